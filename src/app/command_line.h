@@ -1,0 +1,17 @@
+// Quillet — what the desktop program's command line asks for.
+#pragma once
+
+#include <QStringList>
+
+namespace quillet {
+
+struct CommandLine {
+  QString t4FileName;  // the last argument naming a .T4E file, as typed
+  bool print = false;  // "/P": print that file's T4 forms at once
+};
+
+// Arguments without the program name. Case is ignored when looking for "/P" and ".T4E";
+// other arguments are ignored.
+CommandLine parseCommandLine(const QStringList& args);
+
+}  // namespace quillet

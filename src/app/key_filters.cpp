@@ -1,0 +1,24 @@
+// Quillet — the key filters of the numeric fields, as pure functions.
+#include "app/key_filters.h"
+
+namespace quillet {
+
+KeyVerdict KeyEditNumOnly(const QString& fieldText, QChar typed) {
+  if (typed.unicode() < 32 || (typed >= u'0' && typed <= u'9')) return {true, {}};
+  if (fieldText.isEmpty() && typed == u'$') {
+    return {false, QStringLiteral("Do not include $ sign with amount")};
+  }
+  if (fieldText.isEmpty() && typed == u'-') {
+    return {false, QStringLiteral("Negative amounts are not allowed")};
+  }
+  return {false, QStringLiteral("Entry here must be numeric, \"") + typed +
+                     QStringLiteral("\" not allowed")};
+}
+
+KeyVerdict KeyEditDecPoint(const QString& fieldText, QChar typed) {
+  if (typed != u'.') return KeyEditNumOnly(fieldText, typed);
+  if (!fieldText.contains(u'.')) return {true, {}};
+  return {false, QStringLiteral("Only one decimal point \".\" allowed, delete the other one first")};
+}
+
+}  // namespace quillet

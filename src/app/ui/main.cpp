@@ -1,0 +1,21 @@
+// Quillet — the desktop program.
+#include "app/ui/tsdi_app_form.h"
+#include "app/ui/widget_ui.h"
+#include "data/open_t4_file.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quillet"));
+
+  quillet::OpenT4FileState state;
+  quillet::WidgetUi ui;
+  quillet::TSDIAppForm window(state, ui);
+  ui.setOwner(&window);
+  window.show();
+  window.handleCommandLine(QApplication::arguments().mid(1));
+  const int status = QApplication::exec();
+  state.CloseT4File();
+  return status;
+}

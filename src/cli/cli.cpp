@@ -1,0 +1,57 @@
+// Quillet — the batch tool: one entry point that the program and the tests call.
+#include "cli/cli.h"
+
+#include "cli/commands.h"
+
+namespace quillet::cli {
+namespace {
+
+struct Command {
+  const char* name;
+  int positionals;
+  QStringList options;  // besides --now, which every command takes
+  const char* usage;
+  int (*run)(const Invocation&, const Clock&, Io);
+};
+
+const QList<Command>& commands() {
+  static const QList<Command> all = {
+      {"check", 1, {}, "check FILE.T4E", runCheck},
+      {"dump", 1, {}, "dump FILE.T4E", runDump},
+  };
+  return all;
+}
+
+int usage(QTextStream& err, const QString& problem) {
+  err << "quillet-cli: " << problem << Qt::endl << "usage:" << Qt::endl;
+  for (const Command& command : commands()) {
+    err << "  quillet-cli " << command.usage << " [--now \"YYYY-MM-DD HH:MM\"]" << Qt::endl;
+  }
+  return ExitUsage;
+}
+
+}  // namespace
+
+int run(const QStringList& args, QTextStream& out, QTextStream& err) {
+  QString problem;
+  const auto invocation = parseInvocation(args, problem);
+  if (!invocation) return usage(err, problem);
+
+  for (const Command& command : commands()) {
+    if (invocation->command != QLatin1String(command.name)) continue;
+    if (invocation->positionals.size() != command.positionals) {
+      return usage(err, QStringLiteral("%1 takes %2 argument(s)").arg(command.name).arg(command.positionals));
+    }
+    for (auto it = invocation->options.cbegin(); it != invocation->options.cend(); ++it) {
+      if (it.key() != QStringLiteral("--now") && !command.options.contains(it.key())) {
+        return usage(err, QStringLiteral("%1 does not take %2").arg(command.name, it.key()));
+      }
+    }
+    const auto clock = makeClock(*invocation, problem);
+    if (!clock) return usage(err, problem);
+    return command.run(*invocation, *clock, Io{out, err});
+  }
+  return usage(err, QStringLiteral("unknown command %1").arg(invocation->command));
+}
+
+}  // namespace quillet::cli

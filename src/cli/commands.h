@@ -1,0 +1,11 @@
+// Quillet — the batch tool's commands.
+#pragma once
+
+#include "cli/invocation.h"
+
+namespace quillet::cli {
+
+int runCheck(const Invocation& invocation, const Clock& clock, Io io);
+int runDump(const Invocation& invocation, const Clock& clock, Io io);
+
+}  // namespace quillet::cli

@@ -1,0 +1,59 @@
+// Quillet — a parsed command line of the batch tool.
+#include "cli/invocation.h"
+
+namespace quillet::cli {
+namespace {
+
+// Every option of every command, and whether it takes a value.
+const QHash<QString, bool>& knownOptions() {
+  static const QHash<QString, bool> options = {
+      {QStringLiteral("--now"), true},
+  };
+  return options;
+}
+
+}  // namespace
+
+std::optional<Invocation> parseInvocation(const QStringList& args, QString& error) {
+  Invocation invocation;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& arg = args.at(i);
+    if (!arg.startsWith(QStringLiteral("--"))) {
+      if (invocation.command.isEmpty()) {
+        invocation.command = arg;
+      } else {
+        invocation.positionals << arg;
+      }
+      continue;
+    }
+    const auto known = knownOptions().constFind(arg);
+    if (known == knownOptions().constEnd()) {
+      error = QStringLiteral("unknown option %1").arg(arg);
+      return std::nullopt;
+    }
+    if (!known.value()) {
+      invocation.options.insert(arg, QString());
+    } else if (i + 1 < args.size()) {
+      invocation.options.insert(arg, args.at(++i));
+    } else {
+      error = QStringLiteral("option %1 needs a value").arg(arg);
+      return std::nullopt;
+    }
+  }
+  if (invocation.command.isEmpty()) error = QStringLiteral("no command given");
+  if (invocation.command.isEmpty()) return std::nullopt;
+  return invocation;
+}
+
+std::unique_ptr<Clock> makeClock(const Invocation& invocation, QString& error) {
+  const auto now = invocation.options.constFind(QStringLiteral("--now"));
+  if (now == invocation.options.constEnd()) return std::make_unique<SystemClock>();
+  const QDateTime when = QDateTime::fromString(now.value(), QStringLiteral("yyyy-MM-dd HH:mm"));
+  if (!when.isValid()) {
+    error = QStringLiteral("--now takes \"YYYY-MM-DD HH:MM\", not \"%1\"").arg(now.value());
+    return nullptr;
+  }
+  return std::make_unique<FixedClock>(when);
+}
+
+}  // namespace quillet::cli

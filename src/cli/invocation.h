@@ -1,0 +1,39 @@
+// Quillet — a parsed command line of the batch tool.
+#pragma once
+
+#include "app/clock.h"
+
+#include <QHash>
+#include <QStringList>
+#include <QTextStream>
+
+#include <memory>
+#include <optional>
+
+namespace quillet::cli {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitReported = 1;
+inline constexpr int ExitUsage = 2;
+
+struct Invocation {
+  QString command;
+  QStringList positionals;        // after the command
+  QHash<QString, QString> options;  // "--name" to its value ("" for a plain flag)
+};
+
+// Options may stand anywhere; every one but a plain flag takes the next argument as its
+// value. Returns nothing, with `error` set, when an option is unknown or lacks a value.
+std::optional<Invocation> parseInvocation(const QStringList& args, QString& error);
+
+// "--now YYYY-MM-DD HH:MM" fixes the clock; without it the system clock runs. Null,
+// with `error` set, when the date cannot be read.
+std::unique_ptr<Clock> makeClock(const Invocation& invocation, QString& error);
+
+// The streams of one run.
+struct Io {
+  QTextStream& out;
+  QTextStream& err;
+};
+
+}  // namespace quillet::cli

@@ -1,0 +1,51 @@
+// Quillet — Windows-1252 text, the character set of every text field on disk.
+#include "data/cp1252.h"
+
+#include <array>
+
+namespace quillet {
+namespace {
+
+// 0x80..0x9F; the five holes map to the C1 control of the same value.
+constexpr std::array<char16_t, 32> kHighTable = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char encodeOne(char16_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (std::size_t i = 0; i < kHighTable.size(); ++i) {
+    if (kHighTable[i] == c) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+}  // namespace
+
+QString decodeCp1252(std::span<const uint8_t> bytes) {
+  QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (uint8_t b : bytes) {
+    *out++ = QChar(b >= 0x80 && b < 0xA0 ? kHighTable[b - 0x80] : char16_t{b});
+  }
+  return text;
+}
+
+QByteArray encodeCp1252(const QString& text) {
+  QByteArray bytes;
+  bytes.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+      ++i;
+      bytes.append('?');
+      continue;
+    }
+    bytes.append(encodeOne(c.unicode()));
+  }
+  return bytes;
+}
+
+}  // namespace quillet

@@ -1,0 +1,53 @@
+// Quillet — the one T4 file that is open: its name, its stream and the shared buffer.
+#include "data/open_t4_file.h"
+
+#include "app/ui.h"
+
+#include <QFileInfo>
+
+namespace quillet {
+
+FileStatus OpenT4FileState::OpenT4File(T4Access access) {
+  CloseT4File();
+  platform::OpenMode mode = platform::OpenMode::ReadOnly;
+  if (access == T4Access::Edit) {
+    mode = QFileInfo::exists(m_fileName) ? platform::OpenMode::ReadWriteDenyWrite
+                                         : platform::OpenMode::Create;
+  }
+  auto stream = TAlphaInxFileStream::Create(m_fileName, mode, 2, IndexKind::T4Record,
+                                            Record768::Size);
+  if (!stream) return stream.error();
+  m_file = std::move(*stream);
+  return {};
+}
+
+void OpenT4FileState::CloseT4File() {
+  m_file.reset();
+  m_sharedRecord.clear();
+}
+
+bool OpenT4FileState::readSlot(int64_t position) {
+  return T4FileOpen() && m_file->readAt(position, m_sharedRecord.bytes()) == Record768::Size;
+}
+
+bool OpenT4FileState::writeSlot(int64_t position) {
+  return T4FileOpen() && m_file->writeAt(position, m_sharedRecord.bytes()) == Record768::Size;
+}
+
+bool readEmployerRecord(OpenT4FileState& state, EmployerRecord& copy) {
+  copy.clear();
+  if (!state.readSlot(EmployerPosition)) return false;
+  copy.bytes() = state.sharedRecord().bytes();
+  return true;
+}
+
+bool readEmployerRecordForReports(OpenT4FileState& state, Ui& ui, EmployerRecord& copy) {
+  if (readEmployerRecord(state, copy)) return true;
+  ui.showMessage(QStringLiteral(
+      "File READ error when getting Company Information. This will be missing on T4 "
+      "Forms. When done, exit program, try copying T4 file, and check disk with a disk "
+      "utility."));
+  return false;
+}
+
+}  // namespace quillet

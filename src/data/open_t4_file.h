@@ -1,0 +1,60 @@
+// Quillet — the one T4 file that is open: its name, its stream and the shared buffer.
+#pragma once
+
+#include "data/employer_record.h"
+#include "data/file_result.h"
+#include "data/t4_file.h"
+
+#include <memory>
+
+namespace quillet {
+
+class Ui;
+
+// The slots of a T4 file: header, employer record, then the T4 records.
+inline constexpr int64_t HeaderPosition = 0;
+inline constexpr int64_t EmployerPosition = Record768::Size;
+inline constexpr int64_t FirstT4Position = 2 * Record768::Size;
+
+enum class T4Access {
+  Edit,     // read and write; created empty when it does not exist yet
+  Inspect,  // read only, never created (the batch tool's check and dump)
+};
+
+// The desktop program owns one of these for its lifetime; screens and reports reach the
+// open file through it.
+class OpenT4FileState {
+ public:
+  const QString& T4FileName() const { return m_fileName; }
+  void setT4FileName(const QString& name) { m_fileName = name; }
+  bool T4FileOpen() const { return m_file != nullptr; }
+  TAlphaInxFileStream& T4File() { return *m_file; }
+
+  // The one buffer through which records of the open file are read and written.
+  Record768& sharedRecord() { return m_sharedRecord; }
+
+  // Closes any open file, then opens T4FileName (creating it empty if it does not
+  // exist and `access` allows). On failure no file is open and the platform's message
+  // is returned.
+  FileStatus OpenT4File(T4Access access = T4Access::Edit);
+  void CloseT4File();
+
+  // Moves exactly one slot between the shared buffer and the file; a shorter transfer
+  // is a failure.
+  bool readSlot(int64_t position);
+  bool writeSlot(int64_t position);
+
+ private:
+  QString m_fileName;
+  std::unique_ptr<TAlphaInxFileStream> m_file;
+  Record768 m_sharedRecord;
+};
+
+// Reads the employer record into `copy` through the shared buffer; `copy` is left all
+// zero when the record cannot be read whole.
+bool readEmployerRecord(OpenT4FileState& state, EmployerRecord& copy);
+
+// The same for the printed reports, which tell the user when it fails.
+bool readEmployerRecordForReports(OpenT4FileState& state, Ui& ui, EmployerRecord& copy);
+
+}  // namespace quillet

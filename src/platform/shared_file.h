@@ -1,0 +1,55 @@
+// Quillet — a file opened with the program's share modes.
+#pragma once
+
+#include "data/file_result.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <span>
+
+namespace quillet::platform {
+
+enum class OpenMode {
+  // An existing T4 file: read and write; others may read but not write.
+  ReadWriteDenyWrite,
+  // A T4 file that does not exist yet: created empty; others may read but not write.
+  Create,
+  // The payroll product's year-end file: read only; others may read but not write.
+  ReadDenyWrite,
+  // Inspection by the batch tool: read only, taking no share lock at all, so that it
+  // can read a file that the desktop program holds open.
+  ReadOnly,
+};
+
+// A file handle whose reads and writes name their byte position. "Others may not
+// write" is an advisory lock on POSIX: writers take it exclusively, deny-write readers
+// shared, so a second writer (in this process or another) fails to open, while plain
+// readers still read. A lock that cannot be had is the platform's open error.
+class SharedFile {
+ public:
+  static FileResult<SharedFile> open(const QString& path, OpenMode mode);
+
+  SharedFile(SharedFile&& other) noexcept;
+  SharedFile& operator=(SharedFile&& other) noexcept;
+  SharedFile(const SharedFile&) = delete;
+  SharedFile& operator=(const SharedFile&) = delete;
+  ~SharedFile();
+
+  // Both return the bytes moved: fewer than asked at the end of the file or on failure.
+  int64_t readAt(int64_t position, std::span<uint8_t> buffer) const;
+  int64_t writeAt(int64_t position, std::span<const uint8_t> buffer);
+  // The file's length in bytes, or -1 when it cannot be told.
+  int64_t size() const;
+
+ private:
+  explicit SharedFile(int fd) : m_fd(fd) {}
+  void close();
+
+  int m_fd = -1;
+};
+
+QString cannotOpenMessage(const QString& path);
+QString cannotCreateMessage(const QString& path);
+
+}  // namespace quillet::platform

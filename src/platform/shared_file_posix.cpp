@@ -1,0 +1,98 @@
+// Quillet — a file opened with the program's share modes (POSIX: flock).
+#include "platform/shared_file.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillet::platform {
+
+QString cannotOpenMessage(const QString& path) {
+  return QStringLiteral("Cannot open file %1").arg(path);
+}
+
+QString cannotCreateMessage(const QString& path) {
+  return QStringLiteral("Cannot create file %1").arg(path);
+}
+
+FileResult<SharedFile> SharedFile::open(const QString& path, OpenMode mode) {
+  int flags = O_CLOEXEC;
+  int lock = 0;
+  switch (mode) {
+    case OpenMode::ReadWriteDenyWrite: flags |= O_RDWR; lock = LOCK_EX; break;
+    case OpenMode::Create: flags |= O_RDWR | O_CREAT; lock = LOCK_EX; break;
+    case OpenMode::ReadDenyWrite: flags |= O_RDONLY; lock = LOCK_SH; break;
+    case OpenMode::ReadOnly: flags |= O_RDONLY; break;
+  }
+  const bool creating = mode == OpenMode::Create;
+  const auto failure = [&] {
+    return FileError{creating ? cannotCreateMessage(path) : cannotOpenMessage(path)};
+  };
+
+  const QByteArray native = QFile::encodeName(path);
+  const int fd = ::open(native.constData(), flags, 0666);
+  if (fd < 0) return failure();
+  SharedFile file(fd);
+
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) return failure();
+  if (lock != 0 && ::flock(fd, lock | LOCK_NB) != 0) return failure();
+  // Emptied only once the lock is held, so that a file another opener holds is never
+  // cut short.
+  if (creating && ::ftruncate(fd, 0) != 0) return failure();
+  return file;
+}
+
+SharedFile::SharedFile(SharedFile&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+
+SharedFile& SharedFile::operator=(SharedFile&& other) noexcept {
+  if (this != &other) {
+    close();
+    m_fd = other.m_fd;
+    other.m_fd = -1;
+  }
+  return *this;
+}
+
+SharedFile::~SharedFile() { close(); }
+
+void SharedFile::close() {
+  if (m_fd >= 0) ::close(m_fd);  // closing releases the lock
+  m_fd = -1;
+}
+
+int64_t SharedFile::readAt(int64_t position, std::span<uint8_t> buffer) const {
+  std::size_t done = 0;
+  while (done < buffer.size()) {
+    const ssize_t n = ::pread(m_fd, buffer.data() + done, buffer.size() - done,
+                              static_cast<off_t>(position) + static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return static_cast<int64_t>(done);
+}
+
+int64_t SharedFile::writeAt(int64_t position, std::span<const uint8_t> buffer) {
+  std::size_t done = 0;
+  while (done < buffer.size()) {
+    const ssize_t n = ::pwrite(m_fd, buffer.data() + done, buffer.size() - done,
+                               static_cast<off_t>(position) + static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return static_cast<int64_t>(done);
+}
+
+int64_t SharedFile::size() const {
+  struct stat info {};
+  if (::fstat(m_fd, &info) != 0) return -1;
+  return static_cast<int64_t>(info.st_size);
+}
+
+}  // namespace quillet::platform

@@ -1,0 +1,164 @@
+// Quillet tests — quillet-cli check and dump, as the contract has them.
+#include "cli/cli.h"
+#include "checks/t4_record_checks.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+struct CliRun {
+  int status;
+  QString out;
+  QString err;
+};
+
+CliRun runCli(const QStringList& args) {
+  QString out, err;
+  QTextStream outStream(&out), errStream(&err);
+  const int status = cli::run(args, outStream, errStream);
+  outStream.flush();
+  errStream.flush();
+  return {status, out, err};
+}
+
+QStringList notes() {
+  QStringList lines;
+  ReconciliationNotes(lines);
+  return lines;
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  TempFolder folder;
+};
+
+TEST_F(CliTest, checkPrintsTheListAndExitsZeroWithoutFindings) {
+  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John", "A")}));
+  const CliRun run = runCli({"check", path});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, (notes() + QStringList{"  ", "Validation Report for SIN 046454286  John Smith"}).join('\n') + '\n');
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliTest, checkExitsOneOnAFindingAndTakesOptionsAnywhere) {
+  T4Record bad = goodT4("Smith", "John");
+  bad.setText(T4Record::Employee_postal_code, {});
+  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {bad}));
+  const CliRun run = runCli({"--now", "2001-02-03 04:05", "check", path});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.out.endsWith("  \nEmployee has no postal or zip code in the address\n"));
+  EXPECT_EQ(runCli({"check", path, "--now", "2001-02-03 04:05"}).status, 1);
+}
+
+TEST_F(CliTest, checkOfAShortFileReportsTheEmployerOnStandardError) {
+  const QString path = folder.write("A.T4E", QByteArray(1535, '\0'));
+  const CliRun run = runCli({"check", path});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.out.startsWith("*** Company Information could not be read from the file ***\n"));
+  EXPECT_TRUE(run.err.startsWith("File READ error when getting T4 Company Information, excluding from report."));
+}
+
+TEST_F(CliTest, checkOfAFileWithoutT4sIsTheEmployerAndTheNotes) {
+  const CliRun run = runCli({"check", folder.write("A.T4E", t4FileBytes(goodEmployer(), {}))});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, notes().join('\n') + '\n');
+}
+
+TEST_F(CliTest, usageErrorsAndUnopenableFilesExitTwo) {
+  const QString missing = folder.path("none.T4E");
+  const CliRun cannotOpen = runCli({"check", missing});
+  EXPECT_EQ(cannotOpen.status, 2);
+  EXPECT_EQ(cannotOpen.err, "Cannot open file " + missing + "\n");
+  EXPECT_EQ(cannotOpen.out, "");
+  EXPECT_EQ(runCli({"dump", missing}).status, 2);
+  EXPECT_FALSE(QFile::exists(missing)) << "inspection never creates a file";
+
+  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {}));
+  for (const QStringList& args : {QStringList{}, {"check"}, {"check", path, path}, {"frobnicate", path},
+                                  {"check", path, "--bogus"}, {"check", path, "--now"},
+                                  {"check", path, "--now", "yesterday"}}) {
+    const CliRun run = runCli(args);
+    EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(run.err.contains("usage:")) << args.join(' ').toStdString();
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST_F(CliTest, dumpShowsEveryFieldOfEveryRecordAndTheIndex) {
+  T4Record jones = goodT4("Jones", QString::fromUtf8("Ren\u00E9e"), "Q");
+  jones.setInt32(T4Record::Other_info_amount_1, -250);
+  jones.setText(T4Record::Other_info_code_1, "30 \"Housing\"");
+  jones.bytes()[174] = 200;  // the initial's length byte beyond its width
+  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {jones, goodT4("Adams", "Ann")}, "xyz"));
+
+  const CliRun run = runCli({"dump", path});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  QJsonParseError error{};
+  const QJsonObject dump = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+
+  EXPECT_EQ(dump["size"].toInt(), 1536 + 2 * 768 + 3);
+  EXPECT_EQ(dump["trailing_bytes"].toInt(), 3);
+  EXPECT_EQ(dump["header"]["Record_type"].toInt(), 16);
+  EXPECT_EQ(dump["header"]["position"].toInt(), 0);
+  EXPECT_EQ(dump["employer"]["position"].toInt(), 768);
+  EXPECT_EQ(dump["employer"]["S_Taxation_year"].toInt(), 1999);
+  EXPECT_EQ(dump["employer"]["CPP_rate"].toInt(), 35000);
+  EXPECT_EQ(dump["employer"]["RevCan_account_number"].toString(), "123456782RP0001");
+  EXPECT_EQ(dump["employer"].toObject().size(), 1 + 5 + 25);
+
+  const QJsonArray t4 = dump["t4"].toArray();
+  ASSERT_EQ(t4.size(), 2);
+  const QJsonObject first = t4[0].toObject();
+  EXPECT_EQ(first.size(), 1 + 5 + 40);
+  EXPECT_EQ(first["position"].toInt(), 1536);
+  EXPECT_EQ(first["Employee_first_name"].toString(), QString::fromUtf8("Ren\u00E9e"));
+  EXPECT_EQ(first["Employee_secondinitial"].toString(), "Q");
+  EXPECT_EQ(first["Other_info_code_1"].toString(), "30 \"Housing\"");
+  EXPECT_EQ(first["Other_info_amount_1"].toInt(), -250);
+  EXPECT_EQ(first["VOID"].toInt(), 0);
+  EXPECT_TRUE(first["VOID"].isDouble()) << "flags are numbers, not booleans";
+  EXPECT_EQ(t4[1]["position"].toInt(), 2304);
+  EXPECT_EQ(dump["index"].toArray(), QJsonArray({"ADAMS,  Ann ", QString::fromUtf8("JONES,  Ren\u00E9e Q")}));
+}
+
+TEST_F(CliTest, dumpOfShortFilesHasNullRecords) {
+  struct Case {
+    int length;
+    bool header, employer;
+    int trailing;
+  };
+  for (const Case& c : {Case{0, false, false, 0}, Case{767, false, false, 767}, Case{768, true, false, 0},
+                        Case{1535, true, false, 767}, Case{1536, true, true, 0}}) {
+    const CliRun run = runCli({"dump", folder.write(QStringLiteral("f%1.T4E").arg(c.length), QByteArray(c.length, '\xFF'))});
+    ASSERT_EQ(run.status, 0);
+    const QJsonObject dump = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_EQ(dump["header"].isNull(), !c.header) << c.length;
+    EXPECT_EQ(dump["employer"].isNull(), !c.employer) << c.length;
+    EXPECT_EQ(dump["t4"].toArray().size(), 0);
+    EXPECT_EQ(dump["trailing_bytes"].toInt(), c.trailing);
+  }
+}
+
+// The installed program: its streams and exit status on the bundled sample.
+TEST(CliProgram, checksTheSampleFile) {
+  QProcess cli;
+  cli.start(QUILLET_CLI_PATH, {"check", QUILLET_SAMPLE_FILE});
+  ASSERT_TRUE(cli.waitForFinished(60000));
+  EXPECT_EQ(cli.exitCode(), 1) << "the sample has findings";
+  const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+  EXPECT_TRUE(out.contains("Employee CPP or QPP contributions at 500.00 is LOWER than expected.\n"));
+  EXPECT_FALSE(out.contains("Tremblay")) << "the VOID record adds nothing";
+  EXPECT_EQ(cli.readAllStandardError(), "");
+}
+
+}  // namespace

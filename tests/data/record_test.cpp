@@ -1,0 +1,161 @@
+// Quillet tests — the record layouts and their field encodings.
+#include "data/cp1252.h"
+#include "data/employer_record.h"
+#include "data/t4_record.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+using namespace quillet;
+
+namespace {
+
+struct LayoutCase {
+  const char* name;
+  std::span<const Field> (*layout)();
+};
+
+class LayoutTest : public ::testing::TestWithParam<LayoutCase> {};
+
+// A typo in an offset shows up as two fields sharing bytes or one running off the end.
+TEST_P(LayoutTest, fieldsDoNotOverlapAndFitTheRecord) {
+  std::vector<Field> fields(GetParam().layout().begin(), GetParam().layout().end());
+  std::sort(fields.begin(), fields.end(), [](auto& a, auto& b) { return a.offset < b.offset; });
+  for (std::size_t i = 1; i < fields.size(); ++i) {
+    EXPECT_LE(fields[i - 1].offset + fields[i - 1].size(), fields[i].offset)
+        << fields[i - 1].name << " runs into " << fields[i].name;
+  }
+  EXPECT_LE(fields.back().offset + fields.back().size(), Record768::Size);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, LayoutTest,
+                         ::testing::Values(LayoutCase{"header", &HeaderRecord::layout},
+                                           LayoutCase{"employer", &EmployerRecord::layout},
+                                           LayoutCase{"t4", &T4Record::layout}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST(RecordLayout, fieldsStandAtTheirOffsets) {
+  struct Case {
+    Field field;
+    int offset;
+    int size;
+  };
+  const Case cases[] = {
+      {T4Record::RevCan_account_number, 12, 16}, {T4Record::Record_type, 28, 1},
+      {T4Record::VOID, 29, 1},                   {T4Record::Employee_CPP, 41, 4},
+      {T4Record::EI_insurable_earnings, 45, 4},  {T4Record::Employee_SIN, 49, 12},
+      {T4Record::Employment_code, 63, 41},       {T4Record::Other_info_amount_1, 359, 4},
+      {T4Record::Other_info_code_2, 363, 51},    {T4Record::Other_info_amount_6, 634, 4},
+      {T4Record::Payroll_reference, 638, 21},    {EmployerRecord::S_Taxation_year, 295, 2},
+      {EmployerRecord::CPP_rate, 397, 4},        {EmployerRecord::EI_employer_multiplier, 425, 4},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.field.offset, c.offset) << c.field.name;
+    EXPECT_EQ(c.field.size(), c.size) << c.field.name;
+  }
+  for (int i = 0; i < T4Record::OtherInfoCount; ++i) {
+    EXPECT_EQ(T4Record::Other_info_code[i].offset, 308 + 55 * i);
+    EXPECT_EQ(T4Record::Other_info_amount[i].offset, 359 + 55 * i);
+  }
+}
+
+TEST(RecordFields, integersAreLittleEndianAtOddOffsets) {
+  T4Record r;
+  r.setInt32(T4Record::Employee_CPP, 123456);  // 0x0001E240 at offset 41
+  EXPECT_EQ(r.bytes()[41], 0x40);
+  EXPECT_EQ(r.bytes()[42], 0xE2);
+  EXPECT_EQ(r.bytes()[43], 0x01);
+  EXPECT_EQ(r.bytes()[44], 0x00);
+  EXPECT_EQ(r.int32(T4Record::Employee_CPP), 123456);
+
+  r.setInt32(T4Record::EI_insurable_earnings, -5);
+  EXPECT_EQ(r.bytes()[45], 0xFB);
+  EXPECT_EQ(r.bytes()[48], 0xFF);
+  EXPECT_EQ(r.int32(T4Record::EI_insurable_earnings), -5);
+  EXPECT_EQ(r.int32(T4Record::Employee_CPP), 123456);
+
+  EmployerRecord e;
+  e.setU16(EmployerRecord::S_Taxation_year, 1999);
+  EXPECT_EQ(e.bytes()[295], 0xCF);
+  EXPECT_EQ(e.bytes()[296], 0x07);
+}
+
+TEST(RecordFields, amountAfterACodeLeavesTheNextCodeAlone) {
+  T4Record r;
+  r.setText(T4Record::Other_info_code_2, QStringLiteral("31 Special Work Site"));
+  const uint8_t lengthByte = r.bytes()[363];
+  r.setInt32(T4Record::Other_info_amount_1, -1);
+  EXPECT_EQ(r.bytes()[363], lengthByte);
+  EXPECT_EQ(r.text(T4Record::Other_info_code_2), QStringLiteral("31 Special Work Site"));
+  for (int b = 359; b <= 362; ++b) EXPECT_EQ(r.bytes()[static_cast<std::size_t>(b)], 0xFF);
+}
+
+TEST(RecordFields, textIsCutToItsWidthAndKeepsTheBytesAfterIt) {
+  T4Record r;
+  r.setText(T4Record::Employee_surname, QStringLiteral("Abcdefghijklmnopqrstuvwxy"));
+  EXPECT_EQ(r.bytes()[140], 20);
+  EXPECT_EQ(r.text(T4Record::Employee_surname), QStringLiteral("Abcdefghijklmnopqrst"));
+  EXPECT_EQ(r.bytes()[161], 0) << "the next field's length byte is untouched";
+
+  r.setText(T4Record::Employee_surname, QStringLiteral("Li"));
+  EXPECT_EQ(r.text(T4Record::Employee_surname), QStringLiteral("Li"));
+  EXPECT_EQ(r.bytes()[143], 'c') << "bytes after the new text keep what they held";
+
+  r.setText(T4Record::Employee_surname, QString());
+  EXPECT_EQ(r.bytes()[140], 0);
+  EXPECT_TRUE(r.isEmpty(T4Record::Employee_surname));
+}
+
+TEST(RecordFields, aLengthByteBeyondTheWidthReadsAsTheWidth) {
+  T4Record r;
+  r.setText(T4Record::Employee_secondinitial, QStringLiteral("Q"));
+  r.setText(T4Record::Employee_address_line_1, QStringLiteral("1 Main"));
+  r.bytes()[174] = 255;  // the initial is str[1]
+  EXPECT_EQ(r.textLength(T4Record::Employee_secondinitial), 1);
+  EXPECT_EQ(r.text(T4Record::Employee_secondinitial), QStringLiteral("Q"));
+
+  r.bytes()[638] = 200;  // the last text field of the record, str[20]
+  EXPECT_EQ(r.text(T4Record::Payroll_reference).size(), 20);
+}
+
+TEST(Cp1252, decodesAndEncodesTheCodePage) {
+  const uint8_t bytes[] = {'A', 0x80, 0xE9, 0x9C, 0x81, 0xFF};
+  const QString text = decodeCp1252(bytes);
+  EXPECT_EQ(text, QString::fromUtf8("A\u20AC\u00E9\u0153\u0081\u00FF"));
+  const QByteArray back = encodeCp1252(text);
+  EXPECT_EQ(back, QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes));
+}
+
+TEST(Cp1252, charactersOutsideTheCodePageBecomeQuestionMarks) {
+  // A CJK character and an emoji (a surrogate pair): one "?" each.
+  EXPECT_EQ(encodeCp1252(QString::fromUtf8("a\u4E2Db\U0001F600c")), QByteArray("a?b?c"));
+  T4Record r;
+  r.setText(T4Record::Employee_first_name, QString::fromUtf8("\u4E2D\u6587"));
+  EXPECT_EQ(r.bytes()[161], 2);
+  EXPECT_EQ(r.text(T4Record::Employee_first_name), QStringLiteral("??"));
+}
+
+TEST(NewRecords, aNewT4RecordTakesTheEmployersPrefix) {
+  EmployerRecord employer;
+  employer.setText(EmployerRecord::Reserved_2, QStringLiteral("xy"));
+  employer.setText(EmployerRecord::RevCan_account_number, QStringLiteral("123456789RP0001"));
+  employer.setByte(EmployerRecord::Record_type, EmployerRecordType);
+  employer.setText(EmployerRecord::S_Employer_name_line_1, QStringLiteral("Acme"));
+
+  const T4Record t4 = T4Record::newFrom(employer);
+  EXPECT_EQ(t4.bytes()[12], 15);
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&t4.bytes()[13]), 15), "123456789RP0001");
+  EXPECT_EQ(t4.bytes()[28], 128);
+  EXPECT_EQ(t4.text(T4Record::Reserved_2), QStringLiteral("xy"));
+  EXPECT_TRUE(std::all_of(t4.bytes().begin() + 29, t4.bytes().end(), [](uint8_t b) { return b == 0; }))
+      << "everything after the prefix is empty";
+
+  const HeaderRecord header = HeaderRecord::forEmployer(employer);
+  EXPECT_EQ(header.recordType(), HeaderRecordType);
+  EXPECT_EQ(header.text(HeaderRecord::RevCan_account_number), QStringLiteral("123456789RP0001"));
+  EXPECT_TRUE(header.isEmpty(HeaderRecord::Reserved_2));
+}
+
+}  // namespace

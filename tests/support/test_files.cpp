@@ -1,0 +1,79 @@
+// Quillet tests — records and T4 files built by the tests themselves.
+#include "test_files.h"
+
+#include <QFile>
+
+namespace quillet::test {
+
+EmployerRecord goodEmployer() {
+  EmployerRecord e;
+  e.setText(EmployerRecord::RevCan_account_number, QStringLiteral("123456782RP0001"));
+  e.setByte(EmployerRecord::Record_type, EmployerRecordType);
+  e.setText(EmployerRecord::S_Employer_name_line_1, QStringLiteral("Acme Widgets Ltd."));
+  e.setText(EmployerRecord::S_Employer_address_line_1, QStringLiteral("1 Main Street"));
+  e.setText(EmployerRecord::S_Employer_city, QStringLiteral("Ottawa"));
+  e.setText(EmployerRecord::S_Employer_province_code, QStringLiteral("ON"));
+  e.setText(EmployerRecord::S_Employer_country_code, QStringLiteral("CAN"));
+  e.setText(EmployerRecord::S_Employer_postal_code, QStringLiteral("K1A 0B1"));
+  e.setText(EmployerRecord::S_Contact_name, QStringLiteral("Pat Doe"));
+  e.setText(EmployerRecord::S_Contact_area_code, QStringLiteral("613"));
+  e.setText(EmployerRecord::S_Contact_phone_number, QStringLiteral("5550100"));
+  e.setU16(EmployerRecord::S_Taxation_year, 1999);
+  e.setInt32(EmployerRecord::CPP_rate, 35000);
+  e.setInt32(EmployerRecord::CPP_max_premium, 118650);
+  e.setInt32(EmployerRecord::CPP_max_earnings, 3740000);
+  e.setInt32(EmployerRecord::CPP_basic_exemption, 350000);
+  e.setInt32(EmployerRecord::EI_rate, 25500);
+  e.setInt32(EmployerRecord::EI_max_premium, 99450);
+  e.setInt32(EmployerRecord::EI_max_earnings, 3900000);
+  e.setInt32(EmployerRecord::EI_employer_multiplier, EmployerRecord::DefaultEIMultiplier);
+  return e;
+}
+
+T4Record goodT4(const QString& surname, const QString& firstName, const QString& initial) {
+  T4Record r = T4Record::newFrom(goodEmployer());
+  r.setText(T4Record::Employee_surname, surname);
+  r.setText(T4Record::Employee_first_name, firstName);
+  r.setText(T4Record::Employee_secondinitial, initial);
+  r.setText(T4Record::Employee_SIN, QStringLiteral("046454286"));
+  r.setText(T4Record::Employee_address_line_1, QStringLiteral("2 Elm Street"));
+  r.setText(T4Record::Employee_city, QStringLiteral("Ottawa"));
+  r.setText(T4Record::Employee_province_code, QStringLiteral("ON"));
+  r.setText(T4Record::Employee_postal_code, QStringLiteral("K1A 0B2"));
+  r.setText(T4Record::Province_of_employment_code, QStringLiteral("ON"));
+  r.setInt32(T4Record::Employment_income, 2000000);
+  r.setInt32(T4Record::Income_tax_deducted, 300000);
+  r.setInt32(T4Record::Employee_CPP, 60000);
+  r.setInt32(T4Record::Employee_EI_premium, 51000);
+  return r;
+}
+
+QByteArray t4FileBytes(const std::optional<EmployerRecord>& employer,
+                       const std::vector<T4Record>& t4s, const QByteArray& trailing) {
+  const auto append = [](QByteArray& bytes, const Record768& record) {
+    bytes.append(reinterpret_cast<const char*>(record.bytes().data()), Record768::Size);
+  };
+  QByteArray bytes;
+  if (employer) {
+    append(bytes, HeaderRecord::forEmployer(*employer));
+    append(bytes, *employer);
+  }
+  for (const T4Record& t4 : t4s) append(bytes, t4);
+  return bytes + trailing;
+}
+
+QString TempFolder::write(const QString& name, const QByteArray& bytes) const {
+  const QString file = path(name);
+  QFile out(file);
+  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+    qFatal("cannot write test file %s", qPrintable(file));
+  }
+  return file;
+}
+
+QByteArray readWholeFile(const QString& path) {
+  QFile in(path);
+  return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+}  // namespace quillet::test

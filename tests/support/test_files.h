@@ -1,0 +1,41 @@
+// Quillet tests — records and T4 files built by the tests themselves.
+#pragma once
+
+#include "data/employer_record.h"
+#include "data/t4_record.h"
+#include "qt_printers.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <optional>
+#include <vector>
+
+namespace quillet::test {
+
+// An employer record without findings, with the 1999 rates.
+EmployerRecord goodEmployer();
+
+// A T4 record without findings under the 1999 rates: 20000.00 of earnings with the CPP
+// and EI they call for.
+T4Record goodT4(const QString& surname, const QString& firstName, const QString& initial = {});
+
+// The bytes of a T4 file: header and employer record (when given), the T4 records in
+// order, then `trailing` bytes.
+QByteArray t4FileBytes(const std::optional<EmployerRecord>& employer,
+                       const std::vector<T4Record>& t4s, const QByteArray& trailing = {});
+
+class TempFolder {
+ public:
+  QString path(const QString& name) const { return m_dir.filePath(name); }
+  // Writes `bytes` to a new file of that name and returns its path.
+  QString write(const QString& name, const QByteArray& bytes) const;
+
+ private:
+  QTemporaryDir m_dir;
+};
+
+QByteArray readWholeFile(const QString& path);
+
+}  // namespace quillet::test
