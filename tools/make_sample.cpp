@@ -1,13 +1,12 @@
 // Quillet — writes the bundled sample T4 file: a fictional employer of tax year 2000 with
 // six employees, one of them VOID and two with findings.
+#include <QTextStream>
+#include <cstdio>
+
 #include "app/clock.h"
 #include "checks/employer_checks.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
-
-#include <QTextStream>
-
-#include <cstdio>
 
 using namespace quillet;
 
@@ -28,20 +27,20 @@ struct Employee {
 
 // Rates of 2000: CPP 3.9 % over a 3500.00 exemption up to 1329.90, EI 2.4 % up to 936.00.
 const Employee Staff[] = {
-    {"Jones", "Mary", "A", "046 454 286", "12 Birch Lane", "Kingston", "ON", "K7L 3N6",
-     3500000, 720000, 122850, 0, 84000, false},
-    {"Adams", "Peter", "", "192-837-466", "88 Front Street", "Belleville", "ON", "K8N 2Y6",
-     5200000, 1200000, 132990, 0, 93600, false},
+    {"Jones", "Mary", "A", "046 454 286", "12 Birch Lane", "Kingston", "ON", "K7L 3N6", 3500000,
+     720000, 122850, 0, 84000, false},
+    {"Adams", "Peter", "", "192-837-466", "88 Front Street", "Belleville", "ON", "K8N 2Y6", 5200000,
+     1200000, 132990, 0, 93600, false},
     // CPP far below what 20000.00 of earnings call for.
-    {"Smith", "John", "A", "273645184", "5 Mill Road", "Napanee", "ON", "K7R 1A1",
-     2000000, 310000, 50000, 0, 48000, false},
-    {"Leblanc", "\u00C9mile", "", "314 159 260", "301 rue Principale", "Gatineau", "QC",
-     "J8X 2B4", 2500000, 400000, 0, 83850, 60000, false},
-    {"Tremblay", "Anne", "", "527 182 810", "17 Elm Street", "Kingston", "ON", "K7K 1B2",
-     1500000, 150000, 45000, 0, 36000, true},
+    {"Smith", "John", "A", "273645184", "5 Mill Road", "Napanee", "ON", "K7R 1A1", 2000000, 310000,
+     50000, 0, 48000, false},
+    {"Leblanc", "\u00C9mile", "", "314 159 260", "301 rue Principale", "Gatineau", "QC", "J8X 2B4",
+     2500000, 400000, 0, 83850, 60000, false},
+    {"Tremblay", "Anne", "", "527 182 810", "17 Elm Street", "Kingston", "ON", "K7K 1B2", 1500000,
+     150000, 45000, 0, 36000, true},
     // A failing SIN, no postal code, and earnings small enough to VOID.
-    {"Nguyen", "Linh", "", "123 456 789", "40 Queen Street", "Kingston", "ON", "",
-     30000, 0, 0, 0, 0, false},
+    {"Nguyen", "Linh", "", "123 456 789", "40 Queen Street", "Kingston", "ON", "", 30000, 0, 0, 0,
+     0, false},
 };
 
 EmployerRecord sampleEmployer() {

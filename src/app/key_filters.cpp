@@ -18,7 +18,8 @@ KeyVerdict KeyEditNumOnly(const QString& fieldText, QChar typed) {
 KeyVerdict KeyEditDecPoint(const QString& fieldText, QChar typed) {
   if (typed != u'.') return KeyEditNumOnly(fieldText, typed);
   if (!fieldText.contains(u'.')) return {true, {}};
-  return {false, QStringLiteral("Only one decimal point \".\" allowed, delete the other one first")};
+  return {false,
+          QStringLiteral("Only one decimal point \".\" allowed, delete the other one first")};
 }
 
 }  // namespace quillet

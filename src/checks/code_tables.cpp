@@ -6,11 +6,10 @@ namespace quillet {
 const QStringList& addressProvinceCodes() {
   static const QStringList codes = {
       "LB", "NF", "NS", "PE", "NB", "QC", "ON", "MB", "SK", "AB", "BC", "YT", "NT",
-      "ZZ",
-      "AL", "AK", "AZ", "AR", "CA", "CO", "CT", "DE", "DC", "FL", "GA", "HI", "ID",
-      "IL", "IN", "IA", "KS", "KY", "LA", "ME", "MD", "MA", "MI", "MN", "MS", "MO",
-      "MT", "NE", "NV", "NH", "NJ", "NM", "NY", "NC", "ND", "OH", "OK", "OR", "PA",
-      "RI", "SC", "SD", "TN", "TX", "UT", "VT", "VA", "WA", "WV", "WI", "WY"};
+      "ZZ", "AL", "AK", "AZ", "AR", "CA", "CO", "CT", "DE", "DC", "FL", "GA", "HI",
+      "ID", "IL", "IN", "IA", "KS", "KY", "LA", "ME", "MD", "MA", "MI", "MN", "MS",
+      "MO", "MT", "NE", "NV", "NH", "NJ", "NM", "NY", "NC", "ND", "OH", "OK", "OR",
+      "PA", "RI", "SC", "SD", "TN", "TX", "UT", "VT", "VA", "WA", "WV", "WI", "WY"};
   return codes;
 }
 
@@ -31,9 +30,9 @@ const QStringList& employerCountryCodes() {
 }
 
 const QStringList& employmentCodeTexts() {
-  static const QStringList texts = {
-      "11 Placement Agency - self empl", "12 Driver: Taxi, other passenger",
-      "13 Barber or Hairdresser", "14 Withdrawal from Salary Deferral"};
+  static const QStringList texts = {"11 Placement Agency - self empl",
+                                    "12 Driver: Taxi, other passenger", "13 Barber or Hairdresser",
+                                    "14 Withdrawal from Salary Deferral"};
   return texts;
 }
 

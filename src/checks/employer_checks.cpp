@@ -45,13 +45,15 @@ class EmployerChecker {
       add(QStringLiteral("A good place to start the Company street address is on address line 1"));
     }
 
-    if (empty(E::S_Employer_city)) add(QStringLiteral("Town or City is missing from Company address"));
+    if (empty(E::S_Employer_city))
+      add(QStringLiteral("Town or City is missing from Company address"));
 
     QString province = r.text(E::S_Employer_province_code);
     if (province.size() < 2) {
       add(QStringLiteral("Company has no Province or State in the address"));
     } else if (province.size() > 2) {
-      add(QStringLiteral("Revenue Canada prefer a 2 character Province or State code in the address"));
+      add(QStringLiteral(
+          "Revenue Canada prefer a 2 character Province or State code in the address"));
       out << QStringLiteral("(select from drop down list), but ") + province +
                  QStringLiteral(" will do if it is")
           << QStringLiteral("OK for the post office");
@@ -59,7 +61,8 @@ class EmployerChecker {
       province = capitalisedCode(province);
       r.setText(E::S_Employer_province_code, province);
       if (!CheckAddressProvince(province)) {
-        add(QStringLiteral("Address Province or State code is invalid, select from the drop down list"));
+        add(QStringLiteral(
+            "Address Province or State code is invalid, select from the drop down list"));
       }
     }
 
@@ -77,7 +80,8 @@ class EmployerChecker {
     if (RevCanValidityCheck(r.text(E::RevCan_account_number).left(11), code)) return;
     add(code == RevCanNotNineDigits
             ? QStringLiteral("Revenue Canada Business Number does not contain 9 numeric digits")
-            : QStringLiteral("Revenue Canada Business Number failed Revenue Canada validity check"));
+            : QStringLiteral(
+                  "Revenue Canada Business Number failed Revenue Canada validity check"));
   }
 
   void checkContact() {
@@ -100,9 +104,12 @@ class EmployerChecker {
     if (empty(field)) return;
     int32_t code = 0;
     if (RevCanValidityCheck(r.text(field), code)) return;
-    add(ordinal + (code == RevCanNotNineDigits
-                       ? QStringLiteral(" Proprietor's Social Insurance Number does not contain 9 numeric digits")
-                       : QStringLiteral(" Proprietor's Social Insurance Number failed Revenue Canada validity check")));
+    add(ordinal +
+        (code == RevCanNotNineDigits
+             ? QStringLiteral(
+                   " Proprietor's Social Insurance Number does not contain 9 numeric digits")
+             : QStringLiteral(
+                   " Proprietor's Social Insurance Number failed Revenue Canada validity check")));
   }
 
   void checkYearAndRates() {
@@ -124,7 +131,8 @@ class EmployerChecker {
     }
     const int32_t multiplier = r.int32(E::EI_employer_multiplier);
     if (multiplier < 1 || multiplier > 30000) {
-      add(QStringLiteral("Multiplier for Company EI from Employee EI is missing or invalid, usually 1.4"));
+      add(QStringLiteral(
+          "Multiplier for Company EI from Employee EI is missing or invalid, usually 1.4"));
     }
   }
 

@@ -1,14 +1,14 @@
 // Quillet — the checks of one T4 record against the year's rates.
 #include "checks/t4_record_checks.h"
 
+#include <algorithm>
+#include <array>
+
 #include "app/numeric_text.h"
 #include "checks/code_tables.h"
 #include "checks/revcan_validity.h"
 #include "data/employer_record.h"
 #include "data/t4_record.h"
-
-#include <algorithm>
-#include <array>
 
 namespace quillet {
 namespace {
@@ -36,8 +36,8 @@ class T4Checker {
   void run() {
     if (r.isVoid()) return;
     out << Blank
-        << QStringLiteral("Validation Report for SIN ") + r.text(T4Record::Employee_SIN) +
-               Blank + r.firstName() + QLatin1Char(' ') + r.surname();
+        << QStringLiteral("Validation Report for SIN ") + r.text(T4Record::Employee_SIN) + Blank +
+               r.firstName() + QLatin1Char(' ') + r.surname();
     checkSmallEarnings();
     checkNameAndAddress();
     checkSin();
@@ -55,9 +55,9 @@ class T4Checker {
   int32_t cents(const Field& f) const { return r.int32(f); }
 
   void checkSmallEarnings() {
-    if (cents(T4Record::Employment_income) < 50000 &&
-        cents(T4Record::Income_tax_deducted) == 0 && cents(T4Record::Employee_CPP) == 0 &&
-        cents(T4Record::Employee_QPP) == 0 && cents(T4Record::Employee_EI_premium) == 0) {
+    if (cents(T4Record::Employment_income) < 50000 && cents(T4Record::Income_tax_deducted) == 0 &&
+        cents(T4Record::Employee_CPP) == 0 && cents(T4Record::Employee_QPP) == 0 &&
+        cents(T4Record::Employee_EI_premium) == 0) {
       add(QStringLiteral("If no group term life taxable benefits, then you can VOID this T4 as"),
           QStringLiteral("earnings below $500.00 and no CPP/EI/Income Tax deductions."));
     }
@@ -72,7 +72,8 @@ class T4Checker {
       add(QStringLiteral("Part of employee name is missing"));
     }
 
-    if (r.isEmpty(T4Record::Employee_address_line_1) && r.isEmpty(T4Record::Employee_address_line_2)) {
+    if (r.isEmpty(T4Record::Employee_address_line_1) &&
+        r.isEmpty(T4Record::Employee_address_line_2)) {
       add(QStringLiteral("Employee has no street address"));
     } else if (r.isEmpty(T4Record::Employee_address_line_1)) {
       add(QStringLiteral("A good place to start Employee street address is on line 1"));
@@ -87,7 +88,8 @@ class T4Checker {
       add(QStringLiteral("Employee has no Province or State in the address"));
     } else if (provinceLength == 2 &&
                !CheckAddressProvince(capitalised(r, T4Record::Employee_province_code))) {
-      add(QStringLiteral("Address Province or State code is invalid, select from the drop down list"));
+      add(QStringLiteral(
+          "Address Province or State code is invalid, select from the drop down list"));
     }
 
     if (r.isEmpty(T4Record::Employee_postal_code)) {
@@ -104,7 +106,8 @@ class T4Checker {
     if (RevCanValidityCheck(r.text(T4Record::Employee_SIN), code)) return;
     add(code == RevCanNotNineDigits
             ? QStringLiteral("Employee Social Insurance Number does not contain 9 numeric digits")
-            : QStringLiteral("Employee Social Insurance Number failed Revenue Canada validity check"));
+            : QStringLiteral(
+                  "Employee Social Insurance Number failed Revenue Canada validity check"));
   }
 
   void checkCodes() {
@@ -144,7 +147,8 @@ class T4Checker {
     if (cpp == 0 && qpp == 0 && pensionable == 0 && exempt) return;
 
     if (exempt) {
-      add(QStringLiteral("Employee is marked Exempt from CPP but has entries that indicate otherwise"));
+      add(QStringLiteral(
+          "Employee is marked Exempt from CPP but has entries that indicate otherwise"));
     }
     if (cpp != 0 && qpp != 0) {
       add(QStringLiteral("T4 is for one Province, you should not have entries in BOTH CPP and"),
@@ -153,8 +157,8 @@ class T4Checker {
     const int64_t contributions = int64_t{cpp} + qpp;
     const int64_t maxPremium = e.int32(EmployerRecord::CPP_max_premium);
     if (contributions > maxPremium) {
-      add(QStringLiteral("CPP or QPP premium is greater than the ") + CentsToStr(int32_t(maxPremium)) +
-          QStringLiteral(" maximum for the year"));
+      add(QStringLiteral("CPP or QPP premium is greater than the ") +
+          CentsToStr(int32_t(maxPremium)) + QStringLiteral(" maximum for the year"));
     }
     expectCpp(pensionable != 0 ? pensionable : cents(T4Record::Employment_income), contributions);
   }
@@ -162,7 +166,8 @@ class T4Checker {
   void expectCpp(int64_t earnings, int64_t contributions) {
     if (earnings <= 0) {
       if (contributions != 0) {
-        add(QStringLiteral("CPP or QPP contributions entered but no income to base calculation on."));
+        add(QStringLiteral(
+            "CPP or QPP contributions entered but no income to base calculation on."));
       }
       return;
     }
@@ -177,8 +182,8 @@ class T4Checker {
     }
     const double exemption = e.int32(EmployerRecord::CPP_basic_exemption);
     const double rate = e.int32(EmployerRecord::CPP_rate);
-    const double yearBase = double(earnings) - exemption;        // 52 weeks worked
-    const double weekBase = double(earnings) - exemption / 52;   // one week worked
+    const double yearBase = double(earnings) - exemption;       // 52 weeks worked
+    const double weekBase = double(earnings) - exemption / 52;  // one week worked
     const double low = yearBase < 0.01 ? 0 : (yearBase / 100) * rate / 1000000;
     const double high = weekBase < 0.01 ? 0 : (weekBase / 100) * rate / 1000000;
     const double c = double(contributions) / 100;
@@ -207,7 +212,8 @@ class T4Checker {
     if (premium == 0 && insurable == 0 && exempt) return;
 
     if (exempt) {
-      add(QStringLiteral("Employee is marked Exempt from EI but has entries that indicate otherwise"));
+      add(QStringLiteral(
+          "Employee is marked Exempt from EI but has entries that indicate otherwise"));
     }
     const int32_t maxPremium = e.int32(EmployerRecord::EI_max_premium);
     if (premium > maxPremium) {
@@ -219,7 +225,8 @@ class T4Checker {
 
   void expectEi(int64_t earnings, int64_t premium) {
     if (earnings <= 0) {
-      if (premium != 0) add(QStringLiteral("EI premiums entered but no income to base calculation on."));
+      if (premium != 0)
+        add(QStringLiteral("EI premiums entered but no income to base calculation on."));
       return;
     }
     const int32_t maxPremium = e.int32(EmployerRecord::EI_max_premium);
@@ -232,7 +239,8 @@ class T4Checker {
       return;
     }
     const double base = double(earnings);
-    const double expected = base < 0.01 ? 0 : (base / 100) * e.int32(EmployerRecord::EI_rate) / 1000000;
+    const double expected =
+        base < 0.01 ? 0 : (base / 100) * e.int32(EmployerRecord::EI_rate) / 1000000;
     const double p = double(premium) / 100;
 
     QString verdict;
@@ -271,8 +279,10 @@ class T4Checker {
         T4Record::Pension_adjustment};
     const auto negative = [this](const Field& f) { return cents(f) < 0; };
     if (std::any_of(boxes.begin(), boxes.end(), negative) ||
-        std::any_of(T4Record::Other_info_amount.begin(), T4Record::Other_info_amount.end(), negative)) {
-      add(QStringLiteral("One or more numeric field is negative. Revenue Canada cannot process negatives."));
+        std::any_of(T4Record::Other_info_amount.begin(), T4Record::Other_info_amount.end(),
+                    negative)) {
+      add(QStringLiteral(
+          "One or more numeric field is negative. Revenue Canada cannot process negatives."));
     }
   }
 
@@ -288,26 +298,27 @@ void CheckT4Record(T4Record& record, const EmployerRecord& employer, QStringList
 }
 
 void ReconciliationNotes(QStringList& findings) {
-  findings << QStringLiteral("The following are items you may want to re-check before printing.  If any")
-           << QStringLiteral("CPP/QPP or EI discrepancies are reported here then check your records")
-           << QStringLiteral("carefully.  If a calculation error has occurred then fixing the T4 might")
-           << QStringLiteral("avoid receiving a PIER statement from Revenue Canada.")
-           << Blank
-           << QStringLiteral("Note that the overall total of (CPP or QPP) + EI + Income Tax + Company")
-           << QStringLiteral("contributions to (CPP or QPP) + EI from all the T4's is balanced against")
-           << QStringLiteral("the total of all your PD7A remittances to Revenue Canada during the year.")
-           << QStringLiteral("The difference is payable on filing the T4's.")
-           << Blank
-           << QStringLiteral("The T4 is also an official record of the employee's actual pay and")
-           << QStringLiteral("government deductions. If your original deductions calculations were wrong")
-           << QStringLiteral("and you change the T4 then an adjustment to the employee's net (take home)")
-           << QStringLiteral("pay for the same tax year as the T4 is also due.  Do not make any such")
-           << QStringLiteral("adjustment in the current tax year's payroll if it is not the same year.")
-           << QStringLiteral("T4's are usually done in January or February and relate to the prior year.")
-           << Blank
-           << QStringLiteral("To fix the T4 or not is a personal decision and generally depends on the")
-           << QStringLiteral("size of the calculation error.")
-           << Blank;
+  findings
+      << QStringLiteral("The following are items you may want to re-check before printing.  If any")
+      << QStringLiteral("CPP/QPP or EI discrepancies are reported here then check your records")
+      << QStringLiteral("carefully.  If a calculation error has occurred then fixing the T4 might")
+      << QStringLiteral("avoid receiving a PIER statement from Revenue Canada.") << Blank
+      << QStringLiteral("Note that the overall total of (CPP or QPP) + EI + Income Tax + Company")
+      << QStringLiteral("contributions to (CPP or QPP) + EI from all the T4's is balanced against")
+      << QStringLiteral("the total of all your PD7A remittances to Revenue Canada during the year.")
+      << QStringLiteral("The difference is payable on filing the T4's.") << Blank
+      << QStringLiteral("The T4 is also an official record of the employee's actual pay and")
+      << QStringLiteral(
+             "government deductions. If your original deductions calculations were wrong")
+      << QStringLiteral(
+             "and you change the T4 then an adjustment to the employee's net (take home)")
+      << QStringLiteral("pay for the same tax year as the T4 is also due.  Do not make any such")
+      << QStringLiteral("adjustment in the current tax year's payroll if it is not the same year.")
+      << QStringLiteral(
+             "T4's are usually done in January or February and relate to the prior year.")
+      << Blank
+      << QStringLiteral("To fix the T4 or not is a personal decision and generally depends on the")
+      << QStringLiteral("size of the calculation error.") << Blank;
 }
 
 }  // namespace quillet

@@ -40,7 +40,9 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
   for (const Command& command : commands()) {
     if (invocation->command != QLatin1String(command.name)) continue;
     if (invocation->positionals.size() != command.positionals) {
-      return usage(err, QStringLiteral("%1 takes %2 argument(s)").arg(command.name).arg(command.positionals));
+      return usage(
+          err,
+          QStringLiteral("%1 takes %2 argument(s)").arg(command.name).arg(command.positionals));
     }
     for (auto it = invocation->options.cbegin(); it != invocation->options.cend(); ++it) {
       if (it.key() != QStringLiteral("--now") && !command.options.contains(it.key())) {

@@ -11,11 +11,21 @@ QString jsonString(const QString& text) {
   QString json = QStringLiteral("\"");
   for (const QChar c : text) {
     switch (c.unicode()) {
-      case u'"': json += QStringLiteral("\\\""); break;
-      case u'\\': json += QStringLiteral("\\\\"); break;
-      case u'\n': json += QStringLiteral("\\n"); break;
-      case u'\r': json += QStringLiteral("\\r"); break;
-      case u'\t': json += QStringLiteral("\\t"); break;
+      case u'"':
+        json += QStringLiteral("\\\"");
+        break;
+      case u'\\':
+        json += QStringLiteral("\\\\");
+        break;
+      case u'\n':
+        json += QStringLiteral("\\n");
+        break;
+      case u'\r':
+        json += QStringLiteral("\\r");
+        break;
+      case u'\t':
+        json += QStringLiteral("\\t");
+        break;
       default:
         if (c.unicode() < 0x20) {
           json += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
@@ -29,12 +39,16 @@ QString jsonString(const QString& text) {
 
 QString fieldValue(std::span<const uint8_t> record, const Field& field) {
   switch (field.kind) {
-    case FieldKind::Text: return jsonString(fields::text(record, field));
+    case FieldKind::Text:
+      return jsonString(fields::text(record, field));
     case FieldKind::Cents:
-    case FieldKind::Fix4: return QString::number(fields::int32(record, field));
-    case FieldKind::U16: return QString::number(fields::u16(record, field));
+    case FieldKind::Fix4:
+      return QString::number(fields::int32(record, field));
+    case FieldKind::U16:
+      return QString::number(fields::u16(record, field));
     case FieldKind::Flag:
-    case FieldKind::Byte: return QString::number(fields::byte(record, field));
+    case FieldKind::Byte:
+      return QString::number(fields::byte(record, field));
   }
   return {};
 }
@@ -43,7 +57,8 @@ QString recordObject(int64_t position, std::span<const uint8_t> record,
                      std::span<const Field> layout) {
   QString json = QStringLiteral("{\"position\": %1").arg(position);
   for (const Field& field : layout) {
-    json += QStringLiteral(", \"%1\": ").arg(QLatin1String(field.name.data(), qsizetype(field.name.size())));
+    json += QStringLiteral(", \"%1\": ")
+                .arg(QLatin1String(field.name.data(), qsizetype(field.name.size())));
     json += fieldValue(record, field);
   }
   return json + QLatin1Char('}');
@@ -63,7 +78,8 @@ int runDump(const Invocation& invocation, const Clock&, Io io) {
   QTextStream& out = io.out;
 
   const auto slot = [&](int64_t position, std::span<const Field> layout) {
-    if (size < position + Record768::Size || !state.readSlot(position)) return QStringLiteral("null");
+    if (size < position + Record768::Size || !state.readSlot(position))
+      return QStringLiteral("null");
     return recordObject(position, state.sharedRecord().bytes(), layout);
   };
   out << "{\"size\": " << size << ",\n"

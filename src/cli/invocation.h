@@ -1,14 +1,13 @@
 // Quillet — a parsed command line of the batch tool.
 #pragma once
 
-#include "app/clock.h"
-
 #include <QHash>
 #include <QStringList>
 #include <QTextStream>
-
 #include <memory>
 #include <optional>
+
+#include "app/clock.h"
 
 namespace quillet::cli {
 
@@ -18,7 +17,7 @@ inline constexpr int ExitUsage = 2;
 
 struct Invocation {
   QString command;
-  QStringList positionals;        // after the command
+  QStringList positionals;          // after the command
   QHash<QString, QString> options;  // "--name" to its value ("" for a plain flag)
 };
 

@@ -1,8 +1,8 @@
 // Quillet — quillet-cli, the batch face of the program.
-#include "cli/cli.h"
-
 #include <QCoreApplication>
 #include <QFile>
+
+#include "cli/cli.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);

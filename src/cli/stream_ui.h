@@ -1,9 +1,9 @@
 // Quillet — the batch tool's Ui: messages to standard error, answers from flags.
 #pragma once
 
-#include "app/ui.h"
-
 #include <QTextStream>
+
+#include "app/ui.h"
 
 namespace quillet::cli {
 

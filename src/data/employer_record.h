@@ -5,31 +5,31 @@
 
 namespace quillet {
 
-#define QUILLET_EMPLOYER_FIELDS(X)                   \
-  X(S_Employer_name_line_1, textField, 29, 30)       \
-  X(S_Employer_name_line_2, textField, 60, 30)       \
-  X(S_Employer_name_line_3, textField, 91, 30)       \
-  X(S_Employer_address_line_1, textField, 122, 30)   \
-  X(S_Employer_address_line_2, textField, 153, 30)   \
-  X(S_Employer_city, textField, 184, 28)             \
-  X(S_Employer_province_code, textField, 213, 26)    \
-  X(S_Employer_country_code, textField, 240, 3)      \
-  X(S_Employer_postal_code, textField, 244, 10)      \
-  X(S_Contact_name, textField, 255, 22)              \
-  X(S_Contact_area_code, textField, 278, 3)          \
-  X(S_Contact_phone_number, textField, 282, 7)       \
-  X(S_Contact_extension, textField, 290, 4)          \
-  X(S_Taxation_year, u16Field, 295)                  \
-  X(S_Proprietor_SIN_1, textField, 373, 9)           \
-  X(S_Proprietor_SIN_2, textField, 383, 9)           \
-  X(S_New_hires_refund, centsField, 393)             \
-  X(CPP_rate, fix4Field, 397)                        \
-  X(CPP_max_premium, centsField, 401)                \
-  X(CPP_max_earnings, centsField, 405)               \
-  X(CPP_basic_exemption, centsField, 409)            \
-  X(EI_rate, fix4Field, 413)                         \
-  X(EI_max_premium, centsField, 417)                 \
-  X(EI_max_earnings, centsField, 421)                \
+#define QUILLET_EMPLOYER_FIELDS(X)                 \
+  X(S_Employer_name_line_1, textField, 29, 30)     \
+  X(S_Employer_name_line_2, textField, 60, 30)     \
+  X(S_Employer_name_line_3, textField, 91, 30)     \
+  X(S_Employer_address_line_1, textField, 122, 30) \
+  X(S_Employer_address_line_2, textField, 153, 30) \
+  X(S_Employer_city, textField, 184, 28)           \
+  X(S_Employer_province_code, textField, 213, 26)  \
+  X(S_Employer_country_code, textField, 240, 3)    \
+  X(S_Employer_postal_code, textField, 244, 10)    \
+  X(S_Contact_name, textField, 255, 22)            \
+  X(S_Contact_area_code, textField, 278, 3)        \
+  X(S_Contact_phone_number, textField, 282, 7)     \
+  X(S_Contact_extension, textField, 290, 4)        \
+  X(S_Taxation_year, u16Field, 295)                \
+  X(S_Proprietor_SIN_1, textField, 373, 9)         \
+  X(S_Proprietor_SIN_2, textField, 383, 9)         \
+  X(S_New_hires_refund, centsField, 393)           \
+  X(CPP_rate, fix4Field, 397)                      \
+  X(CPP_max_premium, centsField, 401)              \
+  X(CPP_max_earnings, centsField, 405)             \
+  X(CPP_basic_exemption, centsField, 409)          \
+  X(EI_rate, fix4Field, 413)                       \
+  X(EI_max_premium, centsField, 417)               \
+  X(EI_max_earnings, centsField, 421)              \
   X(EI_employer_multiplier, fix4Field, 425)
 
 class EmployerRecord : public Record768 {

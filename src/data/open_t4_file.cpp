@@ -1,9 +1,9 @@
 // Quillet — the one T4 file that is open: its name, its stream and the shared buffer.
 #include "data/open_t4_file.h"
 
-#include "app/ui.h"
-
 #include <QFileInfo>
+
+#include "app/ui.h"
 
 namespace quillet {
 
@@ -14,8 +14,8 @@ FileStatus OpenT4FileState::OpenT4File(T4Access access) {
     mode = QFileInfo::exists(m_fileName) ? platform::OpenMode::ReadWriteDenyWrite
                                          : platform::OpenMode::Create;
   }
-  auto stream = TAlphaInxFileStream::Create(m_fileName, mode, 2, IndexKind::T4Record,
-                                            Record768::Size);
+  auto stream =
+      TAlphaInxFileStream::Create(m_fileName, mode, 2, IndexKind::T4Record, Record768::Size);
   if (!stream) return stream.error();
   m_file = std::move(*stream);
   return {};

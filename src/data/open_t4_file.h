@@ -1,11 +1,11 @@
 // Quillet — the one T4 file that is open: its name, its stream and the shared buffer.
 #pragma once
 
+#include <memory>
+
 #include "data/employer_record.h"
 #include "data/file_result.h"
 #include "data/t4_file.h"
-
-#include <memory>
 
 namespace quillet {
 

@@ -1,11 +1,10 @@
 // Quillet — a 768-byte record image and the fields read and written in it.
 #include "data/record.h"
 
-#include "data/cp1252.h"
-
 #include <QtGlobal>
-
 #include <algorithm>
+
+#include "data/cp1252.h"
 
 namespace quillet::fields {
 namespace {
@@ -45,8 +44,8 @@ void setText(std::span<uint8_t> record, const Field& field, const QString& value
 int32_t int32(std::span<const uint8_t> record, const Field& field) {
   Q_ASSERT(field.kind == FieldKind::Cents || field.kind == FieldKind::Fix4);
   const auto b = at(record, field);
-  const uint32_t u = uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 |
-                     uint32_t{b[3]} << 24;
+  const uint32_t u =
+      uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
   return static_cast<int32_t>(u);
 }
 

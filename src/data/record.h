@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 #include <cstdint>
 #include <span>
@@ -66,11 +65,11 @@ void setByte(std::span<uint8_t> record, const Field& field, uint8_t value);
 }  // namespace fields
 
 // The common 29-byte prefix of the three record kinds of a T4 file.
-#define QUILLET_COMMON_FIELDS(X)                       \
-  X(Reserved_1, textField, 0, 2)                       \
-  X(Reserved_2, textField, 3, 6)                       \
-  X(Reserved_3, textField, 10, 1)                      \
-  X(RevCan_account_number, textField, 12, 15)          \
+#define QUILLET_COMMON_FIELDS(X)              \
+  X(Reserved_1, textField, 0, 2)              \
+  X(Reserved_2, textField, 3, 6)              \
+  X(Reserved_3, textField, 10, 1)             \
+  X(RevCan_account_number, textField, 12, 15) \
   X(Record_type, byteField, 28)
 
 #define QUILLET_DECLARE_FIELD(name, make, ...) \

@@ -1,11 +1,11 @@
 // Quillet — a file of fixed-size records with an in-memory alphabetical index.
 #include "data/t4_file.h"
 
-#include "data/index_order.h"
-#include "data/t4_record.h"
-
 #include <algorithm>
 #include <numeric>
+
+#include "data/index_order.h"
+#include "data/t4_record.h"
 
 namespace quillet {
 namespace {
@@ -19,9 +19,9 @@ constexpr Field YearEndFirstName = textField("First Name", 41, 16);
 QString indexKey(IndexKind kind, std::span<const uint8_t> record) {
   switch (kind) {
     case IndexKind::T4Record:
-      return fields::text(record, T4Record::Employee_surname).toUpper() +
-             QStringLiteral(",  ") + fields::text(record, T4Record::Employee_first_name) +
-             QLatin1Char(' ') + fields::text(record, T4Record::Employee_secondinitial);
+      return fields::text(record, T4Record::Employee_surname).toUpper() + QStringLiteral(",  ") +
+             fields::text(record, T4Record::Employee_first_name) + QLatin1Char(' ') +
+             fields::text(record, T4Record::Employee_secondinitial);
     case IndexKind::YearEndEmployee:
       return fields::text(record, YearEndSurname).toUpper() + QStringLiteral(",  ") +
              fields::text(record, YearEndFirstName);
@@ -30,8 +30,8 @@ QString indexKey(IndexKind kind, std::span<const uint8_t> record) {
 }
 
 FileResult<std::unique_ptr<TAlphaInxFileStream>> TAlphaInxFileStream::Create(
-    const QString& fileName, platform::OpenMode mode, uint16_t headerRecords,
-    IndexKind indexKind, int recordSize) {
+    const QString& fileName, platform::OpenMode mode, uint16_t headerRecords, IndexKind indexKind,
+    int recordSize) {
   auto file = platform::SharedFile::open(fileName, mode);
   if (!file) return file.error();
   std::unique_ptr<TAlphaInxFileStream> stream(

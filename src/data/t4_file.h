@@ -1,16 +1,15 @@
 // Quillet — a file of fixed-size records with an in-memory alphabetical index.
 #pragma once
 
-#include "data/file_result.h"
-#include "platform/shared_file.h"
-
 #include <QCollator>
 #include <QString>
-
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
+
+#include "data/file_result.h"
+#include "platform/shared_file.h"
 
 namespace quillet {
 
@@ -29,9 +28,11 @@ class TAlphaInxFileStream {
  public:
   static constexpr int NothingPicked = 32767;
 
-  static FileResult<std::unique_ptr<TAlphaInxFileStream>> Create(
-      const QString& fileName, platform::OpenMode mode, uint16_t headerRecords,
-      IndexKind indexKind, int recordSize);
+  static FileResult<std::unique_ptr<TAlphaInxFileStream>> Create(const QString& fileName,
+                                                                 platform::OpenMode mode,
+                                                                 uint16_t headerRecords,
+                                                                 IndexKind indexKind,
+                                                                 int recordSize);
 
   TAlphaInxFileStream(const TAlphaInxFileStream&) = delete;
   TAlphaInxFileStream& operator=(const TAlphaInxFileStream&) = delete;

@@ -1,6 +1,7 @@
 // Quillet — the T4 and employer record layouts.
-#include "data/employer_record.h"
 #include "data/t4_record.h"
+
+#include "data/employer_record.h"
 
 namespace quillet {
 

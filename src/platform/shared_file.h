@@ -1,12 +1,11 @@
 // Quillet — a file opened with the program's share modes.
 #pragma once
 
-#include "data/file_result.h"
-
 #include <QString>
-
 #include <cstdint>
 #include <span>
+
+#include "data/file_result.h"
 
 namespace quillet::platform {
 

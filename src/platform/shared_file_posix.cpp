@@ -1,13 +1,13 @@
 // Quillet — a file opened with the program's share modes (POSIX: flock).
-#include "platform/shared_file.h"
-
-#include <QFile>
-
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+
+#include "platform/shared_file.h"
 
 namespace quillet::platform {
 
@@ -23,10 +23,21 @@ FileResult<SharedFile> SharedFile::open(const QString& path, OpenMode mode) {
   int flags = O_CLOEXEC;
   int lock = 0;
   switch (mode) {
-    case OpenMode::ReadWriteDenyWrite: flags |= O_RDWR; lock = LOCK_EX; break;
-    case OpenMode::Create: flags |= O_RDWR | O_CREAT; lock = LOCK_EX; break;
-    case OpenMode::ReadDenyWrite: flags |= O_RDONLY; lock = LOCK_SH; break;
-    case OpenMode::ReadOnly: flags |= O_RDONLY; break;
+    case OpenMode::ReadWriteDenyWrite:
+      flags |= O_RDWR;
+      lock = LOCK_EX;
+      break;
+    case OpenMode::Create:
+      flags |= O_RDWR | O_CREAT;
+      lock = LOCK_EX;
+      break;
+    case OpenMode::ReadDenyWrite:
+      flags |= O_RDONLY;
+      lock = LOCK_SH;
+      break;
+    case OpenMode::ReadOnly:
+      flags |= O_RDONLY;
+      break;
   }
   const bool creating = mode == OpenMode::Create;
   const auto failure = [&] {

@@ -25,8 +25,10 @@ ErrorList buildErrorList(OpenT4FileState& state, Ui& ui) {
         "File READ error when getting T4 Company Information, excluding from report. Click "
         "OK to see if T4 Employees are readable. When done, check disk with a disk utility."));
     list.lines << QStringLiteral("*** Company Information could not be read from the file ***")
-               << QStringLiteral("*** If printed, T4's will be missing Company Info. including Business")
-               << QStringLiteral("    Number. Exit program then try copying the file, you might be lucky ***")
+               << QStringLiteral(
+                      "*** If printed, T4's will be missing Company Info. including Business")
+               << QStringLiteral(
+                      "    Number. Exit program then try copying the file, you might be lucky ***")
                << blank;
     list.hasFindings = true;
   }
@@ -43,8 +45,8 @@ ErrorList buildErrorList(OpenT4FileState& state, Ui& ui) {
                                     "Report. Report aborted at last T4. Check disk with a disk "
                                     "utility."));
       list.lines << blank
-                 << QStringLiteral("*** Report Aborted due to file read error at offset ") + offset +
-                        QStringLiteral("***");
+                 << QStringLiteral("*** Report Aborted due to file read error at offset ") +
+                        offset + QStringLiteral("***");
       list.hasFindings = true;
       break;
     }

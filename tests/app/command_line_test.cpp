@@ -1,9 +1,9 @@
 // Quillet tests — the desktop program's command line.
 #include "app/command_line.h"
 
-#include "qt_printers.h"
-
 #include <gtest/gtest.h>
+
+#include "qt_printers.h"
 
 using namespace quillet;
 

@@ -1,9 +1,9 @@
 // Quillet tests — the key filters of numeric fields.
 #include "app/key_filters.h"
 
-#include "qt_printers.h"
-
 #include <gtest/gtest.h>
+
+#include "qt_printers.h"
 
 using namespace quillet;
 
@@ -40,7 +40,8 @@ TEST(KeyFilters, numbersOnly) {
 }
 
 TEST(KeyFilters, oneDecimalPoint) {
-  const QString twoPoints = QStringLiteral("Only one decimal point \".\" allowed, delete the other one first");
+  const QString twoPoints =
+      QStringLiteral("Only one decimal point \".\" allowed, delete the other one first");
   const KeyCase cases[] = {
       {"125", u'.', {}},
       {"", u'.', {}},

@@ -1,12 +1,12 @@
 // Quillet tests — amounts and rates between text and stored integers.
 #include "app/numeric_text.h"
-#include "scripted_ui.h"
-
-#include "qt_printers.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
+
+#include "qt_printers.h"
+#include "scripted_ui.h"
 
 using namespace quillet;
 
@@ -21,34 +21,59 @@ void expectParses(bool (*parse)(const QString&, int32_t&), const ParseCase& c) {
   int32_t target = -777;
   const bool ok = parse(QString::fromUtf8(c.text), target);
   EXPECT_EQ(ok, c.stored.has_value()) << '"' << c.text << '"';
-  EXPECT_EQ(target, c.stored.value_or(-777)) << '"' << c.text << '"' << " (refused text leaves the target)";
+  EXPECT_EQ(target, c.stored.value_or(-777))
+      << '"' << c.text << '"' << " (refused text leaves the target)";
 }
 
 TEST(StrToCents, convertsAndRoundsHalfToEven) {
   const ParseCase cases[] = {
-      {"1234.56", 123456},      {" 12.5 ", 1250},         {"", 0},
-      {"   ", 0},               {"12.345", 1234},         {"12.355", 1236},
-      {"1.125", 112},           {"1.375", 138},           {"0.005", 0},
-      {"0.015", 2},             {"1e3", 100000},          {"1E-2", 1},
-      {"-5", -500},             {"+5", 500},              {"5.", 500},
-      {".5", 50},               {"21474836.47", 2147483647},
-      {"-21474836.47", -2147483647},                      {"21474836.474", 2147483647},
-      {"21474836.48", std::nullopt},                      {"21474836.475", std::nullopt},
-      {"12,50", std::nullopt},  {"1.2.3", std::nullopt},  {"$5", std::nullopt},
-      {".", std::nullopt},      {"-", std::nullopt},      {"e5", std::nullopt},
-      {"1e", std::nullopt},     {"1e999", std::nullopt},  {"1 000", std::nullopt},
+      {"1234.56", 123456},
+      {" 12.5 ", 1250},
+      {"", 0},
+      {"   ", 0},
+      {"12.345", 1234},
+      {"12.355", 1236},
+      {"1.125", 112},
+      {"1.375", 138},
+      {"0.005", 0},
+      {"0.015", 2},
+      {"1e3", 100000},
+      {"1E-2", 1},
+      {"-5", -500},
+      {"+5", 500},
+      {"5.", 500},
+      {".5", 50},
+      {"21474836.47", 2147483647},
+      {"-21474836.47", -2147483647},
+      {"21474836.474", 2147483647},
+      {"21474836.48", std::nullopt},
+      {"21474836.475", std::nullopt},
+      {"12,50", std::nullopt},
+      {"1.2.3", std::nullopt},
+      {"$5", std::nullopt},
+      {".", std::nullopt},
+      {"-", std::nullopt},
+      {"e5", std::nullopt},
+      {"1e", std::nullopt},
+      {"1e999", std::nullopt},
+      {"1 000", std::nullopt},
       {"\u0661\u0662", std::nullopt},  // Arabic-Indic digits are not digits here
-      {"nan", std::nullopt},    {"inf", std::nullopt},
+      {"nan", std::nullopt},
+      {"inf", std::nullopt},
   };
   for (const ParseCase& c : cases) expectParses(StrToCents, c);
 }
 
 TEST(StrToFix4, convertsWithFourDecimals) {
   const ParseCase cases[] = {
-      {"3.5", 35000},           {"1.4", 14000},           {"2.55", 25500},
-      {"214748.3647", 2147483647},                        {"0.00005", 0},
+      {"3.5", 35000},
+      {"1.4", 14000},
+      {"2.55", 25500},
+      {"214748.3647", 2147483647},
+      {"0.00005", 0},
       {"214748.36475", std::nullopt},
-      {"214748.3648", std::nullopt},                      {"abc", std::nullopt},
+      {"214748.3648", std::nullopt},
+      {"abc", std::nullopt},
   };
   for (const ParseCase& c : cases) expectParses(StrToFix4, c);
 }
@@ -76,10 +101,11 @@ TEST(ShowInvalidAmount, showsTheMessage) {
   quillet::test::ScriptedUi ui;
   ShowInvalidAmount(ui);
   EXPECT_EQ(ui.messages(),
-            QStringList{"Invalid numeric value. ONLY digits 0 through 9 allowed, and if cents ONLY ONE "
-                        "decimal point \".\" between the dollars and cents.  Negative amounts are not "
-                        "allowed.  The absolute maximum value allowed here is 21474836.47 (due to type of "
-                        "binary storage)"});
+            QStringList{
+                "Invalid numeric value. ONLY digits 0 through 9 allowed, and if cents ONLY ONE "
+                "decimal point \".\" between the dollars and cents.  Negative amounts are not "
+                "allowed.  The absolute maximum value allowed here is 21474836.47 (due to type of "
+                "binary storage)"});
 }
 
 TEST(TrimControlText, removesBlanksAtBothEndsOnly) {

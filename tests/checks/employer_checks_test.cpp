@@ -1,11 +1,12 @@
 // Quillet tests — the checks of the employer record and its default rates.
-#include "app/clock.h"
 #include "checks/employer_checks.h"
-#include "test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include "app/clock.h"
+#include "test_files.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -38,7 +39,10 @@ auto year(uint16_t v) {
   return [v](EmployerRecord& r) { r.setU16(E::S_Taxation_year, v); };
 }
 auto both(std::function<void(EmployerRecord&)> a, std::function<void(EmployerRecord&)> b) {
-  return [a, b](EmployerRecord& r) { a(r); b(r); };
+  return [a, b](EmployerRecord& r) {
+    a(r);
+    b(r);
+  };
 }
 
 TEST(CheckEmployerRecord, eachFindingWithItsMessage) {
@@ -51,29 +55,40 @@ TEST(CheckEmployerRecord, eachFindingWithItsMessage) {
       {"correct", [](EmployerRecord&) {}, {}},
       {"no name", text(E::S_Employer_name_line_1, {}), finding({"Company does not have a name"})},
       {"name on lines 2 and 3",
-       both(text(E::S_Employer_name_line_1, {}), both(text(E::S_Employer_name_line_2, "A"), text(E::S_Employer_name_line_3, "B"))),
+       both(text(E::S_Employer_name_line_1, {}),
+            both(text(E::S_Employer_name_line_2, "A"), text(E::S_Employer_name_line_3, "B"))),
        finding({"A good place to start the Company name is on name line 1"})},
-      {"no street", text(E::S_Employer_address_line_1, {}), finding({"Company does not have a street address"})},
-      {"street on line 2", both(text(E::S_Employer_address_line_1, {}), text(E::S_Employer_address_line_2, "PO Box 4")),
+      {"no street", text(E::S_Employer_address_line_1, {}),
+       finding({"Company does not have a street address"})},
+      {"street on line 2",
+       both(text(E::S_Employer_address_line_1, {}), text(E::S_Employer_address_line_2, "PO Box 4")),
        finding({"A good place to start the Company street address is on address line 1"})},
-      {"no city", text(E::S_Employer_city, {}), finding({"Town or City is missing from Company address"})},
-      {"no province", text(E::S_Employer_province_code, "O"), finding({"Company has no Province or State in the address"})},
+      {"no city", text(E::S_Employer_city, {}),
+       finding({"Town or City is missing from Company address"})},
+      {"no province", text(E::S_Employer_province_code, "O"),
+       finding({"Company has no Province or State in the address"})},
       {"province name", text(E::S_Employer_province_code, "Ontario"),
        finding({"Revenue Canada prefer a 2 character Province or State code in the address",
-                "(select from drop down list), but Ontario will do if it is", "OK for the post office"})},
+                "(select from drop down list), but Ontario will do if it is",
+                "OK for the post office"})},
       {"bad province", text(E::S_Employer_province_code, "QQ"),
        finding({"Address Province or State code is invalid, select from the drop down list"})},
       {"ZZ", text(E::S_Employer_province_code, "ZZ"), {}},
-      {"no postal code", text(E::S_Employer_postal_code, {}), finding({"Company has no postal or zip code in the address"})},
-      {"no business number", text(E::RevCan_account_number, {}), finding({"Revenue Canada Business Number is missing"})},
+      {"no postal code", text(E::S_Employer_postal_code, {}),
+       finding({"Company has no postal or zip code in the address"})},
+      {"no business number", text(E::RevCan_account_number, {}),
+       finding({"Revenue Canada Business Number is missing"})},
       {"business number of the example", text(E::RevCan_account_number, "123456789RP0001"),
        finding({"Revenue Canada Business Number failed Revenue Canada validity check"})},
       {"short business number", text(E::RevCan_account_number, "1234567"),
        finding({"Revenue Canada Business Number does not contain 9 numeric digits"})},
       {"business number in groups", text(E::RevCan_account_number, "123 456 782"), {}},
-      {"no contact", both(text(E::S_Contact_name, {}), both(text(E::S_Contact_area_code, {}), text(E::S_Contact_phone_number, {}))),
+      {"no contact",
+       both(text(E::S_Contact_name, {}),
+            both(text(E::S_Contact_area_code, {}), text(E::S_Contact_phone_number, {}))),
        finding({"There is no Contact information in case Revenue Canada have questions."})},
-      {"contact without a number", both(text(E::S_Contact_area_code, {}), text(E::S_Contact_phone_number, {})),
+      {"contact without a number",
+       both(text(E::S_Contact_area_code, {}), text(E::S_Contact_phone_number, {})),
        finding({"There is no Contact phone number"})},
       {"area code alone", both(text(E::S_Contact_name, {}), text(E::S_Contact_phone_number, {})),
        finding({"There is no Contact name"}) + finding({"There is no Contact phone number"})},
@@ -81,19 +96,24 @@ TEST(CheckEmployerRecord, eachFindingWithItsMessage) {
        finding({"There is no area code for the Contact phone number"})},
       {"proprietor 1 short", text(E::S_Proprietor_SIN_1, "04645428"),
        finding({"1st Proprietor's Social Insurance Number does not contain 9 numeric digits"})},
-      {"proprietor 2 bad", both(text(E::S_Proprietor_SIN_1, "046454286"), text(E::S_Proprietor_SIN_2, "046454287")),
+      {"proprietor 2 bad",
+       both(text(E::S_Proprietor_SIN_1, "046454286"), text(E::S_Proprietor_SIN_2, "046454287")),
        finding({"2nd Proprietor's Social Insurance Number failed Revenue Canada validity check"})},
       {"year 1997", year(1997), {}},
       {"year 2100", year(2100), {}},
-      {"year 1996", year(1996), finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"})},
-      {"year 2101", year(2101), finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"})},
-      {"year 0", year(0), finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"})},
+      {"year 1996", year(1996),
+       finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"})},
+      {"year 2101", year(2101),
+       finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"})},
+      {"year 0", year(0),
+       finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"})},
       {"no CPP exemption", number(E::CPP_basic_exemption, 0),
        finding({"One or more of the CPP or QPP rating entries are missing"})},
       {"no CPP at all", both(number(E::CPP_rate, 0), number(E::CPP_max_premium, 0)),
        finding({"One or more of the CPP or QPP rating entries are missing"})},
       {"negative CPP rate", number(E::CPP_rate, -1), {}},
-      {"no EI rate", number(E::EI_max_earnings, 0), finding({"One or more of the EI rating entries are missing"})},
+      {"no EI rate", number(E::EI_max_earnings, 0),
+       finding({"One or more of the EI rating entries are missing"})},
       {"multiplier 0.0001", number(E::EI_employer_multiplier, 1), {}},
       {"multiplier 3", number(E::EI_employer_multiplier, 30000), {}},
       {"multiplier 0", number(E::EI_employer_multiplier, 0),
@@ -108,16 +128,20 @@ TEST(CheckEmployerRecord, anEmptyRecordListsEverythingInOrder) {
   QStringList lines;
   EmployerRecord empty;
   CheckEmployerRecord(empty, lines);
-  EXPECT_EQ(lines, finding({"Company does not have a name"}) + finding({"Company does not have a street address"}) +
-                       finding({"Town or City is missing from Company address"}) +
-                       finding({"Company has no Province or State in the address"}) +
-                       finding({"Company has no postal or zip code in the address"}) +
-                       finding({"Revenue Canada Business Number is missing"}) +
-                       finding({"There is no Contact information in case Revenue Canada have questions."}) +
-                       finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"}) +
-                       finding({"One or more of the CPP or QPP rating entries are missing"}) +
-                       finding({"One or more of the EI rating entries are missing"}) +
-                       finding({"Multiplier for Company EI from Employee EI is missing or invalid, usually 1.4"}));
+  EXPECT_EQ(
+      lines,
+      finding({"Company does not have a name"}) +
+          finding({"Company does not have a street address"}) +
+          finding({"Town or City is missing from Company address"}) +
+          finding({"Company has no Province or State in the address"}) +
+          finding({"Company has no postal or zip code in the address"}) +
+          finding({"Revenue Canada Business Number is missing"}) +
+          finding({"There is no Contact information in case Revenue Canada have questions."}) +
+          finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"}) +
+          finding({"One or more of the CPP or QPP rating entries are missing"}) +
+          finding({"One or more of the EI rating entries are missing"}) +
+          finding(
+              {"Multiplier for Company EI from Employee EI is missing or invalid, usually 1.4"}));
 }
 
 TEST(CheckEmployerRecord, aTwoLetterProvinceIsCapitalisedInTheRecord) {
@@ -134,8 +158,11 @@ TEST(SetDefaultRates, takesThe2000RatesFromSeptember2000) {
     QDate today;
     uint16_t year;
   };
-  const Case cases[] = {{{2000, 8, 31}, 1999}, {{2000, 9, 1}, 2000}, {{2001, 1, 1}, 2000},
-                        {{1999, 12, 31}, 1999}, {{2026, 12, 6}, 2000}};
+  const Case cases[] = {{{2000, 8, 31}, 1999},
+                        {{2000, 9, 1}, 2000},
+                        {{2001, 1, 1}, 2000},
+                        {{1999, 12, 31}, 1999},
+                        {{2026, 12, 6}, 2000}};
   for (const Case& c : cases) {
     EmployerRecord employer;
     SetDefaultRates(employer, FixedClock(QDateTime(c.today, QTime(12, 0))));

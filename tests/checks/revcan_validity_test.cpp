@@ -1,9 +1,9 @@
 // Quillet tests — the nine-digit validity check.
 #include "checks/revcan_validity.h"
 
-#include "qt_printers.h"
-
 #include <gtest/gtest.h>
+
+#include "qt_printers.h"
 
 using namespace quillet;
 

@@ -1,11 +1,12 @@
 // Quillet tests — the checks of one T4 record.
-#include "checks/code_tables.h"
 #include "checks/t4_record_checks.h"
-#include "test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include "checks/code_tables.h"
+#include "test_files.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -28,7 +29,8 @@ QStringList finding(std::initializer_list<QString> lines) {
   return all;
 }
 
-T4Record with(std::function<void(T4Record&)> change, T4Record record = goodT4("Smith", "John", "A")) {
+T4Record with(std::function<void(T4Record&)> change,
+              T4Record record = goodT4("Smith", "John", "A")) {
   change(record);
   return record;
 }
@@ -38,7 +40,8 @@ TEST(CheckT4Record, aCorrectRecordAddsOnlyItsHeader) {
   T4Record record = goodT4("Smith", "John", "A");
   record.setText(T::Employee_SIN, QStringLiteral("046 454 286"));
   CheckT4Record(record, goodEmployer(), lines);
-  EXPECT_EQ(lines, QStringList({"kept", "  ", "Validation Report for SIN 046 454 286  John Smith"}));
+  EXPECT_EQ(lines,
+            QStringList({"kept", "  ", "Validation Report for SIN 046 454 286  John Smith"}));
 }
 
 TEST(CheckT4Record, aVoidRecordAddsNothing) {
@@ -55,17 +58,29 @@ TEST(CheckT4Record, namesAddressesAndCodes) {
     std::function<void(T4Record&)> change;
     QStringList expected;
   };
-  const auto text = [](const Field& f, const QString& v) { return [f, v](T4Record& r) { r.setText(f, v); }; };
+  const auto text = [](const Field& f, const QString& v) {
+    return [f, v](T4Record& r) { r.setText(f, v); };
+  };
   const Case cases[] = {
-      {"no name", [](T4Record& r) { r.setText(T::Employee_surname, {}); r.setText(T::Employee_first_name, {}); },
+      {"no name",
+       [](T4Record& r) {
+         r.setText(T::Employee_surname, {});
+         r.setText(T::Employee_first_name, {});
+       },
        finding({"Employee has no name"})},
       {"no surname", text(T::Employee_surname, {}), finding({"Part of employee name is missing"})},
-      {"no first name", text(T::Employee_first_name, {}), finding({"Part of employee name is missing"})},
-      {"no street", text(T::Employee_address_line_1, {}), finding({"Employee has no street address"})},
+      {"no first name", text(T::Employee_first_name, {}),
+       finding({"Part of employee name is missing"})},
+      {"no street", text(T::Employee_address_line_1, {}),
+       finding({"Employee has no street address"})},
       {"street on line 2",
-       [](T4Record& r) { r.setText(T::Employee_address_line_1, {}); r.setText(T::Employee_address_line_2, "2 Elm"); },
+       [](T4Record& r) {
+         r.setText(T::Employee_address_line_1, {});
+         r.setText(T::Employee_address_line_2, "2 Elm");
+       },
        finding({"A good place to start Employee street address is on line 1"})},
-      {"no city", text(T::Employee_city, {}), finding({"Employee has no city or town in the address"})},
+      {"no city", text(T::Employee_city, {}),
+       finding({"Employee has no city or town in the address"})},
       {"one-letter province", text(T::Employee_province_code, "O"),
        finding({"Employee has no Province or State in the address"})},
       {"unknown province", text(T::Employee_province_code, "XX"),
@@ -88,7 +103,8 @@ TEST(CheckT4Record, namesAddressesAndCodes) {
       {"employment outside Canada", text(T::Province_of_employment_code, "us"), {}},
       {"NN", text(T::Province_of_employment_code, "NN"), {}},
       {"ZZ", text(T::Province_of_employment_code, "ZZ"), {}},
-      {"employment code 1X", text(T::Employment_code, "1X"), finding({"Employment code is invalid"})},
+      {"employment code 1X", text(T::Employment_code, "1X"),
+       finding({"Employment code is invalid"})},
       {"employment code 1", text(T::Employment_code, "1"), finding({"Employment code is invalid"})},
       {"employment code 99", text(T::Employment_code, "99"), {}},
       {"employment code text", text(T::Employment_code, "13 Barber or Hairdresser"), {}},
@@ -113,12 +129,14 @@ TEST(CheckT4Record, twoLetterCodesAreCapitalisedInTheRecord) {
 }
 
 TEST(CheckT4Record, smallEarningsHintAtTheVoid) {
-  const QStringList hint = finding({"If no group term life taxable benefits, then you can VOID this T4 as",
-                                    "earnings below $500.00 and no CPP/EI/Income Tax deductions."});
+  const QStringList hint =
+      finding({"If no group term life taxable benefits, then you can VOID this T4 as",
+               "earnings below $500.00 and no CPP/EI/Income Tax deductions."});
   const auto small = [](int32_t income) {
     return with([income](T4Record& r) {
       r.setInt32(T::Employment_income, income);
-      for (const Field& f : {T::Income_tax_deducted, T::Employee_CPP, T::Employee_QPP, T::Employee_EI_premium}) {
+      for (const Field& f :
+           {T::Income_tax_deducted, T::Employee_CPP, T::Employee_QPP, T::Employee_EI_premium}) {
         r.setInt32(f, 0);
       }
       r.setFlag(T::CPP_OR_Quebec_Pension_Exempt, true);
@@ -128,8 +146,11 @@ TEST(CheckT4Record, smallEarningsHintAtTheVoid) {
   EXPECT_EQ(findingsOf(small(49999)), hint);
   EXPECT_EQ(findingsOf(small(50000)), QStringList());
   EXPECT_EQ(findingsOf(small(-100)).mid(0, 3), hint);
-  EXPECT_NE(findingsOf(with([](T4Record& r) { r.setInt32(T::Employment_income, 49999); r.setInt32(T::Employee_CPP, 1); }))
-                .mid(0, 3), hint)
+  EXPECT_NE(findingsOf(with([](T4Record& r) {
+              r.setInt32(T::Employment_income, 49999);
+              r.setInt32(T::Employee_CPP, 1);
+            })).mid(0, 3),
+            hint)
       << "any deduction silences the hint";
 }
 
@@ -138,18 +159,22 @@ TEST(CheckT4Record, cppContributionsAgainstTheExpectedRange) {
   const auto cppLines = [](const char* c, const char* verdict) {
     return finding({"Based on 20000.00 earnings was expecting CPP or QPP contributions in",
                     "range 577.50 (if 52 weeks worked) to 697.64 (if only 1 week worked).",
-                    QStringLiteral("Employee CPP or QPP contributions at %1 is %2 than expected.").arg(c, verdict)});
+                    QStringLiteral("Employee CPP or QPP contributions at %1 is %2 than expected.")
+                        .arg(c, verdict)});
   };
   struct Case {
     int32_t cpp;
     QStringList expected;
   };
   const Case cases[] = {
-      {50000, cppLines("500.00", "LOWER")}, {57250, {}}, {57249, cppLines("572.49", "LOWER")},
-      {69864, {}}, {69865, cppLines("698.65", "HIGHER")},
+      {50000, cppLines("500.00", "LOWER")},  {57250, {}},
+      {57249, cppLines("572.49", "LOWER")},  {69864, {}},
+      {69865, cppLines("698.65", "HIGHER")},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(findingsOf(with([&c](T4Record& r) { r.setInt32(T::Employee_CPP, c.cpp); })), c.expected) << c.cpp;
+    EXPECT_EQ(findingsOf(with([&c](T4Record& r) { r.setInt32(T::Employee_CPP, c.cpp); })),
+              c.expected)
+        << c.cpp;
   }
 }
 
@@ -159,9 +184,10 @@ TEST(CheckT4Record, cppUnderTheExemptionAndOverTheMaximum) {
     r.setInt32(T::Employee_CPP, 10365);
     r.setInt32(T::Employee_EI_premium, 7650);
   });
-  EXPECT_EQ(findingsOf(low), finding({"Based on 3000.00 earnings was expecting CPP or QPP contributions in",
-                                      "range 0.00 (if 52 weeks worked) to 102.64 (if only 1 week worked).",
-                                      "Employee CPP or QPP contributions at 103.65 is HIGHER than expected."}));
+  EXPECT_EQ(findingsOf(low),
+            finding({"Based on 3000.00 earnings was expecting CPP or QPP contributions in",
+                     "range 0.00 (if 52 weeks worked) to 102.64 (if only 1 week worked).",
+                     "Employee CPP or QPP contributions at 103.65 is HIGHER than expected."}));
 
   const auto high = [](int32_t cpp) {
     return with([cpp](T4Record& r) {
@@ -171,9 +197,11 @@ TEST(CheckT4Record, cppUnderTheExemptionAndOverTheMaximum) {
     });
   };
   EXPECT_EQ(findingsOf(high(118150)), QStringList());
-  EXPECT_EQ(findingsOf(high(118149)), finding({"CPP or QPP contributions are less than the 1186.50 maximum for the year,",
-                                               "but earnings indicate the maximum might be due."}));
-  EXPECT_EQ(findingsOf(high(118651)), finding({"CPP or QPP premium is greater than the 1186.50 maximum for the year"}));
+  EXPECT_EQ(findingsOf(high(118149)),
+            finding({"CPP or QPP contributions are less than the 1186.50 maximum for the year,",
+                     "but earnings indicate the maximum might be due."}));
+  EXPECT_EQ(findingsOf(high(118651)),
+            finding({"CPP or QPP premium is greater than the 1186.50 maximum for the year"}));
 }
 
 TEST(CheckT4Record, cppAndQppTogether) {
@@ -181,8 +209,9 @@ TEST(CheckT4Record, cppAndQppTogether) {
     r.setInt32(T::Employee_CPP, 30000);
     r.setInt32(T::Employee_QPP, 30000);
   });
-  EXPECT_EQ(findingsOf(both), finding({"T4 is for one Province, you should not have entries in BOTH CPP and",
-                                       "QPP contributions. QPP is Quebec only."}));
+  EXPECT_EQ(findingsOf(both),
+            finding({"T4 is for one Province, you should not have entries in BOTH CPP and",
+                     "QPP contributions. QPP is Quebec only."}));
 
   const T4Record overMaximum = with([](T4Record& r) {
     r.setInt32(T::Employment_income, 4000000);
@@ -190,7 +219,8 @@ TEST(CheckT4Record, cppAndQppTogether) {
     r.setInt32(T::Employee_QPP, 60000);
     r.setInt32(T::Employee_EI_premium, 99450);
   });
-  EXPECT_EQ(findingsOf(overMaximum).mid(3), finding({"CPP or QPP premium is greater than the 1186.50 maximum for the year"}))
+  EXPECT_EQ(findingsOf(overMaximum).mid(3),
+            finding({"CPP or QPP premium is greater than the 1186.50 maximum for the year"}))
       << "the sum of both is held against the maximum";
 }
 
@@ -204,7 +234,8 @@ TEST(CheckT4Record, pensionableEarningsAreTheBaseWhenEntered) {
     r.setInt32(T::CPP_OR_Quebec_PensionEarn, 1000000);
     r.setInt32(T::Employee_CPP, 22249);
   });
-  EXPECT_EQ(findingsOf(lower).at(1), "Based on 10000.00 earnings was expecting CPP or QPP contributions in");
+  EXPECT_EQ(findingsOf(lower).at(1),
+            "Based on 10000.00 earnings was expecting CPP or QPP contributions in");
 }
 
 TEST(CheckT4Record, exemptionsWithEntries) {
@@ -226,23 +257,30 @@ TEST(CheckT4Record, exemptionsWithEntries) {
   EXPECT_EQ(findingsOf(exemptAndEmpty), QStringList());
 
   const T4Record eiExempt = with([](T4Record& r) { r.setFlag(T::EI_Exempt, true); });
-  EXPECT_EQ(findingsOf(eiExempt), finding({"Employee is marked Exempt from EI but has entries that indicate otherwise"}));
+  EXPECT_EQ(findingsOf(eiExempt),
+            finding({"Employee is marked Exempt from EI but has entries that indicate otherwise"}));
 }
 
 TEST(CheckT4Record, eiPremiumsAgainstTheExpectation) {
   const auto eiLines = [](const char* p, const char* verdict) {
-    return finding({"Based on 20000.00 earnings was expecting EI premiums of 510.00",
-                    QStringLiteral("Employee EI premiums at %1 is %2 than expected.").arg(p, verdict)});
+    return finding(
+        {"Based on 20000.00 earnings was expecting EI premiums of 510.00",
+         QStringLiteral("Employee EI premiums at %1 is %2 than expected.").arg(p, verdict)});
   };
   struct Case {
     int32_t premium;
     QStringList expected;
   };
   const Case cases[] = {
-      {50500, {}}, {51500, {}}, {50499, eiLines("504.99", "LOWER")}, {51501, eiLines("515.01", "HIGHER")},
+      {50500, {}},
+      {51500, {}},
+      {50499, eiLines("504.99", "LOWER")},
+      {51501, eiLines("515.01", "HIGHER")},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(findingsOf(with([&c](T4Record& r) { r.setInt32(T::Employee_EI_premium, c.premium); })), c.expected)
+    EXPECT_EQ(
+        findingsOf(with([&c](T4Record& r) { r.setInt32(T::Employee_EI_premium, c.premium); })),
+        c.expected)
         << c.premium;
   }
 
@@ -253,16 +291,20 @@ TEST(CheckT4Record, eiPremiumsAgainstTheExpectation) {
     });
   };
   EXPECT_EQ(findingsOf(overMaximumEarnings(98950)), QStringList());
-  EXPECT_EQ(findingsOf(overMaximumEarnings(98949)), finding({"EI premiums are less than the 994.50 maximum for the year,",
-                                                             "but earnings indicate the maximum might be due."}));
-  EXPECT_EQ(findingsOf(overMaximumEarnings(99451)), finding({"EI premium is greater than the 994.50 maximum for the year"}));
+  EXPECT_EQ(findingsOf(overMaximumEarnings(98949)),
+            finding({"EI premiums are less than the 994.50 maximum for the year,",
+                     "but earnings indicate the maximum might be due."}));
+  EXPECT_EQ(findingsOf(overMaximumEarnings(99451)),
+            finding({"EI premium is greater than the 994.50 maximum for the year"}));
 }
 
 TEST(CheckT4Record, deductionsWithoutEarnings) {
   const T4Record record = with([](T4Record& r) { r.setInt32(T::Employment_income, 0); });
-  EXPECT_EQ(findingsOf(record), finding({"Employment income is zero"}) +
-                                    finding({"CPP or QPP contributions entered but no income to base calculation on."}) +
-                                    finding({"EI premiums entered but no income to base calculation on."}));
+  EXPECT_EQ(
+      findingsOf(record),
+      finding({"Employment income is zero"}) +
+          finding({"CPP or QPP contributions entered but no income to base calculation on."}) +
+          finding({"EI premiums entered but no income to base calculation on."}));
 }
 
 TEST(CheckT4Record, taxableBenefitsAgainstIncome) {
@@ -276,7 +318,8 @@ TEST(CheckT4Record, taxableBenefitsAgainstIncome) {
       r.setInt32(T::Other_info_amount_3, 60000);
     });
   };
-  EXPECT_EQ(findingsOf(benefit("30 Housing Board Lodging")), finding({"Employment income is less than taxable benefits."}));
+  EXPECT_EQ(findingsOf(benefit("30 Housing Board Lodging")),
+            finding({"Employment income is less than taxable benefits."}));
   EXPECT_EQ(findingsOf(benefit("31 Special Work Site")), QStringList());
 }
 
@@ -298,31 +341,37 @@ TEST(CheckT4Record, otherInformationCodesNeedABoxNumber) {
       r.setInt32(T::Other_info_amount[i], amount);
     });
   };
-  EXPECT_EQ(findingsOf(entry(2, "30", 100)), finding({"Invalid box number code for 3rd. \"Other Information\" item"}));
-  EXPECT_EQ(findingsOf(entry(0, "X0 Other", 100)), finding({"Invalid box number code for 1st. \"Other Information\" item"}));
-  EXPECT_EQ(findingsOf(entry(5, "", 100)), finding({"Invalid box number code for 6th. \"Other Information\" item"}));
+  EXPECT_EQ(findingsOf(entry(2, "30", 100)),
+            finding({"Invalid box number code for 3rd. \"Other Information\" item"}));
+  EXPECT_EQ(findingsOf(entry(0, "X0 Other", 100)),
+            finding({"Invalid box number code for 1st. \"Other Information\" item"}));
+  EXPECT_EQ(findingsOf(entry(5, "", 100)),
+            finding({"Invalid box number code for 6th. \"Other Information\" item"}));
   EXPECT_EQ(findingsOf(entry(1, "zz", 0)), QStringList()) << "a code with no amount is not tested";
   EXPECT_EQ(findingsOf(entry(1, "99 Whatever", 100)), QStringList());
 }
 
 TEST(CheckT4Record, negativeAmountsAreReportedOnce) {
-  EXPECT_EQ(findingsOf(with([](T4Record& r) { r.setInt32(T::Union_dues, -1); })),
-            finding({"One or more numeric field is negative. Revenue Canada cannot process negatives."}));
+  EXPECT_EQ(
+      findingsOf(with([](T4Record& r) { r.setInt32(T::Union_dues, -1); })),
+      finding({"One or more numeric field is negative. Revenue Canada cannot process negatives."}));
   const T4Record several = with([](T4Record& r) {
     r.setInt32(T::Charitable_donations, -1);
     r.setInt32(T::Pension_adjustment, -1);
     r.setText(T::Other_info_code_6, "31 Special Work Site");
     r.setInt32(T::Other_info_amount_6, -1);
   });
-  EXPECT_EQ(findingsOf(several),
-            finding({"One or more numeric field is negative. Revenue Canada cannot process negatives."}));
+  EXPECT_EQ(
+      findingsOf(several),
+      finding({"One or more numeric field is negative. Revenue Canada cannot process negatives."}));
 }
 
 TEST(ReconciliationNotes, twentyLinesWithBlanksBetweenTheParagraphs) {
   QStringList lines{"kept"};
   ReconciliationNotes(lines);
   ASSERT_EQ(lines.size(), 21);
-  EXPECT_EQ(lines.at(1), "The following are items you may want to re-check before printing.  If any");
+  EXPECT_EQ(lines.at(1),
+            "The following are items you may want to re-check before printing.  If any");
   for (int blank : {5, 10, 17, 20}) EXPECT_EQ(lines.at(blank), "  ") << blank;
   EXPECT_EQ(lines.at(19), "size of the calculation error.");
 }
@@ -339,8 +388,10 @@ TEST(CodeTables, membershipIsExactOnTheFirstTwoCharacters) {
   EXPECT_FALSE(CheckAddressProvince("US"));
   EXPECT_TRUE(CheckEmploymentProvince("US"));
   EXPECT_FALSE(CheckEmploymentProvince("NY"));
-  for (const char* code : {"30", "32", "34", "36", "38", "40", "42"}) EXPECT_TRUE(isTaxableBenefitCode(code)) << code;
-  for (const char* code : {"31", "33", "41", "70", "76", "3", ""}) EXPECT_FALSE(isTaxableBenefitCode(code)) << code;
+  for (const char* code : {"30", "32", "34", "36", "38", "40", "42"})
+    EXPECT_TRUE(isTaxableBenefitCode(code)) << code;
+  for (const char* code : {"31", "33", "41", "70", "76", "3", ""})
+    EXPECT_FALSE(isTaxableBenefitCode(code)) << code;
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // Quillet tests — quillet-cli check and dump, as the contract has them.
 #include "cli/cli.h"
-#include "checks/t4_record_checks.h"
-#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +7,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+
+#include "checks/t4_record_checks.h"
+#include "test_files.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -42,10 +43,14 @@ class CliTest : public ::testing::Test {
 };
 
 TEST_F(CliTest, checkPrintsTheListAndExitsZeroWithoutFindings) {
-  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John", "A")}));
+  const QString path =
+      folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John", "A")}));
   const CliRun run = runCli({"check", path});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, (notes() + QStringList{"  ", "Validation Report for SIN 046454286  John Smith"}).join('\n') + '\n');
+  EXPECT_EQ(
+      run.out,
+      (notes() + QStringList{"  ", "Validation Report for SIN 046454286  John Smith"}).join('\n') +
+          '\n');
   EXPECT_EQ(run.err, "");
 }
 
@@ -64,7 +69,8 @@ TEST_F(CliTest, checkOfAShortFileReportsTheEmployerOnStandardError) {
   const CliRun run = runCli({"check", path});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(run.out.startsWith("*** Company Information could not be read from the file ***\n"));
-  EXPECT_TRUE(run.err.startsWith("File READ error when getting T4 Company Information, excluding from report."));
+  EXPECT_TRUE(run.err.startsWith(
+      "File READ error when getting T4 Company Information, excluding from report."));
 }
 
 TEST_F(CliTest, checkOfAFileWithoutT4sIsTheEmployerAndTheNotes) {
@@ -83,8 +89,12 @@ TEST_F(CliTest, usageErrorsAndUnopenableFilesExitTwo) {
   EXPECT_FALSE(QFile::exists(missing)) << "inspection never creates a file";
 
   const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {}));
-  for (const QStringList& args : {QStringList{}, {"check"}, {"check", path, path}, {"frobnicate", path},
-                                  {"check", path, "--bogus"}, {"check", path, "--now"},
+  for (const QStringList& args : {QStringList{},
+                                  {"check"},
+                                  {"check", path, path},
+                                  {"frobnicate", path},
+                                  {"check", path, "--bogus"},
+                                  {"check", path, "--now"},
                                   {"check", path, "--now", "yesterday"}}) {
     const CliRun run = runCli(args);
     EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
@@ -98,7 +108,8 @@ TEST_F(CliTest, dumpShowsEveryFieldOfEveryRecordAndTheIndex) {
   jones.setInt32(T4Record::Other_info_amount_1, -250);
   jones.setText(T4Record::Other_info_code_1, "30 \"Housing\"");
   jones.bytes()[174] = 200;  // the initial's length byte beyond its width
-  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {jones, goodT4("Adams", "Ann")}, "xyz"));
+  const QString path =
+      folder.write("A.T4E", t4FileBytes(goodEmployer(), {jones, goodT4("Adams", "Ann")}, "xyz"));
 
   const CliRun run = runCli({"dump", path});
   ASSERT_EQ(run.status, 0) << run.err.toStdString();
@@ -128,7 +139,8 @@ TEST_F(CliTest, dumpShowsEveryFieldOfEveryRecordAndTheIndex) {
   EXPECT_EQ(first["VOID"].toInt(), 0);
   EXPECT_TRUE(first["VOID"].isDouble()) << "flags are numbers, not booleans";
   EXPECT_EQ(t4[1]["position"].toInt(), 2304);
-  EXPECT_EQ(dump["index"].toArray(), QJsonArray({"ADAMS,  Ann ", QString::fromUtf8("JONES,  Ren\u00E9e Q")}));
+  EXPECT_EQ(dump["index"].toArray(),
+            QJsonArray({"ADAMS,  Ann ", QString::fromUtf8("JONES,  Ren\u00E9e Q")}));
 }
 
 TEST_F(CliTest, dumpOfShortFilesHasNullRecords) {
@@ -137,9 +149,11 @@ TEST_F(CliTest, dumpOfShortFilesHasNullRecords) {
     bool header, employer;
     int trailing;
   };
-  for (const Case& c : {Case{0, false, false, 0}, Case{767, false, false, 767}, Case{768, true, false, 0},
-                        Case{1535, true, false, 767}, Case{1536, true, true, 0}}) {
-    const CliRun run = runCli({"dump", folder.write(QStringLiteral("f%1.T4E").arg(c.length), QByteArray(c.length, '\xFF'))});
+  for (const Case& c :
+       {Case{0, false, false, 0}, Case{767, false, false, 767}, Case{768, true, false, 0},
+        Case{1535, true, false, 767}, Case{1536, true, true, 0}}) {
+    const CliRun run = runCli({"dump", folder.write(QStringLiteral("f%1.T4E").arg(c.length),
+                                                    QByteArray(c.length, '\xFF'))});
     ASSERT_EQ(run.status, 0);
     const QJsonObject dump = QJsonDocument::fromJson(run.out.toUtf8()).object();
     EXPECT_EQ(dump["header"].isNull(), !c.header) << c.length;
@@ -156,7 +170,8 @@ TEST(CliProgram, checksTheSampleFile) {
   ASSERT_TRUE(cli.waitForFinished(60000));
   EXPECT_EQ(cli.exitCode(), 1) << "the sample has findings";
   const QString out = QString::fromUtf8(cli.readAllStandardOutput());
-  EXPECT_TRUE(out.contains("Employee CPP or QPP contributions at 500.00 is LOWER than expected.\n"));
+  EXPECT_TRUE(
+      out.contains("Employee CPP or QPP contributions at 500.00 is LOWER than expected.\n"));
   EXPECT_FALSE(out.contains("Tremblay")) << "the VOID record adds nothing";
   EXPECT_EQ(cli.readAllStandardError(), "");
 }

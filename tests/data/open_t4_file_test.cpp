@@ -1,11 +1,12 @@
 // Quillet tests — the open-file state.
 #include "data/open_t4_file.h"
-#include "scripted_ui.h"
-#include "test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+
+#include "scripted_ui.h"
+#include "test_files.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -77,9 +78,11 @@ TEST(OpenT4File, aShortEmployerRecordIsToldAndLeavesTheCopyEmpty) {
   EmployerRecord copy = goodEmployer();
   EXPECT_FALSE(readEmployerRecordForReports(state, ui, copy));
   EXPECT_EQ(copy, EmployerRecord());
-  EXPECT_EQ(ui.messages(), QStringList{
-      "File READ error when getting Company Information. This will be missing on T4 Forms. When "
-      "done, exit program, try copying T4 file, and check disk with a disk utility."});
+  EXPECT_EQ(
+      ui.messages(),
+      QStringList{"File READ error when getting Company Information. This will be missing on T4 "
+                  "Forms. When "
+                  "done, exit program, try copying T4 file, and check disk with a disk utility."});
 }
 
 TEST(OpenT4File, slotsMoveExactlyOneRecord) {

@@ -1,12 +1,12 @@
 // Quillet tests — the record layouts and their field encodings.
-#include "data/cp1252.h"
-#include "data/employer_record.h"
-#include "data/t4_record.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
+
+#include "data/cp1252.h"
+#include "data/employer_record.h"
+#include "data/t4_record.h"
 
 using namespace quillet;
 
@@ -43,13 +43,20 @@ TEST(RecordLayout, fieldsStandAtTheirOffsets) {
     int size;
   };
   const Case cases[] = {
-      {T4Record::RevCan_account_number, 12, 16}, {T4Record::Record_type, 28, 1},
-      {T4Record::VOID, 29, 1},                   {T4Record::Employee_CPP, 41, 4},
-      {T4Record::EI_insurable_earnings, 45, 4},  {T4Record::Employee_SIN, 49, 12},
-      {T4Record::Employment_code, 63, 41},       {T4Record::Other_info_amount_1, 359, 4},
-      {T4Record::Other_info_code_2, 363, 51},    {T4Record::Other_info_amount_6, 634, 4},
-      {T4Record::Payroll_reference, 638, 21},    {EmployerRecord::S_Taxation_year, 295, 2},
-      {EmployerRecord::CPP_rate, 397, 4},        {EmployerRecord::EI_employer_multiplier, 425, 4},
+      {T4Record::RevCan_account_number, 12, 16},
+      {T4Record::Record_type, 28, 1},
+      {T4Record::VOID, 29, 1},
+      {T4Record::Employee_CPP, 41, 4},
+      {T4Record::EI_insurable_earnings, 45, 4},
+      {T4Record::Employee_SIN, 49, 12},
+      {T4Record::Employment_code, 63, 41},
+      {T4Record::Other_info_amount_1, 359, 4},
+      {T4Record::Other_info_code_2, 363, 51},
+      {T4Record::Other_info_amount_6, 634, 4},
+      {T4Record::Payroll_reference, 638, 21},
+      {EmployerRecord::S_Taxation_year, 295, 2},
+      {EmployerRecord::CPP_rate, 397, 4},
+      {EmployerRecord::EI_employer_multiplier, 425, 4},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.field.offset, c.offset) << c.field.name;
@@ -149,8 +156,9 @@ TEST(NewRecords, aNewT4RecordTakesTheEmployersPrefix) {
   EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&t4.bytes()[13]), 15), "123456789RP0001");
   EXPECT_EQ(t4.bytes()[28], 128);
   EXPECT_EQ(t4.text(T4Record::Reserved_2), QStringLiteral("xy"));
-  EXPECT_TRUE(std::all_of(t4.bytes().begin() + 29, t4.bytes().end(), [](uint8_t b) { return b == 0; }))
-      << "everything after the prefix is empty";
+  EXPECT_TRUE(std::all_of(t4.bytes().begin() + 29, t4.bytes().end(), [](uint8_t b) {
+    return b == 0;
+  })) << "everything after the prefix is empty";
 
   const HeaderRecord header = HeaderRecord::forEmployer(employer);
   EXPECT_EQ(header.recordType(), HeaderRecordType);

@@ -1,24 +1,24 @@
 // Quillet tests — the T4 file stream and its alphabetical index.
 #include "data/t4_file.h"
-#include "test_files.h"
 
 #include <gtest/gtest.h>
-
-#include <QLocale>
-#include <QRandomGenerator>
-
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <QLocale>
+#include <QRandomGenerator>
+#include <csignal>
+
+#include "test_files.h"
 
 using namespace quillet;
 using namespace quillet::test;
 
 namespace {
 
-std::unique_ptr<TAlphaInxFileStream> openT4(const QString& path,
-                                            platform::OpenMode mode = platform::OpenMode::ReadWriteDenyWrite) {
+std::unique_ptr<TAlphaInxFileStream> openT4(
+    const QString& path, platform::OpenMode mode = platform::OpenMode::ReadWriteDenyWrite) {
   auto stream = TAlphaInxFileStream::Create(path, mode, 2, IndexKind::T4Record, Record768::Size);
   if (!stream) {
     ADD_FAILURE() << stream.error().message.toStdString();
@@ -45,9 +45,9 @@ class T4FileTest : public ::testing::Test {
 };
 
 TEST_F(T4FileTest, indexesInNameOrderWhileRecordsStayInFileOrder) {
-  const QString path = folder.write("a.T4E", t4FileBytes(goodEmployer(), {goodT4("Jones", "Mary", "A"),
-                                                                          goodT4("Adams", "Peter"),
-                                                                          goodT4("Smith", "John", "A")}));
+  const QString path = folder.write(
+      "a.T4E", t4FileBytes(goodEmployer(), {goodT4("Jones", "Mary", "A"), goodT4("Adams", "Peter"),
+                                            goodT4("Smith", "John", "A")}));
   auto file = openT4(path);
   ASSERT_EQ(file->Count(), 3);
   EXPECT_EQ(keys(*file), QStringList({"ADAMS,  Peter ", "JONES,  Mary A", "SMITH,  John A"}));
@@ -60,21 +60,22 @@ TEST_F(T4FileTest, indexesInNameOrderWhileRecordsStayInFileOrder) {
 
 TEST_F(T4FileTest, orderIgnoresCaseAndFollowsTheLocale) {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::Canada));
-  const QString path = folder.write("a.T4E", t4FileBytes(goodEmployer(), {goodT4("zed", "a"),
-                                                                          goodT4("Baker", "b"),
-                                                                          goodT4("\u00C9mond", "c"),
-                                                                          goodT4("adams", "d"),
-                                                                          goodT4("Fox", "e")}));
+  const QString path = folder.write(
+      "a.T4E", t4FileBytes(goodEmployer(),
+                           {goodT4("zed", "a"), goodT4("Baker", "b"), goodT4("\u00C9mond", "c"),
+                            goodT4("adams", "d"), goodT4("Fox", "e")}));
   auto file = openT4(path);
   // Upper-cased surnames; É sorts with E, not after Z as its code point would.
-  EXPECT_EQ(keys(*file), QStringList({"ADAMS,  d ", "BAKER,  b ", QString::fromUtf8("\u00C9MOND,  c "),
-                                      "FOX,  e ", "ZED,  a "}));
+  EXPECT_EQ(keys(*file),
+            QStringList({"ADAMS,  d ", "BAKER,  b ", QString::fromUtf8("\u00C9MOND,  c "),
+                         "FOX,  e ", "ZED,  a "}));
   QLocale::setDefault(QLocale::system());
 }
 
 TEST_F(T4FileTest, theCLocaleStillIgnoresCase) {
   QLocale::setDefault(QLocale::c());
-  const QString path = folder.write("a.T4E", t4FileBytes(goodEmployer(), {goodT4("b", "x"), goodT4("A", "y")}));
+  const QString path =
+      folder.write("a.T4E", t4FileBytes(goodEmployer(), {goodT4("b", "x"), goodT4("A", "y")}));
   auto file = openT4(path);
   file->WriteIndexed(goodT4("a", "z").bytes(), 5, QStringLiteral("a, *z"));
   EXPECT_EQ(keys(*file), QStringList({"A,  y ", "a, *z", "B,  x "}));
@@ -82,8 +83,9 @@ TEST_F(T4FileTest, theCLocaleStillIgnoresCase) {
 }
 
 TEST_F(T4FileTest, equalKeysAreAllIndexed) {
-  const QString path = folder.write("a.T4E", t4FileBytes(goodEmployer(), {goodT4("Lee", "Kim"), goodT4("Lee", "Kim"),
-                                                                          goodT4("Lee", "Kim")}));
+  const QString path = folder.write(
+      "a.T4E", t4FileBytes(goodEmployer(),
+                           {goodT4("Lee", "Kim"), goodT4("Lee", "Kim"), goodT4("Lee", "Kim")}));
   auto file = openT4(path);
   ASSERT_EQ(file->Count(), 3);
   QList<int64_t> positions;
@@ -93,8 +95,9 @@ TEST_F(T4FileTest, equalKeysAreAllIndexed) {
 }
 
 TEST_F(T4FileTest, reKeyingMovesTheEntryButNotTheRecord) {
-  const QString path = folder.write("a.T4E", t4FileBytes(goodEmployer(), {goodT4("Brown", "A"), goodT4("Zimmer", "B"),
-                                                                          goodT4("Cole", "C")}));
+  const QString path = folder.write(
+      "a.T4E", t4FileBytes(goodEmployer(),
+                           {goodT4("Brown", "A"), goodT4("Zimmer", "B"), goodT4("Cole", "C")}));
   auto file = openT4(path);
   ASSERT_EQ(file->key(2), QStringLiteral("ZIMMER,  B "));
   T4Record abel = readIndexed(*file, 2);
@@ -130,15 +133,18 @@ TEST_F(T4FileTest, aReKeyedOrAppendedEntryLandsWhereAFullSortPutsIt) {
   }
   ASSERT_EQ(file->Count(), 60);
   QStringList sorted = keys(*file);
-  std::sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+  std::sort(sorted.begin(), sorted.end(),
+            [](auto& a, auto& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
   EXPECT_EQ(keys(*file), sorted);
 }
 
 TEST_F(T4FileTest, writingPastTheEndAppends) {
   const QString path = folder.write("a.T4E", t4FileBytes(goodEmployer(), {goodT4("Brown", "A")}));
   auto file = openT4(path);
-  EXPECT_EQ(file->WriteIndexed(goodT4("Cole", "C").bytes(), 1, QStringLiteral("COLE, *C")), Record768::Size);
-  EXPECT_EQ(file->WriteIndexed(goodT4("Dunn", "D").bytes(), 3, QStringLiteral("DUNN, *D")), Record768::Size)
+  EXPECT_EQ(file->WriteIndexed(goodT4("Cole", "C").bytes(), 1, QStringLiteral("COLE, *C")),
+            Record768::Size);
+  EXPECT_EQ(file->WriteIndexed(goodT4("Dunn", "D").bytes(), 3, QStringLiteral("DUNN, *D")),
+            Record768::Size)
       << "Count + 1 appends as Count does";
   EXPECT_EQ(file->WriteIndexed(goodT4("Eve", "E").bytes(), -1, QStringLiteral("EVE")), 0);
   ASSERT_EQ(file->Count(), 3);
@@ -150,7 +156,8 @@ TEST_F(T4FileTest, writingPastTheEndAppends) {
   untouched.setInt32(T4Record::Union_dues, 77);
   EXPECT_EQ(file->ReadIndexed(untouched.bytes(), 3), 0);
   EXPECT_EQ(file->ReadIndexed(untouched.bytes(), -1), 0);
-  EXPECT_EQ(untouched.int32(T4Record::Union_dues), 77) << "an out-of-range read leaves the buffer alone";
+  EXPECT_EQ(untouched.int32(T4Record::Union_dues), 77)
+      << "an out-of-range read leaves the buffer alone";
 }
 
 TEST_F(T4FileTest, filesOfAnyLengthOpen) {
@@ -158,8 +165,8 @@ TEST_F(T4FileTest, filesOfAnyLengthOpen) {
     int length;
     int count;
   };
-  const Case cases[] = {{0, 0},    {1, 0},    {767, 0},  {768, 0},  {1535, 0}, {1536, 0},
-                        {1537, 0}, {2303, 0}, {2304, 1}, {1536 + 768 * 3 + 100, 3}};
+  const Case cases[] = {{0, 0},    {1, 0},    {767, 0},  {768, 0},  {1535, 0},
+                        {1536, 0}, {1537, 0}, {2303, 0}, {2304, 1}, {1536 + 768 * 3 + 100, 3}};
   QRandomGenerator random(42);
   for (const Case& c : cases) {
     QByteArray bytes(c.length, Qt::Uninitialized);
@@ -187,7 +194,8 @@ TEST_F(T4FileTest, yearEndRecordsAreKeyedBySurnameAndFirstName) {
   ASSERT_TRUE(stream);
   ASSERT_EQ((*stream)->Count(), 1);
   EXPECT_EQ((*stream)->key(0), QStringLiteral("SMITH,  Johnathanjohnath"));
-  EXPECT_EQ(indexKey(IndexKind(9), std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(record.constData()), 640)),
+  EXPECT_EQ(indexKey(IndexKind(9), std::span<const uint8_t>(
+                                       reinterpret_cast<const uint8_t*>(record.constData()), 640)),
             QStringLiteral("Use First, Last, Next, Prevs. Indexing error."));
 }
 
@@ -200,7 +208,9 @@ TEST_F(T4FileTest, aSecondWriterIsRefusedWhileReadersRead) {
                     platform::OpenMode::ReadDenyWrite}) {
     auto second = platform::SharedFile::open(path, mode);
     ASSERT_FALSE(second);
-    EXPECT_EQ(second.error().message, (mode == platform::OpenMode::Create ? "Cannot create file " : "Cannot open file ") + path);
+    EXPECT_EQ(
+        second.error().message,
+        (mode == platform::OpenMode::Create ? "Cannot create file " : "Cannot open file ") + path);
   }
   EXPECT_EQ(readWholeFile(path).size(), 1536 + 768) << "a refused create cut nothing short";
 
@@ -211,7 +221,8 @@ TEST_F(T4FileTest, aSecondWriterIsRefusedWhileReadersRead) {
 
   // Another process is refused as well.
   const pid_t child = fork();
-  if (child == 0) _exit(platform::SharedFile::open(path, platform::OpenMode::ReadWriteDenyWrite) ? 0 : 3);
+  if (child == 0)
+    _exit(platform::SharedFile::open(path, platform::OpenMode::ReadWriteDenyWrite) ? 0 : 3);
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_EQ(WEXITSTATUS(status), 3);
@@ -230,10 +241,15 @@ TEST_F(T4FileTest, readersSharingTheFileKeepWritersOut) {
 }
 
 TEST_F(T4FileTest, aFolderOrAMissingFileCannotBeOpened) {
-  EXPECT_EQ(platform::SharedFile::open(folder.path("none.T4E"), platform::OpenMode::ReadWriteDenyWrite).error().message,
-            "Cannot open file " + folder.path("none.T4E"));
+  EXPECT_EQ(
+      platform::SharedFile::open(folder.path("none.T4E"), platform::OpenMode::ReadWriteDenyWrite)
+          .error()
+          .message,
+      "Cannot open file " + folder.path("none.T4E"));
   EXPECT_FALSE(platform::SharedFile::open(folder.path(""), platform::OpenMode::ReadOnly));
-  EXPECT_EQ(platform::SharedFile::open(folder.path("no/such/dir.T4E"), platform::OpenMode::Create).error().message,
+  EXPECT_EQ(platform::SharedFile::open(folder.path("no/such/dir.T4E"), platform::OpenMode::Create)
+                .error()
+                .message,
             "Cannot create file " + folder.path("no/such/dir.T4E"));
 }
 
@@ -249,7 +265,8 @@ TEST_F(T4FileTest, aShortAppendLeavesTheIndexAsItWas) {
   rlimit limited = old;
   limited.rlim_cur = 1536 + 768 + 100;
   setrlimit(RLIMIT_FSIZE, &limited);
-  const int64_t written = file->WriteIndexed(goodT4("Cole", "C").bytes(), 1, QStringLiteral("COLE"));
+  const int64_t written =
+      file->WriteIndexed(goodT4("Cole", "C").bytes(), 1, QStringLiteral("COLE"));
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
 

@@ -1,7 +1,7 @@
 // Quillet tests — scripted-Ui failures reported to GoogleTest.
-#include "scripted_ui.h"
-
 #include <gtest/gtest.h>
+
+#include "scripted_ui.h"
 
 namespace quillet::test {
 

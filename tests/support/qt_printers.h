@@ -3,10 +3,11 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <ostream>
 
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 inline void PrintTo(const QStringList& lines, std::ostream* os) {
   *os << "{\n";

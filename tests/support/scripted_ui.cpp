@@ -5,7 +5,8 @@ namespace quillet::test {
 
 ScriptedUi::~ScriptedUi() {
   if (!m_answers.empty()) {
-    reportTestFailure(QStringLiteral("%1 scripted answer(s) were never asked for").arg(m_answers.size()));
+    reportTestFailure(
+        QStringLiteral("%1 scripted answer(s) were never asked for").arg(m_answers.size()));
   }
 }
 

@@ -1,11 +1,10 @@
 // Quillet tests — a Ui whose answers are scripted and whose messages are recorded.
 #pragma once
 
-#include "app/ui.h"
-
 #include <QStringList>
-
 #include <deque>
+
+#include "app/ui.h"
 
 namespace quillet::test {
 

@@ -1,16 +1,15 @@
 // Quillet tests — records and T4 files built by the tests themselves.
 #pragma once
 
-#include "data/employer_record.h"
-#include "data/t4_record.h"
-#include "qt_printers.h"
-
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
-
 #include <optional>
 #include <vector>
+
+#include "data/employer_record.h"
+#include "data/t4_record.h"
+#include "qt_printers.h"
 
 namespace quillet::test {
 

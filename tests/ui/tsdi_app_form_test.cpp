@@ -1,11 +1,12 @@
 // Quillet widget tests — the main window.
 #include "app/ui/tsdi_app_form.h"
-#include "data/open_t4_file.h"
-#include "scripted_ui.h"
-#include "test_files.h"
 
 #include <QLabel>
 #include <QTest>
+
+#include "data/open_t4_file.h"
+#include "scripted_ui.h"
+#include "test_files.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -19,13 +20,15 @@ class TSDIAppFormTest : public QObject {
     ScriptedUi ui;
     TSDIAppForm window(state, ui);
     window.show();
-    QCOMPARE(window.windowTitle(), QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms"));
+    QCOMPARE(window.windowTitle(),
+             QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms"));
     QVERIFY(window.findChild<QLabel*>(QStringLiteral("TitlePanel1")));
   }
 
   void opensTheFileThatTheCommandLineNames() {
     TempFolder folder;
-    const QString path = folder.write("ACME.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
+    const QString path =
+        folder.write("ACME.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
     OpenT4FileState state;
     ScriptedUi ui;
     TSDIAppForm window(state, ui);
@@ -45,7 +48,8 @@ class TSDIAppFormTest : public QObject {
     window.handleCommandLine({path});
     QVERIFY(!state.T4FileOpen());
     QCOMPARE(ui.messages(), QStringList{"Cannot create file " + path});
-    QCOMPARE(window.windowTitle(), QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms"));
+    QCOMPARE(window.windowTitle(),
+             QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms"));
   }
 };
 

@@ -1,9 +1,9 @@
 // Quillet — the desktop program.
+#include <QApplication>
+
 #include "app/ui/tsdi_app_form.h"
 #include "app/ui/widget_ui.h"
 #include "data/open_t4_file.h"
-
-#include <QApplication>
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

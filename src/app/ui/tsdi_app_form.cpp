@@ -1,11 +1,11 @@
 // Quillet — the main window.
 #include "app/ui/tsdi_app_form.h"
 
+#include <QLabel>
+
 #include "app/command_line.h"
 #include "app/ui.h"
 #include "data/open_t4_file.h"
-
-#include <QLabel>
 
 namespace quillet {
 

@@ -1,0 +1,154 @@
+// Quillet benchmarks — opening, checking and re-keying a T4 file of 100,000 employees.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <fstream>
+#include <string>
+
+#include "app/ui.h"
+#include "data/open_t4_file.h"
+#include "data/t4_record.h"
+#include "reports/error_list.h"
+
+using namespace quillet;
+
+namespace {
+
+constexpr int Employees = 100000;
+
+class SilentUi final : public Ui {
+ public:
+  void showMessage(const QString&) override {}
+  Answer ask(const QString&, QuestionKind) override { return Answer::No; }
+};
+
+QString randomName(QRandomGenerator& random, int letters) {
+  QString name;
+  for (int i = 0; i < letters; ++i) name += QChar(u'a' + char16_t(random.bounded(26)));
+  name[0] = name[0].toUpper();
+  return name;
+}
+
+// A file of 100,000 employees with names in no order, written once per run.
+const QString& bigFile() {
+  static QTemporaryDir dir;
+  static const QString path = [] {
+    const QString file = dir.filePath(QStringLiteral("BIG.T4E"));
+    QRandomGenerator random(2000);
+    EmployerRecord employer;
+    employer.setText(EmployerRecord::RevCan_account_number, QStringLiteral("123456782RP0001"));
+    employer.setInt32(EmployerRecord::CPP_rate, 35000);
+    employer.setInt32(EmployerRecord::CPP_max_premium, 118650);
+    employer.setInt32(EmployerRecord::CPP_max_earnings, 3740000);
+    employer.setInt32(EmployerRecord::CPP_basic_exemption, 350000);
+    employer.setInt32(EmployerRecord::EI_rate, 25500);
+    employer.setInt32(EmployerRecord::EI_max_premium, 99450);
+    employer.setInt32(EmployerRecord::EI_max_earnings, 3900000);
+    QByteArray bytes;
+    bytes.reserve(Record768::Size * (Employees + 2));
+    const auto append = [&bytes](const Record768& r) {
+      bytes.append(reinterpret_cast<const char*>(r.bytes().data()), Record768::Size);
+    };
+    append(HeaderRecord::forEmployer(employer));
+    append(employer);
+    for (int i = 0; i < Employees; ++i) {
+      T4Record r = T4Record::newFrom(employer);
+      r.setText(T4Record::Employee_surname, randomName(random, 8));
+      r.setText(T4Record::Employee_first_name, randomName(random, 6));
+      r.setText(T4Record::Employee_SIN, QStringLiteral("046454286"));
+      r.setText(T4Record::Employee_city, QStringLiteral("Ottawa"));
+      r.setText(T4Record::Employee_province_code, QStringLiteral("ON"));
+      r.setText(T4Record::Province_of_employment_code, QStringLiteral("ON"));
+      r.setInt32(T4Record::Employment_income, int32_t(random.bounded(1000000, 6000000)));
+      r.setInt32(T4Record::Employee_CPP, int32_t(random.bounded(0, 120000)));
+      r.setInt32(T4Record::Employee_EI_premium, int32_t(random.bounded(0, 100000)));
+      append(r);
+    }
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+      qFatal("cannot write %s", qPrintable(file));
+    return file;
+  }();
+  return path;
+}
+
+OpenT4FileState openBigFile() {
+  OpenT4FileState state;
+  state.setT4FileName(bigFile());
+  if (!state.OpenT4File()) qFatal("cannot open %s", qPrintable(bigFile()));
+  return state;
+}
+
+long statusKilobytes(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind(field + ":", 0) == 0) return std::stol(line.substr(field.size() + 1));
+  }
+  return -1;
+}
+
+// Peak resident memory while the file is opened, above what the process held before.
+// Registered first, so that no other benchmark has grown the heap before it.
+void BM_OpenPeakMemory(benchmark::State& state) {
+  bigFile();
+  for (auto _ : state) {
+    malloc_trim(0);  // what earlier work freed is not counted as baseline
+    std::ofstream("/proc/self/clear_refs") << "5";  // restarts the peak at the current size
+    const long before = statusKilobytes("VmRSS");
+    OpenT4FileState file = openBigFile();
+    const long peak = statusKilobytes("VmHWM");
+    state.counters["peak_MB_above_baseline"] = double(peak - before) / 1024.0;
+  }
+}
+BENCHMARK(BM_OpenPeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_OpenAndIndex(benchmark::State& state) {
+  bigFile();
+  for (auto _ : state) {
+    OpenT4FileState file = openBigFile();
+    benchmark::DoNotOptimize(file.T4File().Count());
+  }
+}
+BENCHMARK(BM_OpenAndIndex)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_CheckWholeFile(benchmark::State& state) {
+  bigFile();
+  SilentUi ui;
+  for (auto _ : state) {
+    OpenT4FileState file = openBigFile();
+    const ErrorList list = buildErrorList(file, ui);
+    benchmark::DoNotOptimize(list.lines.size());
+  }
+}
+BENCHMARK(BM_CheckWholeFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_ReKeyingWrite(benchmark::State& state) {
+  OpenT4FileState file = openBigFile();
+  TAlphaInxFileStream& stream = file.T4File();
+  QRandomGenerator random(99);
+  T4Record record;
+  for (auto _ : state) {
+    const int at = int(random.bounded(stream.Count()));
+    stream.ReadIndexed(record.bytes(), at);
+    const QString key =
+        randomName(random, 8).toUpper() + QStringLiteral(", *") + randomName(random, 6);
+    benchmark::DoNotOptimize(stream.WriteIndexed(record.bytes(), at, key));
+  }
+}
+BENCHMARK(BM_ReKeyingWrite)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();
