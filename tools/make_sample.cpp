@@ -44,7 +44,7 @@ const Employee Staff[] = {
 };
 
 EmployerRecord sampleEmployer() {
-  EmployerRecord e;
+  EmployerRecord e = newEmployerRecord(FixedClock(QDateTime(QDate(2001, 1, 15), QTime(9, 0))));
   e.setText(EmployerRecord::RevCan_account_number, QStringLiteral("123456782RP0001"));
   e.setText(EmployerRecord::S_Employer_name_line_1, QStringLiteral("Limestone Hardware Ltd."));
   e.setText(EmployerRecord::S_Employer_address_line_1, QStringLiteral("200 Princess Street"));
@@ -55,9 +55,6 @@ EmployerRecord sampleEmployer() {
   e.setText(EmployerRecord::S_Contact_name, QStringLiteral("Ruth Ellery"));
   e.setText(EmployerRecord::S_Contact_area_code, QStringLiteral("613"));
   e.setText(EmployerRecord::S_Contact_phone_number, QStringLiteral("5550142"));
-  SetDefaultRates(e, FixedClock(QDateTime(QDate(2001, 1, 15), QTime(9, 0))));
-  e.setInt32(EmployerRecord::EI_employer_multiplier, EmployerRecord::DefaultEIMultiplier);
-  e.setByte(EmployerRecord::Record_type, EmployerRecordType);
   return e;
 }
 
@@ -96,11 +93,8 @@ int main(int argc, char** argv) {
     err << opened.message() << Qt::endl;
     return 1;
   }
-  const EmployerRecord employer = sampleEmployer();
-  state.sharedRecord() = HeaderRecord::forEmployer(employer);
-  bool ok = state.writeSlot(HeaderPosition);
-  state.sharedRecord() = employer;
-  ok = ok && state.writeSlot(EmployerPosition);
+  EmployerRecord employer = sampleEmployer();
+  bool ok = writeEmployerAndHeader(state, employer);
 
   TAlphaInxFileStream& file = state.T4File();
   for (const Employee& employee : Staff) {

@@ -169,4 +169,11 @@ void SetDefaultRates(EmployerRecord& employer, const Clock& clock) {
   employer.setInt32(E::EI_max_earnings, rates.eiMaxEarnings);
 }
 
+EmployerRecord newEmployerRecord(const Clock& clock) {
+  EmployerRecord employer;
+  SetDefaultRates(employer, clock);
+  employer.setInt32(E::EI_employer_multiplier, EmployerRecord::DefaultEIMultiplier);
+  return employer;
+}
+
 }  // namespace quillet

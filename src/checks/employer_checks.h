@@ -3,10 +3,11 @@
 
 #include <QStringList>
 
+#include "data/employer_record.h"
+
 namespace quillet {
 
 class Clock;
-class EmployerRecord;
 
 // Appends the findings of the employer record, each a line of two blanks followed by
 // its message lines; a correct record adds nothing. A two-character province code is
@@ -16,5 +17,9 @@ void CheckEmployerRecord(EmployerRecord& employer, QStringList& findings);
 // Writes the tax year and the seven CPP and EI rates that the program knows: those of
 // 2000 from 1 September 2000 on, those of 1999 before.
 void SetDefaultRates(EmployerRecord& employer, const Clock& clock);
+
+// An employer record that the file does not have yet: all zero but the default rates
+// and the EI multiplier of 1.4.
+EmployerRecord newEmployerRecord(const Clock& clock);
 
 }  // namespace quillet

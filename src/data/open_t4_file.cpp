@@ -41,6 +41,14 @@ bool readEmployerRecord(OpenT4FileState& state, EmployerRecord& copy) {
   return true;
 }
 
+bool writeEmployerAndHeader(OpenT4FileState& state, EmployerRecord& employer) {
+  employer.setByte(EmployerRecord::Record_type, EmployerRecordType);
+  state.sharedRecord() = HeaderRecord::forEmployer(employer);
+  if (!state.writeSlot(HeaderPosition)) return false;
+  state.sharedRecord() = employer;
+  return state.writeSlot(EmployerPosition);
+}
+
 bool readEmployerRecordForReports(OpenT4FileState& state, Ui& ui, EmployerRecord& copy) {
   if (readEmployerRecord(state, copy)) return true;
   ui.showMessage(QStringLiteral(

@@ -54,6 +54,10 @@ class OpenT4FileState {
 // zero when the record cannot be read whole.
 bool readEmployerRecord(OpenT4FileState& state, EmployerRecord& copy);
 
+// Writes `employer` (as Record_type 64) to its slot, and in front of it the header record
+// that carries its business number. False when either slot was not written whole.
+bool writeEmployerAndHeader(OpenT4FileState& state, EmployerRecord& employer);
+
 // The same for the printed reports, which tell the user when it fails.
 bool readEmployerRecordForReports(OpenT4FileState& state, Ui& ui, EmployerRecord& copy);
 

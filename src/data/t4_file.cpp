@@ -43,7 +43,6 @@ FileResult<std::unique_ptr<TAlphaInxFileStream>> TAlphaInxFileStream::Create(
 TAlphaInxFileStream::TAlphaInxFileStream(platform::SharedFile file, uint16_t headerRecords,
                                          IndexKind kind, int recordSize)
     : m_file(std::move(file)),
-      m_headerRecords(headerRecords),
       m_indexKind(kind),
       m_recordSize(recordSize),
       m_headerSize(int64_t{recordSize} * headerRecords),
@@ -101,7 +100,7 @@ int64_t TAlphaInxFileStream::WriteIndexed(std::span<const uint8_t> buffer, int i
     return written;
   }
 
-  const int64_t end = m_file.size();
+  const int64_t end = appendPosition();
   if (end < 0) return 0;
   const int64_t written = m_file.writeAt(end, record);
   if (written == m_recordSize) {
@@ -109,6 +108,14 @@ int64_t TAlphaInxFileStream::WriteIndexed(std::span<const uint8_t> buffer, int i
     insertInOrder(static_cast<uint32_t>(m_entries.size() - 1));
   }
   return written;
+}
+
+int64_t TAlphaInxFileStream::appendPosition() const {
+  const int64_t size = m_file.size();
+  if (size < 0) return -1;
+  // After the last whole record: a damaged file's partial tail is written over, so that
+  // the new record stands where the next opening will look for it.
+  return std::max(m_headerSize, size - size % m_recordSize);
 }
 
 int64_t TAlphaInxFileStream::readAt(int64_t position, std::span<uint8_t> buffer) const {

@@ -85,16 +85,17 @@ TEST(OpenT4File, aShortEmployerRecordIsToldAndLeavesTheCopyEmpty) {
                   "done, exit program, try copying T4 file, and check disk with a disk utility."});
 }
 
-TEST(OpenT4File, slotsMoveExactlyOneRecord) {
+TEST(OpenT4File, aNewEmployerRecordIsWrittenWithItsHeader) {
   TempFolder folder;
   OpenT4FileState state;
   state.setT4FileName(folder.path("NEW.T4E"));
   ASSERT_TRUE(state.OpenT4File());
   EXPECT_FALSE(state.readSlot(EmployerPosition)) << "an empty file has no employer record";
-  state.sharedRecord() = HeaderRecord::forEmployer(goodEmployer());
-  EXPECT_TRUE(state.writeSlot(HeaderPosition));
-  state.sharedRecord() = goodEmployer();
-  EXPECT_TRUE(state.writeSlot(EmployerPosition));
+
+  EmployerRecord employer = goodEmployer();
+  employer.setByte(EmployerRecord::Record_type, 0);
+  ASSERT_TRUE(writeEmployerAndHeader(state, employer));
+  EXPECT_EQ(employer.recordType(), EmployerRecordType);
   EXPECT_EQ(state.T4File().size(), 1536);
   state.CloseT4File();
   EXPECT_EQ(readWholeFile(folder.path("NEW.T4E")), t4FileBytes(goodEmployer(), {}));

@@ -160,6 +160,26 @@ TEST_F(T4FileTest, writingPastTheEndAppends) {
       << "an out-of-range read leaves the buffer alone";
 }
 
+TEST_F(T4FileTest, anAppendToADamagedFileStandsWhereTheNextOpeningLooks) {
+  const QString path = folder.write(
+      "a.T4E", t4FileBytes(goodEmployer(), {goodT4("Brown", "A")}, QByteArray(100, 'x')));
+  {
+    auto file = openT4(path);
+    ASSERT_EQ(file->Count(), 1);
+    EXPECT_EQ(file->WriteIndexed(goodT4("Cole", "C").bytes(), 1, QStringLiteral("COLE, *C")), 768);
+    EXPECT_EQ(file->position(1), 2304) << "the partial tail is written over";
+  }
+  auto reopened = openT4(path);
+  EXPECT_EQ(reopened->size(), 1536 + 2 * 768);
+  ASSERT_EQ(reopened->Count(), 2);
+  EXPECT_EQ(readIndexed(*reopened, 1).surname(), QStringLiteral("Cole"));
+
+  // A file without its employer record still gets the new record in the first T4 slot.
+  auto tiny = openT4(folder.write("b.T4E", QByteArray(100, 'y')));
+  EXPECT_EQ(tiny->WriteIndexed(goodT4("Dunn", "D").bytes(), 0, QStringLiteral("DUNN")), 768);
+  EXPECT_EQ(tiny->position(0), 1536);
+}
+
 TEST_F(T4FileTest, filesOfAnyLengthOpen) {
   struct Case {
     int length;
