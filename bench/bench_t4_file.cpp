@@ -8,7 +8,9 @@
 #include <fstream>
 #include <string>
 
+#include "app/clock.h"
 #include "app/ui.h"
+#include "checks/employer_checks.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
 #include "reports/error_list.h"
@@ -38,15 +40,8 @@ const QString& bigFile() {
   static const QString path = [] {
     const QString file = dir.filePath(QStringLiteral("BIG.T4E"));
     QRandomGenerator random(2000);
-    EmployerRecord employer;
+    EmployerRecord employer = newEmployerRecord(FixedClock(QDateTime(QDate(2000, 2, 1), QTime())));
     employer.setText(EmployerRecord::RevCan_account_number, QStringLiteral("123456782RP0001"));
-    employer.setInt32(EmployerRecord::CPP_rate, 35000);
-    employer.setInt32(EmployerRecord::CPP_max_premium, 118650);
-    employer.setInt32(EmployerRecord::CPP_max_earnings, 3740000);
-    employer.setInt32(EmployerRecord::CPP_basic_exemption, 350000);
-    employer.setInt32(EmployerRecord::EI_rate, 25500);
-    employer.setInt32(EmployerRecord::EI_max_premium, 99450);
-    employer.setInt32(EmployerRecord::EI_max_earnings, 3900000);
     QByteArray bytes;
     bytes.reserve(Record768::Size * (Employees + 2));
     const auto append = [&bytes](const Record768& r) {

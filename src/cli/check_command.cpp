@@ -7,14 +7,10 @@
 namespace quillet::cli {
 
 int runCheck(const Invocation& invocation, const Clock&, Io io) {
-  OpenT4FileState state;
-  state.setT4FileName(invocation.positionals.at(0));
-  if (const FileStatus opened = state.OpenT4File(T4Access::Inspect); !opened) {
-    io.err << opened.message() << Qt::endl;
-    return ExitUsage;
-  }
+  const auto state = openForInspection(invocation.positionals.at(0), io);
+  if (!state) return ExitUsage;
   StreamUi ui(io.err);
-  const ErrorList list = buildErrorList(state, ui);
+  const ErrorList list = buildErrorList(*state, ui);
   for (const QString& line : list.lines) io.out << line << '\n';
   io.out.flush();
   return list.hasFindings ? ExitReported : ExitOk;

@@ -67,12 +67,9 @@ QString recordObject(int64_t position, std::span<const uint8_t> record,
 }  // namespace
 
 int runDump(const Invocation& invocation, const Clock&, Io io) {
-  OpenT4FileState state;
-  state.setT4FileName(invocation.positionals.at(0));
-  if (const FileStatus opened = state.OpenT4File(T4Access::Inspect); !opened) {
-    io.err << opened.message() << Qt::endl;
-    return ExitUsage;
-  }
+  const auto opened = openForInspection(invocation.positionals.at(0), io);
+  if (!opened) return ExitUsage;
+  OpenT4FileState& state = *opened;
   TAlphaInxFileStream& file = state.T4File();
   const int64_t size = file.size();
   QTextStream& out = io.out;

@@ -56,4 +56,14 @@ std::unique_ptr<Clock> makeClock(const Invocation& invocation, QString& error) {
   return std::make_unique<FixedClock>(when);
 }
 
+std::unique_ptr<OpenT4FileState> openForInspection(const QString& path, Io io) {
+  auto state = std::make_unique<OpenT4FileState>();
+  state->setT4FileName(path);
+  if (const FileStatus opened = state->OpenT4File(T4Access::Inspect); !opened) {
+    io.err << opened.message() << Qt::endl;
+    return nullptr;
+  }
+  return state;
+}
+
 }  // namespace quillet::cli

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/clock.h"
+#include "data/open_t4_file.h"
 
 namespace quillet::cli {
 
@@ -34,5 +35,9 @@ struct Io {
   QTextStream& out;
   QTextStream& err;
 };
+
+// Opens the file that the command names, read only; null, with the platform's message on
+// `io.err`, when it cannot be opened.
+std::unique_ptr<OpenT4FileState> openForInspection(const QString& path, Io io);
 
 }  // namespace quillet::cli

@@ -45,8 +45,8 @@ class TAlphaInxFileStream {
 
   // 0 <= i < Count: rewrites that record in place and, with a non-empty key, re-keys it
   // (it may then stand at another index position). i >= Count: appends a new record
-  // under `newKey` after the last whole record (never before HeaderSize). i < 0: nothing. Returns
-  // the bytes written; a short write leaves the index as it was.
+  // under `newKey` after the last whole record (never before HeaderSize). i < 0:
+  // nothing. Returns the bytes written; a short write leaves the index as it was.
   int64_t WriteIndexed(std::span<const uint8_t> buffer, int i, const QString& newKey);
 
   // Calls `visit(position, record)` for every whole record from `from` to the end of the
