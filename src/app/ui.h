@@ -3,7 +3,11 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace quillet {
+
+class PrintSurface;
 
 enum class Answer { Yes, No, Cancel };
 
@@ -21,6 +25,15 @@ class Ui {
   // A plain message with an OK button.
   virtual void showMessage(const QString& text) = 0;
   virtual Answer ask(const QString& text, QuestionKind kind) = 0;
+
+  // Asks for the printer, then for the font, and begins a print job titled
+  // `documentTitle` on that printer in that font. Null when the user cancelled either
+  // dialog: nothing is printed then, and nothing is said.
+  virtual std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) = 0;
+
+  // The busy box (and the hourglass) while a report prints.
+  virtual void showBusy(const QString& reportName) = 0;
+  virtual void hideBusy() = 0;
 };
 
 }  // namespace quillet

@@ -21,4 +21,14 @@ Answer ScriptedUi::ask(const QString& text, QuestionKind kind) {
   return answer;
 }
 
+std::unique_ptr<PrintSurface> ScriptedUi::startPrintJob(const QString& documentTitle) {
+  if (m_cancelNext) {
+    m_cancelNext = false;
+    return nullptr;
+  }
+  return std::make_unique<TraceSurface>(m_trace, [this, documentTitle](const QStringList& lines) {
+    m_jobs << (QStringList{documentTitle} + lines);
+  });
+}
+
 }  // namespace quillet::test

@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "app/ui.h"
+#include "reports/trace_surface.h"
 
 namespace quillet::test {
 
@@ -22,13 +23,29 @@ class ScriptedUi final : public Ui {
   // Queues the answer to the next question; a question with none queued fails the test.
   void expectQuestion(Answer answer) { m_answers.push_back(answer); }
 
+  // Print jobs go to a trace printer with these settings, unless the user is to cancel
+  // the printer or font dialog of the next one.
+  void setTraceSettings(TraceSettings settings) { m_trace = settings; }
+  void cancelNextPrintJob() { m_cancelNext = true; }
+
   const QStringList& messages() const { return m_messages; }
   const QStringList& questions() const { return m_questions; }
+  // Each ended print job's trace, its document title first.
+  const QList<QStringList>& printJobs() const { return m_jobs; }
+  // The busy box's report names, in the order shown; "-" when it was hidden.
+  const QStringList& busyBoxes() const { return m_busy; }
 
   void showMessage(const QString& text) override { m_messages << text; }
   Answer ask(const QString& text, QuestionKind kind) override;
+  std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override;
+  void showBusy(const QString& reportName) override { m_busy << reportName; }
+  void hideBusy() override { m_busy << QStringLiteral("-"); }
 
  private:
+  TraceSettings m_trace;
+  bool m_cancelNext = false;
+  QList<QStringList> m_jobs;
+  QStringList m_busy;
   std::deque<Answer> m_answers;
   QStringList m_messages;
   QStringList m_questions;

@@ -1,12 +1,35 @@
-// Quillet — the desktop program's Ui: message boxes titled "Quillet".
+// Quillet — the desktop program's Ui: message boxes titled "Quillet", the printer and
+// font dialogs, the busy box.
 #include "app/ui/widget_ui.h"
 
+#include <QApplication>
+#include <QFontDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "reports/painter_surface.h"
+#include "reports/ui/report_is_printing.h"
 
 namespace quillet {
 namespace {
+
 const QString Title = QStringLiteral("Quillet");
+
+// The font the font dialog starts from: the printer's own, except that the old default
+// "MS Sans Serif" of 8 points gives way to Times New Roman of 11.
+QFont initialPrinterFont(const QFont& printerFont) {
+  if (printerFont.family() == QLatin1String("MS Sans Serif") && printerFont.pointSize() == 8) {
+    return QFont(QStringLiteral("Times New Roman"), 11);
+  }
+  return printerFont;
 }
+
+}  // namespace
+
+WidgetUi::WidgetUi(QWidget* owner) : m_owner(owner) {}
+
+WidgetUi::~WidgetUi() = default;
 
 void WidgetUi::showMessage(const QString& text) {
   QMessageBox::information(m_owner, Title, text, QMessageBox::Ok);
@@ -16,13 +39,39 @@ Answer WidgetUi::ask(const QString& text, QuestionKind kind) {
   QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
   if (kind == QuestionKind::YesNoCancel) buttons |= QMessageBox::Cancel;
   switch (QMessageBox::question(m_owner, Title, text, buttons)) {
-    case QMessageBox::Yes:
-      return Answer::Yes;
-    case QMessageBox::No:
-      return Answer::No;
-    default:
-      return Answer::Cancel;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
   }
+}
+
+std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTitle) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setDocName(documentTitle);
+  QPrintDialog printDialog(printer.get(), m_owner);
+  if (printDialog.exec() != QDialog::Accepted) return nullptr;
+
+  bool chosen = false;
+  const QFont font = QFontDialog::getFont(&chosen, initialPrinterFont(QApplication::font()),
+                                          m_owner, documentTitle);
+  if (!chosen) return nullptr;
+  QPrinter& device = *printer;
+  auto surface = std::make_unique<PainterSurface>(device, font, std::move(printer));
+  if (!surface->isActive()) return nullptr;
+  return surface;
+}
+
+void WidgetUi::showBusy(const QString& reportName) {
+  m_busy = std::make_unique<TFormReportIsPrinting>(reportName, m_owner);
+  m_busy->show();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QApplication::processEvents();
+}
+
+void WidgetUi::hideBusy() {
+  if (!m_busy) return;
+  m_busy.reset();
+  QApplication::restoreOverrideCursor();
 }
 
 }  // namespace quillet

@@ -1,0 +1,78 @@
+// Quillet — printing with QPainter on a real printer or into a PDF file.
+#include "reports/painter_surface.h"
+
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPdfWriter>
+
+namespace quillet {
+
+PainterSurface::PainterSurface(QPagedPaintDevice& device, const QFont& font,
+                               std::unique_ptr<QPagedPaintDevice> owned)
+    : m_owned(std::move(owned)), m_device(device), m_baseFont(font, &device) {
+  const int dpi = device.logicalDpiX();
+  const QPageLayout layout = device.pageLayout();
+  const QRect full = layout.fullRectPixels(dpi);
+  const QRect paint = layout.paintRectPixels(dpi);
+  m_caps.pixelsPerInchX = device.logicalDpiX();
+  m_caps.pixelsPerInchY = device.logicalDpiY();
+  m_caps.physicalWidth = full.width();
+  m_caps.physicalHeight = full.height();
+  m_caps.horzRes = paint.width();
+  m_caps.vertRes = paint.height();
+  m_caps.physicalOffsetX = paint.x();
+  m_caps.physicalOffsetY = paint.y();
+  if (m_painter.begin(&device)) m_painter.setFont(m_baseFont);
+}
+
+PainterSurface::~PainterSurface() {
+  if (m_painter.isActive()) m_painter.end();
+}
+
+int PainterSurface::baseFontHeight() const {
+  return -QFontMetrics(m_baseFont, &m_device).height();
+}
+
+void PainterSurface::setStyle(bool bold, bool underline) {
+  QFont font = m_baseFont;
+  font.setBold(bold);
+  font.setUnderline(underline);
+  m_painter.setFont(font);
+}
+
+int PainterSurface::textWidth(const QString& text) const {
+  return QFontMetrics(m_painter.font(), &m_device).horizontalAdvance(text);
+}
+
+std::optional<TextMetrics> PainterSurface::textMetrics() const {
+  const QFontMetrics metrics(m_painter.font(), &m_device);
+  return TextMetrics{metrics.height(), metrics.leading()};
+}
+
+void PainterSurface::textOut(int x, int y, const QString& text) {
+  m_painter.drawText(x, y + QFontMetrics(m_painter.font(), &m_device).ascent(), text);
+}
+
+void PainterSurface::newPage() {
+  m_device.newPage();
+  ++m_page;
+}
+
+void PainterSurface::endJob() {
+  if (m_painter.isActive()) m_painter.end();
+}
+
+std::unique_ptr<PainterSurface> makePdfSurface(const QString& path, const QString& documentTitle,
+                                               const QFont& font, int dpi) {
+  auto writer = std::make_unique<QPdfWriter>(path);
+  writer->setTitle(documentTitle);
+  writer->setCreator(QStringLiteral("Quillet"));
+  writer->setResolution(dpi);
+  writer->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
+  QPdfWriter& device = *writer;
+  auto surface = std::make_unique<PainterSurface>(device, font, std::move(writer));
+  if (!surface->isActive()) return nullptr;
+  return surface;
+}
+
+}  // namespace quillet

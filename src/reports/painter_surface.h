@@ -1,0 +1,54 @@
+// Quillet — printing with QPainter on a real printer or into a PDF file.
+#pragma once
+
+#include "reports/print_surface.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <memory>
+
+class QPagedPaintDevice;
+
+namespace quillet {
+
+// Draws on any paged device: a QPrinter that the desktop program hands in, or a
+// QPdfWriter. The printable area and the unreachable border come from the device's page
+// layout at its own resolution.
+class PainterSurface final : public PrintSurface {
+ public:
+  // Begins painting on `device` in `font`; `owned`, when given, is the device and is
+  // kept alive with the surface.
+  PainterSurface(QPagedPaintDevice& device, const QFont& font,
+                 std::unique_ptr<QPagedPaintDevice> owned = nullptr);
+  ~PainterSurface() override;
+
+  bool isActive() const { return m_painter.isActive(); }
+
+  DeviceCaps caps() const override { return m_caps; }
+  int baseFontHeight() const override;
+  bool baseFontBold() const override { return m_baseFont.bold(); }
+  bool baseFontUnderline() const override { return m_baseFont.underline(); }
+  void setStyle(bool bold, bool underline) override;
+  int textWidth(const QString& text) const override;
+  std::optional<TextMetrics> textMetrics() const override;
+  void textOut(int x, int y, const QString& text) override;
+  void newPage() override;
+  int pageNumber() const override { return m_page; }
+  void endJob() override;
+
+ private:
+  std::unique_ptr<QPagedPaintDevice> m_owned;
+  QPagedPaintDevice& m_device;
+  QPainter m_painter;
+  QFont m_baseFont;
+  DeviceCaps m_caps;
+  int m_page = 1;
+};
+
+// A PDF file on Letter paper with no unreachable border; null when the file cannot be
+// written.
+std::unique_ptr<PainterSurface> makePdfSurface(const QString& path, const QString& documentTitle,
+                                               const QFont& font, int dpi = 600);
+
+}  // namespace quillet

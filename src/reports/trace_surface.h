@@ -1,0 +1,54 @@
+// Quillet — the trace printer: a virtual Letter-size printer whose output is text.
+#pragma once
+
+#include "reports/print_surface.h"
+
+#include <QStringList>
+
+#include <functional>
+
+namespace quillet {
+
+struct TraceSettings {
+  int dpi = 300;
+  int offsetX = 0;  // unreachable border at the left and the right
+  int offsetY = 0;  // and at the top and the bottom
+  bool boldFont = false;  // the chosen font is bold in itself
+};
+
+// One fixed-pitch font whatever was asked for: every character dpi div 10 wide, dpi div 6
+// high. Each text output becomes a line "page<TAB>x<TAB>y<TAB>style<TAB>text", style
+// being "-", "b", "u" or "bu"; the end of the job adds "end<TAB>pages".
+class TraceSurface final : public PrintSurface {
+ public:
+  using Finished = std::function<void(const QStringList& lines)>;
+
+  // `finished` receives the whole trace when the job ends.
+  explicit TraceSurface(TraceSettings settings = {}, Finished finished = {})
+      : m_settings(settings), m_finished(std::move(finished)) {}
+
+  DeviceCaps caps() const override;
+  int baseFontHeight() const override { return -(m_settings.dpi / 6); }
+  bool baseFontBold() const override { return m_settings.boldFont; }
+  bool baseFontUnderline() const override { return false; }
+  void setStyle(bool bold, bool underline) override;
+  int textWidth(const QString& text) const override;
+  std::optional<TextMetrics> textMetrics() const override;
+  void textOut(int x, int y, const QString& text) override;
+  void newPage() override { ++m_page; }
+  int pageNumber() const override { return m_page; }
+  void endJob() override;
+
+  const QStringList& lines() const { return m_lines; }
+  bool ended() const { return m_ended; }
+
+ private:
+  TraceSettings m_settings;
+  Finished m_finished;
+  QString m_style = QStringLiteral("-");
+  int m_page = 1;
+  bool m_ended = false;
+  QStringList m_lines;
+};
+
+}  // namespace quillet
