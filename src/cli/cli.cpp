@@ -18,6 +18,13 @@ const QList<Command>& commands() {
   static const QList<Command> all = {
       {"check", 1, {}, "check FILE.T4E", runCheck},
       {"dump", 1, {}, "dump FILE.T4E", runDump},
+      {"print",
+       2,
+       {"--pdf", "--trace", "--dpi", "--offset", "--font", "--type", "--top", "--left", "--lineup",
+        "--remittances", "--youth-hires", "--print-employer", "--style"},
+       "print KIND FILE.T4E (--pdf OUT.pdf | --trace OUT.txt) [--dpi N] [--offset X,Y] "
+       "[--font \"Family,points\"]",
+       runPrint},
   };
   return all;
 }

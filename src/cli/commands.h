@@ -7,5 +7,6 @@ namespace quillet::cli {
 
 int runCheck(const Invocation& invocation, const Clock& clock, Io io);
 int runDump(const Invocation& invocation, const Clock& clock, Io io);
+int runPrint(const Invocation& invocation, const Clock& clock, Io io);
 
 }  // namespace quillet::cli

@@ -8,6 +8,19 @@ namespace {
 const QHash<QString, bool>& knownOptions() {
   static const QHash<QString, bool> options = {
       {QStringLiteral("--now"), true},
+      {QStringLiteral("--pdf"), true},
+      {QStringLiteral("--trace"), true},
+      {QStringLiteral("--dpi"), true},
+      {QStringLiteral("--offset"), true},
+      {QStringLiteral("--font"), true},
+      {QStringLiteral("--type"), true},
+      {QStringLiteral("--top"), true},
+      {QStringLiteral("--left"), true},
+      {QStringLiteral("--lineup"), false},
+      {QStringLiteral("--remittances"), true},
+      {QStringLiteral("--youth-hires"), false},
+      {QStringLiteral("--print-employer"), false},
+      {QStringLiteral("--style"), true},
   };
   return options;
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QTextStream>
-
 #include <functional>
 
 #include "app/ui.h"

@@ -12,7 +12,7 @@ namespace quillet {
 ErrorList buildErrorList(OpenT4FileState& state, Ui& ui) {
   const QString blank = QStringLiteral("  ");
   ErrorList list;
-  EmployerRecord employer;
+  EmployerRecord& employer = list.employer;
 
   if (readEmployerRecord(state, employer)) {
     CheckEmployerRecord(employer, list.lines);
@@ -48,6 +48,7 @@ ErrorList buildErrorList(OpenT4FileState& state, Ui& ui) {
                  << QStringLiteral("*** Report Aborted due to file read error at offset ") +
                         offset + QStringLiteral("***");
       list.hasFindings = true;
+      list.aborted = true;
       break;
     }
     T4Record record;

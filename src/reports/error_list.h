@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include "data/employer_record.h"
+
 namespace quillet {
 
 class OpenT4FileState;
@@ -13,6 +15,10 @@ struct ErrorList {
   // False when the employer record added nothing and every T4 record added only its
   // two header lines; an unreadable record counts as a finding.
   bool hasFindings = false;
+  // A T4 record could not be read, and the list stops there.
+  bool aborted = false;
+  // The employer record the T4 records were checked against (all zero if unreadable).
+  EmployerRecord employer;
 };
 
 // The employer record's findings (and a blank line after them), the reconciliation

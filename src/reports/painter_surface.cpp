@@ -29,9 +29,7 @@ PainterSurface::~PainterSurface() {
   if (m_painter.isActive()) m_painter.end();
 }
 
-int PainterSurface::baseFontHeight() const {
-  return -QFontMetrics(m_baseFont, &m_device).height();
-}
+int PainterSurface::baseFontHeight() const { return -QFontMetrics(m_baseFont, &m_device).height(); }
 
 void PainterSurface::setStyle(bool bold, bool underline) {
   QFont font = m_baseFont;
@@ -68,7 +66,8 @@ std::unique_ptr<PainterSurface> makePdfSurface(const QString& path, const QStrin
   writer->setTitle(documentTitle);
   writer->setCreator(QStringLiteral("Quillet"));
   writer->setResolution(dpi);
-  writer->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
+  writer->setPageLayout(
+      QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
   QPdfWriter& device = *writer;
   auto surface = std::make_unique<PainterSurface>(device, font, std::move(writer));
   if (!surface->isActive()) return nullptr;

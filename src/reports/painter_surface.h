@@ -1,12 +1,11 @@
 // Quillet — printing with QPainter on a real printer or into a PDF file.
 #pragma once
 
-#include "reports/print_surface.h"
-
 #include <QFont>
 #include <QPainter>
-
 #include <memory>
+
+#include "reports/print_surface.h"
 
 class QPagedPaintDevice;
 

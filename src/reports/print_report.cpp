@@ -2,7 +2,6 @@
 #include "reports/print_report.h"
 
 #include <QLocale>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -14,7 +13,9 @@ namespace quillet {
 
 TPrintReport::TPrintReport(Ui& ui, const Clock& clock, const QString& documentTitle, int top,
                            int bottom, int left, int right, bool sixLinesPerInch)
-    : m_clock(clock), m_surface(ui.startPrintJob(documentTitle)), m_sixLinesPerInch(sixLinesPerInch) {
+    : m_clock(clock),
+      m_surface(ui.startPrintJob(documentTitle)),
+      m_sixLinesPerInch(sixLinesPerInch) {
   if (!m_surface) return;
   m_caps = m_surface->caps();
   const DeviceCaps& c = m_caps;
@@ -24,9 +25,11 @@ TPrintReport::TPrintReport(Ui& ui, const Clock& clock, const QString& documentTi
     return std::max<int64_t>(0, pixelsPerInch * hundredths / 100 - unreachable);
   };
   m_topMargin = int(margin(c.pixelsPerInchY, top, c.physicalOffsetY));
-  m_bottomMargin = int(margin(c.pixelsPerInchY, bottom, c.physicalHeight - c.vertRes - c.physicalOffsetY));
+  m_bottomMargin =
+      int(margin(c.pixelsPerInchY, bottom, c.physicalHeight - c.vertRes - c.physicalOffsetY));
   m_leftMargin = int(margin(c.pixelsPerInchX, left, c.physicalOffsetX));
-  m_rightMargin = int(margin(c.pixelsPerInchX, right, c.physicalWidth - c.horzRes - c.physicalOffsetX));
+  m_rightMargin =
+      int(margin(c.pixelsPerInchX, right, c.physicalWidth - c.horzRes - c.physicalOffsetX));
   m_printableWidth = c.horzRes - (m_leftMargin + m_rightMargin);
   m_printableHeight = c.vertRes - (m_topMargin + m_bottomMargin);
   m_currentY = m_topMargin;
@@ -96,7 +99,8 @@ void TPrintReport::PrintHeading() {
   const int gap = m_caps.pixelsPerInchX / 5;
   textOut(m_leftMargin, m_currentY, Title);
   textOut(m_leftMargin + textWidth(Title) + gap, m_currentY, DateTimeStamp());
-  const QString page = (QStringLiteral("Page ") + QString::number(m_surface->pageNumber())).left(20);
+  const QString page =
+      (QStringLiteral("Page ") + QString::number(m_surface->pageNumber())).left(20);
   textOut(m_leftMargin + m_printableWidth - (textWidth(page) + gap), m_currentY, page);
   NewLine();
   if (!SubTitle.isEmpty()) {

@@ -1,12 +1,11 @@
 // Quillet — the report page engine: margins, lines, pages, headings and form boxes.
 #pragma once
 
-#include "reports/print_surface.h"
-
 #include <QString>
-
 #include <cstdint>
 #include <memory>
+
+#include "reports/print_surface.h"
 
 namespace quillet {
 
@@ -45,9 +44,9 @@ class TPrintReport {
   void PrintRightAligned(int column, const QString& text);
   void PrintInBoxes(int column, int boxes, const QString& text);
   void PrintDigitsInBoxes(int column, int boxes, const QString& digits);
-  void PrintCentsInBoxes(int column, int boxes, int32_t cents);       // when above 0
-  void PrintBigCentsInBoxes(int column, int boxes, int64_t cents);    // when not negative
-  void PrintDollarsInBoxes(int column, int boxes, double dollars);    // when above 0
+  void PrintCentsInBoxes(int column, int boxes, int32_t cents);     // when above 0
+  void PrintBigCentsInBoxes(int column, int boxes, int64_t cents);  // when not negative
+  void PrintDollarsInBoxes(int column, int boxes, double dollars);  // when above 0
 
   // Bold and underline are added to the chosen font, unless it has them already.
   void BoldOn();

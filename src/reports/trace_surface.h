@@ -1,18 +1,17 @@
 // Quillet — the trace printer: a virtual Letter-size printer whose output is text.
 #pragma once
 
-#include "reports/print_surface.h"
-
 #include <QStringList>
-
 #include <functional>
+
+#include "reports/print_surface.h"
 
 namespace quillet {
 
 struct TraceSettings {
   int dpi = 300;
-  int offsetX = 0;  // unreachable border at the left and the right
-  int offsetY = 0;  // and at the top and the bottom
+  int offsetX = 0;        // unreachable border at the left and the right
+  int offsetY = 0;        // and at the top and the bottom
   bool boldFont = false;  // the chosen font is bold in itself
 };
 

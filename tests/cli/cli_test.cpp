@@ -163,6 +163,41 @@ TEST_F(CliTest, dumpOfShortFilesHasNullRecords) {
   }
 }
 
+TEST_F(CliTest, printErrorsOntoTheTracePrinter) {
+  const QString path =
+      folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
+  const QString trace = folder.path("errors.txt");
+  const CliRun run = runCli({"print", "errors", path, "--trace", trace, "--dpi", "600", "--offset",
+                             "30,40", "--now", "2001-02-03 16:00"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  const QStringList lines =
+      QString::fromUtf8(readWholeFile(trace)).split(u'\n', Qt::SkipEmptyParts);
+  // 75 hundredths at 600 dpi is 450, less the 30 the printer cannot reach.
+  EXPECT_EQ(lines.first(), "1\t420\t260\tb\tT4 Error Report for Acme Widgets Ltd.");
+  EXPECT_EQ(lines.at(1).section(u'\t', 4), "03 Feb 2001 at 4:00 pm");
+  EXPECT_EQ(lines.last(), "end\t1");
+}
+
+TEST_F(CliTest, printNeedsOneTargetAndATFileWithT4s) {
+  const QString empty = folder.write("E.T4E", t4FileBytes(goodEmployer(), {}));
+  const QString trace = folder.path("t.txt");
+  const CliRun noT4s = runCli({"print", "errors", empty, "--trace", trace});
+  EXPECT_EQ(noT4s.status, 1);
+  EXPECT_EQ(noT4s.err, "There are no T4's in this file. Enter some employees first.\n");
+  EXPECT_FALSE(QFile::exists(trace)) << "a job never started writes no file";
+
+  for (const QStringList& args : {QStringList{"print", "errors", empty},
+                                  {"print", "errors", empty, "--trace", trace, "--pdf", "x.pdf"},
+                                  {"print", "errors", empty, "--trace", trace, "--dpi", "0"},
+                                  {"print", "errors", empty, "--trace", trace, "--offset", "3"},
+                                  {"print", "errors", empty, "--pdf", "x.pdf", "--font", "Mono"},
+                                  {"print", "nonsense", empty, "--trace", trace},
+                                  {"check", empty, "--trace", trace}}) {
+    EXPECT_EQ(runCli(args).status, 2) << args.join(' ').toStdString();
+  }
+  EXPECT_EQ(runCli({"print", "errors", folder.path("none.T4E"), "--trace", trace}).status, 2);
+}
+
 // The installed program: its streams and exit status on the bundled sample.
 TEST(CliProgram, checksTheSampleFile) {
   QProcess cli;
@@ -174,6 +209,17 @@ TEST(CliProgram, checksTheSampleFile) {
       out.contains("Employee CPP or QPP contributions at 500.00 is LOWER than expected.\n"));
   EXPECT_FALSE(out.contains("Tremblay")) << "the VOID record adds nothing";
   EXPECT_EQ(cli.readAllStandardError(), "");
+}
+
+TEST(CliProgram, printsTheSampleErrorReportToPdf) {
+  TempFolder folder;
+  const QString pdf = folder.path("errors.pdf");
+  QProcess cli;
+  cli.start(QUILLET_CLI_PATH, {"print", "errors", QUILLET_SAMPLE_FILE, "--pdf", pdf});
+  ASSERT_TRUE(cli.waitForFinished(60000));
+  EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+  EXPECT_TRUE(readWholeFile(pdf).startsWith("%PDF"));
+  EXPECT_EQ(cli.readAllStandardError(), "") << "Qt's own notes stay off standard error";
 }
 
 }  // namespace

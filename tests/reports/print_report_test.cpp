@@ -70,8 +70,8 @@ TEST_F(PrintReportTest, digitsInBoxes) {
     TPrintReport report(ui, Clock, "Doc", 0, 0, 0, 0, true);
     report.PrintDigitsInBoxes(45, 9, "5");
   }
-  EXPECT_EQ(printed(), (QList<TracedText>{{1, 1680, 0, "-", "0"}, {1, 1740, 0, "-", "0"},
-                                          {1, 1800, 0, "-", "5"}}))
+  EXPECT_EQ(printed(), (QList<TracedText>{
+                           {1, 1680, 0, "-", "0"}, {1, 1740, 0, "-", "0"}, {1, 1800, 0, "-", "5"}}))
       << "columns 57, 59 and 61";
 }
 
@@ -87,22 +87,42 @@ TEST_F(PrintReportTest, boxRulesAtTheirLimits) {
     QString joined;
   };
   const Case cases[] = {
-      {[](TPrintReport& r) { r.PrintDigitsInBoxes(45, 9, "123456789"); }, {45, 47, 49, 51, 53, 55, 57, 59, 61},
+      {[](TPrintReport& r) { r.PrintDigitsInBoxes(45, 9, "123456789"); },
+       {45, 47, 49, 51, 53, 55, 57, 59, 61},
        "123456789"},
       {[](TPrintReport& r) { r.PrintDigitsInBoxes(45, 9, "1234567890"); }, {45}, "12345678.90"},
       {[](TPrintReport& r) { r.PrintDigitsInBoxes(45, 9, ""); }, {57, 59, 61}, "000"},
       {[](TPrintReport& r) { r.PrintDigitsInBoxes(1, 2, "7"); }, {1}, "0.07"},
-      {[](TPrintReport& r) { r.PrintInBoxes(7, 9, "ABCDEFGHI"); }, {7, 9, 11, 13, 15, 17, 19, 21, 23}, "ABCDEFGHI"},
+      {[](TPrintReport& r) { r.PrintInBoxes(7, 9, "ABCDEFGHI"); },
+       {7, 9, 11, 13, 15, 17, 19, 21, 23},
+       "ABCDEFGHI"},
       {[](TPrintReport& r) { r.PrintInBoxes(7, 9, "ABCDEFGHIJ"); }, {7}, "ABCDEFGHIJ"},
       {[](TPrintReport& r) { r.PrintInBoxes(7, 9, ""); }, {}, ""},
-      {[](TPrintReport& r) { r.PrintCentsInBoxes(1, 5, 0); r.PrintCentsInBoxes(1, 5, -5); }, {}, ""},
-      {[](TPrintReport& r) { r.PrintCentsInBoxes(1, 10, 2147483647); }, {1, 3, 5, 7, 9, 11, 13, 15, 17, 19}, "2147483647"},
-      {[](TPrintReport& r) { r.PrintBigCentsInBoxes(1, 3, 0); r.PrintBigCentsInBoxes(1, 3, -1); }, {1, 3, 5}, "000"},
-      {[](TPrintReport& r) { r.PrintBigCentsInBoxes(1, 12, 99999999999LL); }, {3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23},
+      {[](TPrintReport& r) {
+         r.PrintCentsInBoxes(1, 5, 0);
+         r.PrintCentsInBoxes(1, 5, -5);
+       },
+       {},
+       ""},
+      {[](TPrintReport& r) { r.PrintCentsInBoxes(1, 10, 2147483647); },
+       {1, 3, 5, 7, 9, 11, 13, 15, 17, 19},
+       "2147483647"},
+      {[](TPrintReport& r) {
+         r.PrintBigCentsInBoxes(1, 3, 0);
+         r.PrintBigCentsInBoxes(1, 3, -1);
+       },
+       {1, 3, 5},
+       "000"},
+      {[](TPrintReport& r) { r.PrintBigCentsInBoxes(1, 12, 99999999999LL); },
+       {3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23},
        "99999999999"},
-      {[](TPrintReport& r) { r.PrintBigCentsInBoxes(1, 12, 9999999999999LL); }, {1}, "99999999999.99"},
+      {[](TPrintReport& r) { r.PrintBigCentsInBoxes(1, 12, 9999999999999LL); },
+       {1},
+       "99999999999.99"},
       {[](TPrintReport& r) { r.PrintDollarsInBoxes(1, 5, 0.0); }, {}, ""},
-      {[](TPrintReport& r) { r.PrintDollarsInBoxes(1, 5, 12.345); }, {3, 5, 7, 9}, "1235"},  // half away from 0
+      {[](TPrintReport& r) { r.PrintDollarsInBoxes(1, 5, 12.345); },
+       {3, 5, 7, 9},
+       "1235"},  // half away from 0
   };
   for (const Case& c : cases) {
     ScriptedUi local;
@@ -130,10 +150,11 @@ TEST_F(PrintReportTest, placingText) {
     EXPECT_EQ(report.columnX(11), 600);
     EXPECT_EQ(report.rowY(7), 600);
   }
-  EXPECT_EQ(printed(), (QList<TracedText>{{1, 600, 600, "-", "cell"},
-                                          {1, 330, 350, "-", "col"},
-                                          {1, 900 - 150, 350, "-", "right"},
-                                          {1, 0, 350, "-", "far too wide to fit left of the margin"}}));
+  EXPECT_EQ(printed(),
+            (QList<TracedText>{{1, 600, 600, "-", "cell"},
+                               {1, 330, 350, "-", "col"},
+                               {1, 900 - 150, 350, "-", "right"},
+                               {1, 0, 350, "-", "far too wide to fit left of the margin"}}));
 }
 
 TEST_F(PrintReportTest, aLoneTitleIsBoldAndUnderlined) {

@@ -3,7 +3,6 @@
 
 #include <QList>
 #include <QStringList>
-
 #include <ostream>
 
 namespace quillet::test {

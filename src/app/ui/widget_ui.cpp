@@ -39,9 +39,12 @@ Answer WidgetUi::ask(const QString& text, QuestionKind kind) {
   QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
   if (kind == QuestionKind::YesNoCancel) buttons |= QMessageBox::Cancel;
   switch (QMessageBox::question(m_owner, Title, text, buttons)) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return Answer::Cancel;
   }
 }
 

@@ -1,0 +1,23 @@
+// Quillet — what every report asks of the open file before it starts.
+#include "app/report_preconditions.h"
+
+#include "app/ui.h"
+#include "data/open_t4_file.h"
+
+namespace quillet {
+
+bool checkReportPreconditions(OpenT4FileState& state, Ui& ui) {
+  if (!state.T4FileOpen()) {
+    ui.showMessage(QStringLiteral(
+        "There is no *.T4E file open at present.  Select the file open choice or the Wagebook "
+        "menu choice depending on your situation."));
+    return false;
+  }
+  if (state.T4File().size() < FirstT4Position + 1) {
+    ui.showMessage(QStringLiteral("There are no T4's in this file. Enter some employees first."));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quillet

@@ -1,0 +1,28 @@
+// Quillet — the T4 Error Report, and the printout of the report viewer's lines.
+#pragma once
+
+#include <QStringList>
+
+#include "reports/print_outcome.h"
+
+namespace quillet {
+
+class Clock;
+class OpenT4FileState;
+class Ui;
+
+// Checks the whole open file and prints the list under the heading "T4 Error Report
+// for <employer>", "Based on T4 file <path>", with the busy box.
+PrintOutcome printErrorReport(OpenT4FileState& state, Ui& ui, const Clock& clock);
+
+// What the report viewer shows, as its Print button prints it.
+struct ViewerReport {
+  QString reportTitle;   // the document title; empty: "T4 Error Report"
+  QString headingLine1;  // empty: the report title
+  QString headingLine2;  // may be empty
+  QStringList lines;
+};
+
+PrintOutcome printViewerReport(const ViewerReport& report, Ui& ui, const Clock& clock);
+
+}  // namespace quillet

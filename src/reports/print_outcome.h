@@ -1,0 +1,12 @@
+// Quillet — how a printed report ended.
+#pragma once
+
+namespace quillet {
+
+enum class PrintOutcome {
+  Printed,       // the whole job went to the printer
+  NotStarted,    // nothing to print, or the user cancelled a dialog
+  StoppedEarly,  // a record could not be read; what was printed before it was sent
+};
+
+}  // namespace quillet
