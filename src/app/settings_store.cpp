@@ -1,0 +1,76 @@
+// Quillet — the program's persistent settings: print margins and options, and the
+// folder of the payroll product's configuration file.
+#include "app/settings_store.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace quillet {
+namespace {
+
+const QString Base = QStringLiteral("Software/Corvantis/Quillet/2.0/");
+const QString T4Margins = QStringLiteral("T4Margins");
+const QString SummaryMargins = QStringLiteral("T4SummaryMargins");
+const QString Payroll = QStringLiteral("Payroll");
+
+}  // namespace
+
+SettingsStore::SettingsStore() = default;
+
+SettingsStore::SettingsStore(const QString& folder) : m_folder(folder) {}
+
+std::unique_ptr<QSettings> SettingsStore::userSettings() const {
+  // On Windows the native store is the registry, where Base is the key path under the
+  // current user; elsewhere the same path lives in the program's own settings file.
+  if (m_folder.isEmpty()) {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Corvantis"), QStringLiteral("Quillet"));
+  }
+  return std::make_unique<QSettings>(QDir(m_folder).filePath(QStringLiteral("user.ini")),
+                                     QSettings::IniFormat);
+}
+
+PrintSettings SettingsStore::readMargins(const QString& key) const {
+  const auto settings = userSettings();
+  settings->beginGroup(Base + key);
+  const auto number = [&](const char* name) { return settings->value(QLatin1String(name), 0).toInt(); };
+  PrintSettings s;
+  s.Top = number("TOP");
+  s.Left = number("LEFT");
+  s.T4Type = number("T4TYPE");
+  s.IExtra1 = number("IExtra1");
+  s.IExtra2 = number("IExtra2");
+  s.LineUp = number("LINEUP") != 0;
+  s.BExtra1 = number("BExtra1") != 0;
+  s.BExtra2 = number("BExtra2") != 0;
+  return s;
+}
+
+void SettingsStore::writeMargins(const QString& key, const PrintSettings& s) const {
+  const auto settings = userSettings();
+  settings->beginGroup(Base + key);
+  settings->setValue(QStringLiteral("TOP"), s.Top);
+  settings->setValue(QStringLiteral("LEFT"), s.Left);
+  settings->setValue(QStringLiteral("T4TYPE"), s.T4Type);
+  settings->setValue(QStringLiteral("IExtra1"), s.IExtra1);
+  settings->setValue(QStringLiteral("IExtra2"), s.IExtra2);
+  // Booleans are stored as the numbers 0 and 1.
+  settings->setValue(QStringLiteral("LINEUP"), int(s.LineUp));
+  settings->setValue(QStringLiteral("BExtra1"), int(s.BExtra1));
+  settings->setValue(QStringLiteral("BExtra2"), int(s.BExtra2));
+}
+
+PrintSettings SettingsStore::ReadT4Margins() const { return readMargins(T4Margins); }
+void SettingsStore::WriteT4Margins(const PrintSettings& s) const { writeMargins(T4Margins, s); }
+PrintSettings SettingsStore::ReadSummaryMargins() const { return readMargins(SummaryMargins); }
+void SettingsStore::WriteSummaryMargins(const PrintSettings& s) const { writeMargins(SummaryMargins, s); }
+
+QString SettingsStore::ReadConfigDir() const {
+  return userSettings()->value(Base + Payroll + QStringLiteral("/ConfigDir")).toString();
+}
+
+void SettingsStore::WriteConfigDir(const QString& folder) const {
+  userSettings()->setValue(Base + Payroll + QStringLiteral("/ConfigDir"), folder);
+}
+
+}  // namespace quillet

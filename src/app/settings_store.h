@@ -1,0 +1,53 @@
+// Quillet — the program's persistent settings: print margins and options, and the
+// folder of the payroll product's configuration file.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class QSettings;
+
+namespace quillet {
+
+// The in-memory form of one margins key; all zero when nothing is stored.
+struct PrintSettings {
+  int32_t Top = 0;
+  int32_t Left = 0;
+  int32_t T4Type = 0;
+  int32_t IExtra1 = 0;
+  int32_t IExtra2 = 0;
+  bool LineUp = false;
+  bool BExtra1 = false;
+  bool BExtra2 = false;
+
+  bool operator==(const PrintSettings&) const = default;
+};
+
+// Every operation opens the settings, reads or writes, and closes them again: nothing is
+// cached. Keys that cannot be read give zero or empty values; writes that cannot be made
+// are skipped.
+class SettingsStore {
+ public:
+  // The user's own settings, under Software/Corvantis/Quillet/2.0.
+  SettingsStore();
+  // Settings kept in files inside `folder` (tests, portable use).
+  explicit SettingsStore(const QString& folder);
+
+  PrintSettings ReadT4Margins() const;
+  void WriteT4Margins(const PrintSettings& settings) const;
+  PrintSettings ReadSummaryMargins() const;
+  void WriteSummaryMargins(const PrintSettings& settings) const;
+  QString ReadConfigDir() const;
+  void WriteConfigDir(const QString& folder) const;
+
+ private:
+  std::unique_ptr<QSettings> userSettings() const;
+  PrintSettings readMargins(const QString& key) const;
+  void writeMargins(const QString& key, const PrintSettings& settings) const;
+
+  QString m_folder;  // empty: the platform's own store
+};
+
+}  // namespace quillet
