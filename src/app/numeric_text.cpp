@@ -11,19 +11,6 @@
 namespace quillet {
 namespace {
 
-// A sign, digits with at most one full stop, and an exponent.
-bool parseDecimal(const QString& text, double& value) {
-  static const QRegularExpression number(
-      QStringLiteral(R"(^[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?$)"));
-  if (!number.match(text).hasMatch()) return false;
-  const QByteArray ascii = text.toLatin1();
-  const char* begin = ascii.constData();
-  if (*begin == '+') ++begin;  // from_chars takes no plus sign
-  const char* end = ascii.constData() + ascii.size();
-  const auto [ptr, ec] = std::from_chars(begin, end, value);
-  return ec == std::errc() && ptr == end;
-}
-
 bool scaledToInt32(const QString& text, double limit, double factor, int32_t& target) {
   const QString trimmed = TrimControlText(text);
   if (trimmed.isEmpty()) {
@@ -31,7 +18,7 @@ bool scaledToInt32(const QString& text, double limit, double factor, int32_t& ta
     return true;
   }
   double value = 0;
-  if (!parseDecimal(trimmed, value) || !(std::fabs(value) < limit)) return false;
+  if (!ParseDecimal(trimmed, value) || !(std::fabs(value) < limit)) return false;
   // nearbyint rounds exact halves to the even neighbour in the default rounding mode.
   const double scaled = std::nearbyint(value * factor);
   // Just below the limit the product can still round up past the 32-bit range.
@@ -44,6 +31,18 @@ bool scaledToInt32(const QString& text, double limit, double factor, int32_t& ta
 }
 
 }  // namespace
+
+bool ParseDecimal(const QString& text, double& value) {
+  static const QRegularExpression number(
+      QStringLiteral(R"(^[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?$)"));
+  if (!number.match(text).hasMatch()) return false;
+  const QByteArray ascii = text.toLatin1();
+  const char* begin = ascii.constData();
+  if (*begin == '+') ++begin;  // from_chars takes no plus sign
+  const char* end = ascii.constData() + ascii.size();
+  const auto [ptr, ec] = std::from_chars(begin, end, value);
+  return ec == std::errc() && ptr == end;
+}
 
 bool StrToCents(const QString& text, int32_t& target) {
   return scaledToInt32(text, 21474836.475, 100.0, target);

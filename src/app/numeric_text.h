@@ -8,6 +8,10 @@ namespace quillet {
 
 class Ui;
 
+// A decimal number: a sign, digits with at most one full stop, and an exponent; no
+// blanks, no thousands separators.
+bool ParseDecimal(const QString& text, double& value);
+
 // Text to whole cents: blanks around it are ignored, empty text is 0, the value is
 // rounded half to even. False, and `target` unchanged, for anything that is not a
 // decimal number below 21474836.475 in absolute value.

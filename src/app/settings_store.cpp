@@ -33,7 +33,9 @@ std::unique_ptr<QSettings> SettingsStore::userSettings() const {
 PrintSettings SettingsStore::readMargins(const QString& key) const {
   const auto settings = userSettings();
   settings->beginGroup(Base + key);
-  const auto number = [&](const char* name) { return settings->value(QLatin1String(name), 0).toInt(); };
+  const auto number = [&](const char* name) {
+    return settings->value(QLatin1String(name), 0).toInt();
+  };
   PrintSettings s;
   s.Top = number("TOP");
   s.Left = number("LEFT");
@@ -63,7 +65,9 @@ void SettingsStore::writeMargins(const QString& key, const PrintSettings& s) con
 PrintSettings SettingsStore::ReadT4Margins() const { return readMargins(T4Margins); }
 void SettingsStore::WriteT4Margins(const PrintSettings& s) const { writeMargins(T4Margins, s); }
 PrintSettings SettingsStore::ReadSummaryMargins() const { return readMargins(SummaryMargins); }
-void SettingsStore::WriteSummaryMargins(const PrintSettings& s) const { writeMargins(SummaryMargins, s); }
+void SettingsStore::WriteSummaryMargins(const PrintSettings& s) const {
+  writeMargins(SummaryMargins, s);
+}
 
 QString SettingsStore::ReadConfigDir() const {
   return userSettings()->value(Base + Payroll + QStringLiteral("/ConfigDir")).toString();

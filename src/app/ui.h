@@ -3,6 +3,10 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
+
+#include "reports/print_dialogs.h"
+#include "reports/viewer_report.h"
 
 namespace quillet {
 
@@ -29,6 +33,15 @@ class Ui {
   // `documentTitle` on that printer in that font. Null when the user cancelled either
   // dialog: nothing is printed then, and nothing is said.
   virtual std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) = 0;
+
+  // The report viewer, modal, with its lines; the answer is the button the user chose.
+  virtual ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) = 0;
+
+  // The print set-up dialogs: false (or nothing) when the user cancelled.
+  virtual bool editT4PrintSetUp(T4PrintSetUp& setUp) = 0;
+  virtual bool editSummarySetUp(SummarySetUp& setUp) = 0;
+  // The label style, 0 to 3.
+  virtual std::optional<int> chooseLabelStyle() = 0;
 
   // The busy box (and the hourglass) while a report prints.
   virtual void showBusy(const QString& reportName) = 0;

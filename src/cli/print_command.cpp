@@ -19,7 +19,7 @@ class PrintTarget {
  public:
   // False, with `error` set, when the options do not name exactly one good target.
   bool parse(const Invocation& invocation, QString& error);
-  StreamUi::Printer printer(Io io);
+  std::function<std::unique_ptr<PrintSurface>(const QString&)> printer(Io io);
   bool failed() const { return m_failed; }
 
  private:
@@ -66,7 +66,7 @@ bool PrintTarget::parse(const Invocation& invocation, QString& error) {
   return true;
 }
 
-StreamUi::Printer PrintTarget::printer(Io io) {
+std::function<std::unique_ptr<PrintSurface>(const QString&)> PrintTarget::printer(Io io) {
   return [this, io](const QString& documentTitle) -> std::unique_ptr<PrintSurface> {
     if (!m_pdf.isEmpty()) {
       auto surface = makePdfSurface(m_pdf, documentTitle, m_font);
@@ -109,7 +109,7 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
 
   const auto state = openForInspection(invocation.positionals.at(1), io);
   if (!state) return ExitUsage;
-  StreamUi ui(io.err, Answer::No, target.printer(io));
+  StreamUi ui(io.err, {Answer::No, target.printer(io), {}, {}, {}});
   if (!checkReportPreconditions(*state, ui)) return ExitReported;
   const PrintOutcome outcome = printErrorReport(*state, ui, clock);
   if (target.failed()) return ExitUsage;

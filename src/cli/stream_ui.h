@@ -9,30 +9,46 @@
 
 namespace quillet::cli {
 
+// What the command's flags answer in place of the desktop program's dialogs. A dialog
+// without an answer is cancelled.
+struct CliAnswers {
+  Answer question = Answer::No;
+  std::function<std::unique_ptr<PrintSurface>(const QString& documentTitle)> printer;
+  std::function<bool(T4PrintSetUp&)> t4SetUp;
+  std::function<bool(SummarySetUp&)> summarySetUp;
+  std::optional<int> labelStyle;
+};
+
 class StreamUi final : public Ui {
  public:
-  using Printer = std::function<std::unique_ptr<PrintSurface>(const QString& documentTitle)>;
-
-  // Every question is answered with `answer`, and every print job goes to `printer`
-  // (none: nothing is printed); the command's flags decide both.
-  explicit StreamUi(QTextStream& err, Answer answer = Answer::No, Printer printer = {})
-      : m_err(err), m_answer(answer), m_printer(std::move(printer)) {}
+  explicit StreamUi(QTextStream& err, CliAnswers answers = {})
+      : m_err(err), m_answers(std::move(answers)) {}
 
   void showMessage(const QString& text) override { m_err << text << Qt::endl; }
   Answer ask(const QString& text, QuestionKind) override {
     m_err << text << Qt::endl;
-    return m_answer;
+    return m_answers.question;
   }
   std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override {
-    return m_printer ? m_printer(documentTitle) : nullptr;
+    return m_answers.printer ? m_answers.printer(documentTitle) : nullptr;
   }
+  // The batch tool has no viewer: it goes on as after Ignore or OK.
+  ViewerResult showReport(const ViewerReport&, ViewerButtons buttons) override {
+    return buttons == ViewerButtons::OkOnly ? ViewerResult::Ok : ViewerResult::Ignore;
+  }
+  bool editT4PrintSetUp(T4PrintSetUp& setUp) override {
+    return m_answers.t4SetUp && m_answers.t4SetUp(setUp);
+  }
+  bool editSummarySetUp(SummarySetUp& setUp) override {
+    return m_answers.summarySetUp && m_answers.summarySetUp(setUp);
+  }
+  std::optional<int> chooseLabelStyle() override { return m_answers.labelStyle; }
   void showBusy(const QString&) override {}
   void hideBusy() override {}
 
  private:
   QTextStream& m_err;
-  Answer m_answer;
-  Printer m_printer;
+  CliAnswers m_answers;
 };
 
 }  // namespace quillet::cli

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "reports/print_outcome.h"
+#include "reports/viewer_report.h"
 
 namespace quillet {
 
@@ -14,14 +15,6 @@ class Ui;
 // Checks the whole open file and prints the list under the heading "T4 Error Report
 // for <employer>", "Based on T4 file <path>", with the busy box.
 PrintOutcome printErrorReport(OpenT4FileState& state, Ui& ui, const Clock& clock);
-
-// What the report viewer shows, as its Print button prints it.
-struct ViewerReport {
-  QString reportTitle;   // the document title; empty: "T4 Error Report"
-  QString headingLine1;  // empty: the report title
-  QString headingLine2;  // may be empty
-  QStringList lines;
-};
 
 PrintOutcome printViewerReport(const ViewerReport& report, Ui& ui, const Clock& clock);
 

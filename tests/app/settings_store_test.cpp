@@ -45,7 +45,8 @@ TEST(SettingsStore, valuesStandUnderTheProgramsKeyPath) {
 
   raw.setValue("Software/Corvantis/Quillet/2.0/T4SummaryMargins/BExtra2", 7);
   raw.sync();
-  EXPECT_TRUE(SettingsStore(folder.path()).ReadSummaryMargins().BExtra2) << "any number but 0 is true";
+  EXPECT_TRUE(SettingsStore(folder.path()).ReadSummaryMargins().BExtra2)
+      << "any number but 0 is true";
 }
 
 }  // namespace

@@ -4,10 +4,45 @@
 namespace quillet::test {
 
 ScriptedUi::~ScriptedUi() {
-  if (!m_answers.empty()) {
-    reportTestFailure(
-        QStringLiteral("%1 scripted answer(s) were never asked for").arg(m_answers.size()));
+  const std::size_t unused = m_answers.size() + m_t4SetUps.size() + m_summarySetUps.size() +
+                             m_labelStyles.size() + m_reportResults.size();
+  if (unused != 0)
+    reportTestFailure(QStringLiteral("%1 scripted answer(s) were never asked for").arg(unused));
+}
+
+namespace {
+
+// The next scripted answer, or nothing (and a failed test) when none is left.
+template <class T>
+std::optional<T> next(std::deque<T>& queue, const char* what) {
+  if (queue.empty()) {
+    reportTestFailure(QStringLiteral("unexpected %1").arg(QLatin1String(what)));
+    return std::nullopt;
   }
+  T front = std::move(queue.front());
+  queue.pop_front();
+  return front;
+}
+
+}  // namespace
+
+ViewerResult ScriptedUi::showReport(const ViewerReport& report, ViewerButtons) {
+  m_reports << report;
+  return next(m_reportResults, "report viewer").value_or(ViewerResult::Closed);
+}
+
+bool ScriptedUi::editT4PrintSetUp(T4PrintSetUp& setUp) {
+  const auto script = next(m_t4SetUps, "T4 print set-up dialog");
+  return script && (*script)(setUp);
+}
+
+bool ScriptedUi::editSummarySetUp(SummarySetUp& setUp) {
+  const auto script = next(m_summarySetUps, "T4 Summary set-up dialog");
+  return script && (*script)(setUp);
+}
+
+std::optional<int> ScriptedUi::chooseLabelStyle() {
+  return next(m_labelStyles, "label style dialog").value_or(std::nullopt);
 }
 
 Answer ScriptedUi::ask(const QString& text, QuestionKind kind) {

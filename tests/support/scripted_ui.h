@@ -3,6 +3,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "app/ui.h"
 #include "reports/trace_surface.h"
@@ -23,6 +24,18 @@ class ScriptedUi final : public Ui {
   // Queues the answer to the next question; a question with none queued fails the test.
   void expectQuestion(Answer answer) { m_answers.push_back(answer); }
 
+  // Scripts of the dialogs, one per showing, in order; a showing with none left fails the
+  // test and counts as Cancel. A script may look at the values it is shown and change
+  // them; it returns whether the user pressed OK.
+  void expectT4PrintSetUp(std::function<bool(T4PrintSetUp&)> script) {
+    m_t4SetUps.push_back(std::move(script));
+  }
+  void expectSummarySetUp(std::function<bool(SummarySetUp&)> script) {
+    m_summarySetUps.push_back(std::move(script));
+  }
+  void expectLabelStyle(std::optional<int> style) { m_labelStyles.push_back(style); }
+  void expectReport(ViewerResult result) { m_reportResults.push_back(result); }
+
   // Print jobs go to a trace printer with these settings, unless the user is to cancel
   // the printer or font dialog of the next one.
   void setTraceSettings(TraceSettings settings) { m_trace = settings; }
@@ -34,10 +47,16 @@ class ScriptedUi final : public Ui {
   const QList<QStringList>& printJobs() const { return m_jobs; }
   // The busy box's report names, in the order shown; "-" when it was hidden.
   const QStringList& busyBoxes() const { return m_busy; }
+  // The reports shown in the viewer.
+  const QList<ViewerReport>& reports() const { return m_reports; }
 
   void showMessage(const QString& text) override { m_messages << text; }
   Answer ask(const QString& text, QuestionKind kind) override;
   std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override;
+  ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) override;
+  bool editT4PrintSetUp(T4PrintSetUp& setUp) override;
+  bool editSummarySetUp(SummarySetUp& setUp) override;
+  std::optional<int> chooseLabelStyle() override;
   void showBusy(const QString& reportName) override { m_busy << reportName; }
   void hideBusy() override { m_busy << QStringLiteral("-"); }
 
@@ -47,6 +66,11 @@ class ScriptedUi final : public Ui {
   QList<QStringList> m_jobs;
   QStringList m_busy;
   std::deque<Answer> m_answers;
+  std::deque<std::function<bool(T4PrintSetUp&)>> m_t4SetUps;
+  std::deque<std::function<bool(SummarySetUp&)>> m_summarySetUps;
+  std::deque<std::optional<int>> m_labelStyles;
+  std::deque<ViewerResult> m_reportResults;
+  QList<ViewerReport> m_reports;
   QStringList m_messages;
   QStringList m_questions;
 };

@@ -1,6 +1,7 @@
 // Quillet — the desktop program.
 #include <QApplication>
 
+#include "app/clock.h"
 #include "app/ui/tsdi_app_form.h"
 #include "app/ui/widget_ui.h"
 #include "data/open_t4_file.h"
@@ -10,7 +11,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Quillet"));
 
   quillet::OpenT4FileState state;
-  quillet::WidgetUi ui;
+  const quillet::SystemClock clock;
+  quillet::WidgetUi ui(clock);
   quillet::TSDIAppForm window(state, ui);
   ui.setOwner(&window);
   window.show();

@@ -9,7 +9,11 @@
 #include <QPrinter>
 
 #include "reports/painter_surface.h"
+#include "reports/ui/error_messages.h"
+#include "reports/ui/label_select.h"
 #include "reports/ui/report_is_printing.h"
+#include "reports/ui/t4_print_set_up.h"
+#include "reports/ui/t4_summary_set_up.h"
 
 namespace quillet {
 namespace {
@@ -27,7 +31,7 @@ QFont initialPrinterFont(const QFont& printerFont) {
 
 }  // namespace
 
-WidgetUi::WidgetUi(QWidget* owner) : m_owner(owner) {}
+WidgetUi::WidgetUi(const Clock& clock, QWidget* owner) : m_clock(clock), m_owner(owner) {}
 
 WidgetUi::~WidgetUi() = default;
 
@@ -62,6 +66,33 @@ std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTit
   auto surface = std::make_unique<PainterSurface>(device, font, std::move(printer));
   if (!surface->isActive()) return nullptr;
   return surface;
+}
+
+ViewerResult WidgetUi::showReport(const ViewerReport& report, ViewerButtons buttons) {
+  TFormErrorMessages viewer(report, buttons, *this, m_clock, m_owner);
+  viewer.exec();
+  return viewer.result();
+}
+
+bool WidgetUi::editT4PrintSetUp(T4PrintSetUp& setUp) {
+  TFormT4PrintSetUp dialog(m_owner);
+  dialog.setValues(setUp);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  setUp = dialog.values();
+  return true;
+}
+
+bool WidgetUi::editSummarySetUp(SummarySetUp& setUp) {
+  TT4SummySetUp dialog(setUp, *this, m_owner);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  setUp = dialog.values();
+  return true;
+}
+
+std::optional<int> WidgetUi::chooseLabelStyle() {
+  TFormLabelSelect dialog(m_owner);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.style();
 }
 
 void WidgetUi::showBusy(const QString& reportName) {

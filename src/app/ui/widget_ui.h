@@ -10,22 +10,29 @@ class QWidget;
 
 namespace quillet {
 
+class Clock;
 class TFormReportIsPrinting;
 
 class WidgetUi final : public Ui {
  public:
-  // Boxes are centred on `owner`, or on the screen while there is none.
-  explicit WidgetUi(QWidget* owner = nullptr);
+  // Boxes are centred on `owner`, or on the screen while there is none; `clock` dates
+  // what the report viewer prints.
+  explicit WidgetUi(const Clock& clock, QWidget* owner = nullptr);
   ~WidgetUi() override;
   void setOwner(QWidget* owner) { m_owner = owner; }
 
   void showMessage(const QString& text) override;
   Answer ask(const QString& text, QuestionKind kind) override;
   std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override;
+  ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) override;
+  bool editT4PrintSetUp(T4PrintSetUp& setUp) override;
+  bool editSummarySetUp(SummarySetUp& setUp) override;
+  std::optional<int> chooseLabelStyle() override;
   void showBusy(const QString& reportName) override;
   void hideBusy() override;
 
  private:
+  const Clock& m_clock;
   QWidget* m_owner;
   std::unique_ptr<TFormReportIsPrinting> m_busy;
 };

@@ -1,0 +1,29 @@
+// Quillet — small pieces that the print dialogs share.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QButtonGroup;
+class QDialog;
+class QDialogButtonBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+
+namespace quillet {
+
+QLabel* namedLabel(QWidget* parent, const char* objectName, const char* text);
+QLabel* maroon(QLabel* label);
+QSpinBox* namedSpinBox(QWidget* parent, const QString& objectName, int minimum, int maximum,
+                       int step);
+// One radio button per item, ids 0, 1, 2, … in `group`; none checked.
+QButtonGroup* radioItems(QGroupBox* group, const QStringList& items);
+// OK (the default button, accepting) and Cancel (rejecting), named as given.
+QDialogButtonBox* okCancelButtons(QDialog* dialog, QPushButton** ok, QPushButton** cancel,
+                                  const char* okName = "BitBtnOK",
+                                  const char* cancelName = "BitBtnCancel");
+
+}  // namespace quillet
