@@ -17,13 +17,18 @@ struct Command {
 const QList<Command>& commands() {
   static const QList<Command> all = {
       {"check", 1, {}, "check FILE.T4E", runCheck},
+      {"totals", 1, {}, "totals FILE.T4E", runTotals},
       {"dump", 1, {}, "dump FILE.T4E", runDump},
       {"print",
        2,
        {"--pdf", "--trace", "--dpi", "--offset", "--font", "--type", "--top", "--left", "--lineup",
         "--remittances", "--youth-hires", "--print-employer", "--style"},
        "print KIND FILE.T4E (--pdf OUT.pdf | --trace OUT.txt) [--dpi N] [--offset X,Y] "
-       "[--font \"Family,points\"]",
+       "[--font \"Family,points\"]\n"
+       "      KIND: forms [--type 0-3] [--top N] [--left N] [--lineup]\n"
+       "            summary [--remittances DOLLARS] [--top N] [--left N] [--youth-hires]\n"
+       "                    [--print-employer] [--lineup]\n"
+       "            labels --style 0-3 | errors | totals",
        runPrint},
   };
   return all;

@@ -2,10 +2,17 @@
 #include <QFile>
 #include <QFont>
 
+#include <climits>
+#include <memory>
+
 #include "app/report_preconditions.h"
 #include "cli/commands.h"
 #include "cli/stream_ui.h"
 #include "reports/error_report.h"
+#include "reports/mailing_labels.h"
+#include "reports/t4_forms.h"
+#include "reports/t4_summary.h"
+#include "reports/t4_totals.h"
 #include "reports/painter_surface.h"
 #include "reports/trace_surface.h"
 
@@ -92,26 +99,135 @@ int exitStatus(PrintOutcome outcome) {
   return outcome == PrintOutcome::Printed ? ExitOk : ExitReported;
 }
 
+// An option's whole number, or `fallback` when it is not given; false when it is not a
+// whole number within [minimum, maximum].
+bool intOption(const Invocation& invocation, const char* name, int fallback, int minimum,
+               int maximum, int& value, QString& error) {
+  const QString key = QLatin1String(name);
+  if (!invocation.options.contains(key)) {
+    value = fallback;
+    return true;
+  }
+  bool ok = false;
+  value = invocation.options.value(key).toInt(&ok);
+  if (ok && value >= minimum && value <= maximum) return true;
+  error = QStringLiteral("%1 takes a whole number from %2 to %3").arg(key).arg(minimum).arg(maximum);
+  return false;
+}
+
+bool has(const Invocation& invocation, const char* flag) {
+  return invocation.options.contains(QLatin1String(flag));
+}
+
+// The options each kind takes besides the printer's.
+const QHash<QString, QStringList>& kindOptions() {
+  static const QHash<QString, QStringList> kinds = {
+      {QStringLiteral("forms"), {"--type", "--top", "--left", "--lineup"}},
+      {QStringLiteral("summary"),
+       {"--remittances", "--top", "--left", "--youth-hires", "--print-employer", "--lineup"}},
+      {QStringLiteral("labels"), {"--style"}},
+      {QStringLiteral("errors"), {}},
+      {QStringLiteral("totals"), {}},
+  };
+  return kinds;
+}
+
+// The set-up dialog's answers: the flags once, then Cancel (after a line-up print the
+// dialog comes back, and the batch tool stops there).
+template <class SetUp>
+std::function<bool(SetUp&)> answerOnce(std::function<void(SetUp&)> fill) {
+  auto answered = std::make_shared<bool>(false);
+  return [fill, answered](SetUp& setUp) {
+    if (*answered) return false;
+    *answered = true;
+    fill(setUp);
+    return true;
+  };
+}
+
 }  // namespace
 
 int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
   const QString kind = invocation.positionals.at(0);
   QString problem;
-  PrintTarget target;
-  if (!target.parse(invocation, problem)) {
-    io.err << "quillet-cli: " << problem << Qt::endl;
+  const auto usageError = [&io](const QString& text) {
+    io.err << "quillet-cli: " << text << Qt::endl;
     return ExitUsage;
+  };
+  if (!kindOptions().contains(kind)) return usageError(QStringLiteral("unknown print kind ") + kind);
+  for (auto it = invocation.options.cbegin(); it != invocation.options.cend(); ++it) {
+    static const QStringList printerOptions = {"--pdf", "--trace", "--dpi", "--offset", "--font", "--now"};
+    if (!printerOptions.contains(it.key()) && !kindOptions().value(kind).contains(it.key())) {
+      return usageError(QStringLiteral("print %1 does not take %2").arg(kind, it.key()));
+    }
   }
-  if (kind != QLatin1String("errors")) {
-    io.err << "quillet-cli: unknown print kind " << kind << Qt::endl;
-    return ExitUsage;
+  PrintTarget target;
+  if (!target.parse(invocation, problem)) return usageError(problem);
+
+  CliAnswers answers;
+  answers.printer = target.printer(io);
+  int top = 0, left = 0;
+  if (kind == QLatin1String("forms")) {
+    int type = 0;
+    if (!intOption(invocation, "--type", RevenueCanadaCopies, 0, 3, type, problem) ||
+        !intOption(invocation, "--top", 50, INT_MIN, INT_MAX, top, problem) ||
+        !intOption(invocation, "--left", 25, INT_MIN, INT_MAX, left, problem)) {
+      return usageError(problem);
+    }
+    const bool lineUp = has(invocation, "--lineup");
+    answers.t4SetUp = answerOnce<T4PrintSetUp>([=](T4PrintSetUp& setUp) {
+      setUp = T4PrintSetUp{top, left, lineUp, type}.clamped();
+    });
+  } else if (kind == QLatin1String("summary")) {
+    if (!intOption(invocation, "--top", 100, INT_MIN, INT_MAX, top, problem) ||
+        !intOption(invocation, "--left", 100, INT_MIN, INT_MAX, left, problem)) {
+      return usageError(problem);
+    }
+    const bool lineUp = has(invocation, "--lineup");
+    const bool youthHires = has(invocation, "--youth-hires");
+    const bool namePreprinted = !has(invocation, "--print-employer");
+    std::optional<double> remittances;  // the incoming default: the total deductions
+    if (has(invocation, "--remittances")) {
+      // The dialog's own check; what it would not accept stops the command.
+      StreamUi checker(io.err);
+      const RemittanceCheck check = checkRemittances(invocation.options.value("--remittances"), checker);
+      if (!check.accepted) return ExitUsage;
+      remittances = check.remittances;
+    }
+    answers.summarySetUp = answerOnce<SummarySetUp>([=](SummarySetUp& setUp) {
+      setUp.top = top;
+      setUp.left = left;
+      setUp.lineUp = lineUp;
+      setUp.youthHires = youthHires;
+      setUp.namePreprinted = namePreprinted;
+      if (remittances) setUp.remittances = *remittances;
+    });
+  } else if (kind == QLatin1String("labels")) {
+    int style = 0;
+    if (!has(invocation, "--style")) return usageError(QStringLiteral("print labels needs --style 0-3"));
+    if (!intOption(invocation, "--style", 0, 0, 3, style, problem)) return usageError(problem);
+    answers.labelStyle = style;
   }
 
   const auto state = openForInspection(invocation.positionals.at(1), io);
   if (!state) return ExitUsage;
-  StreamUi ui(io.err, {Answer::No, target.printer(io), {}, {}, {}});
+  StreamUi ui(io.err, std::move(answers));
   if (!checkReportPreconditions(*state, ui)) return ExitReported;
-  const PrintOutcome outcome = printErrorReport(*state, ui, clock);
+
+  PrintOutcome outcome = PrintOutcome::NotStarted;
+  if (kind == QLatin1String("errors")) {
+    outcome = printErrorReport(*state, ui, clock);
+  } else if (kind == QLatin1String("forms")) {
+    outcome = printT4Forms(*state, ui, clock, nullptr);
+  } else if (kind == QLatin1String("summary")) {
+    outcome = printT4Summaries(totalT4File(*state, ui), ui, clock, nullptr);
+  } else if (kind == QLatin1String("labels")) {
+    outcome = printMailingLabels(*state, ui, clock);
+  } else {
+    const TotalsRun run = totalT4File(*state, ui);
+    outcome = printViewerReport(totalsWorksheet(run, state->T4FileName()), ui, clock);
+    if (outcome == PrintOutcome::Printed && run.stoppedEarly) outcome = PrintOutcome::StoppedEarly;
+  }
   if (target.failed()) return ExitUsage;
   return exitStatus(outcome);
 }

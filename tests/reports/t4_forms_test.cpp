@@ -1,0 +1,259 @@
+// Quillet tests — T4 forms on the trace printer: boxes, sheets, form types, line-up.
+#include "reports/t4_forms.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "app/clock.h"
+#include "app/settings_store.h"
+#include "data/open_t4_file.h"
+#include "scripted_ui.h"
+#include "test_files.h"
+#include "trace.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+const FixedClock Clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
+
+// 300 dpi, top 50 and left 25 hundredths: column c at 75 + 30 (c - 1), line n at
+// 150 + 50 (n - 1); the bottom form 33 lines lower.
+int x(int column) { return 75 + 30 * (column - 1); }
+int y(int line, bool bottom = false) { return 150 + 50 * (line - 1 + (bottom ? 33 : 0)); }
+
+// The texts printed on one line of one page, from left to right, joined.
+QString lineText(const QList<TracedText>& texts, int page, int yPos, int fromX = 0, int toX = 1 << 30) {
+  QString joined;
+  for (const TracedText& t : texts) {
+    if (t.page == page && t.y == yPos && t.x >= fromX && t.x < toX) joined += t.text;
+  }
+  return joined;
+}
+
+QString at(const QList<TracedText>& texts, int page, int xPos, int yPos) {
+  for (const TracedText& t : texts) {
+    if (t.page == page && t.x == xPos && t.y == yPos) return t.text;
+  }
+  return {};
+}
+
+class T4FormsTest : public ::testing::Test {
+ protected:
+  void open(const std::optional<EmployerRecord>& employer, const std::vector<T4Record>& t4s) {
+    state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(employer, t4s)));
+    ASSERT_TRUE(state.OpenT4File());
+  }
+
+  // Prints with the dialog answered once with `setUp` (line-up box unchecked).
+  QList<TracedText> printRun(int formType) {
+    ui.expectT4PrintSetUp([formType](T4PrintSetUp& s) {
+      s = {50, 25, false, formType};
+      return true;
+    });
+    EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::Printed);
+    EXPECT_EQ(ui.printJobs().size(), 1);
+    return parseTrace(ui.printJobs().value(0));
+  }
+
+  TempFolder folder;
+  OpenT4FileState state;
+  ScriptedUi ui;
+};
+
+TEST_F(T4FormsTest, everyItemInItsBoxes) {
+  EmployerRecord employer = goodEmployer();
+  employer.setText(EmployerRecord::RevCan_account_number, "123456782rp0001");
+  T4Record r = goodT4("Smith", "John", "a");
+  r.setInt32(T4Record::Employment_income, 5);
+  r.setInt32(T4Record::Income_tax_deducted, 0);
+  r.setText(T4Record::Employee_address_line_2, "Apt 4");
+  r.setText(T4Record::Employment_code, "13 Barber or Hairdresser");
+  r.setText(T4Record::Other_info_code_1, "30 Housing Board Lodging");
+  r.setInt32(T4Record::Other_info_amount_1, 60000);
+  r.setFlag(T4Record::EI_Exempt, true);
+  open(employer, {r});
+  const QList<TracedText> t = printRun(RevenueCanadaCopies);
+
+  EXPECT_EQ(at(t, 1, x(5), y(1)), "ACME WIDGETS LTD.");
+  EXPECT_EQ(lineText(t, 1, y(1), x(39), x(47)), "1999");
+  EXPECT_EQ(at(t, 1, x(5), y(2)), "1 MAIN STREET");
+  EXPECT_EQ(at(t, 1, x(5), y(4)), "ON  CAN  K1A 0B1");
+  // 5 cents: 0, 0 and 5 in the last three of box 14's nine boxes; box 22 left empty.
+  EXPECT_EQ(at(t, 1, x(57), y(4)), "0");
+  EXPECT_EQ(at(t, 1, x(61), y(4)), "5");
+  EXPECT_EQ(lineText(t, 1, y(4), x(45), x(63)), "005");
+  EXPECT_EQ(lineText(t, 1, y(4), x(65)), "");
+  // The business number in two groups, its small rp found all the same.
+  EXPECT_EQ(lineText(t, 1, y(7), x(7), x(25)), "123456782");
+  EXPECT_EQ(at(t, 1, x(23), y(7)), "2");
+  EXPECT_EQ(lineText(t, 1, y(7), x(29), x(37)), "0001");
+  EXPECT_EQ(lineText(t, 1, y(7), x(41), x(45)), "ON");
+  EXPECT_EQ(lineText(t, 1, y(7), x(51), x(63)), "60000");
+  EXPECT_EQ(lineText(t, 1, y(10), x(7), x(25)), "046454286");
+  EXPECT_EQ(at(t, 1, x(33), y(10)), "X") << "exempt from EI";
+  EXPECT_EQ(at(t, 1, x(29), y(10)), "");
+  EXPECT_EQ(lineText(t, 1, y(10), x(41), x(45)), "13");
+  EXPECT_EQ(lineText(t, 1, y(13), x(51), x(63)), "51000");
+  EXPECT_EQ(lineText(t, 1, y(14)), "SMITH");
+  EXPECT_EQ(at(t, 1, x(7), y(14)), "S");
+  EXPECT_EQ(lineText(t, 1, y(16), x(7), x(37)), "JOHN");
+  EXPECT_EQ(at(t, 1, x(39), y(16)), "A");
+  EXPECT_EQ(at(t, 1, x(7), y(18)), "2 ELM STREET, APT 4");
+  EXPECT_EQ(at(t, 1, x(7), y(20)), "OTTAWA");
+  EXPECT_EQ(at(t, 1, x(7), y(22)), "ON   ");
+  EXPECT_EQ(lineText(t, 1, y(22), x(29)), "K1A 0B2");
+  EXPECT_EQ(at(t, 1, x(35), y(22)), " ") << "a blank takes a box of its own";
+  EXPECT_EQ(lineText(t, 1, y(25), x(10), x(14)), "30");
+  EXPECT_EQ(lineText(t, 1, y(25), x(15), x(31)), "60000");
+  EXPECT_EQ(at(t, 1, x(29), y(25)), "0");
+}
+
+TEST_F(T4FormsTest, twoEmployeesASheetAndNoPageAfterTheLast) {
+  T4Record voided = goodT4("Zed", "Z");
+  voided.setFlag(T4Record::VOID, true);
+  open(goodEmployer(), {goodT4("Cole", "C"), goodT4("Adams", "A"), goodT4("Brown", "B"), voided});
+  const QList<TracedText> t = printRun(RevenueCanadaCopies);
+  EXPECT_EQ(lineText(t, 1, y(14)), "ADAMS");
+  EXPECT_EQ(lineText(t, 1, y(14, true)), "BROWN");
+  EXPECT_EQ(lineText(t, 2, y(14)), "COLE");
+  EXPECT_EQ(lineText(t, 2, y(14, true)), "");
+  EXPECT_EQ(tracedPages(ui.printJobs().first()), 2) << "the VOID record last in order feeds no page";
+}
+
+TEST_F(T4FormsTest, employeeCopiesPrintEachEmployeeTwiceWithoutTheBusinessNumber) {
+  open(goodEmployer(), {goodT4("Cole", "C"), goodT4("Adams", "A"), goodT4("Brown", "B")});
+  const QList<TracedText> t = printRun(EmployeeCopies);
+  EXPECT_EQ(tracedPages(ui.printJobs().first()), 3);
+  for (const auto& [page, name] : {std::pair{1, "ADAMS"}, {2, "BROWN"}, {3, "COLE"}}) {
+    EXPECT_EQ(lineText(t, page, y(14)), name);
+    EXPECT_EQ(lineText(t, page, y(14, true)), name);
+    EXPECT_EQ(lineText(t, page, y(7), x(7), x(39)), "") << "no business number";
+  }
+}
+
+TEST_F(T4FormsTest, businessNumberWithoutRpAndLongSin) {
+  EmployerRecord employer = goodEmployer();
+  employer.setText(EmployerRecord::RevCan_account_number, "123456782");
+  T4Record r = goodT4("Adams", "A");
+  r.setText(T4Record::Employee_SIN, "046 454 286");
+  open(employer, {r});
+  const QList<TracedText> t = printRun(DotMatrixForms);
+  EXPECT_EQ(lineText(t, 1, y(7), x(7), x(39)), "123456782");
+  EXPECT_EQ(at(t, 1, x(7), y(10)), "046 454 286") << "more characters than boxes: one run";
+}
+
+TEST_F(T4FormsTest, composedLinesAreShortenedToTheirWidths) {
+  EmployerRecord employer = goodEmployer();
+  employer.setText(EmployerRecord::S_Employer_province_code, "Newfoundland and Labrador");
+  T4Record r = goodT4("Adams", "A");
+  r.setText(T4Record::Employee_address_line_1, "1234567890 Long Street Name Rd");
+  r.setText(T4Record::Employee_address_line_2, "Building C, Apartment 1234");
+  r.setText(T4Record::Employee_province_code, "British Columbia");
+  r.setText(T4Record::Employee_country_code, "CAN");
+  open(employer, {r, goodT4("Brown", "B")});
+  const QList<TracedText> t = printRun(RevenueCanadaCopies);
+  // 2.8 inches are 28 characters of the trace font; 3.7 are 37, 2.1 are 21.
+  const QString employerLine = at(t, 1, x(5), y(4));
+  EXPECT_EQ(employerLine, "NEWFOUNDLAND AND CAN K1A 0B1") << "single blanks once shortened";
+  // The next form starts from the shortened province, with double blanks again.
+  EXPECT_EQ(at(t, 1, x(5), y(4, true)), "NEWFOUNDLAND AN CAN K1A 0B1");
+  EXPECT_EQ(at(t, 1, x(7), y(18)), "1234567890 LONG STREET NAME RD, BUILD");
+  EXPECT_EQ(at(t, 1, x(7), y(22)), "BRITISH COLUMBI   CAN") << "the province gives way";
+}
+
+TEST_F(T4FormsTest, theLineUpSampleFillsEveryBoxTwiceThenTheRunFollows) {
+  open(goodEmployer(), {goodT4("Adams", "A")});
+  QList<T4PrintSetUp> shown;
+  ui.expectT4PrintSetUp([&shown](T4PrintSetUp& s) {
+    shown << s;
+    s.formType = EmployeeCopies;  // line-up box still checked
+    return true;
+  });
+  ui.expectT4PrintSetUp([&shown](T4PrintSetUp& s) {
+    shown << s;
+    s.lineUp = false;
+    return true;
+  });
+  EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::Printed);
+  ASSERT_EQ(ui.printJobs().size(), 2);
+  const QList<TracedText> lineUp = parseTrace(ui.printJobs().at(0));
+  EXPECT_EQ(tracedPages(ui.printJobs().at(0)), 1) << "one sheet, no page after it";
+  EXPECT_EQ(lineText(lineUp, 1, y(14)), "TestSurname");
+  EXPECT_EQ(lineText(lineUp, 1, y(14, true)), "TestSurname");
+  EXPECT_EQ(lineText(lineUp, 1, y(4), x(45), x(63)), "999999999");
+  EXPECT_EQ(at(lineUp, 1, x(37), y(4)), "X") << "the sample is VOID";
+  EXPECT_EQ(lineText(lineUp, 1, y(28), x(64)), "36999999");
+  EXPECT_EQ(ui.busyBoxes(), QStringList({"Employee T4 Forms", "-", "Employee T4 Forms", "-"}));
+  ASSERT_EQ(shown.size(), 2);
+  EXPECT_EQ(shown[0].formType, RevenueCanadaCopies) << "the dialog's own starting values";
+  EXPECT_EQ(shown[0].top, 50);
+  EXPECT_TRUE(shown[0].lineUp);
+  EXPECT_EQ(shown[1].formType, EmployeeCopies) << "the dialog comes back as it was left";
+}
+
+TEST_F(T4FormsTest, settingsStartTheDialogAndProposeTheNextFormType) {
+  open(goodEmployer(), {goodT4("Adams", "A")});
+  TempFolder settingsFolder;
+  const SettingsStore settings(settingsFolder.path(""));
+  settings.WriteT4Margins({10, 30, 1, 5, 6, false, true, false});
+  ui.expectT4PrintSetUp([](T4PrintSetUp& s) {
+    EXPECT_EQ(s.top, 10) << "the dialog's spin field brings it to 25";
+    EXPECT_EQ(s.formType, RevenueCanadaCopies);
+    EXPECT_FALSE(s.lineUp);
+    s.top = 60;
+    return true;
+  });
+  printT4Forms(state, ui, Clock, &settings);
+  EXPECT_EQ(settings.ReadT4Margins(), (PrintSettings{60, 30, EmployeeCopies, 5, 6, false, true, false}));
+
+  const auto next = [&](int type) {
+    settings.WriteT4Margins({50, 25, type, 0, 0, false, false, false});
+    ScriptedUi local;
+    local.expectT4PrintSetUp([](T4PrintSetUp&) { return true; });
+    printT4Forms(state, local, Clock, &settings);
+    return settings.ReadT4Margins().T4Type;
+  };
+  EXPECT_EQ(next(DotMatrixForms), DotMatrixForms);
+  EXPECT_EQ(next(EmployeeCopies), CompanyCopies);
+  EXPECT_EQ(next(CompanyCopies), RevenueCanadaCopies);
+}
+
+TEST_F(T4FormsTest, cancelStoresNothingAndPrintsNothing) {
+  open(goodEmployer(), {goodT4("Adams", "A")});
+  TempFolder settingsFolder;
+  const SettingsStore settings(settingsFolder.path(""));
+  ui.expectT4PrintSetUp([](T4PrintSetUp&) { return false; });
+  EXPECT_EQ(printT4Forms(state, ui, Clock, &settings), PrintOutcome::NotStarted);
+  EXPECT_TRUE(ui.printJobs().isEmpty());
+  EXPECT_EQ(settings.ReadT4Margins(), PrintSettings());
+}
+
+TEST_F(T4FormsTest, anUnreadableEmployerIsAskedAbout) {
+  open(std::nullopt, {});
+  ui.expectQuestion(Answer::No);
+  EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::NotStarted);
+  EXPECT_TRUE(ui.questions().first().startsWith("File READ error when getting Company Information."));
+  EXPECT_TRUE(ui.questions().first().endsWith("Click Yes to print incomplete forms (if T4 Employees are readable), or No to Stop"));
+}
+
+TEST_F(T4FormsTest, anUnreadableRecordStopsTheRunAfterWhatWasPrinted) {
+  open(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B"), goodT4("Cole", "C")});
+  ASSERT_TRUE(QFile::resize(state.T4FileName(), 1536 + 2 * 768));
+  ui.expectT4PrintSetUp([](T4PrintSetUp& s) {
+    s.lineUp = false;
+    return true;
+  });
+  EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::StoppedEarly);
+  EXPECT_EQ(ui.messages(), QStringList{"File READ error 3072 bytes from start of file when printing T4 Forms.  "
+                                       "Printing aborted at last readable T4. Exit program, try copying T4 file, "
+                                       "and check disk with a disk utility."});
+  const QList<TracedText> t = parseTrace(ui.printJobs().value(0));
+  EXPECT_EQ(lineText(t, 1, y(14)), "ADAMS");
+  EXPECT_EQ(lineText(t, 1, y(14, true)), "BROWN");
+  EXPECT_EQ(tracedPages(ui.printJobs().value(0)), 1);
+}
+
+}  // namespace
