@@ -1,7 +1,6 @@
 // Quillet — quillet-cli print: a printed output onto a PDF file or the trace printer.
 #include <QFile>
 #include <QFont>
-
 #include <climits>
 #include <memory>
 
@@ -10,10 +9,10 @@
 #include "cli/stream_ui.h"
 #include "reports/error_report.h"
 #include "reports/mailing_labels.h"
+#include "reports/painter_surface.h"
 #include "reports/t4_forms.h"
 #include "reports/t4_summary.h"
 #include "reports/t4_totals.h"
-#include "reports/painter_surface.h"
 #include "reports/trace_surface.h"
 
 namespace quillet::cli {
@@ -111,7 +110,8 @@ bool intOption(const Invocation& invocation, const char* name, int fallback, int
   bool ok = false;
   value = invocation.options.value(key).toInt(&ok);
   if (ok && value >= minimum && value <= maximum) return true;
-  error = QStringLiteral("%1 takes a whole number from %2 to %3").arg(key).arg(minimum).arg(maximum);
+  error =
+      QStringLiteral("%1 takes a whole number from %2 to %3").arg(key).arg(minimum).arg(maximum);
   return false;
 }
 
@@ -154,9 +154,11 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
     io.err << "quillet-cli: " << text << Qt::endl;
     return ExitUsage;
   };
-  if (!kindOptions().contains(kind)) return usageError(QStringLiteral("unknown print kind ") + kind);
+  if (!kindOptions().contains(kind))
+    return usageError(QStringLiteral("unknown print kind ") + kind);
   for (auto it = invocation.options.cbegin(); it != invocation.options.cend(); ++it) {
-    static const QStringList printerOptions = {"--pdf", "--trace", "--dpi", "--offset", "--font", "--now"};
+    static const QStringList printerOptions = {"--pdf",    "--trace", "--dpi",
+                                               "--offset", "--font",  "--now"};
     if (!printerOptions.contains(it.key()) && !kindOptions().value(kind).contains(it.key())) {
       return usageError(QStringLiteral("print %1 does not take %2").arg(kind, it.key()));
     }
@@ -190,7 +192,8 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
     if (has(invocation, "--remittances")) {
       // The dialog's own check; what it would not accept stops the command.
       StreamUi checker(io.err);
-      const RemittanceCheck check = checkRemittances(invocation.options.value("--remittances"), checker);
+      const RemittanceCheck check =
+          checkRemittances(invocation.options.value("--remittances"), checker);
       if (!check.accepted) return ExitUsage;
       remittances = check.remittances;
     }
@@ -204,7 +207,8 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
     });
   } else if (kind == QLatin1String("labels")) {
     int style = 0;
-    if (!has(invocation, "--style")) return usageError(QStringLiteral("print labels needs --style 0-3"));
+    if (!has(invocation, "--style"))
+      return usageError(QStringLiteral("print labels needs --style 0-3"));
     if (!intOption(invocation, "--style", 0, 0, 3, style, problem)) return usageError(problem);
     answers.labelStyle = style;
   }

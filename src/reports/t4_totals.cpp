@@ -1,6 +1,9 @@
 // Quillet — the totals of a T4 file, the worksheet, and the T4 Totals command.
 #include "reports/t4_totals.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "app/ui.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
@@ -51,10 +54,12 @@ int64_t employerEiShare(int64_t employeeEi, int32_t multiplier) {
   __extension__ typedef __int128 Wide;  // the product can pass 64 bits on a damaged file
   const Wide product = Wide{employeeEi} * multiplier;
   Wide quotient = product / 10000;
-  const Wide twiceRest = 2 * (product % 10000 < 0 ? -(product % 10000) : product % 10000);
-  if (twiceRest > 10000 || (twiceRest == 10000 && quotient % 2 != 0))
+  const Wide rest = product % 10000;
+  const Wide twiceRest = 2 * (rest < 0 ? -rest : rest);
+  if (twiceRest > 10000 || (twiceRest == 10000 && quotient % 2 != 0)) {
     quotient += product < 0 ? -1 : 1;
-  return static_cast<int64_t>(quotient);
+  }
+  return static_cast<int64_t>(std::clamp<Wide>(quotient, INT64_MIN, INT64_MAX));
 }
 
 TotalsRun totalT4File(OpenT4FileState& state, Ui& ui) {

@@ -25,7 +25,8 @@ int x(int column) { return 75 + 30 * (column - 1); }
 int y(int line, bool bottom = false) { return 150 + 50 * (line - 1 + (bottom ? 33 : 0)); }
 
 // The texts printed on one line of one page, from left to right, joined.
-QString lineText(const QList<TracedText>& texts, int page, int yPos, int fromX = 0, int toX = 1 << 30) {
+QString lineText(const QList<TracedText>& texts, int page, int yPos, int fromX = 0,
+                 int toX = 1 << 30) {
   QString joined;
   for (const TracedText& t : texts) {
     if (t.page == page && t.y == yPos && t.x >= fromX && t.x < toX) joined += t.text;
@@ -120,7 +121,8 @@ TEST_F(T4FormsTest, twoEmployeesASheetAndNoPageAfterTheLast) {
   EXPECT_EQ(lineText(t, 1, y(14, true)), "BROWN");
   EXPECT_EQ(lineText(t, 2, y(14)), "COLE");
   EXPECT_EQ(lineText(t, 2, y(14, true)), "");
-  EXPECT_EQ(tracedPages(ui.printJobs().first()), 2) << "the VOID record last in order feeds no page";
+  EXPECT_EQ(tracedPages(ui.printJobs().first()), 2)
+      << "the VOID record last in order feeds no page";
 }
 
 TEST_F(T4FormsTest, employeeCopiesPrintEachEmployeeTwiceWithoutTheBusinessNumber) {
@@ -207,7 +209,8 @@ TEST_F(T4FormsTest, settingsStartTheDialogAndProposeTheNextFormType) {
     return true;
   });
   printT4Forms(state, ui, Clock, &settings);
-  EXPECT_EQ(settings.ReadT4Margins(), (PrintSettings{60, 30, EmployeeCopies, 5, 6, false, true, false}));
+  EXPECT_EQ(settings.ReadT4Margins(),
+            (PrintSettings{60, 30, EmployeeCopies, 5, 6, false, true, false}));
 
   const auto next = [&](int type) {
     settings.WriteT4Margins({50, 25, type, 0, 0, false, false, false});
@@ -235,8 +238,10 @@ TEST_F(T4FormsTest, anUnreadableEmployerIsAskedAbout) {
   open(std::nullopt, {});
   ui.expectQuestion(Answer::No);
   EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::NotStarted);
-  EXPECT_TRUE(ui.questions().first().startsWith("File READ error when getting Company Information."));
-  EXPECT_TRUE(ui.questions().first().endsWith("Click Yes to print incomplete forms (if T4 Employees are readable), or No to Stop"));
+  EXPECT_TRUE(
+      ui.questions().first().startsWith("File READ error when getting Company Information."));
+  EXPECT_TRUE(ui.questions().first().endsWith(
+      "Click Yes to print incomplete forms (if T4 Employees are readable), or No to Stop"));
 }
 
 TEST_F(T4FormsTest, anUnreadableRecordStopsTheRunAfterWhatWasPrinted) {
@@ -247,9 +252,10 @@ TEST_F(T4FormsTest, anUnreadableRecordStopsTheRunAfterWhatWasPrinted) {
     return true;
   });
   EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::StoppedEarly);
-  EXPECT_EQ(ui.messages(), QStringList{"File READ error 3072 bytes from start of file when printing T4 Forms.  "
-                                       "Printing aborted at last readable T4. Exit program, try copying T4 file, "
-                                       "and check disk with a disk utility."});
+  EXPECT_EQ(ui.messages(),
+            QStringList{"File READ error 3072 bytes from start of file when printing T4 Forms.  "
+                        "Printing aborted at last readable T4. Exit program, try copying T4 file, "
+                        "and check disk with a disk utility."});
   const QList<TracedText> t = parseTrace(ui.printJobs().value(0));
   EXPECT_EQ(lineText(t, 1, y(14)), "ADAMS");
   EXPECT_EQ(lineText(t, 1, y(14, true)), "BROWN");

@@ -1,0 +1,309 @@
+// Quillet tests — totals, the worksheet, and the T4 Summary on the trace printer.
+#include "reports/t4_totals.h"
+
+#include <gtest/gtest.h>
+
+#include "app/clock.h"
+#include "app/settings_store.h"
+#include "data/open_t4_file.h"
+#include "reports/t4_summary.h"
+#include "scripted_ui.h"
+#include "test_files.h"
+#include "trace.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+const FixedClock Clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
+using T = T4Record;
+
+class TotalsTest : public ::testing::Test {
+ protected:
+  TotalsRun total(const EmployerRecord& employer, const std::vector<T4Record>& t4s) {
+    state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(employer, t4s)));
+    EXPECT_TRUE(state.OpenT4File());
+    return totalT4File(state, ui);
+  }
+
+  TempFolder folder;
+  OpenT4FileState state;
+  ScriptedUi ui;
+};
+
+TEST_F(TotalsTest, addsUpThePrintableRecords) {
+  T4Record a = goodT4("Adams", "A");
+  a.setInt32(T::Employee_QPP, 100);
+  a.setInt32(T::RPP_contributions, 7);
+  a.setInt32(T::Pension_adjustment, 9);
+  a.setInt32(T::Union_dues, 11);
+  a.setInt32(T::Charitable_donations, 13);
+  a.setInt32(T::EI_insurable_earnings, 1500000);
+  T4Record exempt = goodT4("Brown", "B");
+  exempt.setFlag(T::EI_Exempt, true);
+  exempt.setInt32(T::Employee_EI_premium, 37521);
+  T4Record voided = goodT4("Void", "V");
+  voided.setFlag(T::VOID, true);
+  a.setInt32(T::Employee_EI_premium, 50000);
+  const T4Totals t = total(goodEmployer(), {a, exempt, voided}).totals;
+
+  EXPECT_EQ(t.count, 2);
+  EXPECT_EQ(t.employmentIncome, 4000000);
+  EXPECT_EQ(t.employeeCppQpp, 120100);
+  EXPECT_EQ(t.employerCppQpp, 120100);
+  EXPECT_EQ(t.employeeEi, 87521) << "an EI-exempt record still adds its premium";
+  EXPECT_EQ(t.employerEi, 122529) << "122529.4 rounded";
+  EXPECT_EQ(t.eiInsurable, 1500000) << "the exempt record adds nothing to box 24";
+  EXPECT_EQ(t.rpp, 7);
+  EXPECT_EQ(t.pensionAdjustment, 9);
+  EXPECT_EQ(t.unionDues, 11);
+  EXPECT_EQ(t.charitableDonations, 13);
+  EXPECT_EQ(t.incomeTax, 600000);
+  EXPECT_EQ(t.totalDeductions(), 120100 * 2 + 87521 + 122529 + 600000);
+}
+
+TEST_F(TotalsTest, insurableEarningsFallBackToIncomeAndAZeroMultiplierIsOnePointFour) {
+  EmployerRecord employer = goodEmployer();
+  employer.setInt32(EmployerRecord::EI_employer_multiplier, 0);
+  T4Record r = goodT4("Adams", "A");
+  r.setInt32(T::Employment_income, 3000000);
+  r.setInt32(T::Employee_EI_premium, 87525);
+  const T4Totals t = total(employer, {r}).totals;
+  EXPECT_EQ(t.eiInsurable, 3000000);
+  EXPECT_EQ(t.employerEi, 122535);
+}
+
+TEST(EmployerEiShare, roundsHalvesToEven) {
+  EXPECT_EQ(employerEiShare(87521, 14000), 122529);
+  EXPECT_EQ(employerEiShare(87525, 14000), 122535);
+  EXPECT_EQ(employerEiShare(5, 10000 + 5000), 8) << "7.5 goes to 8";
+  EXPECT_EQ(employerEiShare(3, 15000), 4) << "4.5 goes to 4";
+  EXPECT_EQ(employerEiShare(-3, 15000), -4);
+  EXPECT_EQ(employerEiShare(INT64_C(200000000000000), 100000), INT64_C(2000000000000000))
+      << "a damaged file's product passes 64 bits without overflowing";
+  EXPECT_EQ(employerEiShare(INT64_C(200000000000000), INT32_MAX), INT64_MAX) << "saturated";
+}
+
+TEST(OtherInfoBox, readsTheBoxNumber) {
+  struct Case {
+    const char* code;
+    int box;
+  };
+  for (const Case& c : {Case{"30 Housing Board Lodging", 30}, Case{" 7", 7}, Case{"AB", 100},
+                        Case{"0 ", 100}, Case{"", 100}, Case{"99", 99}, Case{"-3", 100}}) {
+    EXPECT_EQ(otherInfoBox(c.code), c.box) << c.code;
+  }
+}
+
+TEST_F(TotalsTest, theWorksheetLines) {
+  EmployerRecord employer = goodEmployer();
+  employer.setText(EmployerRecord::S_Employer_name_line_2, "Division of Acme Holdings");
+  T4Record r = goodT4("Adams", "A");
+  r.setInt32(T::Employment_income, 123456789);
+  r.setInt32(T::Union_dues, 2500);
+  r.setText(T::Other_info_code_1, "30 Housing Board Lodging");
+  r.setInt32(T::Other_info_amount_1, 1000);
+  r.setText(T::Other_info_code_2, "xx");
+  r.setInt32(T::Other_info_amount_2, -150);
+  const TotalsRun run = total(employer, {r});
+  const ViewerReport sheet = totalsWorksheet(run, "C:\\DATA\\ACME.T4E");
+  const QStringList expected = {
+      "Totals from T4 file: C:\\DATA\\ACME.T4E",
+      "  ",
+      "Thousands seperators (commas) added for readabiliy. Do not include them",
+      "on the Revenue Canada T4 Summary Form.",
+      "  ",
+      "Company: Acme Widgets Ltd. Division of Acme Holdings",
+      "Business Number: 123456782RP0001",
+      "  ",
+      "On the left side of the T4 Summary",
+      "  ",
+      "Box 88, Total number of T4 Slips = 1",
+      "Box 14, Employment Income = 1,234,567.89",
+      "Box 20, RPP Contributions = 0.00",
+      "Box 52, Pension Adjustment = 0.00",
+      "Box 24, EI Insurable Earnings = 1,234,567.89",
+      "  ",
+      "  ",
+      "On the center of the T4 Summary (and totalled for you to balance with",
+      "remittances made to Revenue Canada during the year)",
+      "  ",
+      "Box 16, Employee's CPP/QPP = 600.00",
+      "Box 27, Employer's CPP/QPP = 600.00",
+      "Box 18, Employee's EI prem = 510.00",
+      "Box 19, Employer's EI prem = 714.00",
+      "Box 22, Income Tax Deducted = 3,000.00",
+      "  ",
+      "Box 80, Total Deductions = 5,424.00",
+      "  ",
+      "  ",
+      "Other totals from the T4's that are NOT shown on the T4 Summary",
+      "  ",
+      "Union Dues = 25.00",
+      "Other Info. Box 30 = 10.00",
+      "Other Info. Error (Box not numeric) = -1.50",
+      "  ",
+      "If these figures are correct they can be printed directly onto the Revenue Canada",
+      "T4 Summary form, from the menu select \"Print Reports\" then \"T4 Totals\" then \"Yes\"",
+  };
+  EXPECT_EQ(sheet.lines, expected);
+  EXPECT_EQ(sheet.caption, "T4 Totals Report, Click Print to Print");
+  EXPECT_EQ(sheet.reportTitle, "T4 Totals Report");
+  EXPECT_EQ(sheet.headingLine1, "T4 Totals Report");
+  EXPECT_EQ(sheet.headingLine2, "Acme Widgets Ltd. Division of Acme Holdings");
+}
+
+TEST(WorksheetMoney, groupsThousands) {
+  EXPECT_EQ(worksheetMoney(123456789), "1,234,567.89");
+  EXPECT_EQ(worksheetMoney(0), "0.00");
+  EXPECT_EQ(worksheetMoney(-100000), "-1,000.00");
+  EXPECT_EQ(worksheetMoney(99999), "999.99");
+  EXPECT_EQ(worksheetMoney(INT64_MIN), "-92,233,720,368,547,758.08");
+}
+
+TEST_F(TotalsTest, theQuestionLeadsToTheWorksheetOrTheSummary) {
+  total(goodEmployer(), {goodT4("Adams", "A")});
+  ui.expectQuestion(Answer::No);
+  ui.expectReport(ViewerResult::Ok);
+  runT4Totals(state, ui, Clock, nullptr);
+  ASSERT_EQ(ui.reports().size(), 1);
+  EXPECT_EQ(ui.reports().first().lines.first(), "Totals from T4 file: " + state.T4FileName());
+  EXPECT_TRUE(ui.questions().first().startsWith("Click \"Yes\" if you wish to print directly"));
+  EXPECT_TRUE(ui.questions().first().contains("dialog).\n\nSuggest \"No\" unless"));
+  EXPECT_TRUE(ui.printJobs().isEmpty());
+}
+
+class SummaryTest : public TotalsTest {
+ protected:
+  // 300 dpi, top and left 100 hundredths: column c at 300 + 30 (c - 1), line n at
+  // 300 + 50 (n - 1).
+  static int x(int column) { return 300 + 30 * (column - 1); }
+  static int y(int line) { return 300 + 50 * (line - 1); }
+  static QString boxes(const QList<TracedText>& texts, int line, int fromColumn, int toColumn) {
+    QString joined;
+    for (const TracedText& t : texts) {
+      if (t.y == y(line) && t.x >= x(fromColumn) && t.x < x(toColumn)) joined += t.text;
+    }
+    return joined;
+  }
+
+  QList<TracedText> printSummary(const TotalsRun& run, SummarySetUp setUp) {
+    printT4Summary(run, setUp, ui, Clock);
+    EXPECT_EQ(ui.printJobs().size(), 1);
+    return parseTrace(ui.printJobs().value(0));
+  }
+};
+
+TEST_F(SummaryTest, totalsInTheirBoxesWithTheNameAndAddressPreprinted) {
+  const TotalsRun run = total(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B")});
+  SummarySetUp setUp;
+  setUp.remittances = double(run.totals.totalDeductions()) / 100;
+  const QList<TracedText> t = printSummary(run, setUp);
+  EXPECT_EQ(boxes(t, 1, 1, 80), "") << "no business number";
+  EXPECT_EQ(boxes(t, 4, 1, 80), "") << "no name, no youth hires";
+  EXPECT_EQ(boxes(t, 12, 1, 28), "002");
+  EXPECT_EQ(boxes(t, 12, 29, 51), "120000");
+  EXPECT_EQ(boxes(t, 15, 1, 25), "4000000");
+  EXPECT_EQ(boxes(t, 18, 1, 25), "000") << "a zero total prints 000";
+  EXPECT_EQ(boxes(t, 21, 29, 51), "142800");
+  EXPECT_EQ(boxes(t, 27, 29, 51), QString::number(run.totals.totalDeductions()));
+  EXPECT_EQ(boxes(t, 30, 29, 51), QString::number(run.totals.totalDeductions()));
+  EXPECT_EQ(boxes(t, 36, 29, 51), "000");
+  EXPECT_EQ(boxes(t, 43, 1, 45), "") << "neither an overpayment nor a balance due";
+  EXPECT_EQ(boxes(t, 43, 45, 63), "000");
+  EXPECT_EQ(boxes(t, 49, 1, 37), "Pat Doe");
+  EXPECT_EQ(boxes(t, 49, 38, 44), "613");
+  EXPECT_EQ(boxes(t, 49, 45, 60), "5550100");
+  // Twelve boxes of box 14 end at column 23: the last digit at column 23.
+  EXPECT_EQ(std::count_if(t.begin(), t.end(), [](auto& e) { return e.x == x(23) && e.y == y(15); }),
+            1);
+}
+
+TEST_F(SummaryTest, anOverpaymentAndTheEmployerPrinted) {
+  EmployerRecord employer = goodEmployer();
+  employer.setText(EmployerRecord::S_Employer_address_line_2, "Suite 100");
+  employer.setText(EmployerRecord::S_Proprietor_SIN_1, "046454286");
+  const TotalsRun run = total(employer, {goodT4("Adams", "A")});
+  SummarySetUp setUp;
+  setUp.namePreprinted = false;
+  setUp.youthHires = true;
+  setUp.remittances = double(run.totals.totalDeductions() + 1000) / 100;
+  const QList<TracedText> t = printSummary(run, setUp);
+  EXPECT_EQ(boxes(t, 1, 31, 49), "123456782");
+  EXPECT_EQ(boxes(t, 1, 53, 61), "0001");
+  EXPECT_EQ(boxes(t, 4, 1, 2), "X");
+  EXPECT_EQ(boxes(t, 4, 30, 80), "Acme Widgets Ltd.");
+  EXPECT_EQ(boxes(t, 6, 30, 80), "1 Main Street Suite 100");
+  EXPECT_EQ(boxes(t, 7, 30, 80), "Ottawa");
+  EXPECT_EQ(boxes(t, 8, 30, 80), "ON CAN  K1A 0B1");
+  EXPECT_EQ(boxes(t, 36, 29, 51), "1000");
+  EXPECT_EQ(boxes(t, 43, 1, 19), "1000") << "the overpayment";
+  EXPECT_EQ(boxes(t, 43, 23, 41), "") << "no balance due";
+  EXPECT_EQ(boxes(t, 43, 45, 63), "000");
+  EXPECT_EQ(boxes(t, 46, 29, 47), "046454286");
+}
+
+TEST_F(SummaryTest, lineUpsUntilARealPrintThenTheReminderAndTheSettings) {
+  const TotalsRun run = total(goodEmployer(), {goodT4("Adams", "A")});
+  TempFolder settingsFolder;
+  const SettingsStore settings(settingsFolder.path(""));
+  ui.expectSummarySetUp([&run](SummarySetUp& s) {
+    EXPECT_EQ(s.top, 100);
+    EXPECT_TRUE(s.lineUp);
+    EXPECT_TRUE(s.namePreprinted);
+    EXPECT_DOUBLE_EQ(s.remittances, double(run.totals.totalDeductions()) / 100);
+    EXPECT_EQ(s.employerName, "Acme Widgets Ltd.");
+    s.top = 90;
+    s.remittances = 12.5;
+    return true;
+  });
+  ui.expectSummarySetUp([](SummarySetUp& s) {
+    EXPECT_EQ(s.top, 90) << "the dialog comes back as it was left";
+    EXPECT_DOUBLE_EQ(s.remittances, 12.5);
+    s.lineUp = false;
+    return true;
+  });
+  EXPECT_EQ(printT4Summaries(run, ui, Clock, &settings), PrintOutcome::Printed);
+  EXPECT_EQ(ui.printJobs().size(), 2);
+  EXPECT_EQ(ui.messages(),
+            QStringList{"Dont forget to date and sign the certification at the bottom of the form "
+                        "before mailing it to Revenue Canada with their copies of the T4's"});
+  EXPECT_EQ(settings.ReadSummaryMargins(), (PrintSettings{90, 100, 0, 0, 0, false, false, true}));
+}
+
+TEST(CheckRemittances, asTheFieldIsLeft) {
+  const QString invalid = QStringLiteral(
+      "The entry in Remittances is not a valid numeric value or is a negative amount.");
+  struct Case {
+    const char* text;
+    std::optional<Answer> zeroAnswer;
+    bool accepted;
+    double value;
+    QString newText;
+  };
+  const Case cases[] = {
+      {"1234.5", {}, true, 1234.5, "1234.5"}, {" 7 ", {}, true, 7, " 7 "},
+      {"1,234.56", {}, false, 0, "1,234.56"}, {"-5", {}, false, 0, "-5"},
+      {"", Answer::No, true, 0, "0.00"},      {"0.005", Answer::Yes, false, 0, "0.00"},
+  };
+  for (const Case& c : cases) {
+    quillet::test::ScriptedUi ui;
+    if (c.zeroAnswer) ui.expectQuestion(*c.zeroAnswer);
+    const RemittanceCheck check = checkRemittances(c.text, ui);
+    EXPECT_EQ(check.accepted, c.accepted) << c.text;
+    EXPECT_DOUBLE_EQ(check.remittances, c.value) << c.text;
+    EXPECT_EQ(check.text, c.newText) << c.text;
+    EXPECT_EQ(!ui.messages().isEmpty() && ui.messages().first().startsWith(invalid),
+              !c.accepted && !c.zeroAnswer)
+        << c.text;
+  }
+}
+
+TEST(RemittanceDifference, roundsTheRemittancesToTheCent) {
+  EXPECT_EQ(remittanceDifference(100000, 1000.00), 0);
+  EXPECT_EQ(remittanceDifference(100000, 1010.00), -1000);
+  EXPECT_EQ(remittanceDifference(100000, 999.994), 1);
+}
+
+}  // namespace
