@@ -198,6 +198,75 @@ TEST_F(CliTest, printNeedsOneTargetAndATFileWithT4s) {
   EXPECT_EQ(runCli({"print", "errors", folder.path("none.T4E"), "--trace", trace}).status, 2);
 }
 
+TEST_F(CliTest, totalsPrintsTheWorksheet) {
+  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
+  const CliRun run = runCli({"totals", path});
+  EXPECT_EQ(run.status, 0);
+  const QStringList lines = run.out.split(u'\n');
+  EXPECT_EQ(lines.first(), "Totals from T4 file: " + path);
+  EXPECT_TRUE(lines.contains("Box 80, Total Deductions = 5,424.00"));
+  EXPECT_EQ(run.err, "");
+
+  const CliRun empty = runCli({"totals", folder.write("B.T4E", QByteArray())});
+  EXPECT_EQ(empty.status, 0) << "no preconditions: zero totals";
+  EXPECT_TRUE(empty.out.contains("Box 88, Total number of T4 Slips = 0\n"));
+  EXPECT_TRUE(empty.err.startsWith("File READ error when getting Company Information."));
+}
+
+TEST_F(CliTest, printEachKindOntoTheTracePrinter) {
+  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
+  struct Case {
+    QStringList options;
+    QString firstLine;  // of the trace
+    QString err;
+  };
+  const Case cases[] = {
+      {{"forms"}, "1\t195\t150\t-\tACME WIDGETS LTD.", ""},
+      {{"forms", "--top", "10", "--left", "100"}, "1\t345\t75\t-\tACME WIDGETS LTD.", ""},  // clamped to 25 and 75
+      {{"forms", "--lineup", "--type", "2"}, "1\t195\t150\t-\tACME WIDGETS LTD.", ""},
+      {{"summary"}, "1\t660\t850\t-\t0", "Dont forget to date and sign the certification at the bottom of the "
+                                            "form before mailing it to Revenue Canada with their copies of the T4's\n"},
+      {{"summary", "--print-employer", "--lineup", "--top", "0", "--left", "0"}, "1\t900\t0\t-\t1", ""},
+      {{"labels", "--style", "3"}, "1\t105\t300\t-\tJohn  Smith", ""},
+      {{"totals"}, "1\t225\t300\tb\tT4 Totals Report", ""},
+  };
+  for (const Case& c : cases) {
+    const QString trace = folder.path("out.txt");
+    QFile::remove(trace);
+    const QStringList args = QStringList{"print"} + c.options + QStringList{path, "--trace", trace};
+    const CliRun run = runCli(args);
+    EXPECT_EQ(run.status, 0) << args.join(' ').toStdString() << run.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(readWholeFile(trace)).section(u'\n', 0, 0), c.firstLine) << args.join(' ').toStdString();
+    EXPECT_EQ(run.err, c.err) << args.join(' ').toStdString();
+  }
+}
+
+TEST_F(CliTest, theLineUpSheetIsTheSampleTwice) {
+  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
+  const QString trace = folder.path("lineup.txt");
+  ASSERT_EQ(runCli({"print", "forms", path, "--lineup", "--trace", trace}).status, 0);
+  const QString text = QString::fromUtf8(readWholeFile(trace));
+  EXPECT_EQ(text.count("\tu\n"), 2) << "TestSurname's u, once a form";
+  EXPECT_FALSE(text.contains("\tM\n")) << "no real employee (SMITH)";
+  EXPECT_TRUE(text.endsWith("end\t1\n"));
+}
+
+TEST_F(CliTest, printOptionsAreChecked) {
+  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
+  const QString trace = folder.path("t.txt");
+  for (const QStringList& args : {QStringList{"print", "forms", path, "--trace", trace, "--type", "4"},
+                                  {"print", "forms", path, "--trace", trace, "--style", "1"},
+                                  {"print", "labels", path, "--trace", trace},
+                                  {"print", "labels", path, "--trace", trace, "--style", "x"},
+                                  {"print", "errors", path, "--trace", trace, "--lineup"}}) {
+    EXPECT_EQ(runCli(args).status, 2) << args.join(' ').toStdString();
+  }
+  const CliRun negative = runCli({"print", "summary", path, "--trace", trace, "--remittances", "-5"});
+  EXPECT_EQ(negative.status, 2);
+  EXPECT_TRUE(negative.err.startsWith("The entry in Remittances is not a valid numeric value"));
+  EXPECT_FALSE(QFile::exists(trace));
+}
+
 // The installed program: its streams and exit status on the bundled sample.
 TEST(CliProgram, checksTheSampleFile) {
   QProcess cli;
