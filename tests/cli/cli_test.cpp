@@ -199,7 +199,8 @@ TEST_F(CliTest, printNeedsOneTargetAndATFileWithT4s) {
 }
 
 TEST_F(CliTest, totalsPrintsTheWorksheet) {
-  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
+  const QString path =
+      folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
   const CliRun run = runCli({"totals", path});
   EXPECT_EQ(run.status, 0);
   const QStringList lines = run.out.split(u'\n');
@@ -214,7 +215,8 @@ TEST_F(CliTest, totalsPrintsTheWorksheet) {
 }
 
 TEST_F(CliTest, printEachKindOntoTheTracePrinter) {
-  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
+  const QString path =
+      folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
   struct Case {
     QStringList options;
     QString firstLine;  // of the trace
@@ -222,11 +224,17 @@ TEST_F(CliTest, printEachKindOntoTheTracePrinter) {
   };
   const Case cases[] = {
       {{"forms"}, "1\t195\t150\t-\tACME WIDGETS LTD.", ""},
-      {{"forms", "--top", "10", "--left", "100"}, "1\t345\t75\t-\tACME WIDGETS LTD.", ""},  // clamped to 25 and 75
+      {{"forms", "--top", "10", "--left", "100"},
+       "1\t345\t75\t-\tACME WIDGETS LTD.",
+       ""},  // clamped to 25 and 75
       {{"forms", "--lineup", "--type", "2"}, "1\t195\t150\t-\tACME WIDGETS LTD.", ""},
-      {{"summary"}, "1\t660\t850\t-\t0", "Dont forget to date and sign the certification at the bottom of the "
-                                            "form before mailing it to Revenue Canada with their copies of the T4's\n"},
-      {{"summary", "--print-employer", "--lineup", "--top", "0", "--left", "0"}, "1\t900\t0\t-\t1", ""},
+      {{"summary"},
+       "1\t660\t850\t-\t0",
+       "Dont forget to date and sign the certification at the bottom of the "
+       "form before mailing it to Revenue Canada with their copies of the T4's\n"},
+      {{"summary", "--print-employer", "--lineup", "--top", "0", "--left", "0"},
+       "1\t900\t0\t-\t1",
+       ""},
       {{"labels", "--style", "3"}, "1\t105\t300\t-\tJohn  Smith", ""},
       {{"totals"}, "1\t225\t300\tb\tT4 Totals Report", ""},
   };
@@ -236,13 +244,15 @@ TEST_F(CliTest, printEachKindOntoTheTracePrinter) {
     const QStringList args = QStringList{"print"} + c.options + QStringList{path, "--trace", trace};
     const CliRun run = runCli(args);
     EXPECT_EQ(run.status, 0) << args.join(' ').toStdString() << run.err.toStdString();
-    EXPECT_EQ(QString::fromUtf8(readWholeFile(trace)).section(u'\n', 0, 0), c.firstLine) << args.join(' ').toStdString();
+    EXPECT_EQ(QString::fromUtf8(readWholeFile(trace)).section(u'\n', 0, 0), c.firstLine)
+        << args.join(' ').toStdString();
     EXPECT_EQ(run.err, c.err) << args.join(' ').toStdString();
   }
 }
 
 TEST_F(CliTest, theLineUpSheetIsTheSampleTwice) {
-  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
+  const QString path =
+      folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
   const QString trace = folder.path("lineup.txt");
   ASSERT_EQ(runCli({"print", "forms", path, "--lineup", "--trace", trace}).status, 0);
   const QString text = QString::fromUtf8(readWholeFile(trace));
@@ -252,16 +262,19 @@ TEST_F(CliTest, theLineUpSheetIsTheSampleTwice) {
 }
 
 TEST_F(CliTest, printOptionsAreChecked) {
-  const QString path = folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
+  const QString path =
+      folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
   const QString trace = folder.path("t.txt");
-  for (const QStringList& args : {QStringList{"print", "forms", path, "--trace", trace, "--type", "4"},
-                                  {"print", "forms", path, "--trace", trace, "--style", "1"},
-                                  {"print", "labels", path, "--trace", trace},
-                                  {"print", "labels", path, "--trace", trace, "--style", "x"},
-                                  {"print", "errors", path, "--trace", trace, "--lineup"}}) {
+  for (const QStringList& args :
+       {QStringList{"print", "forms", path, "--trace", trace, "--type", "4"},
+        {"print", "forms", path, "--trace", trace, "--style", "1"},
+        {"print", "labels", path, "--trace", trace},
+        {"print", "labels", path, "--trace", trace, "--style", "x"},
+        {"print", "errors", path, "--trace", trace, "--lineup"}}) {
     EXPECT_EQ(runCli(args).status, 2) << args.join(' ').toStdString();
   }
-  const CliRun negative = runCli({"print", "summary", path, "--trace", trace, "--remittances", "-5"});
+  const CliRun negative =
+      runCli({"print", "summary", path, "--trace", trace, "--remittances", "-5"});
   EXPECT_EQ(negative.status, 2);
   EXPECT_TRUE(negative.err.startsWith("The entry in Remittances is not a valid numeric value"));
   EXPECT_FALSE(QFile::exists(trace));

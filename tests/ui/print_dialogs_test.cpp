@@ -1,0 +1,180 @@
+// Quillet widget tests — the print set-up dialogs, the report viewer and the busy box.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include "app/clock.h"
+#include "reports/ui/error_messages.h"
+#include "reports/ui/label_select.h"
+#include "reports/ui/report_is_printing.h"
+#include "reports/ui/t4_print_set_up.h"
+#include "reports/ui/t4_summary_set_up.h"
+#include "scripted_ui.h"
+#include "trace.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+class PrintDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void t4SetUpStartsWithItsOwnValuesAndRanges() {
+    TFormT4PrintSetUp dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("T4 Print Set Up"));
+    auto* top = dialog.findChild<QSpinBox*>("SpinEditTOP");
+    auto* left = dialog.findChild<QSpinBox*>("SpinEditLEFT");
+    QVERIFY(top && left);
+    QCOMPARE(top->value(), 50);
+    QCOMPARE(top->minimum(), 25);
+    QCOMPARE(top->maximum(), 100);
+    QCOMPARE(top->singleStep(), 5);
+    QCOMPARE(left->value(), 25);
+    QCOMPARE(left->minimum(), 25);
+    QCOMPARE(left->maximum(), 75);
+    QVERIFY(dialog.findChild<QCheckBox*>("CheckBoxLineUpRequd")->isChecked());
+    auto* types = dialog.findChild<QGroupBox*>("RadioGroupT4Type");
+    QCOMPARE(types->title(), QStringLiteral("What T4 form type are we Printing  Next ?"));
+    QCOMPARE(types->findChildren<QRadioButton*>().size(), 4);
+    QVERIFY(dialog.findChild<QRadioButton*>("RadioGroupT4TypeItem1")->isChecked());
+    QCOMPARE(dialog.findChild<QRadioButton*>("RadioGroupT4TypeItem2")->text(),
+             QStringLiteral("Laser or Bubble Jet:   Employee Copies"));
+    QVERIFY(
+        dialog.findChild<QLabel*>("Label4")->text().contains("Revenue Canada &  Company Copies"));
+  }
+
+  void t4SetUpClampsStoredValuesAndGivesBackTheChoice() {
+    TFormT4PrintSetUp dialog;
+    dialog.setValues({10, 80, false, DotMatrixForms});
+    QCOMPARE(dialog.SpinEditTOP->value(), 25);
+    QCOMPARE(dialog.SpinEditLEFT->value(), 75);
+    QTest::mouseClick(dialog.findChild<QRadioButton*>("RadioGroupT4TypeItem3"), Qt::LeftButton);
+    dialog.SpinEditTOP->setValue(65);
+    dialog.CheckBoxLineUpRequd->setChecked(true);
+    const T4PrintSetUp values = dialog.values();
+    QCOMPARE(values.top, 65);
+    QCOMPARE(values.left, 75);
+    QVERIFY(values.lineUp);
+    QCOMPARE(values.formType, int(CompanyCopies));
+    QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  void summarySetUpShowsAndTakesItsValues() {
+    ScriptedUi ui;
+    SummarySetUp values;
+    values.employerName = "Acme Widgets Ltd.";
+    values.businessNumber = "123456782RP0001";
+    values.remittances = 1234.5;
+    values.top = -20;
+    TT4SummySetUp dialog(values, ui);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("T4 Summary Setup"));
+    QCOMPARE(dialog.LabelName->text(), QStringLiteral("Acme Widgets Ltd."));
+    QCOMPARE(dialog.LabelBusNum->text(), QStringLiteral("123456782RP0001"));
+    QCOMPARE(dialog.EditRemittances->text(), QStringLiteral("1234.50"));
+    QCOMPARE(dialog.SpinEditTop->value(), -20);  // no limits
+    QVERIFY(dialog.CheckBoxCoNmeAddr->isChecked());
+    QCOMPARE(dialog.CheckBoxCoNmeAddr->text(),
+             QStringLiteral("Check if Company name && address is Preprinted on form"));
+
+    dialog.CheckBoxFYH->setChecked(true);
+    dialog.EditRemittances->clear();
+    QTest::keyClicks(dialog.EditRemittances, "987.6");
+    QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(dialog.values().youthHires);
+    QCOMPARE(dialog.values().remittances, 987.6);
+    QVERIFY(ui.messages().isEmpty());
+  }
+
+  void invalidRemittancesKeepTheDialogOpen() {
+    ScriptedUi ui;
+    TT4SummySetUp dialog(SummarySetUp{}, ui);
+    dialog.EditRemittances->clear();
+    QTest::keyClicks(dialog.EditRemittances, "1,234.56");
+    QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));  // still open
+    QCOMPARE(ui.messages().size(), 1);
+    QVERIFY(
+        ui.messages().first().startsWith("The entry in Remittances is not a valid numeric value"));
+    QCOMPARE(dialog.EditRemittances->text(), QStringLiteral("1,234.56"));  // left as typed
+
+    // A zero is questioned; No lets it stand.
+    dialog.EditRemittances->clear();
+    QTest::keyClicks(dialog.EditRemittances, "0");
+    ui.expectQuestion(Answer::No);
+    QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.EditRemittances->text(), QStringLiteral("0.00"));
+    QCOMPARE(dialog.values().remittances, 0.0);
+  }
+
+  void labelSelectStartsWithNoStyle() {
+    TFormLabelSelect dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Select label style"));
+    QVERIFY(!dialog.style());
+    const auto items = dialog.RadioGroupLabelType->findChildren<QRadioButton*>();
+    QCOMPARE(items.size(), 4);
+    QCOMPARE(items.at(1)->text(), QStringLiteral("4\" x 1 1/3\",  2 across, 7 down, 14 per sheet"));
+    QTest::mouseClick(items.at(2), Qt::LeftButton);
+    QCOMPARE(dialog.style().value_or(-1), 2);
+  }
+
+  void viewerAnswersFixErrorOrIgnore() {
+    ScriptedUi ui;
+    const FixedClock clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
+    ViewerReport report;
+    report.lines = {"  ", "Employee has no name"};
+    TFormErrorMessages viewer(report, ViewerButtons::FixErrorOrIgnore, ui, clock);
+    QCOMPARE(viewer.windowTitle(), QStringLiteral("T4 Error Messages"));
+    QCOMPARE(viewer.Memo1->toPlainText(), QStringLiteral("  \nEmployee has no name"));
+    QVERIFY(viewer.Memo1->isReadOnly());
+    QVERIFY(viewer.BitBtnFixError->isDefault());
+    QVERIFY(!viewer.BitBtnOK->isEnabled());
+    QCOMPARE(viewer.result(), ViewerResult::Closed);
+    QTest::mouseClick(viewer.BitBtnIgnore, Qt::LeftButton);
+    QCOMPARE(viewer.result(), ViewerResult::Ignore);
+
+    TFormErrorMessages again(report, ViewerButtons::FixErrorOrIgnore, ui, clock);
+    QTest::mouseClick(again.BitBtnFixError, Qt::LeftButton);
+    QCOMPARE(again.result(), ViewerResult::FixError);
+  }
+
+  void viewerPrintsItsLinesAndStaysOpen() {
+    ScriptedUi ui;
+    const FixedClock clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
+    ViewerReport report;
+    report.reportTitle = "T4 Totals Report";
+    report.headingLine2 = "Acme";
+    report.lines = {"Box 88, Total number of T4 Slips = 1"};
+    report.caption = "T4 Totals Report, Click Print to Print";
+    TFormErrorMessages viewer(report, ViewerButtons::OkOnly, ui, clock);
+    viewer.show();
+    QVERIFY(viewer.BitBtnOK->isVisible());
+    QVERIFY(!viewer.BitBtnFixError->isVisible());
+    QTest::mouseClick(viewer.BitBtnPrint, Qt::LeftButton);
+    QVERIFY(viewer.isVisible());
+    QCOMPARE(ui.printJobs().size(), 1);
+    const QList<TracedText> texts = parseTrace(ui.printJobs().first());
+    QCOMPARE(texts.first().text, QStringLiteral("T4 Totals Report"));
+    QCOMPARE(texts.at(3).text, QStringLiteral("Acme"));
+    QCOMPARE(texts.last().text, QStringLiteral("Box 88, Total number of T4 Slips = 1"));
+    QTest::mouseClick(viewer.BitBtnOK, Qt::LeftButton);
+    QCOMPARE(viewer.result(), ViewerResult::Ok);
+  }
+
+  void busyBoxNamesTheReport() {
+    TFormReportIsPrinting busy(QStringLiteral("Employee T4 Forms"), nullptr);
+    QCOMPARE(busy.windowTitle(), QStringLiteral("Quillet is Printing a Report"));
+    QCOMPARE(busy.LabelReportName->text(), QStringLiteral("Employee T4 Forms"));
+  }
+};
+
+QTEST_MAIN(PrintDialogsTest)
+#include "print_dialogs_test.moc"
