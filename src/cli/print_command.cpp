@@ -26,14 +26,17 @@ class PrintTarget {
   // False, with `error` set, when the options do not name exactly one good target.
   bool parse(const Invocation& invocation, QString& error);
   std::function<std::unique_ptr<PrintSurface>(const QString&)> printer(Io io);
-  bool failed() const { return m_failed; }
+  // Closes the trace file; false when a file could not be made or written (and said so).
+  bool finish(Io io);
 
  private:
   QString m_pdf;
   QString m_trace;
   TraceSettings m_settings;
   QFont m_font;
-  bool m_failed = false;
+  std::unique_ptr<QFile> m_traceFile;
+  bool m_failed = false;  // told already
+  bool m_writeFailed = false;
 };
 
 bool PrintTarget::parse(const Invocation& invocation, QString& error) {
@@ -82,16 +85,30 @@ std::function<std::unique_ptr<PrintSurface>(const QString&)> PrintTarget::printe
       }
       return surface;
     }
-    return std::make_unique<TraceSurface>(m_settings, [this, io](const QStringList& lines) {
-      QFile file(m_trace);
-      const QByteArray text = (lines.join(u'\n') + u'\n').toUtf8();
-      if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-          file.write(text) != text.size()) {
+    // The trace file comes into being with the first job and takes every line as it is
+    // printed.
+    if (!m_traceFile) {
+      m_traceFile = std::make_unique<QFile>(m_trace);
+      if (!m_traceFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         io.err << QStringLiteral("Cannot create file %1").arg(m_trace) << Qt::endl;
         m_failed = true;
+        return nullptr;
       }
+    }
+    return std::make_unique<TraceSurface>(m_settings, [this](const QString& line) {
+      const QByteArray bytes = line.toUtf8() + '\n';
+      if (m_traceFile->write(bytes) != bytes.size()) m_writeFailed = true;
     });
   };
+}
+
+bool PrintTarget::finish(Io io) {
+  if (m_traceFile) {
+    if (!m_traceFile->flush()) m_writeFailed = true;
+    m_traceFile->close();
+  }
+  if (m_writeFailed) io.err << QStringLiteral("Cannot write file %1").arg(m_trace) << Qt::endl;
+  return !m_failed && !m_writeFailed;
 }
 
 int exitStatus(PrintOutcome outcome) {
@@ -232,7 +249,7 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
     outcome = printViewerReport(totalsWorksheet(run, state->T4FileName()), ui, clock);
     if (outcome == PrintOutcome::Printed && run.stoppedEarly) outcome = PrintOutcome::StoppedEarly;
   }
-  if (target.failed()) return ExitUsage;
+  if (!target.finish(io)) return ExitUsage;
   return exitStatus(outcome);
 }
 

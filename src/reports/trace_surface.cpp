@@ -33,13 +33,11 @@ std::optional<TextMetrics> TraceSurface::textMetrics() const {
 }
 
 void TraceSurface::textOut(int x, int y, const QString& text) {
-  m_lines << QStringLiteral("%1\t%2\t%3\t%4\t%5").arg(m_page).arg(x).arg(y).arg(m_style, text);
+  m_sink(QStringLiteral("%1\t%2\t%3\t%4\t%5").arg(m_page).arg(x).arg(y).arg(m_style, text));
 }
 
 void TraceSurface::endJob() {
-  m_lines << QStringLiteral("end\t%1").arg(m_page);
-  m_ended = true;
-  if (m_finished) m_finished(m_lines);
+  m_sink(QStringLiteral("end\t%1").arg(m_page));
 }
 
 }  // namespace quillet

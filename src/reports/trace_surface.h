@@ -20,11 +20,11 @@ struct TraceSettings {
 // being "-", "b", "u" or "bu"; the end of the job adds "end<TAB>pages".
 class TraceSurface final : public PrintSurface {
  public:
-  using Finished = std::function<void(const QStringList& lines)>;
+  using LineSink = std::function<void(const QString& line)>;
 
-  // `finished` receives the whole trace when the job ends.
-  explicit TraceSurface(TraceSettings settings = {}, Finished finished = {})
-      : m_settings(settings), m_finished(std::move(finished)) {}
+  // Each line goes to `sink` as it is printed: nothing of the job is kept here.
+  explicit TraceSurface(TraceSettings settings, LineSink sink)
+      : m_settings(settings), m_sink(std::move(sink)) {}
 
   DeviceCaps caps() const override;
   int baseFontHeight() const override { return -(m_settings.dpi / 6); }
@@ -38,16 +38,12 @@ class TraceSurface final : public PrintSurface {
   int pageNumber() const override { return m_page; }
   void endJob() override;
 
-  const QStringList& lines() const { return m_lines; }
-  bool ended() const { return m_ended; }
 
  private:
   TraceSettings m_settings;
-  Finished m_finished;
+  LineSink m_sink;
   QString m_style = QStringLiteral("-");
   int m_page = 1;
-  bool m_ended = false;
-  QStringList m_lines;
 };
 
 }  // namespace quillet

@@ -61,9 +61,9 @@ std::unique_ptr<PrintSurface> ScriptedUi::startPrintJob(const QString& documentT
     m_cancelNext = false;
     return nullptr;
   }
-  return std::make_unique<TraceSurface>(m_trace, [this, documentTitle](const QStringList& lines) {
-    m_jobs << (QStringList{documentTitle} + lines);
-  });
+  m_jobs << QStringList{documentTitle};
+  const qsizetype job = m_jobs.size() - 1;
+  return std::make_unique<TraceSurface>(m_trace, [this, job](const QString& line) { m_jobs[job] << line; });
 }
 
 }  // namespace quillet::test

@@ -43,7 +43,7 @@ class ScriptedUi final : public Ui {
 
   const QStringList& messages() const { return m_messages; }
   const QStringList& questions() const { return m_questions; }
-  // Each ended print job's trace, its document title first.
+  // Each print job's trace, its document title first.
   const QList<QStringList>& printJobs() const { return m_jobs; }
   // The busy box's report names, in the order shown; "-" when it was hidden.
   const QStringList& busyBoxes() const { return m_busy; }
