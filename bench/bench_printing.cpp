@@ -1,16 +1,15 @@
 // Quillet benchmarks — T4 forms of 10,000 employees onto the trace printer and into a PDF.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-
 #include <fstream>
-#include <malloc.h>
 #include <string>
 
 #include "app/clock.h"
-#include "app/ui.h"
+#include "bench_ui.h"
 #include "checks/employer_checks.h"
 #include "data/open_t4_file.h"
 #include "reports/painter_surface.h"
@@ -23,29 +22,6 @@ namespace {
 
 constexpr int Employees = 10000;
 const FixedClock Clock(QDateTime(QDate(2001, 2, 1), QTime(9, 0)));
-
-// Answers the set-up dialog once (no line-up) and prints onto the surface it makes.
-class BenchUi final : public Ui {
- public:
-  explicit BenchUi(std::function<std::unique_ptr<PrintSurface>(const QString&)> printer)
-      : m_printer(std::move(printer)) {}
-  void showMessage(const QString&) override {}
-  Answer ask(const QString&, QuestionKind) override { return Answer::No; }
-  std::unique_ptr<PrintSurface> startPrintJob(const QString& title) override { return m_printer(title); }
-  ViewerResult showReport(const ViewerReport&, ViewerButtons) override { return ViewerResult::Ok; }
-  bool editT4PrintSetUp(T4PrintSetUp& setUp) override {
-    setUp.lineUp = false;
-    return std::exchange(m_answered, true) == false;
-  }
-  bool editSummarySetUp(SummarySetUp&) override { return false; }
-  std::optional<int> chooseLabelStyle() override { return std::nullopt; }
-  void showBusy(const QString&) override {}
-  void hideBusy() override {}
-
- private:
-  std::function<std::unique_ptr<PrintSurface>(const QString&)> m_printer;
-  bool m_answered = false;
-};
 
 QTemporaryDir& folder() {
   static QTemporaryDir dir;
@@ -60,12 +36,14 @@ const QString& formsFile() {
     if (!state.OpenT4File()) qFatal("cannot create %s", qPrintable(file));
     EmployerRecord employer = newEmployerRecord(Clock);
     employer.setText(EmployerRecord::RevCan_account_number, QStringLiteral("123456782RP0001"));
-    employer.setText(EmployerRecord::S_Employer_name_line_1, QStringLiteral("Limestone Hardware Ltd."));
+    employer.setText(EmployerRecord::S_Employer_name_line_1,
+                     QStringLiteral("Limestone Hardware Ltd."));
     writeEmployerAndHeader(state, employer);
     QRandomGenerator random(10);
     for (int i = 0; i < Employees; ++i) {
       T4Record r = T4Record::newFrom(employer);
-      r.setText(T4Record::Employee_surname, QStringLiteral("Surname%1").arg(random.bounded(100000)));
+      r.setText(T4Record::Employee_surname,
+                QStringLiteral("Surname%1").arg(random.bounded(100000)));
       r.setText(T4Record::Employee_first_name, QStringLiteral("First"));
       r.setText(T4Record::Employee_SIN, QStringLiteral("046454286"));
       r.setText(T4Record::Employee_address_line_1, QStringLiteral("12 Birch Lane"));
@@ -75,33 +53,39 @@ const QString& formsFile() {
       r.setInt32(T4Record::Employment_income, int32_t(random.bounded(1000000, 6000000)));
       r.setInt32(T4Record::Employee_CPP, int32_t(random.bounded(0, 130000)));
       r.setInt32(T4Record::Employee_EI_premium, int32_t(random.bounded(0, 93000)));
-      state.T4File().WriteIndexed(r.bytes(), state.T4File().Count(), indexKey(IndexKind::T4Record, r.bytes()));
+      state.T4File().WriteIndexed(r.bytes(), state.T4File().Count(),
+                                  indexKey(IndexKind::T4Record, r.bytes()));
     }
     return file;
   }();
   return path;
 }
 
-void printForms(benchmark::State& state, std::function<std::unique_ptr<PrintSurface>(const QString&)> printer) {
+void printForms(benchmark::State& state,
+                std::function<std::unique_ptr<PrintSurface>(const QString&)> printer) {
   OpenT4FileState file;
   file.setT4FileName(formsFile());
   if (!file.OpenT4File(T4Access::Inspect)) qFatal("cannot open the forms file");
   for (auto _ : state) {
-    BenchUi ui(printer);
+    bench::BenchUi ui(printer);
     benchmark::DoNotOptimize(printT4Forms(file, ui, Clock, nullptr));
   }
-  state.counters["forms_per_second"] =
-      benchmark::Counter(double(Employees) * double(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["forms_per_second"] = benchmark::Counter(
+      double(Employees) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void BM_FormsToTrace(benchmark::State& state) {
   int64_t bytes = 0;  // the lines are counted, as a file would take them, and let go
   printForms(state, [&bytes](const QString&) {
-    return std::make_unique<TraceSurface>(TraceSettings{}, [&bytes](const QString& line) { bytes += line.size(); });
+    return std::make_unique<TraceSurface>(TraceSettings{},
+                                          [&bytes](const QString& line) { bytes += line.size(); });
   });
   benchmark::DoNotOptimize(bytes);
 }
-BENCHMARK(BM_FormsToTrace)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FormsToTrace)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 long peakKilobytes() {
   std::ifstream status("/proc/self/status");
@@ -121,7 +105,11 @@ void BM_FormsToPdf(benchmark::State& state) {
   });
   state.counters["peak_MB_growth"] = double(peakKilobytes() - before) / 1024.0;
 }
-BENCHMARK(BM_FormsToPdf)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FormsToPdf)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/clock.h"
-#include "app/ui.h"
+#include "bench_ui.h"
 #include "checks/employer_checks.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
@@ -20,12 +20,6 @@ using namespace quillet;
 namespace {
 
 constexpr int Employees = 100000;
-
-class SilentUi final : public Ui {
- public:
-  void showMessage(const QString&) override {}
-  Answer ask(const QString&, QuestionKind) override { return Answer::No; }
-};
 
 QString randomName(QRandomGenerator& random, int letters) {
   QString name;
@@ -114,7 +108,7 @@ BENCHMARK(BM_OpenAndIndex)
 
 void BM_CheckWholeFile(benchmark::State& state) {
   bigFile();
-  SilentUi ui;
+  bench::BenchUi ui;
   for (auto _ : state) {
     OpenT4FileState file = openBigFile();
     const ErrorList list = buildErrorList(file, ui);

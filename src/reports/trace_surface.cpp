@@ -36,8 +36,6 @@ void TraceSurface::textOut(int x, int y, const QString& text) {
   m_sink(QStringLiteral("%1\t%2\t%3\t%4\t%5").arg(m_page).arg(x).arg(y).arg(m_style, text));
 }
 
-void TraceSurface::endJob() {
-  m_sink(QStringLiteral("end\t%1").arg(m_page));
-}
+void TraceSurface::endJob() { m_sink(QStringLiteral("end\t%1").arg(m_page)); }
 
 }  // namespace quillet

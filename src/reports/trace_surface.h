@@ -38,7 +38,6 @@ class TraceSurface final : public PrintSurface {
   int pageNumber() const override { return m_page; }
   void endJob() override;
 
-
  private:
   TraceSettings m_settings;
   LineSink m_sink;

@@ -63,7 +63,8 @@ std::unique_ptr<PrintSurface> ScriptedUi::startPrintJob(const QString& documentT
   }
   m_jobs << QStringList{documentTitle};
   const qsizetype job = m_jobs.size() - 1;
-  return std::make_unique<TraceSurface>(m_trace, [this, job](const QString& line) { m_jobs[job] << line; });
+  return std::make_unique<TraceSurface>(m_trace,
+                                        [this, job](const QString& line) { m_jobs[job] << line; });
 }
 
 }  // namespace quillet::test

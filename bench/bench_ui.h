@@ -1,0 +1,39 @@
+// Quillet benchmarks — a Ui that says nothing, answers No, and prints where it is told.
+#pragma once
+
+#include <functional>
+#include <utility>
+
+#include "app/ui.h"
+#include "reports/print_surface.h"
+
+namespace quillet::bench {
+
+class BenchUi final : public Ui {
+ public:
+  using Printer = std::function<std::unique_ptr<PrintSurface>(const QString& documentTitle)>;
+
+  // The T4 print set-up dialog is answered once, without a line-up; nothing else opens.
+  explicit BenchUi(Printer printer = {}) : m_printer(std::move(printer)) {}
+
+  void showMessage(const QString&) override {}
+  Answer ask(const QString&, QuestionKind) override { return Answer::No; }
+  std::unique_ptr<PrintSurface> startPrintJob(const QString& title) override {
+    return m_printer ? m_printer(title) : nullptr;
+  }
+  ViewerResult showReport(const ViewerReport&, ViewerButtons) override { return ViewerResult::Ok; }
+  bool editT4PrintSetUp(T4PrintSetUp& setUp) override {
+    setUp.lineUp = false;
+    return !std::exchange(m_answered, true);
+  }
+  bool editSummarySetUp(SummarySetUp&) override { return false; }
+  std::optional<int> chooseLabelStyle() override { return std::nullopt; }
+  void showBusy(const QString&) override {}
+  void hideBusy() override {}
+
+ private:
+  Printer m_printer;
+  bool m_answered = false;
+};
+
+}  // namespace quillet::bench
