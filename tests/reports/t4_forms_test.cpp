@@ -136,6 +136,15 @@ TEST_F(T4FormsTest, employeeCopiesPrintEachEmployeeTwiceWithoutTheBusinessNumber
   }
 }
 
+TEST_F(T4FormsTest, companyCopiesAreTwoEmployeesASheetWithTheBusinessNumber) {
+  open(goodEmployer(), {goodT4("Brown", "B"), goodT4("Adams", "A")});
+  const QList<TracedText> t = printRun(CompanyCopies);
+  EXPECT_EQ(lineText(t, 1, y(14)), "ADAMS");
+  EXPECT_EQ(lineText(t, 1, y(14, true)), "BROWN");
+  EXPECT_EQ(lineText(t, 1, y(7, true), x(7), x(25)), "123456782");
+  EXPECT_EQ(tracedPages(ui.printJobs().first()), 1);
+}
+
 TEST_F(T4FormsTest, businessNumberWithoutRpAndLongSin) {
   EmployerRecord employer = goodEmployer();
   employer.setText(EmployerRecord::RevCan_account_number, "123456782");
