@@ -21,6 +21,7 @@ class BenchUi final : public Ui {
   std::unique_ptr<PrintSurface> startPrintJob(const QString& title) override {
     return m_printer ? m_printer(title) : nullptr;
   }
+  std::unique_ptr<PrintSurface> startPreview(const QString&) override { return nullptr; }
   ViewerResult showReport(const ViewerReport&, ViewerButtons) override { return ViewerResult::Ok; }
   bool editT4PrintSetUp(T4PrintSetUp& setUp) override {
     setUp.lineUp = false;

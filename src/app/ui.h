@@ -33,6 +33,8 @@ class Ui {
   // `documentTitle` on that printer in that font. Null when the user cancelled either
   // dialog: nothing is printed then, and nothing is said.
   virtual std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) = 0;
+  // The same for a print preview on the screen, from which the user may then print.
+  virtual std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle) = 0;
 
   // The report viewer, modal, with its lines; the answer is the button the user chose.
   virtual ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) = 0;

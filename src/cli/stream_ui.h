@@ -32,6 +32,7 @@ class StreamUi final : public Ui {
   std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override {
     return m_answers.printer ? m_answers.printer(documentTitle) : nullptr;
   }
+  std::unique_ptr<PrintSurface> startPreview(const QString&) override { return nullptr; }
   // The batch tool has no viewer: it goes on as after Ignore or OK.
   ViewerResult showReport(const ViewerReport&, ViewerButtons buttons) override {
     return buttons == ViewerButtons::OkOnly ? ViewerResult::Ok : ViewerResult::Ignore;

@@ -7,21 +7,29 @@
 
 namespace quillet {
 
-PainterSurface::PainterSurface(QPagedPaintDevice& device, const QFont& font,
-                               std::unique_ptr<QPagedPaintDevice> owned)
-    : m_owned(std::move(owned)), m_device(device), m_baseFont(font, &device) {
+DeviceCaps pageCaps(const QPagedPaintDevice& device) {
   const int dpi = device.logicalDpiX();
   const QPageLayout layout = device.pageLayout();
   const QRect full = layout.fullRectPixels(dpi);
   const QRect paint = layout.paintRectPixels(dpi);
-  m_caps.pixelsPerInchX = device.logicalDpiX();
-  m_caps.pixelsPerInchY = device.logicalDpiY();
-  m_caps.physicalWidth = full.width();
-  m_caps.physicalHeight = full.height();
-  m_caps.horzRes = paint.width();
-  m_caps.vertRes = paint.height();
-  m_caps.physicalOffsetX = paint.x();
-  m_caps.physicalOffsetY = paint.y();
+  DeviceCaps caps;
+  caps.pixelsPerInchX = device.logicalDpiX();
+  caps.pixelsPerInchY = device.logicalDpiY();
+  caps.physicalWidth = full.width();
+  caps.physicalHeight = full.height();
+  caps.horzRes = paint.width();
+  caps.vertRes = paint.height();
+  caps.physicalOffsetX = paint.x();
+  caps.physicalOffsetY = paint.y();
+  return caps;
+}
+
+PainterSurface::PainterSurface(QPagedPaintDevice& device, const QFont& font,
+                               std::unique_ptr<QPagedPaintDevice> owned)
+    : m_owned(std::move(owned)),
+      m_device(device),
+      m_baseFont(font, &device),
+      m_caps(pageCaps(device)) {
   if (m_painter.begin(&device)) m_painter.setFont(m_baseFont);
 }
 

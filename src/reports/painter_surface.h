@@ -11,6 +11,9 @@ class QPagedPaintDevice;
 
 namespace quillet {
 
+// The printable area and the unreachable border of a paged device, in its own units.
+DeviceCaps pageCaps(const QPagedPaintDevice& device);
+
 // Draws on any paged device: a QPrinter that the desktop program hands in, or a
 // QPdfWriter. The printable area and the unreachable border come from the device's page
 // layout at its own resolution.

@@ -21,6 +21,7 @@ struct T4PrintSetUp {
   int left = 25;
   bool lineUp = true;
   int formType = RevenueCanadaCopies;
+  bool preview = false;  // the user asked to see the forms on the screen first
 
   // The values as the dialog's fields hold them: margins within their ranges.
   T4PrintSetUp clamped() const;

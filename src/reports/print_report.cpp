@@ -12,9 +12,11 @@
 namespace quillet {
 
 TPrintReport::TPrintReport(Ui& ui, const Clock& clock, const QString& documentTitle, int top,
-                           int bottom, int left, int right, bool sixLinesPerInch)
+                           int bottom, int left, int right, bool sixLinesPerInch,
+                           Destination destination)
     : m_clock(clock),
-      m_surface(ui.startPrintJob(documentTitle)),
+      m_surface(destination == Destination::Preview ? ui.startPreview(documentTitle)
+                                                    : ui.startPrintJob(documentTitle)),
       m_sixLinesPerInch(sixLinesPerInch) {
   if (!m_surface) return;
   m_caps = m_surface->caps();

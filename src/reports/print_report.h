@@ -21,8 +21,11 @@ class TPrintReport {
   // Asks for the printer and the font through `ui`; Aborted() tells whether the user
   // cancelled. Otherwise the job is open on its first page, at the top margin; the
   // heading is the caller's to print.
+  enum class Destination { Printer, Preview };
+
   TPrintReport(Ui& ui, const Clock& clock, const QString& documentTitle, int top, int bottom,
-               int left, int right, bool sixLinesPerInch);
+               int left, int right, bool sixLinesPerInch,
+               Destination destination = Destination::Printer);
   // Ends the job (the document goes to the printer) unless it was aborted.
   ~TPrintReport();
   TPrintReport(const TPrintReport&) = delete;

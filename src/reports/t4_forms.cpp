@@ -263,9 +263,10 @@ PrintOutcome printLineUp(EmployerRecord& employer, const T4PrintSetUp& setUp, Ui
   return PrintOutcome::Printed;
 }
 
-PrintOutcome printRun(OpenT4FileState& state, EmployerRecord& employer, const T4PrintSetUp& setUp,
-                      Ui& ui, const Clock& clock) {
-  TPrintReport report(ui, clock, DocumentTitle, setUp.top, 0, setUp.left, 0, true);
+PrintOutcome printRun(OpenT4FileState& state, EmployerRecord employer, const T4PrintSetUp& setUp,
+                      Ui& ui, const Clock& clock,
+                      TPrintReport::Destination destination = TPrintReport::Destination::Printer) {
+  TPrintReport report(ui, clock, DocumentTitle, setUp.top, 0, setUp.left, 0, true, destination);
   if (report.Aborted()) return PrintOutcome::NotStarted;
   const BusyBox busy(ui, DocumentTitle);
   T4FormPrinter printer(report, employer, setUp.formType);
@@ -310,6 +311,12 @@ PrintOutcome printT4Forms(OpenT4FileState& state, Ui& ui, const Clock& clock,
   PrintOutcome outcome = PrintOutcome::NotStarted;
   for (;;) {
     if (!ui.editT4PrintSetUp(setUp)) return outcome;
+    if (setUp.preview) {
+      // The whole run on the screen; nothing is stored, and the dialog comes back.
+      setUp.preview = false;
+      printRun(state, *employer, setUp, ui, clock, TPrintReport::Destination::Preview);
+      continue;
+    }
     if (!setUp.lineUp) break;
     outcome = printLineUp(*employer, setUp, ui, clock);
   }

@@ -148,6 +148,9 @@ PrintOutcome printT4Summaries(const TotalsRun& run, Ui& ui, const Clock& clock,
     if (!ui.editSummarySetUp(setUp)) return outcome;
     outcome = printT4Summary(run, setUp, ui, clock);
     if (setUp.lineUp) continue;
+    // A print the user cancelled in the printer or font dialog was no real print: no
+    // reminder, and nothing is kept.
+    if (outcome == PrintOutcome::NotStarted) return outcome;
     ui.showMessage(QStringLiteral(
         "Dont forget to date and sign the certification at the bottom of the form before mailing "
         "it to Revenue Canada with their copies of the T4's"));

@@ -205,6 +205,43 @@ TEST_F(T4FormsTest, theLineUpSampleFillsEveryBoxTwiceThenTheRunFollows) {
   EXPECT_EQ(shown[1].formType, EmployeeCopies) << "the dialog comes back as it was left";
 }
 
+TEST_F(T4FormsTest, aPreviewShowsTheRunAndTheDialogComesBack) {
+  EmployerRecord employer = goodEmployer();
+  employer.setText(EmployerRecord::S_Employer_province_code, "Newfoundland and Labrador");
+  open(employer, {goodT4("Adams", "A"), goodT4("Brown", "B"), goodT4("Cole", "C")});
+  TempFolder settingsFolder;
+  const SettingsStore settings(settingsFolder.path(""));
+  ui.expectT4PrintSetUp([](T4PrintSetUp& s) {
+    s.preview = true;
+    return true;
+  });
+  ui.expectT4PrintSetUp([](T4PrintSetUp& s) {
+    EXPECT_FALSE(s.preview);
+    return false;
+  });
+  EXPECT_EQ(printT4Forms(state, ui, Clock, &settings), PrintOutcome::NotStarted);
+  ASSERT_EQ(ui.previews().size(), 1);
+  EXPECT_TRUE(ui.printJobs().isEmpty());
+  EXPECT_EQ(tracedPages(ui.previews().first()), 2);
+  EXPECT_EQ(settings.ReadT4Margins(), PrintSettings()) << "a preview stores nothing";
+}
+
+TEST_F(T4FormsTest, aPreviewLeavesTheRealRunAsItWouldHaveBeen) {
+  EmployerRecord employer = goodEmployer();
+  employer.setText(EmployerRecord::S_Employer_province_code, "Newfoundland and Labrador");
+  open(employer, {goodT4("Adams", "A")});
+  ui.expectT4PrintSetUp([](T4PrintSetUp& s) {
+    s.lineUp = false;
+    s.preview = true;
+    return true;
+  });
+  ui.expectT4PrintSetUp([](T4PrintSetUp&) { return true; });
+  printT4Forms(state, ui, Clock, nullptr);
+  ASSERT_EQ(ui.printJobs().size(), 1);
+  EXPECT_EQ(ui.printJobs().first().mid(1), ui.previews().first().mid(1))
+      << "the province shortened in the preview is whole again for the run";
+}
+
 TEST_F(T4FormsTest, settingsStartTheDialogAndProposeTheNextFormType) {
   open(goodEmployer(), {goodT4("Adams", "A")});
   TempFolder settingsFolder;

@@ -272,6 +272,20 @@ TEST_F(SummaryTest, lineUpsUntilARealPrintThenTheReminderAndTheSettings) {
   EXPECT_EQ(settings.ReadSummaryMargins(), (PrintSettings{90, 100, 0, 0, 0, false, false, true}));
 }
 
+TEST_F(SummaryTest, aCancelledPrintIsNoRealPrint) {
+  const TotalsRun run = total(goodEmployer(), {goodT4("Adams", "A")});
+  TempFolder settingsFolder;
+  const SettingsStore settings(settingsFolder.path(""));
+  ui.expectSummarySetUp([](SummarySetUp& s) {
+    s.lineUp = false;
+    return true;
+  });
+  ui.cancelNextPrintJob();
+  EXPECT_EQ(printT4Summaries(run, ui, Clock, &settings), PrintOutcome::NotStarted);
+  EXPECT_TRUE(ui.messages().isEmpty());
+  EXPECT_EQ(settings.ReadSummaryMargins(), PrintSettings());
+}
+
 TEST(CheckRemittances, asTheFieldIsLeft) {
   const QString invalid = QStringLiteral(
       "The entry in Remittances is not a valid numeric value or is a negative amount.");

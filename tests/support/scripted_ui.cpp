@@ -56,15 +56,24 @@ Answer ScriptedUi::ask(const QString& text, QuestionKind kind) {
   return answer;
 }
 
-std::unique_ptr<PrintSurface> ScriptedUi::startPrintJob(const QString& documentTitle) {
+std::unique_ptr<PrintSurface> ScriptedUi::traceInto(QList<QStringList>& jobs,
+                                                    const QString& title) {
   if (m_cancelNext) {
     m_cancelNext = false;
     return nullptr;
   }
-  m_jobs << QStringList{documentTitle};
-  const qsizetype job = m_jobs.size() - 1;
+  jobs << QStringList{title};
+  const qsizetype job = jobs.size() - 1;
   return std::make_unique<TraceSurface>(m_trace,
-                                        [this, job](const QString& line) { m_jobs[job] << line; });
+                                        [&jobs, job](const QString& line) { jobs[job] << line; });
+}
+
+std::unique_ptr<PrintSurface> ScriptedUi::startPrintJob(const QString& documentTitle) {
+  return traceInto(m_jobs, documentTitle);
+}
+
+std::unique_ptr<PrintSurface> ScriptedUi::startPreview(const QString& documentTitle) {
+  return traceInto(m_previews, documentTitle);
 }
 
 }  // namespace quillet::test

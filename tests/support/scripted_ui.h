@@ -45,6 +45,7 @@ class ScriptedUi final : public Ui {
   const QStringList& questions() const { return m_questions; }
   // Each print job's trace, its document title first.
   const QList<QStringList>& printJobs() const { return m_jobs; }
+  const QList<QStringList>& previews() const { return m_previews; }
   // The busy box's report names, in the order shown; "-" when it was hidden.
   const QStringList& busyBoxes() const { return m_busy; }
   // The reports shown in the viewer.
@@ -53,6 +54,8 @@ class ScriptedUi final : public Ui {
   void showMessage(const QString& text) override { m_messages << text; }
   Answer ask(const QString& text, QuestionKind kind) override;
   std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override;
+  // Previews are traced like print jobs, into previews().
+  std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle) override;
   ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) override;
   bool editT4PrintSetUp(T4PrintSetUp& setUp) override;
   bool editSummarySetUp(SummarySetUp& setUp) override;
@@ -61,9 +64,12 @@ class ScriptedUi final : public Ui {
   void hideBusy() override { m_busy << QStringLiteral("-"); }
 
  private:
+  std::unique_ptr<PrintSurface> traceInto(QList<QStringList>& jobs, const QString& title);
+
   TraceSettings m_trace;
   bool m_cancelNext = false;
   QList<QStringList> m_jobs;
+  QList<QStringList> m_previews;
   QStringList m_busy;
   std::deque<Answer> m_answers;
   std::deque<std::function<bool(T4PrintSetUp&)>> m_t4SetUps;

@@ -10,6 +10,8 @@
 #include <QTest>
 
 #include "app/clock.h"
+#include "reports/recording_surface.h"
+#include "reports/trace_surface.h"
 #include "reports/ui/error_messages.h"
 #include "reports/ui/label_select.h"
 #include "reports/ui/report_is_printing.h"
@@ -64,6 +66,36 @@ class PrintDialogsTest : public QObject {
     QCOMPARE(values.formType, int(CompanyCopies));
     QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  void t4SetUpPreviewReturnsWithThePreviewAsked() {
+    TFormT4PrintSetUp dialog;
+    QVERIFY(!dialog.values().preview);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("BitBtnPreview"), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(dialog.values().preview);
+  }
+
+  void aRecordedJobPlaysBackOutputForOutput() {
+    QImage metrics(10, 10, QImage::Format_RGB32);
+    QStringList direct, replayed;
+    TraceSurface trace({300}, [&direct](const QString& line) { direct << line; });
+    RecordingSurface recording(trace.caps(), QFont("DejaVu Sans Mono", 10), &metrics);
+    for (PrintSurface* surface :
+         {static_cast<PrintSurface*>(&trace), static_cast<PrintSurface*>(&recording)}) {
+      surface->textOut(10, 20, "one");
+      surface->setStyle(true, false);
+      surface->textOut(30, 40, "two");
+      surface->newPage();
+      surface->newPage();
+      surface->setStyle(false, true);
+      surface->textOut(50, 60, "three");
+      surface->endJob();
+    }
+    TraceSurface target({300}, [&replayed](const QString& line) { replayed << line; });
+    recording.replay(target);
+    QCOMPARE(replayed, direct);
+    QCOMPARE(direct.last(), QStringLiteral("end\t3"));
   }
 
   void summarySetUpShowsAndTakesItsValues() {

@@ -11,6 +11,7 @@
 #include "reports/painter_surface.h"
 #include "reports/ui/error_messages.h"
 #include "reports/ui/label_select.h"
+#include "reports/ui/preview_surface.h"
 #include "reports/ui/report_is_printing.h"
 #include "reports/ui/t4_print_set_up.h"
 #include "reports/ui/t4_summary_set_up.h"
@@ -58,12 +59,10 @@ std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTit
   QPrintDialog printDialog(printer.get(), m_owner);
   if (printDialog.exec() != QDialog::Accepted) return nullptr;
 
-  bool chosen = false;
-  const QFont font = QFontDialog::getFont(&chosen, initialPrinterFont(QApplication::font()),
-                                          m_owner, documentTitle);
-  if (!chosen) return nullptr;
+  const std::optional<QFont> font = chooseFont(documentTitle);
+  if (!font) return nullptr;
   QPrinter& device = *printer;
-  auto surface = std::make_unique<PainterSurface>(device, font, std::move(printer));
+  auto surface = std::make_unique<PainterSurface>(device, *font, std::move(printer));
   if (!surface->isActive()) return nullptr;
   return surface;
 }
@@ -93,6 +92,21 @@ std::optional<int> WidgetUi::chooseLabelStyle() {
   TFormLabelSelect dialog(m_owner);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.style();
+}
+
+std::unique_ptr<PrintSurface> WidgetUi::startPreview(const QString& documentTitle) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setDocName(documentTitle);
+  const std::optional<QFont> font = chooseFont(documentTitle);
+  if (!font) return nullptr;
+  return std::make_unique<PreviewSurface>(std::move(printer), *font, m_owner);
+}
+
+std::optional<QFont> WidgetUi::chooseFont(const QString& documentTitle) {
+  bool chosen = false;
+  const QFont font = QFontDialog::getFont(&chosen, initialPrinterFont(QApplication::font()),
+                                          m_owner, documentTitle);
+  return chosen ? std::optional<QFont>(font) : std::nullopt;
 }
 
 void WidgetUi::showBusy(const QString& reportName) {

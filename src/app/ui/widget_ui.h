@@ -2,7 +2,9 @@
 // font dialogs, the busy box.
 #pragma once
 
+#include <QFont>
 #include <memory>
+#include <optional>
 
 #include "app/ui.h"
 
@@ -24,6 +26,7 @@ class WidgetUi final : public Ui {
   void showMessage(const QString& text) override;
   Answer ask(const QString& text, QuestionKind kind) override;
   std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override;
+  std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle) override;
   ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) override;
   bool editT4PrintSetUp(T4PrintSetUp& setUp) override;
   bool editSummarySetUp(SummarySetUp& setUp) override;
@@ -34,6 +37,8 @@ class WidgetUi final : public Ui {
  private:
   const Clock& m_clock;
   QWidget* m_owner;
+  std::optional<QFont> chooseFont(const QString& documentTitle);
+
   std::unique_ptr<TFormReportIsPrinting> m_busy;
 };
 

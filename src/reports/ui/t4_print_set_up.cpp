@@ -62,6 +62,14 @@ TFormT4PrintSetUp::TFormT4PrintSetUp(QWidget* owner) : QDialog(owner) {
   layout->addWidget(note);
 
   auto* buttons = okCancelButtons(this, &BitBtnOK, &BitBtnCancel);
+  BitBtnPreview = buttons->addButton(QStringLiteral("Preview"), QDialogButtonBox::ActionRole);
+  BitBtnPreview->setObjectName(QStringLiteral("BitBtnPreview"));
+  BitBtnPreview->setToolTip(
+      QStringLiteral("Look at the T4 forms on the screen before printing them"));
+  connect(BitBtnPreview, &QPushButton::clicked, this, [this] {
+    m_preview = true;
+    accept();
+  });
   layout->addWidget(buttons);
 
   setValues(T4PrintSetUp{});
@@ -77,7 +85,7 @@ void TFormT4PrintSetUp::setValues(const T4PrintSetUp& values) {
 
 T4PrintSetUp TFormT4PrintSetUp::values() const {
   return {SpinEditTOP->value(), SpinEditLEFT->value(), CheckBoxLineUpRequd->isChecked(),
-          m_types->checkedId()};
+          m_types->checkedId(), m_preview};
 }
 
 }  // namespace quillet

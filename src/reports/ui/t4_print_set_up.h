@@ -28,10 +28,12 @@ class TFormT4PrintSetUp : public QDialog {
   QCheckBox* CheckBoxLineUpRequd;
   QGroupBox* RadioGroupT4Type;
   QPushButton* BitBtnOK;
+  QPushButton* BitBtnPreview;  // the forms on the screen first; the dialog returns after
   QPushButton* BitBtnCancel;
 
  private:
   QButtonGroup* m_types;
+  bool m_preview = false;
 };
 
 }  // namespace quillet
