@@ -6,11 +6,15 @@
 
 namespace quillet {
 
+void showNoFileOpen(Ui& ui) {
+  ui.showMessage(QStringLiteral(
+      "There is no *.T4E file open at present.  Select the file open choice or the Wagebook "
+      "menu choice depending on your situation."));
+}
+
 bool checkReportPreconditions(OpenT4FileState& state, Ui& ui) {
   if (!state.T4FileOpen()) {
-    ui.showMessage(QStringLiteral(
-        "There is no *.T4E file open at present.  Select the file open choice or the Wagebook "
-        "menu choice depending on your situation."));
+    showNoFileOpen(ui);
     return false;
   }
   if (state.T4File().size() < FirstT4Position + 1) {

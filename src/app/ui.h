@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -13,6 +14,18 @@ namespace quillet {
 class PrintSurface;
 
 enum class Answer { Yes, No, Cancel };
+
+// An open or save dialog. Filters are in Qt's form, "T4 files (*.T4E *.t4e)".
+struct FileDialogRequest {
+  QString title;
+  QString defaultSuffix;
+  QStringList filters;
+  // Open: a name that does not exist may be confirmed for creation. Save: an existing
+  // name is confirmed before it is chosen.
+  bool allowNew = false;
+};
+
+class OpenT4FileState;
 
 enum class QuestionKind {
   YesNo,        // a confirmation with Yes and No
@@ -27,7 +40,17 @@ class Ui {
 
   // A plain message with an OK button.
   virtual void showMessage(const QString& text) = 0;
-  virtual Answer ask(const QString& text, QuestionKind kind) = 0;
+  // `caption` titles the box; empty: the application title.
+  virtual Answer ask(const QString& text, QuestionKind kind, const QString& caption = {}) = 0;
+
+  // The file dialogs: the chosen path, or empty when the user cancelled.
+  virtual QString chooseFileToOpen(const FileDialogRequest& request) = 0;
+  virtual QString chooseFileToSave(const FileDialogRequest& request) = 0;
+
+  // The modal screens of the open file: the employer information screen and the T4
+  // entry screen.
+  virtual void editEmployerRecord(OpenT4FileState& state) = 0;
+  virtual void editT4Records(OpenT4FileState& state) = 0;
 
   // Asks for the printer, then for the font, and begins a print job titled
   // `documentTitle` on that printer in that font. Null when the user cancelled either

@@ -25,10 +25,15 @@ class StreamUi final : public Ui {
       : m_err(err), m_answers(std::move(answers)) {}
 
   void showMessage(const QString& text) override { m_err << text << Qt::endl; }
-  Answer ask(const QString& text, QuestionKind) override {
+  Answer ask(const QString& text, QuestionKind, const QString& = {}) override {
     m_err << text << Qt::endl;
     return m_answers.question;
   }
+  // The batch tool's commands name their files and open no screen.
+  QString chooseFileToOpen(const FileDialogRequest&) override { return {}; }
+  QString chooseFileToSave(const FileDialogRequest&) override { return {}; }
+  void editEmployerRecord(OpenT4FileState&) override {}
+  void editT4Records(OpenT4FileState&) override {}
   std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override {
     return m_answers.printer ? m_answers.printer(documentTitle) : nullptr;
   }

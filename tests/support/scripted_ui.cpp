@@ -5,7 +5,8 @@ namespace quillet::test {
 
 ScriptedUi::~ScriptedUi() {
   const std::size_t unused = m_answers.size() + m_t4SetUps.size() + m_summarySetUps.size() +
-                             m_labelStyles.size() + m_reportResults.size();
+                             m_labelStyles.size() + m_reportResults.size() + m_files.size() +
+                             m_employerScreens.size() + m_entryScreens.size();
   if (unused != 0)
     reportTestFailure(QStringLiteral("%1 scripted answer(s) were never asked for").arg(unused));
 }
@@ -26,6 +27,24 @@ std::optional<T> next(std::deque<T>& queue, const char* what) {
 
 }  // namespace
 
+QString ScriptedUi::chooseFileToOpen(const FileDialogRequest& request) {
+  m_fileDialogs << request;
+  return next(m_files, "open dialog").value_or(QString());
+}
+
+QString ScriptedUi::chooseFileToSave(const FileDialogRequest& request) {
+  m_fileDialogs << request;
+  return next(m_files, "save dialog").value_or(QString());
+}
+
+void ScriptedUi::editEmployerRecord(OpenT4FileState& state) {
+  if (const auto script = next(m_employerScreens, "employer screen")) (*script)(state);
+}
+
+void ScriptedUi::editT4Records(OpenT4FileState& state) {
+  if (const auto script = next(m_entryScreens, "T4 entry screen")) (*script)(state);
+}
+
 ViewerResult ScriptedUi::showReport(const ViewerReport& report, ViewerButtons) {
   m_reports << report;
   return next(m_reportResults, "report viewer").value_or(ViewerResult::Closed);
@@ -45,8 +64,9 @@ std::optional<int> ScriptedUi::chooseLabelStyle() {
   return next(m_labelStyles, "label style dialog").value_or(std::nullopt);
 }
 
-Answer ScriptedUi::ask(const QString& text, QuestionKind kind) {
+Answer ScriptedUi::ask(const QString& text, QuestionKind kind, const QString& caption) {
   m_questions << text;
+  m_questionCaptions << caption;
   if (m_answers.empty()) {
     reportTestFailure(QStringLiteral("unexpected question: ") + text);
     return kind == QuestionKind::YesNoCancel ? Answer::Cancel : Answer::No;

@@ -35,6 +35,14 @@ class ScriptedUi final : public Ui {
   }
   void expectLabelStyle(std::optional<int> style) { m_labelStyles.push_back(style); }
   void expectReport(ViewerResult result) { m_reportResults.push_back(result); }
+  // The file the next open or save dialog returns ("": Cancel).
+  void expectFileChoice(const QString& path) { m_files.push_back(path); }
+  void expectEmployerScreen(std::function<void(OpenT4FileState&)> script) {
+    m_employerScreens.push_back(std::move(script));
+  }
+  void expectT4EntryScreen(std::function<void(OpenT4FileState&)> script) {
+    m_entryScreens.push_back(std::move(script));
+  }
 
   // Print jobs go to a trace printer with these settings, unless the user is to cancel
   // the printer or font dialog of the next one.
@@ -50,9 +58,16 @@ class ScriptedUi final : public Ui {
   const QStringList& busyBoxes() const { return m_busy; }
   // The reports shown in the viewer.
   const QList<ViewerReport>& reports() const { return m_reports; }
+  const QList<FileDialogRequest>& fileDialogs() const { return m_fileDialogs; }
 
   void showMessage(const QString& text) override { m_messages << text; }
-  Answer ask(const QString& text, QuestionKind kind) override;
+  Answer ask(const QString& text, QuestionKind kind, const QString& caption = {}) override;
+  // The captions of the questions, "" for the application title.
+  const QStringList& questionCaptions() const { return m_questionCaptions; }
+  QString chooseFileToOpen(const FileDialogRequest& request) override;
+  QString chooseFileToSave(const FileDialogRequest& request) override;
+  void editEmployerRecord(OpenT4FileState& state) override;
+  void editT4Records(OpenT4FileState& state) override;
   std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override;
   // Previews are traced like print jobs, into previews().
   std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle) override;
@@ -77,8 +92,13 @@ class ScriptedUi final : public Ui {
   std::deque<std::optional<int>> m_labelStyles;
   std::deque<ViewerResult> m_reportResults;
   QList<ViewerReport> m_reports;
+  std::deque<QString> m_files;
+  QList<FileDialogRequest> m_fileDialogs;
+  std::deque<std::function<void(OpenT4FileState&)>> m_employerScreens;
+  std::deque<std::function<void(OpenT4FileState&)>> m_entryScreens;
   QStringList m_messages;
   QStringList m_questions;
+  QStringList m_questionCaptions;
 };
 
 }  // namespace quillet::test

@@ -1,9 +1,16 @@
-// Quillet widget tests — the main window.
+// Quillet widget tests — the main window: menus, speed buttons, hints, commands.
 #include "app/ui/tsdi_app_form.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenuBar>
+#include <QStatusTipEvent>
 #include <QTest>
+#include <QToolButton>
 
+#include "app/clock.h"
+#include "app/settings_store.h"
+#include "app/ui/about_box.h"
 #include "data/open_t4_file.h"
 #include "scripted_ui.h"
 #include "test_files.h"
@@ -11,45 +18,186 @@
 using namespace quillet;
 using namespace quillet::test;
 
+namespace {
+
+const QString NoFile = QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms");
+const QString NoFileMessage = QStringLiteral(
+    "There is no *.T4E file open at present.  Select the file open choice or the Wagebook menu "
+    "choice "
+    "depending on your situation.");
+
+// A main window on scripted dialogs, settings in a temporary folder.
+struct Desk {
+  explicit Desk(QStringList arguments = {})
+      : window(state, ui, clock, settings, std::move(arguments)) {}
+
+  QAction* action(const char* name) { return window.findChild<QAction*>(QLatin1String(name)); }
+  void trigger(const char* name) { action(name)->trigger(); }
+
+  TempFolder folder;
+  const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
+  const SettingsStore settings{folder.path("")};
+  OpenT4FileState state;
+  ScriptedUi ui;
+  TSDIAppForm window;
+};
+
+}  // namespace
+
 class TSDIAppFormTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void startsWithNoFileInTheCaption() {
-    OpenT4FileState state;
-    ScriptedUi ui;
-    TSDIAppForm window(state, ui);
-    window.show();
-    QCOMPARE(window.windowTitle(),
-             QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms"));
-    QVERIFY(window.findChild<QLabel*>(QStringLiteral("TitlePanel1")));
+  void menusAndSpeedButtonsAreThere() {
+    Desk desk;
+    QCOMPARE(desk.window.windowTitle(), NoFile);
+    QStringList menus;
+    for (QAction* menu : desk.window.menuBar()->actions()) menus << menu->text();
+    QCOMPARE(menus,
+             QStringList({"&File", "&Wagebook Customers", "&Edit", "Print &Reports", "&Help"}));
+    QCOMPARE(desk.action("NewFileItem")->text(), QStringLiteral("Create &New T4 file..."));
+    QCOMPARE(desk.action("ExitItem")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+    QCOMPARE(desk.action("PrintT4Records1")->text(), QStringLiteral("T4 For&ms"));
+    QVERIFY(!desk.action("WagBokNote1")->isEnabled());
+    QVERIFY(desk.action("Open_CNF1"));
+    for (const char* button :
+         {"SpeedButtonNewT4", "SpeedButtonOpenRegularT4", "SpeedButtonOpenWgbT4", "SpeedButtonCopy",
+          "SpeedButtonEditT4", "SpeedButtonPrintT4", "SpeedButtonExit"}) {
+      QVERIFY2(desk.window.findChild<QToolButton*>(QLatin1String(button)), button);
+    }
+    QCOMPARE(desk.window.findChild<QToolButton*>("SpeedButtonExit")->toolTip(),
+             QStringLiteral("Exit from program, close window"));
+    QVERIFY2(!desk.window.findChild<QLabel*>("ImageCanFlag")->pixmap().isNull(),
+             "the JPEG decodes");
   }
 
-  void opensTheFileThatTheCommandLineNames() {
+  void theLongHintFollowsTheMouse() {
+    Desk desk;
+    QStatusTipEvent tip(desk.action("EditT4Records1")->statusTip());
+    QCoreApplication::sendEvent(&desk.window, &tip);
+    QCOMPARE(desk.window.findChild<QLabel*>("LabelLongerHint")->text(),
+             QStringLiteral("Modify T4 data before it is totalled or printed"));
+  }
+
+  void commandsNeedAnOpenFile() {
+    Desk desk;
+    for (const char* item : {"EditCompanyInfo", "EditT4Records1", "PrintT4Errors1",
+                             "PrintT4Totals1", "PrintT4Records1", "PrintMailingLabels1"}) {
+      desk.trigger(item);
+    }
+    QTest::mouseClick(desk.window.findChild<QToolButton*>("SpeedButtonPrintT4"), Qt::LeftButton);
+    QCOMPARE(desk.ui.messages(), QStringList(7, NoFileMessage));
+  }
+
+  void reportsNeedAT4Record() {
+    Desk desk;
+    desk.state.setT4FileName(desk.folder.write("SETUP.T4E", t4FileBytes(goodEmployer(), {})));
+    QVERIFY(desk.state.OpenT4File());
+    desk.trigger("PrintT4Errors1");
+    desk.trigger("PrintMailingLabels1");
+    QCOMPARE(desk.ui.messages(),
+             QStringList(
+                 2, QStringLiteral("There are no T4's in this file. Enter some employees first.")));
+  }
+
+  void openChecksTheExtensionThenOpens() {
+    Desk desk;
+    const QString wrong =
+        desk.folder.write("ACME.T4", t4FileBytes(goodEmployer(), {goodT4("Smith", "J")}));
+    const QString right =
+        desk.folder.write("acme.t4e", t4FileBytes(goodEmployer(), {goodT4("Smith", "J")}));
+    desk.ui.expectFileChoice(wrong);
+    desk.trigger("OpenItem");
+    QCOMPARE(desk.ui.messages().last(),
+             QStringLiteral("Sorry but cannot process file ") + wrong +
+                 " because file extension is not of a type that this menu selection "
+                 "handles. Try again.");
+    QVERIFY(!desk.state.T4FileOpen());
+    QCOMPARE(desk.ui.fileDialogs().last().title,
+             QStringLiteral("Select \"T4 files (*.T4E)\" to Open"));
+
+    desk.ui.expectFileChoice(right);
+    QTest::mouseClick(desk.window.findChild<QToolButton*>("SpeedButtonOpenRegularT4"),
+                      Qt::LeftButton);
+    QVERIFY(desk.state.T4FileOpen());
+    QCOMPARE(desk.window.windowTitle(), QStringLiteral("Processing: ") + right);
+    QCOMPARE(desk.ui.messages().last(), QStringLiteral("T4 File ") + right +
+                                            " is open and will remain open until you select "
+                                            "another file or exit this program. To work with "
+                                            "this file select Edit or Print Choices from the Menu");
+
+    // A file that cannot be opened leaves none open.
+    desk.ui.expectFileChoice(desk.folder.path("no/such/dir/X.T4E"));
+    desk.trigger("OpenItem");
+    QVERIFY(!desk.state.T4FileOpen());
+    QCOMPARE(desk.window.windowTitle(), NoFile);
+    QCOMPARE(desk.ui.messages().last(),
+             "Cannot create file " + desk.folder.path("no/such/dir/X.T4E"));
+  }
+
+  void newAsksAWagebookCustomerFirst() {
+    Desk desk;
+    desk.window.commands().payrollChecks[1] = true;
+    desk.ui.expectQuestion(Answer::No);
+    desk.trigger("NewFileItem");
+    QVERIFY(desk.ui.questions().first().startsWith("You appear to be a Wagebook customer."));
+    QVERIFY(desk.ui.fileDialogs().isEmpty());
+  }
+
+  void aNewFileGoesThroughTheEmployerScreenToTheEntryScreen() {
+    Desk desk;
+    desk.state.setT4FileName(desk.folder.path("NEW.T4E"));
+    QVERIFY(desk.state.OpenT4File());
+    desk.ui.expectEmployerScreen([](OpenT4FileState& state) {
+      EmployerRecord employer = goodEmployer();
+      writeEmployerAndHeader(state, employer);
+    });
+    bool entered = false;
+    desk.ui.expectT4EntryScreen([&entered](OpenT4FileState&) { entered = true; });
+    desk.trigger("EditT4Records1");
+    QCOMPARE(
+        desk.ui.messages(),
+        QStringList{"You cannot enter T4 data until after you set up the Company information.  "
+                    "Click OK to transfer to the appropriate screen."});
+    QVERIFY(entered);
+  }
+
+  void theCommandLineIsHandledOnTheFirstActivationOnly() {
     TempFolder folder;
     const QString path =
         folder.write("ACME.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
-    OpenT4FileState state;
-    ScriptedUi ui;
-    TSDIAppForm window(state, ui);
-    window.handleCommandLine({"--style", path});
-    QVERIFY(state.T4FileOpen());
-    QCOMPARE(state.T4File().Count(), 1);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Processing: ") + path);
-    QVERIFY(ui.messages().isEmpty());
+    Desk desk({"/p", path});
+    desk.ui.expectT4PrintSetUp([](T4PrintSetUp&) { return false; });
+    desk.window.FormActivate();
+    QVERIFY(desk.state.T4FileOpen());
+    QCOMPARE(desk.window.windowTitle(), QStringLiteral("Processing: ") + path);
+    desk.window.FormActivate();  // a scripted dialog left over would fail the test
+    desk.state.CloseT4File();
+
+    Desk edit({path, "other.txt"});
+    int entries = 0;
+    edit.ui.expectT4EntryScreen([&entries](OpenT4FileState&) { ++entries; });
+    edit.window.FormActivate();
+    edit.window.FormActivate();
+    QCOMPARE(entries, 1);
   }
 
-  void aFileThatCannotBeOpenedIsTold() {
+  void exitClosesTheFile() {
     TempFolder folder;
-    const QString path = folder.path("no/such/folder/ACME.T4E");
-    OpenT4FileState state;
-    ScriptedUi ui;
-    TSDIAppForm window(state, ui);
-    window.handleCommandLine({path});
-    QVERIFY(!state.T4FileOpen());
-    QCOMPARE(ui.messages(), QStringList{"Cannot create file " + path});
-    QCOMPARE(window.windowTitle(),
-             QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms"));
+    Desk desk;
+    desk.state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(goodEmployer(), {})));
+    QVERIFY(desk.state.OpenT4File());
+    desk.window.show();
+    desk.trigger("ExitItem");
+    QVERIFY(!desk.state.T4FileOpen());
+    QVERIFY(!desk.window.isVisible());
+  }
+
+  void theAboutBoxShowsNameVersionAndPicture() {
+    TAboutBox about;
+    QCOMPARE(about.findChild<QLabel*>("ProductName")->text(), QStringLiteral("Quillet"));
+    QVERIFY(about.findChild<QLabel*>("Version")->text().startsWith("Version "));
+    QVERIFY(!about.findChild<QLabel*>("ProgramIcon")->pixmap().isNull());
   }
 };
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "app/clock.h"
+#include "app/settings_store.h"
 #include "app/ui/tsdi_app_form.h"
 #include "app/ui/widget_ui.h"
 #include "data/open_t4_file.h"
@@ -9,15 +10,15 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillet"));
+  QApplication::setOrganizationName(QStringLiteral("Corvantis"));
 
-  quillet::OpenT4FileState state;
   const quillet::SystemClock clock;
+  const quillet::SettingsStore settings;
+  quillet::OpenT4FileState state;
   quillet::WidgetUi ui(clock);
-  quillet::TSDIAppForm window(state, ui);
+  ui.setDialogFolder(QApplication::applicationDirPath());
+  quillet::TSDIAppForm window(state, ui, clock, settings, QApplication::arguments().mid(1));
   ui.setOwner(&window);
   window.show();
-  window.handleCommandLine(QApplication::arguments().mid(1));
-  const int status = QApplication::exec();
-  state.CloseT4File();
-  return status;
+  return QApplication::exec();
 }

@@ -1,40 +1,273 @@
-// Quillet — the main window.
+// Quillet — the main window: menus, speed buttons, the long-hint line.
 #include "app/ui/tsdi_app_form.h"
 
+#include <QCloseEvent>
 #include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QSysInfo>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
-#include "app/command_line.h"
-#include "app/ui.h"
-#include "data/open_t4_file.h"
+#include "app/ui/about_box.h"
 
 namespace quillet {
+namespace {
 
-TSDIAppForm::TSDIAppForm(OpenT4FileState& state, Ui& ui, QWidget* parent)
-    : QMainWindow(parent), m_state(state), m_ui(ui) {
+const QString OpenHint = QStringLiteral(
+    "Opens *.T4E files (Wagebook Customers should use this program's Wagebook menu, open "
+    "Configuration, then open WAGBOK.T4E)");
+const QString NewHint = QStringLiteral(
+    "Creates new *.T4E file (Wagebook Customers should use this program's Wagebook menu, open "
+    "Configuration, then open WAGBOK.T4E)");
+const QString CopyHint = QStringLiteral(
+    "Copy ANY file (not just T4 files). Also usefull to make backups or, for those who are NOT "
+    "Wagebook clients, to re-use a copy of last years T4 file as a base for this year.");
+const QString EditT4Hint = QStringLiteral("Modify T4 data before it is totalled or printed");
+const QString PrintT4Hint = QStringLiteral(
+    "The end result. Prints your T4 forms ready to send to Revenue Canada, or use plain paper if "
+    "you want a draft first.");
+const QString NoteHint =
+    QStringLiteral("This item is just a note for your assistance. It cannot be selected.");
+
+}  // namespace
+
+TSDIAppForm::TSDIAppForm(OpenT4FileState& state, Ui& ui, const Clock& clock,
+                         const SettingsStore& settings, QStringList arguments,
+                         std::function<void()> startUp, QWidget* parent)
+    : QMainWindow(parent),
+      m_commands(state, ui, clock, settings),
+      m_arguments(std::move(arguments)),
+      m_startUp(std::move(startUp)) {
   setObjectName(QStringLiteral("TSDIAppForm"));
-  auto* title = new QLabel(QStringLiteral("Quillet"), this);
+  buildMenus();
+  buildSpeedButtons();
+  buildPanels();
+  resize(640, 420);
+  setWindowTitle(m_commands.caption());
+}
+
+void TSDIAppForm::run(void (MainCommands::*command)()) {
+  (m_commands.*command)();
+  setWindowTitle(m_commands.caption());
+}
+
+void TSDIAppForm::buildMenus() {
+  struct Item {
+    const char* name;
+    QString caption;
+    QString hint;
+    void (MainCommands::*command)();
+    QKeySequence shortcut = {};
+  };
+  const auto addItems = [this](QMenu* menu, std::initializer_list<Item> items) {
+    for (const Item& item : items) {
+      if (!item.name) {
+        menu->addSeparator();
+        continue;
+      }
+      QAction* action = menu->addAction(item.caption);
+      action->setObjectName(QLatin1String(item.name));
+      action->setStatusTip(item.hint);
+      action->setShortcut(item.shortcut);
+      if (item.command) {
+        connect(action, &QAction::triggered, this,
+                [this, command = item.command] { run(command); });
+      }
+    }
+  };
+  const Item separator{nullptr, {}, {}, nullptr};
+  const QKeySequence altX(Qt::ALT | Qt::Key_X);
+
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("FileMenu"));
+  addItems(
+      file,
+      {{"NewFileItem", QStringLiteral("Create &New T4 file..."), NewHint, &MainCommands::newFile},
+       {"OpenItem", QStringLiteral("&Open T4E files..."), OpenHint, &MainCommands::openFile},
+       {"CopyfileItem", QStringLiteral("&Copy ANY file..."), CopyHint, &MainCommands::copyFile},
+       separator,
+       {"ExitItem", QStringLiteral("E&xit"), QStringLiteral("Exit application"), nullptr, altX}});
+
+  QMenu* wagebook = menuBar()->addMenu(QStringLiteral("&Wagebook Customers"));
+  wagebook->setObjectName(QStringLiteral("WagebookMenu"));
+  addItems(
+      wagebook,
+      {{"Open_CNF1",
+        QStringLiteral("Open Company Payroll Confi&guration File (Needed for all choices)"),
+        QStringLiteral("Always required to locate company specific data directory or folder "
+                       "containing T4 data"),
+        nullptr},
+       {"Open_WAGBOK_T4E1",
+        QStringLiteral("Open an ex&isting WAGBOK.T4E file (for editing/printing T4's)"),
+        QStringLiteral(
+            "This is the file you normally work with (unless another year end has occurred since "
+            "it was created - if so select choice below to overwrite with new year's data from "
+            "wgbt4.dta)."),
+        nullptr},
+       separator,
+       {"WagBokNote1", QStringLiteral("When WAGBOK.T4E is open use regular Edit && Report menu"),
+        NoteHint, nullptr},
+       {"WagBokNote2", QStringLiteral("You need the next two menu items only once per year"),
+        NoteHint, nullptr},
+       separator,
+       {"Open_WGBT4_DTA1",
+        QStringLiteral("Create Ne&w WAGBOK.T4E file from Year End file WGBT4.DTA"),
+        QStringLiteral(
+            "Select ONCE each year, after payroll year end. Selecting this a second time before "
+            "the next year end risks overwriting your T4 edit changes in file WAGBOK.T4E"),
+        nullptr},
+       {"PrintT4Register1",
+        QStringLiteral("Print So&urce T4 Register from Year End file WGBT4.DTA"),
+        QStringLiteral(
+            "This is a similar report to the year end ytd payroll register except employees are "
+            "in alphabetical order."),
+        nullptr},
+       separator,
+       {"WagBokExit1", QStringLiteral("E&xit"), QStringLiteral("Exit application"), nullptr,
+        altX}});
+  for (const char* note : {"WagBokNote1", "WagBokNote2"})
+    findChild<QAction*>(QLatin1String(note))->setEnabled(false);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit->setObjectName(QStringLiteral("EditMenu"));
+  addItems(edit,
+           {{"EditCompanyInfo", QStringLiteral("Compan&y Info, CPP/EI rates"),
+             QStringLiteral("Edit company name, address, phone. Revenue Canada business number."),
+             &MainCommands::editEmployer},
+            {"EditT4Records1", QStringLiteral("T4 Forms &View"), EditT4Hint,
+             &MainCommands::editT4Records}});
+
+  QMenu* reports = menuBar()->addMenu(QStringLiteral("Print &Reports"));
+  reports->setObjectName(QStringLiteral("PrintReportsMenu"));
+  addItems(
+      reports,
+      {{"PrintT4Errors1", QStringLiteral("T4 Error&s"),
+        QStringLiteral(
+            "This will check all T4 forms on file and list any errors found. View results on "
+            "screen or print."),
+        &MainCommands::printErrors},
+       {"PrintT4Totals1", QStringLiteral("T4 &Totals"),
+        QStringLiteral(
+            "These are the figures you need for the T4 Summary Form and to compare to PD7A "
+            "remittances. View results on screen or print."),
+        &MainCommands::printTotals},
+       {"PrintT4Records1", QStringLiteral("T4 For&ms"), PrintT4Hint, &MainCommands::printForms},
+       {"PrintMailingLabels1", QStringLiteral("Mailing &Labels"), {}, &MainCommands::printLabels}});
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("HelpMenu"));
+  QAction* about = help->addAction(QStringLiteral("&About..."));
+  about->setObjectName(QStringLiteral("About1"));
+  connect(about, &QAction::triggered, this, &TSDIAppForm::showAbout);
+
+  for (const char* exit : {"ExitItem", "WagBokExit1"}) {
+    connect(findChild<QAction*>(QLatin1String(exit)), &QAction::triggered, this, &QWidget::close);
+  }
+}
+
+void TSDIAppForm::buildSpeedButtons() {
+  auto* panel = addToolBar(QStringLiteral("SpeedPanel"));
+  panel->setObjectName(QStringLiteral("SpeedPanel"));
+  panel->setMovable(false);
+  struct Button {
+    const char* name;
+    const char* text;
+    QString hint;
+    std::function<void()> action;
+  };
+  const Button buttons[] = {
+      {"SpeedButtonNewT4", "New", NewHint, [this] { run(&MainCommands::newFile); }},
+      {"SpeedButtonOpenRegularT4", "Open", OpenHint, [this] { run(&MainCommands::openFile); }},
+      {"SpeedButtonOpenWgbT4",
+       "Wagebook",
+       QStringLiteral(
+           "Opens Company payroll configuration file, then opens appropriate Wagebook T4 file"),
+       {}},
+      {"SpeedButtonCopy", "Copy", CopyHint, [this] { run(&MainCommands::copyFile); }},
+      {"SpeedButtonEditT4", "Edit T4s", EditT4Hint, [this] { run(&MainCommands::editT4Records); }},
+      {"SpeedButtonPrintT4", "Print T4s", PrintT4Hint, [this] { run(&MainCommands::printForms); }},
+      {"SpeedButtonExit", "Exit", QStringLiteral("Exit from program, close window"),
+       [this] { close(); }},
+  };
+  for (const Button& b : buttons) {
+    auto* button = new QToolButton(panel);
+    button->setObjectName(QLatin1String(b.name));
+    button->setText(QLatin1String(b.text));
+    button->setToolTip(b.hint);
+    button->setStatusTip(b.hint);
+    if (b.action) connect(button, &QToolButton::clicked, this, b.action);
+    panel->addWidget(button);
+  }
+}
+
+void TSDIAppForm::buildPanels() {
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  auto* title = new QWidget(central);
   title->setObjectName(QStringLiteral("TitlePanel1"));
-  title->setAlignment(Qt::AlignCenter);
-  QFont big = title->font();
+  auto* titleLayout = new QVBoxLayout(title);
+  auto* name = new QLabel(QStringLiteral("Quillet"), title);
+  name->setObjectName(QStringLiteral("LabelProgramName"));
+  QFont big = name->font();
   big.setPointSize(big.pointSize() * 3);
-  title->setFont(big);
-  setCentralWidget(title);
-  resize(640, 400);
-  showFileInCaption();
+  big.setBold(true);
+  name->setFont(big);
+  titleLayout->addWidget(name, 0, Qt::AlignHCenter);
+  // The platform the program runs on, where the original named its Windows versions.
+  auto* platform = new QLabel(QStringLiteral("For %1").arg(QSysInfo::prettyProductName()), title);
+  platform->setObjectName(QStringLiteral("LabelPlatform"));
+  titleLayout->addWidget(platform, 0, Qt::AlignHCenter);
+  layout->addWidget(title);
+
+  auto* flag = new QLabel(central);
+  flag->setObjectName(QStringLiteral("ImageCanFlag"));
+  flag->setPixmap(programPicture());
+  layout->addWidget(flag, 0, Qt::AlignHCenter);
+  auto* description = new QLabel(
+      QStringLiteral(
+          "Enter, Edit, & Print Revenue Canada T4 Forms (Statement of Remuneration Paid).  For use "
+          "with NEW 1998 style of T4 Form"),
+      central);
+  description->setObjectName(QStringLiteral("LabelDescription"));
+  description->setWordWrap(true);
+  description->setAlignment(Qt::AlignCenter);
+  layout->addWidget(description);
+  setCentralWidget(central);
+
+  statusBar()->setObjectName(QStringLiteral("StatusBar"));
+  LabelLongerHint = new QLabel(statusBar());
+  LabelLongerHint->setObjectName(QStringLiteral("LabelLongerHint"));
+  statusBar()->addWidget(LabelLongerHint, 1);
 }
 
-void TSDIAppForm::handleCommandLine(const QStringList& args) {
-  const CommandLine line = parseCommandLine(args);
-  if (line.t4FileName.isEmpty()) return;
-  m_state.setT4FileName(line.t4FileName);
-  if (const FileStatus opened = m_state.OpenT4File(); !opened) m_ui.showMessage(opened.message());
-  showFileInCaption();
+bool TSDIAppForm::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    LabelLongerHint->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  if (event->type() == QEvent::WindowActivate) FormActivate();
+  return QMainWindow::event(event);
 }
 
-void TSDIAppForm::showFileInCaption() {
-  setWindowTitle(m_state.T4FileOpen()
-                     ? QStringLiteral("Processing: ") + m_state.T4FileName()
-                     : QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms"));
+void TSDIAppForm::FormActivate() {
+  if (m_startUp) m_startUp();
+  if (std::exchange(m_activated, true)) return;
+  m_commands.handleCommandLine(m_arguments);
+  setWindowTitle(m_commands.caption());
+}
+
+void TSDIAppForm::closeEvent(QCloseEvent* event) {
+  m_commands.exit();
+  setWindowTitle(m_commands.caption());
+  QMainWindow::closeEvent(event);
+}
+
+void TSDIAppForm::showAbout() {
+  TAboutBox about(this);
+  about.exec();
 }
 
 }  // namespace quillet

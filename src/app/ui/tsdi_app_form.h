@@ -1,27 +1,46 @@
-// Quillet — the main window.
+// Quillet — the main window: menus, speed buttons, the long-hint line.
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
+
+#include "app/main_commands.h"
+
+class QLabel;
 
 namespace quillet {
-
-class OpenT4FileState;
-class Ui;
 
 class TSDIAppForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  TSDIAppForm(OpenT4FileState& state, Ui& ui, QWidget* parent = nullptr);
+  // `arguments`: the command line, handled on the first activation. `startUp` runs on
+  // every activation (the settings start-up).
+  TSDIAppForm(OpenT4FileState& state, Ui& ui, const Clock& clock, const SettingsStore& settings,
+              QStringList arguments, std::function<void()> startUp = {}, QWidget* parent = nullptr);
 
-  // Opens the .T4E file that the command line names, if any.
-  void handleCommandLine(const QStringList& args);
+  MainCommands& commands() { return m_commands; }
+
+  // What happens each time the window becomes active.
+  void FormActivate();
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
-  void showFileInCaption();
+  void buildMenus();
+  void buildSpeedButtons();
+  void buildPanels();
+  // Runs a command, then shows the open file in the caption.
+  void run(void (MainCommands::*command)());
+  void showAbout();
 
-  OpenT4FileState& m_state;
-  Ui& m_ui;
+  MainCommands m_commands;
+  QStringList m_arguments;
+  std::function<void()> m_startUp;
+  bool m_activated = false;
+  QLabel* LabelLongerHint = nullptr;
 };
 
 }  // namespace quillet

@@ -3,6 +3,8 @@
 #include "app/ui/widget_ui.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -15,6 +17,7 @@
 #include "reports/ui/report_is_printing.h"
 #include "reports/ui/t4_print_set_up.h"
 #include "reports/ui/t4_summary_set_up.h"
+#include "screens/ui/employer_screen.h"
 
 namespace quillet {
 namespace {
@@ -36,14 +39,18 @@ WidgetUi::WidgetUi(const Clock& clock, QWidget* owner) : m_clock(clock), m_owner
 
 WidgetUi::~WidgetUi() = default;
 
+// Message texts break their lines with carriage returns.
+QString displayed(QString text) { return text.replace(u'\r', u'\n'); }
+
 void WidgetUi::showMessage(const QString& text) {
-  QMessageBox::information(m_owner, Title, text, QMessageBox::Ok);
+  QMessageBox::information(m_owner, Title, displayed(text), QMessageBox::Ok);
 }
 
-Answer WidgetUi::ask(const QString& text, QuestionKind kind) {
+Answer WidgetUi::ask(const QString& text, QuestionKind kind, const QString& caption) {
   QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
   if (kind == QuestionKind::YesNoCancel) buttons |= QMessageBox::Cancel;
-  switch (QMessageBox::question(m_owner, Title, text, buttons)) {
+  switch (QMessageBox::question(m_owner, caption.isEmpty() ? Title : caption, displayed(text),
+                                buttons)) {
     case QMessageBox::Yes:
       return Answer::Yes;
     case QMessageBox::No:
@@ -51,6 +58,44 @@ Answer WidgetUi::ask(const QString& text, QuestionKind kind) {
     default:
       return Answer::Cancel;
   }
+}
+
+QString WidgetUi::chooseFileToOpen(const FileDialogRequest& request) {
+  QFileDialog dialog(m_owner, request.title, m_folder);
+  dialog.setNameFilters(request.filters);
+  dialog.setDefaultSuffix(request.defaultSuffix);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(request.allowNew ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  const QString path = dialog.selectedFiles().first();
+  m_folder = QFileInfo(path).absolutePath();
+  if (request.allowNew && !QFileInfo::exists(path) &&
+      QMessageBox::question(
+          m_owner, request.title,
+          path + QStringLiteral("\nThis file does not exist.\nCreate the file?")) !=
+          QMessageBox::Yes) {
+    return {};
+  }
+  return path;
+}
+
+QString WidgetUi::chooseFileToSave(const FileDialogRequest& request) {
+  QFileDialog dialog(m_owner, request.title, m_folder);
+  dialog.setNameFilters(request.filters);
+  dialog.setDefaultSuffix(request.defaultSuffix);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  m_folder = QFileInfo(dialog.selectedFiles().first()).absolutePath();
+  return dialog.selectedFiles().first();
+}
+
+void WidgetUi::editEmployerRecord(OpenT4FileState& state) {
+  TFormT4BusnInfo screen(state, *this, m_clock, m_owner);
+  screen.exec();
+}
+
+void WidgetUi::editT4Records(OpenT4FileState&) {
+  // The T4 entry screen joins here when it is built; until then the command ends.
 }
 
 std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTitle) {

@@ -24,7 +24,13 @@ class WidgetUi final : public Ui {
   void setOwner(QWidget* owner) { m_owner = owner; }
 
   void showMessage(const QString& text) override;
-  Answer ask(const QString& text, QuestionKind kind) override;
+  Answer ask(const QString& text, QuestionKind kind, const QString& caption = {}) override;
+  QString chooseFileToOpen(const FileDialogRequest& request) override;
+  QString chooseFileToSave(const FileDialogRequest& request) override;
+  void editEmployerRecord(OpenT4FileState& state) override;
+  void editT4Records(OpenT4FileState& state) override;
+  // The folder the file dialogs start in: the program's, then the last one used.
+  void setDialogFolder(const QString& folder) { m_folder = folder; }
   std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override;
   std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle) override;
   ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) override;
@@ -36,6 +42,7 @@ class WidgetUi final : public Ui {
 
  private:
   const Clock& m_clock;
+  QString m_folder;
   QWidget* m_owner;
   std::optional<QFont> chooseFont(const QString& documentTitle);
 

@@ -1,0 +1,161 @@
+// Quillet — the commands of the main window, as core code under the Ui seam.
+#include "app/main_commands.h"
+
+#include <algorithm>
+
+#include "app/command_line.h"
+#include "app/report_preconditions.h"
+#include "app/settings_store.h"
+#include "app/ui.h"
+#include "data/file_safety.h"
+#include "data/open_t4_file.h"
+#include "reports/error_report.h"
+#include "reports/mailing_labels.h"
+#include "reports/t4_forms.h"
+#include "reports/t4_totals.h"
+
+namespace quillet {
+namespace {
+
+const QStringList AnyFileFilters = {
+    QStringLiteral("Any files (*.*)"), QStringLiteral("T4 files (*.T4E)"),
+    QStringLiteral("WagBok Config (*.CNF)"), QStringLiteral("WagBok Source T4 (WGBT4.DTA)")};
+
+}  // namespace
+
+MainCommands::MainCommands(OpenT4FileState& state, Ui& ui, const Clock& clock,
+                           const SettingsStore& settings)
+    : m_state(state), m_ui(ui), m_clock(clock), m_settings(settings) {}
+
+QString MainCommands::caption() const {
+  return m_state.T4FileOpen() ? QStringLiteral("Processing: ") + m_state.T4FileName()
+                              : QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms");
+}
+
+bool MainCommands::openT4File(const QString& name) {
+  m_state.setT4FileName(name);
+  if (const FileStatus opened = m_state.OpenT4File(); !opened) {
+    m_ui.showMessage(opened.message());
+    return false;
+  }
+  return true;
+}
+
+void MainCommands::handleCommandLine(const QStringList& args) {
+  const CommandLine line = parseCommandLine(args);
+  if (line.t4FileName.isEmpty() || !openT4File(line.t4FileName)) return;
+  if (line.print) {
+    printForms();
+  } else {
+    editT4Records();
+  }
+}
+
+void MainCommands::newFile() {
+  const bool payrollCustomer =
+      payrollMode ||
+      std::any_of(payrollChecks.begin(), payrollChecks.end(), [](bool c) { return c; });
+  if (payrollCustomer &&
+      m_ui.ask(QStringLiteral(
+                   "You appear to be a Wagebook customer.  Your new .T4E file for each year is "
+                   "normally created for you in the Wagebook menu.  Click Yes only if you wish "
+                   "to do special T4's not related to Wagebook, else click No"),
+               QuestionKind::YesNo) != Answer::Yes) {
+    return;
+  }
+  openFile();
+}
+
+void MainCommands::openFile() {
+  if (payrollMode && encryptionInUse) {
+    m_ui.showMessage(QStringLiteral(
+        "You are a Wagebook customer whose files are normally encrypted.  You must use the "
+        "Wagebook "
+        "Customer Menu.  If the file you wish to open is not a Wagebook file then exit this "
+        "program, "
+        "restart it, then select your file without first using the Wagebook Customer Menu"));
+    return;
+  }
+  const QString name = m_ui.chooseFileToOpen({QStringLiteral("Select \"T4 files (*.T4E)\" to Open"),
+                                              QStringLiteral("T4E"),
+                                              {QStringLiteral("T4 files (*.T4E)")},
+                                              true});
+  if (name.isEmpty()) return;
+  const QString extension = name.size() > 4 ? name.right(4).toUpper() : QString();
+  if (extension != QLatin1String(".T4E")) {
+    m_ui.showMessage(QStringLiteral("Sorry but cannot process file ") + name +
+                     QStringLiteral(" because file extension is not of a type that this menu "
+                                    "selection handles. Try again."));
+    return;
+  }
+  if (!openT4File(name)) return;
+  m_ui.showMessage(
+      QStringLiteral("T4 File ") + name +
+      QStringLiteral(" is open and will remain open until you select another file or") +
+      QStringLiteral(" exit this program. To work with this file select Edit or Print") +
+      QStringLiteral(" Choices from the Menu"));
+  payrollMode = false;
+  payrollChecks.fill(false);
+  configFileName.clear();
+}
+
+void MainCommands::copyFile() {
+  const QString source = m_ui.chooseFileToOpen(
+      {QStringLiteral("Select file to copy FROM"), {}, AnyFileFilters, false});
+  if (source.isEmpty()) return;
+  FileDialogRequest save{
+      QStringLiteral("Destination for copy of ") + source, {}, AnyFileFilters, true};
+  // The extension is taken after the first full stop of the whole path.
+  if (const qsizetype dot = source.indexOf(u'.'); dot >= 0) {
+    const QString extension = source.mid(dot + 1, 3);
+    save.defaultSuffix = extension;
+    save.filters.prepend(QStringLiteral("Source Type (*.%1)").arg(extension));
+  }
+  const QString destination = m_ui.chooseFileToSave(save);
+  if (destination.isEmpty()) return;
+  CopyAnyFile(source, destination, true, m_ui);
+}
+
+bool MainCommands::fileIsOpen() {
+  if (m_state.T4FileOpen()) return true;
+  showNoFileOpen(m_ui);
+  return false;
+}
+
+bool MainCommands::reportReady() { return checkReportPreconditions(m_state, m_ui); }
+
+void MainCommands::editEmployer() {
+  if (fileIsOpen()) m_ui.editEmployerRecord(m_state);
+}
+
+void MainCommands::editT4Records() {
+  if (!fileIsOpen()) return;
+  if (m_state.T4File().size() < FirstT4Position) {
+    m_ui.showMessage(
+        QStringLiteral("You cannot enter T4 data until after you set up the Company "
+                       "information.  Click OK to transfer to the appropriate screen."));
+    m_ui.editEmployerRecord(m_state);
+    if (m_state.T4File().size() < FirstT4Position) return;
+  }
+  m_ui.editT4Records(m_state);
+}
+
+void MainCommands::printErrors() {
+  if (reportReady()) printErrorReport(m_state, m_ui, m_clock);
+}
+
+void MainCommands::printTotals() {
+  if (reportReady()) runT4Totals(m_state, m_ui, m_clock, &m_settings);
+}
+
+void MainCommands::printForms() {
+  if (reportReady()) printT4Forms(m_state, m_ui, m_clock, &m_settings);
+}
+
+void MainCommands::printLabels() {
+  if (reportReady()) printMailingLabels(m_state, m_ui, m_clock);
+}
+
+void MainCommands::exit() { m_state.CloseT4File(); }
+
+}  // namespace quillet

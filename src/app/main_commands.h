@@ -1,0 +1,56 @@
+// Quillet — the commands of the main window, as core code under the Ui seam.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace quillet {
+
+class Clock;
+class OpenT4FileState;
+class SettingsStore;
+class Ui;
+
+// The working state of the main window and what its menu items and speed buttons do.
+class MainCommands {
+ public:
+  MainCommands(OpenT4FileState& state, Ui& ui, const Clock& clock, const SettingsStore& settings);
+
+  // "Processing: <path>" while a T4 file is open.
+  QString caption() const;
+
+  // The command line of the first activation: a .T4E name opens that file, then goes to
+  // T4 form printing ("/P") or to the T4 entry screen.
+  void handleCommandLine(const QStringList& args);
+
+  void newFile();
+  void openFile();
+  void copyFile();
+  void editEmployer();
+  void editT4Records();
+  void printErrors();
+  void printTotals();
+  void printForms();
+  void printLabels();
+  // Closing the main window: the open file is closed.
+  void exit();
+
+  // Payroll mode and the check marks of its four commands (the payroll import's).
+  bool payrollMode = false;
+  std::array<bool, 4> payrollChecks{};
+  bool encryptionInUse = false;
+  QString configFileName;
+
+ private:
+  bool fileIsOpen();
+  bool reportReady();
+  bool openT4File(const QString& name);
+
+  OpenT4FileState& m_state;
+  Ui& m_ui;
+  const Clock& m_clock;
+  const SettingsStore& m_settings;
+};
+
+}  // namespace quillet

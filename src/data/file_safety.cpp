@@ -1,0 +1,129 @@
+// Quillet — copying any file safely, and failed file operations told in plain words.
+#include "data/file_safety.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <vector>
+
+#include "app/ui.h"
+#include "platform/disk_info.h"
+#include "platform/shared_file.h"
+
+namespace quillet {
+namespace {
+
+QString modifiedText(const QString& path) {
+  return QLocale::c().toString(QFileInfo(path).lastModified(),
+                               QStringLiteral("dddd, MMMM d, yyyy, 'at' hh:mm AP"));
+}
+
+bool sameFile(const QString& a, const QString& b) {
+  const QString canonicalA = QFileInfo(a).canonicalFilePath();
+  return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+}
+
+}  // namespace
+
+void CopyAnyFile(const QString& source, const QString& destination, bool confirmOverwrite, Ui& ui) {
+  if (source.isEmpty() || destination.isEmpty() || source == destination) {
+    ui.showMessage(QStringLiteral("Invalid name selection.  Cannot copy."));
+    return;
+  }
+  if (!QFileInfo::exists(source)) {
+    ui.showMessage(source + QStringLiteral(" does not exist.  Cannot copy."));
+    return;
+  }
+  const bool replacing = QFileInfo::exists(destination);
+  if (replacing && confirmOverwrite) {
+    const QString question = QStringLiteral("Overwriting file ") + destination +
+                             QStringLiteral(" last") + QStringLiteral(" updated on ") +
+                             modifiedText(destination) + QStringLiteral(" with data from ") +
+                             source + QStringLiteral(" last updated ") + modifiedText(source) +
+                             QStringLiteral(" Click Yes if OK, or No to stop.");
+    if (ui.ask(question, QuestionKind::YesNo) != Answer::Yes) return;
+  }
+
+  auto input = platform::SharedFile::open(source, platform::OpenMode::ReadDenyWrite);
+  if (!input) {
+    ui.showMessage(input.error().message);
+    return;
+  }
+  const int64_t size = input->size();
+  if (size == 0) {
+    ui.showMessage(QStringLiteral("Input ") + source +
+                   QStringLiteral(" has nothing in it. Cannot copy."));
+    return;
+  }
+  // The source under another name (case, a relative path, a link): deleting it would
+  // destroy it, so it is refused as the create would have been.
+  if (sameFile(source, destination)) {
+    ui.showMessage(platform::cannotCreateMessage(destination));
+    return;
+  }
+  if (replacing) {
+    QFile::setPermissions(destination, QFile::permissions(destination) | QFileDevice::WriteOwner);
+    QFile::remove(destination);
+  }
+  auto output = platform::SharedFile::open(destination, platform::OpenMode::Create);
+  if (!output) {
+    ui.showMessage(output.error().message);
+    return;
+  }
+
+  std::vector<uint8_t> block(1 << 20);
+  int64_t copied = 0;
+  for (;;) {
+    const int64_t got = input->readAt(copied, block);
+    if (got <= 0) break;
+    const int64_t written =
+        output->writeAt(copied, std::span<const uint8_t>(block).first(std::size_t(got)));
+    copied += written;
+    if (written != got) break;
+  }
+  if (copied != size) {
+    ui.showMessage(QStringLiteral("Error copying ") + source +
+                   QStringLiteral(" Output was not the same size as input so output deleted."));
+    output = FileError{};  // closed before it is deleted
+    QFile::remove(destination);
+    return;
+  }
+  QFile copy(destination);
+  if (copy.open(QIODevice::ReadWrite)) {
+    copy.setFileTime(QFileInfo(source).lastModified(), QFileDevice::FileModificationTime);
+  }
+}
+
+QString fileErrorMessage(const QString& operation, const QString& path) {
+  const platform::DiskInfo disk = platform::diskInfo(path);
+  const QString start =
+      QStringLiteral("Could not ") + operation + QStringLiteral(". File = ") + path;
+  if (disk.size < 0) {
+    return start +
+           QStringLiteral(" Reason: that disk drive is invalid.  Please respecify file name.");
+  }
+  const QString breakLine = QStringLiteral("\r\r");
+  return start + QStringLiteral(" Disk Drive size is ") + QString::number(disk.size) +
+         QStringLiteral(" and it has ") + QString::number(disk.free) +
+         QStringLiteral(" bytes free.") + breakLine +
+         QStringLiteral("The most likely possibility is that this file is locked") +
+         QStringLiteral(" because it is in use by another program or by another instance of this") +
+         QStringLiteral(" program.  Check your Taskbar for a likely") +
+         QStringLiteral(" program (in particular check if there is more than one copy of this") +
+         QStringLiteral(" program running), or hold down Alt and press Tab repeatedly to cycle") +
+         QStringLiteral(" through the running programs.") +
+         QStringLiteral(" If the file is in use, exit the other program, then try this again.") +
+         breakLine +
+         QStringLiteral("If the file is not locked and if the disk is not full then the file") +
+         QStringLiteral(" has either been corrupted or you have bad sectors on the disk.  Try") +
+         QStringLiteral(" copying the file, you might get lucky.  Lucky or not, you will also") +
+         QStringLiteral(
+             " need to run a disk utility to check for bad sectors and take them out of service.");
+}
+
+void ShowFileError(const QString& operation, const QString& path, Ui& ui) {
+  ui.showMessage(fileErrorMessage(operation, path));
+}
+
+}  // namespace quillet

@@ -1,0 +1,22 @@
+// Quillet — copying any file safely, and failed file operations told in plain words.
+#pragma once
+
+#include <QString>
+
+namespace quillet {
+
+class Ui;
+
+// Copies `source` to `destination`, or tells the user why not: empty or identical names,
+// a missing or empty source, No to the overwrite question (asked when `confirmOverwrite`
+// and the destination exists), a copy of the wrong size (deleted again). The copy keeps
+// the source's last-modified time. A destination that is the source itself under another
+// name is never deleted: the copy ends with the platform's create error.
+void CopyAnyFile(const QString& source, const QString& destination, bool confirmOverwrite, Ui& ui);
+
+// "Could not <operation>. File = <path> …" with the disk's size and free space and the
+// likely causes.
+QString fileErrorMessage(const QString& operation, const QString& path);
+void ShowFileError(const QString& operation, const QString& path, Ui& ui);
+
+}  // namespace quillet

@@ -1,0 +1,311 @@
+// Quillet — the employer information screen without its window: the working record,
+// the action of each field as it is left, and closing with the save.
+#include "screens/employer_screen_controller.h"
+
+#include <array>
+
+#include "app/numeric_text.h"
+#include "app/ui.h"
+#include "checks/code_tables.h"
+#include "checks/employer_checks.h"
+#include "checks/revcan_validity.h"
+#include "data/file_safety.h"
+#include "data/open_t4_file.h"
+#include "reports/viewer_report.h"
+
+namespace quillet {
+namespace {
+
+using E = EmployerRecord;
+using C = EmployerScreenController;
+
+// The field of each Tag, 1 to 26.
+const std::array<Field, 26> TagFields = {E::S_Employer_name_line_1,
+                                         E::S_Employer_name_line_2,
+                                         E::S_Employer_name_line_3,
+                                         E::S_Employer_address_line_1,
+                                         E::S_Employer_address_line_2,
+                                         E::S_Employer_city,
+                                         E::S_Employer_province_code,
+                                         E::S_Employer_country_code,
+                                         E::S_Employer_postal_code,
+                                         E::RevCan_account_number,
+                                         E::S_Contact_name,
+                                         E::S_Contact_area_code,
+                                         E::S_Contact_phone_number,
+                                         E::S_Contact_extension,
+                                         E::S_Proprietor_SIN_1,
+                                         E::S_Proprietor_SIN_2,
+                                         E::CPP_rate,
+                                         E::CPP_max_premium,
+                                         E::CPP_max_earnings,
+                                         E::CPP_basic_exemption,
+                                         E::EI_rate,
+                                         E::EI_max_premium,
+                                         E::EI_max_earnings,
+                                         E::S_Taxation_year,
+                                         E::S_New_hires_refund,
+                                         E::EI_employer_multiplier};
+
+const Field& fieldOf(int tag) { return TagFields.at(std::size_t(tag - 1)); }
+
+const QString Paragraph = QStringLiteral("\r\r");
+
+QString businessNumberBox(const QString& entry) {
+  return QStringLiteral("Was expecting a Revenue Canada Business Number like 123456789RP0001") +
+         QStringLiteral(" The first 9 digits should be numeric and are checked for validity with") +
+         QStringLiteral(" a math formula.  Your entry failed the validity check.") + Paragraph +
+         QStringLiteral("This number is important for reconciliation of the T4 totals with") +
+         QStringLiteral(" the money you have already deposited when you filed all those PD7A") +
+         QStringLiteral(" forms (Current Source Deductions Remittance Voucher) during the year.") +
+         QStringLiteral(" This number will be printed on every T4 form in this file as well as") +
+         QStringLiteral(" on the Summary form.") +
+         QStringLiteral(" Verify with your source document to ensure you have not made a") +
+         QStringLiteral(" keying error. YOUR ENTRY WAS: ") + entry + Paragraph +
+         QStringLiteral("If you did not") +
+         QStringLiteral(" make any keying errors then somebody gave you the wrong number.") +
+         QStringLiteral(" You should make a best effort to correct it. If you cannot") +
+         QStringLiteral(
+             " fix it now you should make a note to do it later so it is not forgotten.") +
+         Paragraph + QStringLiteral("So, do you want to FIX IT NOW ?");
+}
+
+QString sinBox(const QString& entry) {
+  return QStringLiteral("Social Insurance Number (SIN) failed the Revenue Canada") +
+         QStringLiteral(" verification check.  Be sure it consists of 9 numeric digits.") +
+         QStringLiteral(" Verify with your source document to ensure you have not made a") +
+         QStringLiteral(" keying error. YOUR SIN ENTRY WAS: ") + entry + Paragraph +
+         QStringLiteral("If the SIN has exactly 9 numeric digits and you did not") +
+         QStringLiteral(" make any keying errors then somebody gave you the wrong number.") +
+         QStringLiteral(" You should make a best effort to correct it. If you cannot") +
+         QStringLiteral(
+             " fix it now you should make a note to do it later so it is not forgotten.") +
+         Paragraph + QStringLiteral("So, do you want to FIX IT NOW ?");
+}
+
+bool isRate(int tag) { return tag == C::CppRate || tag == C::EiRate || tag == C::EiMult; }
+
+}  // namespace
+
+EmployerScreenController::EmployerScreenController(OpenT4FileState& state, Ui& ui,
+                                                   const Clock& clock)
+    : m_state(state), m_ui(ui), m_clock(clock) {}
+
+void EmployerScreenController::open() {
+  m_working.clear();
+  m_openingBusinessNumber.clear();
+  if (m_state.T4File().size() >= FirstT4Position && readEmployerRecord(m_state, m_working)) {
+    m_openingBusinessNumber = m_working.text(E::RevCan_account_number);
+  } else {
+    m_working = newEmployerRecord(m_clock);
+  }
+  m_original = m_working;
+}
+
+QString EmployerScreenController::fieldText(int tag) const {
+  const Field& field = fieldOf(tag);
+  switch (field.kind) {
+    case FieldKind::Text:
+      return m_working.text(field);
+    case FieldKind::U16:
+      return QString::number(m_working.u16(field));
+    default:
+      return isRate(tag) ? Fix4ToStr(m_working.int32(field)) : CentsToStr(m_working.int32(field));
+  }
+}
+
+FieldOutcome EmployerScreenController::leaveField(int tag, const QString& text) {
+  switch (tag) {
+    case Name1:
+    case Addr1:
+    case City: {
+      const QString trimmed = TrimControlText(text);
+      FieldOutcome outcome;
+      if (trimmed != text) outcome.newText = trimmed;
+      if (trimmed.isEmpty()) {
+        m_ui.showMessage(
+            QStringLiteral("Company should have a proper name and address entry.  You "
+                           "cannot leave this item blank."));
+        outcome.focusBack = true;
+        return outcome;
+      }
+      m_working.setText(fieldOf(tag), trimmed);
+      return outcome;
+    }
+    case Prov:
+      return leaveProvince(text);
+    case Country:
+      m_working.setText(E::S_Employer_country_code, text.left(3));
+      return {};
+    case PostCode: {
+      const QString upper = text.toUpper();
+      m_working.setText(E::S_Employer_postal_code, TrimControlText(upper));
+      FieldOutcome outcome;
+      if (upper != text) outcome.newText = upper;
+      return outcome;
+    }
+    case BusnNum:
+      return leaveBusinessNumber(text);
+    case Sin1:
+      return leaveSin(E::S_Proprietor_SIN_1, text);
+    case Sin2:
+      return leaveSin(E::S_Proprietor_SIN_2, text);
+    default:
+      if (tag >= CppRate && tag <= EiMult) return leaveNumber(tag, text);
+      if (tag >= FirstTag && tag <= LastTag) m_working.setText(fieldOf(tag), text);
+      return {};
+  }
+}
+
+FieldOutcome EmployerScreenController::leaveNumber(int tag, const QString& text) {
+  const Field& field = fieldOf(tag);
+  bool converted = false;
+  if (tag == TaxYr) {
+    const QString trimmed = TrimControlText(text);
+    const uint year = trimmed.isEmpty() ? 0 : trimmed.toUInt(&converted);
+    converted = converted || trimmed.isEmpty();
+    if (converted && year <= 0xFFFF) m_working.setU16(field, static_cast<uint16_t>(year));
+    converted = converted && year <= 0xFFFF;
+  } else {
+    int32_t value = 0;
+    converted = isRate(tag) ? StrToFix4(text, value) : StrToCents(text, value);
+    if (converted) m_working.setInt32(field, value);
+  }
+  if (converted) return {};
+  ShowInvalidAmount(m_ui);
+  return FieldOutcome::refused();
+}
+
+FieldOutcome EmployerScreenController::leaveProvince(const QString& text) {
+  const QString refused = QStringLiteral(
+      "Province code in Company address should not be blank or invalid. Select from choices in "
+      "drop down list.  If not located in Canada or the USA select ZZ for other countries.");
+  const QString trimmed = TrimControlText(text);
+  if (trimmed.size() != 2) {
+    m_ui.showMessage(refused);
+    return FieldOutcome::refused();
+  }
+  const QString code = capitalisedCode(trimmed);
+  FieldOutcome outcome;
+  outcome.newText = code;
+  const qsizetype position = addressProvinceCodes().indexOf(code);
+  if (position < 0) {
+    m_ui.showMessage(refused);
+    outcome.focusBack = true;
+    return outcome;
+  }
+  m_working.setText(E::S_Employer_province_code, code);
+  constexpr qsizetype OtherCountry = 13;  // ZZ keeps whatever country was there
+  if (position != OtherCountry) {
+    const QString country = position < OtherCountry ? QStringLiteral("CAN") : QStringLiteral("USA");
+    m_working.setText(E::S_Employer_country_code, country);
+    outcome.country = country;
+  }
+  return outcome;
+}
+
+FieldOutcome EmployerScreenController::leaveBusinessNumber(const QString& text) {
+  const QString trimmed = TrimControlText(text);
+  int32_t code = 0;
+  if (RevCanValidityCheck(trimmed.left(9), code)) {
+    m_working.setText(E::RevCan_account_number, trimmed);
+    return {};
+  }
+  FieldOutcome outcome = FieldOutcome::refused();
+  if (m_ui.ask(businessNumberBox(trimmed), QuestionKind::YesNo,
+               QStringLiteral("Error in Business Number")) == Answer::No) {
+    m_working.setText(E::RevCan_account_number, trimmed);
+    outcome.markUnchanged = true;
+  }
+  return outcome;
+}
+
+FieldOutcome EmployerScreenController::leaveSin(const Field& field, const QString& text) {
+  const QString trimmed = TrimControlText(text);
+  int32_t code = 0;
+  if (trimmed.isEmpty() || RevCanValidityCheck(trimmed, code)) {
+    m_working.setText(field, trimmed);
+    return {};
+  }
+  FieldOutcome outcome = FieldOutcome::refused();
+  if (m_ui.ask(sinBox(trimmed), QuestionKind::YesNo,
+               QStringLiteral("Error in Social Insurance Number")) == Answer::No) {
+    m_working.setText(field, trimmed);
+    outcome.markUnchanged = true;
+  }
+  return outcome;
+}
+
+bool EmployerScreenController::closeQuery(bool okClicked) {
+  QStringList findings;
+  CheckEmployerRecord(m_working, findings);
+  if (!findings.isEmpty()) {
+    ViewerReport report;
+    report.lines = findings;
+    if (m_ui.showReport(report, ViewerButtons::FixErrorOrIgnore) == ViewerResult::FixError)
+      return false;
+  }
+
+  if (m_state.T4File().size() < FirstT4Position) {
+    // A new file: its header record in front of the first employer record.
+    Record768& buffer = m_state.sharedRecord();
+    buffer.clear();
+    buffer.setText(E::RevCan_account_number, m_working.text(E::RevCan_account_number));
+    buffer.setByte(E::Record_type, HeaderRecordType);
+    if (!m_state.writeSlot(HeaderPosition))
+      ShowFileError(QStringLiteral("write"), m_state.T4FileName(), m_ui);
+    save();
+    return true;
+  }
+  if (m_working == m_original) return true;
+  if (!okClicked) {
+    const Answer answer = m_ui.ask(
+        QStringLiteral(
+            "Cancel or Close was clicked but you had made changes. Yes here throws away "
+            "those changes No saves them, or Cancel returns you to the input screen if you "
+            "are not sure. So, throw away changes ?"),
+        QuestionKind::YesNoCancel, QStringLiteral("Confirm"));
+    if (answer == Answer::Cancel) return false;
+    if (answer == Answer::Yes) return true;
+  }
+  save();
+  return true;
+}
+
+void EmployerScreenController::save() {
+  m_working.setByte(E::Record_type, EmployerRecordType);
+  m_state.sharedRecord() = m_working;
+  if (!m_state.writeSlot(EmployerPosition)) {
+    ShowFileError(QStringLiteral("write"), m_state.T4FileName(), m_ui);
+    return;
+  }
+  if (m_working.text(E::RevCan_account_number) != m_openingBusinessNumber) rewriteBusinessNumber();
+}
+
+void EmployerScreenController::rewriteBusinessNumber() {
+  TAlphaInxFileStream& file = m_state.T4File();
+  Record768& buffer = m_state.sharedRecord();
+  const QString number = m_working.text(E::RevCan_account_number);
+  const int64_t size = file.size();
+  const auto failure = [this](const char* what, int64_t offset) {
+    m_ui.showMessage(
+        QStringLiteral("File %1 error ").arg(QLatin1String(what)) + QString::number(offset) +
+        QStringLiteral(" bytes from start of file when updating all T4's for Business") +
+        QStringLiteral(" Number change. Update aborted. Check disk with a disk utility."));
+  };
+  for (int64_t position = 0; position < size; position += Record768::Size) {
+    const int64_t got = file.readAt(position, buffer.bytes());
+    if (got != Record768::Size) {
+      failure("READ", position + got);
+      return;
+    }
+    buffer.setText(E::RevCan_account_number, number);
+    const int64_t written = file.writeAt(position, buffer.bytes());
+    if (written != Record768::Size) {
+      failure("WRITE", position + written);
+      return;
+    }
+  }
+}
+
+}  // namespace quillet

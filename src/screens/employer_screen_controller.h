@@ -1,0 +1,97 @@
+// Quillet — the employer information screen without its window: the working record,
+// the action of each field as it is left, and closing with the save.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "data/employer_record.h"
+
+namespace quillet {
+
+class Clock;
+class OpenT4FileState;
+class Ui;
+
+// What the screen does after a field was left.
+struct FieldOutcome {
+  bool focusBack = false;          // the control takes the focus again
+  std::optional<QString> newText;  // the control shows this text from now on
+  bool markUnchanged = false;      // the control no longer counts as changed
+  std::optional<QString> country;  // the country list shows this
+
+  static FieldOutcome refused() {
+    FieldOutcome outcome;
+    outcome.focusBack = true;
+    return outcome;
+  }
+};
+
+class EmployerScreenController {
+ public:
+  // The controls' Tags.
+  enum Tag {
+    Name1 = 1,
+    Name2,
+    Name3,
+    Addr1,
+    Addr2,
+    City,
+    Prov,
+    Country,
+    PostCode,
+    BusnNum,
+    ContName,
+    ContArea,
+    ContNumbr,
+    ContExtn,
+    Sin1,
+    Sin2,
+    CppRate,
+    CppMaxPrem,
+    CppMaxEarn,
+    CppEarnExempt,
+    EiRate,
+    EiMaxPrem,
+    EiMaxEarn,
+    TaxYr,
+    NewHires,
+    EiMult,
+  };
+  static constexpr int FirstTag = Name1;
+  static constexpr int LastTag = EiMult;
+
+  EmployerScreenController(OpenT4FileState& state, Ui& ui, const Clock& clock);
+
+  // Loads the employer record, or gives a file without one the default rates.
+  void open();
+
+  // The text a control shows for the working record.
+  QString fieldText(int tag) const;
+
+  // The user left the control with Tag `tag` holding `text`.
+  FieldOutcome leaveField(int tag, const QString& text);
+
+  // Every way of closing: the record's findings (Fix Error keeps the screen open), then
+  // the save or the question about changes. True when the screen may close.
+  bool closeQuery(bool okClicked);
+
+  const EmployerRecord& working() const { return m_working; }
+
+ private:
+  FieldOutcome leaveNumber(int tag, const QString& text);
+  FieldOutcome leaveProvince(const QString& text);
+  FieldOutcome leaveBusinessNumber(const QString& text);
+  FieldOutcome leaveSin(const Field& field, const QString& text);
+  void save();
+  void rewriteBusinessNumber();
+
+  OpenT4FileState& m_state;
+  Ui& m_ui;
+  const Clock& m_clock;
+  EmployerRecord m_working;
+  EmployerRecord m_original;  // as read on opening
+  QString m_openingBusinessNumber;
+};
+
+}  // namespace quillet

@@ -1,0 +1,267 @@
+// Quillet — the employer information screen.
+#include "screens/ui/employer_screen.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/key_filters.h"
+#include "app/ui.h"
+#include "checks/code_tables.h"
+
+namespace quillet {
+namespace {
+
+using C = EmployerScreenController;
+
+enum class Keys { Any, Digits, Decimal };
+
+struct ControlSpec {
+  int tag;
+  const char* name;
+  const char* label;
+  int maxLength;  // 0: none
+  Keys keys;
+};
+
+// In Tag order, 1 to 26.
+const ControlSpec Specs[] = {
+    {C::Name1, "EditName1", "Name 1", 30, Keys::Any},
+    {C::Name2, "EditName2", "Name 2", 30, Keys::Any},
+    {C::Name3, "EditName3", "Name 3", 30, Keys::Any},
+    {C::Addr1, "EditAddr1", "Address 1", 30, Keys::Any},
+    {C::Addr2, "EditAddr2", "Address 2", 30, Keys::Any},
+    {C::City, "EditCity", "City", 28, Keys::Any},
+    {C::Prov, "ComboBoxProv", "Province", 0, Keys::Any},
+    {C::Country, "ComboBoxCountry", "Country", 0, Keys::Any},
+    {C::PostCode, "EditPostCode", "Postal Code", 10, Keys::Any},
+    {C::BusnNum, "EditBusnNum", "Revenue Canada Business Number", 0, Keys::Any},
+    {C::ContName, "EditContName", "Name", 22, Keys::Any},
+    {C::ContArea, "EditContArea", "Area", 3, Keys::Digits},
+    {C::ContNumbr, "EditContNumbr", "Num.", 7, Keys::Digits},
+    {C::ContExtn, "EditContExtn", "Extn.", 4, Keys::Digits},
+    {C::Sin1, "EditSIN_1", "(1)", 0, Keys::Digits},
+    {C::Sin2, "EditSIN_2", "(2)", 0, Keys::Digits},
+    {C::CppRate, "EditCPPRatePCent", "CPP Rate %", 0, Keys::Decimal},
+    {C::CppMaxPrem, "EditCPPMaxPrem", "CPP Max.Prem.", 0, Keys::Decimal},
+    {C::CppMaxEarn, "EditCPPMaxEarn", "CPP Max. Earnings", 0, Keys::Decimal},
+    {C::CppEarnExempt, "EditCPPEarnExempt", "CPP Earn. Exempt", 0, Keys::Decimal},
+    {C::EiRate, "EditEIRatePC", "EI Rate %", 0, Keys::Decimal},
+    {C::EiMaxPrem, "EditEIMaxPrem", "EI Max.Prem.", 0, Keys::Decimal},
+    {C::EiMaxEarn, "EditEIMaxEarn", "EI Max.Earnings", 0, Keys::Decimal},
+    {C::TaxYr, "EditTaxYr", "Tax Year", 0, Keys::Digits},
+    {C::NewHires, "EditNewHires", "New Hires", 0, Keys::Decimal},
+    {C::EiMult, "EditEIMult", "Company EI = Employee EI\nmultiplied by", 0, Keys::Decimal},
+};
+
+const ControlSpec& specOf(int tag) { return Specs[tag - C::FirstTag]; }
+
+// The tab order after OK and Cancel.
+const int TabOrder[] = {C::Name1,      C::Name2,      C::Name3,         C::Addr1,    C::Addr2,
+                        C::City,       C::Prov,       C::Country,       C::PostCode, C::EiMult,
+                        C::BusnNum,    C::Sin1,       C::Sin2,          C::ContName, C::ContArea,
+                        C::ContNumbr,  C::ContExtn,   C::TaxYr,         C::NewHires, C::CppRate,
+                        C::CppMaxPrem, C::CppMaxEarn, C::CppEarnExempt, C::EiRate,   C::EiMaxPrem,
+                        C::EiMaxEarn};
+
+}  // namespace
+
+TFormT4BusnInfo::TFormT4BusnInfo(OpenT4FileState& state, Ui& ui, const Clock& clock, QWidget* owner)
+    : QDialog(owner), m_controller(state, ui, clock), m_ui(ui) {
+  setObjectName(QStringLiteral("TFormT4BusnInfo"));
+  setWindowTitle(QStringLiteral("Employer Information for T4 forms and Summary"));
+  QFont bold = font();
+  bold.setBold(true);
+  bold.setPointSize(8);
+  setFont(bold);
+  buildControls();
+  layOut();
+  m_controller.open();
+  fill();
+  BitBtnOK->setFocus();
+}
+
+void TFormT4BusnInfo::buildControls() {
+  for (const ControlSpec& spec : Specs) {
+    QWidget* control = nullptr;
+    QObject* focusTaker = nullptr;
+    if (spec.tag == C::Prov || spec.tag == C::Country) {
+      auto* combo = new QComboBox(this);
+      combo->setEditable(true);
+      combo->setInsertPolicy(QComboBox::NoInsert);
+      combo->addItems(spec.tag == C::Prov ? addressProvinceCodes() : employerCountryCodes());
+      if (spec.tag == C::Country) ComboBoxCountry = combo;
+      control = combo;
+      focusTaker = combo->lineEdit();
+    } else {
+      auto* edit = new QLineEdit(this);
+      if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
+      control = edit;
+      focusTaker = edit;
+    }
+    control->setObjectName(QLatin1String(spec.name));
+    control->setProperty("Tag", spec.tag);
+    focusTaker->installEventFilter(this);
+    m_watched[focusTaker] = spec.tag;
+    m_controls[spec.tag] = control;
+  }
+  BitBtnOK = new QPushButton(QStringLiteral("OK"), this);
+  BitBtnOK->setObjectName(QStringLiteral("BitBtnOK"));
+  BitBtnOK->setDefault(true);
+  BitBtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  BitBtnCancel->setObjectName(QStringLiteral("BitBtnCancel"));
+  BitBtnCancel->setAutoDefault(false);
+  connect(BitBtnOK, &QPushButton::clicked, this, &TFormT4BusnInfo::BitBtnOKClick);
+  connect(BitBtnCancel, &QPushButton::clicked, this, &TFormT4BusnInfo::BitBtnCancelClick);
+}
+
+void TFormT4BusnInfo::layOut() {
+  setFixedSize(521, 413);
+  // A group at its place, holding rows of Tags: each label beside its control.
+  const auto group = [this](const char* caption, QRect geometry,
+                            std::initializer_list<std::initializer_list<int>> rows) {
+    auto* box = new QGroupBox(QString::fromUtf8(caption), this);
+    box->setGeometry(geometry);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setVerticalSpacing(1);
+    int row = 0;
+    for (const auto& tags : rows) {
+      int column = 0;
+      for (int tag : tags) {
+        QWidget* control = m_controls.at(tag);
+        control->setParent(box);
+        grid->addWidget(new QLabel(QString::fromUtf8(specOf(tag).label), box), row, column++);
+        grid->addWidget(control, row, column++);
+      }
+      ++row;
+    }
+  };
+  group("Company Information", {0, 0, 249, 337},
+        {{C::Name1},
+         {C::Name2},
+         {C::Name3},
+         {C::Addr1},
+         {C::Addr2},
+         {C::City},
+         {C::Prov},
+         {C::Country},
+         {C::PostCode},
+         {C::EiMult},
+         {C::BusnNum}});
+  group("Tax Year / New Hires Refund", {248, 0, 265, 81}, {{C::TaxYr}, {C::NewHires}});
+  group("Rates used for T4 CPP/QPP && EI Edits", {248, 80, 265, 161},
+        {{C::CppRate, C::CppMaxPrem},
+         {C::CppMaxEarn, C::CppEarnExempt},
+         {C::EiRate, C::EiMaxPrem},
+         {C::EiMaxEarn}});
+  group("Person to Contact", {248, 240, 265, 97},
+        {{C::ContName}, {C::ContArea}, {C::ContNumbr, C::ContExtn}});
+  group("Proprietor(s)  Soc. Insc. Number(s)", {0, 336, 321, 49}, {{C::Sin1, C::Sin2}});
+  BitBtnOK->setGeometry(338, 351, 77, 27);
+  BitBtnCancel->setGeometry(428, 351, 77, 27);
+
+  setTabOrder(BitBtnOK, BitBtnCancel);
+  QWidget* previous = BitBtnCancel;
+  for (int tag : TabOrder) {
+    setTabOrder(previous, m_controls.at(tag));
+    previous = m_controls.at(tag);
+  }
+}
+
+void TFormT4BusnInfo::fill() {
+  for (const auto& [tag, control] : m_controls) {
+    const QString text = m_controller.fieldText(tag);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+      edit->setText(text);  // the screen's own text: not a change of the user's
+    } else {
+      static_cast<QComboBox*>(control)->setEditText(text);
+    }
+  }
+}
+
+bool TFormT4BusnInfo::eventFilter(QObject* watched, QEvent* event) {
+  const auto found = m_watched.find(watched);
+  if (found == m_watched.end()) return QDialog::eventFilter(watched, event);
+  const int tag = found->second;
+
+  if (event->type() == QEvent::KeyPress && specOf(tag).keys != Keys::Any) {
+    const QString typed = static_cast<QKeyEvent*>(event)->text();
+    if (!typed.isEmpty()) {
+      const QString text = static_cast<QLineEdit*>(watched)->text();
+      const KeyVerdict verdict = specOf(tag).keys == Keys::Digits
+                                     ? KeyEditNumOnly(text, typed.at(0))
+                                     : KeyEditDecPoint(text, typed.at(0));
+      if (!verdict.accepted) {
+        m_ui.showMessage(verdict.message);
+        return true;  // the character is discarded
+      }
+    }
+  } else if (event->type() == QEvent::FocusOut) {
+    // Another window taking the focus (a message box, a menu) is no leaving of the field.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+      m_pendingTag = tag;
+      QTimer::singleShot(0, this, [this] { validatePending(); });
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+bool TFormT4BusnInfo::validatePending() {
+  const int tag = std::exchange(m_pendingTag, 0);
+  return tag == 0 || m_done || Validate_UpdtFile(tag);
+}
+
+bool TFormT4BusnInfo::Validate_UpdtFile(int tag) {
+  QWidget* control = m_controls.at(tag);
+  auto* edit = qobject_cast<QLineEdit*>(control);
+  auto* combo = qobject_cast<QComboBox*>(control);
+  if (edit && !edit->isModified()) return true;  // passed through without typing
+
+  const FieldOutcome outcome =
+      m_controller.leaveField(tag, edit ? edit->text() : combo->currentText());
+  if (outcome.newText) {
+    if (edit && *outcome.newText != edit->text()) edit->setText(*outcome.newText);
+    if (combo) combo->setEditText(*outcome.newText);
+  }
+  if (outcome.country) ComboBoxCountry->setEditText(*outcome.country);
+  if (outcome.markUnchanged && edit) edit->setModified(false);
+  if (outcome.focusBack) control->setFocus(Qt::OtherFocusReason);
+  return !outcome.focusBack;
+}
+
+void TFormT4BusnInfo::BitBtnOKClick() {
+  m_ok = true;
+  attemptClose();
+}
+
+void TFormT4BusnInfo::BitBtnCancelClick() {
+  m_ok = false;
+  attemptClose();
+}
+
+void TFormT4BusnInfo::reject() { BitBtnCancelClick(); }
+
+void TFormT4BusnInfo::closeEvent(QCloseEvent* event) {
+  if (m_done) return;
+  event->ignore();
+  BitBtnCancelClick();
+}
+
+void TFormT4BusnInfo::attemptClose() {
+  // The field just left is handled before the record is, and a refusal keeps the screen.
+  const bool closing = validatePending() && m_controller.closeQuery(m_ok);
+  m_ok = false;
+  if (!closing) return;
+  m_done = true;
+  done(QDialog::Accepted);
+}
+
+}  // namespace quillet

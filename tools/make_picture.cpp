@@ -1,0 +1,41 @@
+// Quillet — draws the picture of the About box and the main window (a maple leaf on the
+// red and white bars) and writes it as a JPEG. Its output is kept in resources/.
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: quillet-make-picture OUT.jpg\n");
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QImage image(240, 120, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QColor red(0xD5, 0x2B, 0x1E);
+  painter.fillRect(0, 0, 60, 120, red);
+  painter.fillRect(180, 0, 60, 120, red);
+
+  // A stylised eleven-point leaf, drawn as a star whose points alternate in length.
+  QPainterPath leaf;
+  const QPointF centre(120, 58);
+  for (int i = 0; i <= 22; ++i) {
+    const double angle = -M_PI / 2 + i * M_PI / 11;
+    const double radius = i % 2 == 0 ? (i % 4 == 0 ? 46 : 36) : 18;
+    const QPointF point = centre + QPointF(std::cos(angle) * radius, std::sin(angle) * radius);
+    if (i == 0)
+      leaf.moveTo(point);
+    else
+      leaf.lineTo(point);
+  }
+  painter.fillPath(leaf, red);
+  painter.fillRect(QRectF(117, 70, 6, 38), red);  // the stem
+  painter.end();
+  return image.save(QString::fromLocal8Bit(argv[1]), "JPEG", 90) ? 0 : 1;
+}
