@@ -29,8 +29,12 @@ DiskInfo diskInfo(const QString& path) {
   } else {
     const QFileInfo info(path);
     where = info.isAbsolute() ? info.absolutePath() : QDir::currentPath();
-    while (!QFileInfo::exists(where) && !QDir(where).isRoot())
-      where = QFileInfo(where).absolutePath();
+    // The nearest folder that exists holds the path (its own may not exist yet).
+    while (!QFileInfo::exists(where)) {
+      const QString parent = QFileInfo(where).absolutePath();
+      if (parent == where) break;
+      where = parent;
+    }
   }
   const QStorageInfo storage(where);
   if (!storage.isValid()) return {};

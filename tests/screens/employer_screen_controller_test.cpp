@@ -1,0 +1,247 @@
+// Quillet tests — the employer screen's field actions, closing, save and business-number rewrite.
+#include "screens/employer_screen_controller.h"
+
+#include <gtest/gtest.h>
+
+#include "app/clock.h"
+#include "data/open_t4_file.h"
+#include "scripted_ui.h"
+#include "test_files.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+using C = EmployerScreenController;
+using E = EmployerRecord;
+
+const QString ProvinceMessage = QStringLiteral(
+    "Province code in Company address should not be blank or invalid. Select from choices in drop "
+    "down "
+    "list.  If not located in Canada or the USA select ZZ for other countries.");
+
+class EmployerScreenTest : public ::testing::Test {
+ protected:
+  EmployerScreenController& open(const QByteArray& bytes) {
+    state.setT4FileName(folder.write("ACME.T4E", bytes));
+    EXPECT_TRUE(state.OpenT4File());
+    screen = std::make_unique<EmployerScreenController>(state, ui, clock);
+    screen->open();
+    return *screen;
+  }
+
+  TempFolder folder;
+  OpenT4FileState state;
+  ScriptedUi ui;
+  FixedClock clock{QDateTime(QDate(2000, 8, 31), QTime(12, 0))};
+  std::unique_ptr<EmployerScreenController> screen;
+};
+
+TEST_F(EmployerScreenTest, aNewFileStartsWithTheDefaultRates) {
+  C& s = open({});
+  EXPECT_EQ(s.working().u16(E::S_Taxation_year), 1999);
+  EXPECT_EQ(s.fieldText(C::CppRate), "3.5000");
+  EXPECT_EQ(s.fieldText(C::CppMaxPrem), "1186.50");
+  EXPECT_EQ(s.fieldText(C::EiMult), "1.4000");
+  EXPECT_EQ(s.fieldText(C::TaxYr), "1999");
+  EXPECT_EQ(s.fieldText(C::Name1), "");
+}
+
+TEST_F(EmployerScreenTest, anExistingRecordFillsTheControls) {
+  C& s = open(t4FileBytes(goodEmployer(), {}));
+  EXPECT_EQ(s.fieldText(C::Name1), "Acme Widgets Ltd.");
+  EXPECT_EQ(s.fieldText(C::BusnNum), "123456782RP0001");
+  EXPECT_EQ(s.fieldText(C::EiMaxEarn), "39000.00");
+}
+
+TEST_F(EmployerScreenTest, requiredTextsAndPlainTexts) {
+  C& s = open({});
+  FieldOutcome o = s.leaveField(C::Name1, "  Maple Co  ");
+  EXPECT_EQ(o.newText, std::optional<QString>("Maple Co"));
+  EXPECT_FALSE(o.focusBack);
+  EXPECT_EQ(s.working().text(E::S_Employer_name_line_1), "Maple Co");
+
+  o = s.leaveField(C::City, "   ");
+  EXPECT_TRUE(o.focusBack);
+  EXPECT_EQ(
+      ui.messages(),
+      QStringList{"Company should have a proper name and address entry.  You cannot leave this "
+                  "item blank."});
+  EXPECT_EQ(s.working().text(E::S_Employer_city), "") << "keeps its previous value";
+
+  s.leaveField(C::Name2, " as typed ");
+  EXPECT_EQ(s.working().text(E::S_Employer_name_line_2), " as typed ");
+  s.leaveField(C::Country, "CANADA");
+  EXPECT_EQ(s.working().text(E::S_Employer_country_code), "CAN");
+  o = s.leaveField(C::PostCode, "k1a 0b1 ");
+  EXPECT_EQ(o.newText, std::optional<QString>("K1A 0B1 "));
+  EXPECT_EQ(s.working().text(E::S_Employer_postal_code), "K1A 0B1");
+}
+
+TEST_F(EmployerScreenTest, theProvinceSetsTheCountry) {
+  C& s = open({});
+  s.leaveField(C::Country, "XYZ");
+  struct Case {
+    const char* typed;
+    bool refused;
+    QString stored, country;
+  };
+  const Case cases[] = {
+      {"on", false, "ON", "CAN"}, {"wy", false, "WY", "USA"}, {"ZZ", false, "ZZ", "USA"},
+      {"ONT", true, "ZZ", "USA"}, {"", true, "ZZ", "USA"},    {"xx", true, "ZZ", "USA"},
+  };
+  for (const Case& c : cases) {
+    const FieldOutcome o = s.leaveField(C::Prov, c.typed);
+    EXPECT_EQ(o.focusBack, c.refused) << c.typed;
+    EXPECT_EQ(s.working().text(E::S_Employer_province_code), c.stored) << c.typed;
+    EXPECT_EQ(s.working().text(E::S_Employer_country_code), c.country) << c.typed;
+  }
+  EXPECT_EQ(ui.messages(), QStringList(3, ProvinceMessage));
+}
+
+TEST_F(EmployerScreenTest, theBusinessNumberIsCheckedOnItsFirstNineCharacters) {
+  C& s = open({});
+  EXPECT_FALSE(s.leaveField(C::BusnNum, " 123456782RP0001 ").focusBack);
+  EXPECT_EQ(s.working().text(E::RevCan_account_number), "123456782RP0001");
+
+  ui.expectQuestion(Answer::Yes);  // fix it now
+  FieldOutcome o = s.leaveField(C::BusnNum, "123 456 782RP0001");
+  EXPECT_TRUE(o.focusBack);
+  EXPECT_FALSE(o.markUnchanged);
+  EXPECT_EQ(s.working().text(E::RevCan_account_number), "123456782RP0001")
+      << "the previous value stays";
+  EXPECT_EQ(ui.questionCaptions().last(), "Error in Business Number");
+  const QString box = ui.questions().last();
+  EXPECT_TRUE(box.startsWith(
+      "Was expecting a Revenue Canada Business Number like 123456789RP0001 The first 9 digits"));
+  EXPECT_TRUE(box.contains(
+      " keying error. YOUR ENTRY WAS: 123 456 782RP0001\r\rIf you did not make any keying"));
+  EXPECT_TRUE(box.endsWith("not forgotten.\r\rSo, do you want to FIX IT NOW ?"));
+
+  ui.expectQuestion(Answer::No);  // keep it
+  o = s.leaveField(C::BusnNum, "12345");
+  EXPECT_TRUE(o.focusBack);
+  EXPECT_TRUE(o.markUnchanged);
+  EXPECT_EQ(s.working().text(E::RevCan_account_number), "12345");
+}
+
+TEST_F(EmployerScreenTest, proprietorSins) {
+  C& s = open({});
+  EXPECT_FALSE(s.leaveField(C::Sin1, "  ").focusBack);
+  EXPECT_TRUE(ui.questions().isEmpty()) << "an empty SIN is stored without a box";
+  EXPECT_FALSE(s.leaveField(C::Sin2, "046454286").focusBack);
+  EXPECT_EQ(s.working().text(E::S_Proprietor_SIN_2), "046454286");
+  ui.expectQuestion(Answer::No);
+  const FieldOutcome o = s.leaveField(C::Sin1, "046454287");
+  EXPECT_TRUE(o.markUnchanged);
+  EXPECT_EQ(s.working().text(E::S_Proprietor_SIN_1), "046454287");
+  EXPECT_EQ(ui.questionCaptions().last(), "Error in Social Insurance Number");
+  EXPECT_TRUE(
+      ui.questions().last().contains("YOUR SIN ENTRY WAS: 046454287\r\rIf the SIN has exactly 9"));
+}
+
+TEST_F(EmployerScreenTest, numbersConvertOrAreRefused) {
+  C& s = open({});
+  struct Case {
+    int tag;
+    const char* text;
+    bool refused;
+  };
+  for (const Case& c :
+       {Case{C::CppRate, "3.9", false}, Case{C::CppMaxPrem, "1329.90", false},
+        Case{C::TaxYr, "2000", false}, Case{C::NewHires, "12,5", true}, Case{C::EiMult, "", false},
+        Case{C::TaxYr, "70000", true}, Case{C::EiMaxEarn, "99999999", true}}) {
+    EXPECT_EQ(s.leaveField(c.tag, c.text).focusBack, c.refused) << c.text;
+  }
+  EXPECT_EQ(s.working().int32(E::CPP_rate), 39000);
+  EXPECT_EQ(s.working().int32(E::CPP_max_premium), 132990);
+  EXPECT_EQ(s.working().u16(E::S_Taxation_year), 2000);
+  EXPECT_EQ(s.working().int32(E::EI_employer_multiplier), 0) << "an emptied multiplier is zero";
+  EXPECT_EQ(ui.messages().size(), 3);
+  EXPECT_TRUE(ui.messages().first().startsWith("Invalid numeric value."));
+}
+
+TEST_F(EmployerScreenTest, cancelOnANewFileStillWritesHeaderAndEmployer) {
+  C& s = open({});
+  s.leaveField(C::BusnNum, "123456782RP0001");
+  ui.expectReport(ViewerResult::Ignore);  // the new record's findings
+  EXPECT_TRUE(s.closeQuery(false));
+  ASSERT_EQ(ui.reports().size(), 1);
+  EXPECT_TRUE(ui.reports().first().lines.contains("Company does not have a name"));
+  state.CloseT4File();
+  const QByteArray bytes = readWholeFile(state.T4FileName());
+  ASSERT_EQ(bytes.size(), 1536);
+  EXPECT_EQ(uint8_t(bytes[28]), 16);
+  EXPECT_EQ(uint8_t(bytes[768 + 28]), 64);
+  EXPECT_EQ(bytes.mid(13, 15), "123456782RP0001");
+  EXPECT_EQ(bytes.mid(768 + 13, 15), "123456782RP0001");
+}
+
+TEST_F(EmployerScreenTest, fixErrorKeepsTheScreenOpen) {
+  C& s = open(t4FileBytes(goodEmployer(), {}));
+  s.leaveField(C::Name1, "");
+  s.leaveField(C::City, "x");
+  s.leaveField(C::PostCode, "");
+  ui.expectReport(ViewerResult::FixError);
+  EXPECT_FALSE(s.closeQuery(true));
+  EXPECT_EQ(ui.reports().first().lines,
+            QStringList({"  ", "Company has no postal or zip code in the address"}));
+}
+
+TEST_F(EmployerScreenTest, changesAreSavedOrQuestioned) {
+  const QByteArray original = t4FileBytes(goodEmployer(), {});
+  {
+    C& s = open(original);
+    EXPECT_TRUE(s.closeQuery(false)) << "no change: nothing asked";
+    EXPECT_TRUE(ui.questions().isEmpty());
+  }
+  for (const auto& [answer, closes, saved] :
+       {std::tuple{Answer::Cancel, false, false}, std::tuple{Answer::Yes, true, false},
+        std::tuple{Answer::No, true, true}}) {
+    state.CloseT4File();
+    C& s = open(original);
+    s.leaveField(C::City, "Kanata");
+    ui.expectQuestion(answer);
+    EXPECT_EQ(s.closeQuery(false), closes);
+    EXPECT_EQ(ui.questionCaptions().last(), "Confirm");
+    state.CloseT4File();
+    EXPECT_EQ(readWholeFile(state.T4FileName()).contains("Kanata"), saved);
+  }
+  C& s = open(original);
+  s.leaveField(C::City, "Nepean");
+  EXPECT_TRUE(s.closeQuery(true)) << "OK saves without asking";
+  state.CloseT4File();
+  EXPECT_TRUE(readWholeFile(state.T4FileName()).contains("Nepean"));
+}
+
+TEST_F(EmployerScreenTest, aNewBusinessNumberIsWrittenIntoEveryRecord) {
+  T4Record voided = goodT4("Void", "V");
+  voided.setFlag(T4Record::VOID, true);
+  C& s = open(t4FileBytes(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B"), voided}));
+  s.leaveField(C::BusnNum, "046454286RP0002");
+  EXPECT_TRUE(s.closeQuery(true));
+  state.CloseT4File();
+  const QByteArray bytes = readWholeFile(state.T4FileName());
+  ASSERT_EQ(bytes.size(), 1536 + 3 * 768);
+  for (int position : {0, 768, 1536, 2304, 3072}) {
+    EXPECT_EQ(bytes.mid(position + 12, 16), QByteArray("\x0F"
+                                                       "046454286RP0002"))
+        << position;
+  }
+}
+
+TEST_F(EmployerScreenTest, aShortReadStopsTheRewrite) {
+  C& s = open(t4FileBytes(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B")},
+                          QByteArray(100, 'x')));
+  s.leaveField(C::BusnNum, "046454286RP0002");
+  EXPECT_TRUE(s.closeQuery(true));
+  EXPECT_EQ(ui.messages(),
+            QStringList{"File READ error 3172 bytes from start of file when updating all T4's for "
+                        "Business Number change. Update aborted. Check disk with a disk utility."});
+  state.CloseT4File();
+  EXPECT_EQ(readWholeFile(state.T4FileName()).mid(2304 + 13, 9), "046454286")
+      << "records before it carry the number";
+}
+
+}  // namespace
