@@ -30,6 +30,15 @@ std::unique_ptr<QSettings> SettingsStore::userSettings() const {
                                      QSettings::IniFormat);
 }
 
+std::unique_ptr<QSettings> SettingsStore::machineSettings() const {
+  if (m_folder.isEmpty()) {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::SystemScope,
+                                       QStringLiteral("Corvantis"), QStringLiteral("Quillet"));
+  }
+  return std::make_unique<QSettings>(QDir(m_folder).filePath(QStringLiteral("machine.ini")),
+                                     QSettings::IniFormat);
+}
+
 PrintSettings SettingsStore::readMargins(const QString& key) const {
   const auto settings = userSettings();
   settings->beginGroup(Base + key);
@@ -75,6 +84,22 @@ QString SettingsStore::ReadConfigDir() const {
 
 void SettingsStore::WriteConfigDir(const QString& folder) const {
   userSettings()->setValue(Base + Payroll + QStringLiteral("/ConfigDir"), folder);
+}
+
+std::optional<SettingsStore::Installation> SettingsStore::readInstallation() const {
+  const auto settings = machineSettings();
+  if (!settings->childGroups().contains(QStringLiteral("Software"))) return std::nullopt;
+  settings->beginGroup(Base);
+  if (settings->allKeys().isEmpty()) return std::nullopt;
+  return Installation{settings->value(QStringLiteral("ExecPath_Name")).toString(),
+                      settings->value(QStringLiteral("CurrVers")).toString()};
+}
+
+void SettingsStore::writeInstallation(const Installation& installation) const {
+  const auto settings = machineSettings();
+  settings->beginGroup(Base);
+  settings->setValue(QStringLiteral("ExecPath_Name"), installation.execPathName);
+  settings->setValue(QStringLiteral("CurrVers"), installation.currVers);
 }
 
 }  // namespace quillet

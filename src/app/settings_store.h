@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QSettings;
 
@@ -41,8 +42,18 @@ class SettingsStore {
   QString ReadConfigDir() const;
   void WriteConfigDir(const QString& folder) const;
 
+  // The installation record of the machine: the program's path and version.
+  struct Installation {
+    QString execPathName;
+    QString currVers;
+  };
+  // Nothing when the machine has no installation record.
+  std::optional<Installation> readInstallation() const;
+  void writeInstallation(const Installation& installation) const;
+
  private:
   std::unique_ptr<QSettings> userSettings() const;
+  std::unique_ptr<QSettings> machineSettings() const;
   PrintSettings readMargins(const QString& key) const;
   void writeMargins(const QString& key, const PrintSettings& settings) const;
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "app/clock.h"
+#include "app/settings_startup.h"
 #include "app/settings_store.h"
 #include "app/ui/tsdi_app_form.h"
 #include "app/ui/widget_ui.h"
@@ -17,7 +18,9 @@ int main(int argc, char** argv) {
   quillet::OpenT4FileState state;
   quillet::WidgetUi ui(clock);
   ui.setDialogFolder(QApplication::applicationDirPath());
-  quillet::TSDIAppForm window(state, ui, clock, settings, QApplication::arguments().mid(1));
+  const auto places = quillet::StartUpPlaces::ofThisMachine(QApplication::applicationFilePath());
+  quillet::TSDIAppForm window(state, ui, clock, settings, QApplication::arguments().mid(1),
+                              [&] { quillet::SettingsStartUp(settings, places, ui); });
   ui.setOwner(&window);
   window.show();
   return QApplication::exec();

@@ -1,0 +1,95 @@
+// Quillet — what runs each time the main window becomes active: the one-time import of
+// an installer's settings file and the shell registration.
+#include "app/settings_startup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTextStream>
+
+#include "app/settings_store.h"
+#include "app/ui.h"
+#include "platform/shared_file.h"
+#include "platform/shell_registration.h"
+
+namespace quillet {
+
+StartUpPlaces StartUpPlaces::ofThisMachine(const QString& programPath) {
+  StartUpPlaces places;
+  places.programPath = programPath;
+#ifdef Q_OS_WIN
+  const QSettings windows(
+      QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion"),
+      QSettings::NativeFormat);
+  const QString systemRoot = windows.value(QStringLiteral("SystemRoot")).toString();
+  places.settingsFiles << (systemRoot.isEmpty() ? QDir::rootPath() : systemRoot) +
+                              QStringLiteral("/Quillet.ini");
+  places.settingsFiles << QFileInfo(programPath).absolutePath() + QStringLiteral("/Quillet.ini")
+                       << QStringLiteral("C:/Windows/Quillet.ini");
+#else
+  places.settingsFiles << QDir::rootPath() + QStringLiteral("Quillet.ini")
+                       << QFileInfo(programPath).absolutePath() + QStringLiteral("/Quillet.ini");
+#endif
+  places.dataHome = platform::userDataHome();
+  return places;
+}
+
+bool importSettingsFile(const QString& path, const SettingsStore& settings) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
+  const PrintSettings none;
+  PrintSettings margins;
+  QTextStream in(&file);
+  const auto number = [](const QString& value, int fallback) {
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    return ok ? n : fallback;
+  };
+  for (QString line; in.readLineInto(&line);) {
+    line = line.trimmed();
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals < 0 || equals == line.size() - 1) continue;
+    const QString key = line.left(equals);
+    const QString value = line.mid(equals + 1);
+    if (key == QLatin1String("ConfigDir")) {
+      settings.WriteConfigDir(value);
+    } else if (key == QLatin1String("TOP")) {
+      margins.Top = number(value, 50);
+    } else if (key == QLatin1String("LEFT")) {
+      margins.Left = number(value, 25);
+    } else if (key == QLatin1String("T4TYPE")) {
+      margins.T4Type = number(value, 1);
+    } else if (key == QLatin1String("LINEUP")) {
+      margins.LineUp = value != QLatin1String("0");
+    }
+  }
+  if (in.status() != QTextStream::Ok) return false;
+  if (margins != none) settings.WriteT4Margins(margins);
+  return true;
+}
+
+void SettingsStartUp(const SettingsStore& settings, const StartUpPlaces& places, Ui& ui) {
+  const auto installation = settings.readInstallation();
+  if (installation && installation->execPathName == places.programPath) return;
+
+  for (const QString& path : places.settingsFiles) {
+    if (!QFileInfo::exists(path)) continue;
+    // A file that cannot be read ends the start-up before it is deleted.
+    if (!importSettingsFile(path, settings)) {
+      ui.showMessage(platform::cannotOpenMessage(path));
+      return;
+    }
+    QFile::remove(path);
+    break;
+  }
+
+  platform::registerShell(places.programPath, places.dataHome);
+  platform::registerAppPath(places.programPath);
+  SettingsStore::Installation record =
+      installation.value_or(SettingsStore::Installation{places.programPath, QString()});
+  if (record.currVers.isEmpty()) record.currVers = QStringLiteral("2.0");
+  settings.writeInstallation(record);
+}
+
+}  // namespace quillet

@@ -1,0 +1,29 @@
+// Quillet — what runs each time the main window becomes active: the one-time import of
+// an installer's settings file and the shell registration.
+#pragma once
+
+#include <QStringList>
+
+namespace quillet {
+
+class SettingsStore;
+class Ui;
+
+struct StartUpPlaces {
+  QString programPath;        // the running program
+  QStringList settingsFiles;  // where an installer may have left Quillet.ini, in order
+  QString dataHome;           // the user's XDG data folder, for the shell registration
+
+  // The places of this machine.
+  static StartUpPlaces ofThisMachine(const QString& programPath);
+};
+
+// Nothing happens while the installation record names the running program. Otherwise the
+// first settings file found is imported and deleted, the shell registration is written,
+// and the installation record is made (or kept as it is).
+void SettingsStartUp(const SettingsStore& settings, const StartUpPlaces& places, Ui& ui);
+
+// Reads an installer's settings file into the store; false when it cannot be read.
+bool importSettingsFile(const QString& path, const SettingsStore& settings);
+
+}  // namespace quillet

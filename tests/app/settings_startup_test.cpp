@@ -1,0 +1,112 @@
+// Quillet tests — the settings start-up: the settings-file import, the shell registration
+// and the installation record, against temporary folders.
+#include "app/settings_startup.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/settings_store.h"
+#include "scripted_ui.h"
+#include "test_files.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+class StartUpTest : public ::testing::Test {
+ protected:
+  StartUpTest() {
+    places.programPath = folder.path("bin/quillet");
+    places.settingsFiles = {folder.path("root/Quillet.ini"), folder.path("bin/Quillet.ini")};
+    places.dataHome = folder.path("share");
+    QDir().mkpath(folder.path("bin"));
+  }
+
+  QString desktopEntry() const { return folder.path("share/applications/quillet.desktop"); }
+
+  TempFolder folder;
+  SettingsStore settings{folder.path("")};
+  StartUpPlaces places;
+  ScriptedUi ui;
+};
+
+TEST_F(StartUpTest, theFirstStartRegistersAndTheSecondDoesNothing) {
+  SettingsStartUp(settings, places, ui);
+  const QString entry = QString::fromUtf8(readWholeFile(desktopEntry()));
+  EXPECT_TRUE(entry.contains("Exec=" + places.programPath + " %f\n"));
+  EXPECT_TRUE(entry.contains("Exec=" + places.programPath + " /p %f\n"));
+  EXPECT_TRUE(entry.contains("MimeType=application/x-quillet-t4e;"));
+  EXPECT_TRUE(readWholeFile(folder.path("share/mime/packages/quillet-t4e.xml"))
+                  .contains("<glob pattern=\"*.t4e\"/>"));
+  const auto installation = settings.readInstallation();
+  ASSERT_TRUE(installation);
+  EXPECT_EQ(installation->execPathName, places.programPath);
+  EXPECT_EQ(installation->currVers, "2.0");
+
+  QFile::remove(desktopEntry());
+  SettingsStartUp(settings, places, ui);
+  EXPECT_FALSE(QFile::exists(desktopEntry()))
+      << "the installation names this program: nothing to do";
+  EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+TEST_F(StartUpTest, aProgramStartedElsewhereRegistersItselfButKeepsTheRecord) {
+  settings.writeInstallation({"/opt/old/quillet", ""});
+  SettingsStartUp(settings, places, ui);
+  EXPECT_TRUE(
+      QString::fromUtf8(readWholeFile(desktopEntry())).contains("Exec=" + places.programPath));
+  EXPECT_EQ(settings.readInstallation()->execPathName, "/opt/old/quillet");
+  EXPECT_EQ(settings.readInstallation()->currVers, "2.0");
+}
+
+TEST_F(StartUpTest, theRegistrationIsWrittenOnlyWhenItChanged) {
+  SettingsStartUp(settings, places, ui);
+  const QDateTime old(QDate(2000, 1, 1), QTime(0, 0));
+  {
+    QFile entry(desktopEntry());
+    ASSERT_TRUE(entry.open(QIODevice::ReadWrite));
+    entry.setFileTime(old, QFileDevice::FileModificationTime);
+  }
+  places.programPath = folder.path("bin/quillet");
+  settings.writeInstallation({"/elsewhere", "2.0"});
+  SettingsStartUp(settings, places, ui);
+  EXPECT_EQ(QFileInfo(desktopEntry()).lastModified(), old)
+      << "the same content is not written again";
+
+  places.programPath = folder.path("new place/quillet");
+  SettingsStartUp(settings, places, ui);
+  EXPECT_TRUE(QString::fromUtf8(readWholeFile(desktopEntry()))
+                  .contains("Exec=\"" + places.programPath + "\" %f"));
+}
+
+TEST_F(StartUpTest, anInstallersSettingsFileIsImportedOnceAndDeleted) {
+  const QString ini = folder.write(
+      "bin/Quillet.ini", "  TOP=60  \nLINEUP=1\ntop=70\nLEFT=\nConfigDir=D:\\PAY\nnoise\n");
+  SettingsStartUp(settings, places, ui);
+  EXPECT_EQ(settings.ReadT4Margins(), (PrintSettings{60, 0, 0, 0, 0, true, false, false}));
+  EXPECT_EQ(settings.ReadConfigDir(), "D:\\PAY");
+  EXPECT_FALSE(QFile::exists(ini));
+}
+
+TEST_F(StartUpTest, valuesThatAreNotWholeNumbersTakeTheDefaults) {
+  QDir().mkpath(folder.path("root"));
+  folder.write("root/Quillet.ini", "TOP=abc\nLEFT=x\nT4TYPE=?\nLINEUP=0\n");
+  folder.write("bin/Quillet.ini", "TOP=99\n");
+  SettingsStartUp(settings, places, ui);
+  EXPECT_EQ(settings.ReadT4Margins(), (PrintSettings{50, 25, 1, 0, 0, false, false, false}));
+  EXPECT_TRUE(QFile::exists(folder.path("bin/Quillet.ini"))) << "only the first file found is read";
+}
+
+TEST_F(StartUpTest, anUnreadableSettingsFileEndsTheStartUpBeforeItIsDeleted) {
+  QDir().mkpath(folder.path("bin/Quillet.ini"));  // a folder in the file's place
+  SettingsStartUp(settings, places, ui);
+  EXPECT_EQ(ui.messages(), QStringList{"Cannot open file " + folder.path("bin/Quillet.ini")});
+  EXPECT_TRUE(QFileInfo(folder.path("bin/Quillet.ini")).isDir());
+  EXPECT_FALSE(QFile::exists(desktopEntry()));
+  EXPECT_FALSE(settings.readInstallation());
+}
+
+}  // namespace
