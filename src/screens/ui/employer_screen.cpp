@@ -98,7 +98,7 @@ void TFormT4BusnInfo::buildControls() {
       combo->addItems(spec.tag == C::Prov ? addressProvinceCodes() : employerCountryCodes());
       if (spec.tag == C::Country) ComboBoxCountry = combo;
       control = combo;
-      focusTaker = combo->lineEdit();
+      focusTaker = combo;  // its line edit hands the focus to it
     } else {
       auto* edit = new QLineEdit(this);
       if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
