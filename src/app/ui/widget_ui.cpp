@@ -33,14 +33,14 @@ QFont initialPrinterFont(const QFont& printerFont) {
   return printerFont;
 }
 
+// Message texts break their lines with carriage returns.
+QString displayed(QString text) { return text.replace(u'\r', u'\n'); }
+
 }  // namespace
 
 WidgetUi::WidgetUi(const Clock& clock, QWidget* owner) : m_clock(clock), m_owner(owner) {}
 
 WidgetUi::~WidgetUi() = default;
-
-// Message texts break their lines with carriage returns.
-QString displayed(QString text) { return text.replace(u'\r', u'\n'); }
 
 void WidgetUi::showMessage(const QString& text) {
   QMessageBox::information(m_owner, Title, displayed(text), QMessageBox::Ok);

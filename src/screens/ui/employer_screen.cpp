@@ -123,13 +123,16 @@ void TFormT4BusnInfo::buildControls() {
 
 void TFormT4BusnInfo::layOut() {
   setFixedSize(521, 413);
-  // A group at its place, holding rows of Tags: each label beside its control.
-  const auto group = [this](const char* caption, QRect geometry,
+  // A group at its place, holding rows of Tags: each label beside its control, or, in a
+  // stacked group, above it. The long labels of the multiplier and the business number
+  // stand above their fields.
+  const auto group = [this](const char* caption, QRect geometry, bool stacked,
                             std::initializer_list<std::initializer_list<int>> rows) {
     auto* box = new QGroupBox(QString::fromUtf8(caption), this);
     box->setGeometry(geometry);
     auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(1);
     int row = 0;
     for (const auto& tags : rows) {
@@ -137,13 +140,23 @@ void TFormT4BusnInfo::layOut() {
       for (int tag : tags) {
         QWidget* control = m_controls.at(tag);
         control->setParent(box);
-        grid->addWidget(new QLabel(QString::fromUtf8(specOf(tag).label), box), row, column++);
-        grid->addWidget(control, row, column++);
+        auto* label = new QLabel(QString::fromUtf8(specOf(tag).label), box);
+        if (stacked) {
+          grid->addWidget(label, row, column);
+          grid->addWidget(control, row + 1, column++);
+        } else if (tag == C::BusnNum || tag == C::EiMult) {
+          grid->addWidget(label, row++, 0, 1, 2);
+          grid->addWidget(control, row, 0, 1, 2);
+        } else {
+          grid->addWidget(label, row, column++);
+          grid->addWidget(control, row, column++);
+          grid->setColumnStretch(column - 1, 1);
+        }
       }
-      ++row;
+      row += stacked ? 2 : 1;
     }
   };
-  group("Company Information", {0, 0, 249, 337},
+  group("Company Information", {0, 0, 249, 337}, false,
         {{C::Name1},
          {C::Name2},
          {C::Name3},
@@ -155,15 +168,14 @@ void TFormT4BusnInfo::layOut() {
          {C::PostCode},
          {C::EiMult},
          {C::BusnNum}});
-  group("Tax Year / New Hires Refund", {248, 0, 265, 81}, {{C::TaxYr}, {C::NewHires}});
-  group("Rates used for T4 CPP/QPP && EI Edits", {248, 80, 265, 161},
-        {{C::CppRate, C::CppMaxPrem},
-         {C::CppMaxEarn, C::CppEarnExempt},
-         {C::EiRate, C::EiMaxPrem},
+  group("Tax Year / New Hires Refund", {248, 0, 265, 81}, false, {{C::TaxYr}, {C::NewHires}});
+  group("Rates used for T4 CPP/QPP && EI Edits", {248, 80, 265, 161}, true,
+        {{C::CppRate, C::CppMaxPrem, C::CppMaxEarn},
+         {C::CppEarnExempt, C::EiRate, C::EiMaxPrem},
          {C::EiMaxEarn}});
-  group("Person to Contact", {248, 240, 265, 97},
+  group("Person to Contact", {248, 240, 265, 97}, false,
         {{C::ContName}, {C::ContArea}, {C::ContNumbr, C::ContExtn}});
-  group("Proprietor(s)  Soc. Insc. Number(s)", {0, 336, 321, 49}, {{C::Sin1, C::Sin2}});
+  group("Proprietor(s)  Soc. Insc. Number(s)", {0, 336, 321, 49}, false, {{C::Sin1, C::Sin2}});
   BitBtnOK->setGeometry(338, 351, 77, 27);
   BitBtnCancel->setGeometry(428, 351, 77, 27);
 
