@@ -1,5 +1,6 @@
 // Quillet — the desktop program.
 #include <QApplication>
+#include <QTimer>
 
 #include "app/clock.h"
 #include "app/settings_startup.h"
@@ -23,5 +24,8 @@ int main(int argc, char** argv) {
                               [&] { quillet::SettingsStartUp(settings, places, ui); });
   ui.setOwner(&window);
   window.show();
+  // The first activation also comes when the window manager withholds it (or there is
+  // none), so that the command line is always handled.
+  QTimer::singleShot(0, &window, [&window] { window.FormActivate(); });
   return QApplication::exec();
 }
