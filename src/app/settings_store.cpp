@@ -19,28 +19,20 @@ SettingsStore::SettingsStore() = default;
 
 SettingsStore::SettingsStore(const QString& folder) : m_folder(folder) {}
 
-std::unique_ptr<QSettings> SettingsStore::userSettings() const {
+std::unique_ptr<QSettings> SettingsStore::open(QSettings::Scope scope) const {
   // On Windows the native store is the registry, where Base is the key path under the
-  // current user; elsewhere the same path lives in the program's own settings file.
+  // current user or the machine; elsewhere the same paths live in settings files.
   if (m_folder.isEmpty()) {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Corvantis"), QStringLiteral("Quillet"));
+    return std::make_unique<QSettings>(QSettings::NativeFormat, scope, QStringLiteral("Corvantis"),
+                                       QStringLiteral("Quillet"));
   }
-  return std::make_unique<QSettings>(QDir(m_folder).filePath(QStringLiteral("user.ini")),
-                                     QSettings::IniFormat);
-}
-
-std::unique_ptr<QSettings> SettingsStore::machineSettings() const {
-  if (m_folder.isEmpty()) {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::SystemScope,
-                                       QStringLiteral("Corvantis"), QStringLiteral("Quillet"));
-  }
-  return std::make_unique<QSettings>(QDir(m_folder).filePath(QStringLiteral("machine.ini")),
-                                     QSettings::IniFormat);
+  const QString file =
+      scope == QSettings::UserScope ? QStringLiteral("user.ini") : QStringLiteral("machine.ini");
+  return std::make_unique<QSettings>(QDir(m_folder).filePath(file), QSettings::IniFormat);
 }
 
 PrintSettings SettingsStore::readMargins(const QString& key) const {
-  const auto settings = userSettings();
+  const auto settings = open(QSettings::UserScope);
   settings->beginGroup(Base + key);
   const auto number = [&](const char* name) {
     return settings->value(QLatin1String(name), 0).toInt();
@@ -58,7 +50,7 @@ PrintSettings SettingsStore::readMargins(const QString& key) const {
 }
 
 void SettingsStore::writeMargins(const QString& key, const PrintSettings& s) const {
-  const auto settings = userSettings();
+  const auto settings = open(QSettings::UserScope);
   settings->beginGroup(Base + key);
   settings->setValue(QStringLiteral("TOP"), s.Top);
   settings->setValue(QStringLiteral("LEFT"), s.Left);
@@ -79,15 +71,17 @@ void SettingsStore::WriteSummaryMargins(const PrintSettings& s) const {
 }
 
 QString SettingsStore::ReadConfigDir() const {
-  return userSettings()->value(Base + Payroll + QStringLiteral("/ConfigDir")).toString();
+  return open(QSettings::UserScope)
+      ->value(Base + Payroll + QStringLiteral("/ConfigDir"))
+      .toString();
 }
 
 void SettingsStore::WriteConfigDir(const QString& folder) const {
-  userSettings()->setValue(Base + Payroll + QStringLiteral("/ConfigDir"), folder);
+  open(QSettings::UserScope)->setValue(Base + Payroll + QStringLiteral("/ConfigDir"), folder);
 }
 
 std::optional<SettingsStore::Installation> SettingsStore::readInstallation() const {
-  const auto settings = machineSettings();
+  const auto settings = open(QSettings::SystemScope);
   if (!settings->childGroups().contains(QStringLiteral("Software"))) return std::nullopt;
   settings->beginGroup(Base);
   if (settings->allKeys().isEmpty()) return std::nullopt;
@@ -96,7 +90,7 @@ std::optional<SettingsStore::Installation> SettingsStore::readInstallation() con
 }
 
 void SettingsStore::writeInstallation(const Installation& installation) const {
-  const auto settings = machineSettings();
+  const auto settings = open(QSettings::SystemScope);
   settings->beginGroup(Base);
   settings->setValue(QStringLiteral("ExecPath_Name"), installation.execPathName);
   settings->setValue(QStringLiteral("CurrVers"), installation.currVers);

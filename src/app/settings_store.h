@@ -2,12 +2,11 @@
 // folder of the payroll product's configuration file.
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <cstdint>
 #include <memory>
 #include <optional>
-
-class QSettings;
 
 namespace quillet {
 
@@ -52,8 +51,7 @@ class SettingsStore {
   void writeInstallation(const Installation& installation) const;
 
  private:
-  std::unique_ptr<QSettings> userSettings() const;
-  std::unique_ptr<QSettings> machineSettings() const;
+  std::unique_ptr<QSettings> open(QSettings::Scope scope) const;
   PrintSettings readMargins(const QString& key) const;
   void writeMargins(const QString& key, const PrintSettings& settings) const;
 

@@ -13,6 +13,13 @@
 
 namespace quillet {
 
+void useBoldInterfaceFont(QWidget* widget) {
+  QFont bold = widget->font();
+  bold.setBold(true);
+  bold.setPointSize(8);
+  widget->setFont(bold);
+}
+
 QLabel* namedLabel(QWidget* parent, const char* objectName, const char* text) {
   auto* label = new QLabel(QString::fromUtf8(text), parent);
   label->setObjectName(QLatin1String(objectName));

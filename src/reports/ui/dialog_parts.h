@@ -15,6 +15,9 @@ class QWidget;
 
 namespace quillet {
 
+// The screens' and dialogs' bold 8-point interface font.
+void useBoldInterfaceFont(QWidget* widget);
+
 QLabel* namedLabel(QWidget* parent, const char* objectName, const char* text);
 QLabel* maroon(QLabel* label);
 QSpinBox* namedSpinBox(QWidget* parent, const QString& objectName, int minimum, int maximum,

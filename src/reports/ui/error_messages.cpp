@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "reports/error_report.h"
+#include "reports/ui/dialog_parts.h"
 
 namespace quillet {
 
@@ -21,10 +22,7 @@ TFormErrorMessages::TFormErrorMessages(const ViewerReport& report, ViewerButtons
   setObjectName(QStringLiteral("TFormErrorMessages"));
   setWindowTitle(report.caption);
   resize(615, 373);
-  QFont bold = font();
-  bold.setBold(true);
-  bold.setPointSize(8);
-  setFont(bold);
+  useBoldInterfaceFont(this);
 
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));

@@ -4,16 +4,15 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "reports/ui/dialog_parts.h"
+
 namespace quillet {
 
 TFormReportIsPrinting::TFormReportIsPrinting(const QString& reportName, QWidget* owner)
     : QDialog(owner) {
   setObjectName(QStringLiteral("TFormReportIsPrinting"));
   setWindowTitle(QStringLiteral("Quillet is Printing a Report"));
-  QFont bold = font();
-  bold.setBold(true);
-  bold.setPointSize(8);
-  setFont(bold);
+  useBoldInterfaceFont(this);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(QStringLiteral("Printing Report:"), this), 0, Qt::AlignHCenter);

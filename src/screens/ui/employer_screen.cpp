@@ -14,6 +14,7 @@
 #include "app/key_filters.h"
 #include "app/ui.h"
 #include "checks/code_tables.h"
+#include "reports/ui/dialog_parts.h"
 
 namespace quillet {
 namespace {
@@ -76,10 +77,7 @@ TFormT4BusnInfo::TFormT4BusnInfo(OpenT4FileState& state, Ui& ui, const Clock& cl
     : QDialog(owner), m_controller(state, ui, clock), m_ui(ui) {
   setObjectName(QStringLiteral("TFormT4BusnInfo"));
   setWindowTitle(QStringLiteral("Employer Information for T4 forms and Summary"));
-  QFont bold = font();
-  bold.setBold(true);
-  bold.setPointSize(8);
-  setFont(bold);
+  useBoldInterfaceFont(this);
   buildControls();
   layOut();
   m_controller.open();
