@@ -16,12 +16,13 @@ class BenchUi final : public Ui {
   // The T4 print set-up dialog is answered once, without a line-up; nothing else opens.
   explicit BenchUi(Printer printer = {}) : m_printer(std::move(printer)) {}
 
-  void showMessage(const QString&) override {}
+  void showMessage(const QString&, const QString& = {}) override {}
   Answer ask(const QString&, QuestionKind, const QString& = {}) override { return Answer::No; }
   QString chooseFileToOpen(const FileDialogRequest&) override { return {}; }
   QString chooseFileToSave(const FileDialogRequest&) override { return {}; }
   void editEmployerRecord(OpenT4FileState&) override {}
   void editT4Records(OpenT4FileState&) override {}
+  void showEmployeeIndex(OpenT4FileState&) override {}
   std::unique_ptr<PrintSurface> startPrintJob(const QString& title) override {
     return m_printer ? m_printer(title) : nullptr;
   }

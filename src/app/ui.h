@@ -38,8 +38,9 @@ class Ui {
  public:
   virtual ~Ui() = default;
 
-  // A plain message with an OK button.
-  virtual void showMessage(const QString& text) = 0;
+  // A plain message with an OK button; `caption` titles the box (empty: the application
+  // title).
+  virtual void showMessage(const QString& text, const QString& caption = {}) = 0;
   // `caption` titles the box; empty: the application title.
   virtual Answer ask(const QString& text, QuestionKind kind, const QString& caption = {}) = 0;
 
@@ -51,6 +52,8 @@ class Ui {
   // entry screen.
   virtual void editEmployerRecord(OpenT4FileState& state) = 0;
   virtual void editT4Records(OpenT4FileState& state) = 0;
+  // The employee index: sets the open file's PickedIndex and CoInfoShown.
+  virtual void showEmployeeIndex(OpenT4FileState& state) = 0;
 
   // Asks for the printer, then for the font, and begins a print job titled
   // `documentTitle` on that printer in that font. Null when the user cancelled either

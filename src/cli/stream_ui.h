@@ -24,7 +24,7 @@ class StreamUi final : public Ui {
   explicit StreamUi(QTextStream& err, CliAnswers answers = {})
       : m_err(err), m_answers(std::move(answers)) {}
 
-  void showMessage(const QString& text) override { m_err << text << Qt::endl; }
+  void showMessage(const QString& text, const QString& = {}) override { m_err << text << Qt::endl; }
   Answer ask(const QString& text, QuestionKind, const QString& = {}) override {
     m_err << text << Qt::endl;
     return m_answers.question;
@@ -34,6 +34,7 @@ class StreamUi final : public Ui {
   QString chooseFileToSave(const FileDialogRequest&) override { return {}; }
   void editEmployerRecord(OpenT4FileState&) override {}
   void editT4Records(OpenT4FileState&) override {}
+  void showEmployeeIndex(OpenT4FileState&) override {}
   std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override {
     return m_answers.printer ? m_answers.printer(documentTitle) : nullptr;
   }

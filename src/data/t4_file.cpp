@@ -130,6 +130,13 @@ QString TAlphaInxFileStream::key(int i) const {
   return m_entries[m_order.at(static_cast<std::size_t>(i))].key;
 }
 
+int TAlphaInxFileStream::indexOfPosition(int64_t wanted) const {
+  for (std::size_t i = 0; i < m_order.size(); ++i) {
+    if (m_entries[m_order[i]].position == wanted) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 int64_t TAlphaInxFileStream::position(int i) const {
   return m_entries[m_order.at(static_cast<std::size_t>(i))].position;
 }

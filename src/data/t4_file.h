@@ -61,6 +61,11 @@ class TAlphaInxFileStream {
 
   QString key(int i) const;
   int64_t position(int i) const;
+  // The index position of the record at byte `position`; -1 when none is indexed there.
+  int indexOfPosition(int64_t position) const;
+  // Where the next appended record goes: after the last whole record, never before
+  // HeaderSize; -1 when the file's size cannot be told.
+  int64_t appendPosition() const;
 
   int recordSize() const { return m_recordSize; }
   int64_t headerSize() const { return m_headerSize; }
@@ -80,7 +85,6 @@ class TAlphaInxFileStream {
   TAlphaInxFileStream(platform::SharedFile file, uint16_t headerRecords, IndexKind kind,
                       int recordSize);
   void buildIndex();
-  int64_t appendPosition() const;
   bool inOrder(uint32_t a, uint32_t b) const;
   void insertInOrder(uint32_t entry);
 

@@ -6,26 +6,13 @@
 #include <optional>
 
 #include "data/employer_record.h"
+#include "screens/field_outcome.h"
 
 namespace quillet {
 
 class Clock;
 class OpenT4FileState;
 class Ui;
-
-// What the screen does after a field was left.
-struct FieldOutcome {
-  bool focusBack = false;          // the control takes the focus again
-  std::optional<QString> newText;  // the control shows this text from now on
-  bool markUnchanged = false;      // the control no longer counts as changed
-  std::optional<QString> country;  // the country list shows this
-
-  static FieldOutcome refused() {
-    FieldOutcome outcome;
-    outcome.focusBack = true;
-    return outcome;
-  }
-};
 
 class EmployerScreenController {
  public:

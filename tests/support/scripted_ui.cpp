@@ -6,7 +6,7 @@ namespace quillet::test {
 ScriptedUi::~ScriptedUi() {
   const std::size_t unused = m_answers.size() + m_t4SetUps.size() + m_summarySetUps.size() +
                              m_labelStyles.size() + m_reportResults.size() + m_files.size() +
-                             m_employerScreens.size() + m_entryScreens.size();
+                             m_employerScreens.size() + m_entryScreens.size() + m_indexes.size();
   if (unused != 0)
     reportTestFailure(QStringLiteral("%1 scripted answer(s) were never asked for").arg(unused));
 }
@@ -43,6 +43,10 @@ void ScriptedUi::editEmployerRecord(OpenT4FileState& state) {
 
 void ScriptedUi::editT4Records(OpenT4FileState& state) {
   if (const auto script = next(m_entryScreens, "T4 entry screen")) (*script)(state);
+}
+
+void ScriptedUi::showEmployeeIndex(OpenT4FileState& state) {
+  if (const auto script = next(m_indexes, "employee index")) (*script)(state);
 }
 
 ViewerResult ScriptedUi::showReport(const ViewerReport& report, ViewerButtons) {

@@ -60,7 +60,17 @@ class ScriptedUi final : public Ui {
   const QList<ViewerReport>& reports() const { return m_reports; }
   const QList<FileDialogRequest>& fileDialogs() const { return m_fileDialogs; }
 
-  void showMessage(const QString& text) override { m_messages << text; }
+  void showMessage(const QString& text, const QString& caption = {}) override {
+    m_messages << text;
+    m_messageCaptions << caption;
+  }
+  // The captions of the messages, "" for the application title.
+  const QStringList& messageCaptions() const { return m_messageCaptions; }
+  void showEmployeeIndex(OpenT4FileState& state) override;
+  // The next showing of the employee index runs `script` (which sets what the user picked).
+  void expectEmployeeIndex(std::function<void(OpenT4FileState&)> script) {
+    m_indexes.push_back(std::move(script));
+  }
   Answer ask(const QString& text, QuestionKind kind, const QString& caption = {}) override;
   // The captions of the questions, "" for the application title.
   const QStringList& questionCaptions() const { return m_questionCaptions; }
@@ -99,6 +109,8 @@ class ScriptedUi final : public Ui {
   QStringList m_messages;
   QStringList m_questions;
   QStringList m_questionCaptions;
+  QStringList m_messageCaptions;
+  std::deque<std::function<void(OpenT4FileState&)>> m_indexes;
 };
 
 }  // namespace quillet::test

@@ -42,8 +42,9 @@ WidgetUi::WidgetUi(const Clock& clock, QWidget* owner) : m_clock(clock), m_owner
 
 WidgetUi::~WidgetUi() = default;
 
-void WidgetUi::showMessage(const QString& text) {
-  QMessageBox::information(m_owner, Title, displayed(text), QMessageBox::Ok);
+void WidgetUi::showMessage(const QString& text, const QString& caption) {
+  QMessageBox::information(m_owner, caption.isEmpty() ? Title : caption, displayed(text),
+                           QMessageBox::Ok);
 }
 
 Answer WidgetUi::ask(const QString& text, QuestionKind kind, const QString& caption) {
@@ -96,6 +97,10 @@ void WidgetUi::editEmployerRecord(OpenT4FileState& state) {
 
 void WidgetUi::editT4Records(OpenT4FileState&) {
   // The T4 entry screen joins here when it is built; until then the command ends.
+}
+
+void WidgetUi::showEmployeeIndex(OpenT4FileState&) {
+  // The employee index joins here with the T4 entry screen.
 }
 
 std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTitle) {

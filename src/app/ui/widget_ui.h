@@ -23,7 +23,8 @@ class WidgetUi final : public Ui {
   ~WidgetUi() override;
   void setOwner(QWidget* owner) { m_owner = owner; }
 
-  void showMessage(const QString& text) override;
+  void showMessage(const QString& text, const QString& caption = {}) override;
+  void showEmployeeIndex(OpenT4FileState& state) override;
   Answer ask(const QString& text, QuestionKind kind, const QString& caption = {}) override;
   QString chooseFileToOpen(const FileDialogRequest& request) override;
   QString chooseFileToSave(const FileDialogRequest& request) override;

@@ -1,0 +1,387 @@
+// Quillet — the T4 entry screen without its window: the working record, the check of
+// each field as it is left, the save step and the moves through the index.
+#include "screens/t4_entry_controller.h"
+
+#include "app/numeric_text.h"
+#include "checks/code_tables.h"
+#include "checks/revcan_validity.h"
+#include "checks/t4_record_checks.h"
+#include "data/open_t4_file.h"
+#include "reports/viewer_report.h"
+
+namespace quillet {
+namespace {
+
+using T = T4Record;
+using C = T4EntryController;
+
+// The field of each Tag, 1 to 39.
+const Field& fieldOf(int tag) {
+  static const Field fields[] = {T::VOID,
+                                 T::Employment_income,
+                                 T::Income_tax_deducted,
+                                 T::Province_of_employment_code,
+                                 T::Employee_CPP,
+                                 T::EI_insurable_earnings,
+                                 T::Employee_SIN,
+                                 T::CPP_OR_Quebec_Pension_Exempt,
+                                 T::EI_Exempt,
+                                 T::Employment_code,
+                                 T::Employee_QPP,
+                                 T::CPP_OR_Quebec_PensionEarn,
+                                 T::Employee_EI_premium,
+                                 T::Union_dues,
+                                 T::RPP_contributions,
+                                 T::Charitable_donations,
+                                 T::Pension_adjustment,
+                                 T::RPP_or_deferred_PlanNumbr,
+                                 T::Employee_surname,
+                                 T::Employee_first_name,
+                                 T::Employee_secondinitial,
+                                 T::Employee_address_line_1,
+                                 T::Employee_address_line_2,
+                                 T::Employee_city,
+                                 T::Employee_province_code,
+                                 T::Employee_country_code,
+                                 T::Employee_postal_code,
+                                 T::Other_info_code_1,
+                                 T::Other_info_amount_1,
+                                 T::Other_info_code_2,
+                                 T::Other_info_amount_2,
+                                 T::Other_info_code_3,
+                                 T::Other_info_amount_3,
+                                 T::Other_info_code_4,
+                                 T::Other_info_amount_4,
+                                 T::Other_info_code_5,
+                                 T::Other_info_amount_5,
+                                 T::Other_info_code_6,
+                                 T::Other_info_amount_6};
+  return fields[tag - C::FirstTag];
+}
+
+const QString SinCaption = QStringLiteral("Error in Social Insurance Number");
+const QString Paragraph = QStringLiteral("\r\r");
+
+}  // namespace
+
+bool IsBlankOrNumbered(const QString& text) {
+  const QString trimmed = TrimControlText(text);
+  return trimmed.isEmpty() ||
+         (trimmed.size() >= 2 && trimmed.at(0).isDigit() && trimmed.at(1).isDigit() &&
+          trimmed.at(0) <= u'9' && trimmed.at(1) <= u'9');
+}
+
+T4EntryController::T4EntryController(OpenT4FileState& state, Ui& ui) : m_state(state), m_ui(ui) {}
+
+void T4EntryController::open() {
+  m_working.clear();
+  m_employer.clear();
+  m_new = false;
+  m_notesShown = false;
+  m_position = 0;
+  m_storedAt = -1;
+  TAlphaInxFileStream& file = m_state.T4File();
+  if (file.size() < FirstT4Position || !readEmployerRecord(m_state, m_employer)) return;
+  if (file.size() >= FirstT4Position + Record768::Size && file.Count() >= 1) {
+    readAt(0);
+    return;
+  }
+  // A new record that counts as unchanged until something is typed.
+  m_working = T4Record::newFrom(m_employer);
+  m_state.sharedRecord() = m_working;
+  m_new = true;
+}
+
+void T4EntryController::readAt(int indexPosition) {
+  TAlphaInxFileStream& file = m_state.T4File();
+  m_position = indexPosition;
+  file.ReadIndexed(m_state.sharedRecord().bytes(), indexPosition);
+  m_working.bytes() = m_state.sharedRecord().bytes();
+  m_storedAt = file.position(indexPosition);
+  m_new = false;
+}
+
+QString T4EntryController::fieldText(int tag) const {
+  const Field& field = fieldOf(tag);
+  switch (field.kind) {
+    case FieldKind::Flag:
+      return m_working.flag(field) ? QStringLiteral("1") : QStringLiteral("0");
+    case FieldKind::Cents:
+      return CentsToStr(m_working.int32(field));
+    default:
+      return m_working.text(field);
+  }
+}
+
+FieldOutcome T4EntryController::leaveField(int tag, const QString& text) {
+  const Field& field = fieldOf(tag);
+  if (field.kind == FieldKind::Flag) {
+    m_working.setFlag(field, text == QLatin1String("1"));
+    return {};
+  }
+  if (field.kind == FieldKind::Cents) {
+    int32_t cents = 0;
+    if (StrToCents(text, cents)) {
+      m_working.setInt32(field, cents);
+      return {};
+    }
+    ShowInvalidAmount(m_ui);
+    FieldOutcome refused = FieldOutcome::refused();
+    refused.markModified = true;
+    return refused;
+  }
+  switch (tag) {
+    case ProvinceOfEmployment:
+    case Province:
+      return leaveProvince(tag, text);
+    case Sin:
+      return leaveSin(text);
+    case EmploymentCode:
+      return leaveCode(tag, text);
+    case PostCode: {
+      FieldOutcome outcome;
+      outcome.newText = TrimControlText(text.toUpper());
+      m_working.setText(field, *outcome.newText);
+      return outcome;
+    }
+    case Surname:
+    case FirstName:
+    case Addr1:
+    case City: {
+      FieldOutcome outcome;
+      outcome.newText = TrimControlText(text);
+      if (outcome.newText->isEmpty()) {
+        m_ui.showMessage(
+            QStringLiteral("Employee has to have a proper name and address entry.  You cannot "
+                           "leave this item blank."));
+        outcome.focusBack = true;
+        // The names ask again each time they are left empty; the address and city once.
+        outcome.markModified = tag == Surname || tag == FirstName;
+        return outcome;
+      }
+      m_working.setText(field, *outcome.newText);
+      return outcome;
+    }
+    default:
+      if (tag >= OtherCode1) return leaveCode(tag, text);
+      // The free texts: registration number, initial, second address line, country.
+      FieldOutcome outcome;
+      outcome.newText = TrimControlText(text);
+      m_working.setText(field, *outcome.newText);
+      return outcome;
+  }
+}
+
+FieldOutcome T4EntryController::leaveCode(int tag, const QString& text) {
+  if (IsBlankOrNumbered(text)) {
+    m_working.setText(fieldOf(tag), text);
+    return {};
+  }
+  m_ui.showMessage(
+      tag == EmploymentCode
+          ? QStringLiteral(
+                "Employment code has to be either blank or the first two characters must form a "
+                "numeric code. Select from choices in drop down list")
+          : QStringLiteral(
+                "In the Other Information area at the bottom of the T4 the Box items have to be "
+                "either blank (no corresponding dollar entry) or the first two characters must "
+                "form "
+                "a numeric Box number (if a corresponding dollar amount will be entered)."));
+  return FieldOutcome::refused();
+}
+
+FieldOutcome T4EntryController::leaveProvince(int tag, const QString& text) {
+  const bool ofEmployment = tag == ProvinceOfEmployment;
+  const QStringList& codes = ofEmployment ? employmentProvinceCodes() : addressProvinceCodes();
+  FieldOutcome outcome;
+  outcome.newText = TrimControlText(text);
+  qsizetype position = -1;
+  if (outcome.newText->size() == 2) {
+    outcome.newText = outcome.newText->toUpper();
+    position = codes.indexOf(*outcome.newText);
+  }
+  if (position < 0) {
+    m_ui.showMessage(
+        ofEmployment
+            ? QStringLiteral(
+                  "Province of employment cannot be blank or invalid.  Select from choices in drop "
+                  "down list.  If not employed in Canada, select US for USA or ZZ for other "
+                  "countries.")
+            : QStringLiteral(
+                  "Province code in employee address cannot be blank or invalid. Select from "
+                  "choices "
+                  "in drop down list.  If not living in Canada or the USA select ZZ for other "
+                  "countries."));
+    outcome.focusBack = true;
+    return outcome;
+  }
+  m_working.setText(fieldOf(tag), *outcome.newText);
+  constexpr qsizetype OtherCountry = 13;  // ZZ keeps whatever country was there
+  if (!ofEmployment && position != OtherCountry) {
+    outcome.country = position < OtherCountry ? QStringLiteral("CAN") : QStringLiteral("USA");
+    m_working.setText(T::Employee_country_code, *outcome.country);
+  }
+  return outcome;
+}
+
+FieldOutcome T4EntryController::leaveSin(const QString& text) {
+  FieldOutcome outcome;
+  outcome.newText = TrimControlText(text);
+  const QString& entry = *outcome.newText;
+  int32_t code = 0;
+  if (RevCanValidityCheck(entry, code)) {
+    m_working.setText(T::Employee_SIN, entry);
+    return outcome;
+  }
+  m_ui.showMessage(
+      QStringLiteral(
+          "Social Insurance Number (SIN) failed the Revenue Canada verification check.  Be sure it "
+          "consists of 9 numeric digits. Verify with your source document to ensure you have not "
+          "made a keying error. YOUR SIN ENTRY WAS: ") +
+          entry + Paragraph +
+          QStringLiteral(
+              "If the SIN has exactly 9 numeric digits and you did not make any keying errors then "
+              "somebody gave you the wrong number. Using the correct number is important for "
+              "future "
+              "pension benefits etc. so you should make a best effort to correct it. If you cannot "
+              "fix "
+              "it now you should make a note to do it later so it is not forgotten.") +
+          Paragraph +
+          QStringLiteral("Click OK to read what Revenue Canada's position is on this, then you can "
+                         "decide whether "
+                         "or not to fix it now."),
+      SinCaption);
+  const Answer fixNow = m_ui.ask(
+      QStringLiteral(
+          "The following text is from Revenue Canada's booklet T4028(E) Rev. 98 (1998 Computer "
+          "Specifications for Data Filed on Magnetic Media T4, T4A, and T4A-NR):") +
+          Paragraph +
+          QStringLiteral(
+              "\"Invalid or missing social insurance numbers cause processing delays.\"") +
+          Paragraph +
+          QStringLiteral(
+              "\"If the SIN provided by the individual does not pass the verification check, the "
+              "preparer should confirm the SIN with the employer who received the original number. "
+              "If "
+              "you are unable to obtain the correct number for the individual, please do NOT leave "
+              "the "
+              "SIN field on the information slip blank. Instead, report the SIN that was provided, "
+              "even "
+              "if it is not a valid number. Frequently, even an incorrect number will enable us to "
+              "find "
+              "a match so that we can correct the record and ensure the individual receives proper "
+              "credit for the deductions.\"") +
+          Paragraph + QStringLiteral("So, do you want to FIX IT NOW ?"),
+      QuestionKind::YesNo, SinCaption);
+  if (fixNow == Answer::No) {
+    m_working.setText(T::Employee_SIN, entry);
+    outcome.markUnchanged = true;
+  }
+  outcome.focusBack = true;
+  return outcome;
+}
+
+std::optional<Answer> T4EntryController::AskSaveChanges() {
+  QStringList findings;
+  if (!m_notesShown) ReconciliationNotes(findings);
+  const qsizetype before = findings.size();
+  CheckT4Record(m_working, m_employer, findings);
+  if (findings.size() - before > 2) {
+    m_notesShown = true;
+    ViewerReport report;
+    report.lines = findings;
+    if (m_ui.showReport(report, ViewerButtons::FixErrorOrIgnore) == ViewerResult::FixError)
+      return Answer::Cancel;
+  }
+  Record768& buffer = m_state.sharedRecord();
+  if (m_working.bytes() == buffer.bytes()) return std::nullopt;
+  const Answer answer =
+      m_ui.ask(QStringLiteral("Do you wish to save your changes to the last T4 ?"),
+               QuestionKind::YesNoCancel);
+  if (answer != Answer::Yes) return answer;
+
+  buffer.bytes() = m_working.bytes();
+  const QString key = m_working.surname().toUpper() + QStringLiteral(", *") + m_working.firstName();
+  TAlphaInxFileStream& file = m_state.T4File();
+  if (m_new) {
+    // The appended record is the one shown from now on: saved again, it is rewritten.
+    const int64_t at = file.appendPosition();
+    if (file.WriteIndexed(buffer.bytes(), file.Count() + 1, key) == Record768::Size) {
+      m_storedAt = at;
+      m_new = false;
+    }
+  } else {
+    file.WriteIndexed(buffer.bytes(), file.indexOfPosition(m_storedAt), key);
+  }
+  return answer;
+}
+
+bool T4EntryController::move(Move move) {
+  if (AskSaveChanges() == Answer::Cancel) return false;
+  const int count = m_state.T4File().Count();
+  const auto tell = [this](const char* message) {
+    m_ui.showMessage(QLatin1String(message));
+    return false;
+  };
+  switch (move) {
+    case Move::First:
+      if (count >= 2 && m_position != 0) break;
+      if (count == 0)
+        return tell("There are no T4 records on the file, if you save it this will be the first");
+      return tell(count == 1 ? "This is the first and only T4 record on the file"
+                             : "This is the first T4 record on the file");
+    case Move::Prevs:
+      if (m_position >= 1) break;
+      return tell("This is the first record on the file, there is no previous.");
+    case Move::Next:
+      if (count - 1 > m_position) break;
+      return tell("This is the last record on the file, there is no next.");
+    case Move::Last:
+      if (count >= 2 && m_position != count - 1) break;
+      if (count == 0)
+        return tell("There are no T4 records on the file, if you save it this will be the last");
+      return tell(count == 1 ? "This is the last and only T4 record on the file"
+                             : "This is the last T4 record on the file");
+  }
+  const int target = move == Move::First   ? 0
+                     : move == Move::Prevs ? m_position - 1
+                     : move == Move::Next  ? m_position + 1
+                                           : count - 1;
+  readAt(target);
+  return true;
+}
+
+bool T4EntryController::addNew() {
+  const T4Record prefix = m_working;
+  if (AskSaveChanges() == Answer::Cancel) return false;
+  m_working = T4Record::newFrom(prefix);
+  m_new = true;
+  return true;
+}
+
+bool T4EntryController::pickFromIndex() {
+  TAlphaInxFileStream& file = m_state.T4File();
+  file.PickedIndex = TAlphaInxFileStream::NothingPicked;
+  file.CoInfoShown = false;
+  m_ui.showEmployeeIndex(m_state);
+  if (file.CoInfoShown) {
+    EmployerRecord employer;
+    if (m_state.T4File().readAt(EmployerPosition, employer.bytes()) == Record768::Size)
+      m_employer = employer;
+    // A business number changed there was written into every record of the file: the
+    // record on the screen and its stored copy take it too, so no save writes the old one.
+    const QString number = m_employer.text(T::RevCan_account_number);
+    m_working.setText(T::RevCan_account_number, number);
+    if (!m_new) m_state.sharedRecord().setText(T::RevCan_account_number, number);
+  }
+  const int picked = file.PickedIndex;
+  if (picked == TAlphaInxFileStream::NothingPicked || picked < 0 || picked >= file.Count())
+    return false;
+  if (AskSaveChanges() == Answer::Cancel) return false;
+  readAt(picked);
+  return true;
+}
+
+bool T4EntryController::closeQuery() { return AskSaveChanges() != Answer::Cancel; }
+
+}  // namespace quillet

@@ -1,0 +1,315 @@
+// Quillet tests — the T4 entry screen's field checks, save step and moves.
+#include "screens/t4_entry_controller.h"
+
+#include <gtest/gtest.h>
+
+#include "data/open_t4_file.h"
+#include "scripted_ui.h"
+#include "test_files.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+using C = T4EntryController;
+using T = T4Record;
+
+const QString SaveQuestion = QStringLiteral("Do you wish to save your changes to the last T4 ?");
+
+class T4EntryTest : public ::testing::Test {
+ protected:
+  C& open(const std::vector<T4Record>& t4s, const EmployerRecord& employer = goodEmployer()) {
+    state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(employer, t4s)));
+    EXPECT_TRUE(state.OpenT4File());
+    screen = std::make_unique<C>(state, ui);
+    screen->open();
+    return *screen;
+  }
+
+  // The records of the file as a fresh opening indexes them.
+  QStringList surnamesOnFile() {
+    OpenT4FileState again;
+    again.setT4FileName(state.T4FileName());
+    EXPECT_TRUE(again.OpenT4File(T4Access::Inspect));
+    QStringList names;
+    T4Record r;
+    for (int i = 0; i < again.T4File().Count(); ++i) {
+      again.T4File().ReadIndexed(r.bytes(), i);
+      names << r.surname();
+    }
+    return names;
+  }
+
+  TempFolder folder;
+  OpenT4FileState state;
+  ScriptedUi ui;
+  std::unique_ptr<C> screen;
+};
+
+TEST_F(T4EntryTest, opensOnTheFirstRecordInNameOrder) {
+  C& s = open({goodT4("Smith", "J"), goodT4("Adams", "A")});
+  EXPECT_EQ(s.working().surname(), "Adams");
+  EXPECT_FALSE(s.isNew());
+  EXPECT_EQ(s.fieldText(C::EmploymentIncome), "20000.00");
+  EXPECT_EQ(s.fieldText(C::Void), "0");
+  EXPECT_EQ(s.employer().text(EmployerRecord::S_Employer_name_line_1), "Acme Widgets Ltd.");
+}
+
+TEST_F(T4EntryTest, aFileWithoutT4sStartsANewRecordThatCountsAsUnchanged) {
+  C& s = open({});
+  EXPECT_TRUE(s.isNew());
+  EXPECT_EQ(s.working().text(T::RevCan_account_number), "123456782RP0001");
+  EXPECT_EQ(s.working().recordType(), T4RecordType);
+  ui.expectReport(ViewerResult::Ignore);
+  EXPECT_TRUE(s.closeQuery());
+  EXPECT_TRUE(ui.questions().isEmpty()) << "nothing changed: no save question";
+  EXPECT_EQ(ui.reports().first().lines.first(),
+            "The following are items you may want to re-check before printing.  If any");
+}
+
+TEST_F(T4EntryTest, fieldFamilies) {
+  C& s = open({goodT4("Adams", "A")});
+  struct Case {
+    int tag;
+    const char* text;
+    bool refused;
+    bool markModified;
+    std::optional<QString> newText;
+  };
+  const Case cases[] = {
+      {C::EmploymentIncome, "1234.5", false, false, std::nullopt},
+      {C::Cpp, "12,5", true, true, std::nullopt},
+      {C::OtherAmount6, " 7 ", false, false, std::nullopt},
+      {C::Void, "1", false, false, std::nullopt},
+      {C::RppPlan, "  1234567  ", false, false, QString("1234567")},
+      {C::Country, "   ", false, false, QString("")},
+      {C::PostCode, " k1a 0b1 ", false, false, QString("K1A 0B1")},
+      {C::Surname, "  ", true, true, QString("")},
+      {C::FirstName, " Ann ", false, false, QString("Ann")},
+      {C::Addr1, "", true, false, QString("")},
+      {C::City, " Kanata", false, false, QString("Kanata")},
+      {C::EmploymentCode, "13 Barber or Hairdresser", false, false, std::nullopt},
+      {C::EmploymentCode, "X3", true, false, std::nullopt},
+      {C::OtherCode2, "  ", false, false, std::nullopt},
+      {C::OtherCode3, "3x Box", true, false, std::nullopt},
+      {C::ProvinceOfEmployment, "on", false, false, QString("ON")},
+      {C::ProvinceOfEmployment, "ONT", true, false, QString("ONT")},
+      {C::ProvinceOfEmployment, "XX", true, false, QString("XX")},
+  };
+  for (const Case& c : cases) {
+    const FieldOutcome o = s.leaveField(c.tag, c.text);
+    EXPECT_EQ(o.focusBack, c.refused) << c.tag << " " << c.text;
+    EXPECT_EQ(o.markModified, c.markModified) << c.tag << " " << c.text;
+    EXPECT_EQ(o.newText, c.newText) << c.tag << " " << c.text;
+  }
+  const T4Record& r = s.working();
+  EXPECT_EQ(r.int32(T::Employment_income), 123450);
+  EXPECT_EQ(r.int32(T::Employee_CPP), 60000) << "a refused amount keeps the previous value";
+  EXPECT_EQ(r.int32(T::Other_info_amount_6), 700);
+  EXPECT_TRUE(r.isVoid());
+  EXPECT_EQ(r.text(T::RPP_or_deferred_PlanNumbr), "1234567");
+  EXPECT_EQ(r.text(T::Employee_country_code), "");
+  EXPECT_EQ(r.text(T::Employee_postal_code), "K1A 0B1");
+  EXPECT_EQ(r.surname(), "Adams");
+  EXPECT_EQ(r.firstName(), "Ann");
+  EXPECT_EQ(r.text(T::Employee_address_line_1), "2 Elm Street");
+  EXPECT_EQ(r.text(T::Employment_code), "13 Barber or Hairdresser");
+  EXPECT_EQ(r.text(T::Province_of_employment_code), "ON");
+  EXPECT_EQ(ui.messages().count("Employee has to have a proper name and address entry.  You cannot "
+                                "leave this item blank."),
+            2);
+  EXPECT_TRUE(ui.messages().contains(
+      "Employment code has to be either blank or the first two characters must form a "
+      "numeric code. Select from choices in drop down list"));
+  EXPECT_EQ(
+      ui.messages().count(
+          "Province of employment cannot be blank or invalid.  Select from choices in drop down "
+          "list.  If not employed in Canada, select US for USA or ZZ for other countries."),
+      2);
+}
+
+TEST_F(T4EntryTest, theAddressProvinceSetsTheCountry) {
+  C& s = open({goodT4("Adams", "A")});
+  struct Case {
+    const char* code;
+    std::optional<QString> shown;
+    QString stored;
+  };
+  for (const Case& c : {Case{"mi", QString("USA"), "USA"}, Case{"ZZ", std::nullopt, "USA"},
+                        Case{"qc", QString("CAN"), "CAN"}}) {
+    const FieldOutcome o = s.leaveField(C::Province, c.code);
+    EXPECT_EQ(o.country, c.shown) << c.code;
+    EXPECT_EQ(s.working().text(T::Employee_country_code), c.stored) << c.code;
+  }
+  EXPECT_TRUE(s.leaveField(C::Province, "Q").focusBack);
+  EXPECT_EQ(s.working().text(T::Employee_province_code), "QC");
+}
+
+TEST_F(T4EntryTest, anInvalidSinShowsTheTwoBoxes) {
+  C& s = open({goodT4("Adams", "A")});
+  ui.expectQuestion(Answer::Yes);  // fix it now
+  FieldOutcome o = s.leaveField(C::Sin, " 046454287 ");
+  EXPECT_TRUE(o.focusBack);
+  EXPECT_FALSE(o.markUnchanged);
+  EXPECT_EQ(s.working().text(T::Employee_SIN), "046454286");
+  ASSERT_EQ(ui.messages().size(), 1);
+  EXPECT_EQ(ui.messageCaptions().first(), "Error in Social Insurance Number");
+  EXPECT_TRUE(
+      ui.messages().first().contains("YOUR SIN ENTRY WAS: 046454287\r\rIf the SIN has exactly 9"));
+  EXPECT_TRUE(ui.questions().first().contains(
+      "\r\r\"Invalid or missing social insurance numbers cause processing delays.\"\r\r"));
+  EXPECT_TRUE(ui.questions().first().endsWith("\r\rSo, do you want to FIX IT NOW ?"));
+
+  ui.expectQuestion(Answer::No);
+  o = s.leaveField(C::Sin, "046454287");
+  EXPECT_TRUE(o.markUnchanged);
+  EXPECT_EQ(s.working().text(T::Employee_SIN), "046454287");
+}
+
+TEST_F(T4EntryTest, theSaveStepsPaths) {
+  C& s = open({goodT4("Adams", "A"), goodT4("Brown", "B")});
+  EXPECT_EQ(s.AskSaveChanges(), std::nullopt) << "no change, no findings: nothing asked";
+
+  s.leaveField(C::City, "Kanata");
+  for (Answer answer : {Answer::Cancel, Answer::No}) {
+    ui.expectQuestion(answer);
+    EXPECT_EQ(s.AskSaveChanges(), answer);
+  }
+  EXPECT_FALSE(readWholeFile(state.T4FileName()).contains("Kanata"));
+  ui.expectQuestion(Answer::Yes);
+  EXPECT_EQ(s.AskSaveChanges(), Answer::Yes);
+  EXPECT_EQ(ui.questions().last(), SaveQuestion);
+  EXPECT_TRUE(readWholeFile(state.T4FileName()).contains("Kanata"));
+  EXPECT_EQ(state.T4File().key(0), "ADAMS, *A");
+  EXPECT_EQ(s.AskSaveChanges(), std::nullopt) << "saved: the buffer holds it now";
+
+  // Findings: Fix Error stays; Ignore goes on to the question. The notes come once.
+  s.leaveField(C::PostCode, "");
+  ui.expectReport(ViewerResult::FixError);
+  EXPECT_EQ(s.AskSaveChanges(), Answer::Cancel);
+  ui.expectReport(ViewerResult::Ignore);
+  ui.expectQuestion(Answer::No);
+  EXPECT_EQ(s.AskSaveChanges(), Answer::No);
+  EXPECT_TRUE(ui.reports().at(0).lines.contains(
+      "carefully.  If a calculation error has occurred then fixing the T4 might"));
+  EXPECT_FALSE(ui.reports().at(1).lines.contains(
+      "carefully.  If a calculation error has occurred then fixing the T4 might"));
+}
+
+TEST_F(T4EntryTest, navigationAtTheEnds) {
+  C& s = open({goodT4("Adams", "A")});
+  EXPECT_FALSE(s.move(C::Move::First));
+  EXPECT_FALSE(s.move(C::Move::Next));
+  EXPECT_FALSE(s.move(C::Move::Prevs));
+  EXPECT_FALSE(s.move(C::Move::Last));
+  EXPECT_EQ(ui.messages(),
+            QStringList({"This is the first and only T4 record on the file",
+                         "This is the last record on the file, there is no next.",
+                         "This is the first record on the file, there is no previous.",
+                         "This is the last and only T4 record on the file"}));
+}
+
+TEST_F(T4EntryTest, movingThroughSeveral) {
+  C& s = open({goodT4("Cole", "C"), goodT4("Adams", "A"), goodT4("Brown", "B")});
+  EXPECT_TRUE(s.move(C::Move::Last));
+  EXPECT_EQ(s.working().surname(), "Cole");
+  EXPECT_FALSE(s.move(C::Move::Last));
+  EXPECT_EQ(ui.messages().last(), "This is the last T4 record on the file");
+  EXPECT_TRUE(s.move(C::Move::Prevs));
+  EXPECT_EQ(s.working().surname(), "Brown");
+  EXPECT_TRUE(s.move(C::Move::First));
+  EXPECT_FALSE(s.move(C::Move::First));
+  EXPECT_EQ(ui.messages().last(), "This is the first T4 record on the file");
+}
+
+TEST_F(T4EntryTest, addNewThenNextAsksAndKeepsTheBlankRecord) {
+  C& s = open({goodT4("Adams", "A")});
+  EXPECT_TRUE(s.addNew());
+  EXPECT_TRUE(s.isNew());
+  EXPECT_EQ(s.working().text(T::RevCan_account_number), "123456782RP0001");
+  ui.expectReport(ViewerResult::Ignore);
+  ui.expectQuestion(Answer::No);
+  EXPECT_FALSE(s.move(C::Move::Next));
+  EXPECT_EQ(ui.messages().last(), "This is the last record on the file, there is no next.");
+  EXPECT_TRUE(s.isNew());
+
+  s.leaveField(C::Surname, "Zed");
+  s.leaveField(C::FirstName, "Zoe");
+  ui.expectReport(ViewerResult::Ignore);
+  ui.expectQuestion(Answer::Yes);
+  EXPECT_TRUE(s.move(C::Move::Next)) << "appended, it now stands after Adams";
+  EXPECT_EQ(surnamesOnFile(), QStringList({"Adams", "Zed"}));
+  EXPECT_EQ(state.T4File().key(1), "ZED, *Zoe");
+}
+
+TEST_F(T4EntryTest, aRecordSavedTwiceIsRewrittenInPlaceAfterTheReSort) {
+  C& s = open({goodT4("Brown", "B"), goodT4("Cole", "C"), goodT4("Adams", "A")});
+  EXPECT_TRUE(s.move(C::Move::Next));  // Brown, position 1
+  s.leaveField(C::Surname, "Young");
+  ui.expectQuestion(Answer::Yes);
+  EXPECT_EQ(s.AskSaveChanges(), Answer::Yes);  // now last in the index
+  EXPECT_EQ(s.currentPosition(), 1);
+  s.leaveField(C::FirstName, "Bea");
+  ui.expectQuestion(Answer::Yes);
+  EXPECT_EQ(s.AskSaveChanges(), Answer::Yes);
+  EXPECT_EQ(surnamesOnFile(), QStringList({"Adams", "Cole", "Young"})) << "Cole untouched";
+  ASSERT_TRUE(s.move(C::Move::Next));
+  EXPECT_EQ(s.working().surname(), "Young") << "Next counts from the old position";
+
+  // A new record saved twice is rewritten in place the second time.
+  s.addNew();
+  s.leaveField(C::Surname, "Able");
+  s.leaveField(C::FirstName, "Al");
+  ui.expectReport(ViewerResult::Ignore);
+  ui.expectQuestion(Answer::Yes);
+  s.AskSaveChanges();
+  s.leaveField(C::FirstName, "Alan");
+  ui.expectReport(ViewerResult::Ignore);
+  ui.expectQuestion(Answer::Yes);
+  s.AskSaveChanges();
+  EXPECT_EQ(state.T4File().Count(), 4);
+  EXPECT_EQ(state.T4File().key(0), "ABLE, *Alan");
+}
+
+TEST_F(T4EntryTest, theIndexPicksAndTheEmployerScreenKeepsTheNumberInStep) {
+  C& s = open({goodT4("Adams", "A"), goodT4("Brown", "B")});
+  ui.expectEmployeeIndex([](OpenT4FileState& st) {
+    // The employer screen changed the business number of every record of the file.
+    EmployerRecord employer = goodEmployer();
+    employer.setText(EmployerRecord::RevCan_account_number, "046454286RP0002");
+    for (int64_t at = 0; at < st.T4File().size(); at += 768) {
+      Record768 r;
+      st.T4File().readAt(at, r.bytes());
+      r.setText(EmployerRecord::RevCan_account_number, "046454286RP0002");
+      st.T4File().writeAt(at, r.bytes());
+    }
+    st.T4File().CoInfoShown = true;
+    st.T4File().PickedIndex = 1;
+  });
+  EXPECT_TRUE(s.pickFromIndex());
+  EXPECT_EQ(s.working().surname(), "Brown");
+  EXPECT_EQ(s.employer().text(EmployerRecord::RevCan_account_number), "046454286RP0002");
+  EXPECT_TRUE(ui.questions().isEmpty()) << "the number kept in step is no change of the user's";
+
+  ui.expectEmployeeIndex([](OpenT4FileState&) {});  // cancelled
+  EXPECT_FALSE(s.pickFromIndex());
+  EXPECT_EQ(state.T4File().PickedIndex, TAlphaInxFileStream::NothingPicked);
+}
+
+TEST_F(T4EntryTest, aLowerCaseProvinceOnFileIsASaveQuestion) {
+  T4Record r = goodT4("Adams", "A");
+  r.setText(T::Employee_province_code, "on");
+  C& s = open({r});
+  ui.expectQuestion(Answer::No);
+  EXPECT_EQ(s.AskSaveChanges(), Answer::No);
+}
+
+TEST(IsBlankOrNumbered, codes) {
+  for (const char* passes : {"", "   ", "30 Housing", "99", " 13"})
+    EXPECT_TRUE(IsBlankOrNumbered(passes)) << passes;
+  for (const char* fails : {"3", "3X", "X3", "\u0663\u0663"})
+    EXPECT_FALSE(IsBlankOrNumbered(QString::fromUtf8(fails))) << fails;
+}
+
+}  // namespace
