@@ -5,23 +5,18 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
-#include "app/key_filters.h"
-#include "app/ui.h"
 #include "checks/code_tables.h"
-#include "reports/ui/dialog_parts.h"
 
 namespace quillet {
 namespace {
 
 using C = EmployerScreenController;
 
-enum class Keys { Any, Digits, Decimal };
+using Keys = FieldScreen::Keys;
 
 struct ControlSpec {
   int tag;
@@ -74,10 +69,9 @@ const int TabOrder[] = {C::Name1,      C::Name2,      C::Name3,         C::Addr1
 }  // namespace
 
 TFormT4BusnInfo::TFormT4BusnInfo(OpenT4FileState& state, Ui& ui, const Clock& clock, QWidget* owner)
-    : QDialog(owner), m_controller(state, ui, clock), m_ui(ui) {
+    : FieldScreen(ui, owner), m_controller(state, ui, clock) {
   setObjectName(QStringLiteral("TFormT4BusnInfo"));
   setWindowTitle(QStringLiteral("Employer Information for T4 forms and Summary"));
-  useBoldInterfaceFont(this);
   buildControls();
   layOut();
   m_controller.open();
@@ -88,7 +82,6 @@ TFormT4BusnInfo::TFormT4BusnInfo(OpenT4FileState& state, Ui& ui, const Clock& cl
 void TFormT4BusnInfo::buildControls() {
   for (const ControlSpec& spec : Specs) {
     QWidget* control = nullptr;
-    QObject* focusTaker = nullptr;
     if (spec.tag == C::Prov || spec.tag == C::Country) {
       auto* combo = new QComboBox(this);
       combo->setEditable(true);
@@ -96,17 +89,13 @@ void TFormT4BusnInfo::buildControls() {
       combo->addItems(spec.tag == C::Prov ? addressProvinceCodes() : employerCountryCodes());
       if (spec.tag == C::Country) ComboBoxCountry = combo;
       control = combo;
-      focusTaker = combo;  // its line edit hands the focus to it
     } else {
       auto* edit = new QLineEdit(this);
       if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
       control = edit;
-      focusTaker = edit;
     }
     control->setObjectName(QLatin1String(spec.name));
-    control->setProperty("Tag", spec.tag);
-    focusTaker->installEventFilter(this);
-    m_watched[focusTaker] = spec.tag;
+    watch(control, spec.tag, spec.keys);
     m_controls[spec.tag] = control;
   }
   BitBtnOK = new QPushButton(QStringLiteral("OK"), this);
@@ -196,39 +185,6 @@ void TFormT4BusnInfo::fill() {
   }
 }
 
-bool TFormT4BusnInfo::eventFilter(QObject* watched, QEvent* event) {
-  const auto found = m_watched.find(watched);
-  if (found == m_watched.end()) return QDialog::eventFilter(watched, event);
-  const int tag = found->second;
-
-  if (event->type() == QEvent::KeyPress && specOf(tag).keys != Keys::Any) {
-    const QString typed = static_cast<QKeyEvent*>(event)->text();
-    if (!typed.isEmpty()) {
-      const QString text = static_cast<QLineEdit*>(watched)->text();
-      const KeyVerdict verdict = specOf(tag).keys == Keys::Digits
-                                     ? KeyEditNumOnly(text, typed.at(0))
-                                     : KeyEditDecPoint(text, typed.at(0));
-      if (!verdict.accepted) {
-        m_ui.showMessage(verdict.message);
-        return true;  // the character is discarded
-      }
-    }
-  } else if (event->type() == QEvent::FocusOut) {
-    // Another window taking the focus (a message box, a menu) is no leaving of the field.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-      m_pendingTag = tag;
-      QTimer::singleShot(0, this, [this] { validatePending(); });
-    }
-  }
-  return QDialog::eventFilter(watched, event);
-}
-
-bool TFormT4BusnInfo::validatePending() {
-  const int tag = std::exchange(m_pendingTag, 0);
-  return tag == 0 || m_done || Validate_UpdtFile(tag);
-}
-
 bool TFormT4BusnInfo::Validate_UpdtFile(int tag) {
   QWidget* control = m_controls.at(tag);
   auto* edit = qobject_cast<QLineEdit*>(control);
@@ -260,7 +216,7 @@ void TFormT4BusnInfo::BitBtnCancelClick() {
 void TFormT4BusnInfo::reject() { BitBtnCancelClick(); }
 
 void TFormT4BusnInfo::closeEvent(QCloseEvent* event) {
-  if (m_done) return;
+  if (!isVisible()) return;
   event->ignore();
   BitBtnCancelClick();
 }
@@ -269,9 +225,7 @@ void TFormT4BusnInfo::attemptClose() {
   // The field just left is handled before the record is, and a refusal keeps the screen.
   const bool closing = validatePending() && m_controller.closeQuery(m_ok);
   m_ok = false;
-  if (!closing) return;
-  m_done = true;
-  done(QDialog::Accepted);
+  if (closing) done(QDialog::Accepted);
 }
 
 }  // namespace quillet

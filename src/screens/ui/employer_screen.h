@@ -1,10 +1,10 @@
 // Quillet — the employer information screen.
 #pragma once
 
-#include <QDialog>
 #include <map>
 
 #include "screens/employer_screen_controller.h"
+#include "screens/ui/field_screen.h"
 
 class QComboBox;
 class QLineEdit;
@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace quillet {
 
-class TFormT4BusnInfo : public QDialog {
+class TFormT4BusnInfo : public FieldScreen {
   Q_OBJECT
 
  public:
@@ -26,8 +26,8 @@ class TFormT4BusnInfo : public QDialog {
   void reject() override;  // Esc closes as the frame does
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool leave(int tag) override { return Validate_UpdtFile(tag); }
 
  private:
   void buildControls();
@@ -35,21 +35,16 @@ class TFormT4BusnInfo : public QDialog {
   void fill();
   // Runs the field action of the control that was left; false when it took the focus back.
   bool Validate_UpdtFile(int tag);
-  bool validatePending();
   void BitBtnOKClick();
   void BitBtnCancelClick();
   void attemptClose();
 
   EmployerScreenController m_controller;
-  Ui& m_ui;
   std::map<int, QWidget*> m_controls;  // by Tag
-  std::map<QObject*, int> m_watched;   // the widget that has the focus, to its Tag
   QComboBox* ComboBoxCountry = nullptr;
   QPushButton* BitBtnOK = nullptr;
   QPushButton* BitBtnCancel = nullptr;
-  int m_pendingTag = 0;  // a control left whose action has not run yet
   bool m_ok = false;
-  bool m_done = false;
 };
 
 }  // namespace quillet

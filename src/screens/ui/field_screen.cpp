@@ -1,0 +1,71 @@
+// Quillet — what the entry screens share: fields checked as they are left, key filters.
+#include "screens/ui/field_screen.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "app/key_filters.h"
+#include "app/ui.h"
+#include "reports/ui/dialog_parts.h"
+
+namespace quillet {
+
+FieldScreen::FieldScreen(Ui& ui, QWidget* owner) : QDialog(owner), m_ui(ui) {
+  useBoldInterfaceFont(this);
+}
+
+void FieldScreen::watch(QWidget* control, int tag, Keys keys) {
+  control->setProperty("Tag", tag);
+  control->installEventFilter(this);  // a list's line edit hands the focus to the list
+  m_watched[control] = {tag, keys};
+}
+
+bool FieldScreen::eventFilter(QObject* watched, QEvent* event) {
+  const auto found = m_watched.find(watched);
+  if (found == m_watched.end()) return QDialog::eventFilter(watched, event);
+  const Watched& field = found->second;
+
+  if (event->type() == QEvent::KeyPress && field.keys != Keys::Any) {
+    const QString typed = static_cast<QKeyEvent*>(event)->text();
+    if (!typed.isEmpty()) {
+      const QString text = static_cast<QLineEdit*>(watched)->text();
+      const KeyVerdict verdict = field.keys == Keys::Digits ? KeyEditNumOnly(text, typed.at(0))
+                                                            : KeyEditDecPoint(text, typed.at(0));
+      if (!verdict.accepted) {
+        m_ui.showMessage(verdict.message);
+        return true;  // the character is discarded
+      }
+    }
+  } else if (event->type() == QEvent::FocusOut) {
+    // Another window taking the focus (a message box, a menu) is no leaving of the field.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+      m_pendingTag = field.tag;
+      QTimer::singleShot(0, this, [this] { validatePending(); });
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+bool FieldScreen::validatePending() {
+  const int tag = std::exchange(m_pendingTag, 0);
+  return tag == 0 || !isVisible() || leave(tag);
+}
+
+void FieldScreen::showOutcome(QWidget* control, const FieldOutcome& outcome, QWidget* country) {
+  auto* edit = qobject_cast<QLineEdit*>(control);
+  auto* combo = qobject_cast<QComboBox*>(control);
+  if (outcome.newText) {
+    // Only a different text counts as the screen's own; the same one keeps the mark.
+    if (edit && *outcome.newText != edit->text()) edit->setText(*outcome.newText);
+    if (combo && *outcome.newText != combo->currentText()) combo->setEditText(*outcome.newText);
+  }
+  if (outcome.country && country) static_cast<QComboBox*>(country)->setEditText(*outcome.country);
+  if (edit && outcome.markUnchanged) edit->setModified(false);
+  if (edit && outcome.markModified) edit->setModified(true);
+  if (outcome.focusBack) control->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace quillet

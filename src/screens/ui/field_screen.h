@@ -1,0 +1,47 @@
+// Quillet — what the entry screens share: fields checked as they are left, key filters.
+#pragma once
+
+#include <QDialog>
+#include <map>
+
+#include "screens/field_outcome.h"
+
+namespace quillet {
+
+class Ui;
+
+class FieldScreen : public QDialog {
+  Q_OBJECT
+
+ public:
+  enum class Keys { Any, Digits, Decimal };
+
+ protected:
+  FieldScreen(Ui& ui, QWidget* owner);
+
+  // `control` (an edit, a list or a check box) carries `tag`; typed keys go through the
+  // key filter `keys` (edits only).
+  void watch(QWidget* control, int tag, Keys keys);
+
+  // The action of the field the user left; false when it refused and kept the focus.
+  virtual bool leave(int tag) = 0;
+  // Runs the action of the field left last, if it has not run yet; false when it refused.
+  bool validatePending();
+
+  // Shows what a field action decided in its control (and the country list).
+  void showOutcome(QWidget* control, const FieldOutcome& outcome, QWidget* country);
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  Ui& m_ui;
+
+ private:
+  struct Watched {
+    int tag;
+    Keys keys;
+  };
+  std::map<QObject*, Watched> m_watched;
+  int m_pendingTag = 0;
+};
+
+}  // namespace quillet
