@@ -17,7 +17,9 @@
 #include "reports/ui/report_is_printing.h"
 #include "reports/ui/t4_print_set_up.h"
 #include "reports/ui/t4_summary_set_up.h"
+#include "screens/ui/employee_index.h"
 #include "screens/ui/employer_screen.h"
+#include "screens/ui/t4_entry_screen.h"
 
 namespace quillet {
 namespace {
@@ -95,12 +97,14 @@ void WidgetUi::editEmployerRecord(OpenT4FileState& state) {
   screen.exec();
 }
 
-void WidgetUi::editT4Records(OpenT4FileState&) {
-  // The T4 entry screen joins here when it is built; until then the command ends.
+void WidgetUi::editT4Records(OpenT4FileState& state) {
+  TFormT4Entry screen(state, *this, m_owner);
+  screen.exec();
 }
 
-void WidgetUi::showEmployeeIndex(OpenT4FileState&) {
-  // The employee index joins here with the T4 entry screen.
+void WidgetUi::showEmployeeIndex(OpenT4FileState& state) {
+  TFormT4Index index(state, *this, m_owner);
+  index.exec();
 }
 
 std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTitle) {

@@ -223,7 +223,7 @@ void TFormT4BusnInfo::closeEvent(QCloseEvent* event) {
 
 void TFormT4BusnInfo::attemptClose() {
   // The field just left is handled before the record is, and a refusal keeps the screen.
-  const bool closing = validatePending() && m_controller.closeQuery(m_ok);
+  const bool closing = settleFields() && m_controller.closeQuery(m_ok);
   m_ok = false;
   if (closing) done(QDialog::Accepted);
 }

@@ -54,6 +54,18 @@ bool FieldScreen::validatePending() {
   return tag == 0 || !isVisible() || leave(tag);
 }
 
+bool FieldScreen::settleFields() {
+  if (!validatePending()) return false;
+  QWidget* focused = focusWidget();
+  const auto found = m_watched.find(focused);
+  if (found == m_watched.end() && focused) {
+    // A list's line edit stands for the list.
+    const auto owner = m_watched.find(focused->parentWidget());
+    return owner == m_watched.end() || leave(owner->second.tag);
+  }
+  return found == m_watched.end() || leave(found->second.tag);
+}
+
 void FieldScreen::showOutcome(QWidget* control, const FieldOutcome& outcome, QWidget* country) {
   auto* edit = qobject_cast<QLineEdit*>(control);
   auto* combo = qobject_cast<QComboBox*>(control);

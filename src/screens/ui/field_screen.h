@@ -27,6 +27,9 @@ class FieldScreen : public QDialog {
   virtual bool leave(int tag) = 0;
   // Runs the action of the field left last, if it has not run yet; false when it refused.
   bool validatePending();
+  // Before a button acts: the field left last, and the field that still has the focus
+  // (Enter presses the default button without leaving it), so nothing typed is lost.
+  bool settleFields();
 
   // Shows what a field action decided in its control (and the country list).
   void showOutcome(QWidget* control, const FieldOutcome& outcome, QWidget* country);

@@ -1,0 +1,16 @@
+// Quillet — the employee index's work outside its window.
+#include "screens/employee_index.h"
+
+#include "app/ui.h"
+#include "data/open_t4_file.h"
+
+namespace quillet {
+
+void showCompanyInfo(OpenT4FileState& state, Ui& ui) {
+  const Record768 kept = state.sharedRecord();
+  ui.editEmployerRecord(state);
+  state.T4File().CoInfoShown = true;
+  state.sharedRecord() = kept;
+}
+
+}  // namespace quillet

@@ -1,0 +1,392 @@
+// Quillet — the T4 entry screen: one employee at a time, in name order.
+#include "screens/ui/t4_entry_screen.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "checks/code_tables.h"
+#include "data/open_t4_file.h"
+
+namespace quillet {
+namespace {
+
+using C = T4EntryController;
+using Keys = FieldScreen::Keys;
+
+enum class Kind { Check, Amount, Number, Text, List };
+
+struct ControlSpec {
+  int tag;
+  const char* name;
+  Kind kind;
+  int maxLength;  // 0: none
+  const char* caption;
+};
+
+QStringList otherInfoTexts() {
+  QStringList texts;
+  for (const OtherInfoCode& code : otherInfoCodes()) texts << code.text;
+  return texts;
+}
+
+// In Tag order, 1 to 39.
+const ControlSpec Specs[] = {
+    {C::Void, "CheckBoxVOID", Kind::Check, 0, "VOID T4"},
+    {C::EmploymentIncome, "EditEmployment_income", Kind::Amount, 0, "14 Employment income"},
+    {C::IncomeTax, "EditIncome_tax_deducted", Kind::Amount, 0, "22 Income tax deducted"},
+    {C::ProvinceOfEmployment, "EditProvince_of_employment_code", Kind::List, 0,
+     "10 Prov. of Emplnt."},
+    {C::Cpp, "EditEmployee_CPP", Kind::Amount, 0, "16 CPP Contrib."},
+    {C::EiInsurable, "EditEI_insurable_earnings", Kind::Amount, 0, "24 EI insurable earn"},
+    {C::Sin, "EditEmployee_SIN", Kind::Number, 0, "12 Soc.Insce.Num."},
+    {C::CppExempt, "CheckBoxCPP_OR_Quebec_Pension_Exempt", Kind::Check, 0, "CPP/QPP"},
+    {C::EiExempt, "CheckBoxEI_Exempt", Kind::Check, 0, "EI"},
+    {C::EmploymentCode, "EditEmployment_code", Kind::List, 0, "29 Employment Code"},
+    {C::Qpp, "EditEmployee_QPP", Kind::Amount, 0, "17 QPP Contrib."},
+    {C::PensionEarn, "EditCPP_OR_Quebec_PensionEarn", Kind::Amount, 0, "26 CPP/QPP Pens.Earn"},
+    {C::EiPremium, "EditEmployee_EI_premium", Kind::Amount, 0, "18 EI Prem."},
+    {C::UnionDues, "EditUnion_dues", Kind::Amount, 0, "44 Union Dues"},
+    {C::Rpp, "EditRPP_contributions", Kind::Amount, 0, "20 RPP Contrib."},
+    {C::Charitable, "EditCharitable_donations", Kind::Amount, 0, "46 Charitable Dntns."},
+    {C::PensionAdj, "EditPension_adjustment", Kind::Amount, 0, "52 Pension Adj."},
+    {C::RppPlan, "EditRPP_or_deferred_PlanNumbr", Kind::Number, 0, "50 RPP/DPSP Regn#"},
+    {C::Surname, "EditEmployee_surname", Kind::Text, 20, "Surname"},
+    {C::FirstName, "EditEmployee_first_name", Kind::Text, 12, "First"},
+    {C::Initial, "EditEmployee_secondinitial", Kind::Text, 1, "Initl"},
+    {C::Addr1, "EditEmployee_address_line_1", Kind::Text, 30, "Addr1"},
+    {C::Addr2, "EditEmployee_address_line_2", Kind::Text, 30, "Addr2"},
+    {C::City, "EditEmployee_city", Kind::Text, 28, "City"},
+    {C::Province, "EditEmployee_province_code", Kind::List, 0, "Province"},
+    {C::Country, "EditEmployee_country_code", Kind::List, 0, "Country"},
+    {C::PostCode, "EditEmployee_postal_code", Kind::Text, 10, "Post/Zip"},
+    {C::OtherCode1, "EditOther_info_code_1", Kind::List, 0, "Box 1"},
+    {C::OtherAmount1, "EditOther_info_amount_1", Kind::Amount, 0, "Amount 1"},
+    {C::OtherCode2, "EditOther_info_code_2", Kind::List, 0, "Box 2"},
+    {C::OtherAmount2, "EditOther_info_amount_2", Kind::Amount, 0, "Amount 2"},
+    {C::OtherCode3, "EditOther_info_code_3", Kind::List, 0, "Box 3"},
+    {C::OtherAmount3, "EditOther_info_amount_3", Kind::Amount, 0, "Amount 3"},
+    {C::OtherCode4, "EditOther_info_code_4", Kind::List, 0, "Box 4"},
+    {C::OtherAmount4, "EditOther_info_amount_4", Kind::Amount, 0, "Amount 4"},
+    {C::OtherCode5, "EditOther_info_code_5", Kind::List, 0, "Box 5"},
+    {C::OtherAmount5, "EditOther_info_amount_5", Kind::Amount, 0, "Amount 5"},
+    {C::OtherCode6, "EditOther_info_code_6", Kind::List, 0, "Box 6"},
+    {C::OtherAmount6, "EditOther_info_amount_6", Kind::Amount, 0, "Amount 6"},
+};
+
+const ControlSpec& specOf(int tag) { return Specs[tag - C::FirstTag]; }
+
+QStringList listOf(int tag) {
+  switch (tag) {
+    case C::ProvinceOfEmployment:
+      return employmentProvinceCodes();
+    case C::EmploymentCode:
+      return employmentCodeTexts();
+    case C::Province:
+      return addressProvinceCodes();
+    case C::Country:
+      return employeeCountryCodes();
+    default:
+      return otherInfoTexts();
+  }
+}
+
+// The Tab order after the first row: the name and address, then the rest of the boxes.
+const int TabOrder[] = {C::Void,
+                        C::EmploymentIncome,
+                        C::IncomeTax,
+                        C::ProvinceOfEmployment,
+                        C::Cpp,
+                        C::EiInsurable,
+                        C::Surname,
+                        C::FirstName,
+                        C::Initial,
+                        C::Addr1,
+                        C::Addr2,
+                        C::City,
+                        C::Province,
+                        C::Country,
+                        C::PostCode,
+                        C::Sin,
+                        C::CppExempt,
+                        C::EiExempt,
+                        C::EmploymentCode,
+                        C::Qpp,
+                        C::PensionEarn,
+                        C::EiPremium,
+                        C::UnionDues,
+                        C::Rpp,
+                        C::Charitable,
+                        C::PensionAdj,
+                        C::RppPlan,
+                        C::OtherCode1,
+                        C::OtherAmount1,
+                        C::OtherCode2,
+                        C::OtherAmount2,
+                        C::OtherCode3,
+                        C::OtherAmount3,
+                        C::OtherCode4,
+                        C::OtherAmount4,
+                        C::OtherCode5,
+                        C::OtherAmount5,
+                        C::OtherCode6,
+                        C::OtherAmount6};
+
+}  // namespace
+
+TFormT4Entry::TFormT4Entry(OpenT4FileState& state, Ui& ui, QWidget* owner)
+    : FieldScreen(ui, owner), m_state(state), m_controller(state, ui) {
+  setObjectName(QStringLiteral("TFormT4Entry"));
+  setWindowTitle(state.T4FileOpen() ? QStringLiteral("Processing: ") + state.T4FileName()
+                                    : QStringLiteral("T4 Display, Change Existing, or Add New"));
+  buildControls();
+  layOut();
+  m_controller.open();
+  fillHeader();
+  ShowRecord();
+  m_controls.at(C::EmploymentIncome)->setFocus();
+}
+
+void TFormT4Entry::buildControls() {
+  for (const ControlSpec& spec : Specs) {
+    QWidget* control = nullptr;
+    Keys keys = Keys::Any;
+    switch (spec.kind) {
+      case Kind::Check:
+        control = new QCheckBox(QString::fromUtf8(spec.caption), this);
+        break;
+      case Kind::List: {
+        auto* combo = new QComboBox(this);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->addItems(listOf(spec.tag));
+        control = combo;
+        break;
+      }
+      default: {
+        auto* edit = new QLineEdit(this);
+        if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
+        if (spec.kind == Kind::Amount) keys = Keys::Decimal;
+        if (spec.kind == Kind::Number) keys = Keys::Digits;
+        control = edit;
+      }
+    }
+    control->setObjectName(QLatin1String(spec.name));
+    watch(control, spec.tag, keys);
+    m_controls[spec.tag] = control;
+  }
+}
+
+void TFormT4Entry::layOut() {
+  resize(760, 560);
+  auto* layout = new QVBoxLayout(this);
+
+  // The header: the employer on the left, the title and the tax year on the right.
+  auto* top = new QHBoxLayout;
+  auto* header = new QGroupBox(this);
+  header->setObjectName(QStringLiteral("PanelHeader"));
+  auto* headerLines = new QVBoxLayout(header);
+  headerLines->setSpacing(0);
+  for (const char* name : {"LabelS_Employer_name_line_1", "LabelS_Employer_address_line_1",
+                           "LabelS_Employer_address_line_2", "LabelS_Employer_city",
+                           "LabelS_Employer_province_code", "LabelS_Employer_country_code",
+                           "LabelS_Employer_postal_code", "LabelRevCan_account_number"}) {
+    auto* label = new QLabel(header);
+    label->setObjectName(QLatin1String(name));
+    headerLines->addWidget(label);
+    m_header[QLatin1String(name)] = label;
+  }
+  top->addWidget(header);
+  auto* titles = new QVBoxLayout;
+  auto* year = new QLabel(this);
+  year->setObjectName(QStringLiteral("LabelS_Taxation_year"));
+  QFont big = year->font();
+  big.setPointSize(24);
+  year->setFont(big);
+  year->setStyleSheet(QStringLiteral("color: red;"));
+  m_header[QStringLiteral("LabelS_Taxation_year")] = year;
+  auto* yearRow = new QHBoxLayout;
+  yearRow->addWidget(year);
+  yearRow->addWidget(
+      new QLabel(QStringLiteral("Revenue Canada  T4  Statement of Remuneration Paid"), this));
+  titles->addLayout(yearRow);
+
+  // A row of boxes: each caption above its control.
+  const auto boxes = [this](QWidget* parent, QGridLayout* grid, int row,
+                            std::initializer_list<int> tags) {
+    int column = 0;
+    for (int tag : tags) {
+      QWidget* control = m_controls.at(tag);
+      control->setParent(parent);
+      if (specOf(tag).kind != Kind::Check)
+        grid->addWidget(new QLabel(QString::fromUtf8(specOf(tag).caption), parent), row, column);
+      grid->addWidget(control, row + 1, column++);
+    }
+  };
+  auto* firstRow = new QGridLayout;
+  boxes(this, firstRow, 0,
+        {C::Void, C::EmploymentIncome, C::IncomeTax, C::ProvinceOfEmployment, C::Cpp,
+         C::EiInsurable});
+  titles->addLayout(firstRow);
+  top->addLayout(titles, 1);
+  layout->addLayout(top);
+
+  // The middle, scrolled: name and address, the other boxes, the other information.
+  auto* area = new QScrollArea(this);
+  area->setObjectName(QStringLiteral("ScrollBoxEntries"));
+  area->setWidgetResizable(true);
+  auto* middle = new QWidget(area);
+  auto* rows = new QVBoxLayout(middle);
+  auto* person = new QGroupBox(QStringLiteral("Employee Name and Address"), middle);
+  auto* personGrid = new QGridLayout(person);
+  boxes(person, personGrid, 0, {C::Surname, C::FirstName, C::Initial});
+  boxes(person, personGrid, 2, {C::Addr1, C::Addr2});
+  boxes(person, personGrid, 4, {C::City, C::Province, C::Country, C::PostCode});
+  rows->addWidget(person);
+  auto* others = new QGridLayout;
+  boxes(middle, others, 0, {C::Sin, C::CppExempt, C::EiExempt, C::EmploymentCode});
+  others->addWidget(new QLabel(QStringLiteral("<= X if Exempt"), middle), 0, 1, 1, 2);
+  boxes(middle, others, 2, {C::Qpp, C::PensionEarn, C::EiPremium, C::UnionDues});
+  boxes(middle, others, 4, {C::Rpp, C::Charitable, C::PensionAdj, C::RppPlan});
+  rows->addLayout(others);
+  auto* otherInfo = new QGroupBox(QStringLiteral("Other Information"), middle);
+  auto* otherGrid = new QGridLayout(otherInfo);
+  for (int pair = 0; pair < 6; ++pair) {
+    const int code = C::OtherCode1 + 2 * pair;
+    otherGrid->addWidget(new QLabel(QString::fromUtf8(specOf(code).caption), otherInfo),
+                         (pair / 3) * 2, (pair % 3) * 2);
+    otherGrid->addWidget(new QLabel(QString::fromUtf8(specOf(code + 1).caption), otherInfo),
+                         (pair / 3) * 2, (pair % 3) * 2 + 1);
+    m_controls.at(code)->setParent(otherInfo);
+    m_controls.at(code + 1)->setParent(otherInfo);
+    otherGrid->addWidget(m_controls.at(code), (pair / 3) * 2 + 1, (pair % 3) * 2);
+    otherGrid->addWidget(m_controls.at(code + 1), (pair / 3) * 2 + 1, (pair % 3) * 2 + 1);
+  }
+  rows->addWidget(otherInfo);
+  area->setWidget(middle);
+  layout->addWidget(area, 1);
+  layout->addWidget(new QLabel(QStringLiteral("Scroll to see additional entry items"), this));
+
+  // The bottom bar.
+  auto* bar = new QHBoxLayout;
+  const auto button = [this, bar](const char* name, const char* caption) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), this);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    bar->addWidget(b);
+    return b;
+  };
+  QPushButton* index = button("BitBtnIndex", "Pick from &Index");
+  QPushButton* first = button("BitBtnFirst", "&First");
+  QPushButton* prevs = button("BitBtnPrevs", "&Prevs");
+  BitBtnNext = button("BitBtnNext", "&Next");
+  BitBtnNext->setDefault(true);  // Enter presses it
+  QPushButton* last = button("BitBtnLast", "&Last");
+  QPushButton* addNew = button("BitBtnAddNew", "&Add New");
+  QPushButton* exit = button("BitBtnExit", "E&XIT");
+  layout->addLayout(bar);
+  connect(index, &QPushButton::clicked, this, &TFormT4Entry::BitBtnIndexClick);
+  connect(first, &QPushButton::clicked, this, [this] { navigate(C::Move::First); });
+  connect(prevs, &QPushButton::clicked, this, [this] { navigate(C::Move::Prevs); });
+  connect(BitBtnNext, &QPushButton::clicked, this, [this] { navigate(C::Move::Next); });
+  connect(last, &QPushButton::clicked, this, [this] { navigate(C::Move::Last); });
+  connect(addNew, &QPushButton::clicked, this, &TFormT4Entry::BitBtnAddNewClick);
+  connect(exit, &QPushButton::clicked, this, &QWidget::close);
+
+  QWidget* previous = nullptr;
+  for (int tag : TabOrder) {
+    if (previous) setTabOrder(previous, m_controls.at(tag));
+    previous = m_controls.at(tag);
+  }
+  for (QWidget* b :
+       {static_cast<QWidget*>(index), static_cast<QWidget*>(first), static_cast<QWidget*>(prevs),
+        static_cast<QWidget*>(BitBtnNext), static_cast<QWidget*>(last),
+        static_cast<QWidget*>(addNew), static_cast<QWidget*>(exit)}) {
+    setTabOrder(previous, b);
+    previous = b;
+  }
+}
+
+void TFormT4Entry::fillHeader() {
+  const EmployerRecord& e = m_controller.employer();
+  using E = EmployerRecord;
+  m_header.at(QStringLiteral("LabelS_Employer_name_line_1"))
+      ->setText(e.text(E::S_Employer_name_line_1));
+  m_header.at(QStringLiteral("LabelS_Employer_address_line_1"))
+      ->setText(e.text(E::S_Employer_address_line_1));
+  m_header.at(QStringLiteral("LabelS_Employer_address_line_2"))
+      ->setText(e.text(E::S_Employer_address_line_2));
+  m_header.at(QStringLiteral("LabelS_Employer_city"))->setText(e.text(E::S_Employer_city));
+  m_header.at(QStringLiteral("LabelS_Employer_province_code"))
+      ->setText(e.text(E::S_Employer_province_code));
+  m_header.at(QStringLiteral("LabelS_Employer_country_code"))
+      ->setText(e.text(E::S_Employer_country_code));
+  m_header.at(QStringLiteral("LabelS_Employer_postal_code"))
+      ->setText(e.text(E::S_Employer_postal_code));
+  m_header.at(QStringLiteral("LabelRevCan_account_number"))
+      ->setText(QStringLiteral("54 Business#: ") + e.text(E::RevCan_account_number));
+  m_header.at(QStringLiteral("LabelS_Taxation_year"))
+      ->setText(QString::number(e.u16(E::S_Taxation_year)));
+}
+
+void TFormT4Entry::ShowRecord() {
+  for (const auto& [tag, control] : m_controls) {
+    const QString text = m_controller.fieldText(tag);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+      edit->setText(text);  // shown by the screen: not modified
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+      combo->setEditText(text);
+    } else {
+      static_cast<QCheckBox*>(control)->setChecked(text == QLatin1String("1"));
+    }
+  }
+}
+
+bool TFormT4Entry::Validate_UpdtFile(int tag) {
+  QWidget* control = m_controls.at(tag);
+  QString text;
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    // An edit is checked only when typed into since it was last shown or checked.
+    if (!edit->isModified()) return true;
+    edit->setModified(false);
+    text = edit->text();
+  } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    text = combo->currentText();
+  } else {
+    text =
+        static_cast<QCheckBox*>(control)->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+  }
+  const FieldOutcome outcome = m_controller.leaveField(tag, text);
+  showOutcome(control, outcome, m_controls.at(C::Country));
+  return !outcome.focusBack;
+}
+
+void TFormT4Entry::navigate(T4EntryController::Move move) {
+  if (settleFields() && m_controller.move(move)) ShowRecord();
+}
+
+void TFormT4Entry::BitBtnAddNewClick() {
+  if (settleFields() && m_controller.addNew()) ShowRecord();
+}
+
+void TFormT4Entry::BitBtnIndexClick() {
+  if (settleFields() && m_controller.pickFromIndex()) ShowRecord();
+}
+
+void TFormT4Entry::reject() { close(); }
+
+void TFormT4Entry::closeEvent(QCloseEvent* event) {
+  if (!isVisible()) return;
+  event->ignore();
+  if (settleFields() && m_controller.closeQuery()) done(QDialog::Accepted);
+}
+
+}  // namespace quillet

@@ -1,0 +1,242 @@
+// Quillet widget tests — the T4 entry screen and the employee index, typed into and clicked.
+#include "screens/ui/t4_entry_screen.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "data/open_t4_file.h"
+#include "screens/ui/employee_index.h"
+#include "scripted_ui.h"
+#include "test_files.h"
+
+using namespace quillet;
+using namespace quillet::test;
+using C = T4EntryController;
+
+namespace {
+
+const QString BlankMessage = QStringLiteral(
+    "Employee has to have a proper name and address entry.  You cannot leave this item blank.");
+
+struct Entry {
+  explicit Entry(const std::vector<T4Record>& t4s) {
+    state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(goodEmployer(), t4s)));
+    if (!state.OpenT4File()) qFatal("cannot open the test file");
+    screen = std::make_unique<TFormT4Entry>(state, ui);
+    screen->show();
+    QApplication::setActiveWindow(screen.get());
+  }
+
+  QLineEdit* edit(const char* name) { return screen->findChild<QLineEdit*>(QLatin1String(name)); }
+  QComboBox* combo(const char* name) { return screen->findChild<QComboBox*>(QLatin1String(name)); }
+  QPushButton* button(const char* name) {
+    return screen->findChild<QPushButton*>(QLatin1String(name));
+  }
+  void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+
+  // Replaces a control's text by typing, then leaves it with Tab.
+  void typeAndTab(QWidget* control, const QString& text) {
+    control->setFocus();
+    if (auto* e = qobject_cast<QLineEdit*>(control)) e->selectAll();
+    if (auto* c = qobject_cast<QComboBox*>(control)) c->lineEdit()->selectAll();
+    QTest::keyClick(control, Qt::Key_Delete);
+    QTest::keyClicks(control, text);
+    QTest::keyClick(control, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+  }
+  void tabOut(QWidget* control) {
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+  }
+
+  // The surnames of the file as a fresh opening indexes them.
+  QStringList surnamesOnFile() {
+    OpenT4FileState again;
+    again.setT4FileName(state.T4FileName());
+    again.OpenT4File(T4Access::Inspect);
+    QStringList names;
+    T4Record r;
+    for (int i = 0; i < again.T4File().Count(); ++i) {
+      again.T4File().ReadIndexed(r.bytes(), i);
+      names << r.surname();
+    }
+    return names;
+  }
+
+  TempFolder folder;
+  OpenT4FileState state;
+  ScriptedUi ui;
+  std::unique_ptr<TFormT4Entry> screen;
+};
+
+}  // namespace
+
+class T4EntryScreenTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void opensOnTheFirstEmployee() {
+    Entry e({goodT4("Smith", "John"), goodT4("Adams", "Ann")});
+    QCOMPARE(e.screen->windowTitle(), "Processing: " + e.state.T4FileName());
+    QCOMPARE(e.edit("EditEmployee_surname")->text(), QStringLiteral("Adams"));
+    QCOMPARE(e.edit("EditEmployment_income")->text(), QStringLiteral("20000.00"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.edit("EditEmployment_income")));
+    QCOMPARE(e.screen->findChild<QLabel*>("LabelS_Taxation_year")->text(), QStringLiteral("1999"));
+    QCOMPARE(e.screen->findChild<QLabel*>("LabelRevCan_account_number")->text(),
+             QStringLiteral("54 Business#: 123456782RP0001"));
+    QVERIFY(e.button("BitBtnNext")->isDefault());
+    QCOMPARE(e.combo("EditEmployee_province_code")->count(), 65);
+    QCOMPARE(e.combo("EditOther_info_code_1")->itemText(0),
+             QStringLiteral("30 Housing Board Lodging"));
+    QCOMPARE(e.edit("EditEmployee_surname")->maxLength(), 20);
+  }
+
+  void amountsConvertAndKeepTheirText() {
+    Entry e({goodT4("Adams", "Ann")});
+    e.typeAndTab(e.edit("EditEmployment_income"), "1234.5");
+    QCOMPARE(e.edit("EditEmployment_income")->text(), QStringLiteral("1234.5"));
+    QCOMPARE(e.screen->controller().working().int32(T4Record::Employment_income), 123450);
+    e.typeAndTab(e.edit("EditUnion_dues"), "12.5.");
+    QCOMPARE(e.ui.messages(),
+             QStringList{"Only one decimal point \".\" allowed, delete the other one first"});
+    e.ui.expectReport(ViewerResult::Ignore);  // 1234.50 of earnings and 600.00 of CPP
+    e.ui.expectQuestion(Answer::No);
+    e.click("BitBtnExit");
+  }
+
+  void requiredTextsRepeatForNamesOnly() {
+    Entry e({goodT4("Adams", "Ann")});
+    e.typeAndTab(e.edit("EditEmployee_surname"), "");
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.edit("EditEmployee_surname")));
+    e.tabOut(e.edit("EditEmployee_surname"));
+    QCOMPARE(e.ui.messages(), QStringList(2, BlankMessage));
+    e.edit("EditEmployee_surname")->setText("Adams");
+    e.typeAndTab(e.edit("EditEmployee_address_line_1"), " ");
+    e.tabOut(e.edit("EditEmployee_address_line_1"));
+    QCOMPARE(e.ui.messages(), QStringList(3, BlankMessage));
+    QCOMPARE(e.screen->controller().working().text(T4Record::Employee_address_line_1),
+             QStringLiteral("2 Elm Street"));
+  }
+
+  void listsAndTheCountry() {
+    Entry e({goodT4("Adams", "Ann")});
+    e.typeAndTab(e.combo("EditProvince_of_employment_code"), "on");
+    QCOMPARE(e.combo("EditProvince_of_employment_code")->currentText(), QStringLiteral("ON"));
+    e.typeAndTab(e.combo("EditEmployee_province_code"), "mi");
+    QCOMPARE(e.combo("EditEmployee_country_code")->currentText(), QStringLiteral("USA"));
+    QCOMPARE(e.screen->controller().working().text(T4Record::Employee_country_code),
+             QStringLiteral("USA"));
+    QVERIFY(e.ui.messages().isEmpty());
+    e.ui.expectQuestion(Answer::No);
+    e.screen->close();
+  }
+
+  void theSinDialogBothWays() {
+    Entry e({goodT4("Adams", "Ann")});
+    e.ui.expectQuestion(Answer::Yes);
+    e.typeAndTab(e.edit("EditEmployee_SIN"), "046454287");
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.edit("EditEmployee_SIN")));
+    e.tabOut(e.edit("EditEmployee_SIN"));  // no second dialog
+    QCOMPARE(e.ui.questions().size(), 1);
+    QCOMPARE(e.screen->controller().working().text(T4Record::Employee_SIN),
+             QStringLiteral("046454286"));
+    e.ui.expectQuestion(Answer::No);
+    e.typeAndTab(e.edit("EditEmployee_SIN"), "046454287");
+    QCOMPARE(e.screen->controller().working().text(T4Record::Employee_SIN),
+             QStringLiteral("046454287"));
+    e.ui.expectReport(ViewerResult::Ignore);
+    e.ui.expectQuestion(Answer::No);
+    e.click("BitBtnExit");
+  }
+
+  void enterPressesNextAfterTheFieldIsChecked() {
+    Entry e({goodT4("Adams", "Ann"), goodT4("Brown", "Bo")});
+    QLineEdit* city = e.edit("EditEmployee_city");
+    city->setFocus();
+    city->selectAll();
+    QTest::keyClicks(city, "Kanata");
+    e.ui.expectQuestion(Answer::Yes);
+    QTest::keyClick(city, Qt::Key_Return);
+    QCOMPARE(e.edit("EditEmployee_surname")->text(), QStringLiteral("Brown"));
+    QCOMPARE(e.state.T4File().key(0), QStringLiteral("ADAMS, *Ann"));
+    QVERIFY(readWholeFile(e.state.T4FileName()).contains("Kanata"));
+  }
+
+  void navigationAndAddNew() {
+    Entry e({goodT4("Adams", "Ann")});
+    e.click("BitBtnFirst");
+    QCOMPARE(e.ui.messages().last(),
+             QStringLiteral("This is the first and only T4 record on the file"));
+    e.click("BitBtnAddNew");
+    QCOMPARE(e.edit("EditEmployee_surname")->text(), QString());
+    e.ui.expectReport(ViewerResult::Ignore);
+    e.ui.expectQuestion(Answer::No);
+    e.click("BitBtnNext");
+    QCOMPARE(e.ui.messages().last(),
+             QStringLiteral("This is the last record on the file, there is no next."));
+    QVERIFY(e.screen->controller().isNew());
+
+    e.typeAndTab(e.edit("EditEmployee_surname"), "Zed");
+    e.typeAndTab(e.edit("EditEmployee_first_name"), "Zoe");
+    e.ui.expectReport(ViewerResult::Ignore);
+    e.ui.expectQuestion(Answer::Yes);
+    e.click("BitBtnLast");
+    QCOMPARE(e.surnamesOnFile(), QStringList({"Adams", "Zed"}));
+  }
+
+  void fixErrorKeepsTheScreenOpen() {
+    Entry e({goodT4("Adams", "Ann")});
+    e.typeAndTab(e.edit("EditEmployee_postal_code"), "");
+    e.ui.expectReport(ViewerResult::FixError);
+    e.click("BitBtnExit");
+    QVERIFY(e.screen->isVisible());
+    e.ui.expectReport(ViewerResult::Ignore);
+    e.ui.expectQuestion(Answer::No);
+    e.click("BitBtnExit");
+    QVERIFY(!e.screen->isVisible());
+  }
+
+  void pickFromTheIndex() {
+    Entry e({goodT4("Adams", "Ann"), goodT4("Brown", "Bo"), goodT4("Cole", "Cy")});
+    e.ui.expectEmployeeIndex([](OpenT4FileState& state) { state.T4File().PickedIndex = 2; });
+    e.click("BitBtnIndex");
+    QCOMPARE(e.edit("EditEmployee_surname")->text(), QStringLiteral("Cole"));
+  }
+
+  void theIndexWindowPicksAndShowsTheEmployer() {
+    TempFolder folder;
+    OpenT4FileState state;
+    state.setT4FileName(folder.write(
+        "ACME.T4E", t4FileBytes(goodEmployer(), {goodT4("Brown", "Bo"), goodT4("Adams", "Ann")})));
+    QVERIFY(state.OpenT4File());
+    ScriptedUi ui;
+    state.sharedRecord() = goodT4("Held", "H");
+    TFormT4Index index(state, ui);
+    QCOMPARE(index.windowTitle(), QStringLiteral("Employees in this T4 File"));
+    QCOMPARE(index.ListBox1->count(), 2);
+    QCOMPARE(index.ListBox1->item(0)->text(), QStringLiteral("ADAMS,  Ann "));
+    QCOMPARE(state.T4File().PickedIndex, int(TAlphaInxFileStream::NothingPicked));
+
+    ui.expectEmployerScreen(
+        [](OpenT4FileState& s) { s.sharedRecord().clear(); });  // it uses the buffer
+    QTest::mouseClick(index.BitBtnShowCoInfo, Qt::LeftButton);
+    QVERIFY(state.T4File().CoInfoShown);
+    QVERIFY2(state.sharedRecord() == goodT4("Held", "H"), "the buffer is put back");
+
+    index.show();
+    QTest::mouseClick(index.ListBox1->viewport(), Qt::LeftButton, {},
+                      index.ListBox1->visualItemRect(index.ListBox1->item(1)).center());
+    QCOMPARE(state.T4File().PickedIndex, 1);
+    QCOMPARE(index.result(), int(QDialog::Accepted));
+  }
+};
+
+QTEST_MAIN(T4EntryScreenTest)
+#include "t4_entry_screen_test.moc"
