@@ -205,25 +205,30 @@ bool TFormT4BusnInfo::Validate_UpdtFile(int tag) {
 
 void TFormT4BusnInfo::BitBtnOKClick() {
   m_ok = true;
-  attemptClose();
+  attemptClose(settleFields());
 }
 
 void TFormT4BusnInfo::BitBtnCancelClick() {
   m_ok = false;
-  attemptClose();
+  attemptClose(settleFields());
 }
 
-void TFormT4BusnInfo::reject() { BitBtnCancelClick(); }
+// Esc and the frame close as Cancel does, without a check of the field that has the
+// focus: a field that refuses its entry never traps the user in the screen.
+void TFormT4BusnInfo::reject() {
+  m_ok = false;
+  attemptClose(validatePending());
+}
 
 void TFormT4BusnInfo::closeEvent(QCloseEvent* event) {
   if (!isVisible()) return;
   event->ignore();
-  BitBtnCancelClick();
+  reject();
 }
 
-void TFormT4BusnInfo::attemptClose() {
+void TFormT4BusnInfo::attemptClose(bool fieldsSettled) {
   // The field just left is handled before the record is, and a refusal keeps the screen.
-  const bool closing = settleFields() && m_controller.closeQuery(m_ok);
+  const bool closing = fieldsSettled && m_controller.closeQuery(m_ok);
   m_ok = false;
   if (closing) done(QDialog::Accepted);
 }

@@ -37,7 +37,7 @@ class TFormT4BusnInfo : public FieldScreen {
   bool Validate_UpdtFile(int tag);
   void BitBtnOKClick();
   void BitBtnCancelClick();
-  void attemptClose();
+  void attemptClose(bool fieldsSettled);
 
   EmployerScreenController m_controller;
   std::map<int, QWidget*> m_controls;  // by Tag

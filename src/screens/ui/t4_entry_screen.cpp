@@ -299,7 +299,9 @@ void TFormT4Entry::layOut() {
   connect(BitBtnNext, &QPushButton::clicked, this, [this] { navigate(C::Move::Next); });
   connect(last, &QPushButton::clicked, this, [this] { navigate(C::Move::Last); });
   connect(addNew, &QPushButton::clicked, this, &TFormT4Entry::BitBtnAddNewClick);
-  connect(exit, &QPushButton::clicked, this, &QWidget::close);
+  connect(exit, &QPushButton::clicked, this, [this] {
+    if (settleFields()) close();
+  });
 
   QWidget* previous = nullptr;
   for (int tag : TabOrder) {
@@ -386,7 +388,9 @@ void TFormT4Entry::reject() { close(); }
 void TFormT4Entry::closeEvent(QCloseEvent* event) {
   if (!isVisible()) return;
   event->ignore();
-  if (settleFields() && m_controller.closeQuery()) done(QDialog::Accepted);
+  // The close box does not check the field that has the focus, so no refused entry traps
+  // the user; EXIT does, before it asks to close.
+  if (validatePending() && m_controller.closeQuery()) done(QDialog::Accepted);
 }
 
 }  // namespace quillet
