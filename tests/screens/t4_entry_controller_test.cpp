@@ -305,6 +305,21 @@ TEST_F(T4EntryTest, aLowerCaseProvinceOnFileIsASaveQuestion) {
   EXPECT_EQ(s.AskSaveChanges(), Answer::No);
 }
 
+TEST_F(T4EntryTest, aDamagedRecordIsShownAndSaved) {
+  T4Record damaged = goodT4("Adams", "A");
+  for (int offset = 29; offset < 768; offset += 7)
+    damaged.bytes()[std::size_t(offset)] = uint8_t(0x80 + offset % 127);
+  damaged.bytes()[29] = 0;  // not VOID, so every check runs over the odd bytes
+  C& s = open({damaged});
+  for (int tag = C::FirstTag; tag <= C::LastTag; ++tag)
+    EXPECT_LE(s.fieldText(tag).size(), 50) << tag;
+  s.leaveField(C::Surname, "Mended");
+  ui.expectReport(ViewerResult::Ignore);
+  ui.expectQuestion(Answer::Yes);
+  EXPECT_EQ(s.AskSaveChanges(), Answer::Yes);
+  EXPECT_EQ(surnamesOnFile(), QStringList{"Mended"});
+}
+
 TEST(IsBlankOrNumbered, codes) {
   for (const char* passes : {"", "   ", "30 Housing", "99", " 13"})
     EXPECT_TRUE(IsBlankOrNumbered(passes)) << passes;
