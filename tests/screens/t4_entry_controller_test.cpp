@@ -27,19 +27,7 @@ class T4EntryTest : public ::testing::Test {
     return *screen;
   }
 
-  // The records of the file as a fresh opening indexes them.
-  QStringList surnamesOnFile() {
-    OpenT4FileState again;
-    again.setT4FileName(state.T4FileName());
-    EXPECT_TRUE(again.OpenT4File(T4Access::Inspect));
-    QStringList names;
-    T4Record r;
-    for (int i = 0; i < again.T4File().Count(); ++i) {
-      again.T4File().ReadIndexed(r.bytes(), i);
-      names << r.surname();
-    }
-    return names;
-  }
+  QStringList surnamesOnFile() { return surnamesInFile(state.T4FileName()); }
 
   TempFolder folder;
   OpenT4FileState state;

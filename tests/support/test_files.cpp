@@ -3,6 +3,8 @@
 
 #include <QFile>
 
+#include "data/open_t4_file.h"
+
 namespace quillet::test {
 
 EmployerRecord goodEmployer() {
@@ -69,6 +71,19 @@ QString TempFolder::write(const QString& name, const QByteArray& bytes) const {
     qFatal("cannot write test file %s", qPrintable(file));
   }
   return file;
+}
+
+QStringList surnamesInFile(const QString& path) {
+  OpenT4FileState state;
+  state.setT4FileName(path);
+  QStringList names;
+  if (!state.OpenT4File(T4Access::Inspect)) return names;
+  T4Record record;
+  for (int i = 0; i < state.T4File().Count(); ++i) {
+    state.T4File().ReadIndexed(record.bytes(), i);
+    names << record.surname();
+  }
+  return names;
 }
 
 QByteArray readWholeFile(const QString& path) {

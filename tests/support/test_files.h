@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <optional>
 #include <vector>
@@ -36,5 +37,8 @@ class TempFolder {
 };
 
 QByteArray readWholeFile(const QString& path);
+
+// The surnames of a T4 file in the order a fresh opening indexes them.
+QStringList surnamesInFile(const QString& path);
 
 }  // namespace quillet::test

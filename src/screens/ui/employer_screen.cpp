@@ -18,7 +18,7 @@ using C = EmployerScreenController;
 
 using Keys = FieldScreen::Keys;
 
-struct ControlSpec {
+struct ControlDef {
   int tag;
   const char* name;
   const char* label;
@@ -27,7 +27,7 @@ struct ControlSpec {
 };
 
 // In Tag order, 1 to 26.
-const ControlSpec Specs[] = {
+const ControlDef Controls[] = {
     {C::Name1, "EditName1", "Name 1", 30, Keys::Any},
     {C::Name2, "EditName2", "Name 2", 30, Keys::Any},
     {C::Name3, "EditName3", "Name 3", 30, Keys::Any},
@@ -56,7 +56,7 @@ const ControlSpec Specs[] = {
     {C::EiMult, "EditEIMult", "Company EI = Employee EI\nmultiplied by", 0, Keys::Decimal},
 };
 
-const ControlSpec& specOf(int tag) { return Specs[tag - C::FirstTag]; }
+const ControlDef& defOf(int tag) { return Controls[tag - C::FirstTag]; }
 
 // The tab order after OK and Cancel.
 const int TabOrder[] = {C::Name1,      C::Name2,      C::Name3,         C::Addr1,    C::Addr2,
@@ -80,23 +80,23 @@ TFormT4BusnInfo::TFormT4BusnInfo(OpenT4FileState& state, Ui& ui, const Clock& cl
 }
 
 void TFormT4BusnInfo::buildControls() {
-  for (const ControlSpec& spec : Specs) {
+  for (const ControlDef& def : Controls) {
     QWidget* control = nullptr;
-    if (spec.tag == C::Prov || spec.tag == C::Country) {
+    if (def.tag == C::Prov || def.tag == C::Country) {
       auto* combo = new QComboBox(this);
       combo->setEditable(true);
       combo->setInsertPolicy(QComboBox::NoInsert);
-      combo->addItems(spec.tag == C::Prov ? addressProvinceCodes() : employerCountryCodes());
-      if (spec.tag == C::Country) ComboBoxCountry = combo;
+      combo->addItems(def.tag == C::Prov ? addressProvinceCodes() : employerCountryCodes());
+      if (def.tag == C::Country) ComboBoxCountry = combo;
       control = combo;
     } else {
       auto* edit = new QLineEdit(this);
-      if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
+      if (def.maxLength > 0) edit->setMaxLength(def.maxLength);
       control = edit;
     }
-    control->setObjectName(QLatin1String(spec.name));
-    watch(control, spec.tag, spec.keys);
-    m_controls[spec.tag] = control;
+    control->setObjectName(QLatin1String(def.name));
+    watch(control, def.tag, def.keys);
+    m_controls[def.tag] = control;
   }
   BitBtnOK = new QPushButton(QStringLiteral("OK"), this);
   BitBtnOK->setObjectName(QStringLiteral("BitBtnOK"));
@@ -127,7 +127,7 @@ void TFormT4BusnInfo::layOut() {
       for (int tag : tags) {
         QWidget* control = m_controls.at(tag);
         control->setParent(box);
-        auto* label = new QLabel(QString::fromUtf8(specOf(tag).label), box);
+        auto* label = new QLabel(QString::fromUtf8(defOf(tag).label), box);
         if (stacked) {
           grid->addWidget(label, row, column);
           grid->addWidget(control, row + 1, column++);

@@ -24,7 +24,7 @@ using Keys = FieldScreen::Keys;
 
 enum class Kind { Check, Amount, Number, Text, List };
 
-struct ControlSpec {
+struct ControlDef {
   int tag;
   const char* name;
   Kind kind;
@@ -39,7 +39,7 @@ QStringList otherInfoTexts() {
 }
 
 // In Tag order, 1 to 39.
-const ControlSpec Specs[] = {
+const ControlDef Controls[] = {
     {C::Void, "CheckBoxVOID", Kind::Check, 0, "VOID T4"},
     {C::EmploymentIncome, "EditEmployment_income", Kind::Amount, 0, "14 Employment income"},
     {C::IncomeTax, "EditIncome_tax_deducted", Kind::Amount, 0, "22 Income tax deducted"},
@@ -82,7 +82,7 @@ const ControlSpec Specs[] = {
     {C::OtherAmount6, "EditOther_info_amount_6", Kind::Amount, 0, "Amount 6"},
 };
 
-const ControlSpec& specOf(int tag) { return Specs[tag - C::FirstTag]; }
+const ControlDef& defOf(int tag) { return Controls[tag - C::FirstTag]; }
 
 QStringList listOf(int tag) {
   switch (tag) {
@@ -156,32 +156,32 @@ TFormT4Entry::TFormT4Entry(OpenT4FileState& state, Ui& ui, QWidget* owner)
 }
 
 void TFormT4Entry::buildControls() {
-  for (const ControlSpec& spec : Specs) {
+  for (const ControlDef& def : Controls) {
     QWidget* control = nullptr;
     Keys keys = Keys::Any;
-    switch (spec.kind) {
+    switch (def.kind) {
       case Kind::Check:
-        control = new QCheckBox(QString::fromUtf8(spec.caption), this);
+        control = new QCheckBox(QString::fromUtf8(def.caption), this);
         break;
       case Kind::List: {
         auto* combo = new QComboBox(this);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->addItems(listOf(spec.tag));
+        combo->addItems(listOf(def.tag));
         control = combo;
         break;
       }
       default: {
         auto* edit = new QLineEdit(this);
-        if (spec.maxLength > 0) edit->setMaxLength(spec.maxLength);
-        if (spec.kind == Kind::Amount) keys = Keys::Decimal;
-        if (spec.kind == Kind::Number) keys = Keys::Digits;
+        if (def.maxLength > 0) edit->setMaxLength(def.maxLength);
+        if (def.kind == Kind::Amount) keys = Keys::Decimal;
+        if (def.kind == Kind::Number) keys = Keys::Digits;
         control = edit;
       }
     }
-    control->setObjectName(QLatin1String(spec.name));
-    watch(control, spec.tag, keys);
-    m_controls[spec.tag] = control;
+    control->setObjectName(QLatin1String(def.name));
+    watch(control, def.tag, keys);
+    m_controls[def.tag] = control;
   }
 }
 
@@ -226,8 +226,8 @@ void TFormT4Entry::layOut() {
     for (int tag : tags) {
       QWidget* control = m_controls.at(tag);
       control->setParent(parent);
-      if (specOf(tag).kind != Kind::Check)
-        grid->addWidget(new QLabel(QString::fromUtf8(specOf(tag).caption), parent), row, column);
+      if (defOf(tag).kind != Kind::Check)
+        grid->addWidget(new QLabel(QString::fromUtf8(defOf(tag).caption), parent), row, column);
       grid->addWidget(control, row + 1, column++);
     }
   };
@@ -261,9 +261,9 @@ void TFormT4Entry::layOut() {
   auto* otherGrid = new QGridLayout(otherInfo);
   for (int pair = 0; pair < 6; ++pair) {
     const int code = C::OtherCode1 + 2 * pair;
-    otherGrid->addWidget(new QLabel(QString::fromUtf8(specOf(code).caption), otherInfo),
+    otherGrid->addWidget(new QLabel(QString::fromUtf8(defOf(code).caption), otherInfo),
                          (pair / 3) * 2, (pair % 3) * 2);
-    otherGrid->addWidget(new QLabel(QString::fromUtf8(specOf(code + 1).caption), otherInfo),
+    otherGrid->addWidget(new QLabel(QString::fromUtf8(defOf(code + 1).caption), otherInfo),
                          (pair / 3) * 2, (pair % 3) * 2 + 1);
     m_controls.at(code)->setParent(otherInfo);
     m_controls.at(code + 1)->setParent(otherInfo);
