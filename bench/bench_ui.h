@@ -34,6 +34,7 @@ class BenchUi final : public Ui {
   }
   bool editSummarySetUp(SummarySetUp&) override { return false; }
   std::optional<int> chooseLabelStyle() override { return std::nullopt; }
+  void askPayrollSetUp(PayrollSetUp&) override {}
   void showBusy(const QString&) override {}
   void hideBusy() override {}
 

@@ -68,6 +68,8 @@ class Ui {
   // The print set-up dialogs: false (or nothing) when the user cancelled.
   virtual bool editT4PrintSetUp(T4PrintSetUp& setUp) = 0;
   virtual bool editSummarySetUp(SummarySetUp& setUp) = 0;
+  // The year-end conversion's set-up dialog; however it closes, its answers stand.
+  virtual void askPayrollSetUp(PayrollSetUp& answers) = 0;
   // The label style, 0 to 3.
   virtual std::optional<int> chooseLabelStyle() = 0;
 

@@ -8,6 +8,7 @@ namespace quillet::cli {
 int runCheck(const Invocation& invocation, const Clock& clock, Io io);
 int runDump(const Invocation& invocation, const Clock& clock, Io io);
 int runTotals(const Invocation& invocation, const Clock& clock, Io io);
+int runConvert(const Invocation& invocation, const Clock& clock, Io io);
 int runPrint(const Invocation& invocation, const Clock& clock, Io io);
 
 }  // namespace quillet::cli

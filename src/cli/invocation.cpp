@@ -21,6 +21,11 @@ const QHash<QString, bool>& knownOptions() {
       {QStringLiteral("--youth-hires"), false},
       {QStringLiteral("--print-employer"), false},
       {QStringLiteral("--style"), true},
+      {QStringLiteral("--config"), true},
+      {QStringLiteral("--box20"), false},
+      {QStringLiteral("--box44"), false},
+      {QStringLiteral("--regn"), true},
+      {QStringLiteral("--force"), false},
   };
   return options;
 }

@@ -17,6 +17,7 @@ struct CliAnswers {
   std::function<bool(T4PrintSetUp&)> t4SetUp;
   std::function<bool(SummarySetUp&)> summarySetUp;
   std::optional<int> labelStyle;
+  PayrollSetUp payrollSetUp;
 };
 
 class StreamUi final : public Ui {
@@ -50,6 +51,7 @@ class StreamUi final : public Ui {
     return m_answers.summarySetUp && m_answers.summarySetUp(setUp);
   }
   std::optional<int> chooseLabelStyle() override { return m_answers.labelStyle; }
+  void askPayrollSetUp(PayrollSetUp& answers) override { answers = m_answers.payrollSetUp; }
   void showBusy(const QString&) override {}
   void hideBusy() override {}
 

@@ -39,4 +39,11 @@ struct SummarySetUp {
   bool lineUp = true;
 };
 
+// The year-end conversion's set-up questions, asked once for all employees.
+struct PayrollSetUp {
+  bool includeBox20 = false;  // RPP contributions
+  bool includeBox44 = false;  // union dues
+  QString registration;       // box 50, at most 7 characters
+};
+
 }  // namespace quillet

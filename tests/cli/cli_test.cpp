@@ -9,6 +9,8 @@
 #include <QProcess>
 
 #include "checks/t4_record_checks.h"
+#include "payroll_files.h"
+#include "payroll_import/payroll_records.h"
 #include "test_files.h"
 
 using namespace quillet;
@@ -278,6 +280,59 @@ TEST_F(CliTest, printOptionsAreChecked) {
   EXPECT_EQ(negative.status, 2);
   EXPECT_TRUE(negative.err.startsWith("The entry in Remittances is not a valid numeric value"));
   EXPECT_FALSE(QFile::exists(trace));
+}
+
+TEST_F(CliTest, convertMakesTheT4FileFromTheYearEndFile) {
+  using Y = YearEndRecord;
+  const QString config = folder.write("CO1.CNF", configBytes());
+  const QString yearEnd = folder.write("WGBT4.DTA", YearEndBuilder()
+                                                        .text(Y::Surname, "Young")
+                                                        .text(Y::FirstName, "Yan")
+                                                        .amount(56, 1000)
+                                                        .amount(66, 25)
+                                                        .bytes());
+  const QString out = folder.path("WAGBOK.T4E");
+  const CliRun run = runCli({"convert", "--config", config, "--box44", "--regn", "7654321", yearEnd,
+                             out, "--now", "2001-01-10 09:00"});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(
+      run.err.startsWith("1 employees processed. Conversion from " + yearEnd + " to " + out));
+  EXPECT_EQ(surnamesInFile(out), QStringList{"Young"});
+  const QJsonObject t4 = QJsonDocument::fromJson(runCli({"dump", out}).out.toUtf8())
+                             .object()["t4"]
+                             .toArray()[0]
+                             .toObject();
+  EXPECT_EQ(t4["Union_dues"].toInt(), 2500);
+  EXPECT_EQ(t4["RPP_or_deferred_PlanNumbr"].toString(), "7654321");
+
+  // The T4 file is newer now: replaced only with --force.
+  const CliRun refused = runCli({"convert", "--config", config, yearEnd, out});
+  EXPECT_EQ(refused.status, 0) << "the year-end file is not older: nothing is asked";
+  QFile file(yearEnd);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  file.setFileTime(QDateTime(QDate(2000, 1, 1), QTime()), QFileDevice::FileModificationTime);
+  file.close();
+  EXPECT_EQ(runCli({"convert", "--config", config, yearEnd, out}).status, 1);
+  EXPECT_EQ(runCli({"convert", "--config", config, "--force", yearEnd, out}).status, 0);
+}
+
+TEST_F(CliTest, convertNeedsAWholeConfiguration) {
+  const QString yearEnd = folder.write("WGBT4.DTA", {});
+  const QString out = folder.path("OUT.T4E");
+  const CliRun shortConfig = runCli(
+      {"convert", "--config", folder.write("SHORT.CNF", QByteArray(3071, 'x')), yearEnd, out});
+  EXPECT_EQ(shortConfig.status, 2);
+  EXPECT_TRUE(
+      shortConfig.err.startsWith("Could not read config from. File = " + folder.path("SHORT.CNF")));
+  EXPECT_EQ(runCli({"convert", "--config", folder.path("none.CNF"), yearEnd, out}).err,
+            "Cannot open file " + folder.path("none.CNF") + "\n");
+  EXPECT_EQ(runCli({"convert", yearEnd, out}).status, 2);
+  EXPECT_EQ(runCli({"convert", "--config", folder.write("OK.CNF", configBytes()),
+                    folder.path("none.DTA"), out})
+                .status,
+            1);
+  EXPECT_FALSE(QFile::exists(out));
 }
 
 // The installed program: its streams and exit status on the bundled sample.

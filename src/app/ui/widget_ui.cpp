@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "payroll_import/ui/pay_conv_setup.h"
 #include "reports/painter_surface.h"
 #include "reports/ui/error_messages.h"
 #include "reports/ui/label_select.h"
@@ -161,6 +162,12 @@ std::optional<QFont> WidgetUi::chooseFont(const QString& documentTitle) {
   const QFont font = QFontDialog::getFont(&chosen, initialPrinterFont(QApplication::font()),
                                           m_owner, documentTitle);
   return chosen ? std::optional<QFont>(font) : std::nullopt;
+}
+
+void WidgetUi::askPayrollSetUp(PayrollSetUp& answers) {
+  TFormPayConvSetup dialog(m_owner);
+  dialog.exec();  // however it is closed, the answers stand as they are
+  answers = dialog.answers();
 }
 
 void WidgetUi::showBusy(const QString& reportName) {

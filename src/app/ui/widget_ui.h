@@ -38,6 +38,7 @@ class WidgetUi final : public Ui {
   bool editT4PrintSetUp(T4PrintSetUp& setUp) override;
   bool editSummarySetUp(SummarySetUp& setUp) override;
   std::optional<int> chooseLabelStyle() override;
+  void askPayrollSetUp(PayrollSetUp& answers) override;
   void showBusy(const QString& reportName) override;
   void hideBusy() override;
 

@@ -1,0 +1,33 @@
+// Quillet tests — payroll year-end records and configurations built by the tests.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "data/record.h"
+
+namespace quillet::test {
+
+// The six bytes of a payroll real number (0 for 0).
+std::array<uint8_t, 6> encodeReal48(double value);
+
+// One 640-byte year-end employee record.
+class YearEndBuilder {
+ public:
+  YearEndBuilder();
+  YearEndBuilder& text(const Field& field, const QString& value);
+  YearEndBuilder& amount(int k, double dollars);
+  YearEndBuilder& byte(int offset, uint8_t value);
+  const QByteArray& bytes() const { return m_bytes; }
+
+ private:
+  QByteArray m_bytes;
+};
+
+// A 3072-byte configuration of a company in Ontario with the given EI multiplier.
+QByteArray configBytes(double eiMultiplier = 1.4, const QString& phone = "(613) 555-1234",
+                       const QString& numberA = "123456782RP0001", const QString& numberB = "");
+
+}  // namespace quillet::test
