@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QFileInfo>
 #include <QProcess>
 
 #include "checks/t4_record_checks.h"
@@ -306,13 +307,15 @@ TEST_F(CliTest, convertMakesTheT4FileFromTheYearEndFile) {
   EXPECT_EQ(t4["Union_dues"].toInt(), 2500);
   EXPECT_EQ(t4["RPP_or_deferred_PlanNumbr"].toString(), "7654321");
 
-  // The T4 file is newer now: replaced only with --force.
-  const CliRun refused = runCli({"convert", "--config", config, yearEnd, out});
-  EXPECT_EQ(refused.status, 0) << "the year-end file is not older: nothing is asked";
-  QFile file(yearEnd);
-  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-  file.setFileTime(QDateTime(QDate(2000, 1, 1), QTime()), QFileDevice::FileModificationTime);
-  file.close();
+  // A T4 file newer than the year-end file is replaced only with --force.
+  const auto setModified = [&yearEnd](const QDateTime& when) {
+    QFile file(yearEnd);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(when, QFileDevice::FileModificationTime);
+  };
+  setModified(QFileInfo(out).lastModified().addDays(1));
+  EXPECT_EQ(runCli({"convert", "--config", config, yearEnd, out}).status, 0) << "a newer year-end file: no question";
+  setModified(QDateTime(QDate(2000, 1, 1), QTime()));
   EXPECT_EQ(runCli({"convert", "--config", config, yearEnd, out}).status, 1);
   EXPECT_EQ(runCli({"convert", "--config", config, "--force", yearEnd, out}).status, 0);
 }
