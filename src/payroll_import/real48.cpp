@@ -15,4 +15,17 @@ double decodeReal48(std::span<const uint8_t, 6> b) {
   return negative ? -magnitude : magnitude;
 }
 
+std::array<uint8_t, 6> encodeReal48(double value) {
+  std::array<uint8_t, 6> bytes{};
+  int exponent = 0;
+  const double mantissa = std::frexp(std::fabs(value), &exponent);  // [0.5, 1)
+  if (value == 0 || !std::isfinite(value) || exponent + 128 < 1 || exponent + 128 > 255)
+    return bytes;
+  auto fraction = static_cast<uint64_t>(std::llround(std::ldexp(2 * mantissa - 1, 39)));
+  if (value < 0) fraction |= uint64_t{1} << 39;
+  bytes[0] = static_cast<uint8_t>(exponent + 128);
+  for (std::size_t i = 1; i <= 5; ++i) bytes[i] = static_cast<uint8_t>(fraction >> (8 * (i - 1)));
+  return bytes;
+}
+
 }  // namespace quillet

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QFileInfo>
 #include <QProcess>
 
 #include "checks/t4_record_checks.h"
@@ -314,7 +314,8 @@ TEST_F(CliTest, convertMakesTheT4FileFromTheYearEndFile) {
     file.setFileTime(when, QFileDevice::FileModificationTime);
   };
   setModified(QFileInfo(out).lastModified().addDays(1));
-  EXPECT_EQ(runCli({"convert", "--config", config, yearEnd, out}).status, 0) << "a newer year-end file: no question";
+  EXPECT_EQ(runCli({"convert", "--config", config, yearEnd, out}).status, 0)
+      << "a newer year-end file: no question";
   setModified(QDateTime(QDate(2000, 1, 1), QTime()));
   EXPECT_EQ(runCli({"convert", "--config", config, yearEnd, out}).status, 1);
   EXPECT_EQ(runCli({"convert", "--config", config, "--force", yearEnd, out}).status, 0);

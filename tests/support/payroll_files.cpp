@@ -4,20 +4,9 @@
 #include <cmath>
 
 #include "payroll_import/payroll_records.h"
+#include "payroll_import/real48.h"
 
 namespace quillet::test {
-
-std::array<uint8_t, 6> encodeReal48(double value) {
-  std::array<uint8_t, 6> bytes{};
-  if (value == 0) return bytes;
-  int exponent = 0;
-  const double mantissa = std::frexp(std::fabs(value), &exponent);  // [0.5, 1)
-  auto fraction = static_cast<uint64_t>(std::llround(std::ldexp(2 * mantissa - 1, 39)));
-  if (value < 0) fraction |= uint64_t{1} << 39;
-  bytes[0] = static_cast<uint8_t>(exponent + 128);
-  for (std::size_t i = 1; i <= 5; ++i) bytes[i] = static_cast<uint8_t>(fraction >> (8 * (i - 1)));
-  return bytes;
-}
 
 YearEndBuilder::YearEndBuilder() : m_bytes(YearEndRecord::Size, '\0') {}
 

@@ -10,9 +10,6 @@
 
 namespace quillet::test {
 
-// The six bytes of a payroll real number (0 for 0).
-std::array<uint8_t, 6> encodeReal48(double value);
-
 // One 640-byte year-end employee record.
 class YearEndBuilder {
  public:

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "app/clock.h"
+#include "payroll_import/ui/pay_conv_setup.h"
 #include "reports/recording_surface.h"
 #include "reports/trace_surface.h"
 #include "reports/ui/error_messages.h"
@@ -199,6 +200,20 @@ class PrintDialogsTest : public QObject {
     QCOMPARE(texts.last().text, QStringLiteral("Box 88, Total number of T4 Slips = 1"));
     QTest::mouseClick(viewer.BitBtnOK, Qt::LeftButton);
     QCOMPARE(viewer.result(), ViewerResult::Ok);
+  }
+
+  void payrollSetUpStartsEmptyAndGivesItsAnswers() {
+    TFormPayConvSetup dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Information for Setup of Wagebook T4's"));
+    QVERIFY(!dialog.CheckBoxShowRPP->isChecked());
+    QVERIFY(!dialog.CheckBoxShowUnion->isChecked());
+    QCOMPARE(dialog.EditRPP_DPSP_Regn->maxLength(), 7);
+    QTest::mouseClick(dialog.CheckBoxShowUnion, Qt::LeftButton);
+    QTest::keyClicks(dialog.EditRPP_DPSP_Regn, " 1234567");
+    const PayrollSetUp answers = dialog.answers();
+    QVERIFY(!answers.includeBox20);
+    QVERIFY(answers.includeBox44);
+    QCOMPARE(answers.registration, QStringLiteral("123456"));  // seven typed, the blank trimmed
   }
 
   void busyBoxNamesTheReport() {
