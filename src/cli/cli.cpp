@@ -33,7 +33,8 @@ const QList<Command>& commands() {
        "      KIND: forms [--type 0-3] [--top N] [--left N] [--lineup]\n"
        "            summary [--remittances DOLLARS] [--top N] [--left N] [--youth-hires]\n"
        "                    [--print-employer] [--lineup]\n"
-       "            labels --style 0-3 | errors | totals",
+       "            labels --style 0-3 | errors | totals\n"
+       "      or:   print register --config FILE.CNF WGBT4.DTA (--pdf OUT.pdf | --trace OUT.txt)",
        runPrint},
   };
   return all;

@@ -1,6 +1,10 @@
 // Quillet — a parsed command line of the batch tool.
 #include "cli/invocation.h"
 
+#include "app/ui.h"
+#include "data/file_safety.h"
+#include "platform/shared_file.h"
+
 namespace quillet::cli {
 namespace {
 
@@ -82,6 +86,25 @@ std::unique_ptr<OpenT4FileState> openForInspection(const QString& path, Io io) {
     return nullptr;
   }
   return state;
+}
+
+std::optional<ConfigRecord> readConfig(const Invocation& invocation, Ui& ui, Io io) {
+  const QString path = invocation.options.value(QStringLiteral("--config"));
+  if (path.isEmpty()) {
+    io.err << "quillet-cli: " << invocation.command << " needs --config FILE.CNF" << Qt::endl;
+    return std::nullopt;
+  }
+  auto file = platform::SharedFile::open(path, platform::OpenMode::ReadOnly);
+  if (!file) {
+    ui.showMessage(file.error().message);
+    return std::nullopt;
+  }
+  ConfigRecord config;
+  if (file->readAt(0, config.bytes()) != ConfigRecord::Size) {
+    ShowFileError(QStringLiteral("read config from"), path, ui);
+    return std::nullopt;
+  }
+  return config;
 }
 
 }  // namespace quillet::cli

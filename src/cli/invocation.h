@@ -9,6 +9,7 @@
 
 #include "app/clock.h"
 #include "data/open_t4_file.h"
+#include "payroll_import/payroll_records.h"
 
 namespace quillet::cli {
 
@@ -39,5 +40,9 @@ struct Io {
 // Opens the file that the command names, read only; null, with the platform's message on
 // `io.err`, when it cannot be opened.
 std::unique_ptr<OpenT4FileState> openForInspection(const QString& path, Io io);
+
+// The company configuration named by --config, read whole; nothing (with the message on
+// `ui`) when it cannot be opened or is shorter than a configuration record.
+std::optional<ConfigRecord> readConfig(const Invocation& invocation, Ui& ui, Io io);
 
 }  // namespace quillet::cli

@@ -7,6 +7,7 @@
 #include "app/report_preconditions.h"
 #include "cli/commands.h"
 #include "cli/stream_ui.h"
+#include "payroll_import/source_register.h"
 #include "reports/error_report.h"
 #include "reports/mailing_labels.h"
 #include "reports/painter_surface.h"
@@ -145,6 +146,7 @@ const QHash<QString, QStringList>& kindOptions() {
       {QStringLiteral("labels"), {"--style"}},
       {QStringLiteral("errors"), {}},
       {QStringLiteral("totals"), {}},
+      {QStringLiteral("register"), {"--config"}},
   };
   return kinds;
 }
@@ -228,6 +230,17 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
       return usageError(QStringLiteral("print labels needs --style 0-3"));
     if (!intOption(invocation, "--style", 0, 0, 3, style, problem)) return usageError(problem);
     answers.labelStyle = style;
+  }
+
+  if (kind == QLatin1String("register")) {
+    StreamUi ui(io.err, std::move(answers));
+    const std::optional<ConfigRecord> config = readConfig(invocation, ui, io);
+    if (!config) return ExitUsage;
+    const PrintOutcome outcome =
+        PrintSourceRegister(ui, clock, invocation.positionals.at(1), *config);
+    if (!target.finish(io)) return ExitUsage;
+    // Nothing to cancel here: a register that did not start had a year-end file it could not open.
+    return outcome == PrintOutcome::NotStarted ? ExitUsage : exitStatus(outcome);
   }
 
   const auto state = openForInspection(invocation.positionals.at(1), io);

@@ -172,9 +172,11 @@ void TPrintReport::PrintDollarsInBoxes(int column, int boxes, double dollars) {
   if (dollars > 0) PrintDigitsInBoxes(column, boxes, QString::number(dollars * 100, 'f', 0));
 }
 
-QString TPrintReport::DateTimeStamp() const {
-  return QLocale::c().toString(m_clock.now(), QStringLiteral("dd MMM yyyy 'at' h:mm ap"));
+QString dateTimeStamp(const QDateTime& when) {
+  return QLocale::c().toString(when, QStringLiteral("dd MMM yyyy 'at' h:mm ap"));
 }
+
+QString TPrintReport::DateTimeStamp() const { return dateTimeStamp(m_clock.now()); }
 
 BusyBox::BusyBox(Ui& ui, const QString& reportName) : m_ui(ui) { m_ui.showBusy(reportName); }
 

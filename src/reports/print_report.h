@@ -1,6 +1,7 @@
 // Quillet — the report page engine: margins, lines, pages, headings and form boxes.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -97,6 +98,9 @@ class TPrintReport {
   int m_lastLineY = 0;
   int m_lineHeight = 0;
 };
+
+// "06 Dec 2026 at 8:05 am": the date stamp of the reports.
+QString dateTimeStamp(const QDateTime& when);
 
 // The busy box for as long as this lives.
 class BusyBox {

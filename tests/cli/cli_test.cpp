@@ -321,6 +321,27 @@ TEST_F(CliTest, convertMakesTheT4FileFromTheYearEndFile) {
   EXPECT_EQ(runCli({"convert", "--config", config, "--force", yearEnd, out}).status, 0);
 }
 
+TEST_F(CliTest, printRegisterOfAYearEndFile) {
+  using Y = YearEndRecord;
+  const QString config = folder.write("CO1.CNF", configBytes());
+  const QString yearEnd =
+      folder.write("WGBT4.DTA", YearEndBuilder().text(Y::Surname, "Young").amount(32, 10).bytes());
+  const QString trace = folder.path("register.txt");
+  const CliRun run = runCli({"print", "register", "--config", config, yearEnd, "--trace", trace,
+                             "--now", "2001-01-12 10:30"});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  const QString text = QString::fromUtf8(readWholeFile(trace));
+  EXPECT_TRUE(text.startsWith(
+      "1\t150\t150\tbu\tT4 SOURCE REGISTER FOR Lakeside Payroll Company of Eastern\n"));
+  EXPECT_TRUE(text.contains("\tGRAND TOTAL\n"));
+  EXPECT_EQ(
+      runCli({"print", "register", "--config", config, folder.path("none.DTA"), "--trace", trace})
+          .status,
+      2);
+  EXPECT_EQ(runCli({"print", "register", yearEnd, "--trace", trace}).status, 2)
+      << "no configuration";
+}
+
 TEST_F(CliTest, convertNeedsAWholeConfiguration) {
   const QString yearEnd = folder.write("WGBT4.DTA", {});
   const QString out = folder.path("OUT.T4E");
