@@ -27,7 +27,7 @@ const QList<Command>& commands() {
       {"print",
        2,
        {"--pdf", "--trace", "--dpi", "--offset", "--font", "--type", "--top", "--left", "--lineup",
-        "--remittances", "--youth-hires", "--print-employer", "--style"},
+        "--remittances", "--youth-hires", "--print-employer", "--style", "--config"},
        "print KIND FILE.T4E (--pdf OUT.pdf | --trace OUT.txt) [--dpi N] [--offset X,Y] "
        "[--font \"Family,points\"]\n"
        "      KIND: forms [--type 0-3] [--top N] [--left N] [--lineup]\n"
