@@ -24,8 +24,12 @@ const QStringList AnyFileFilters = {
 }  // namespace
 
 MainCommands::MainCommands(OpenT4FileState& state, Ui& ui, const Clock& clock,
-                           const SettingsStore& settings)
-    : m_state(state), m_ui(ui), m_clock(clock), m_settings(settings) {}
+                           const SettingsStore& settings, const QString& programDir)
+    : m_state(state),
+      m_ui(ui),
+      m_clock(clock),
+      m_settings(settings),
+      m_payroll(state, ui, clock, settings, programDir) {}
 
 QString MainCommands::caption() const {
   return m_state.T4FileOpen() ? QStringLiteral("Processing: ") + m_state.T4FileName()
@@ -52,9 +56,9 @@ void MainCommands::handleCommandLine(const QStringList& args) {
 }
 
 void MainCommands::newFile() {
-  const bool payrollCustomer =
-      payrollMode ||
-      std::any_of(payrollChecks.begin(), payrollChecks.end(), [](bool c) { return c; });
+  const auto& checks = m_payroll.checks();
+  const bool payrollCustomer = m_payroll.payrollMode() ||
+                               std::any_of(checks.begin(), checks.end(), [](bool c) { return c; });
   if (payrollCustomer &&
       m_ui.ask(QStringLiteral(
                    "You appear to be a Wagebook customer.  Your new .T4E file for each year is "
@@ -67,7 +71,7 @@ void MainCommands::newFile() {
 }
 
 void MainCommands::openFile() {
-  if (payrollMode && encryptionInUse) {
+  if (m_payroll.payrollMode() && m_payroll.encryptionInUse) {
     m_ui.showMessage(QStringLiteral(
         "You are a Wagebook customer whose files are normally encrypted.  You must use the "
         "Wagebook "
@@ -79,7 +83,8 @@ void MainCommands::openFile() {
   const QString name = m_ui.chooseFileToOpen({QStringLiteral("Select \"T4 files (*.T4E)\" to Open"),
                                               QStringLiteral("T4E"),
                                               {QStringLiteral("T4 files (*.T4E)")},
-                                              true});
+                                              true,
+                                              {}});
   if (name.isEmpty()) return;
   const QString extension = name.size() > 4 ? name.right(4).toUpper() : QString();
   if (extension != QLatin1String(".T4E")) {
@@ -94,17 +99,16 @@ void MainCommands::openFile() {
       QStringLiteral(" is open and will remain open until you select another file or") +
       QStringLiteral(" exit this program. To work with this file select Edit or Print") +
       QStringLiteral(" Choices from the Menu"));
-  payrollMode = false;
-  payrollChecks.fill(false);
-  configFileName.clear();
+  m_payroll.LeavePayrollMode();
+  m_payroll.clearConfigFileName();
 }
 
 void MainCommands::copyFile() {
   const QString source = m_ui.chooseFileToOpen(
-      {QStringLiteral("Select file to copy FROM"), {}, AnyFileFilters, false});
+      {QStringLiteral("Select file to copy FROM"), {}, AnyFileFilters, false, {}});
   if (source.isEmpty()) return;
   FileDialogRequest save{
-      QStringLiteral("Destination for copy of ") + source, {}, AnyFileFilters, true};
+      QStringLiteral("Destination for copy of ") + source, {}, AnyFileFilters, true, {}};
   // The extension is taken after the first full stop of the whole path.
   if (const qsizetype dot = source.indexOf(u'.'); dot >= 0) {
     const QString extension = source.mid(dot + 1, 3);
@@ -156,6 +160,9 @@ void MainCommands::printLabels() {
   if (reportReady()) printMailingLabels(m_state, m_ui, m_clock);
 }
 
-void MainCommands::exit() { m_state.CloseT4File(); }
+void MainCommands::exit() {
+  m_state.CloseT4File();
+  m_payroll.LeavePayrollMode();
+}
 
 }  // namespace quillet

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <array>
 
+#include "payroll_import/payroll_menu.h"
+
 namespace quillet {
 
 class Clock;
@@ -15,7 +17,8 @@ class Ui;
 // The working state of the main window and what its menu items and speed buttons do.
 class MainCommands {
  public:
-  MainCommands(OpenT4FileState& state, Ui& ui, const Clock& clock, const SettingsStore& settings);
+  MainCommands(OpenT4FileState& state, Ui& ui, const Clock& clock, const SettingsStore& settings,
+               const QString& programDir = {});
 
   // "Processing: <path>" while a T4 file is open.
   QString caption() const;
@@ -33,14 +36,11 @@ class MainCommands {
   void printTotals();
   void printForms();
   void printLabels();
-  // Closing the main window: the open file is closed.
+  // Closing the main window: the open file is closed and payroll mode left.
   void exit();
 
-  // Payroll mode and the check marks of its four commands (the payroll import's).
-  bool payrollMode = false;
-  std::array<bool, 4> payrollChecks{};
-  bool encryptionInUse = false;
-  QString configFileName;
+  // The Wagebook Customers menu and its payroll mode.
+  PayrollMenu& payroll() { return m_payroll; }
 
  private:
   bool fileIsOpen();
@@ -51,6 +51,7 @@ class MainCommands {
   Ui& m_ui;
   const Clock& m_clock;
   const SettingsStore& m_settings;
+  PayrollMenu m_payroll;
 };
 
 }  // namespace quillet

@@ -70,6 +70,12 @@ void SettingsStore::WriteSummaryMargins(const PrintSettings& s) const {
   writeMargins(SummaryMargins, s);
 }
 
+QString SettingsStore::driveFolder(QChar letter) const {
+  return open(QSettings::UserScope)
+      ->value(Base + QStringLiteral("Drives/") + letter.toUpper())
+      .toString();
+}
+
 QString SettingsStore::ReadConfigDir() const {
   return open(QSettings::UserScope)
       ->value(Base + Payroll + QStringLiteral("/ConfigDir"))

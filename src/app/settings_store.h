@@ -38,6 +38,10 @@ class SettingsStore {
   void WriteT4Margins(const PrintSettings& settings) const;
   PrintSettings ReadSummaryMargins() const;
   void WriteSummaryMargins(const PrintSettings& settings) const;
+  // The folder that DOS drive `letter` stands for (the "Drives" key, one value a letter);
+  // empty when none is set.
+  QString driveFolder(QChar letter) const;
+
   QString ReadConfigDir() const;
   void WriteConfigDir(const QString& folder) const;
 

@@ -23,6 +23,7 @@ struct FileDialogRequest {
   // Open: a name that does not exist may be confirmed for creation. Save: an existing
   // name is confirmed before it is chosen.
   bool allowNew = false;
+  QString folder;  // the folder it opens in; empty: where the last dialog was
 };
 
 class OpenT4FileState;

@@ -137,7 +137,7 @@ class TSDIAppFormTest : public QObject {
 
   void newAsksAWagebookCustomerFirst() {
     Desk desk;
-    desk.window.commands().payrollChecks[1] = true;
+    desk.window.commands().payroll().setCheck(PayrollMenu::OpenT4, true);
     desk.ui.expectQuestion(Answer::No);
     desk.trigger("NewFileItem");
     QVERIFY(desk.ui.questions().first().startsWith("You appear to be a Wagebook customer."));

@@ -20,8 +20,10 @@ int main(int argc, char** argv) {
   quillet::WidgetUi ui(clock);
   ui.setDialogFolder(QApplication::applicationDirPath());
   const auto places = quillet::StartUpPlaces::ofThisMachine(QApplication::applicationFilePath());
-  quillet::TSDIAppForm window(state, ui, clock, settings, QApplication::arguments().mid(1),
-                              [&] { quillet::SettingsStartUp(settings, places, ui); });
+  quillet::TSDIAppForm window(
+      state, ui, clock, settings, QApplication::arguments().mid(1),
+      [&] { quillet::SettingsStartUp(settings, places, ui); }, nullptr,
+      QApplication::applicationDirPath());
   ui.setOwner(&window);
   window.show();
   // The first activation also comes when the window manager withholds it (or there is

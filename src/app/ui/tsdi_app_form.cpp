@@ -36,9 +36,9 @@ const QString NoteHint =
 
 TSDIAppForm::TSDIAppForm(OpenT4FileState& state, Ui& ui, const Clock& clock,
                          const SettingsStore& settings, QStringList arguments,
-                         std::function<void()> startUp, QWidget* parent)
+                         std::function<void()> startUp, QWidget* parent, const QString& programDir)
     : QMainWindow(parent),
-      m_commands(state, ui, clock, settings),
+      m_commands(state, ui, clock, settings, programDir),
       m_arguments(std::move(arguments)),
       m_startUp(std::move(startUp)) {
   setObjectName(QStringLiteral("TSDIAppForm"));
@@ -51,6 +51,15 @@ TSDIAppForm::TSDIAppForm(OpenT4FileState& state, Ui& ui, const Clock& clock,
 
 void TSDIAppForm::run(void (MainCommands::*command)()) {
   (m_commands.*command)();
+  runPayroll(nullptr);  // the marks and the caption follow what the command did
+}
+
+void TSDIAppForm::runPayroll(void (PayrollMenu::*command)()) {
+  if (command) (m_commands.payroll().*command)();
+  const auto& checks = m_commands.payroll().checks();
+  const char* names[] = {"Open_CNF1", "Open_WAGBOK_T4E1", "Open_WGBT4_DTA1", "PrintT4Register1"};
+  for (std::size_t i = 0; i < checks.size(); ++i)
+    findChild<QAction*>(QLatin1String(names[i]))->setChecked(checks[i]);
   setWindowTitle(m_commands.caption());
 }
 

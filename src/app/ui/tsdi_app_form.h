@@ -17,7 +17,8 @@ class TSDIAppForm : public QMainWindow {
   // `arguments`: the command line, handled on the first activation. `startUp` runs on
   // every activation (the settings start-up).
   TSDIAppForm(OpenT4FileState& state, Ui& ui, const Clock& clock, const SettingsStore& settings,
-              QStringList arguments, std::function<void()> startUp = {}, QWidget* parent = nullptr);
+              QStringList arguments, std::function<void()> startUp = {}, QWidget* parent = nullptr,
+              const QString& programDir = {});
 
   MainCommands& commands() { return m_commands; }
 
@@ -34,6 +35,9 @@ class TSDIAppForm : public QMainWindow {
   void buildPanels();
   // Runs a command, then shows the open file in the caption.
   void run(void (MainCommands::*command)());
+  // Runs a command of the Wagebook menu (none: only the marks), then shows its marks and the
+  // open file in the caption.
+  void runPayroll(void (PayrollMenu::*command)());
   void showAbout();
 
   MainCommands m_commands;

@@ -65,7 +65,7 @@ Answer WidgetUi::ask(const QString& text, QuestionKind kind, const QString& capt
 }
 
 QString WidgetUi::chooseFileToOpen(const FileDialogRequest& request) {
-  QFileDialog dialog(m_owner, request.title, m_folder);
+  QFileDialog dialog(m_owner, request.title, request.folder.isEmpty() ? m_folder : request.folder);
   dialog.setNameFilters(request.filters);
   dialog.setDefaultSuffix(request.defaultSuffix);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -84,7 +84,7 @@ QString WidgetUi::chooseFileToOpen(const FileDialogRequest& request) {
 }
 
 QString WidgetUi::chooseFileToSave(const FileDialogRequest& request) {
-  QFileDialog dialog(m_owner, request.title, m_folder);
+  QFileDialog dialog(m_owner, request.title, request.folder.isEmpty() ? m_folder : request.folder);
   dialog.setNameFilters(request.filters);
   dialog.setDefaultSuffix(request.defaultSuffix);
   dialog.setAcceptMode(QFileDialog::AcceptSave);

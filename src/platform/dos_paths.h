@@ -1,0 +1,18 @@
+// Quillet — the payroll product's DOS paths ("C:\DATA\CO1\WGBT4.DTA") as paths of this machine.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace quillet::platform {
+
+// The folder a drive letter stands for; empty when it stands for none.
+using DriveTable = std::function<QString(QChar letter)>;
+
+// On Windows the path as it is. Elsewhere its drive letter becomes the folder `drives`
+// gives (or, failing that, a Wine prefix's dosdevices folder), backslashes become the
+// native separator, and each component is matched without regard to case, so that
+// WGBT4.DTA is found as wgbt4.dta. A component that matches nothing is kept as written.
+QString nativePath(const QString& dosPath, const DriveTable& drives = {});
+
+}  // namespace quillet::platform

@@ -1,0 +1,178 @@
+// Quillet tests — the Wagebook Customers menu, with temporary folders standing for drives.
+#include "payroll_import/payroll_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+#include "app/clock.h"
+#include "app/main_commands.h"
+#include "app/settings_store.h"
+#include "data/open_t4_file.h"
+#include "payroll_files.h"
+#include "platform/dos_paths.h"
+#include "scripted_ui.h"
+#include "test_files.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+using Y = YearEndRecord;
+
+const QString NotOpen = QStringLiteral(
+    "Configuration file is not open.  You must first select the choice \"Open Company Payroll "
+    "Configuration File\" "
+    "on the Wagebook Customers menu");
+
+TEST(DosPaths, driveLettersAndComponentsWithoutRegardToCase) {
+  TempFolder drive;
+  QDir().mkpath(drive.path("data/Co1"));
+  drive.write("data/Co1/wgbt4.dta", "x");
+  const auto table = [&drive](QChar letter) { return letter == u'C' ? drive.path("") : QString(); };
+  EXPECT_EQ(platform::nativePath("C:\\DATA\\CO1\\WGBT4.DTA", table),
+            drive.path("data/Co1/wgbt4.dta"));
+  EXPECT_EQ(platform::nativePath("c:\\Data\\co1\\", table), drive.path("data/Co1") + "/");
+  EXPECT_EQ(platform::nativePath("C:\\DATA\\NEW\\WAGBOK.T4E", table),
+            drive.path("data/NEW/WAGBOK.T4E"))
+      << "what does not exist keeps its name";
+  qputenv("WINEPREFIX", "/nonexistent-prefix");
+  EXPECT_EQ(platform::nativePath("Q:\\X.T4E", table), "Q:\\X.T4E")
+      << "a drive that stands for nothing";
+  qunsetenv("WINEPREFIX");
+}
+
+class PayrollMenuTest : public ::testing::Test {
+ protected:
+  PayrollMenuTest() {
+    QDir().mkpath(drive.path("data/co1"));
+    QDir().mkpath(drive.path("wgbpgms"));
+    QSettings(folder.path("user.ini"), QSettings::IniFormat)
+        .setValue("Software/Corvantis/Quillet/2.0/Drives/C", drive.path(""));
+    ConfigRecord config;
+    const QByteArray bytes = configBytes();
+    std::copy(bytes.begin(), bytes.end(), config.bytes().begin());
+    config.setText(textField("drive", 1211, 3), "C:");
+    config.setText(textField("path", 1260, 60), "\\DATA\\CO1\\");
+    configPath = drive.write(
+        "wgbpgms/COMPANY.CNF",
+        QByteArray(reinterpret_cast<const char*>(config.bytes().data()), ConfigRecord::Size));
+  }
+
+  void loadConfig() {
+    ui.expectFileChoice(configPath);
+    menu.OpenPayrollConfig();
+    ASSERT_TRUE(menu.payrollMode());
+  }
+
+  TempFolder folder;
+  TempFolder drive;
+  QString configPath;
+  SettingsStore settings{folder.path("")};
+  OpenT4FileState state;
+  ScriptedUi ui;
+  FixedClock clock{QDateTime(QDate(2001, 1, 10), QTime(9, 0))};
+  PayrollMenu menu{state, ui, clock, settings, folder.path("")};
+};
+
+TEST_F(PayrollMenuTest, loadingAConfiguration) {
+  ui.expectFileChoice(drive.write("wgbpgms/COMPANY.CFG", "x"));
+  menu.OpenPayrollConfig();
+  ui.expectFileChoice(drive.path("wgbpgms/missing.cnf"));
+  menu.OpenPayrollConfig();
+  ui.expectFileChoice(drive.write("wgbpgms/SHORT.CNF", QByteArray(2000, 'x')));
+  menu.OpenPayrollConfig();
+  EXPECT_FALSE(menu.payrollMode());
+  ASSERT_EQ(ui.messages().size(), 3);
+  EXPECT_TRUE(ui.messages()[0].startsWith("Sorry but cannot process file " +
+                                          drive.path("wgbpgms/COMPANY.CFG")));
+  EXPECT_EQ(
+      ui.messages()[1],
+      drive.path("wgbpgms/missing.cnf") +
+          " is a Wagebook configuration type but it does not already exist on the disk.  This "
+          "program cannot create a new file of that type. Try again, select an existing "
+          "\\WGBPGMS\\*.CNF, or select a different file type.");
+  EXPECT_TRUE(ui.messages()[2].startsWith("Could not read config from. File = " +
+                                          drive.path("wgbpgms/SHORT.CNF")));
+
+  loadConfig();
+  EXPECT_TRUE(menu.checks()[PayrollMenu::OpenConfig]);
+  EXPECT_EQ(settings.ReadConfigDir(), drive.path("wgbpgms"));
+  EXPECT_EQ(ui.messages().last(),
+            "File " + configPath +
+                " is open and will remain open until you select another file or exit this "
+                "program. To work with this file select choices from this program's Wagebook Menu");
+  EXPECT_EQ(menu.dataFile("WAGBOK.T4E"), drive.path("data/co1/WAGBOK.T4E"));
+  ui.expectFileChoice({});
+  menu.OpenPayrollConfig();
+  EXPECT_EQ(ui.fileDialogs().last().folder, drive.path("wgbpgms"))
+      << "the dialog starts where the last one was found";
+}
+
+TEST_F(PayrollMenuTest, theCommandsNeedAConfiguration) {
+  menu.OpenPayrollT4();
+  menu.CreatePayrollT4();
+  menu.PrintPayrollRegister();
+  ui.expectFileChoice({});
+  menu.OpenPayrollAll();
+  EXPECT_EQ(ui.messages(), QStringList(4, NotOpen));
+}
+
+TEST_F(PayrollMenuTest, createThenOpenTheCompanysT4File) {
+  loadConfig();
+  menu.CreatePayrollT4();
+  EXPECT_TRUE(ui.messages().last().startsWith(drive.path("data/co1/WGBT4.DTA") +
+                                              " does not exist. It is created by Wagebook"));
+
+  drive.write("data/co1/wgbt4.dta",
+              YearEndBuilder().text(Y::Surname, "Young").amount(56, 100).bytes());
+  menu.CreatePayrollT4();
+  EXPECT_TRUE(state.T4FileOpen());
+  EXPECT_EQ(state.T4FileName(), drive.path("data/co1/WAGBOK.T4E"));
+  EXPECT_TRUE(menu.checks()[PayrollMenu::CreateT4]);
+  EXPECT_TRUE(ui.messages().last().startsWith("1 employees processed."));
+
+  // A year end run after the T4 file was made is warned about.
+  state.CloseT4File();
+  {
+    QFile yearEnd(drive.path("data/co1/wgbt4.dta"));
+    ASSERT_TRUE(yearEnd.open(QIODevice::ReadWrite));
+    yearEnd.setFileTime(QDateTime::currentDateTime().addDays(1), QFileDevice::FileModificationTime);
+  }
+  ui.expectQuestion(Answer::No);
+  menu.OpenPayrollT4();
+  EXPECT_FALSE(state.T4FileOpen());
+  EXPECT_TRUE(ui.questions().last().startsWith("You ran a year end on "));
+  ui.expectQuestion(Answer::Yes);
+  menu.OpenPayrollT4();
+  EXPECT_TRUE(state.T4FileOpen());
+  EXPECT_TRUE(menu.checks()[PayrollMenu::OpenT4]);
+  EXPECT_EQ(
+      ui.messages().last(),
+      "Wagebook T4 File " + state.T4FileName() +
+          " is open and will remain open until you select another file or exit this "
+          "program. To work with this file select Edit or Print Choices from the Regular Menu");
+
+  menu.PrintPayrollRegister();
+  EXPECT_EQ(ui.printJobs().size(), 1);
+  EXPECT_TRUE(menu.checks()[PayrollMenu::PrintRegister]);
+  menu.LeavePayrollMode();
+  EXPECT_FALSE(menu.payrollMode());
+  EXPECT_EQ(menu.checks(), (std::array<bool, 4>{}));
+  EXPECT_TRUE(state.T4FileOpen()) << "leaving payroll mode keeps the T4 file open";
+}
+
+TEST_F(PayrollMenuTest, aRegularOpenLeavesPayrollMode) {
+  MainCommands commands(state, ui, clock, settings, folder.path(""));
+  ui.expectFileChoice(configPath);
+  commands.payroll().OpenPayrollConfig();
+  ASSERT_TRUE(commands.payroll().payrollMode());
+  ui.expectFileChoice(folder.write("OTHER.T4E", t4FileBytes(goodEmployer(), {})));
+  commands.openFile();
+  EXPECT_FALSE(commands.payroll().payrollMode());
+}
+
+}  // namespace
