@@ -76,6 +76,10 @@ QString SettingsStore::driveFolder(QChar letter) const {
       .toString();
 }
 
+QString SettingsStore::dosRunner() const {
+  return open(QSettings::UserScope)->value(Base + QStringLiteral("DosRunner")).toString();
+}
+
 QString SettingsStore::ReadConfigDir() const {
   return open(QSettings::UserScope)
       ->value(Base + Payroll + QStringLiteral("/ConfigDir"))

@@ -42,6 +42,10 @@ class SettingsStore {
   // empty when none is set.
   QString driveFolder(QChar letter) const;
 
+  // The program that runs the payroll product's DOS programs here ("DosRunner", for
+  // example wine); empty: they are started as they are.
+  QString dosRunner() const;
+
   QString ReadConfigDir() const;
   void WriteConfigDir(const QString& folder) const;
 

@@ -31,6 +31,7 @@ class OpenT4FileState;
 enum class QuestionKind {
   YesNo,        // a confirmation with Yes and No
   YesNoCancel,  // Yes, No and Cancel
+  OkCancel,     // OK (answered Yes) and Cancel
 };
 
 // The desktop program shows these in message boxes titled "Quillet"; the batch tool

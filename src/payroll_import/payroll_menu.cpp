@@ -11,6 +11,7 @@
 #include "app/ui.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
+#include "payroll_import/encryption_driver.h"
 #include "payroll_import/source_register.h"
 #include "payroll_import/year_end_conversion.h"
 #include "platform/dos_paths.h"
@@ -126,6 +127,9 @@ void PayrollMenu::loadConfig() {
     return;
   }
   m_config = std::move(config);
+  EncryptionDriver driver(m_ui, m_settings, encryptionInUse);
+  driver.ProbeEncryption(m_configFileName);
+  if (encryptionInUse) driver.RunSealData(m_configFileName, QStringLiteral("DEC"));
   m_checks[OpenConfig] = true;
 }
 
@@ -204,7 +208,11 @@ void PayrollMenu::OpenPayrollAll() {
 
 void PayrollMenu::LeavePayrollMode() {
   if (!payrollMode()) return;
-  // The encryption driver joins here: files it decrypted are encrypted again.
+  // Files this program decrypted are encrypted again.
+  if (encryptionInUse) {
+    EncryptionDriver(m_ui, m_settings, encryptionInUse)
+        .RunSealData(m_configFileName, QStringLiteral("ENC"));
+  }
   m_config.reset();
   m_checks.fill(false);
 }

@@ -148,7 +148,9 @@ class Register {
   }
 
   void heading() {
-    if (m_page != 0) m_report.NewPage();
+    // A page the engine has just begun by itself (its lines ran out with the register's
+    // count) takes the heading; no empty page is fed before it.
+    if (m_page != 0 && m_report.CurrentY() != m_report.TopMargin()) m_report.NewPage();
     ++m_page;
     m_report.BoldOn();
     m_report.UnderlineOn();

@@ -121,6 +121,17 @@ TEST_F(RegisterTest, blocksOfFourColumns) {
   }
 }
 
+TEST_F(RegisterTest, aFullBlockContinuesOnAPageWithTheHeadingAgain) {
+  YearEndBuilder full;
+  full.text(Y::Surname, "Full");
+  for (int k = 32; k <= 90; ++k) full.amount(k, k);
+  const QList<TracedText> t = print({full.bytes()});
+  EXPECT_EQ(tracedPages(ui.printJobs().first()), 2);
+  EXPECT_TRUE(has(t, 2, endsAt(71, "Page 2"), "Page 2")) << "the register counts its own headings";
+  EXPECT_TRUE(has(t, 2, endsAt(13, "EI Ins Earn"), "EI Ins Earn"));
+  EXPECT_TRUE(has(t, 2, endsAt(43, "90.00"), "90.00"));
+}
+
 TEST_F(RegisterTest, employeesInNameOrder) {
   const QList<TracedText> t =
       print({employee("Smith", 1), employee("de Silva", 2), employee("Dunn", 3)});

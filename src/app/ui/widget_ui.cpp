@@ -53,9 +53,11 @@ void WidgetUi::showMessage(const QString& text, const QString& caption) {
 Answer WidgetUi::ask(const QString& text, QuestionKind kind, const QString& caption) {
   QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
   if (kind == QuestionKind::YesNoCancel) buttons |= QMessageBox::Cancel;
+  if (kind == QuestionKind::OkCancel) buttons = QMessageBox::Ok | QMessageBox::Cancel;
   switch (QMessageBox::question(m_owner, caption.isEmpty() ? Title : caption, displayed(text),
                                 buttons)) {
     case QMessageBox::Yes:
+    case QMessageBox::Ok:
       return Answer::Yes;
     case QMessageBox::No:
       return Answer::No;

@@ -1,0 +1,137 @@
+// Quillet tests — the encryption program driver, with a stand-in program that records
+// its command line.
+#include "payroll_import/encryption_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSettings>
+#include <QThread>
+
+#include "app/settings_store.h"
+#include "payroll_files.h"
+#include "payroll_import/payroll_records.h"
+#include "scripted_ui.h"
+#include "test_files.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+TEST(DosErrors, theTableAndItsCodes) {
+  EXPECT_EQ(dosErrorMessage("open C:\\X", 5),
+            "Could not open C:\\X DOS Error Code was 5 = FILE ACCESS DENIED");
+  EXPECT_EQ(dosErrorMessage("open C:\\X", -5),
+            "Could not open C:\\X DOS Error Code was 5 = FILE ACCESS DENIED");
+  EXPECT_EQ(dosErrorMessage("read X", 256 + 30),
+            "Could not read X DOS Error Code was 30 = READ ERROR");
+  EXPECT_EQ(dosErrorMessage("open X", 200), "");
+  EXPECT_EQ(dosErrorMessage("open X", 0), "");
+  ScriptedUi ui;
+  ReportRunError("A:\\SEALDATA.EXE", 2, ui);
+  ReportRunError("A:\\SEALDATA.EXE", 7, ui);
+  EXPECT_EQ(ui.messages(),
+            QStringList({"Could not run A:\\SEALDATA.EXE  The specified file was not found.",
+                         "Could not run A:\\SEALDATA.EXE  Unknown or undefined error"}));
+}
+
+class EncryptionTest : public ::testing::Test {
+ protected:
+  EncryptionTest() {
+    QDir().mkpath(drives.path("c/data/co1"));
+    QDir().mkpath(drives.path("c/wgbpgms"));
+    QDir().mkpath(drives.path("a"));
+    QSettings raw(folder.path("user.ini"), QSettings::IniFormat);
+    raw.setValue("Software/Corvantis/Quillet/2.0/Drives/C", drives.path("c"));
+    raw.setValue("Software/Corvantis/Quillet/2.0/Drives/A", drives.path("a"));
+    raw.sync();
+    ConfigRecord config;
+    config.setText(textField("drive", 1211, 3), "C:");
+    config.setText(textField("path", 1260, 60), "\\DATA\\CO1\\");
+    configPath = drives.write(
+        "c/wgbpgms/COMPANY1.CNF",
+        QByteArray(reinterpret_cast<const char*>(config.bytes().data()), ConfigRecord::Size));
+  }
+
+  // A stand-in for A:\SEALDATA.EXE that writes its arguments into args.txt.
+  void installSealData(const QDate& dated) {
+    const QString program =
+        drives.write("a/SEALDATA.EXE",
+                     "#!/bin/sh\necho \"$@\" > \"" + drives.path("args.txt").toUtf8() + "\"\n");
+    QFile::setPermissions(program, QFile::permissions(program) | QFileDevice::ExeOwner);
+    QFile file(program);
+    file.open(QIODevice::ReadWrite);
+    file.setFileTime(QDateTime(dated, QTime(12, 0)), QFileDevice::FileModificationTime);
+  }
+
+  QString recordedArguments() {
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(drives.path("args.txt")) && waited.elapsed() < 10000) QThread::msleep(20);
+    QThread::msleep(50);
+    return QString::fromUtf8(readWholeFile(drives.path("args.txt"))).trimmed();
+  }
+
+  TempFolder folder;
+  TempFolder drives;
+  QString configPath;
+  SettingsStore settings{folder.path("")};
+  ScriptedUi ui;
+  bool inUse = true;
+  EncryptionDriver driver{ui, settings, inUse};
+};
+
+TEST_F(EncryptionTest, theSignsOfEncryptedFiles) {
+  driver.ProbeEncryption(configPath);
+  EXPECT_FALSE(inUse);
+  drives.write("c/data/co1/PAY.ENC", "SOMETHING ELSE ENTIRELY");
+  driver.ProbeEncryption(configPath);
+  EXPECT_FALSE(inUse);
+  drives.write("c/data/co1/PAY.ENC", "THIS FILE IS ENCRYPTED and more");
+  driver.ProbeEncryption(configPath);
+  EXPECT_TRUE(inUse);
+  QFile::remove(drives.path("c/data/co1/PAY.ENC"));
+  drives.write("c/data/co1/EMPLOYEE.DA_", "");
+  driver.ProbeEncryption(configPath);
+  EXPECT_TRUE(inUse);
+  driver.ProbeEncryption(drives.path("none.CNF"));
+  EXPECT_FALSE(inUse);
+}
+
+TEST_F(EncryptionTest, waitingForTheDisketteMayBeGivenUp) {
+  ui.expectQuestion(Answer::Yes);     // OK: still missing, asked again
+  ui.expectQuestion(Answer::Cancel);  // given up
+  driver.RunSealData(configPath, "DEC");
+  EXPECT_FALSE(inUse);
+  EXPECT_EQ(ui.questions(),
+            QStringList(
+                2, "Please insert the diskette containing SEALDATA.EXE in Drive A: then click OK"));
+}
+
+TEST_F(EncryptionTest, anObsoleteProgramIsQuestionedTwice) {
+  installSealData(QDate(1999, 12, 31));
+  ui.expectQuestion(Answer::No);
+  ui.expectQuestion(Answer::No);
+  driver.RunSealData(configPath, "DEC");
+  EXPECT_FALSE(inUse);
+  EXPECT_TRUE(ui.questions()[0].startsWith(
+      "You inserted an obsolete version of SEALDATA.EXE dated 31-Dec-1999\r\rYou MUST"));
+  EXPECT_TRUE(ui.questions()[1].startsWith("You clicked \"No\"."));
+  EXPECT_FALSE(QFile::exists(drives.path("args.txt"))) << "nothing was run";
+}
+
+TEST_F(EncryptionTest, aCurrentProgramRunsWithTheOperationAndTheConfiguration) {
+  installSealData(QDate(2000, 1, 1));
+  driver.RunSealData(configPath, "dec");
+  EXPECT_EQ(recordedArguments(), "dec " + configPath);
+  EXPECT_TRUE(inUse) << "a decryption run sets the flag";
+  EXPECT_TRUE(ui.messages().last().startsWith(
+      "On a fast computer you might just have noticed the desktop flicker"));
+  driver.RunSealData(configPath, "ENC");
+  EXPECT_FALSE(inUse);
+}
+
+}  // namespace
