@@ -12,6 +12,7 @@
 #include "app/settings_store.h"
 #include "app/ui/about_box.h"
 #include "data/open_t4_file.h"
+#include "payroll_import/payroll_records.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 
@@ -180,6 +181,24 @@ class TSDIAppFormTest : public QObject {
     edit.window.FormActivate();
     edit.window.FormActivate();
     QCOMPARE(entries, 1);
+  }
+
+  void theWagebookMenuMarksWhatWasDone() {
+    Desk desk;
+    desk.ui.expectFileChoice({});  // the speed button's configuration dialog, cancelled
+    QTest::mouseClick(desk.window.findChild<QToolButton*>("SpeedButtonOpenWgbT4"), Qt::LeftButton);
+    QVERIFY(desk.ui.messages().last().startsWith("Configuration file is not open."));
+
+    ConfigRecord config;
+    const QString cnf = desk.folder.write(
+        "COMPANY.CNF",
+        QByteArray(reinterpret_cast<const char*>(config.bytes().data()), ConfigRecord::Size));
+    desk.ui.expectFileChoice(cnf);
+    desk.trigger("Open_CNF1");
+    QVERIFY(desk.action("Open_CNF1")->isChecked());
+    QVERIFY(!desk.action("Open_WAGBOK_T4E1")->isChecked());
+    desk.trigger("ExitItem");  // leaving payroll mode clears the marks
+    QVERIFY(!desk.window.commands().payroll().payrollMode());
   }
 
   void exitClosesTheFile() {

@@ -139,6 +139,17 @@ void TSDIAppForm::buildMenus() {
         altX}});
   for (const char* note : {"WagBokNote1", "WagBokNote2"})
     findChild<QAction*>(QLatin1String(note))->setEnabled(false);
+  // The four payroll commands carry a check mark once carried out in payroll mode.
+  const std::pair<const char*, void (PayrollMenu::*)()> payrollItems[] = {
+      {"Open_CNF1", &PayrollMenu::OpenPayrollConfig},
+      {"Open_WAGBOK_T4E1", &PayrollMenu::OpenPayrollT4},
+      {"Open_WGBT4_DTA1", &PayrollMenu::CreatePayrollT4},
+      {"PrintT4Register1", &PayrollMenu::PrintPayrollRegister}};
+  for (const auto& [name, command] : payrollItems) {
+    QAction* action = findChild<QAction*>(QLatin1String(name));
+    action->setCheckable(true);
+    connect(action, &QAction::triggered, this, [this, command = command] { runPayroll(command); });
+  }
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
   edit->setObjectName(QStringLiteral("EditMenu"));
@@ -190,11 +201,10 @@ void TSDIAppForm::buildSpeedButtons() {
   const Button buttons[] = {
       {"SpeedButtonNewT4", "New", NewHint, [this] { run(&MainCommands::newFile); }},
       {"SpeedButtonOpenRegularT4", "Open", OpenHint, [this] { run(&MainCommands::openFile); }},
-      {"SpeedButtonOpenWgbT4",
-       "Wagebook",
+      {"SpeedButtonOpenWgbT4", "Wagebook",
        QStringLiteral(
            "Opens Company payroll configuration file, then opens appropriate Wagebook T4 file"),
-       {}},
+       [this] { runPayroll(&PayrollMenu::OpenPayrollAll); }},
       {"SpeedButtonCopy", "Copy", CopyHint, [this] { run(&MainCommands::copyFile); }},
       {"SpeedButtonEditT4", "Edit T4s", EditT4Hint, [this] { run(&MainCommands::editT4Records); }},
       {"SpeedButtonPrintT4", "Print T4s", PrintT4Hint, [this] { run(&MainCommands::printForms); }},
