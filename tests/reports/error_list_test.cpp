@@ -7,8 +7,7 @@
 
 #include "checks/t4_record_checks.h"
 #include "data/open_t4_file.h"
-#include "scripted_ui.h"
-#include "test_files.h"
+#include "open_file_test.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -25,17 +24,12 @@ QStringList header(const QString& sin, const QString& name) {
   return {"  ", "Validation Report for SIN " + sin + "  " + name};
 }
 
-class ErrorListTest : public ::testing::Test {
+class ErrorListTest : public OpenFileTest {
  protected:
   ErrorList build(const QByteArray& bytes) {
-    state.setT4FileName(folder.write("A.T4E", bytes));
-    EXPECT_TRUE(state.OpenT4File());
+    openFile(bytes);
     return buildErrorList(state, ui);
   }
-
-  TempFolder folder;
-  OpenT4FileState state;
-  ScriptedUi ui;
 };
 
 TEST_F(ErrorListTest, aCleanFileHasTheNotesAndTheHeadersInIndexOrder) {
@@ -98,8 +92,7 @@ TEST_F(ErrorListTest, aRecordThatCannotBeReadEndsTheList) {
   first.setText(T4Record::Employee_city, {});
   const QByteArray bytes = t4FileBytes(
       goodEmployer(), {first, goodT4("Brown", "Bo"), goodT4("Cole", "Cy"), goodT4("Dunn", "Di")});
-  state.setT4FileName(folder.write("A.T4E", bytes));
-  ASSERT_TRUE(state.OpenT4File());
+  ASSERT_NO_FATAL_FAILURE(openFile(bytes));
   // The file loses its last two records after it was indexed.
   ASSERT_TRUE(QFile::resize(state.T4FileName(), 1536 + 2 * 768 + 10));
 

@@ -7,6 +7,7 @@
 
 #include "app/clock.h"
 #include "data/open_t4_file.h"
+#include "open_file_test.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 #include "trace.h"
@@ -18,23 +19,15 @@ namespace {
 
 const FixedClock Clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
 
-class ErrorReportTest : public ::testing::Test {
+class ErrorReportTest : public OpenFileTest {
  protected:
-  void open(const QByteArray& bytes) {
-    state.setT4FileName(folder.write("ACME.T4E", bytes));
-    ASSERT_TRUE(state.OpenT4File());
-  }
-
-  TempFolder folder;
-  OpenT4FileState state;
-  ScriptedUi ui;
 };
 
 TEST_F(ErrorReportTest, printsTheHeadingAndEveryLineAcrossPages) {
   std::vector<T4Record> staff;
   for (int i = 0; i < 40; ++i)
     staff.push_back(goodT4(QStringLiteral("Name%1").arg(i, 2, 10, QChar(u'0')), "A"));
-  open(t4FileBytes(goodEmployer(), staff));
+  openFile(t4FileBytes(goodEmployer(), staff));
   EXPECT_EQ(printErrorReport(state, ui, Clock), PrintOutcome::Printed);
 
   ASSERT_EQ(ui.printJobs().size(), 1);
@@ -66,14 +59,14 @@ TEST_F(ErrorReportTest, printsTheHeadingAndEveryLineAcrossPages) {
 TEST_F(ErrorReportTest, theTitleIsCutTo50Characters) {
   EmployerRecord employer = goodEmployer();
   employer.setText(EmployerRecord::S_Employer_name_line_1, QString(30, u'N'));
-  open(t4FileBytes(employer, {goodT4("Smith", "J")}));
+  openFile(t4FileBytes(employer, {goodT4("Smith", "J")}));
   printErrorReport(state, ui, Clock);
   EXPECT_EQ(parseTrace(ui.printJobs().value(0)).value(0).text,
             "T4 Error Report for " + QString(30, u'N'));
 }
 
 TEST_F(ErrorReportTest, anUnreadableRecordStopsTheListButThePrintGoesOut) {
-  open(t4FileBytes(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B")}));
+  openFile(t4FileBytes(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B")}));
   ASSERT_TRUE(QFile::resize(state.T4FileName(), 1536 + 768 + 10));
   EXPECT_EQ(printErrorReport(state, ui, Clock), PrintOutcome::StoppedEarly);
   ASSERT_EQ(ui.printJobs().size(), 1);
@@ -83,7 +76,7 @@ TEST_F(ErrorReportTest, anUnreadableRecordStopsTheListButThePrintGoesOut) {
 }
 
 TEST_F(ErrorReportTest, cancellingPrintsNothingAndShowsNoBusyBox) {
-  open(t4FileBytes(goodEmployer(), {goodT4("Adams", "A")}));
+  openFile(t4FileBytes(goodEmployer(), {goodT4("Adams", "A")}));
   ui.cancelNextPrintJob();
   EXPECT_EQ(printErrorReport(state, ui, Clock), PrintOutcome::NotStarted);
   EXPECT_TRUE(ui.printJobs().isEmpty());

@@ -5,6 +5,7 @@
 
 #include "app/clock.h"
 #include "data/open_t4_file.h"
+#include "open_file_test.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 #include "trace.h"
@@ -16,11 +17,10 @@ namespace {
 
 const FixedClock Clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
 
-class LabelsTest : public ::testing::Test {
+class LabelsTest : public OpenFileTest {
  protected:
   QList<TracedText> print(int style, const std::vector<T4Record>& t4s) {
-    state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(goodEmployer(), t4s)));
-    EXPECT_TRUE(state.OpenT4File());
+    openFile(t4FileBytes(goodEmployer(), t4s));
     ui.expectLabelStyle(style);
     EXPECT_EQ(printMailingLabels(state, ui, Clock), PrintOutcome::Printed);
     EXPECT_EQ(ui.printJobs().size(), 1);
@@ -46,10 +46,6 @@ class LabelsTest : public ::testing::Test {
     }
     return records;
   }
-
-  TempFolder folder;
-  OpenT4FileState state;
-  ScriptedUi ui;
 };
 
 TEST_F(LabelsTest, twentyOneLabelsFillOneSheetAndStartTheNext) {
@@ -90,8 +86,7 @@ TEST_F(LabelsTest, theLinesOfOneLabel) {
 }
 
 TEST_F(LabelsTest, noStyleChosenPrintsNothing) {
-  state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(goodEmployer(), staff(1))));
-  ASSERT_TRUE(state.OpenT4File());
+  ASSERT_NO_FATAL_FAILURE(openFile(t4FileBytes(goodEmployer(), staff(1))));
   ui.expectLabelStyle(std::nullopt);
   EXPECT_EQ(printMailingLabels(state, ui, Clock), PrintOutcome::NotStarted);
   EXPECT_TRUE(ui.printJobs().isEmpty());

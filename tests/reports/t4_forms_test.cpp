@@ -8,6 +8,7 @@
 #include "app/clock.h"
 #include "app/settings_store.h"
 #include "data/open_t4_file.h"
+#include "open_file_test.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 #include "trace.h"
@@ -41,11 +42,10 @@ QString at(const QList<TracedText>& texts, int page, int xPos, int yPos) {
   return {};
 }
 
-class T4FormsTest : public ::testing::Test {
+class T4FormsTest : public OpenFileTest {
  protected:
   void open(const std::optional<EmployerRecord>& employer, const std::vector<T4Record>& t4s) {
-    state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(employer, t4s)));
-    ASSERT_TRUE(state.OpenT4File());
+    openFile(t4FileBytes(employer, t4s));
   }
 
   // Prints with the dialog answered once with `setUp` (line-up box unchecked).
@@ -58,10 +58,6 @@ class T4FormsTest : public ::testing::Test {
     EXPECT_EQ(ui.printJobs().size(), 1);
     return parseTrace(ui.printJobs().value(0));
   }
-
-  TempFolder folder;
-  OpenT4FileState state;
-  ScriptedUi ui;
 };
 
 TEST_F(T4FormsTest, everyItemInItsBoxes) {

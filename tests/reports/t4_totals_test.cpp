@@ -6,6 +6,7 @@
 #include "app/clock.h"
 #include "app/settings_store.h"
 #include "data/open_t4_file.h"
+#include "open_file_test.h"
 #include "reports/t4_summary.h"
 #include "scripted_ui.h"
 #include "test_files.h"
@@ -19,17 +20,12 @@ namespace {
 const FixedClock Clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
 using T = T4Record;
 
-class TotalsTest : public ::testing::Test {
+class TotalsTest : public OpenFileTest {
  protected:
   TotalsRun total(const EmployerRecord& employer, const std::vector<T4Record>& t4s) {
-    state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(employer, t4s)));
-    EXPECT_TRUE(state.OpenT4File());
+    openFile(t4FileBytes(employer, t4s));
     return totalT4File(state, ui);
   }
-
-  TempFolder folder;
-  OpenT4FileState state;
-  ScriptedUi ui;
 };
 
 TEST_F(TotalsTest, addsUpThePrintableRecords) {

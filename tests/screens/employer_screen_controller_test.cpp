@@ -5,6 +5,7 @@
 
 #include "app/clock.h"
 #include "data/open_t4_file.h"
+#include "open_file_test.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 
@@ -21,19 +22,15 @@ const QString ProvinceMessage = QStringLiteral(
     "down "
     "list.  If not located in Canada or the USA select ZZ for other countries.");
 
-class EmployerScreenTest : public ::testing::Test {
+class EmployerScreenTest : public OpenFileTest {
  protected:
   EmployerScreenController& open(const QByteArray& bytes) {
-    state.setT4FileName(folder.write("ACME.T4E", bytes));
-    EXPECT_TRUE(state.OpenT4File());
+    openFile(bytes);
     screen = std::make_unique<EmployerScreenController>(state, ui, clock);
     screen->open();
     return *screen;
   }
 
-  TempFolder folder;
-  OpenT4FileState state;
-  ScriptedUi ui;
   FixedClock clock{QDateTime(QDate(2000, 8, 31), QTime(12, 0))};
   std::unique_ptr<EmployerScreenController> screen;
 };

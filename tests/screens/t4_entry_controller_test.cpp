@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "data/open_t4_file.h"
+#include "open_file_test.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 
@@ -17,11 +18,10 @@ using T = T4Record;
 
 const QString SaveQuestion = QStringLiteral("Do you wish to save your changes to the last T4 ?");
 
-class T4EntryTest : public ::testing::Test {
+class T4EntryTest : public OpenFileTest {
  protected:
   C& open(const std::vector<T4Record>& t4s, const EmployerRecord& employer = goodEmployer()) {
-    state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(employer, t4s)));
-    EXPECT_TRUE(state.OpenT4File());
+    openFile(t4FileBytes(employer, t4s));
     screen = std::make_unique<C>(state, ui);
     screen->open();
     return *screen;
@@ -29,9 +29,6 @@ class T4EntryTest : public ::testing::Test {
 
   QStringList surnamesOnFile() { return surnamesInFile(state.T4FileName()); }
 
-  TempFolder folder;
-  OpenT4FileState state;
-  ScriptedUi ui;
   std::unique_ptr<C> screen;
 };
 
