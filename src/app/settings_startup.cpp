@@ -35,9 +35,11 @@ StartUpPlaces StartUpPlaces::ofThisMachine(const QString& programPath) {
   return places;
 }
 
-bool importSettingsFile(const QString& path, const SettingsStore& settings) {
+FileStatus importSettingsFile(const QString& path, const SettingsStore& settings) {
+  const FileError unreadable{platform::cannotOpenMessage(path)};
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return unreadable;
+  FileStatus stored;
   const PrintSettings none;
   PrintSettings margins;
   QTextStream in(&file);
@@ -53,7 +55,7 @@ bool importSettingsFile(const QString& path, const SettingsStore& settings) {
     const QString key = line.left(equals);
     const QString value = line.mid(equals + 1);
     if (key == QLatin1String("ConfigDir")) {
-      settings.WriteConfigDir(value);
+      if (stored) stored = settings.WriteConfigDir(value);
     } else if (key == QLatin1String("TOP")) {
       margins.Top = number(value, 50);
     } else if (key == QLatin1String("LEFT")) {
@@ -64,9 +66,9 @@ bool importSettingsFile(const QString& path, const SettingsStore& settings) {
       margins.LineUp = value != QLatin1String("0");
     }
   }
-  if (in.status() != QTextStream::Ok) return false;
-  if (margins != none) settings.WriteT4Margins(margins);
-  return true;
+  if (in.status() != QTextStream::Ok) return unreadable;
+  if (stored && margins != none) stored = settings.WriteT4Margins(margins);
+  return stored;
 }
 
 void SettingsStartUp(const SettingsStore& settings, const StartUpPlaces& places, Ui& ui) {
@@ -75,9 +77,10 @@ void SettingsStartUp(const SettingsStore& settings, const StartUpPlaces& places,
 
   for (const QString& path : places.settingsFiles) {
     if (!QFileInfo::exists(path)) continue;
-    // A file that cannot be read ends the start-up before it is deleted.
-    if (!importSettingsFile(path, settings)) {
-      ui.showMessage(platform::cannotOpenMessage(path));
+    // A file that cannot be read, or whose settings cannot be stored, ends the start-up
+    // before it is deleted.
+    if (const FileStatus imported = importSettingsFile(path, settings); !imported) {
+      ui.showMessage(imported.message());
       return;
     }
     QFile::remove(path);
@@ -89,7 +92,9 @@ void SettingsStartUp(const SettingsStore& settings, const StartUpPlaces& places,
   SettingsStore::Installation record =
       installation.value_or(SettingsStore::Installation{places.programPath, QString()});
   if (record.currVers.isEmpty()) record.currVers = QStringLiteral("2.0");
-  settings.writeInstallation(record);
+  // Not told: a record that could not be stored only makes the next activation do this
+  // again.
+  (void)settings.writeInstallation(record);
 }
 
 }  // namespace quillet

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include "data/file_result.h"
+
 namespace quillet {
 
 class SettingsStore;
@@ -23,7 +25,8 @@ struct StartUpPlaces {
 // and the installation record is made (or kept as it is).
 void SettingsStartUp(const SettingsStore& settings, const StartUpPlaces& places, Ui& ui);
 
-// Reads an installer's settings file into the store; false when it cannot be read.
-bool importSettingsFile(const QString& path, const SettingsStore& settings);
+// Reads an installer's settings file into the store; the platform's open error when it
+// cannot be read, the store's message when its settings cannot be stored.
+FileStatus importSettingsFile(const QString& path, const SettingsStore& settings);
 
 }  // namespace quillet

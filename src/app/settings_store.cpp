@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QSettings>
 
+#include "data/file_safety.h"
+
 namespace quillet {
 namespace {
 
@@ -12,6 +14,13 @@ const QString Base = QStringLiteral("Software/Corvantis/Quillet/2.0/");
 const QString T4Margins = QStringLiteral("T4Margins");
 const QString SummaryMargins = QStringLiteral("T4SummaryMargins");
 const QString Payroll = QStringLiteral("Payroll");
+
+// The settings written so far, put in the store now; a store that cannot take them says so.
+FileStatus saved(QSettings& settings) {
+  settings.sync();
+  if (settings.status() == QSettings::NoError) return {};
+  return FileError{fileErrorMessage(QStringLiteral("write settings to"), settings.fileName())};
+}
 
 }  // namespace
 
@@ -49,7 +58,7 @@ PrintSettings SettingsStore::readMargins(const QString& key) const {
   return s;
 }
 
-void SettingsStore::writeMargins(const QString& key, const PrintSettings& s) const {
+FileStatus SettingsStore::writeMargins(const QString& key, const PrintSettings& s) const {
   const auto settings = open(QSettings::UserScope);
   settings->beginGroup(Base + key);
   settings->setValue(QStringLiteral("TOP"), s.Top);
@@ -61,13 +70,16 @@ void SettingsStore::writeMargins(const QString& key, const PrintSettings& s) con
   settings->setValue(QStringLiteral("LINEUP"), int(s.LineUp));
   settings->setValue(QStringLiteral("BExtra1"), int(s.BExtra1));
   settings->setValue(QStringLiteral("BExtra2"), int(s.BExtra2));
+  return saved(*settings);
 }
 
 PrintSettings SettingsStore::ReadT4Margins() const { return readMargins(T4Margins); }
-void SettingsStore::WriteT4Margins(const PrintSettings& s) const { writeMargins(T4Margins, s); }
+FileStatus SettingsStore::WriteT4Margins(const PrintSettings& s) const {
+  return writeMargins(T4Margins, s);
+}
 PrintSettings SettingsStore::ReadSummaryMargins() const { return readMargins(SummaryMargins); }
-void SettingsStore::WriteSummaryMargins(const PrintSettings& s) const {
-  writeMargins(SummaryMargins, s);
+FileStatus SettingsStore::WriteSummaryMargins(const PrintSettings& s) const {
+  return writeMargins(SummaryMargins, s);
 }
 
 QString SettingsStore::driveFolder(QChar letter) const {
@@ -86,8 +98,10 @@ QString SettingsStore::ReadConfigDir() const {
       .toString();
 }
 
-void SettingsStore::WriteConfigDir(const QString& folder) const {
-  open(QSettings::UserScope)->setValue(Base + Payroll + QStringLiteral("/ConfigDir"), folder);
+FileStatus SettingsStore::WriteConfigDir(const QString& folder) const {
+  const auto settings = open(QSettings::UserScope);
+  settings->setValue(Base + Payroll + QStringLiteral("/ConfigDir"), folder);
+  return saved(*settings);
 }
 
 std::optional<SettingsStore::Installation> SettingsStore::readInstallation() const {
@@ -99,11 +113,12 @@ std::optional<SettingsStore::Installation> SettingsStore::readInstallation() con
                       settings->value(QStringLiteral("CurrVers")).toString()};
 }
 
-void SettingsStore::writeInstallation(const Installation& installation) const {
+FileStatus SettingsStore::writeInstallation(const Installation& installation) const {
   const auto settings = open(QSettings::SystemScope);
   settings->beginGroup(Base);
   settings->setValue(QStringLiteral("ExecPath_Name"), installation.execPathName);
   settings->setValue(QStringLiteral("CurrVers"), installation.currVers);
+  return saved(*settings);
 }
 
 }  // namespace quillet

@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+#include "data/file_result.h"
+
 namespace quillet {
 
 // The in-memory form of one margins key; all zero when nothing is stored.
@@ -25,8 +27,9 @@ struct PrintSettings {
 };
 
 // Every operation opens the settings, reads or writes, and closes them again: nothing is
-// cached. Keys that cannot be read give zero or empty values; writes that cannot be made
-// are skipped.
+// cached. Keys that cannot be read give zero or empty values. Each write goes to the
+// store at once; one that cannot be made comes back as the file-failure message of the
+// store's file.
 class SettingsStore {
  public:
   // The user's own settings, under Software/Corvantis/Quillet/2.0.
@@ -35,9 +38,9 @@ class SettingsStore {
   explicit SettingsStore(const QString& folder);
 
   PrintSettings ReadT4Margins() const;
-  void WriteT4Margins(const PrintSettings& settings) const;
+  FileStatus WriteT4Margins(const PrintSettings& settings) const;
   PrintSettings ReadSummaryMargins() const;
-  void WriteSummaryMargins(const PrintSettings& settings) const;
+  FileStatus WriteSummaryMargins(const PrintSettings& settings) const;
   // The folder that DOS drive `letter` stands for (the "Drives" key, one value a letter);
   // empty when none is set.
   QString driveFolder(QChar letter) const;
@@ -47,7 +50,7 @@ class SettingsStore {
   QString dosRunner() const;
 
   QString ReadConfigDir() const;
-  void WriteConfigDir(const QString& folder) const;
+  FileStatus WriteConfigDir(const QString& folder) const;
 
   // The installation record of the machine: the program's path and version.
   struct Installation {
@@ -56,12 +59,12 @@ class SettingsStore {
   };
   // Nothing when the machine has no installation record.
   std::optional<Installation> readInstallation() const;
-  void writeInstallation(const Installation& installation) const;
+  FileStatus writeInstallation(const Installation& installation) const;
 
  private:
   std::unique_ptr<QSettings> open(QSettings::Scope scope) const;
   PrintSettings readMargins(const QString& key) const;
-  void writeMargins(const QString& key, const PrintSettings& settings) const;
+  FileStatus writeMargins(const QString& key, const PrintSettings& settings) const;
 
   QString m_folder;  // empty: the platform's own store
 };

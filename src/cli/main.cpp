@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/cli.h"
+#include "platform/file_names.h"
 
 namespace {
 
@@ -17,16 +18,21 @@ void quietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& mess
 
 int main(int argc, char** argv) {
   qInstallMessageHandler(quietQtNotes);
+  // Taken before Qt sees them, byte for byte: every file name the system can hold comes
+  // back whole when the file is opened, whether or not it is UTF-8.
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << quillet::platform::decodeFileName(QByteArray(argv[i]));
   // Fonts and PDF output need a GUI application, never a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  int qtArgc = 1;  // Qt's own options (-platform, --style, …) are not the batch tool's
+  QGuiApplication app(qtArgc, argv);
   QFile outFile, errFile;
   if (!outFile.open(stdout, QIODevice::WriteOnly) || !errFile.open(stderr, QIODevice::WriteOnly)) {
     return 2;
   }
   QTextStream out(&outFile);
   QTextStream err(&errFile);
-  const int status = quillet::cli::run(QGuiApplication::arguments().mid(1), out, err);
+  const int status = quillet::cli::run(args, out, err);
   out.flush();
   err.flush();
   return status;

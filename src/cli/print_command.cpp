@@ -1,5 +1,4 @@
 // Quillet — quillet-cli print: a printed output onto a PDF file or the trace printer.
-#include <QFile>
 #include <QFont>
 #include <climits>
 #include <memory>
@@ -8,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/stream_ui.h"
 #include "payroll_import/source_register.h"
+#include "platform/replacing_device.h"
 #include "reports/error_report.h"
 #include "reports/mailing_labels.h"
 #include "reports/painter_surface.h"
@@ -35,7 +35,7 @@ class PrintTarget {
   QString m_trace;
   TraceSettings m_settings;
   QFont m_font;
-  std::unique_ptr<QFile> m_traceFile;
+  std::unique_ptr<platform::ReplacingDevice> m_traceFile;
   bool m_failed = false;  // told already
   bool m_writeFailed = false;
 };
@@ -79,7 +79,8 @@ bool PrintTarget::parse(const Invocation& invocation, QString& error) {
 std::function<std::unique_ptr<PrintSurface>(const QString&)> PrintTarget::printer(Io io) {
   return [this, io](const QString& documentTitle) -> std::unique_ptr<PrintSurface> {
     if (!m_pdf.isEmpty()) {
-      auto surface = makePdfSurface(m_pdf, documentTitle, m_font);
+      auto surface = makePdfSurface(m_pdf, documentTitle, m_font, 600,
+                                    [this](bool written) { m_writeFailed |= !written; });
       if (!surface) {
         io.err << QStringLiteral("Cannot create file %1").arg(m_pdf) << Qt::endl;
         m_failed = true;
@@ -89,26 +90,26 @@ std::function<std::unique_ptr<PrintSurface>(const QString&)> PrintTarget::printe
     // The trace file comes into being with the first job and takes every line as it is
     // printed.
     if (!m_traceFile) {
-      m_traceFile = std::make_unique<QFile>(m_trace);
-      if (!m_traceFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+      m_traceFile = platform::ReplacingDevice::begin(m_trace);
+      if (!m_traceFile) {
         io.err << QStringLiteral("Cannot create file %1").arg(m_trace) << Qt::endl;
         m_failed = true;
         return nullptr;
       }
     }
     return std::make_unique<TraceSurface>(m_settings, [this](const QString& line) {
-      const QByteArray bytes = line.toUtf8() + '\n';
-      if (m_traceFile->write(bytes) != bytes.size()) m_writeFailed = true;
+      m_traceFile->write(line.toUtf8() + '\n');
     });
   };
 }
 
 bool PrintTarget::finish(Io io) {
-  if (m_traceFile) {
-    if (!m_traceFile->flush()) m_writeFailed = true;
-    m_traceFile->close();
+  // What was printed takes the place of the old file only when all of it was written.
+  if (m_traceFile && !m_traceFile->commit()) m_writeFailed = true;
+  if (m_writeFailed) {
+    io.err << QStringLiteral("Cannot write file %1").arg(m_pdf.isEmpty() ? m_trace : m_pdf)
+           << Qt::endl;
   }
-  if (m_writeFailed) io.err << QStringLiteral("Cannot write file %1").arg(m_trace) << Qt::endl;
   return !m_failed && !m_writeFailed;
 }
 

@@ -2,26 +2,21 @@
 #include "data/file_safety.h"
 
 #include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
+#include <optional>
 #include <vector>
 
 #include "app/ui.h"
 #include "platform/disk_info.h"
+#include "platform/file_names.h"
+#include "platform/file_replacement.h"
 #include "platform/shared_file.h"
 
 namespace quillet {
 namespace {
 
-QString modifiedText(const QString& path) {
-  return QLocale::c().toString(QFileInfo(path).lastModified(),
-                               QStringLiteral("dddd, MMMM d, yyyy, 'at' hh:mm AP"));
-}
-
-bool sameFile(const QString& a, const QString& b) {
-  const QString canonicalA = QFileInfo(a).canonicalFilePath();
-  return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+QString modifiedText(const QDateTime& modified) {
+  return QLocale::c().toString(modified, QStringLiteral("dddd, MMMM d, yyyy, 'at' hh:mm AP"));
 }
 
 }  // namespace
@@ -31,16 +26,18 @@ void CopyAnyFile(const QString& source, const QString& destination, bool confirm
     ui.showMessage(QStringLiteral("Invalid name selection.  Cannot copy."));
     return;
   }
-  if (!QFileInfo::exists(source)) {
+  const platform::PathFacts from = platform::pathFacts(source);
+  if (!from.exists) {
     ui.showMessage(source + QStringLiteral(" does not exist.  Cannot copy."));
     return;
   }
-  const bool replacing = QFileInfo::exists(destination);
-  if (replacing && confirmOverwrite) {
+  const platform::PathFacts to = platform::pathFacts(destination);
+  if (to.exists && confirmOverwrite) {
     const QString question = QStringLiteral("Overwriting file ") + destination +
                              QStringLiteral(" last") + QStringLiteral(" updated on ") +
-                             modifiedText(destination) + QStringLiteral(" with data from ") +
-                             source + QStringLiteral(" last updated ") + modifiedText(source) +
+                             modifiedText(to.modified) + QStringLiteral(" with data from ") +
+                             source + QStringLiteral(" last updated ") +
+                             modifiedText(from.modified) +
                              QStringLiteral(" Click Yes if OK, or No to stop.");
     if (ui.ask(question, QuestionKind::YesNo) != Answer::Yes) return;
   }
@@ -56,17 +53,19 @@ void CopyAnyFile(const QString& source, const QString& destination, bool confirm
                    QStringLiteral(" has nothing in it. Cannot copy."));
     return;
   }
-  // The source under another name (case, a relative path, a link): deleting it would
-  // destroy it, so it is refused as the create would have been.
-  if (sameFile(source, destination)) {
-    ui.showMessage(platform::cannotCreateMessage(destination));
-    return;
+  // The destination is replaced only when no one writes it: not the source under another
+  // name, not a file that this program or another holds open (the T4 file being edited
+  // would otherwise go on being written after it was replaced, and every change be lost).
+  std::optional<platform::SharedFile> replaced;
+  if (to.exists) {
+    auto locked = platform::SharedFile::open(destination, platform::OpenMode::ReadWriteDenyWrite);
+    if (!locked || input->isFile(destination)) {
+      ui.showMessage(platform::cannotCreateMessage(destination));
+      return;
+    }
+    replaced = std::move(*locked);
   }
-  if (replacing) {
-    QFile::setPermissions(destination, QFile::permissions(destination) | QFileDevice::WriteOwner);
-    QFile::remove(destination);
-  }
-  auto output = platform::SharedFile::open(destination, platform::OpenMode::Create);
+  auto output = platform::FileReplacement::begin(destination);
   if (!output) {
     ui.showMessage(output.error().message);
     return;
@@ -78,20 +77,14 @@ void CopyAnyFile(const QString& source, const QString& destination, bool confirm
     const int64_t got = input->readAt(copied, block);
     if (got <= 0) break;
     const int64_t written =
-        output->writeAt(copied, std::span<const uint8_t>(block).first(std::size_t(got)));
+        output->file().writeAt(copied, std::span<const uint8_t>(block).first(std::size_t(got)));
     copied += written;
     if (written != got) break;
   }
-  if (copied != size) {
+  // A copy that is not whole never takes the destination's place; the old one stays.
+  if (copied != size || !output->file().setModified(from.modified) || !output->commit()) {
     ui.showMessage(QStringLiteral("Error copying ") + source +
                    QStringLiteral(" Output was not the same size as input so output deleted."));
-    output = FileError{};  // closed before it is deleted
-    QFile::remove(destination);
-    return;
-  }
-  QFile copy(destination);
-  if (copy.open(QIODevice::ReadWrite)) {
-    copy.setFileTime(QFileInfo(source).lastModified(), QFileDevice::FileModificationTime);
   }
 }
 

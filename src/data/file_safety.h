@@ -10,8 +10,10 @@ class Ui;
 // Copies `source` to `destination`, or tells the user why not: empty or identical names,
 // a missing or empty source, No to the overwrite question (asked when `confirmOverwrite`
 // and the destination exists), a copy of the wrong size (deleted again). The copy keeps
-// the source's last-modified time. A destination that is the source itself under another
-// name is never deleted: the copy ends with the platform's create error.
+// the source's last-modified time and is put in the destination's place only once it is
+// whole on the disk. A destination that is the source itself under another name, or a
+// file open for writing (here or elsewhere), is never replaced: the copy ends with the
+// platform's create error.
 void CopyAnyFile(const QString& source, const QString& destination, bool confirmOverwrite, Ui& ui);
 
 // "Could not <operation>. File = <path> …" with the disk's size and free space and the

@@ -1,9 +1,8 @@
 // Quillet — the one T4 file that is open: its name, its stream and the shared buffer.
 #include "data/open_t4_file.h"
 
-#include <QFileInfo>
-
 #include "app/ui.h"
+#include "platform/file_names.h"
 
 namespace quillet {
 
@@ -11,14 +10,19 @@ FileStatus OpenT4FileState::OpenT4File(T4Access access) {
   CloseT4File();
   platform::OpenMode mode = platform::OpenMode::ReadOnly;
   if (access == T4Access::Edit) {
-    mode = QFileInfo::exists(m_fileName) ? platform::OpenMode::ReadWriteDenyWrite
-                                         : platform::OpenMode::Create;
+    mode = platform::pathFacts(m_fileName).exists ? platform::OpenMode::ReadWriteDenyWrite
+                                                  : platform::OpenMode::Create;
   }
   auto stream =
       TAlphaInxFileStream::Create(m_fileName, mode, 2, IndexKind::T4Record, Record768::Size);
   if (!stream) return stream.error();
   m_file = std::move(*stream);
   return {};
+}
+
+void OpenT4FileState::OpenT4File(platform::SharedFile file) {
+  CloseT4File();
+  m_file = TAlphaInxFileStream::Create(std::move(file), 2, IndexKind::T4Record, Record768::Size);
 }
 
 void OpenT4FileState::CloseT4File() {

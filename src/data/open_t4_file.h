@@ -37,10 +37,13 @@ class OpenT4FileState {
   // exist and `access` allows). On failure no file is open and the platform's message
   // is returned.
   FileStatus OpenT4File(T4Access access = T4Access::Edit);
+  // Opens T4FileName as `file`, which is that file, already open for editing (a file
+  // made anew and put in its place).
+  void OpenT4File(platform::SharedFile file);
   void CloseT4File();
 
   // Moves exactly one slot between the shared buffer and the file; a shorter transfer
-  // is a failure.
+  // is a failure. A write is not yet on the disk: sync() puts it there.
   bool readSlot(int64_t position);
   bool writeSlot(int64_t position);
 

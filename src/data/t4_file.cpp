@@ -34,8 +34,15 @@ FileResult<std::unique_ptr<TAlphaInxFileStream>> TAlphaInxFileStream::Create(
     int recordSize) {
   auto file = platform::SharedFile::open(fileName, mode);
   if (!file) return file.error();
+  return Create(std::move(*file), headerRecords, indexKind, recordSize);
+}
+
+std::unique_ptr<TAlphaInxFileStream> TAlphaInxFileStream::Create(platform::SharedFile file,
+                                                                 uint16_t headerRecords,
+                                                                 IndexKind indexKind,
+                                                                 int recordSize) {
   std::unique_ptr<TAlphaInxFileStream> stream(
-      new TAlphaInxFileStream(std::move(*file), headerRecords, indexKind, recordSize));
+      new TAlphaInxFileStream(std::move(file), headerRecords, indexKind, recordSize));
   stream->buildIndex();
   return stream;
 }
@@ -90,7 +97,7 @@ int64_t TAlphaInxFileStream::WriteIndexed(std::span<const uint8_t> buffer, int i
 
   if (i < Count()) {
     const uint32_t entry = m_order[static_cast<std::size_t>(i)];
-    const int64_t written = m_file.writeAt(m_entries[entry].position, record);
+    const int64_t written = writeAt(m_entries[entry].position, record);
     if (!newKey.isEmpty() && written == m_recordSize) {
       m_entries[entry].key = newKey;
       m_entries[entry].sortKey = m_collator.sortKey(newKey);
@@ -102,7 +109,7 @@ int64_t TAlphaInxFileStream::WriteIndexed(std::span<const uint8_t> buffer, int i
 
   const int64_t end = appendPosition();
   if (end < 0) return 0;
-  const int64_t written = m_file.writeAt(end, record);
+  const int64_t written = writeAt(end, record);
   if (written == m_recordSize) {
     m_entries.push_back({newKey, m_collator.sortKey(newKey), end});
     insertInOrder(static_cast<uint32_t>(m_entries.size() - 1));
@@ -123,7 +130,15 @@ int64_t TAlphaInxFileStream::readAt(int64_t position, std::span<uint8_t> buffer)
 }
 
 int64_t TAlphaInxFileStream::writeAt(int64_t position, std::span<const uint8_t> buffer) {
-  return m_file.writeAt(position, buffer);
+  const int64_t oldSize = m_file.size();
+  std::vector<uint8_t> old(buffer.size());
+  const int64_t had = m_file.readAt(position, old);
+  const int64_t written = m_file.writeAt(position, buffer);
+  if (written != static_cast<int64_t>(buffer.size()) && written > 0) {
+    m_file.writeAt(position, std::span<const uint8_t>(old).first(static_cast<std::size_t>(had)));
+    if (oldSize >= 0 && position + written > oldSize) m_file.truncate(oldSize);
+  }
+  return written;
 }
 
 QString TAlphaInxFileStream::key(int i) const {

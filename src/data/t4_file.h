@@ -33,6 +33,10 @@ class TAlphaInxFileStream {
                                                                  uint16_t headerRecords,
                                                                  IndexKind indexKind,
                                                                  int recordSize);
+  // The same over a file that is already open.
+  static std::unique_ptr<TAlphaInxFileStream> Create(platform::SharedFile file,
+                                                     uint16_t headerRecords, IndexKind indexKind,
+                                                     int recordSize);
 
   TAlphaInxFileStream(const TAlphaInxFileStream&) = delete;
   TAlphaInxFileStream& operator=(const TAlphaInxFileStream&) = delete;
@@ -46,7 +50,8 @@ class TAlphaInxFileStream {
   // 0 <= i < Count: rewrites that record in place and, with a non-empty key, re-keys it
   // (it may then stand at another index position). i >= Count: appends a new record
   // under `newKey` after the last whole record (never before HeaderSize). i < 0:
-  // nothing. Returns the bytes written; a short write leaves the index as it was.
+  // nothing. Returns the bytes written; a short write leaves the index as it was, and the
+  // file too as far as the disk lets (see writeAt).
   int64_t WriteIndexed(std::span<const uint8_t> buffer, int i, const QString& newKey);
 
   // Calls `visit(position, record)` for every whole record from `from` to the end of the
@@ -54,10 +59,18 @@ class TAlphaInxFileStream {
   template <class Visit>
   void forEachRecord(int64_t from, Visit&& visit) const;
 
-  // Positioned access to whole slots, outside the index.
+  // Positioned access to whole slots, outside the index. A short write puts back what
+  // stood there before (a file that grew is cut back to its old length), so that a
+  // failed write leaves no torn record behind.
   int64_t readAt(int64_t position, std::span<uint8_t> buffer) const;
   int64_t writeAt(int64_t position, std::span<const uint8_t> buffer);
   int64_t size() const { return m_file.size(); }
+  // Puts every write so far on the disk; false when the system could not.
+  bool sync() { return m_file.sync(); }
+  // The file was made anew with every record at its old position (a whole-file change):
+  // the stream goes on with `file`, and the index holds as it is.
+  void replaceFile(platform::SharedFile file) { m_file = std::move(file); }
+  const platform::SharedFile& file() const { return m_file; }
 
   QString key(int i) const;
   int64_t position(int i) const;

@@ -93,7 +93,11 @@ void PayrollMenu::OpenPayrollConfig() {
   m_configFileName = name;
   loadConfig();
   if (!payrollMode()) return;
-  m_settings.WriteConfigDir(QFileInfo(m_configFileName).absolutePath());
+  if (const FileStatus saved =
+          m_settings.WriteConfigDir(QFileInfo(m_configFileName).absolutePath());
+      !saved) {
+    m_ui.showMessage(saved.message());
+  }
   m_ui.showMessage(
       QStringLiteral("File ") + m_configFileName +
       QStringLiteral(" is open and will remain open until you select another file or") +

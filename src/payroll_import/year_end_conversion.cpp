@@ -1,12 +1,11 @@
 // Quillet — a new T4 file made from the payroll product's year-end file.
 #include "payroll_import/year_end_conversion.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "app/ui.h"
 #include "checks/employer_checks.h"
@@ -14,6 +13,8 @@
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
 #include "payroll_import/payroll_records.h"
+#include "platform/file_names.h"
+#include "platform/file_replacement.h"
 #include "platform/shared_file.h"
 #include "reports/print_dialogs.h"
 
@@ -52,9 +53,8 @@ int32_t toCents(double dollars, bool& tooLarge) {
   return static_cast<int32_t>(cents);
 }
 
-QString fileTime(const QString& path) {
-  return QLocale::c().toString(QFileInfo(path).lastModified(),
-                               QStringLiteral("dddd, MMMM d, yyyy, 'at' hh:mm AP"));
+QString fileTime(const QDateTime& modified) {
+  return QLocale::c().toString(modified, QStringLiteral("dddd, MMMM d, yyyy, 'at' hh:mm AP"));
 }
 
 }  // namespace
@@ -189,13 +189,14 @@ T4Record ConvertEmployee(const YearEndRecord& y, const T4Record& prefix,
 ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, Ui& ui, const Clock& clock,
                                      const QString& yearEndPath, const ConfigRecord& config) {
   const QString t4Path = state.T4FileName();
-  if (QFileInfo::exists(t4Path) &&
-      QFileInfo(yearEndPath).lastModified() < QFileInfo(t4Path).lastModified()) {
+  const platform::PathFacts old = platform::pathFacts(t4Path);
+  if (old.exists && platform::pathFacts(yearEndPath).modified < old.modified) {
     const QString question =
         QStringLiteral("Overwrite T4 file ") + t4Path + QStringLiteral(" last") +
-        QStringLiteral(" updated on ") + fileTime(t4Path) +
+        QStringLiteral(" updated on ") + fileTime(old.modified) +
         QStringLiteral(" ?  Yes will replace it with older Wagebook data from ") +
-        fileTime(yearEndPath) + QStringLiteral(" Click Yes if OK, or No to stop.");
+        fileTime(platform::pathFacts(yearEndPath).modified) +
+        QStringLiteral(" Click Yes if OK, or No to stop.");
     if (ui.ask(question, QuestionKind::YesNo) != Answer::Yes) return ConversionOutcome::Stopped;
   }
 
@@ -210,33 +211,33 @@ ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, Ui& ui, const Clock
   }
 
   state.CloseT4File();
-  if (QFileInfo::exists(t4Path)) {
-    // A file another program holds is not deleted under it, and nothing is appended to
-    // its old contents: the conversion stops before anything is written.
-    if (!platform::SharedFile::open(t4Path, platform::OpenMode::ReadWriteDenyWrite)) {
+  // The old file stays whole, and locked against every other writer, until the new one
+  // is complete on the disk and takes its place in one step.
+  std::optional<platform::SharedFile> oldFile;
+  if (old.exists) {
+    auto locked = platform::SharedFile::open(t4Path, platform::OpenMode::ReadWriteDenyWrite);
+    if (!locked) {
       ShowFileError(QStringLiteral("replace"), t4Path, ui);
       return ConversionOutcome::Stopped;
     }
-    QFile::setPermissions(t4Path, QFile::permissions(t4Path) | QFileDevice::WriteOwner);
-    if (!QFile::remove(t4Path)) {
-      ShowFileError(QStringLiteral("replace"), t4Path, ui);
-      return ConversionOutcome::Stopped;
-    }
+    oldFile = std::move(*locked);
   }
-  if (const FileStatus opened = state.OpenT4File(); !opened) {
-    ui.showMessage(opened.message());
+  auto replacement = platform::FileReplacement::begin(t4Path);
+  if (!replacement) {
+    ui.showMessage(replacement.error().message);
     return ConversionOutcome::Stopped;
   }
 
-  TAlphaInxFileStream& file = state.T4File();
-  // Each record goes after the last whole one, the header and employer records included.
+  // Each record goes after the last one; the first that cannot be written whole ends the
+  // conversion, and the new file is dropped.
+  int64_t end = 0;
+  bool failed = false;
   const auto append = [&](const Record768& record) {
     state.sharedRecord() = record;
-    const int64_t size = file.size();
-    if (size < 0 || file.writeAt(size - size % Record768::Size, state.sharedRecord().bytes()) !=
-                        Record768::Size) {
-      ShowFileError(QStringLiteral("write T4 to"), t4Path, ui);
-    }
+    failed = replacement->file().writeAt(end, state.sharedRecord().bytes()) != Record768::Size;
+    if (failed) ShowFileError(QStringLiteral("write T4 to"), t4Path, ui);
+    end += Record768::Size;
+    return !failed;
   };
   T4Record prefix;
   prefix.setText(T::RevCan_account_number,
@@ -245,12 +246,12 @@ ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, Ui& ui, const Clock
   HeaderRecord header;
   header.copyPrefixFrom(prefix);
   header.setByte(HeaderRecord::Record_type, HeaderRecordType);
-  append(header);
+  if (!append(header)) return ConversionOutcome::Stopped;
 
   EmployerRecord employer = convertedEmployer(config, prefix);
   SetDefaultRates(employer, clock);
   const EmployerLimits limits = EmployerLimits::of(employer);
-  append(employer);
+  if (!append(employer)) return ConversionOutcome::Stopped;
   PayrollSetUp answers;
   ui.askPayrollSetUp(answers);
   answers.registration = answers.registration.trimmed().left(7);
@@ -281,13 +282,18 @@ ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, Ui& ui, const Clock
     position += got;
     const YearEndRecord employee(bytes);
     bool beyond = false;
-    append(ConvertEmployee(employee, prefix, limits, answers, beyond));
+    if (!append(ConvertEmployee(employee, prefix, limits, answers, beyond)))
+      return ConversionOutcome::Stopped;
     if (beyond) tooLarge << employee.text(Y::FirstName) + u' ' + employee.text(Y::Surname);
     ++employees;
   }
 
-  state.CloseT4File();
-  state.OpenT4File();
+  auto replaced = replacement->commit();
+  if (!replaced) {
+    ShowFileError(QStringLiteral("write T4 to"), t4Path, ui);
+    return ConversionOutcome::Stopped;
+  }
+  state.OpenT4File(std::move(*replaced));
   ui.showMessage(QString::number(employees) +
                  QStringLiteral(" employees processed. Conversion from ") + yearEndPath +
                  QStringLiteral(" to ") + t4Path +

@@ -14,19 +14,34 @@ QString nativePath(const QString& dosPath, const DriveTable& drives) {
   return dosPath;
 #else
   QString rest = dosPath;
-  QString path;
+  QString drive;
   if (rest.size() >= 2 && rest.at(1) == u':') {
     const QChar letter = rest.at(0).toUpper();
-    path = drives ? drives(letter) : QString();
-    if (path.isEmpty()) path = driveFolder(letter);
-    if (path.isEmpty()) return dosPath;
+    drive = drives ? drives(letter) : QString();
+    if (drive.isEmpty()) drive = driveFolder(letter);
+    if (drive.isEmpty()) return dosPath;
     rest = rest.mid(2);
   }
   const bool absolute = rest.startsWith(u'\\') || rest.startsWith(u'/');
-  if (path.isEmpty()) path = absolute ? QStringLiteral("/") : QDir::currentPath();
-  const QStringList components =
-      rest.split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts);
-  for (const QString& component : components) {
+  QString root = drive;
+  if (root.isEmpty()) root = absolute ? QStringLiteral("/") : QDir::currentPath();
+  // "." and ".." are taken by name, never by the file system: ".." that would climb above
+  // the drive's folder leaves the whole DOS path as one name inside that folder, which
+  // names no file there, so that whatever uses it meets an ordinary file failure.
+  QStringList kept;
+  for (const QString& component :
+       rest.split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts)) {
+    if (component == u'.') continue;
+    if (component != QLatin1String("..")) {
+      kept << component;
+    } else if (!kept.isEmpty()) {
+      kept.removeLast();
+    } else if (!drive.isEmpty()) {
+      return QDir(drive).filePath(QString(rest).replace(u'/', u'\\'));
+    }
+  }
+  QString path = root;
+  for (const QString& component : kept) {
     QString actual = component;
     const QDir folder(path);
     for (const QString& entry :

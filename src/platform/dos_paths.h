@@ -13,6 +13,8 @@ using DriveTable = std::function<QString(QChar letter)>;
 // gives (or, failing that, a Wine prefix's dosdevices folder), backslashes become the
 // native separator, and each component is matched without regard to case, so that
 // WGBT4.DTA is found as wgbt4.dta. A component that matches nothing is kept as written.
+// The path never leads out of its drive's folder: "." and ".." are resolved by name, and
+// ".." above the drive's root gives a name inside that folder that matches no file.
 QString nativePath(const QString& dosPath, const DriveTable& drives = {});
 
 }  // namespace quillet::platform

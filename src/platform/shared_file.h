@@ -1,6 +1,7 @@
 // Quillet — a file opened with the program's share modes.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <cstdint>
 #include <span>
@@ -24,7 +25,8 @@ enum class OpenMode {
 // A file handle whose reads and writes name their byte position. "Others may not
 // write" is an advisory lock on POSIX: writers take it exclusively, deny-write readers
 // shared, so a second writer (in this process or another) fails to open, while plain
-// readers still read. A lock that cannot be had is the platform's open error.
+// readers still read. A lock that cannot be had is the platform's open error. Only a
+// plain file is opened: a folder, a FIFO or a device is refused at once.
 class SharedFile {
  public:
   static FileResult<SharedFile> open(const QString& path, OpenMode mode);
@@ -40,8 +42,15 @@ class SharedFile {
   int64_t writeAt(int64_t position, std::span<const uint8_t> buffer);
   // The file's length in bytes, or -1 when it cannot be told.
   int64_t size() const;
+  // Puts what was written on the disk; false when the system could not.
+  bool sync();
+  bool truncate(int64_t size);
+  bool setModified(const QDateTime& when);
+  // True when `path` names this very file (the same file under any name or link).
+  bool isFile(const QString& path) const;
 
  private:
+  friend class FileReplacement;
   explicit SharedFile(int fd) : m_fd(fd) {}
   void close();
 

@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <cerrno>
 
+#include "platform/file_names.h"
 #include "platform/shared_file.h"
 
 namespace quillet::platform {
@@ -20,7 +20,8 @@ QString cannotCreateMessage(const QString& path) {
 }
 
 FileResult<SharedFile> SharedFile::open(const QString& path, OpenMode mode) {
-  int flags = O_CLOEXEC;
+  // Non-blocking, so that a FIFO is refused instead of waiting for a writer for ever.
+  int flags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
   int lock = 0;
   switch (mode) {
     case OpenMode::ReadWriteDenyWrite:
@@ -44,13 +45,16 @@ FileResult<SharedFile> SharedFile::open(const QString& path, OpenMode mode) {
     return FileError{creating ? cannotCreateMessage(path) : cannotOpenMessage(path)};
   };
 
-  const QByteArray native = QFile::encodeName(path);
+  const QByteArray native = encodeFileName(path);
+  // A device is not even opened: opening some has effects of its own.
+  struct stat info {};
+  if (::stat(native.constData(), &info) == 0 && !S_ISREG(info.st_mode)) return failure();
   const int fd = ::open(native.constData(), flags, 0666);
   if (fd < 0) return failure();
   SharedFile file(fd);
 
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) return failure();
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return failure();
+  if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) return failure();
   if (lock != 0 && ::flock(fd, lock | LOCK_NB) != 0) return failure();
   // Emptied only once the lock is held, so that a file another opener holds is never
   // cut short.
@@ -104,6 +108,25 @@ int64_t SharedFile::size() const {
   struct stat info {};
   if (::fstat(m_fd, &info) != 0) return -1;
   return static_cast<int64_t>(info.st_size);
+}
+
+bool SharedFile::sync() { return m_fd >= 0 && ::fdatasync(m_fd) == 0; }
+
+bool SharedFile::truncate(int64_t size) {
+  return m_fd >= 0 && ::ftruncate(m_fd, static_cast<off_t>(size)) == 0;
+}
+
+bool SharedFile::setModified(const QDateTime& when) {
+  const qint64 ms = when.toMSecsSinceEpoch();
+  const timespec times[2] = {{0, UTIME_OMIT}, {time_t(ms / 1000), long(ms % 1000) * 1000000}};
+  return m_fd >= 0 && ::futimens(m_fd, times) == 0;
+}
+
+bool SharedFile::isFile(const QString& path) const {
+  struct stat mine {}, theirs {};
+  return m_fd >= 0 && ::fstat(m_fd, &mine) == 0 &&
+         ::stat(encodeFileName(path).constData(), &theirs) == 0 && mine.st_dev == theirs.st_dev &&
+         mine.st_ino == theirs.st_ino;
 }
 
 }  // namespace quillet::platform

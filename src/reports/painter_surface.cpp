@@ -4,6 +4,9 @@
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPdfWriter>
+#include <utility>
+
+#include "platform/replacing_device.h"
 
 namespace quillet {
 
@@ -25,17 +28,16 @@ DeviceCaps pageCaps(const QPagedPaintDevice& device) {
 }
 
 PainterSurface::PainterSurface(QPagedPaintDevice& device, const QFont& font,
-                               std::unique_ptr<QPagedPaintDevice> owned)
-    : m_owned(std::move(owned)),
+                               std::unique_ptr<QPagedPaintDevice> owned, JobEnd jobEnd)
+    : m_jobEnd(std::move(jobEnd)),
+      m_owned(std::move(owned)),
       m_device(device),
       m_baseFont(font, &device),
       m_caps(pageCaps(device)) {
   if (m_painter.begin(&device)) m_painter.setFont(m_baseFont);
 }
 
-PainterSurface::~PainterSurface() {
-  if (m_painter.isActive()) m_painter.end();
-}
+PainterSurface::~PainterSurface() { endJob(); }
 
 int PainterSurface::baseFontHeight() const { return -QFontMetrics(m_baseFont, &m_device).height(); }
 
@@ -65,19 +67,27 @@ void PainterSurface::newPage() {
 }
 
 void PainterSurface::endJob() {
-  if (m_painter.isActive()) m_painter.end();
+  const bool painted = m_painter.isActive() && m_painter.end();
+  if (m_jobEnd) std::exchange(m_jobEnd, nullptr)(painted);
 }
 
 std::unique_ptr<PainterSurface> makePdfSurface(const QString& path, const QString& documentTitle,
-                                               const QFont& font, int dpi) {
-  auto writer = std::make_unique<QPdfWriter>(path);
+                                               const QFont& font, int dpi,
+                                               std::function<void(bool)> written) {
+  std::shared_ptr<platform::ReplacingDevice> file = platform::ReplacingDevice::begin(path);
+  if (!file) return nullptr;
+  auto writer = std::make_unique<QPdfWriter>(file.get());
   writer->setTitle(documentTitle);
   writer->setCreator(QStringLiteral("Quillet"));
   writer->setResolution(dpi);
   writer->setPageLayout(
       QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
   QPdfWriter& device = *writer;
-  auto surface = std::make_unique<PainterSurface>(device, font, std::move(writer));
+  auto surface = std::make_unique<PainterSurface>(
+      device, font, std::move(writer), [file, written](bool painted) {
+        const bool whole = painted && file->commit();
+        if (written) written(whole);
+      });
   if (!surface->isActive()) return nullptr;
   return surface;
 }

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <functional>
 #include <memory>
 
 #include "reports/print_surface.h"
@@ -19,10 +20,13 @@ DeviceCaps pageCaps(const QPagedPaintDevice& device);
 // layout at its own resolution.
 class PainterSurface final : public PrintSurface {
  public:
+  // Called once when the job ends, with whether the painter ended it well.
+  using JobEnd = std::function<void(bool painted)>;
+
   // Begins painting on `device` in `font`; `owned`, when given, is the device and is
   // kept alive with the surface.
   PainterSurface(QPagedPaintDevice& device, const QFont& font,
-                 std::unique_ptr<QPagedPaintDevice> owned = nullptr);
+                 std::unique_ptr<QPagedPaintDevice> owned = nullptr, JobEnd jobEnd = {});
   ~PainterSurface() override;
 
   bool isActive() const { return m_painter.isActive(); }
@@ -40,6 +44,7 @@ class PainterSurface final : public PrintSurface {
   void endJob() override;
 
  private:
+  JobEnd m_jobEnd;  // may hold what the device writes into: it goes last
   std::unique_ptr<QPagedPaintDevice> m_owned;
   QPagedPaintDevice& m_device;
   QPainter m_painter;
@@ -49,8 +54,10 @@ class PainterSurface final : public PrintSurface {
 };
 
 // A PDF file on Letter paper with no unreachable border; null when the file cannot be
-// written.
+// made. The file takes the place of any old one only when the job ends and every byte
+// reached the disk; `written` then learns whether it did.
 std::unique_ptr<PainterSurface> makePdfSurface(const QString& path, const QString& documentTitle,
-                                               const QFont& font, int dpi = 600);
+                                               const QFont& font, int dpi = 600,
+                                               std::function<void(bool)> written = {});
 
 }  // namespace quillet

@@ -324,7 +324,10 @@ PrintOutcome printT4Forms(OpenT4FileState& state, Ui& ui, const Clock& clock,
   stored.Left = setUp.left;
   stored.LineUp = setUp.lineUp;
   stored.T4Type = nextFormType(setUp.formType);
-  if (settings) settings->WriteT4Margins(stored);
+  if (settings) {
+    if (const FileStatus saved = settings->WriteT4Margins(stored); !saved)
+      ui.showMessage(saved.message());
+  }
   return printRun(state, *employer, setUp, ui, clock);
 }
 

@@ -159,7 +159,10 @@ PrintOutcome printT4Summaries(const TotalsRun& run, Ui& ui, const Clock& clock,
     stored.LineUp = false;
     stored.BExtra1 = setUp.youthHires;
     stored.BExtra2 = setUp.namePreprinted;
-    if (settings) settings->WriteSummaryMargins(stored);
+    if (settings) {
+      if (const FileStatus saved = settings->WriteSummaryMargins(stored); !saved)
+        ui.showMessage(saved.message());
+    }
     return outcome;
   }
 }

@@ -2,6 +2,7 @@
 // the action of each field as it is left, and closing with the save.
 #include "screens/employer_screen_controller.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/numeric_text.h"
@@ -11,6 +12,7 @@
 #include "checks/revcan_validity.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
+#include "platform/file_replacement.h"
 #include "reports/viewer_report.h"
 
 namespace quillet {
@@ -247,15 +249,17 @@ bool EmployerScreenController::closeQuery(bool okClicked) {
   }
 
   if (m_state.T4File().size() < FirstT4Position) {
-    // A new file: its header record in front of the first employer record.
+    // A new file: its header record in front of the first employer record. Cancel still
+    // closes the screen when this cannot be written (the failure has been told).
     Record768& buffer = m_state.sharedRecord();
     buffer.clear();
     buffer.setText(E::RevCan_account_number, m_working.text(E::RevCan_account_number));
     buffer.setByte(E::Record_type, HeaderRecordType);
-    if (!m_state.writeSlot(HeaderPosition))
+    if (!m_state.writeSlot(HeaderPosition)) {
       ShowFileError(QStringLiteral("write"), m_state.T4FileName(), m_ui);
-    save();
-    return true;
+      return !okClicked;
+    }
+    return save() || !okClicked;
   }
   if (m_working == m_original) return true;
   if (!okClicked) {
@@ -268,44 +272,59 @@ bool EmployerScreenController::closeQuery(bool okClicked) {
     if (answer == Answer::Cancel) return false;
     if (answer == Answer::Yes) return true;
   }
-  save();
+  // A record that could not be saved stays on the screen, to be saved again or thrown away.
+  return save();
+}
+
+bool EmployerScreenController::save() {
+  m_working.setByte(E::Record_type, EmployerRecordType);
+  if (m_working.text(E::RevCan_account_number) != m_openingBusinessNumber)
+    return rewriteWithBusinessNumber();
+  m_state.sharedRecord() = m_working;
+  if (!m_state.writeSlot(EmployerPosition) || !m_state.T4File().sync()) {
+    ShowFileError(QStringLiteral("write"), m_state.T4FileName(), m_ui);
+    return false;
+  }
   return true;
 }
 
-void EmployerScreenController::save() {
-  m_working.setByte(E::Record_type, EmployerRecordType);
-  m_state.sharedRecord() = m_working;
-  if (!m_state.writeSlot(EmployerPosition)) {
-    ShowFileError(QStringLiteral("write"), m_state.T4FileName(), m_ui);
-    return;
-  }
-  if (m_working.text(E::RevCan_account_number) != m_openingBusinessNumber) rewriteBusinessNumber();
-}
-
-void EmployerScreenController::rewriteBusinessNumber() {
+// Every record of the file takes the new business number, the employer record the whole
+// working copy. The file is made anew beside the old one and put in its place in one
+// step, so that it never holds old and new numbers mixed: a failure leaves it as it was.
+bool EmployerScreenController::rewriteWithBusinessNumber() {
   TAlphaInxFileStream& file = m_state.T4File();
   Record768& buffer = m_state.sharedRecord();
   const QString number = m_working.text(E::RevCan_account_number);
-  const int64_t size = file.size();
+  const int64_t size = std::max(file.size(), FirstT4Position);
   const auto failure = [this](const char* what, int64_t offset) {
     m_ui.showMessage(
         QStringLiteral("File %1 error ").arg(QLatin1String(what)) + QString::number(offset) +
         QStringLiteral(" bytes from start of file when updating all T4's for Business") +
         QStringLiteral(" Number change. Update aborted. Check disk with a disk utility."));
+    return false;
   };
+  auto replacement = platform::FileReplacement::begin(m_state.T4FileName());
+  if (!replacement) {
+    ShowFileError(QStringLiteral("write"), m_state.T4FileName(), m_ui);
+    return false;
+  }
   for (int64_t position = 0; position < size; position += Record768::Size) {
-    const int64_t got = file.readAt(position, buffer.bytes());
-    if (got != Record768::Size) {
-      failure("READ", position + got);
-      return;
+    if (position == EmployerPosition) {
+      buffer = m_working;
+    } else if (const int64_t got = file.readAt(position, buffer.bytes()); got != Record768::Size) {
+      return failure("READ", position + got);
     }
     buffer.setText(E::RevCan_account_number, number);
-    const int64_t written = file.writeAt(position, buffer.bytes());
-    if (written != Record768::Size) {
-      failure("WRITE", position + written);
-      return;
-    }
+    const int64_t written = replacement->file().writeAt(position, buffer.bytes());
+    if (written != Record768::Size) return failure("WRITE", position + written);
   }
+  auto replaced = replacement->commit();
+  if (!replaced) {
+    ShowFileError(QStringLiteral("write"), m_state.T4FileName(), m_ui);
+    return false;
+  }
+  file.replaceFile(std::move(*replaced));
+  return true;
 }
 
 }  // namespace quillet

@@ -70,8 +70,9 @@ class EmployerScreenController {
   FieldOutcome leaveProvince(const QString& text);
   FieldOutcome leaveBusinessNumber(const QString& text);
   FieldOutcome leaveSin(const Field& field, const QString& text);
-  void save();
-  void rewriteBusinessNumber();
+  // True when the record is on the disk; otherwise the failure has been told.
+  bool save();
+  bool rewriteWithBusinessNumber();
 
   OpenT4FileState& m_state;
   Ui& m_ui;

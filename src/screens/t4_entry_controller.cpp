@@ -6,6 +6,7 @@
 #include "checks/code_tables.h"
 #include "checks/revcan_validity.h"
 #include "checks/t4_record_checks.h"
+#include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "reports/viewer_report.h"
 
@@ -300,18 +301,28 @@ std::optional<Answer> T4EntryController::AskSaveChanges() {
                QuestionKind::YesNoCancel);
   if (answer != Answer::Yes) return answer;
 
+  // The stored copy comes back when the save fails: the record then stays unsaved, and
+  // the user may try again or throw it away.
+  const Record768 stored = buffer;
   buffer.bytes() = m_working.bytes();
   const QString key = m_working.surname().toUpper() + QStringLiteral(", *") + m_working.firstName();
   TAlphaInxFileStream& file = m_state.T4File();
+  int64_t written = 0;
   if (m_new) {
     // The appended record is the one shown from now on: saved again, it is rewritten.
     const int64_t at = file.appendPosition();
-    if (file.WriteIndexed(buffer.bytes(), file.Count() + 1, key) == Record768::Size) {
+    written = file.WriteIndexed(buffer.bytes(), file.Count() + 1, key);
+    if (written == Record768::Size) {
       m_storedAt = at;
       m_new = false;
     }
   } else {
-    file.WriteIndexed(buffer.bytes(), file.indexOfPosition(m_storedAt), key);
+    written = file.WriteIndexed(buffer.bytes(), file.indexOfPosition(m_storedAt), key);
+  }
+  if (written != Record768::Size || !file.sync()) {
+    buffer = stored;
+    ShowFileError(QStringLiteral("write"), m_state.T4FileName(), m_ui);
+    return Answer::Cancel;
   }
   return answer;
 }

@@ -75,7 +75,8 @@ class T4EntryController {
   FieldOutcome leaveField(int tag, const QString& text);
 
   // The findings, then "Do you wish to save your changes to the last T4 ?". Nothing when
-  // no question was asked; Cancel also after "Fix Error".
+  // no question was asked; Cancel also after "Fix Error", and after a save that did not
+  // reach the disk (told with the file-failure message; the record stays unsaved).
   std::optional<Answer> AskSaveChanges();
 
   // The navigation buttons, "Add New", "Pick from Index" and the close request. A move,

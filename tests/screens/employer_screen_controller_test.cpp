@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "app/clock.h"
 #include "data/open_t4_file.h"
 #include "open_file_test.h"
@@ -228,17 +230,19 @@ TEST_F(EmployerScreenTest, aNewBusinessNumberIsWrittenIntoEveryRecord) {
   }
 }
 
-TEST_F(EmployerScreenTest, aShortReadStopsTheRewrite) {
-  C& s = open(t4FileBytes(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B")},
-                          QByteArray(100, 'x')));
+TEST_F(EmployerScreenTest, aShortReadStopsTheRewriteAndChangesNothing) {
+  const QByteArray before = t4FileBytes(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B")},
+                                        QByteArray(100, 'x'));
+  C& s = open(before);
   s.leaveField(C::BusnNum, "046454286RP0002");
-  EXPECT_TRUE(s.closeQuery(true));
+  EXPECT_FALSE(s.closeQuery(true)) << "the change stays on the screen, unsaved";
   EXPECT_EQ(ui.messages(),
             QStringList{"File READ error 3172 bytes from start of file when updating all T4's for "
                         "Business Number change. Update aborted. Check disk with a disk utility."});
   state.CloseT4File();
-  EXPECT_EQ(readWholeFile(state.T4FileName()).mid(2304 + 13, 9), "046454286")
-      << "records before it carry the number";
+  EXPECT_EQ(readWholeFile(state.T4FileName()), before);
+  EXPECT_EQ(QDir(folder.path({})).entryList(QDir::Files | QDir::Hidden).size(), 1)
+      << "no new file is left beside it";
 }
 
 }  // namespace

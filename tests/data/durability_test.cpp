@@ -1,0 +1,280 @@
+// Quillet tests — nothing saved is lost: every writer on a failing disk and under a kill.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include "app/clock.h"
+#include "cli/cli.h"
+#include "data/file_safety.h"
+#include "data/open_t4_file.h"
+#include "fault_injection.h"
+#include "payroll_files.h"
+#include "payroll_import/payroll_records.h"
+#include "payroll_import/year_end_conversion.h"
+#include "screens/employer_screen_controller.h"
+#include "screens/t4_entry_controller.h"
+#include "scripted_ui.h"
+#include "test_files.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+const FixedClock Clock{QDateTime(QDate(2001, 1, 10), QTime(9, 0))};
+
+QByteArray oldT4File() {
+  return t4FileBytes(goodEmployer(),
+                     {goodT4("Adams", "A"), goodT4("Brown", "B"), goodT4("Clark", "C")});
+}
+
+ConfigRecord config() {
+  ConfigRecord record;
+  const QByteArray bytes = configBytes();
+  std::copy(bytes.begin(), bytes.end(), record.bytes().begin());
+  return record;
+}
+
+QByteArray yearEndFile() {
+  QByteArray bytes;
+  for (const char* surname : {"Nadeau", "Ouellet", "Parent"}) {
+    bytes += YearEndBuilder().text(YearEndRecord::Surname, surname).amount(56, 30000).bytes();
+  }
+  return bytes;
+}
+
+// Every file of the folder, hidden ones included: nothing may be left beside the others.
+QStringList filesIn(const TempFolder& folder) {
+  return QDir(folder.path({})).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// The file-failure message (the free space it names may change meanwhile).
+bool isFileFailure(const QString& message, const QString& operation, const QString& path) {
+  return message.startsWith(
+      QStringLiteral("Could not %1. File = %2 Disk Drive size is ").arg(operation, path));
+}
+
+// One place with an old T4 file, and what a command makes of it.
+struct Scene {
+  TempFolder folder;
+  QString t4 = folder.write(QStringLiteral("WAGBOK.T4E"), oldT4File());
+  QString yearEnd = folder.write(QStringLiteral("WGBT4.DTA"), yearEndFile());
+
+  ConversionOutcome convert() {
+    OpenT4FileState state;
+    state.setT4FileName(t4);
+    ScriptedUi ui;
+    return ConvertYearEndFile(state, ui, Clock, yearEnd, config());
+  }
+
+  void changeBusinessNumber() {
+    OpenT4FileState state;
+    state.setT4FileName(t4);
+    if (!state.OpenT4File()) return;
+    ScriptedUi ui;
+    EmployerScreenController screen(state, ui, Clock);
+    screen.open();
+    screen.leaveField(EmployerScreenController::BusnNum, QStringLiteral("046454286RP0002"));
+    screen.closeQuery(true);
+  }
+};
+
+// What a command leaves when it completes undisturbed.
+template <class Command>
+QByteArray undisturbed(Command command) {
+  Scene scene;
+  (scene.*command)();
+  return readWholeFile(scene.t4);
+}
+
+// Killed at every change in turn, the command leaves the T4 file either as it was or as
+// it would have made it, never anything between.
+template <class Command>
+void killAtEveryChange(Command command) {
+  const QByteArray made = undisturbed(command);
+  ASSERT_NE(made, oldT4File());
+  int kills = 0;
+  for (int at = 1;; ++at) {
+    Scene scene;
+    const bool killed = killedAtChange(scene.folder.path({}), at, [&] { (scene.*command)(); });
+    const QByteArray left = readWholeFile(scene.t4);
+    EXPECT_TRUE(left == oldT4File() || left == made) << "killed at change " << at;
+    if (!killed) break;
+    ++kills;
+  }
+  EXPECT_GE(kills, 5) << "every record written, the sync and the rename";
+}
+
+TEST(KilledAtEveryWrite, theConversionLeavesTheOldFileOrTheNewOne) {
+  killAtEveryChange(&Scene::convert);
+}
+
+TEST(KilledAtEveryWrite, theBusinessNumberChangeLeavesOneNumberInEveryRecord) {
+  killAtEveryChange(&Scene::changeBusinessNumber);
+}
+
+class OnAFailingDisk : public ::testing::TestWithParam<Fault> {};
+
+TEST_P(OnAFailingDisk, theConversionStopsAndLeavesTheOldFileWhole) {
+  for (int at = 1;; ++at) {
+    Scene scene;
+    OpenT4FileState state;
+    state.setT4FileName(scene.t4);
+    ScriptedUi ui;
+    ConversionOutcome outcome = ConversionOutcome::Completed;
+    {
+      FaultyDisk disk(scene.folder.path({}), at, GetParam());
+      outcome = ConvertYearEndFile(state, ui, Clock, scene.yearEnd, config());
+    }
+    if (outcome == ConversionOutcome::Completed) {
+      EXPECT_GE(at, 6) << "five records, the sync and the rename could each fail";
+      EXPECT_EQ(surnamesInFile(scene.t4), (QStringList{"Nadeau", "Ouellet", "Parent"}));
+      break;
+    }
+    ASSERT_EQ(ui.messages().size(), 1) << at;
+    EXPECT_TRUE(isFileFailure(ui.messages().at(0), "write T4 to", scene.t4)) << at;
+    EXPECT_EQ(readWholeFile(scene.t4), oldT4File()) << at;
+    EXPECT_EQ(filesIn(scene.folder), (QStringList{"WAGBOK.T4E", "WGBT4.DTA"})) << at;
+    EXPECT_FALSE(state.T4FileOpen());
+  }
+}
+
+TEST_P(OnAFailingDisk, aT4RecordThatCannotBeSavedStaysOnTheScreenUnsaved) {
+  for (const bool adding : {false, true}) {
+    Scene scene;
+    OpenT4FileState state;
+    state.setT4FileName(scene.t4);
+    ASSERT_TRUE(state.OpenT4File());
+    ScriptedUi ui;
+    T4EntryController screen(state, ui);
+    screen.open();
+    if (adding) {
+      screen.addNew();
+      for (const auto& [tag, text] : {std::pair{T4EntryController::Surname, "Zimmer"}}) {
+        screen.leaveField(tag, text);
+      }
+      ui.expectReport(ViewerResult::Ignore);
+      ui.expectReport(ViewerResult::Ignore);
+    } else {
+      screen.leaveField(T4EntryController::Surname, QStringLiteral("Abbot"));
+    }
+    ui.expectQuestion(Answer::Yes);
+    {
+      FaultyDisk disk(scene.folder.path({}), 1, GetParam());
+      EXPECT_FALSE(screen.closeQuery()) << adding;
+    }
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(isFileFailure(ui.messages().at(0), "write", scene.t4));
+    EXPECT_EQ(readWholeFile(scene.t4), oldT4File()) << adding;
+
+    ui.expectQuestion(Answer::Yes);
+    EXPECT_TRUE(screen.closeQuery()) << "saved on the second try";
+    state.CloseT4File();
+    EXPECT_TRUE(surnamesInFile(scene.t4).contains(adding ? "Zimmer" : "Abbot")) << adding;
+  }
+}
+
+TEST_P(OnAFailingDisk, theEmployerScreenKeepsWhatItCouldNotSave) {
+  for (const bool newNumber : {false, true}) {
+    Scene scene;
+    OpenT4FileState state;
+    state.setT4FileName(scene.t4);
+    ASSERT_TRUE(state.OpenT4File());
+    ScriptedUi ui;
+    EmployerScreenController screen(state, ui, Clock);
+    screen.open();
+    screen.leaveField(EmployerScreenController::City, QStringLiteral("Kanata"));
+    if (newNumber)
+      screen.leaveField(EmployerScreenController::BusnNum, QStringLiteral("046454286RP0002"));
+    {
+      FaultyDisk disk(scene.folder.path({}), 1, GetParam());
+      EXPECT_FALSE(screen.closeQuery(true)) << newNumber;
+    }
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().at(0).startsWith(newNumber ? "File WRITE error "
+                                                         : "Could not write. File = "))
+        << ui.messages().at(0).toStdString();
+    EXPECT_EQ(readWholeFile(scene.t4), oldT4File()) << newNumber;
+    EXPECT_EQ(filesIn(scene.folder), (QStringList{"WAGBOK.T4E", "WGBT4.DTA"}));
+
+    EXPECT_TRUE(screen.closeQuery(true)) << "saved on the second try";
+    state.CloseT4File();
+    EXPECT_TRUE(readWholeFile(scene.t4).contains("Kanata"));
+  }
+}
+
+TEST_P(OnAFailingDisk, aCopyThatCannotBeWrittenLeavesTheDestinationAsItWas) {
+  for (int at = 1;; ++at) {
+    Scene scene;
+    ScriptedUi ui;
+    {
+      FaultyDisk disk(scene.folder.path({}), at, GetParam());
+      CopyAnyFile(scene.yearEnd, scene.t4, false, ui);
+    }
+    if (ui.messages().isEmpty()) {
+      EXPECT_GE(at, 3) << "the data, the sync and the rename could each fail";
+      EXPECT_EQ(readWholeFile(scene.t4), yearEndFile());
+      break;
+    }
+    EXPECT_EQ(ui.messages(), QStringList{"Error copying " + scene.yearEnd +
+                                         " Output was not the same size as input so output "
+                                         "deleted."});
+    EXPECT_EQ(readWholeFile(scene.t4), oldT4File()) << at;
+    EXPECT_EQ(filesIn(scene.folder), (QStringList{"WAGBOK.T4E", "WGBT4.DTA"})) << at;
+  }
+}
+
+TEST_P(OnAFailingDisk, aPrintoutThatCannotBeWrittenExitsTwoAndLeavesNoFile) {
+  for (const char* target : {"--pdf", "--trace"}) {
+    Scene scene;
+    const QString out = scene.folder.path(QStringLiteral("out"));
+    QString outText, errText;
+    QTextStream outStream(&outText), errStream(&errText);
+    int status = 0;
+    {
+      FaultyDisk disk(scene.folder.path({}), 1, GetParam());
+      status = cli::run({"print", "forms", scene.t4, target, out}, outStream, errStream);
+    }
+    errStream.flush();
+    EXPECT_EQ(status, 2) << target;
+    EXPECT_EQ(errText, "Cannot write file " + out + "\n") << target;
+    EXPECT_EQ(filesIn(scene.folder), (QStringList{"WAGBOK.T4E", "WGBT4.DTA"})) << target;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, OnAFailingDisk, ::testing::Values(Fault::Full, Fault::Short),
+                         [](const auto& fault) {
+                           return std::string(fault.param == Fault::Full ? "Full" : "Short");
+                         });
+
+TEST(Copy, neverReplacesTheT4FileThatIsOpen) {
+  Scene scene;
+  const QString link = scene.folder.path(QStringLiteral("link.T4E"));
+  ASSERT_TRUE(QFile::link(scene.t4, link));
+  OpenT4FileState state;
+  state.setT4FileName(scene.t4);
+  ASSERT_TRUE(state.OpenT4File());
+  for (const QString& destination : {scene.t4, link}) {
+    ScriptedUi ui;
+    CopyAnyFile(scene.yearEnd, destination, false, ui);
+    EXPECT_EQ(ui.messages(), QStringList{"Cannot create file " + destination});
+  }
+  // What the program writes after the refused copy is still in the file on the disk.
+  ScriptedUi ui;
+  T4EntryController screen(state, ui);
+  screen.open();
+  screen.leaveField(T4EntryController::Surname, QStringLiteral("Abbot"));
+  ui.expectQuestion(Answer::Yes);
+  EXPECT_TRUE(screen.closeQuery());
+  EXPECT_TRUE(surnamesInFile(scene.t4).contains("Abbot"));
+}
+
+}  // namespace
+
+// PDF printing needs fonts, and so an application.
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
