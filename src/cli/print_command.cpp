@@ -97,9 +97,8 @@ std::function<std::unique_ptr<PrintSurface>(const QString&)> PrintTarget::printe
         return nullptr;
       }
     }
-    return std::make_unique<TraceSurface>(m_settings, [this](const QString& line) {
-      m_traceFile->write(line.toUtf8() + '\n');
-    });
+    return std::make_unique<TraceSurface>(
+        m_settings, [this](const QString& line) { m_traceFile->write(line.toUtf8() + '\n'); });
   };
 }
 

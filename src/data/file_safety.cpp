@@ -33,12 +33,11 @@ void CopyAnyFile(const QString& source, const QString& destination, bool confirm
   }
   const platform::PathFacts to = platform::pathFacts(destination);
   if (to.exists && confirmOverwrite) {
-    const QString question = QStringLiteral("Overwriting file ") + destination +
-                             QStringLiteral(" last") + QStringLiteral(" updated on ") +
-                             modifiedText(to.modified) + QStringLiteral(" with data from ") +
-                             source + QStringLiteral(" last updated ") +
-                             modifiedText(from.modified) +
-                             QStringLiteral(" Click Yes if OK, or No to stop.");
+    const QString question =
+        QStringLiteral("Overwriting file ") + destination + QStringLiteral(" last") +
+        QStringLiteral(" updated on ") + modifiedText(to.modified) +
+        QStringLiteral(" with data from ") + source + QStringLiteral(" last updated ") +
+        modifiedText(from.modified) + QStringLiteral(" Click Yes if OK, or No to stop.");
     if (ui.ask(question, QuestionKind::YesNo) != Answer::Yes) return;
   }
 

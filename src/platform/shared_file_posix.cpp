@@ -123,7 +123,8 @@ bool SharedFile::setModified(const QDateTime& when) {
 }
 
 bool SharedFile::isFile(const QString& path) const {
-  struct stat mine {}, theirs {};
+  struct stat mine {
+  }, theirs{};
   return m_fd >= 0 && ::fstat(m_fd, &mine) == 0 &&
          ::stat(encodeFileName(path).constData(), &theirs) == 0 && mine.st_dev == theirs.st_dev &&
          mine.st_ino == theirs.st_ino;

@@ -83,11 +83,11 @@ std::unique_ptr<PainterSurface> makePdfSurface(const QString& path, const QStrin
   writer->setPageLayout(
       QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
   QPdfWriter& device = *writer;
-  auto surface = std::make_unique<PainterSurface>(
-      device, font, std::move(writer), [file, written](bool painted) {
-        const bool whole = painted && file->commit();
-        if (written) written(whole);
-      });
+  auto surface = std::make_unique<PainterSurface>(device, font, std::move(writer),
+                                                  [file, written](bool painted) {
+                                                    const bool whole = painted && file->commit();
+                                                    if (written) written(whole);
+                                                  });
   if (!surface->isActive()) return nullptr;
   return surface;
 }

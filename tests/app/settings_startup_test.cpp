@@ -109,4 +109,15 @@ TEST_F(StartUpTest, anUnreadableSettingsFileEndsTheStartUpBeforeItIsDeleted) {
   EXPECT_FALSE(settings.readInstallation());
 }
 
+TEST_F(StartUpTest, settingsThatCannotBeStoredKeepTheInstallersFile) {
+  const QString ini = folder.write("bin/Quillet.ini", "TOP=60\n");
+  QDir().mkpath(folder.path("user.ini"));  // the store's file cannot be written
+  SettingsStartUp(settings, places, ui);
+  ASSERT_EQ(ui.messages().size(), 1);
+  EXPECT_TRUE(ui.messages().at(0).startsWith(
+      "Could not write settings to. File = " + folder.path("user.ini") + " Disk Drive size is "));
+  EXPECT_TRUE(QFile::exists(ini)) << "nothing of it is lost";
+  EXPECT_FALSE(QFile::exists(desktopEntry()));
+}
+
 }  // namespace

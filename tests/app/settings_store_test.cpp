@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -47,6 +48,19 @@ TEST(SettingsStore, valuesStandUnderTheProgramsKeyPath) {
   raw.sync();
   EXPECT_TRUE(SettingsStore(folder.path()).ReadSummaryMargins().BExtra2)
       << "any number but 0 is true";
+}
+
+TEST(SettingsStore, aWriteThatCannotBeMadeIsTold) {
+  QTemporaryDir folder;
+  QDir().mkpath(folder.filePath("user.ini"));  // a folder where the settings file goes
+  const SettingsStore store(folder.path());
+  for (const FileStatus& saved :
+       {store.WriteT4Margins({60, 0, 0, 0, 0, true, false, false}), store.WriteConfigDir("D:\\")}) {
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(saved.message().startsWith("Could not write settings to. File = " +
+                                           folder.filePath("user.ini")));
+  }
+  EXPECT_TRUE(store.writeInstallation({"/opt/quillet", "2.0"})) << "the machine's file is apart";
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // Quillet tests — quillet-cli check and dump, as the contract has them.
 #include "cli/cli.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -382,6 +384,53 @@ TEST(CliProgram, printsTheSampleErrorReportToPdf) {
   EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
   EXPECT_TRUE(readWholeFile(pdf).startsWith("%PDF"));
   EXPECT_EQ(cli.readAllStandardError(), "") << "Qt's own notes stay off standard error";
+}
+
+// Runs the built program through the shell, so that its arguments may be any bytes.
+struct ProgramRun {
+  bool finished;
+  int status;
+  QByteArray err;
+};
+ProgramRun runProgram(const QByteArray& shellArgs) {
+  QProcess cli;
+  cli.start("/bin/sh", {"-c", "exec \"$0\" " + QString::fromLatin1(shellArgs), QUILLET_CLI_PATH});
+  const bool finished = cli.waitForFinished(20000);
+  if (!finished) cli.kill();
+  return {finished, cli.exitCode(), cli.readAllStandardError()};
+}
+
+TEST(CliProgram, refusesWhatIsNotAPlainFileWithoutWaiting) {
+  TempFolder folder;
+  const QString fifo = folder.path("fifo.T4E");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  for (const QString& path : {fifo, folder.path({})}) {
+    const ProgramRun run = runProgram("check '" + path.toUtf8() + "'");
+    ASSERT_TRUE(run.finished) << "a FIFO is not waited on";
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "Cannot open file " + path.toUtf8() + "\n");
+  }
+}
+
+TEST(CliProgram, opensAFileWhoseNameIsNotUtf8) {
+  TempFolder folder;
+  const QByteArray where = QFile::encodeName(folder.path({}));
+  const QByteArray name = where + "/caf\xe9.T4E";
+  const QByteArray bytes = t4FileBytes(goodEmployer(), {goodT4("Smith", "John", "A")});
+  QFile file;
+  const int fd = ::open(name.constData(), O_WRONLY | O_CREAT, 0600);
+  ASSERT_TRUE(fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+  file.write(bytes);
+  file.close();
+  const ProgramRun run = runProgram("check \"$(printf '" + where + "/caf\\351.T4E')\"");
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+}
+
+TEST(CliProgram, printingIntoAFolderThatIsNotThereExitsTwo) {
+  const ProgramRun run =
+      runProgram(QByteArray("print forms ") + QUILLET_SAMPLE_FILE + " --pdf /unwritable/out.pdf");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "Cannot create file /unwritable/out.pdf\n");
 }
 
 }  // namespace

@@ -57,27 +57,25 @@ bool isFileFailure(const QString& message, const QString& operation, const QStri
 
 // One place with an old T4 file, and what a command makes of it.
 struct Scene {
-  TempFolder folder;
-  QString t4 = folder.write(QStringLiteral("WAGBOK.T4E"), oldT4File());
-  QString yearEnd = folder.write(QStringLiteral("WGBT4.DTA"), yearEndFile());
+  Scene() { state.setT4FileName(t4); }
 
-  ConversionOutcome convert() {
-    OpenT4FileState state;
-    state.setT4FileName(t4);
-    ScriptedUi ui;
-    return ConvertYearEndFile(state, ui, Clock, yearEnd, config());
-  }
+  bool open() { return bool(state.OpenT4File()); }
+
+  ConversionOutcome convert() { return ConvertYearEndFile(state, ui, Clock, yearEnd, config()); }
 
   void changeBusinessNumber() {
-    OpenT4FileState state;
-    state.setT4FileName(t4);
-    if (!state.OpenT4File()) return;
-    ScriptedUi ui;
+    if (!open()) return;
     EmployerScreenController screen(state, ui, Clock);
     screen.open();
     screen.leaveField(EmployerScreenController::BusnNum, QStringLiteral("046454286RP0002"));
     screen.closeQuery(true);
   }
+
+  TempFolder folder;
+  QString t4 = folder.write(QStringLiteral("WAGBOK.T4E"), oldT4File());
+  QString yearEnd = folder.write(QStringLiteral("WGBT4.DTA"), yearEndFile());
+  OpenT4FileState state;
+  ScriptedUi ui;
 };
 
 // What a command leaves when it completes undisturbed.
@@ -119,13 +117,11 @@ class OnAFailingDisk : public ::testing::TestWithParam<Fault> {};
 TEST_P(OnAFailingDisk, theConversionStopsAndLeavesTheOldFileWhole) {
   for (int at = 1;; ++at) {
     Scene scene;
-    OpenT4FileState state;
-    state.setT4FileName(scene.t4);
-    ScriptedUi ui;
+    ScriptedUi& ui = scene.ui;
     ConversionOutcome outcome = ConversionOutcome::Completed;
     {
       FaultyDisk disk(scene.folder.path({}), at, GetParam());
-      outcome = ConvertYearEndFile(state, ui, Clock, scene.yearEnd, config());
+      outcome = scene.convert();
     }
     if (outcome == ConversionOutcome::Completed) {
       EXPECT_GE(at, 6) << "five records, the sync and the rename could each fail";
@@ -136,17 +132,16 @@ TEST_P(OnAFailingDisk, theConversionStopsAndLeavesTheOldFileWhole) {
     EXPECT_TRUE(isFileFailure(ui.messages().at(0), "write T4 to", scene.t4)) << at;
     EXPECT_EQ(readWholeFile(scene.t4), oldT4File()) << at;
     EXPECT_EQ(filesIn(scene.folder), (QStringList{"WAGBOK.T4E", "WGBT4.DTA"})) << at;
-    EXPECT_FALSE(state.T4FileOpen());
+    EXPECT_FALSE(scene.state.T4FileOpen());
   }
 }
 
 TEST_P(OnAFailingDisk, aT4RecordThatCannotBeSavedStaysOnTheScreenUnsaved) {
   for (const bool adding : {false, true}) {
     Scene scene;
-    OpenT4FileState state;
-    state.setT4FileName(scene.t4);
-    ASSERT_TRUE(state.OpenT4File());
-    ScriptedUi ui;
+    ASSERT_TRUE(scene.open());
+    OpenT4FileState& state = scene.state;
+    ScriptedUi& ui = scene.ui;
     T4EntryController screen(state, ui);
     screen.open();
     if (adding) {
@@ -178,10 +173,9 @@ TEST_P(OnAFailingDisk, aT4RecordThatCannotBeSavedStaysOnTheScreenUnsaved) {
 TEST_P(OnAFailingDisk, theEmployerScreenKeepsWhatItCouldNotSave) {
   for (const bool newNumber : {false, true}) {
     Scene scene;
-    OpenT4FileState state;
-    state.setT4FileName(scene.t4);
-    ASSERT_TRUE(state.OpenT4File());
-    ScriptedUi ui;
+    ASSERT_TRUE(scene.open());
+    OpenT4FileState& state = scene.state;
+    ScriptedUi& ui = scene.ui;
     EmployerScreenController screen(state, ui, Clock);
     screen.open();
     screen.leaveField(EmployerScreenController::City, QStringLiteral("Kanata"));
@@ -252,17 +246,15 @@ TEST(Copy, neverReplacesTheT4FileThatIsOpen) {
   Scene scene;
   const QString link = scene.folder.path(QStringLiteral("link.T4E"));
   ASSERT_TRUE(QFile::link(scene.t4, link));
-  OpenT4FileState state;
-  state.setT4FileName(scene.t4);
-  ASSERT_TRUE(state.OpenT4File());
+  ASSERT_TRUE(scene.open());
   for (const QString& destination : {scene.t4, link}) {
     ScriptedUi ui;
     CopyAnyFile(scene.yearEnd, destination, false, ui);
     EXPECT_EQ(ui.messages(), QStringList{"Cannot create file " + destination});
   }
   // What the program writes after the refused copy is still in the file on the disk.
-  ScriptedUi ui;
-  T4EntryController screen(state, ui);
+  ScriptedUi& ui = scene.ui;
+  T4EntryController screen(scene.state, ui);
   screen.open();
   screen.leaveField(T4EntryController::Surname, QStringLiteral("Abbot"));
   ui.expectQuestion(Answer::Yes);

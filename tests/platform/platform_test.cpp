@@ -1,0 +1,95 @@
+// Quillet tests — the operating-system layer: file names, DOS paths, whole-file replacement.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/dos_paths.h"
+#include "platform/file_names.h"
+#include "platform/file_replacement.h"
+#include "test_files.h"
+
+using namespace quillet;
+using namespace quillet::platform;
+using namespace quillet::test;
+
+namespace {
+
+TEST(FileNames, everyNameComesBackByteForByte) {
+  for (const QByteArray& bytes :
+       {QByteArray("ACME.T4E"), QByteArray("caf\xc3\xa9.T4E"), QByteArray("caf\xe9.T4E"),
+        QByteArray("\xff\xfe"), QByteArray("\xed\xa0\x80"), QByteArray("\xc0\xaf"),
+        QByteArray("\xf0\x9f\x98\x80"), QByteArray("\xf0\x9f\x98"), QByteArray("a\x80")}) {
+    const QString name = decodeFileName(bytes);
+    EXPECT_EQ(encodeFileName(name), bytes) << bytes.toHex().toStdString();
+    if (QString::fromUtf8(bytes).toUtf8() == bytes) {
+      EXPECT_EQ(name, QString::fromUtf8(bytes)) << "UTF-8 reads as UTF-8";
+    }
+  }
+}
+
+TEST(FileNames, aPlainFileIsTheOnlyKindThatOpens) {
+  TempFolder folder;
+  const QString fifo = folder.path("fifo");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  for (const QString& path : {fifo, folder.path({}), QStringLiteral("/dev/null")}) {
+    for (const OpenMode mode : {OpenMode::ReadOnly, OpenMode::ReadDenyWrite,
+                                OpenMode::ReadWriteDenyWrite, OpenMode::Create}) {
+      auto file = SharedFile::open(path, mode);
+      ASSERT_FALSE(file) << path.toStdString();
+      EXPECT_EQ(file.error().message,
+                (mode == OpenMode::Create ? "Cannot create file " : "Cannot open file ") + path);
+    }
+    EXPECT_FALSE(FileReplacement::begin(path)) << path.toStdString();
+  }
+}
+
+TEST(DosPaths, neverLeadOutOfTheDrivesFolder) {
+  TempFolder folder;
+  QDir().mkpath(folder.path("c/Data/Co1"));
+  const QString drive = folder.path("c");
+  const auto drives = [&](QChar letter) { return letter == u'C' ? drive : QString(); };
+  struct Case {
+    const char* dos;
+    QString native;
+  };
+  for (const Case& c : {
+           Case{"C:\\DATA\\CO1\\WGBT4.DTA", drive + "/Data/Co1/WGBT4.DTA"},
+           Case{"C:\\DATA\\..\\DATA\\.\\CO1\\", drive + "/Data/Co1/"},
+           Case{"C:\\DATA\\..\\..\\ETC\\PASSWD", drive + "/\\DATA\\..\\..\\ETC\\PASSWD"},
+           Case{"C:\\..\\ETC/PASSWD", drive + "/\\..\\ETC\\PASSWD"},
+           Case{"C:..", drive + "/.."},
+       }) {
+    EXPECT_EQ(nativePath(c.dos, drives), c.native) << c.dos;
+  }
+}
+
+TEST(FileReplacement, keepsThePermissionsAndReplacesWhatALinkNames) {
+  TempFolder folder;
+  const QString target = folder.write("A.T4E", "old");
+  ASSERT_EQ(chmod(QFile::encodeName(target).constData(), 0440), 0);
+  const QString link = folder.path("link.T4E");
+  ASSERT_TRUE(QFile::link(target, link));
+  {
+    auto dropped = FileReplacement::begin(link);
+    ASSERT_TRUE(dropped);
+    dropped->file().writeAt(0, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>("x"), 1));
+  }
+  EXPECT_EQ(QDir(folder.path({})).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2)
+      << "a replacement dropped before its commit leaves nothing";
+
+  auto replacement = FileReplacement::begin(link);
+  ASSERT_TRUE(replacement);
+  const QByteArray bytes = "new";
+  replacement->file().writeAt(0, std::span(reinterpret_cast<const uint8_t*>(bytes.data()), 3));
+  ASSERT_TRUE(replacement->commit());
+  EXPECT_EQ(readWholeFile(target), "new");
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  struct stat info {};
+  ASSERT_EQ(stat(QFile::encodeName(target).constData(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u) << "its owner may write it again";
+}
+
+}  // namespace
