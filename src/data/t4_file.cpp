@@ -130,13 +130,17 @@ int64_t TAlphaInxFileStream::readAt(int64_t position, std::span<uint8_t> buffer)
 }
 
 int64_t TAlphaInxFileStream::writeAt(int64_t position, std::span<const uint8_t> buffer) {
-  const int64_t oldSize = m_file.size();
-  std::vector<uint8_t> old(buffer.size());
-  const int64_t had = m_file.readAt(position, old);
+  // What stands there now, and where the file ends if it ends within: put back should
+  // the write fall short.
+  m_before.resize(buffer.size());
+  const int64_t had = m_file.readAt(position, m_before);
   const int64_t written = m_file.writeAt(position, buffer);
   if (written != static_cast<int64_t>(buffer.size()) && written > 0) {
-    m_file.writeAt(position, std::span<const uint8_t>(old).first(static_cast<std::size_t>(had)));
-    if (oldSize >= 0 && position + written > oldSize) m_file.truncate(oldSize);
+    m_file.writeAt(position,
+                   std::span<const uint8_t>(m_before).first(static_cast<std::size_t>(had)));
+    if (had < static_cast<int64_t>(buffer.size()) && written > had) {
+      m_file.truncate(position + had);
+    }
   }
   return written;
 }

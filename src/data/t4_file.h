@@ -70,7 +70,6 @@ class TAlphaInxFileStream {
   // The file was made anew with every record at its old position (a whole-file change):
   // the stream goes on with `file`, and the index holds as it is.
   void replaceFile(platform::SharedFile file) { m_file = std::move(file); }
-  const platform::SharedFile& file() const { return m_file; }
 
   QString key(int i) const;
   int64_t position(int i) const;
@@ -108,6 +107,7 @@ class TAlphaInxFileStream {
   QCollator m_collator;
   std::vector<Entry> m_entries;   // one per indexed record, in order of discovery
   std::vector<uint32_t> m_order;  // entries in key order: the index positions
+  std::vector<uint8_t> m_before;  // what a write replaces, until it has succeeded
 };
 
 template <class Visit>
