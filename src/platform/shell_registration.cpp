@@ -4,19 +4,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 
 namespace quillet::platform {
 namespace {
 
-// Writes `content` unless the file holds it already.
+// Writes `content` unless the file holds it already, whole or not at all: a registration
+// that cannot be written keeps the old one, and the next start-up tries again.
 void writeIfChanged(const QString& path, const QByteArray& content) {
   QFile existing(path);
   if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content) return;
   existing.close();
   QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile file(path);
-  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(content);
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size()) file.commit();
 }
 
 QString quoted(const QString& path) { return path.contains(u' ') ? u'"' + path + u'"' : path; }
