@@ -6,10 +6,10 @@ namespace quillet {
 CommandLine parseCommandLine(const QStringList& args) {
   CommandLine line;
   for (const QString& arg : args) {
-    const QString upper = arg.toUpper();
-    if (upper.contains(QStringLiteral("/P"))) {
+    // Only "/P" itself: a path such as /home/pat/ACME.T4E holds "/P" too.
+    if (arg.compare(QLatin1String("/P"), Qt::CaseInsensitive) == 0) {
       line.print = true;
-    } else if (upper.contains(QStringLiteral(".T4E"))) {
+    } else if (arg.contains(QLatin1String(".T4E"), Qt::CaseInsensitive)) {
       line.t4FileName = arg;
     }
   }

@@ -10,8 +10,8 @@ struct CommandLine {
   bool print = false;  // "/P": print that file's T4 forms at once
 };
 
-// Arguments without the program name. Case is ignored when looking for "/P" and ".T4E";
-// other arguments are ignored.
+// Arguments without the program name. The print flag is an argument "/P" (or "/p");
+// ".T4E" is found in any case; other arguments are ignored.
 CommandLine parseCommandLine(const QStringList& args);
 
 }  // namespace quillet

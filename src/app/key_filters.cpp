@@ -4,7 +4,8 @@
 namespace quillet {
 
 KeyVerdict KeyEditNumOnly(const QString& fieldText, QChar typed) {
-  if (typed.unicode() < 32 || (typed >= u'0' && typed <= u'9')) return {true, {}};
+  // Delete (U+007F on X11), control characters and keys without a printable text pass.
+  if (!typed.isPrint() || (typed >= u'0' && typed <= u'9')) return {true, {}};
   if (fieldText.isEmpty() && typed == u'$') {
     return {false, QStringLiteral("Do not include $ sign with amount")};
   }

@@ -1,6 +1,7 @@
 // Quillet — the commands of the main window, as core code under the Ui seam.
 #include "app/main_commands.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 #include "app/command_line.h"
@@ -91,6 +92,12 @@ void MainCommands::openFile() {
     m_ui.showMessage(QStringLiteral("Sorry but cannot process file ") + name +
                      QStringLiteral(" because file extension is not of a type that this menu "
                                     "selection handles. Try again."));
+    return;
+  }
+  // Only a name of the right kind is offered for creation.
+  if (!QFileInfo::exists(name) &&
+      m_ui.ask(name + QStringLiteral("\nThis file does not exist.\nCreate the file?"),
+               QuestionKind::YesNo) != Answer::Yes) {
     return;
   }
   if (!openT4File(name)) return;

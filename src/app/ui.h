@@ -20,8 +20,8 @@ struct FileDialogRequest {
   QString title;
   QString defaultSuffix;
   QStringList filters;
-  // Open: a name that does not exist may be confirmed for creation. Save: an existing
-  // name is confirmed before it is chosen.
+  // Open: a name that does not exist may be chosen (the caller asks before it creates
+  // it). Save: an existing name is confirmed before it is chosen.
   bool allowNew = false;
   QString folder;  // the folder it opens in; empty: where the last dialog was
 };

@@ -21,6 +21,8 @@ TEST(CommandLine, namesTheFileAndThePrintRequestInAnyOrder) {
       {{"ACME.TXT"}, "", false},
       {{"first.t4e", "second.T4E"}, "second.T4E", false},
       {{}, "", false},
+      {{"/home/pat/Payroll/ACME.T4E"}, "/home/pat/Payroll/ACME.T4E", false},
+      {{"~/Payroll/x.t4e", "/Print"}, "~/Payroll/x.t4e", false},
   };
   for (const Case& c : cases) {
     const CommandLine line = parseCommandLine(c.args);

@@ -23,6 +23,7 @@ TEST(KeyFilters, numbersOnly) {
       {"12", u'0', {}},
       {"12", u'\b', {}},
       {"", u'\x1F', {}},
+      {"12", u'\x7F', {}},
       {"", u'$', "Do not include $ sign with amount"},
       {"", u'-', "Negative amounts are not allowed"},
       {"12", u'$', Numeric.arg("$")},

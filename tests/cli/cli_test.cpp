@@ -433,4 +433,46 @@ TEST(CliProgram, printingIntoAFolderThatIsNotThereExitsTwo) {
   EXPECT_EQ(run.err, "Cannot create file /unwritable/out.pdf\n");
 }
 
+// Every command and option of the contract, through the built program: Qt's own options
+// (--style, -reverse, -platform) are the tool's, never Qt's.
+TEST(CliProgram, takesEveryCommandAndOptionOfTheContract) {
+  TempFolder folder;
+  const QString sample = QUILLET_SAMPLE_FILE;
+  const QString trace = folder.path("out.txt"), pdf = folder.path("out.pdf");
+  const QString config = folder.write("CO1.CNF", configBytes());
+  const QString yearEnd = folder.write(
+      "WGBT4.DTA", YearEndBuilder().text(YearEndRecord::Surname, "Young").amount(56, 10).bytes());
+  const struct {
+    QStringList args;
+    int status;
+  } cases[] = {
+      {{"check", sample}, 1},
+      {{"dump", sample, "--now", "2001-02-03 04:05"}, 0},
+      {{"totals", sample}, 0},
+      {{"print", "forms", sample, "--type", "2", "--top", "40", "--left", "20", "--lineup",
+        "--trace", trace, "--dpi", "600", "--offset", "10,20"},
+       0},
+      {{"print", "summary", sample, "--remittances", "1000", "--top", "90", "--left", "90",
+        "--youth-hires", "--print-employer", "--lineup", "--trace", trace},
+       0},
+      {{"print", "labels", sample, "--style", "0", "--trace", trace}, 0},
+      {{"--style", "3", "print", "labels", sample, "--trace", trace}, 0},
+      {{"print", "errors", sample, "--pdf", pdf, "--font", "DejaVu Sans Mono,9"}, 0},
+      {{"print", "totals", sample, "--trace", trace}, 0},
+      {{"print", "register", "--config", config, yearEnd, "--trace", trace}, 0},
+      {{"convert", "--config", config, "--box20", "--box44", "--regn", "1234567", "--force",
+        yearEnd, folder.path("NEW.T4E")},
+       0},
+      {{"check", sample, "-reverse"}, 2},
+      {{"check", "-platform", sample}, 2},
+  };
+  for (const auto& c : cases) {
+    QProcess cli;
+    cli.start(QUILLET_CLI_PATH, c.args);
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitCode(), c.status)
+        << c.args.join(' ').toStdString() << ": " << cli.readAllStandardError().toStdString();
+  }
+}
+
 }  // namespace

@@ -99,6 +99,20 @@ class T4EntryScreenTest : public QObject {
     e.click("BitBtnExit");
   }
 
+  // Editing keys carry the texts X11 gives them (Delete: U+007F), and pass the filters.
+  void editingKeysPassTheNumericFilters() {
+    Entry e({goodT4("Adams", "Ann")});
+    QLineEdit* income = e.edit("EditEmployment_income");
+    income->setFocus();
+    income->setText("12345");
+    income->setCursorPosition(0);
+    QTest::sendKeyEvent(QTest::Click, income, Qt::Key_Delete, QChar(0x7F), Qt::NoModifier);
+    income->end(false);
+    QTest::sendKeyEvent(QTest::Click, income, Qt::Key_Backspace, QChar(u'\b'), Qt::NoModifier);
+    QCOMPARE(income->text(), QStringLiteral("234"));
+    QCOMPARE(e.ui.messages(), QStringList());
+  }
+
   void requiredTextsRepeatForNamesOnly() {
     Entry e({goodT4("Adams", "Ann")});
     e.typeAndTab(e.edit("EditEmployee_surname"), "");

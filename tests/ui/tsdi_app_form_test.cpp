@@ -2,6 +2,8 @@
 #include "app/ui/tsdi_app_form.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusTipEvent>
@@ -127,9 +129,18 @@ class TSDIAppFormTest : public QObject {
                                             "another file or exit this program. To work with "
                                             "this file select Edit or Print Choices from the Menu");
 
-    // A file that cannot be opened leaves none open.
-    desk.ui.expectFileChoice(desk.folder.path("no/such/dir/X.T4E"));
+    // A new name of the wrong kind is refused before its creation is offered.
+    desk.ui.expectFileChoice(desk.folder.path("NEW.T4"));
     desk.trigger("OpenItem");
+    QVERIFY(desk.ui.messages().last().startsWith("Sorry but cannot process file "));
+    QVERIFY(!QFile::exists(desk.folder.path("NEW.T4")));
+
+    // A file that cannot be made leaves none open.
+    desk.ui.expectFileChoice(desk.folder.path("no/such/dir/X.T4E"));
+    desk.ui.expectQuestion(Answer::Yes);
+    desk.trigger("OpenItem");
+    QCOMPARE(desk.ui.questions().last(), desk.folder.path("no/such/dir/X.T4E") +
+                                             "\nThis file does not exist.\nCreate the file?");
     QVERIFY(!desk.state.T4FileOpen());
     QCOMPARE(desk.window.windowTitle(), NoFile);
     QCOMPARE(desk.ui.messages().last(),
@@ -175,12 +186,17 @@ class TSDIAppFormTest : public QObject {
     desk.window.FormActivate();  // a scripted dialog left over would fail the test
     desk.state.CloseT4File();
 
-    Desk edit({path, "other.txt"});
+    // A path holding "/P" (here /Payroll/) is a file to open, not the print flag.
+    QDir().mkpath(folder.path("Payroll"));
+    const QString payroll =
+        folder.write("Payroll/ACME.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
+    Desk edit({payroll, "other.txt"});
     int entries = 0;
     edit.ui.expectT4EntryScreen([&entries](OpenT4FileState&) { ++entries; });
     edit.window.FormActivate();
     edit.window.FormActivate();
     QCOMPARE(entries, 1);
+    QCOMPARE(edit.window.windowTitle(), QStringLiteral("Processing: ") + payroll);
   }
 
   void theWagebookMenuMarksWhatWasDone() {
@@ -209,6 +225,16 @@ class TSDIAppFormTest : public QObject {
     desk.window.show();
     desk.trigger("ExitItem");
     QVERIFY(!desk.state.T4FileOpen());
+    QVERIFY(!desk.window.isVisible());
+  }
+
+  // Through the window's shortcut map, as the key comes from the keyboard.
+  void altXExits() {
+    Desk desk;
+    desk.window.show();
+    QApplication::setActiveWindow(&desk.window);
+    QVERIFY(QTest::qWaitForWindowActive(&desk.window));
+    QTest::keyClick(&desk.window, Qt::Key_X, Qt::AltModifier);
     QVERIFY(!desk.window.isVisible());
   }
 

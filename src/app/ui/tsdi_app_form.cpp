@@ -135,8 +135,10 @@ void TSDIAppForm::buildMenus() {
             "in alphabetical order."),
         nullptr},
        separator,
-       {"WagBokExit1", QStringLiteral("E&xit"), QStringLiteral("Exit application"), nullptr,
-        altX}});
+       // Alt+X belongs to File's Exit alone: a shortcut on two actions is ambiguous and
+       // Qt would run neither. This one only shows it.
+       {"WagBokExit1", QStringLiteral("E&xit\tAlt+X"), QStringLiteral("Exit application"),
+        nullptr}});
   for (const char* note : {"WagBokNote1", "WagBokNote2"})
     findChild<QAction*>(QLatin1String(note))->setEnabled(false);
   // The four payroll commands carry a check mark once carried out in payroll mode.

@@ -75,13 +75,6 @@ QString WidgetUi::chooseFileToOpen(const FileDialogRequest& request) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   const QString path = dialog.selectedFiles().first();
   m_folder = QFileInfo(path).absolutePath();
-  if (request.allowNew && !QFileInfo::exists(path) &&
-      QMessageBox::question(
-          m_owner, request.title,
-          path + QStringLiteral("\nThis file does not exist.\nCreate the file?")) !=
-          QMessageBox::Yes) {
-    return {};
-  }
   return path;
 }
 
