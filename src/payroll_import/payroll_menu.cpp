@@ -90,6 +90,9 @@ void PayrollMenu::OpenPayrollConfig() {
                        "Try again."));
     return;
   }
+  // The company that was open is encrypted again under its own name, before the new
+  // name is taken.
+  LeavePayrollMode();
   m_configFileName = name;
   loadConfig();
   if (!payrollMode()) return;
@@ -106,7 +109,6 @@ void PayrollMenu::OpenPayrollConfig() {
 }
 
 void PayrollMenu::loadConfig() {
-  LeavePayrollMode();
   if (!QFileInfo::exists(m_configFileName)) {
     m_ui.showMessage(
         m_configFileName +
@@ -184,8 +186,15 @@ void PayrollMenu::CreatePayrollT4() {
         QStringLiteral(" employee history and YTD totals to see what the situation is."));
     return;
   }
+  // A conversion that stops before it replaced the open file leaves that file open under
+  // its own name.
+  const QString openName = m_state.T4FileName();
   m_state.setT4FileName(dataFile(QStringLiteral("WAGBOK.T4E")));
-  ConvertYearEndFile(m_state, m_ui, m_clock, m_yearEndFileName, *m_config);
+  if (ConvertYearEndFile(m_state, m_ui, m_clock, m_yearEndFileName, *m_config) ==
+          ConversionOutcome::Stopped &&
+      m_state.T4FileOpen()) {
+    m_state.setT4FileName(openName);
+  }
   m_checks[CreateT4] = true;
 }
 

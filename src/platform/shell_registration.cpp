@@ -4,21 +4,31 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace quillet::platform {
 namespace {
 
 // Writes `content` unless the file holds it already, whole or not at all: a registration
-// that cannot be written keeps the old one, and the next start-up tries again.
-void writeIfChanged(const QString& path, const QByteArray& content) {
+// that cannot be written keeps the old one, and the next start-up tries again. True when
+// the file was written.
+bool writeIfChanged(const QString& path, const QByteArray& content) {
   QFile existing(path);
-  if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content) return;
+  if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content) return false;
   existing.close();
   QDir().mkpath(QFileInfo(path).absolutePath());
   QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size()) file.commit();
+  return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
+}
+
+// Runs a desktop's cache tool on `folder`, an argument list and no shell; a desktop
+// without the tool needs none.
+void refreshCache(const char* tool, const QString& folder) {
+  const QString program = QStandardPaths::findExecutable(QLatin1String(tool));
+  if (!program.isEmpty()) QProcess::startDetached(program, {folder});
 }
 
 QString quoted(const QString& path) { return path.contains(u' ') ? u'"' + path + u'"' : path; }
@@ -74,7 +84,9 @@ void registerShell(const QString& programPath, const QString& dataHome) {
                                  "Exec=%1 /p %f\n")
                                  .arg(program)
                                  .toUtf8();
-  writeIfChanged(QDir(dataHome).filePath(QStringLiteral("applications/quillet.desktop")), desktop);
+  const QDir data(dataHome);
+  if (writeIfChanged(data.filePath(QStringLiteral("applications/quillet.desktop")), desktop))
+    refreshCache("update-desktop-database", data.filePath(QStringLiteral("applications")));
   const QByteArray mime =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
@@ -83,7 +95,8 @@ void registerShell(const QString& programPath, const QString& dataHome) {
       "    <glob pattern=\"*.t4e\"/>\n"
       "  </mime-type>\n"
       "</mime-info>\n";
-  writeIfChanged(QDir(dataHome).filePath(QStringLiteral("mime/packages/quillet-t4e.xml")), mime);
+  if (writeIfChanged(data.filePath(QStringLiteral("mime/packages/quillet-t4e.xml")), mime))
+    refreshCache("update-mime-database", data.filePath(QStringLiteral("mime")));
 }
 
 void registerAppPath(const QString&) {}

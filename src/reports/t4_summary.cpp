@@ -53,7 +53,10 @@ int64_t remittanceDifference(int64_t totalDeductions, double remittances) {
 RemittanceCheck checkRemittances(const QString& text, Ui& ui) {
   const QString trimmed = TrimControlText(text);
   double value = 0;
-  if (!trimmed.isEmpty() && (!ParseDecimal(trimmed, value) || value < 0 || !std::isfinite(value))) {
+  // Box 82 holds eleven digits of cents: a larger amount cannot be printed or reconciled.
+  constexpr double LargestRemittance = 999999999.99;
+  if (!trimmed.isEmpty() && (!ParseDecimal(trimmed, value) || value < 0 ||
+                             !(std::nearbyint(value * 100) <= LargestRemittance * 100))) {
     ui.showMessage(QStringLiteral(
         "The entry in Remittances is not a valid numeric value or is a negative amount. This must "
         "be corrected else calculations of Overpayment or Balance due/Amount enclosed on the form "

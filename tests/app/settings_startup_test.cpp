@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QThread>
 
 #include "app/settings_store.h"
 #include "scripted_ui.h"
@@ -23,10 +25,35 @@ class StartUpTest : public ::testing::Test {
     places.settingsFiles = {folder.path("root/Quillet.ini"), folder.path("bin/Quillet.ini")};
     places.dataHome = folder.path("share");
     QDir().mkpath(folder.path("bin"));
+    // The desktop's cache tools, standing in: each writes its command line to tools.log.
+    QDir().mkpath(folder.path("tools"));
+    for (const char* tool : {"update-mime-database", "update-desktop-database"}) {
+      const QString stub =
+          folder.write(QStringLiteral("tools/") + tool,
+                       "#!/bin/sh\necho \"${0##*/} $@\" >> \"" + toolLog().toUtf8() + "\"\n");
+      QFile::setPermissions(stub, QFile::permissions(stub) | QFileDevice::ExeOwner);
+    }
+    qputenv("PATH", folder.path("tools").toUtf8() + ':' + path);
+  }
+  ~StartUpTest() override { qputenv("PATH", path); }
+
+  QString toolLog() const { return folder.path("tools.log"); }
+  // The tools' command lines, once `runs` have been written (or ten seconds went by).
+  QStringList toolRuns(int runs) const {
+    QElapsedTimer waited;
+    waited.start();
+    QStringList lines;
+    while ((lines = QString::fromUtf8(readWholeFile(toolLog())).split('\n', Qt::SkipEmptyParts))
+                   .size() < runs &&
+           waited.elapsed() < 10000) {
+      QThread::msleep(20);
+    }
+    return lines;
   }
 
   QString desktopEntry() const { return folder.path("share/applications/quillet.desktop"); }
 
+  const QByteArray path = qgetenv("PATH");
   TempFolder folder;
   SettingsStore settings{folder.path("")};
   StartUpPlaces places;
@@ -41,6 +68,11 @@ TEST_F(StartUpTest, theFirstStartRegistersAndTheSecondDoesNothing) {
   EXPECT_TRUE(entry.contains("MimeType=application/x-quillet-t4e;"));
   EXPECT_TRUE(readWholeFile(folder.path("share/mime/packages/quillet-t4e.xml"))
                   .contains("<glob pattern=\"*.t4e\"/>"));
+  QStringList runs = toolRuns(2);
+  runs.sort();
+  EXPECT_EQ(runs, (QStringList{"update-desktop-database " + folder.path("share/applications"),
+                               "update-mime-database " + folder.path("share/mime")}))
+      << "the desktop learns of the new type";
   const auto installation = settings.readInstallation();
   ASSERT_TRUE(installation);
   EXPECT_EQ(installation->execPathName, places.programPath);

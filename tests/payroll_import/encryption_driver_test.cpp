@@ -10,8 +10,11 @@
 #include <QSettings>
 #include <QThread>
 
+#include "app/clock.h"
 #include "app/settings_store.h"
+#include "data/open_t4_file.h"
 #include "payroll_files.h"
+#include "payroll_import/payroll_menu.h"
 #include "payroll_import/payroll_records.h"
 #include "scripted_ui.h"
 #include "test_files.h"
@@ -56,22 +59,23 @@ class EncryptionTest : public ::testing::Test {
         QByteArray(reinterpret_cast<const char*>(config.bytes().data()), ConfigRecord::Size));
   }
 
-  // A stand-in for A:\SEALDATA.EXE that writes its arguments into args.txt.
+  // A stand-in for A:\SEALDATA.EXE that writes its arguments into args.txt, a line a run.
   void installSealData(const QDate& dated) {
     const QString program =
         drives.write("a/SEALDATA.EXE",
-                     "#!/bin/sh\necho \"$@\" > \"" + drives.path("args.txt").toUtf8() + "\"\n");
+                     "#!/bin/sh\necho \"$@\" >> \"" + drives.path("args.txt").toUtf8() + "\"\n");
     QFile::setPermissions(program, QFile::permissions(program) | QFileDevice::ExeOwner);
     QFile file(program);
     file.open(QIODevice::ReadWrite);
     file.setFileTime(QDateTime(dated, QTime(12, 0)), QFileDevice::FileModificationTime);
   }
 
-  QString recordedArguments() {
+  // The runs' arguments once `runs` have been recorded (or ten seconds went by).
+  QString recordedArguments(int runs = 1) {
     QElapsedTimer waited;
     waited.start();
-    while (!QFile::exists(drives.path("args.txt")) && waited.elapsed() < 10000) QThread::msleep(20);
-    QThread::msleep(50);
+    while (readWholeFile(drives.path("args.txt")).count('\n') < runs && waited.elapsed() < 10000)
+      QThread::msleep(20);
     return QString::fromUtf8(readWholeFile(drives.path("args.txt"))).trimmed();
   }
 
@@ -132,6 +136,22 @@ TEST_F(EncryptionTest, aCurrentProgramRunsWithTheOperationAndTheConfiguration) {
       "On a fast computer you might just have noticed the desktop flicker"));
   driver.RunSealData(configPath, "ENC");
   EXPECT_FALSE(inUse);
+}
+
+TEST_F(EncryptionTest, anotherCompanyEncryptsTheOldOneFirst) {
+  installSealData(QDate(2000, 1, 1));
+  drives.write("c/data/co1/EMPLOYEE.DA_", "");
+  QByteArray other = readWholeFile(configPath);
+  other.replace(1260, 11, QByteArray("\x0a\\DATA\\CO2\\"));
+  const QString otherPath = drives.write("c/wgbpgms/COMPANY2.CNF", other);
+  OpenT4FileState state;
+  const FixedClock clock{QDateTime(QDate(2001, 1, 10), QTime(9, 0))};
+  PayrollMenu menu(state, ui, clock, settings, folder.path(""));
+  ui.expectFileChoice(configPath);
+  menu.OpenPayrollConfig();
+  ui.expectFileChoice(otherPath);
+  menu.OpenPayrollConfig();
+  EXPECT_EQ(recordedArguments(2), "DEC " + configPath + "\nENC " + configPath);
 }
 
 }  // namespace

@@ -165,6 +165,24 @@ TEST_F(PayrollMenuTest, createThenOpenTheCompanysT4File) {
   EXPECT_TRUE(state.T4FileOpen()) << "leaving payroll mode keeps the T4 file open";
 }
 
+TEST_F(PayrollMenuTest, aDeclinedConversionLeavesTheOpenFileItsName) {
+  const QString other = folder.write("OTHER.T4E", t4FileBytes(goodEmployer(), {}));
+  state.setT4FileName(other);
+  ASSERT_TRUE(state.OpenT4File());
+  loadConfig();
+  drive.write("data/co1/WAGBOK.T4E", t4FileBytes(goodEmployer(), {}));
+  const QString yearEnd = drive.write("data/co1/wgbt4.dta", QByteArray());
+  {
+    QFile file(yearEnd);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+  }
+  ui.expectQuestion(Answer::No);  // an older year end: not over the newer T4 file
+  menu.CreatePayrollT4();
+  EXPECT_TRUE(state.T4FileOpen());
+  EXPECT_EQ(state.T4FileName(), other);
+}
+
 TEST_F(PayrollMenuTest, aRegularOpenLeavesPayrollMode) {
   MainCommands commands(state, ui, clock, settings, folder.path(""));
   ui.expectFileChoice(configPath);

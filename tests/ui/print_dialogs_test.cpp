@@ -1,4 +1,5 @@
 // Quillet widget tests — the print set-up dialogs, the report viewer and the busy box.
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -69,6 +70,17 @@ class PrintDialogsTest : public QObject {
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
   }
 
+  // Space on the dialog as it opens keeps the proposed type.
+  void t4SetUpFocusesTheProposedType() {
+    TFormT4PrintSetUp dialog;
+    dialog.setValues({50, 25, false, EmployeeCopies});
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(dialog.values().formType, int(EmployeeCopies));
+  }
+
   void t4SetUpPreviewReturnsWithThePreviewAsked() {
     TFormT4PrintSetUp dialog;
     QVERIFY(!dialog.values().preview);
@@ -129,14 +141,22 @@ class PrintDialogsTest : public QObject {
   void invalidRemittancesKeepTheDialogOpen() {
     ScriptedUi ui;
     TT4SummySetUp dialog(SummarySetUp{}, ui);
+    // Not a number, and more than box 82's eleven digits of cents hold.
+    for (const char* typed : {"1,234.56", "1e300", "1000000000"}) {
+      dialog.EditRemittances->clear();
+      QTest::keyClicks(dialog.EditRemittances, typed);
+      QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+      QCOMPARE(dialog.result(), int(QDialog::Rejected));  // still open
+      QVERIFY(
+          ui.messages().last().startsWith("The entry in Remittances is not a valid numeric value"));
+      QCOMPARE(dialog.EditRemittances->text(), QString(typed));  // left as typed
+    }
     dialog.EditRemittances->clear();
-    QTest::keyClicks(dialog.EditRemittances, "1,234.56");
+    QTest::keyClicks(dialog.EditRemittances, "999999999.99");
     QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));  // still open
-    QCOMPARE(ui.messages().size(), 1);
-    QVERIFY(
-        ui.messages().first().startsWith("The entry in Remittances is not a valid numeric value"));
-    QCOMPARE(dialog.EditRemittances->text(), QStringLiteral("1,234.56"));  // left as typed
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(ui.messages().size(), 3);
+    dialog.setResult(QDialog::Rejected);
 
     // A zero is questioned; No lets it stand.
     dialog.EditRemittances->clear();

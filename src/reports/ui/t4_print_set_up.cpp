@@ -73,14 +73,17 @@ TFormT4PrintSetUp::TFormT4PrintSetUp(QWidget* owner) : QDialog(owner) {
   layout->addWidget(buttons);
 
   setValues(T4PrintSetUp{});
-  m_types->button(RevenueCanadaCopies)->setFocus();
 }
 
 void TFormT4PrintSetUp::setValues(const T4PrintSetUp& values) {
   SpinEditTOP->setValue(values.top);
   SpinEditLEFT->setValue(values.left);
   CheckBoxLineUpRequd->setChecked(values.lineUp);
-  if (QAbstractButton* type = m_types->button(values.formType)) type->setChecked(true);
+  // The focus goes to the proposed type, so that Space keeps it.
+  if (QAbstractButton* type = m_types->button(values.formType)) {
+    type->setChecked(true);
+    type->setFocus();
+  }
 }
 
 T4PrintSetUp TFormT4PrintSetUp::values() const {
