@@ -28,12 +28,26 @@ SettingsStore::SettingsStore() = default;
 
 SettingsStore::SettingsStore(const QString& folder) : m_folder(folder) {}
 
+QString SettingsStore::registryRoot(QSettings::Scope scope) {
+  return scope == QSettings::UserScope ? QStringLiteral("HKEY_CURRENT_USER")
+                                       : QStringLiteral("HKEY_LOCAL_MACHINE");
+}
+
+QString SettingsStore::registryPath(QSettings::Scope scope, const QString& key) {
+  return registryRoot(scope) + u'\\' + QString(Base + key).replace(u'/', u'\\');
+}
+
 std::unique_ptr<QSettings> SettingsStore::open(QSettings::Scope scope) const {
-  // On Windows the native store is the registry, where Base is the key path under the
-  // current user or the machine; elsewhere the same paths live in settings files.
+  // On Windows the native store is the registry: opened at the root of the scope, so that
+  // Base is the whole key path under it (registryPath). Elsewhere the same paths live in
+  // the program's settings files.
   if (m_folder.isEmpty()) {
+#ifdef Q_OS_WIN
+    return std::make_unique<QSettings>(registryRoot(scope), QSettings::NativeFormat);
+#else
     return std::make_unique<QSettings>(QSettings::NativeFormat, scope, QStringLiteral("Corvantis"),
                                        QStringLiteral("Quillet"));
+#endif
   }
   const QString file =
       scope == QSettings::UserScope ? QStringLiteral("user.ini") : QStringLiteral("machine.ini");
@@ -104,21 +118,32 @@ FileStatus SettingsStore::WriteConfigDir(const QString& folder) const {
   return saved(*settings);
 }
 
+// The machine's installation record; where an ordinary user cannot write the machine's
+// settings, the record is kept in the user's own.
 std::optional<SettingsStore::Installation> SettingsStore::readInstallation() const {
-  const auto settings = open(QSettings::SystemScope);
-  if (!settings->childGroups().contains(QStringLiteral("Software"))) return std::nullopt;
-  settings->beginGroup(Base);
-  if (settings->allKeys().isEmpty()) return std::nullopt;
-  return Installation{settings->value(QStringLiteral("ExecPath_Name")).toString(),
-                      settings->value(QStringLiteral("CurrVers")).toString()};
+  const auto read = [](QSettings& settings) {
+    return Installation{settings.value(QStringLiteral("ExecPath_Name")).toString(),
+                        settings.value(QStringLiteral("CurrVers")).toString()};
+  };
+  const auto machine = open(QSettings::SystemScope);
+  machine->beginGroup(Base);
+  if (!machine->allKeys().isEmpty()) return read(*machine);
+  const auto user = open(QSettings::UserScope);
+  user->beginGroup(Base);
+  if (user->contains(QStringLiteral("ExecPath_Name"))) return read(*user);
+  return std::nullopt;
 }
 
 FileStatus SettingsStore::writeInstallation(const Installation& installation) const {
-  const auto settings = open(QSettings::SystemScope);
-  settings->beginGroup(Base);
-  settings->setValue(QStringLiteral("ExecPath_Name"), installation.execPathName);
-  settings->setValue(QStringLiteral("CurrVers"), installation.currVers);
-  return saved(*settings);
+  FileStatus stored;
+  for (const QSettings::Scope scope : {QSettings::SystemScope, QSettings::UserScope}) {
+    const auto settings = open(scope);
+    settings->beginGroup(Base);
+    settings->setValue(QStringLiteral("ExecPath_Name"), installation.execPathName);
+    settings->setValue(QStringLiteral("CurrVers"), installation.currVers);
+    if ((stored = saved(*settings))) break;
+  }
+  return stored;
 }
 
 }  // namespace quillet

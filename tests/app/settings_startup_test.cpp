@@ -152,4 +152,12 @@ TEST_F(StartUpTest, settingsThatCannotBeStoredKeepTheInstallersFile) {
   EXPECT_FALSE(QFile::exists(desktopEntry()));
 }
 
+TEST_F(StartUpTest, aMachineStoreTheUserCannotWriteStillEndsTheStartUpOnce) {
+  QDir().mkpath(folder.path("machine.ini"));
+  SettingsStartUp(settings, places, ui);
+  QFile::remove(desktopEntry());
+  SettingsStartUp(settings, places, ui);
+  EXPECT_FALSE(QFile::exists(desktopEntry())) << "the second start found its record";
+}
+
 }  // namespace
