@@ -17,7 +17,10 @@ class BenchUi final : public Ui {
   explicit BenchUi(Printer printer = {}) : m_printer(std::move(printer)) {}
 
   void showMessage(const QString&, const QString& = {}) override {}
-  Answer ask(const QString&, QuestionKind, const QString& = {}) override { return Answer::No; }
+  Answer ask(const QString&, QuestionKind, const QString& = {},
+             QuestionIcon = QuestionIcon::Question) override {
+    return Answer::No;
+  }
   QString chooseFileToOpen(const FileDialogRequest&) override { return {}; }
   QString chooseFileToSave(const FileDialogRequest&) override { return {}; }
   void editEmployerRecord(OpenT4FileState&) override {}

@@ -34,6 +34,9 @@ enum class QuestionKind {
   OkCancel,     // OK (answered Yes) and Cancel
 };
 
+// The icon of a question's box: most ask; some warn, some report an error.
+enum class QuestionIcon { Question, Warning, Error };
+
 // The desktop program shows these in message boxes titled "Quillet"; the batch tool
 // writes messages to standard error and answers from its flags; tests script them.
 class Ui {
@@ -44,7 +47,8 @@ class Ui {
   // title).
   virtual void showMessage(const QString& text, const QString& caption = {}) = 0;
   // `caption` titles the box; empty: the application title.
-  virtual Answer ask(const QString& text, QuestionKind kind, const QString& caption = {}) = 0;
+  virtual Answer ask(const QString& text, QuestionKind kind, const QString& caption = {},
+                     QuestionIcon icon = QuestionIcon::Question) = 0;
 
   // The file dialogs: the chosen path, or empty when the user cancelled.
   virtual QString chooseFileToOpen(const FileDialogRequest& request) = 0;

@@ -26,7 +26,8 @@ class StreamUi final : public Ui {
       : m_err(err), m_answers(std::move(answers)) {}
 
   void showMessage(const QString& text, const QString& = {}) override { m_err << text << Qt::endl; }
-  Answer ask(const QString& text, QuestionKind, const QString& = {}) override {
+  Answer ask(const QString& text, QuestionKind, const QString& = {},
+             QuestionIcon = QuestionIcon::Question) override {
     m_err << text << Qt::endl;
     return m_answers.question;
   }

@@ -38,7 +38,7 @@ void CopyAnyFile(const QString& source, const QString& destination, bool confirm
         QStringLiteral(" updated on ") + modifiedText(to.modified) +
         QStringLiteral(" with data from ") + source + QStringLiteral(" last updated ") +
         modifiedText(from.modified) + QStringLiteral(" Click Yes if OK, or No to stop.");
-    if (ui.ask(question, QuestionKind::YesNo) != Answer::Yes) return;
+    if (ui.ask(question, QuestionKind::YesNo, {}, QuestionIcon::Error) != Answer::Yes) return;
   }
 
   auto input = platform::SharedFile::open(source, platform::OpenMode::ReadDenyWrite);

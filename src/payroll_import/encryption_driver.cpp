@@ -186,7 +186,7 @@ void EncryptionDriver::RunSealData(const QString& configPath, const QString& ope
         QStringLiteral("\r\r") +
         QStringLiteral(
             "Click \"Yes\" when newer version inserted, or click \"No\" if not available");
-    if (m_ui.ask(obsolete, QuestionKind::YesNo) == Answer::Yes) continue;
+    if (m_ui.ask(obsolete, QuestionKind::YesNo, {}, QuestionIcon::Warning) == Answer::Yes) continue;
     const QString confirm = QStringLiteral(
         "You clicked \"No\".  If confirmed this will leave employee files in their current state. "
         "If encrypted they "

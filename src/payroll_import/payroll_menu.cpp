@@ -160,7 +160,7 @@ void PayrollMenu::OpenPayrollT4() {
         QStringLiteral(" The best choice is likely to click NO") +
         QStringLiteral(" then select \"Create New WAGBOK.T4E file from Year End file WGBT4.DTA\"") +
         QStringLiteral(" So, open OLDER .T4E file ?");
-    if (m_ui.ask(question, QuestionKind::YesNo) != Answer::Yes) return;
+    if (m_ui.ask(question, QuestionKind::YesNo, {}, QuestionIcon::Error) != Answer::Yes) return;
   }
   m_state.setT4FileName(t4);
   if (const FileStatus opened = m_state.OpenT4File(); !opened) {

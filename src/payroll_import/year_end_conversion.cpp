@@ -197,7 +197,8 @@ ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, Ui& ui, const Clock
         QStringLiteral(" ?  Yes will replace it with older Wagebook data from ") +
         fileTime(platform::pathFacts(yearEndPath).modified) +
         QStringLiteral(" Click Yes if OK, or No to stop.");
-    if (ui.ask(question, QuestionKind::YesNo) != Answer::Yes) return ConversionOutcome::Stopped;
+    if (ui.ask(question, QuestionKind::YesNo, {}, QuestionIcon::Error) != Answer::Yes)
+      return ConversionOutcome::Stopped;
   }
 
   auto yearEnd = platform::SharedFile::open(yearEndPath, platform::OpenMode::ReadOnly);

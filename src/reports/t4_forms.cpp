@@ -240,7 +240,7 @@ std::optional<EmployerRecord> readEmployerForForms(OpenT4FileState& state, Ui& u
                        "T4 Forms. When done, exit program, try copying T4 file, and check disk "
                        "with a disk utility. Click Yes to print incomplete forms (if T4 Employees "
                        "are readable), or No to Stop"),
-        QuestionKind::YesNo);
+        QuestionKind::YesNo, {}, QuestionIcon::Error);
     if (answer != Answer::Yes) return std::nullopt;
     return employer;
   }

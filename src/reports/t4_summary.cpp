@@ -71,7 +71,7 @@ RemittanceCheck checkRemittances(const QString& text, Ui& ui) {
                        "however double check this else the total deducted from employees plus "
                        "company CPP and EI contributions is ALL payable when filing the form and "
                        "penalties may be assessed.  Do you wish to change Remittances ? "),
-        QuestionKind::YesNo);
+        QuestionKind::YesNo, {}, QuestionIcon::Warning);
     return {change != Answer::Yes, 0, QStringLiteral("0.00")};
   }
   return {true, value, text};

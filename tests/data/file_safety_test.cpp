@@ -76,6 +76,7 @@ TEST_F(CopyTest, asksBeforeOverwritingAReadOnlyFile) {
                 " last updated on Friday, December 3, 1999, at 09:07 AM with data from " + source +
                 " last updated Saturday, January 15, 2000, at 02:05 PM Click Yes if "
                 "OK, or No to stop.");
+  EXPECT_EQ(ui.questionIcons().first(), QuestionIcon::Error);
   ui.expectQuestion(Answer::Yes);
   CopyAnyFile(source, destination, true, ui);
   EXPECT_EQ(readWholeFile(destination), "new");

@@ -124,6 +124,7 @@ TEST_F(EncryptionTest, anObsoleteProgramIsQuestionedTwice) {
   EXPECT_TRUE(ui.questions()[0].startsWith(
       "You inserted an obsolete version of SEALDATA.EXE dated 31-Dec-1999\r\rYou MUST"));
   EXPECT_TRUE(ui.questions()[1].startsWith("You clicked \"No\"."));
+  EXPECT_EQ(ui.questionIcons()[0], QuestionIcon::Warning);
   EXPECT_FALSE(QFile::exists(drives.path("args.txt"))) << "nothing was run";
 }
 

@@ -146,6 +146,7 @@ TEST_F(PayrollMenuTest, createThenOpenTheCompanysT4File) {
   menu.OpenPayrollT4();
   EXPECT_FALSE(state.T4FileOpen());
   EXPECT_TRUE(ui.questions().last().startsWith("You ran a year end on "));
+  EXPECT_EQ(ui.questionIcons().last(), QuestionIcon::Error);
   ui.expectQuestion(Answer::Yes);
   menu.OpenPayrollT4();
   EXPECT_TRUE(state.T4FileOpen());

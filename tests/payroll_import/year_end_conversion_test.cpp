@@ -280,6 +280,7 @@ TEST_F(ConvertFileTest, aNewerT4FileIsOverwrittenOnlyAfterYes) {
   ui.expectQuestion(Answer::No);
   EXPECT_EQ(ConvertYearEndFile(state, ui, clock, yearEnd, config), ConversionOutcome::Stopped);
   EXPECT_TRUE(ui.questions().first().startsWith("Overwrite T4 file " + old + " last updated on "));
+  EXPECT_EQ(ui.questionIcons().first(), QuestionIcon::Error);
   EXPECT_TRUE(ui.questions().first().contains(
       " ?  Yes will replace it with older Wagebook data from Sunday, December 31, 2000, at 05:00 "
       "PM Click Yes if OK, or No to stop."));

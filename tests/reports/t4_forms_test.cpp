@@ -284,6 +284,7 @@ TEST_F(T4FormsTest, anUnreadableEmployerIsAskedAbout) {
       ui.questions().first().startsWith("File READ error when getting Company Information."));
   EXPECT_TRUE(ui.questions().first().endsWith(
       "Click Yes to print incomplete forms (if T4 Employees are readable), or No to Stop"));
+  EXPECT_EQ(ui.questionIcons().first(), QuestionIcon::Error);
 }
 
 TEST_F(T4FormsTest, anUnreadableRecordStopsTheRunAfterWhatWasPrinted) {

@@ -71,7 +71,9 @@ class ScriptedUi final : public Ui {
   void expectEmployeeIndex(std::function<void(OpenT4FileState&)> script) {
     m_indexes.push_back(std::move(script));
   }
-  Answer ask(const QString& text, QuestionKind kind, const QString& caption = {}) override;
+  Answer ask(const QString& text, QuestionKind kind, const QString& caption = {},
+             QuestionIcon icon = QuestionIcon::Question) override;
+  const QList<QuestionIcon>& questionIcons() const { return m_questionIcons; }
   // The captions of the questions, "" for the application title.
   const QStringList& questionCaptions() const { return m_questionCaptions; }
   QString chooseFileToOpen(const FileDialogRequest& request) override;
@@ -116,6 +118,7 @@ class ScriptedUi final : public Ui {
   std::deque<std::function<void(OpenT4FileState&)>> m_employerScreens;
   std::deque<std::function<void(OpenT4FileState&)>> m_entryScreens;
   QStringList m_messages;
+  QList<QuestionIcon> m_questionIcons;
   QStringList m_questions;
   QStringList m_questionCaptions;
   QStringList m_messageCaptions;

@@ -6,13 +6,16 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "app/clock.h"
 #include "app/settings_store.h"
 #include "app/ui/about_box.h"
+#include "app/ui/widget_ui.h"
 #include "data/open_t4_file.h"
 #include "payroll_import/payroll_records.h"
 #include "scripted_ui.h"
@@ -236,6 +239,39 @@ class TSDIAppFormTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&desk.window));
     QTest::keyClick(&desk.window, Qt::Key_X, Qt::AltModifier);
     QVERIFY(!desk.window.isVisible());
+  }
+
+  // The desktop program's question boxes: their icon, and the button pressed as the answer.
+  void questionBoxesShowTheirIconAndAnswer() {
+    const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
+    WidgetUi ui(clock);
+    const struct {
+      QuestionIcon icon;
+      QMessageBox::Icon shown;
+      QuestionKind kind;
+      QMessageBox::StandardButton pressed;
+      Answer answer;
+    } cases[] = {
+        {QuestionIcon::Question, QMessageBox::Question, QuestionKind::YesNo, QMessageBox::Yes,
+         Answer::Yes},
+        {QuestionIcon::Warning, QMessageBox::Warning, QuestionKind::YesNo, QMessageBox::No,
+         Answer::No},
+        {QuestionIcon::Error, QMessageBox::Critical, QuestionKind::YesNoCancel, QMessageBox::Cancel,
+         Answer::Cancel},
+        {QuestionIcon::Question, QMessageBox::Question, QuestionKind::OkCancel, QMessageBox::Ok,
+         Answer::Yes},
+    };
+    for (const auto& c : cases) {
+      QMessageBox::Icon seen = QMessageBox::NoIcon;
+      QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        seen = box->icon();
+        QTest::mouseClick(box->button(c.pressed), Qt::LeftButton);
+      });
+      QCOMPARE(ui.ask("Sure?", c.kind, {}, c.icon), c.answer);
+      QCOMPARE(seen, c.shown);
+    }
   }
 
   void theAboutBoxShowsNameVersionAndPicture() {

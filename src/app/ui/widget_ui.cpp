@@ -50,12 +50,16 @@ void WidgetUi::showMessage(const QString& text, const QString& caption) {
                            QMessageBox::Ok);
 }
 
-Answer WidgetUi::ask(const QString& text, QuestionKind kind, const QString& caption) {
+Answer WidgetUi::ask(const QString& text, QuestionKind kind, const QString& caption,
+                     QuestionIcon icon) {
   QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
   if (kind == QuestionKind::YesNoCancel) buttons |= QMessageBox::Cancel;
   if (kind == QuestionKind::OkCancel) buttons = QMessageBox::Ok | QMessageBox::Cancel;
-  switch (QMessageBox::question(m_owner, caption.isEmpty() ? Title : caption, displayed(text),
-                                buttons)) {
+  const QMessageBox::Icon shown = icon == QuestionIcon::Error     ? QMessageBox::Critical
+                                  : icon == QuestionIcon::Warning ? QMessageBox::Warning
+                                                                  : QMessageBox::Question;
+  QMessageBox box(shown, caption.isEmpty() ? Title : caption, displayed(text), buttons, m_owner);
+  switch (box.exec()) {
     case QMessageBox::Yes:
     case QMessageBox::Ok:
       return Answer::Yes;

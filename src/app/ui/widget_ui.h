@@ -25,7 +25,8 @@ class WidgetUi final : public Ui {
 
   void showMessage(const QString& text, const QString& caption = {}) override;
   void showEmployeeIndex(OpenT4FileState& state) override;
-  Answer ask(const QString& text, QuestionKind kind, const QString& caption = {}) override;
+  Answer ask(const QString& text, QuestionKind kind, const QString& caption = {},
+             QuestionIcon icon = QuestionIcon::Question) override;
   QString chooseFileToOpen(const FileDialogRequest& request) override;
   QString chooseFileToSave(const FileDialogRequest& request) override;
   void editEmployerRecord(OpenT4FileState& state) override;
