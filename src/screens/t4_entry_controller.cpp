@@ -381,15 +381,19 @@ bool T4EntryController::pickFromIndex() {
       m_employer = employer;
     // A business number changed there was written into every record of the file: the
     // record on the screen and its stored copy take it too, so no save writes the old one.
+    // (A new record's stored copy is what it is compared with, so it takes the number too:
+    // an untouched new record stays unchanged.)
     const QString number = m_employer.text(T::RevCan_account_number);
     m_working.setText(T::RevCan_account_number, number);
-    if (!m_new) m_state.sharedRecord().setText(T::RevCan_account_number, number);
+    m_state.sharedRecord().setText(T::RevCan_account_number, number);
   }
   const int picked = file.PickedIndex;
   if (picked == TAlphaInxFileStream::NothingPicked || picked < 0 || picked >= file.Count())
     return false;
+  // The pick is the record, not its place in the index: the save can re-sort the index.
+  const int64_t pickedRecord = file.position(picked);
   if (AskSaveChanges() == Answer::Cancel) return false;
-  readAt(picked);
+  readAt(file.indexOfPosition(pickedRecord));
   return true;
 }
 

@@ -282,6 +282,31 @@ TEST_F(T4EntryTest, theIndexPicksAndTheEmployerScreenKeepsTheNumberInStep) {
   EXPECT_EQ(state.T4File().PickedIndex, TAlphaInxFileStream::NothingPicked);
 }
 
+TEST_F(T4EntryTest, thePickedEmployeeIsShownAfterASaveThatReSorts) {
+  C& s = open({goodT4("Adams", "A"), goodT4("Brown", "B"), goodT4("Clark", "C")});
+  s.leaveField(C::Surname, "Zimmer");  // Adams saved as Zimmer goes to the end of the index
+  ui.expectEmployeeIndex([](OpenT4FileState& st) { st.T4File().PickedIndex = 1; });
+  ui.expectQuestion(Answer::Yes);
+  EXPECT_TRUE(s.pickFromIndex());
+  EXPECT_EQ(s.working().surname(), "Brown");
+}
+
+TEST_F(T4EntryTest, aNewBusinessNumberLeavesAnUntouchedNewRecordUnchanged) {
+  C& s = open({});
+  ui.expectEmployeeIndex([](OpenT4FileState& st) {
+    Record768 employer;
+    st.T4File().readAt(768, employer.bytes());
+    employer.setText(EmployerRecord::RevCan_account_number, "046454286RP0002");
+    st.T4File().writeAt(768, employer.bytes());
+    st.T4File().CoInfoShown = true;
+  });
+  EXPECT_FALSE(s.pickFromIndex());
+  ui.expectReport(ViewerResult::Ignore);
+  EXPECT_TRUE(s.closeQuery());
+  EXPECT_TRUE(ui.questions().isEmpty()) << "nothing of the user's changed";
+  EXPECT_EQ(state.T4File().Count(), 0);
+}
+
 TEST_F(T4EntryTest, aLowerCaseProvinceOnFileIsASaveQuestion) {
   T4Record r = goodT4("Adams", "A");
   r.setText(T::Employee_province_code, "on");

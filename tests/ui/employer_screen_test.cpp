@@ -61,9 +61,17 @@ class EmployerScreenTest : public QObject {
  private slots:
   void opensWithTheRecordOrTheDefaults() {
     Screen s(QByteArray{});
-    QCOMPARE(s.screen->windowTitle(),
-             QStringLiteral("Employer Information for T4 forms and Summary"));
+    QCOMPARE(s.screen->windowTitle(), "Processing: " + s.state.T4FileName());
     QCOMPARE(s.screen->size(), QSize(521, 413));
+    // The rates in three rows: CPP rate and maximum premium; maximum earnings and
+    // exemption; EI rate, maximum premium and maximum earnings.
+    const auto row = [&s](const char* name) { return s.edit(name)->y(); };
+    QCOMPARE(row("EditCPPMaxPrem"), row("EditCPPRatePCent"));
+    QCOMPARE(row("EditCPPEarnExempt"), row("EditCPPMaxEarn"));
+    QVERIFY(row("EditCPPMaxEarn") > row("EditCPPRatePCent"));
+    QCOMPARE(row("EditEIMaxPrem"), row("EditEIRatePC"));
+    QCOMPARE(row("EditEIMaxEarn"), row("EditEIRatePC"));
+    QVERIFY(row("EditEIRatePC") > row("EditCPPMaxEarn"));
     QCOMPARE(s.edit("EditCPPRatePCent")->text(), QStringLiteral("3.9000"));
     QCOMPARE(s.edit("EditTaxYr")->text(), QStringLiteral("2000"));
     QCOMPARE(s.edit("EditEIMult")->text(), QStringLiteral("1.4000"));

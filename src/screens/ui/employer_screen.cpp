@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "checks/code_tables.h"
+#include "data/open_t4_file.h"
 
 namespace quillet {
 namespace {
@@ -71,7 +72,10 @@ const int TabOrder[] = {C::Name1,      C::Name2,      C::Name3,         C::Addr1
 TFormT4BusnInfo::TFormT4BusnInfo(OpenT4FileState& state, Ui& ui, const Clock& clock, QWidget* owner)
     : FieldScreen(ui, owner), m_controller(state, ui, clock) {
   setObjectName(QStringLiteral("TFormT4BusnInfo"));
-  setWindowTitle(QStringLiteral("Employer Information for T4 forms and Summary"));
+  // The file being worked on, as the main window names it.
+  setWindowTitle(state.T4FileOpen()
+                     ? QStringLiteral("Processing: ") + state.T4FileName()
+                     : QStringLiteral("Employer Information for T4 forms and Summary"));
   buildControls();
   layOut();
   m_controller.open();
@@ -157,9 +161,9 @@ void TFormT4BusnInfo::layOut() {
          {C::BusnNum}});
   group("Tax Year / New Hires Refund", {248, 0, 265, 81}, false, {{C::TaxYr}, {C::NewHires}});
   group("Rates used for T4 CPP/QPP && EI Edits", {248, 80, 265, 161}, true,
-        {{C::CppRate, C::CppMaxPrem, C::CppMaxEarn},
-         {C::CppEarnExempt, C::EiRate, C::EiMaxPrem},
-         {C::EiMaxEarn}});
+        {{C::CppRate, C::CppMaxPrem},
+         {C::CppMaxEarn, C::CppEarnExempt},
+         {C::EiRate, C::EiMaxPrem, C::EiMaxEarn}});
   group("Person to Contact", {248, 240, 265, 97}, false,
         {{C::ContName}, {C::ContArea}, {C::ContNumbr, C::ContExtn}});
   group("Proprietor(s)  Soc. Insc. Number(s)", {0, 336, 321, 49}, false, {{C::Sin1, C::Sin2}});
