@@ -188,6 +188,20 @@ class EmployerScreenTest : public QObject {
     QVERIFY(readWholeFile(s.state.T4FileName()).contains("Kanata"));
   }
 
+  // Esc with a typed entry still in the focused field: it is checked and kept.
+  void escapeKeepsWhatWasTypedInTheFocusedField() {
+    Screen s(t4FileBytes(goodEmployer(), {}));
+    QLineEdit* city = s.edit("EditCity");
+    city->setFocus();
+    city->selectAll();
+    QTest::keyClicks(city, "Kanata");
+    s.ui.expectQuestion(Answer::No);  // "throw away changes ?" No: saved
+    QTest::keyClick(city, Qt::Key_Escape);
+    QVERIFY(!s.screen->isVisible());
+    s.state.CloseT4File();
+    QVERIFY(readWholeFile(s.state.T4FileName()).contains("Kanata"));
+  }
+
   void theTabOrder() {
     Screen s(QByteArray{});
     QStringList order;

@@ -140,6 +140,27 @@ class T4EntryScreenTest : public QObject {
     e.screen->close();
   }
 
+  // Esc and the close box check what was typed in the focused field: a good entry goes
+  // into the save question, a refused one is the user's to drop or to go back to.
+  void closingChecksTheFocusedField() {
+    Entry e({goodT4("Adams", "Ann")});
+    QLineEdit* surname = e.edit("EditEmployee_surname");
+    surname->setFocus();
+    surname->selectAll();
+    QTest::keyClick(surname, Qt::Key_Delete);  // a blank name is refused
+    e.ui.expectQuestion(Answer::No);           // not accepted: back to the field
+    QTest::keyClick(surname, Qt::Key_Escape);
+    QVERIFY(e.screen->isVisible());
+    QCOMPARE(e.ui.messages(), QStringList{BlankMessage});
+    QVERIFY(e.ui.questions().last().startsWith("The entry in the field you were in was not"));
+
+    QTest::keyClicks(surname, "Abbot");
+    e.ui.expectQuestion(Answer::Yes);  // "Do you wish to save your changes" with the new name
+    e.screen->close();
+    QVERIFY(!e.screen->isVisible());
+    QVERIFY(e.surnamesOnFile().contains("Abbot"));
+  }
+
   void theSinDialogBothWays() {
     Entry e({goodT4("Adams", "Ann")});
     e.ui.expectQuestion(Answer::Yes);

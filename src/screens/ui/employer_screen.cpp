@@ -217,11 +217,10 @@ void TFormT4BusnInfo::BitBtnCancelClick() {
   attemptClose(settleFields());
 }
 
-// Esc and the frame close as Cancel does, without a check of the field that has the
-// focus: a field that refuses its entry never traps the user in the screen.
+// Esc and the frame close as Cancel does.
 void TFormT4BusnInfo::reject() {
   m_ok = false;
-  attemptClose(validatePending());
+  attemptClose(settleFieldsBeforeClosing());
 }
 
 void TFormT4BusnInfo::closeEvent(QCloseEvent* event) {

@@ -54,16 +54,33 @@ bool FieldScreen::validatePending() {
   return tag == 0 || !isVisible() || leave(tag);
 }
 
+QWidget* FieldScreen::focusedField() const {
+  QWidget* focused = focusWidget();
+  if (!focused) return nullptr;
+  if (m_watched.count(focused)) return focused;
+  // A list's line edit stands for the list.
+  QWidget* owner = focused->parentWidget();
+  return owner && m_watched.count(owner) ? owner : nullptr;
+}
+
 bool FieldScreen::settleFields() {
   if (!validatePending()) return false;
-  QWidget* focused = focusWidget();
-  const auto found = m_watched.find(focused);
-  if (found == m_watched.end() && focused) {
-    // A list's line edit stands for the list.
-    const auto owner = m_watched.find(focused->parentWidget());
-    return owner == m_watched.end() || leave(owner->second.tag);
+  QWidget* field = focusedField();
+  return !field || leave(m_watched.at(field).tag);
+}
+
+bool FieldScreen::settleFieldsBeforeClosing() {
+  bool accepted = validatePending();
+  if (accepted) {
+    QWidget* field = focusedField();
+    auto* edit = qobject_cast<QLineEdit*>(field);
+    if (auto* combo = qobject_cast<QComboBox*>(field)) edit = combo->lineEdit();
+    if (edit && edit->isModified()) accepted = leave(m_watched.at(field).tag);
   }
-  return found == m_watched.end() || leave(found->second.tag);
+  return accepted ||
+         m_ui.ask(QStringLiteral("The entry in the field you were in was not accepted. Click "
+                                 "Yes to close without it, or No to go back to the field."),
+                  QuestionKind::YesNo) == Answer::Yes;
 }
 
 void FieldScreen::showOutcome(QWidget* control, const FieldOutcome& outcome, QWidget* country) {

@@ -30,6 +30,10 @@ class FieldScreen : public QDialog {
   // Before a button acts: the field left last, and the field that still has the focus
   // (Enter presses the default button without leaving it), so nothing typed is lost.
   bool settleFields();
+  // Before Esc or the close box close the screen: the field left last, and the focused
+  // field if the user typed in it. A refused entry is the user's to drop (and close) or
+  // to go back to: nothing typed is lost unasked, and no refusal traps the user.
+  bool settleFieldsBeforeClosing();
 
   // Shows what a field action decided in its control (and the country list).
   void showOutcome(QWidget* control, const FieldOutcome& outcome, QWidget* country);
@@ -43,6 +47,8 @@ class FieldScreen : public QDialog {
     int tag;
     Keys keys;
   };
+  QWidget* focusedField() const;
+
   std::map<QObject*, Watched> m_watched;
   int m_pendingTag = 0;
 };

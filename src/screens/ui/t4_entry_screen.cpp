@@ -388,9 +388,7 @@ void TFormT4Entry::reject() { close(); }
 void TFormT4Entry::closeEvent(QCloseEvent* event) {
   if (!isVisible()) return;
   event->ignore();
-  // The close box does not check the field that has the focus, so no refused entry traps
-  // the user; EXIT does, before it asks to close.
-  if (validatePending() && m_controller.closeQuery()) done(QDialog::Accepted);
+  if (settleFieldsBeforeClosing() && m_controller.closeQuery()) done(QDialog::Accepted);
 }
 
 }  // namespace quillet
