@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "data/open_t4_file.h"
 #include "screens/ui/employee_index.h"
@@ -159,6 +160,25 @@ class T4EntryScreenTest : public QObject {
     e.screen->close();
     QVERIFY(!e.screen->isVisible());
     QVERIFY(e.surnamesOnFile().contains("Abbot"));
+  }
+
+  // A list changes only when the user means it to, and goes on from the entry it shows.
+  void listsMoveFromTheirEntryAndIgnoreAPassingWheel() {
+    Entry e({goodT4("Adams", "Ann")});
+    QComboBox* province = e.combo("EditEmployee_province_code");
+    QCOMPARE(province->currentText(), QStringLiteral("ON"));
+    e.edit("EditEmployee_surname")->setFocus();
+    const QPointF at = province->rect().center();
+    QWheelEvent wheel(at, province->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(province, &wheel);
+    QCOMPARE(province->currentText(), QStringLiteral("ON"));
+
+    province->setFocus();
+    QTest::keyClick(province, Qt::Key_Down);
+    QCOMPARE(province->currentText(), province->itemText(province->findText("ON") + 1));
+    e.ui.expectQuestion(Answer::No);
+    e.screen->close();
   }
 
   void theSinDialogBothWays() {

@@ -87,10 +87,8 @@ void TFormT4BusnInfo::buildControls() {
   for (const ControlDef& def : Controls) {
     QWidget* control = nullptr;
     if (def.tag == C::Prov || def.tag == C::Country) {
-      auto* combo = new QComboBox(this);
-      combo->setEditable(true);
-      combo->setInsertPolicy(QComboBox::NoInsert);
-      combo->addItems(def.tag == C::Prov ? addressProvinceCodes() : employerCountryCodes());
+      QComboBox* combo =
+          newList(def.tag == C::Prov ? addressProvinceCodes() : employerCountryCodes());
       if (def.tag == C::Country) ComboBoxCountry = combo;
       control = combo;
     } else {
@@ -184,7 +182,7 @@ void TFormT4BusnInfo::fill() {
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
       edit->setText(text);  // the screen's own text: not a change of the user's
     } else {
-      static_cast<QComboBox*>(control)->setEditText(text);
+      showListText(static_cast<QComboBox*>(control), text);
     }
   }
 }
@@ -199,9 +197,9 @@ bool TFormT4BusnInfo::Validate_UpdtFile(int tag) {
       m_controller.leaveField(tag, edit ? edit->text() : combo->currentText());
   if (outcome.newText) {
     if (edit && *outcome.newText != edit->text()) edit->setText(*outcome.newText);
-    if (combo) combo->setEditText(*outcome.newText);
+    if (combo) showListText(combo, *outcome.newText);
   }
-  if (outcome.country) ComboBoxCountry->setEditText(*outcome.country);
+  if (outcome.country) showListText(ComboBoxCountry, *outcome.country);
   if (outcome.markUnchanged && edit) edit->setModified(false);
   if (outcome.focusBack) control->setFocus(Qt::OtherFocusReason);
   return !outcome.focusBack;

@@ -27,6 +27,11 @@ bool FieldScreen::eventFilter(QObject* watched, QEvent* event) {
   if (found == m_watched.end()) return QDialog::eventFilter(watched, event);
   const Watched& field = found->second;
 
+  // The wheel over a list that the user is not in scrolls nothing into it.
+  if (event->type() == QEvent::Wheel && qobject_cast<QComboBox*>(watched) &&
+      !static_cast<QWidget*>(watched)->hasFocus()) {
+    return true;
+  }
   if (event->type() == QEvent::KeyPress && field.keys != Keys::Any) {
     const QString typed = static_cast<QKeyEvent*>(event)->text();
     if (!typed.isEmpty()) {
@@ -47,6 +52,25 @@ bool FieldScreen::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QDialog::eventFilter(watched, event);
+}
+
+QComboBox* FieldScreen::newList(const QStringList& items) {
+  auto* list = new QComboBox(this);
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  list->setFocusPolicy(Qt::StrongFocus);
+  list->addItems(items);
+  return list;
+}
+
+// The text shown by the screen is kept with the list: a list holding another one was
+// changed by the user.
+constexpr char ShownText[] = "shownText";
+
+void FieldScreen::showListText(QComboBox* list, const QString& text) {
+  list->setCurrentIndex(list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+  list->setEditText(text);
+  list->setProperty(ShownText, text);
 }
 
 bool FieldScreen::validatePending() {
@@ -73,9 +97,12 @@ bool FieldScreen::settleFieldsBeforeClosing() {
   bool accepted = validatePending();
   if (accepted) {
     QWidget* field = focusedField();
-    auto* edit = qobject_cast<QLineEdit*>(field);
-    if (auto* combo = qobject_cast<QComboBox*>(field)) edit = combo->lineEdit();
-    if (edit && edit->isModified()) accepted = leave(m_watched.at(field).tag);
+    const auto* edit = qobject_cast<QLineEdit*>(field);
+    const auto* list = qobject_cast<QComboBox*>(field);
+    if ((edit && edit->isModified()) ||
+        (list && list->currentText() != list->property(ShownText).toString())) {
+      accepted = leave(m_watched.at(field).tag);
+    }
   }
   return accepted ||
          m_ui.ask(QStringLiteral("The entry in the field you were in was not accepted. Click "
@@ -89,9 +116,9 @@ void FieldScreen::showOutcome(QWidget* control, const FieldOutcome& outcome, QWi
   if (outcome.newText) {
     // Only a different text counts as the screen's own; the same one keeps the mark.
     if (edit && *outcome.newText != edit->text()) edit->setText(*outcome.newText);
-    if (combo && *outcome.newText != combo->currentText()) combo->setEditText(*outcome.newText);
+    if (combo && *outcome.newText != combo->currentText()) showListText(combo, *outcome.newText);
   }
-  if (outcome.country && country) static_cast<QComboBox*>(country)->setEditText(*outcome.country);
+  if (outcome.country && country) showListText(static_cast<QComboBox*>(country), *outcome.country);
   if (edit && outcome.markUnchanged) edit->setModified(false);
   if (edit && outcome.markModified) edit->setModified(true);
   if (outcome.focusBack) control->setFocus(Qt::OtherFocusReason);

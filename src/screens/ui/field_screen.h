@@ -6,6 +6,8 @@
 
 #include "screens/field_outcome.h"
 
+class QComboBox;
+
 namespace quillet {
 
 class Ui;
@@ -22,6 +24,13 @@ class FieldScreen : public QDialog {
   // `control` (an edit, a list or a check box) carries `tag`; typed keys go through the
   // key filter `keys` (edits only).
   void watch(QWidget* control, int tag, Keys keys);
+
+  // A drop-down list of `items` that may also be typed into. The wheel changes it only
+  // while it has the focus.
+  QComboBox* newList(const QStringList& items);
+  // Shows `text` in a list, its entry made the current one when it has one, so that the
+  // arrow keys and the drop-down go on from there.
+  static void showListText(QComboBox* list, const QString& text);
 
   // The action of the field the user left; false when it refused and kept the focus.
   virtual bool leave(int tag) = 0;

@@ -164,11 +164,7 @@ void TFormT4Entry::buildControls() {
         control = new QCheckBox(QString::fromUtf8(def.caption), this);
         break;
       case Kind::List: {
-        auto* combo = new QComboBox(this);
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->addItems(listOf(def.tag));
-        control = combo;
+        control = newList(listOf(def.tag));
         break;
       }
       default: {
@@ -345,7 +341,7 @@ void TFormT4Entry::ShowRecord() {
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
       edit->setText(text);  // shown by the screen: not modified
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-      combo->setEditText(text);
+      showListText(combo, text);
     } else {
       static_cast<QCheckBox*>(control)->setChecked(text == QLatin1String("1"));
     }
