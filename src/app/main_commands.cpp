@@ -39,11 +39,10 @@ QString MainCommands::caption() const {
 
 bool MainCommands::openT4File(const QString& name) {
   m_state.setT4FileName(name);
-  if (const FileStatus opened = m_state.OpenT4File(); !opened) {
-    m_ui.showMessage(opened.message());
-    return false;
-  }
-  return true;
+  const FileStatus opened = m_state.OpenT4File();
+  if (m_captionChange) m_captionChange(caption());
+  if (!opened) m_ui.showMessage(opened.message());
+  return bool(opened);
 }
 
 void MainCommands::handleCommandLine(const QStringList& args) {

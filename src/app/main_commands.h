@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 
 #include "payroll_import/payroll_menu.h"
 
@@ -22,6 +23,11 @@ class MainCommands {
 
   // "Processing: <path>" while a T4 file is open.
   QString caption() const;
+  // Called with the new caption as soon as a file is opened or fails to open, before any
+  // screen the command goes on to show.
+  void onCaptionChange(std::function<void(const QString&)> listener) {
+    m_captionChange = std::move(listener);
+  }
 
   // The command line of the first activation: a .T4E name opens that file, then goes to
   // T4 form printing ("/P") or to the T4 entry screen.
@@ -52,6 +58,7 @@ class MainCommands {
   const Clock& m_clock;
   const SettingsStore& m_settings;
   PayrollMenu m_payroll;
+  std::function<void(const QString&)> m_captionChange;
 };
 
 }  // namespace quillet

@@ -195,7 +195,10 @@ class TSDIAppFormTest : public QObject {
         folder.write("Payroll/ACME.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
     Desk edit({payroll, "other.txt"});
     int entries = 0;
-    edit.ui.expectT4EntryScreen([&entries](OpenT4FileState&) { ++entries; });
+    edit.ui.expectT4EntryScreen([&](OpenT4FileState&) {
+      ++entries;
+      QCOMPARE(edit.window.windowTitle(), "Processing: " + payroll);  // while the screen is up
+    });
     edit.window.FormActivate();
     edit.window.FormActivate();
     QCOMPARE(entries, 1);

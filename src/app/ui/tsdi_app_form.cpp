@@ -47,6 +47,7 @@ TSDIAppForm::TSDIAppForm(OpenT4FileState& state, Ui& ui, const Clock& clock,
   buildPanels();
   resize(640, 420);
   setWindowTitle(m_commands.caption());
+  m_commands.onCaptionChange([this](const QString& caption) { setWindowTitle(caption); });
 }
 
 void TSDIAppForm::run(void (MainCommands::*command)()) {
