@@ -1,16 +1,22 @@
 // Quillet widget tests — the print set-up dialogs, the report viewer and the busy box.
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include "app/clock.h"
+#include "app/ui/widget_ui.h"
 #include "payroll_import/ui/pay_conv_setup.h"
 #include "reports/recording_surface.h"
 #include "reports/trace_surface.h"
@@ -25,10 +31,77 @@
 using namespace quillet;
 using namespace quillet::test;
 
+namespace {
+
+// Answers the desktop program's printer and font dialogs as a user would, one modal
+// dialog at a time, and notes what each offered.
+struct PrintDialogsUser {
+  PrintDialogsUser() {
+    timer.setInterval(20);
+    QObject::connect(&timer, &QTimer::timeout, [this] { answer(); });
+    timer.start();
+  }
+
+  void answer() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == handled) return;
+    handled = modal;
+    if (auto* printDialog = qobject_cast<QPrintDialog*>(modal)) {
+      paper = printDialog->printer()->pageLayout().pageSize().id();
+      auto* preview = printDialog->findChild<QPushButton*>("PreviewButton");
+      if (preview && pressPreview) {
+        preview->click();
+      } else {
+        printDialog->reject();
+      }
+    } else if (auto* fontDialog = qobject_cast<QFontDialog*>(modal)) {
+      offeredFonts << fontDialog->currentFont();
+      fontDialog->setCurrentFont(QFont("DejaVu Sans Mono", 10));
+      fontDialog->accept();
+    } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+      previews += qobject_cast<QPrintPreviewDialog*>(modal) != nullptr;
+      dialog->reject();
+    }
+  }
+
+  QTimer timer;
+  QWidget* handled = nullptr;
+  bool pressPreview = true;
+  QPageSize::PageSizeId paper = QPageSize::Custom;
+  QList<QFont> offeredFonts;
+  int previews = 0;
+};
+
+}  // namespace
+
 class PrintDialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Letter paper, Preview beside Print, the suggested font, then the session's last font.
+  void thePrinterAndFontDialogsOfTheDesktopProgram() {
+    const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
+    WidgetUi ui(clock);
+    PrintDialogsUser user;
+    {
+      std::unique_ptr<PrintSurface> job = ui.startPrintJob("T4 Error Report");
+      QVERIFY(job);
+      job->endJob();  // the preview is shown, and closed
+    }
+    QCOMPARE(user.paper, QPageSize::Letter);
+    QCOMPARE(user.previews, 1);
+    QFont timesNewRoman("Times New Roman", 11);
+    timesNewRoman.setStyleHint(QFont::Serif);
+    QCOMPARE(user.offeredFonts.value(0).family(), QFontInfo(timesNewRoman).family());
+    QVERIFY(user.offeredFonts.value(0).family() != QApplication::font().family());
+    QCOMPARE(user.offeredFonts.value(0).pointSize(), 11);
+
+    QVERIFY(ui.startPreview("T4 Error Report"));
+    QCOMPARE(user.offeredFonts.value(1).family(), QStringLiteral("DejaVu Sans Mono"));
+    user.pressPreview = false;
+    QVERIFY(!ui.startPrintJob("T4 Error Report"));  // cancelled in the printer dialog
+  }
+
   void t4SetUpStartsWithItsOwnValuesAndRanges() {
     TFormT4PrintSetUp dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("T4 Print Set Up"));

@@ -3,12 +3,15 @@
 #include "app/ui/widget_ui.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include "payroll_import/ui/pay_conv_setup.h"
 #include "reports/painter_surface.h"
@@ -27,14 +30,17 @@ namespace {
 
 const QString Title = QStringLiteral("Quillet");
 
-// The font the font dialog starts from: the printer's own, except that the old default
-// "MS Sans Serif" of 8 points gives way to Times New Roman of 11.
-QFont initialPrinterFont(const QFont& printerFont) {
-  if (printerFont.family() == QLatin1String("MS Sans Serif") && printerFont.pointSize() == 8) {
-    return QFont(QStringLiteral("Times New Roman"), 11);
-  }
-  return printerFont;
+// The font dialog's first suggestion: a printer canvas starts in MS Sans Serif of 8 points,
+// which gives way to Times New Roman of 11, or the serif font that stands in for it here
+// (the dialog offers only fonts that exist).
+QFont suggestedPrinterFont() {
+  QFont font(QStringLiteral("Times New Roman"), 11);
+  font.setStyleHint(QFont::Serif);
+  return QFont(QFontInfo(font).family(), 11);
 }
+
+// The print dialog's own result when Preview was pressed.
+constexpr int PreviewChosen = 2;
 
 // Message texts break their lines with carriage returns.
 QString displayed(QString text) { return text.replace(u'\r', u'\n'); }
@@ -107,14 +113,41 @@ void WidgetUi::showEmployeeIndex(OpenT4FileState& state) {
   index.exec();
 }
 
-std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTitle) {
+std::unique_ptr<QPrinter> WidgetUi::newPrinter(const QString& documentTitle) const {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer->setDocName(documentTitle);
+  // The forms, the Summary and the label sheets are Letter; another size, or another
+  // printer, only as the user last chose in this session.
+  if (!m_printerName.isEmpty()) printer->setPrinterName(m_printerName);
+  if (m_pageLayout) {
+    printer->setPageLayout(*m_pageLayout);
+  } else {
+    printer->setPageSize(QPageSize(QPageSize::Letter));
+  }
+  return printer;
+}
+
+std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTitle) {
+  std::unique_ptr<QPrinter> printer = newPrinter(documentTitle);
   QPrintDialog printDialog(printer.get(), m_owner);
-  if (printDialog.exec() != QDialog::Accepted) return nullptr;
+  // Beside Print, a look at the job on the screen first (from which it may be printed).
+  if (auto* buttons = printDialog.findChild<QDialogButtonBox*>()) {
+    QPushButton* preview =
+        buttons->addButton(QStringLiteral("Preview"), QDialogButtonBox::ActionRole);
+    preview->setObjectName(QStringLiteral("PreviewButton"));
+    QObject::connect(preview, &QPushButton::clicked, &printDialog,
+                     [&printDialog] { printDialog.done(PreviewChosen); });
+  }
+  const int chosen = printDialog.exec();
+  if (chosen != QDialog::Accepted && chosen != PreviewChosen) return nullptr;
+  m_printerName = printer->printerName();
+  m_pageLayout = printer->pageLayout();
 
   const std::optional<QFont> font = chooseFont(documentTitle);
   if (!font) return nullptr;
+  if (chosen == PreviewChosen) {
+    return std::make_unique<PreviewSurface>(std::move(printer), *font, m_owner);
+  }
   QPrinter& device = *printer;
   auto surface = std::make_unique<PainterSurface>(device, *font, std::move(printer));
   if (!surface->isActive()) return nullptr;
@@ -149,8 +182,7 @@ std::optional<int> WidgetUi::chooseLabelStyle() {
 }
 
 std::unique_ptr<PrintSurface> WidgetUi::startPreview(const QString& documentTitle) {
-  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printer->setDocName(documentTitle);
+  std::unique_ptr<QPrinter> printer = newPrinter(documentTitle);
   const std::optional<QFont> font = chooseFont(documentTitle);
   if (!font) return nullptr;
   return std::make_unique<PreviewSurface>(std::move(printer), *font, m_owner);
@@ -158,9 +190,11 @@ std::unique_ptr<PrintSurface> WidgetUi::startPreview(const QString& documentTitl
 
 std::optional<QFont> WidgetUi::chooseFont(const QString& documentTitle) {
   bool chosen = false;
-  const QFont font = QFontDialog::getFont(&chosen, initialPrinterFont(QApplication::font()),
-                                          m_owner, documentTitle);
-  return chosen ? std::optional<QFont>(font) : std::nullopt;
+  const QFont font = QFontDialog::getFont(&chosen, m_font.value_or(suggestedPrinterFont()), m_owner,
+                                          documentTitle);
+  if (!chosen) return std::nullopt;
+  m_font = font;  // the next job of the session starts from it
+  return font;
 }
 
 void WidgetUi::askPayrollSetUp(PayrollSetUp& answers) {

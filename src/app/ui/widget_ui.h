@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QFont>
+#include <QPageLayout>
 #include <memory>
 #include <optional>
 
 #include "app/ui.h"
 
+class QPrinter;
 class QWidget;
 
 namespace quillet {
@@ -44,7 +46,13 @@ class WidgetUi final : public Ui {
   void hideBusy() override;
 
  private:
+  // A printer on the last printer and paper of the session, or on Letter paper.
+  std::unique_ptr<QPrinter> newPrinter(const QString& documentTitle) const;
+
   const Clock& m_clock;
+  QString m_printerName;  // the session's last choices
+  std::optional<QPageLayout> m_pageLayout;
+  std::optional<QFont> m_font;
   QString m_folder;
   QWidget* m_owner;
   std::optional<QFont> chooseFont(const QString& documentTitle);
