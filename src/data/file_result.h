@@ -10,6 +10,7 @@ namespace quillet {
 // A failure that the command which met it turns into a message for the user.
 struct FileError {
   QString message;
+  int systemError = 0;  // the operating system's own code (errno), when one is known
 };
 
 // A value, or the FileError that stopped it from being made.

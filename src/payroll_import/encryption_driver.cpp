@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <utility>
 
@@ -13,7 +15,9 @@
 #include "data/record.h"
 #include "payroll_import/payroll_records.h"
 #include "platform/dos_paths.h"
+#include "platform/file_names.h"
 #include "platform/launcher.h"
+#include "platform/shared_file.h"
 
 namespace quillet {
 namespace {
@@ -120,41 +124,55 @@ QString EncryptionDriver::sealDataPath() const {
                               [this](QChar letter) { return m_settings.driveFolder(letter); });
 }
 
-void EncryptionDriver::ProbeEncryption(const QString& configPath) {
+bool EncryptionDriver::ProbeEncryption(const QString& configPath) {
   m_inUse = false;
-  if (!QFileInfo::exists(configPath)) return;
-  QFile file(configPath);
-  if (!file.open(QIODevice::ReadOnly)) {
-    ReportDosError(QStringLiteral("open ") + configPath, 5, m_ui);
-    return;
+  if (!platform::pathFacts(configPath).exists) return true;
+  // Each failure is told by the DOS code of its real cause.
+  auto file = platform::SharedFile::open(configPath, platform::OpenMode::ReadOnly);
+  if (!file) {
+    ReportDosError(QStringLiteral("open ") + configPath,
+                   platform::dosErrorCode(file.error().systemError, 5), m_ui);
+    return true;
   }
   ConfigRecord config;
-  const QByteArray bytes = file.read(ConfigRecord::Size);
-  if (bytes.size() != ConfigRecord::Size)
-    ReportDosError(QStringLiteral("read ") + configPath, 100, m_ui);
-  std::copy(bytes.begin(), bytes.end(), config.bytes().begin());
+  if (file->readAt(0, config.bytes()) != ConfigRecord::Size) {
+    ReportDosError(QStringLiteral("read ") + configPath,
+                   platform::dosErrorCode(file->lastError(), 100), m_ui);
+  }
   const QString drive = config.text(textField("drive", 1211, 3));
-  scan((drive + config.text(textField("second folder", 1215, 44))).left(47));
-  if (!m_inUse) scan(drive + config.text(textField("data path", 1260, 60)));
+  if (!scan((drive + config.text(textField("second folder", 1215, 44))).left(47))) return false;
+  return m_inUse || scan(drive + config.text(textField("data path", 1260, 60)));
 }
 
-void EncryptionDriver::scan(const QString& dosFolder) {
+bool EncryptionDriver::scan(const QString& dosFolder) {
   const QDir folder(platform::nativePath(
       dosFolder, [this](QChar letter) { return m_settings.driveFolder(letter); }));
-  if (dosFolder.isEmpty() || !folder.exists()) return;
+  if (dosFolder.isEmpty() || !folder.exists()) return true;
   for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
     if (name.endsWith(u'_')) {
       m_inUse = true;
     } else if (name.right(4).toUpper() == QLatin1String(".ENC")) {
-      QFile file(folder.filePath(name));
-      if (!file.open(QIODevice::ReadOnly)) {
-        ReportDosError(QStringLiteral("open ") + name, 5, m_ui);
+      // Only a plain file is opened: a FIFO would wait for a writer for ever.
+      auto file = platform::SharedFile::open(folder.filePath(name), platform::OpenMode::ReadOnly);
+      if (!file) {
+        ReportDosError(QStringLiteral("open ") + name,
+                       platform::dosErrorCode(file.error().systemError, 5), m_ui);
         continue;
       }
-      if (file.read(22) == "THIS FILE IS ENCRYPTED") m_inUse = true;
+      std::array<uint8_t, 22> start{};
+      const int64_t got = file->readAt(0, start);
+      if (file->lastError() != 0) {
+        // A file that cannot be read ends the whole configuration load.
+        ReportDosError(QStringLiteral("read ") + name,
+                       platform::dosErrorCode(file->lastError(), 30), m_ui);
+        return false;
+      }
+      if (got == 22 && std::equal(start.begin(), start.end(), "THIS FILE IS ENCRYPTED"))
+        m_inUse = true;
     }
-    if (m_inUse) return;
+    if (m_inUse) return true;
   }
+  return true;
 }
 
 void EncryptionDriver::RunSealData(const QString& configPath, const QString& operation) {
@@ -199,10 +217,16 @@ void EncryptionDriver::RunSealData(const QString& configPath, const QString& ope
     if (m_ui.ask(confirm, QuestionKind::YesNo) != Answer::Yes) return;
   }
 
+  // The DOS program is given the configuration as DOS names it: its short (8.3) path on
+  // Windows, its drive letter and the path under it through the DOS runner elsewhere.
   QStringList arguments{operation.left(3)};
-  const QString shortPath = platform::shortPathName(configPath);
+  const QString runner = m_settings.dosRunner();
+  const QString shortPath = runner.isEmpty() ? platform::shortPathName(configPath)
+                                             : platform::dosPath(configPath, [this](QChar letter) {
+                                                 return m_settings.driveFolder(letter);
+                                               });
   if (configPath.size() >= 5 && shortPath.size() >= 5) arguments << shortPath;
-  const int result = platform::startDetached(sealDataPath(), arguments, m_settings.dosRunner());
+  const int result = platform::startDetached(sealDataPath(), arguments, runner);
   if (result < 32) {
     ReportRunError(SealData, result, m_ui);
     return;

@@ -19,8 +19,9 @@ class EncryptionDriver {
   // `encryptionInUse` is the flag the rest of the program reads.
   EncryptionDriver(Ui& ui, const SettingsStore& settings, bool& encryptionInUse);
 
-  // Sets the flag when the company's folders hold encrypted files.
-  void ProbeEncryption(const QString& configPath);
+  // Sets the flag when the company's folders hold encrypted files. False when a file
+  // that had to be examined could not be read: that ends the configuration's load.
+  bool ProbeEncryption(const QString& configPath);
   // Runs A:\SEALDATA.EXE with "DEC" or "ENC" and the configuration's short path.
   void RunSealData(const QString& configPath, const QString& operation);
 
@@ -28,7 +29,7 @@ class EncryptionDriver {
   QString sealDataPath() const;
 
  private:
-  void scan(const QString& dosFolder);
+  bool scan(const QString& dosFolder);
 
   Ui& m_ui;
   const SettingsStore& m_settings;

@@ -134,7 +134,10 @@ void PayrollMenu::loadConfig() {
   }
   m_config = std::move(config);
   EncryptionDriver driver(m_ui, m_settings, encryptionInUse);
-  driver.ProbeEncryption(m_configFileName);
+  if (!driver.ProbeEncryption(m_configFileName)) {
+    m_config.reset();  // payroll mode stays off
+    return;
+  }
   if (encryptionInUse) driver.RunSealData(m_configFileName, QStringLiteral("DEC"));
   m_checks[OpenConfig] = true;
 }

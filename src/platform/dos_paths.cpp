@@ -2,7 +2,9 @@
 #include "platform/dos_paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <cerrno>
 
 #include "platform/disk_info.h"
 
@@ -56,6 +58,60 @@ QString nativePath(const QString& dosPath, const DriveTable& drives) {
   if (dosPath.endsWith(u'\\') || dosPath.endsWith(u'/')) path += u'/';
   return path;
 #endif
+}
+
+QString dosPath(const QString& native, const DriveTable& drives) {
+#ifdef Q_OS_WIN
+  Q_UNUSED(drives);
+  return native;
+#else
+  const QString path = QFileInfo(native).absoluteFilePath();
+  const QString canonical = QFileInfo(path).canonicalFilePath();
+  QString best;
+  QChar bestLetter;
+  for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
+    QString folder = drives ? drives(QChar(letter)) : QString();
+    if (folder.isEmpty()) folder = driveFolder(QChar(letter));
+    folder = QFileInfo(folder).canonicalFilePath();
+    if (folder.isEmpty() || folder.size() <= best.size()) continue;
+    const QString within = canonical.isEmpty() ? path : canonical;
+    if (within == folder || within.startsWith(folder + u'/')) {
+      best = folder;
+      bestLetter = QChar(letter);
+    }
+  }
+  if (best.isEmpty()) return native;
+  const QString within = canonical.isEmpty() ? path : canonical;
+  return QString(bestLetter) + QStringLiteral(":\\") +
+         within.mid(best.size() + 1).replace(u'/', u'\\');
+#endif
+}
+
+int dosErrorCode(int systemError, int fallback) {
+  switch (systemError) {
+    case ENOENT:
+      return 2;  // FILE NOT FOUND
+    case ENOTDIR:
+      return 3;  // PATH NOT FOUND
+    case EMFILE:
+    case ENFILE:
+      return 4;  // TOO MANY OPEN FILES
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+      return 5;  // FILE ACCESS DENIED
+    case EBADF:
+      return 6;  // INVALID FILE HANDLE
+    case ENOMEM:
+      return 8;  // NOT ENOUGH MEMORY
+    case EIO:
+      return 30;  // READ ERROR
+    case ENOSPC:
+      return 101;  // DISK WRITE ERROR (IS DISK FULL?)
+    default:
+      return fallback;
+  }
 }
 
 }  // namespace quillet::platform

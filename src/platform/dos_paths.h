@@ -17,4 +17,13 @@ using DriveTable = std::function<QString(QChar letter)>;
 // ".." above the drive's root gives a name inside that folder that matches no file.
 QString nativePath(const QString& dosPath, const DriveTable& drives = {});
 
+// The other way: a path of this machine as a DOS program sees it, through the drive
+// letter whose folder holds it ("C:\WGBPGMS\CO1.CNF"); the path as it is when no
+// drive's folder holds it, and on Windows.
+QString dosPath(const QString& nativePath, const DriveTable& drives = {});
+
+// The DOS error code that stands for a system error (errno), `fallback` for one that has
+// no DOS counterpart or for none at all.
+int dosErrorCode(int systemError, int fallback);
+
 }  // namespace quillet::platform

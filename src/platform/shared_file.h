@@ -37,7 +37,8 @@ class SharedFile {
   SharedFile& operator=(const SharedFile&) = delete;
   ~SharedFile();
 
-  // Both return the bytes moved: fewer than asked at the end of the file or on failure.
+  // Both return the bytes moved: fewer than asked at the end of the file or on failure
+  // (lastError() then tells the system's reason; 0 when there was none, as at the end).
   int64_t readAt(int64_t position, std::span<uint8_t> buffer) const;
   int64_t writeAt(int64_t position, std::span<const uint8_t> buffer);
   // The file's length in bytes, or -1 when it cannot be told.
@@ -48,6 +49,7 @@ class SharedFile {
   bool setModified(const QDateTime& when);
   // True when `path` names this very file (the same file under any name or link).
   bool isFile(const QString& path) const;
+  int lastError() const { return m_lastError; }
 
  private:
   friend class FileReplacement;
@@ -55,6 +57,7 @@ class SharedFile {
   void close();
 
   int m_fd = -1;
+  mutable int m_lastError = 0;
 };
 
 QString cannotOpenMessage(const QString& path);

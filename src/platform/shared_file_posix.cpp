@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "platform/file_names.h"
 #include "platform/shared_file.h"
@@ -41,19 +42,20 @@ FileResult<SharedFile> SharedFile::open(const QString& path, OpenMode mode) {
       break;
   }
   const bool creating = mode == OpenMode::Create;
-  const auto failure = [&] {
-    return FileError{creating ? cannotCreateMessage(path) : cannotOpenMessage(path)};
+  const auto failure = [&](int systemError = errno) {
+    return FileError{creating ? cannotCreateMessage(path) : cannotOpenMessage(path), systemError};
   };
 
   const QByteArray native = encodeFileName(path);
   // A device is not even opened: opening some has effects of its own.
   struct stat info {};
-  if (::stat(native.constData(), &info) == 0 && !S_ISREG(info.st_mode)) return failure();
+  if (::stat(native.constData(), &info) == 0 && !S_ISREG(info.st_mode)) return failure(EACCES);
   const int fd = ::open(native.constData(), flags, 0666);
   if (fd < 0) return failure();
   SharedFile file(fd);
 
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return failure();
+  if (::fstat(fd, &info) != 0) return failure();
+  if (!S_ISREG(info.st_mode)) return failure(EACCES);
   if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) return failure();
   if (lock != 0 && ::flock(fd, lock | LOCK_NB) != 0) return failure();
   // Emptied only once the lock is held, so that a file another opener holds is never
@@ -62,13 +64,14 @@ FileResult<SharedFile> SharedFile::open(const QString& path, OpenMode mode) {
   return file;
 }
 
-SharedFile::SharedFile(SharedFile&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+SharedFile::SharedFile(SharedFile&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)), m_lastError(other.m_lastError) {}
 
 SharedFile& SharedFile::operator=(SharedFile&& other) noexcept {
   if (this != &other) {
     close();
-    m_fd = other.m_fd;
-    other.m_fd = -1;
+    m_fd = std::exchange(other.m_fd, -1);
+    m_lastError = other.m_lastError;
   }
   return *this;
 }
@@ -81,11 +84,13 @@ void SharedFile::close() {
 }
 
 int64_t SharedFile::readAt(int64_t position, std::span<uint8_t> buffer) const {
+  m_lastError = 0;
   std::size_t done = 0;
   while (done < buffer.size()) {
     const ssize_t n = ::pread(m_fd, buffer.data() + done, buffer.size() - done,
                               static_cast<off_t>(position) + static_cast<off_t>(done));
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0) m_lastError = errno;
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);
   }
@@ -93,11 +98,13 @@ int64_t SharedFile::readAt(int64_t position, std::span<uint8_t> buffer) const {
 }
 
 int64_t SharedFile::writeAt(int64_t position, std::span<const uint8_t> buffer) {
+  m_lastError = 0;
   std::size_t done = 0;
   while (done < buffer.size()) {
     const ssize_t n = ::pwrite(m_fd, buffer.data() + done, buffer.size() - done,
                                static_cast<off_t>(position) + static_cast<off_t>(done));
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0) m_lastError = errno;
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);
   }

@@ -3,6 +3,7 @@
 #include "payroll_import/encryption_driver.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -137,6 +138,29 @@ TEST_F(EncryptionTest, aCurrentProgramRunsWithTheOperationAndTheConfiguration) {
       "On a fast computer you might just have noticed the desktop flicker"));
   driver.RunSealData(configPath, "ENC");
   EXPECT_FALSE(inUse);
+  EXPECT_EQ(recordedArguments(2), "dec " + configPath + "\nENC " + configPath);
+}
+
+TEST_F(EncryptionTest, throughADosRunnerTheProgramGetsTheDosPath) {
+  installSealData(QDate(2000, 1, 1));
+  const QString runner = drives.write("runner.sh", "#!/bin/sh\nexec \"$@\"\n");
+  QFile::setPermissions(runner, QFile::permissions(runner) | QFileDevice::ExeOwner);
+  QSettings(folder.path("user.ini"), QSettings::IniFormat)
+      .setValue("Software/Corvantis/Quillet/2.0/DosRunner", runner);
+  driver.RunSealData(configPath, "DEC");
+  EXPECT_EQ(recordedArguments(), "DEC C:\\wgbpgms\\COMPANY1.CNF");
+}
+
+TEST_F(EncryptionTest, probeFailuresAreToldByTheirRealCause) {
+  const QString fifo = drives.path("c/data/co1/A.ENC");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  EXPECT_TRUE(driver.ProbeEncryption(configPath)) << "a FIFO is not waited on";
+  EXPECT_EQ(ui.messages(), QStringList{"Could not open A.ENC DOS Error Code was 5 = FILE ACCESS "
+                                       "DENIED"});
+  // An examined file that cannot be read ends the configuration's load.
+  ASSERT_TRUE(QFile::link("/proc/self/mem", drives.path("c/data/co1/B.ENC")));
+  EXPECT_FALSE(driver.ProbeEncryption(configPath));
+  EXPECT_EQ(ui.messages().last(), "Could not read B.ENC DOS Error Code was 30 = READ ERROR");
 }
 
 TEST_F(EncryptionTest, anotherCompanyEncryptsTheOldOneFirst) {

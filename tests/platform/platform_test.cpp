@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
 
 #include "platform/dos_paths.h"
 #include "platform/file_names.h"
@@ -63,6 +64,27 @@ TEST(DosPaths, neverLeadOutOfTheDrivesFolder) {
            Case{"C:..", drive + "/.."},
        }) {
     EXPECT_EQ(nativePath(c.dos, drives), c.native) << c.dos;
+  }
+}
+
+TEST(DosPaths, aPathOfThisMachineAsDosSeesIt) {
+  TempFolder folder;
+  QDir().mkpath(folder.path("c/WGBPGMS"));
+  QDir().mkpath(folder.path("d"));
+  const auto drives = [&](QChar letter) {
+    return letter == u'C' ? folder.path("c") : letter == u'D' ? folder.path("d") : QString();
+  };
+  EXPECT_EQ(dosPath(folder.path("c/WGBPGMS/CO1.CNF"), drives), "C:\\WGBPGMS\\CO1.CNF");
+  EXPECT_EQ(dosPath(folder.path("d"), drives), "D:\\");
+  EXPECT_EQ(dosPath(folder.path("elsewhere.CNF"), drives), folder.path("elsewhere.CNF"));
+  for (const auto& [system, dos] : {std::pair{ENOENT, 2},
+                                    {ENOTDIR, 3},
+                                    {EACCES, 5},
+                                    {EIO, 30},
+                                    {ENOSPC, 101},
+                                    {0, 100},
+                                    {EDOM, 100}}) {
+    EXPECT_EQ(dosErrorCode(system, 100), dos) << system;
   }
 }
 
