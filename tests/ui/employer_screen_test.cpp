@@ -9,6 +9,7 @@
 
 #include "app/clock.h"
 #include "data/open_t4_file.h"
+#include "layout_check.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 
@@ -62,7 +63,8 @@ class EmployerScreenTest : public QObject {
   void opensWithTheRecordOrTheDefaults() {
     Screen s(QByteArray{});
     QCOMPARE(s.screen->windowTitle(), "Processing: " + s.state.T4FileName());
-    QCOMPARE(s.screen->size(), QSize(521, 413));
+    QVERIFY(s.screen->width() >= 521 && s.screen->height() >= 413);
+    QCOMPARE(textsCutOff(*s.screen), QStringList());
     // The rates in three rows: CPP rate and maximum premium; maximum earnings and
     // exemption; EI rate, maximum premium and maximum earnings.
     const auto row = [&s](const char* name) { return s.edit(name)->y(); };
@@ -81,6 +83,19 @@ class EmployerScreenTest : public QObject {
     QVERIFY(s.button("BitBtnOK")->isDefault());
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(s.button("BitBtnOK")));
     s.ui.expectReport(ViewerResult::Ignore);
+    s.screen->close();
+  }
+
+  // Every caption and a long name show whole at the default size, and at a larger one.
+  void nothingIsCutOffAndTheScreenGrows() {
+    EmployerRecord employer = goodEmployer();
+    employer.setText(EmployerRecord::S_Employer_name_line_1, "Limestone Hardware Ltd.");
+    Screen s(t4FileBytes(employer, {}));
+    QCOMPARE(textsCutOff(*s.screen), QStringList());
+    const int nameWidth = s.edit("EditName1")->width();
+    s.screen->resize(s.screen->size() + QSize(200, 100));
+    QCoreApplication::processEvents();
+    QVERIFY(s.edit("EditName1")->width() > nameWidth);
     s.screen->close();
   }
 

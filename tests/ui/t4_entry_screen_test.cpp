@@ -8,10 +8,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "data/open_t4_file.h"
+#include "layout_check.h"
 #include "screens/ui/employee_index.h"
 #include "scripted_ui.h"
 #include "test_files.h"
@@ -85,6 +87,21 @@ class T4EntryScreenTest : public QObject {
     QCOMPARE(e.combo("EditOther_info_code_1")->itemText(0),
              QStringLiteral("30 Housing Board Lodging"));
     QCOMPARE(e.edit("EditEmployee_surname")->maxLength(), 20);
+  }
+
+  // At its default size the screen fits 1280 by 800, scrolls only up and down, and shows
+  // every caption and box whole.
+  void nothingIsCutOffAtTheDefaultSize() {
+    T4Record record = goodT4("Adams", "Ann");
+    record.setText(T4Record::Employee_postal_code, "K1A 0B1");
+    record.setText(T4Record::RPP_or_deferred_PlanNumbr, "1234567");
+    Entry e({record});
+    QVERIFY2(e.screen->width() <= 1280 && e.screen->height() <= 800,
+             qPrintable(QStringLiteral("%1 x %2").arg(e.screen->width()).arg(e.screen->height())));
+    auto* area = e.screen->findChild<QScrollArea*>("ScrollBoxEntries");
+    QVERIFY(area->widget()->width() >= area->widget()->minimumSizeHint().width());
+    QCOMPARE(textsCutOff(*e.screen), QStringList());
+    e.screen->close();
   }
 
   void amountsConvertAndKeepTheirText() {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,6 +95,7 @@ void TFormT4BusnInfo::buildControls() {
     } else {
       auto* edit = new QLineEdit(this);
       if (def.maxLength > 0) edit->setMaxLength(def.maxLength);
+      fitToText(edit, def.maxLength > 0 ? def.maxLength : 10);
       control = edit;
     }
     control->setObjectName(QLatin1String(def.name));
@@ -111,14 +113,17 @@ void TFormT4BusnInfo::buildControls() {
 }
 
 void TFormT4BusnInfo::layOut() {
-  setFixedSize(521, 413);
+  // The company at the left; the year, the rates and the contact at the right; the
+  // proprietors and the buttons below. Layouts, so that every caption shows whole in any
+  // font and the screen may grow.
+  auto* screen = new QGridLayout(this);
   // A group at its place, holding rows of Tags: each label beside its control, or, in a
   // stacked group, above it. The long labels of the multiplier and the business number
   // stand above their fields.
-  const auto group = [this](const char* caption, QRect geometry, bool stacked,
-                            std::initializer_list<std::initializer_list<int>> rows) {
+  const auto group = [this, screen](const char* caption, QRect cell, bool stacked,
+                                    std::initializer_list<std::initializer_list<int>> rows) {
     auto* box = new QGroupBox(QString::fromUtf8(caption), this);
-    box->setGeometry(geometry);
+    screen->addWidget(box, cell.y(), cell.x(), cell.height(), cell.width());
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(4, 2, 4, 2);
     grid->setHorizontalSpacing(4);
@@ -145,7 +150,8 @@ void TFormT4BusnInfo::layOut() {
       row += stacked ? 2 : 1;
     }
   };
-  group("Company Information", {0, 0, 249, 337}, false,
+  // Cells of the screen's grid: column, row, columns, rows.
+  group("Company Information", {0, 0, 1, 3}, false,
         {{C::Name1},
          {C::Name2},
          {C::Name3},
@@ -157,16 +163,25 @@ void TFormT4BusnInfo::layOut() {
          {C::PostCode},
          {C::EiMult},
          {C::BusnNum}});
-  group("Tax Year / New Hires Refund", {248, 0, 265, 81}, false, {{C::TaxYr}, {C::NewHires}});
-  group("Rates used for T4 CPP/QPP && EI Edits", {248, 80, 265, 161}, true,
+  group("Tax Year / New Hires Refund", {1, 0, 1, 1}, false, {{C::TaxYr}, {C::NewHires}});
+  group("Rates used for T4 CPP/QPP && EI Edits", {1, 1, 1, 1}, true,
         {{C::CppRate, C::CppMaxPrem},
          {C::CppMaxEarn, C::CppEarnExempt},
          {C::EiRate, C::EiMaxPrem, C::EiMaxEarn}});
-  group("Person to Contact", {248, 240, 265, 97}, false,
+  group("Person to Contact", {1, 2, 1, 1}, false,
         {{C::ContName}, {C::ContArea}, {C::ContNumbr, C::ContExtn}});
-  group("Proprietor(s)  Soc. Insc. Number(s)", {0, 336, 321, 49}, false, {{C::Sin1, C::Sin2}});
-  BitBtnOK->setGeometry(338, 351, 77, 27);
-  BitBtnCancel->setGeometry(428, 351, 77, 27);
+  group("Proprietor(s)  Soc. Insc. Number(s)", {0, 3, 1, 1}, false, {{C::Sin1, C::Sin2}});
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* button : {BitBtnOK, BitBtnCancel}) {
+    button->setMinimumSize(77, 27);
+    buttons->addWidget(button);
+  }
+  screen->addLayout(buttons, 3, 1, Qt::AlignBottom);
+  screen->setRowStretch(2, 1);
+  screen->setColumnStretch(0, 1);
+  screen->setColumnStretch(1, 1);
+  resize(sizeHint().expandedTo(QSize(521, 413)));
 
   setTabOrder(BitBtnOK, BitBtnCancel);
   QWidget* previous = BitBtnCancel;

@@ -54,6 +54,12 @@ bool FieldScreen::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+void FieldScreen::fitToText(QLineEdit* edit, int characters) {
+  const QFontMetrics metrics(edit->font());
+  // The frame and the text margins of the platform's style come on top of the text.
+  edit->setMinimumWidth(metrics.averageCharWidth() * characters + metrics.height());
+}
+
 QComboBox* FieldScreen::newList(const QStringList& items) {
   auto* list = new QComboBox(this);
   list->setEditable(true);

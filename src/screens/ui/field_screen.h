@@ -7,6 +7,7 @@
 #include "screens/field_outcome.h"
 
 class QComboBox;
+class QLineEdit;
 
 namespace quillet {
 
@@ -28,6 +29,8 @@ class FieldScreen : public QDialog {
   // A drop-down list of `items` that may also be typed into. The wheel changes it only
   // while it has the focus.
   QComboBox* newList(const QStringList& items);
+  // An edit wide enough to show `characters` of average text whole, at any font.
+  static void fitToText(QLineEdit* edit, int characters);
   // Shows `text` in a list, its entry made the current one when it has one, so that the
   // arrow keys and the drop-down go on from there.
   static void showListText(QComboBox* list, const QString& text);

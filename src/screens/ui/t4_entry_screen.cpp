@@ -11,7 +11,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "checks/code_tables.h"
 #include "data/open_t4_file.h"
@@ -152,6 +154,8 @@ TFormT4Entry::TFormT4Entry(OpenT4FileState& state, Ui& ui, QWidget* owner)
   m_controller.open();
   fillHeader();
   ShowRecord();
+  // As wide as the boxes need, 560 high: the middle scrolls up and down.
+  resize(std::max(760, minimumSizeHint().width()), std::max(560, minimumSizeHint().height()));
   m_controls.at(C::EmploymentIncome)->setFocus();
 }
 
@@ -170,6 +174,7 @@ void TFormT4Entry::buildControls() {
       default: {
         auto* edit = new QLineEdit(this);
         if (def.maxLength > 0) edit->setMaxLength(def.maxLength);
+        fitToText(edit, def.maxLength > 0 ? std::min(def.maxLength, 30) : 11);
         if (def.kind == Kind::Amount) keys = Keys::Decimal;
         if (def.kind == Kind::Number) keys = Keys::Digits;
         control = edit;
@@ -182,7 +187,6 @@ void TFormT4Entry::buildControls() {
 }
 
 void TFormT4Entry::layOut() {
-  resize(760, 560);
   auto* layout = new QVBoxLayout(this);
 
   // The header: the employer on the left, the title and the tax year on the right.
@@ -239,6 +243,8 @@ void TFormT4Entry::layOut() {
   auto* area = new QScrollArea(this);
   area->setObjectName(QStringLiteral("ScrollBoxEntries"));
   area->setWidgetResizable(true);
+  // It scrolls up and down only: the screen is as wide as its boxes.
+  area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   auto* middle = new QWidget(area);
   auto* rows = new QVBoxLayout(middle);
   auto* person = new QGroupBox(QStringLiteral("Employee Name and Address"), middle);
@@ -268,6 +274,8 @@ void TFormT4Entry::layOut() {
   }
   rows->addWidget(otherInfo);
   area->setWidget(middle);
+  area->setMinimumWidth(middle->minimumSizeHint().width() +
+                        area->verticalScrollBar()->sizeHint().width() + 2 * area->frameWidth());
   layout->addWidget(area, 1);
   layout->addWidget(new QLabel(QStringLiteral("Scroll to see additional entry items"), this));
 
