@@ -11,6 +11,13 @@
 #include "reports/ui/dialog_parts.h"
 
 namespace quillet {
+namespace {
+
+// The text shown by the screen is kept with the list: a list holding another one was
+// changed by the user.
+constexpr char ShownText[] = "shownText";
+
+}  // namespace
 
 FieldScreen::FieldScreen(Ui& ui, QWidget* owner) : QDialog(owner), m_ui(ui) {
   useBoldInterfaceFont(this);
@@ -68,10 +75,6 @@ QComboBox* FieldScreen::newList(const QStringList& items) {
   list->addItems(items);
   return list;
 }
-
-// The text shown by the screen is kept with the list: a list holding another one was
-// changed by the user.
-constexpr char ShownText[] = "shownText";
 
 void FieldScreen::showListText(QComboBox* list, const QString& text) {
   list->setCurrentIndex(list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
