@@ -1,0 +1,199 @@
+// Quillet tests — the batch tool's outputs for files of tax years 1999 and 2000, compared
+// with the outputs recorded in tests/golden: what a later change must leave as it is.
+// QUILLET_UPDATE_GOLDEN=1 records them anew (only when a change is meant to alter them).
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include "cli/cli.h"
+#include "payroll_files.h"
+#include "payroll_import/payroll_records.h"
+#include "test_files.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+using T = T4Record;
+using E = EmployerRecord;
+
+// An employer of `year` with that year's rates.
+EmployerRecord employerOf(int year) {
+  EmployerRecord e = goodEmployer();
+  if (year == 2000) {
+    e.setU16(E::S_Taxation_year, 2000);
+    e.setInt32(E::CPP_rate, 39000);
+    e.setInt32(E::CPP_max_premium, 132990);
+    e.setInt32(E::CPP_max_earnings, 3760000);
+    e.setInt32(E::EI_rate, 24000);
+    e.setInt32(E::EI_max_premium, 93600);
+  }
+  return e;
+}
+
+// Employees of every kind the checks and totals tell apart.
+std::vector<T4Record> staffOf(const EmployerRecord& employer) {
+  const auto employee = [&](const char* surname, int32_t income, int32_t cpp, int32_t ei) {
+    T4Record r = goodT4(surname, "Pat");
+    r.copyPrefixFrom(employer);
+    r.setInt32(T::Employment_income, income);
+    r.setInt32(T::Employee_CPP, cpp);
+    r.setInt32(T::Employee_EI_premium, ei);
+    return r;
+  };
+  const int32_t maxCpp = employer.int32(E::CPP_max_premium);
+  const int32_t maxEi = employer.int32(E::EI_max_premium);
+  std::vector<T4Record> staff;
+  staff.push_back(goodT4("Adams", "Ann", "B"));
+  staff.back().copyPrefixFrom(employer);
+  staff.push_back(employee("Maxwell", 6000000, maxCpp, maxEi));
+  staff.push_back(employee("Over", 8000000, maxCpp + 5000, maxEi + 100));
+  staff.push_back(employee("Low", 2500000, 20000, 10000));
+  T4Record quebec = employee("Tremblay", 3000000, 0, 60000);
+  quebec.setText(T::Province_of_employment_code, "QC");
+  quebec.setText(T::Employee_province_code, "QC");
+  quebec.setInt32(T::Employee_QPP, 90000);
+  staff.push_back(quebec);
+  T4Record exempt = employee("Exempt", 1000000, 0, 0);
+  exempt.setFlag(T::CPP_OR_Quebec_Pension_Exempt, true);
+  exempt.setFlag(T::EI_Exempt, true);
+  exempt.setText(T::Employment_code, "12");
+  staff.push_back(exempt);
+  T4Record other = employee("Other", 4500000, maxCpp / 2, maxEi / 2);
+  other.setInt32(T::Union_dues, 45000);
+  other.setInt32(T::RPP_contributions, 120000);
+  other.setInt32(T::Pension_adjustment, 300000);
+  other.setInt32(T::CPP_OR_Quebec_PensionEarn, 2200000);
+  other.setInt32(T::EI_insurable_earnings, 3000000);
+  other.setText(T::Other_info_code_1, "30 Housing Board Lodging");
+  other.setInt32(T::Other_info_amount_1, 120000);
+  other.setText(T::Other_info_code_2, "40 Other Taxable");
+  other.setInt32(T::Other_info_amount_2, -5000);
+  staff.push_back(other);
+  T4Record voided = employee("Void", 5000000, 1000, 1000);
+  voided.setFlag(T::VOID, true);
+  staff.push_back(voided);
+  return staff;
+}
+
+// The batch tool's runs on one file; print runs write their trace into `trace`.
+QList<QStringList> runsOn(const QString& file, const QString& trace) {
+  QList<QStringList> runs = {{"check", file}, {"dump", file}, {"totals", file}};
+  for (const QStringList& kind :
+       {QStringList{"forms"}, QStringList{"forms", "--type", "0"}, QStringList{"forms", "--lineup"},
+        QStringList{"summary"}, QStringList{"summary", "--remittances", "0", "--print-employer"},
+        QStringList{"labels", "--style", "0"}, QStringList{"labels", "--style", "1"},
+        QStringList{"labels", "--style", "2"}, QStringList{"labels", "--style", "3"},
+        QStringList{"errors"}, QStringList{"totals"}}) {
+    runs << QStringList{"print", kind.first(), file} + kind.mid(1) + QStringList{"--trace", trace};
+  }
+  return runs;
+}
+
+// One run's exit status, standard output, standard error and trace, the folder's path
+// written as <folder>.
+QString outputOf(const QStringList& args, const TempFolder& folder, const QString& trace) {
+  QFile::remove(trace);
+  QString out, err;
+  QTextStream outStream(&out), errStream(&err);
+  const int status =
+      cli::run(args + QStringList{"--now", "2001-02-03 04:05"}, outStream, errStream);
+  outStream.flush();
+  errStream.flush();
+  QString all = QStringLiteral("$ quillet-cli %1\nexit %2\n--- stdout\n%3--- stderr\n%4")
+                    .arg(args.join(u' '))
+                    .arg(status)
+                    .arg(out, err);
+  if (QFile::exists(trace))
+    all += QStringLiteral("--- trace\n") + QString::fromUtf8(readWholeFile(trace));
+  return all.replace(folder.path({}), QStringLiteral("<folder>"));
+}
+
+// Compares with the recorded file, or records it.
+void expectGolden(const QString& name, const QString& actual) {
+  const QString path = QStringLiteral(QUILLET_GOLDEN_DIR "/") + name + QStringLiteral(".txt");
+  if (qEnvironmentVariableIsSet("QUILLET_UPDATE_GOLDEN")) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(actual.toUtf8());
+    return;
+  }
+  const QString expected = QString::fromUtf8(readWholeFile(path));
+  ASSERT_FALSE(expected.isEmpty()) << "no recorded output " << path.toStdString();
+  EXPECT_EQ(actual.toStdString(), expected.toStdString()) << name.toStdString();
+}
+
+class Golden : public ::testing::TestWithParam<int> {};
+
+TEST_P(Golden, everyOutputOfAFileOfTheYear) {
+  const int year = GetParam();
+  TempFolder folder;
+  const EmployerRecord employer = employerOf(year);
+  const QString file = folder.write("ACME.T4E", t4FileBytes(employer, staffOf(employer)));
+  const QString trace = folder.path("trace.txt");
+  QString all;
+  for (const QStringList& args : runsOn(file, trace)) all += outputOf(args, folder, trace);
+  expectGolden(QStringLiteral("t4_file_%1").arg(year), all);
+}
+
+INSTANTIATE_TEST_SUITE_P(Years, Golden, ::testing::Values(1999, 2000));
+
+TEST(GoldenConversion, aYearEndFileOfEveryKindOfEmployee) {
+  TempFolder folder;
+  using Y = YearEndRecord;
+  QByteArray yearEnd;
+  const struct {
+    const char* surname;
+    const char* province;
+    const char* postCode;
+    double income;
+  } staff[] = {{"Adams", "ONT", "K7L 1A1", 30000},
+               {"Bouchard", "PQ", "H2X 1Y4", 45000},
+               {"Carter", "OTHER", "90210", 52000},
+               {"Dupont", "AUTRE", "K1A 0B1", 12000},
+               {"Evans", "NWT", "X1A 2P3", 99999}};
+  for (const auto& s : staff) {
+    yearEnd += YearEndBuilder()
+                   .text(Y::Surname, s.surname)
+                   .text(Y::FirstName, "Lee")
+                   .text(Y::Sin, "046 454 286")
+                   .text(Y::ProvinceOfEmployment, s.province)
+                   .text(Y::PostCode, s.postCode)
+                   .amount(56, s.income)
+                   .amount(59, s.income / 5)
+                   .amount(60, s.income / 30)
+                   .amount(61, s.income / 45)
+                   .amount(89, s.income - 1000)
+                   .amount(90, s.income - 2000)
+                   .amount(49, 250)
+                   .amount(42, 1000)
+                   .amount(62, 800)
+                   .amount(64, 50)
+                   .amount(66, 120)
+                   .bytes();
+  }
+  const QString config = folder.write("CO1.CNF", configBytes());
+  const QString dta = folder.write("WGBT4.DTA", yearEnd);
+  const QString out = folder.path("WAGBOK.T4E");
+  const QString trace = folder.path("trace.txt");
+  QString all;
+  for (const QStringList& args :
+       {QStringList{"convert", "--config", config, "--box20", "--box44", "--regn", "1234567", dta,
+                    out},
+        QStringList{"dump", out}, QStringList{"check", out},
+        QStringList{"print", "register", "--config", config, dta, "--trace", trace}}) {
+    all += outputOf(args, folder, trace);
+  }
+  expectGolden(QStringLiteral("conversion"), all);
+}
+
+}  // namespace
+
+// Printing needs fonts, and so an application.
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
