@@ -1,9 +1,12 @@
 // Quillet — the checks of the employer record, and the default rates of a new one.
 #include "checks/employer_checks.h"
 
+#include <algorithm>
+
 #include "app/clock.h"
 #include "checks/code_tables.h"
 #include "checks/revcan_validity.h"
+#include "checks/tax_years.h"
 #include "data/employer_record.h"
 
 namespace quillet {
@@ -140,33 +143,28 @@ class EmployerChecker {
   QStringList& out;
 };
 
-struct YearRates {
-  uint16_t year;
-  int32_t cppRate, cppMaxPremium, cppMaxEarnings, cppBasicExemption;
-  int32_t eiRate, eiMaxPremium, eiMaxEarnings;
-};
-
-constexpr YearRates Rates1999{1999, 35000, 118650, 3740000, 350000, 25500, 99450, 3900000};
-constexpr YearRates Rates2000{2000, 39000, 132990, 3760000, 350000, 24000, 93600, 3900000};
-
 }  // namespace
 
 void CheckEmployerRecord(EmployerRecord& employer, QStringList& findings) {
   EmployerChecker(employer, findings).run();
 }
 
+int defaultTaxYear(const QDate& today) {
+  // T4s are made for the year that is ending from September on, else for the one before.
+  const int year = today.month() >= 9 ? today.year() : today.year() - 1;
+  return std::clamp(year, taxYears().front().year, taxYears().back().year);
+}
+
 void SetDefaultRates(EmployerRecord& employer, const Clock& clock) {
-  const QDate today = clock.now().date();
-  const bool year2000 = today >= QDate(2000, 9, 1);
-  const YearRates& rates = year2000 ? Rates2000 : Rates1999;
-  employer.setU16(E::S_Taxation_year, rates.year);
+  const TaxYearRates& rates = *ratesOf(defaultTaxYear(clock.now().date()));
+  employer.setU16(E::S_Taxation_year, uint16_t(rates.year));
   employer.setInt32(E::CPP_rate, rates.cppRate);
-  employer.setInt32(E::CPP_max_premium, rates.cppMaxPremium);
-  employer.setInt32(E::CPP_max_earnings, rates.cppMaxEarnings);
-  employer.setInt32(E::CPP_basic_exemption, rates.cppBasicExemption);
+  employer.setInt32(E::CPP_max_premium, rates.cppMax);
+  employer.setInt32(E::CPP_max_earnings, rates.ympe);
+  employer.setInt32(E::CPP_basic_exemption, rates.basicExemption);
   employer.setInt32(E::EI_rate, rates.eiRate);
-  employer.setInt32(E::EI_max_premium, rates.eiMaxPremium);
-  employer.setInt32(E::EI_max_earnings, rates.eiMaxEarnings);
+  employer.setInt32(E::EI_max_premium, rates.eiMax);
+  employer.setInt32(E::EI_max_earnings, rates.eiMaxInsurable);
 }
 
 EmployerRecord newEmployerRecord(const Clock& clock) {

@@ -1,6 +1,7 @@
 // Quillet — the checks of the employer record, and the default rates of a new one.
 #pragma once
 
+#include <QDate>
 #include <QStringList>
 
 #include "data/employer_record.h"
@@ -14,9 +15,13 @@ class Clock;
 // capitalised in `employer` on the way.
 void CheckEmployerRecord(EmployerRecord& employer, QStringList& findings);
 
-// Writes the tax year and the seven CPP and EI rates that the program knows: those of
-// 2000 from 1 September 2000 on, those of 1999 before.
+// Writes the tax year of the clock's date (defaultTaxYear) and that year's CPP and EI
+// rates from the rates table.
 void SetDefaultRates(EmployerRecord& employer, const Clock& clock);
+
+// The tax year whose T4s are made on `today`: the current year from 1 September on, the
+// year before until then; within the years the rates table knows.
+int defaultTaxYear(const QDate& today);
 
 // An employer record that the file does not have yet: all zero but the default rates
 // and the EI multiplier of 1.4.

@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <functional>
 
 #include "app/clock.h"
+#include "checks/tax_years.h"
 #include "test_files.h"
 
 using namespace quillet;
@@ -153,30 +157,60 @@ TEST(CheckEmployerRecord, aTwoLetterProvinceIsCapitalisedInTheRecord) {
   EXPECT_EQ(employer.text(E::S_Employer_province_code), "ON");
 }
 
-TEST(SetDefaultRates, takesThe2000RatesFromSeptember2000) {
+TEST(SetDefaultRates, takesTheYearThatIsEndingFromSeptemberOn) {
   struct Case {
     QDate today;
     uint16_t year;
   };
-  const Case cases[] = {{{2000, 8, 31}, 1999},
-                        {{2000, 9, 1}, 2000},
-                        {{2001, 1, 1}, 2000},
-                        {{1999, 12, 31}, 1999},
-                        {{2026, 12, 6}, 2000}};
+  const Case cases[] = {{{2000, 8, 31}, 1999}, {{2000, 9, 1}, 2000},  {{2001, 1, 1}, 2000},
+                        {{2001, 8, 31}, 2000}, {{2001, 9, 1}, 2001},  {{1999, 12, 31}, 1999},
+                        {{1998, 10, 1}, 1999}, {{2024, 8, 31}, 2023}, {{2024, 9, 1}, 2024},
+                        {{2026, 8, 31}, 2025}, {{2026, 12, 6}, 2026}, {{2031, 2, 1}, 2026}};
   for (const Case& c : cases) {
     EmployerRecord employer;
     SetDefaultRates(employer, FixedClock(QDateTime(c.today, QTime(12, 0))));
     EXPECT_EQ(employer.u16(E::S_Taxation_year), c.year) << c.today.toString().toStdString();
-    const bool y2000 = c.year == 2000;
-    EXPECT_EQ(employer.int32(E::CPP_rate), y2000 ? 39000 : 35000);
-    EXPECT_EQ(employer.int32(E::CPP_max_premium), y2000 ? 132990 : 118650);
-    EXPECT_EQ(employer.int32(E::CPP_max_earnings), y2000 ? 3760000 : 3740000);
     EXPECT_EQ(employer.int32(E::CPP_basic_exemption), 350000);
-    EXPECT_EQ(employer.int32(E::EI_rate), y2000 ? 24000 : 25500);
-    EXPECT_EQ(employer.int32(E::EI_max_premium), y2000 ? 93600 : 99450);
-    EXPECT_EQ(employer.int32(E::EI_max_earnings), 3900000);
     EXPECT_EQ(employer.int32(E::EI_employer_multiplier), 0) << "the multiplier is the caller's";
   }
+  // The rates of the years the program always knew, as it always wrote them.
+  for (const auto& [year, rates] :
+       {std::pair{1999, std::array{35000, 118650, 3740000, 25500, 99450, 3900000}},
+        {2000, std::array{39000, 132990, 3760000, 24000, 93600, 3900000}},
+        {2026, std::array{59500, 423045, 7460000, 16300, 112307, 6890000}}}) {
+    EmployerRecord employer;
+    SetDefaultRates(employer, FixedClock(QDateTime(QDate(year, 12, 1), QTime(12, 0))));
+    EXPECT_EQ((std::array{employer.int32(E::CPP_rate), employer.int32(E::CPP_max_premium),
+                          employer.int32(E::CPP_max_earnings), employer.int32(E::EI_rate),
+                          employer.int32(E::EI_max_premium), employer.int32(E::EI_max_earnings)}),
+              rates)
+        << year;
+  }
+}
+
+// Each maximum is the one its year's rate gives, to the cent (2000's employer EI maximum
+// as published): a row typed wrong does not pass.
+TEST(TaxYears, everyRowAgreesWithItsOwnRates) {
+  const auto product = [](int32_t cents, int32_t rate) {
+    return int32_t(std::llround(double(cents) * rate / 1e6));
+  };
+  int expectedYear = 1999;
+  for (const TaxYearRates& r : taxYears()) {
+    SCOPED_TRACE(r.year);
+    EXPECT_EQ(r.year, expectedYear++);
+    EXPECT_NEAR(r.cppMax, product(r.ympe - r.basicExemption, r.cppRate), 1);
+    EXPECT_NEAR(r.qppMax, product(r.ympe - r.basicExemption, r.qppRate), 1);
+    EXPECT_NEAR(r.cpp2Max, product(std::max(r.yampe - r.ympe, 0), 40000), 1);
+    EXPECT_EQ(r.qpp2Max, r.cpp2Max);
+    EXPECT_NEAR(r.eiMax, product(r.eiMaxInsurable, r.eiRate), 1);
+    EXPECT_NEAR(r.quebecEiMax, product(r.eiMaxInsurable, r.quebecEiRate), 1);
+    EXPECT_NEAR(r.qpipEmployeeMax, product(r.qpipMaxInsurable, r.qpipEmployeeRate), 1);
+    EXPECT_NEAR(r.eiEmployerMax, r.year == 2000 ? 131049 : product(r.eiMax, 1400000), 1);
+    EXPECT_EQ(r.yampe != 0, r.year >= 2024);
+    EXPECT_EQ(r.qpipMaxInsurable != 0 && r.quebecEiRate != 0, r.year >= 2006);
+  }
+  EXPECT_EQ(ratesOf(2026), &taxYears().back());
+  EXPECT_EQ(ratesOf(1998), nullptr);
 }
 
 TEST(NewEmployerRecord, carriesTheRatesOfTheDayAndTheMultiplier) {

@@ -176,6 +176,12 @@ TEST(GoldenConversion, aYearEndFileOfEveryKindOfEmployee) {
   }
   const QString config = folder.write("CO1.CNF", configBytes());
   const QString dta = folder.write("WGBT4.DTA", yearEnd);
+  {
+    QFile file(dta);  // the register prints the file's time
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime(QDate(2000, 12, 29), QTime(17, 5)),
+                     QFileDevice::FileModificationTime);
+  }
   const QString out = folder.path("WAGBOK.T4E");
   const QString trace = folder.path("trace.txt");
   QString all;
