@@ -8,10 +8,11 @@ namespace {
 
 struct Command {
   const char* name;
-  int positionals;
+  int positionals;      // required; `optional` more may follow
   QStringList options;  // besides --now, which every command takes
   const char* usage;
   int (*run)(const Invocation&, const Clock&, Io);
+  int optional = 0;
 };
 
 const QList<Command>& commands() {
@@ -36,6 +37,7 @@ const QList<Command>& commands() {
        "            labels --style 0-3 | errors | totals\n"
        "      or:   print register --config FILE.CNF WGBT4.DTA (--pdf OUT.pdf | --trace OUT.txt)",
        runPrint},
+      {"rates", 0, {}, "rates [YEAR]", runRates, 1},
   };
   return all;
 }
@@ -57,7 +59,8 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
 
   for (const Command& command : commands()) {
     if (invocation->command != QLatin1String(command.name)) continue;
-    if (invocation->positionals.size() != command.positionals) {
+    const qsizetype given = invocation->positionals.size();
+    if (given < command.positionals || given > command.positionals + command.optional) {
       return usage(
           err,
           QStringLiteral("%1 takes %2 argument(s)").arg(command.name).arg(command.positionals));

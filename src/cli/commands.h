@@ -10,5 +10,6 @@ int runDump(const Invocation& invocation, const Clock& clock, Io io);
 int runTotals(const Invocation& invocation, const Clock& clock, Io io);
 int runConvert(const Invocation& invocation, const Clock& clock, Io io);
 int runPrint(const Invocation& invocation, const Clock& clock, Io io);
+int runRates(const Invocation& invocation, const Clock& clock, Io io);
 
 }  // namespace quillet::cli

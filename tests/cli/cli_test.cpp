@@ -59,6 +59,18 @@ TEST_F(CliTest, checkPrintsTheListAndExitsZeroWithoutFindings) {
   EXPECT_EQ(run.err, "");
 }
 
+TEST_F(CliTest, ratesShowWhatTheProgramAssumesForAYear) {
+  const CliRun year2000 = runCli({"rates", "2000"});
+  EXPECT_EQ(year2000.status, 0);
+  EXPECT_TRUE(year2000.out.startsWith("Tax year 2000\n"));
+  EXPECT_TRUE(year2000.out.contains(QString("Employer EI maximum").leftJustified(48) + "1310.49\n"))
+      << "the published figure, not 1.4 x 936.00";
+  EXPECT_TRUE(year2000.out.contains(QString("CPP2 maximum").leftJustified(48) + "-\n"));
+  EXPECT_EQ(runCli({"rates"}).out.count("Tax year "), 28);
+  EXPECT_EQ(runCli({"rates", "next"}).err,
+            "quillet-cli: no rates for tax year next (the program knows 1999 to 2026)\n");
+}
+
 TEST_F(CliTest, checkExitsOneOnAFindingAndTakesOptionsAnywhere) {
   T4Record bad = goodT4("Smith", "John");
   bad.setText(T4Record::Employee_postal_code, {});
@@ -463,6 +475,9 @@ TEST(CliProgram, takesEveryCommandAndOptionOfTheContract) {
       {{"convert", "--config", config, "--box20", "--box44", "--regn", "1234567", "--force",
         yearEnd, folder.path("NEW.T4E")},
        0},
+      {{"rates"}, 0},
+      {{"rates", "2026"}, 0},
+      {{"rates", "1998"}, 2},
       {{"check", sample, "-reverse"}, 2},
       {{"check", "-platform", sample}, 2},
   };
