@@ -20,6 +20,20 @@ namespace quillet {
   X(S_Contact_phone_number, textField, 282, 7)     \
   X(S_Contact_extension, textField, 290, 4)        \
   X(S_Taxation_year, u16Field, 295)                \
+  /* Added for the tax years after 2000; zero in older files: not entered. */ \
+  X(CPP2_max_earnings, centsField, 297)            \
+  X(CPP2_rate, fix4Field, 301)                     \
+  X(CPP2_max_premium, centsField, 305)             \
+  X(QPP_rate, fix4Field, 309)                      \
+  X(QPP_max_premium, centsField, 313)              \
+  X(QPP2_max_premium, centsField, 317)             \
+  X(QC_EI_rate, fix4Field, 321)                    \
+  X(QC_EI_max_premium, centsField, 325)            \
+  X(PPIP_max_earnings, centsField, 329)            \
+  X(PPIP_rate, fix4Field, 333)                     \
+  X(PPIP_employer_rate, fix4Field, 337)            \
+  X(PPIP_max_premium, centsField, 341)             \
+  X(Dental_benefits_code, byteField, 345)          \
   X(S_Proprietor_SIN_1, textField, 373, 9)         \
   X(S_Proprietor_SIN_2, textField, 383, 9)         \
   X(S_New_hires_refund, centsField, 393)           \
@@ -30,7 +44,8 @@ namespace quillet {
   X(EI_rate, fix4Field, 413)                       \
   X(EI_max_premium, centsField, 417)               \
   X(EI_max_earnings, centsField, 421)              \
-  X(EI_employer_multiplier, fix4Field, 425)
+  X(EI_employer_multiplier, fix4Field, 425)        \
+  X(S_Contact_email, textField, 429, 60)
 
 class EmployerRecord : public Record768 {
  public:

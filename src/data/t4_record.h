@@ -47,7 +47,16 @@ namespace quillet {
   X(Other_info_amount_5, centsField, 579)          \
   X(Other_info_code_6, textField, 583, 50)         \
   X(Other_info_amount_6, centsField, 634)          \
-  X(Payroll_reference, textField, 638, 20)
+  X(Payroll_reference, textField, 638, 20)         \
+  /* Added for the tax years after 2000; zero in older files: not entered. */ \
+  X(Employee_CPP2, centsField, 659)                \
+  X(Employee_QPP2, centsField, 663)                \
+  X(Employee_PPIP_premium, centsField, 667)        \
+  X(PPIP_insurable_earnings, centsField, 671)      \
+  X(Dental_benefits_code, byteField, 675)          \
+  X(PPIP_Exempt, flagField, 676)                   \
+  X(Report_type, byteField, 677)                   \
+  X(Employee_number, textField, 678, 20)
 
 class T4Record : public Record768 {
  public:

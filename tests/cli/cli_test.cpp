@@ -142,12 +142,12 @@ TEST_F(CliTest, dumpShowsEveryFieldOfEveryRecordAndTheIndex) {
   EXPECT_EQ(dump["employer"]["S_Taxation_year"].toInt(), 1999);
   EXPECT_EQ(dump["employer"]["CPP_rate"].toInt(), 35000);
   EXPECT_EQ(dump["employer"]["RevCan_account_number"].toString(), "123456782RP0001");
-  EXPECT_EQ(dump["employer"].toObject().size(), 1 + 5 + 25);
+  EXPECT_EQ(dump["employer"].toObject().size(), 1 + 5 + 25 + 14);
 
   const QJsonArray t4 = dump["t4"].toArray();
   ASSERT_EQ(t4.size(), 2);
   const QJsonObject first = t4[0].toObject();
-  EXPECT_EQ(first.size(), 1 + 5 + 40);
+  EXPECT_EQ(first.size(), 1 + 5 + 40 + 8);
   EXPECT_EQ(first["position"].toInt(), 1536);
   EXPECT_EQ(first["Employee_first_name"].toString(), QString::fromUtf8("Ren\u00E9e"));
   EXPECT_EQ(first["Employee_secondinitial"].toString(), "Q");
