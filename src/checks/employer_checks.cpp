@@ -155,16 +155,36 @@ int defaultTaxYear(const QDate& today) {
   return std::clamp(year, taxYears().front().year, taxYears().back().year);
 }
 
-void SetDefaultRates(EmployerRecord& employer, const Clock& clock) {
-  const TaxYearRates& rates = *ratesOf(defaultTaxYear(clock.now().date()));
+void applyRates(EmployerRecord& employer, const TaxYearRates& rates) {
+  // CPP2 and QPP2 are 4 % of the earnings between the two ceilings, from 2024.
+  constexpr int32_t Cpp2Rate = 40000;
   employer.setU16(E::S_Taxation_year, uint16_t(rates.year));
-  employer.setInt32(E::CPP_rate, rates.cppRate);
-  employer.setInt32(E::CPP_max_premium, rates.cppMax);
-  employer.setInt32(E::CPP_max_earnings, rates.ympe);
-  employer.setInt32(E::CPP_basic_exemption, rates.basicExemption);
-  employer.setInt32(E::EI_rate, rates.eiRate);
-  employer.setInt32(E::EI_max_premium, rates.eiMax);
-  employer.setInt32(E::EI_max_earnings, rates.eiMaxInsurable);
+  const std::pair<const Field&, int32_t> figures[] = {
+      {E::CPP_rate, rates.cppRate},
+      {E::CPP_max_premium, rates.cppMax},
+      {E::CPP_max_earnings, rates.ympe},
+      {E::CPP_basic_exemption, rates.basicExemption},
+      {E::EI_rate, rates.eiRate},
+      {E::EI_max_premium, rates.eiMax},
+      {E::EI_max_earnings, rates.eiMaxInsurable},
+      {E::CPP2_max_earnings, rates.yampe},
+      {E::CPP2_rate, rates.yampe != 0 ? Cpp2Rate : 0},
+      {E::CPP2_max_premium, rates.cpp2Max},
+      {E::QPP_rate, rates.qppRate},
+      {E::QPP_max_premium, rates.qppMax},
+      {E::QPP2_max_premium, rates.qpp2Max},
+      {E::QC_EI_rate, rates.quebecEiRate},
+      {E::QC_EI_max_premium, rates.quebecEiMax},
+      {E::PPIP_max_earnings, rates.qpipMaxInsurable},
+      {E::PPIP_rate, rates.qpipEmployeeRate},
+      {E::PPIP_employer_rate, rates.qpipEmployerRate},
+      {E::PPIP_max_premium, rates.qpipEmployeeMax},
+  };
+  for (const auto& [field, value] : figures) employer.setInt32(field, value);
+}
+
+void SetDefaultRates(EmployerRecord& employer, const Clock& clock) {
+  applyRates(employer, *ratesOf(defaultTaxYear(clock.now().date())));
 }
 
 EmployerRecord newEmployerRecord(const Clock& clock) {

@@ -9,15 +9,19 @@
 namespace quillet {
 
 class Clock;
+struct TaxYearRates;
 
 // Appends the findings of the employer record, each a line of two blanks followed by
 // its message lines; a correct record adds nothing. A two-character province code is
 // capitalised in `employer` on the way.
 void CheckEmployerRecord(EmployerRecord& employer, QStringList& findings);
 
-// Writes the tax year of the clock's date (defaultTaxYear) and that year's CPP and EI
-// rates from the rates table.
+// Writes the tax year of the clock's date (defaultTaxYear) and that year's rates from the
+// rates table.
 void SetDefaultRates(EmployerRecord& employer, const Clock& clock);
+
+// Writes `rates`' year and every one of its rates, those the year does not have as zero.
+void applyRates(EmployerRecord& employer, const TaxYearRates& rates);
 
 // The tax year whose T4s are made on `today`: the current year from 1 September on, the
 // year before until then; within the years the rates table knows.
