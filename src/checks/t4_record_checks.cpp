@@ -28,10 +28,27 @@ bool hasTwoLeadingDigits(const QString& text) {
   return text.size() >= 2 && isDigit(text.at(0)) && isDigit(text.at(1));
 }
 
+// An "other information" code that a slip of `year` may carry (years after 2000).
+bool otherInfoCodeKnown(int code, int year) {
+  if (code >= 57 && code <= 60) return year == 2020;  // employment income in four 2020 periods
+  if (code >= 90 && code <= 92) return year >= 2024;  // security options after 24 June 2024
+  static const std::array added = {66, 67, 68, 69, 71, 77, 85, 86, 87, 88, 94, 95};
+  if (std::find(added.begin(), added.end(), code) != added.end()) return true;
+  return std::any_of(otherInfoCodes().begin(), otherInfoCodes().end(),
+                     [code](const auto& known) { return known.text.left(2).toInt() == code; });
+}
+
+using E = EmployerRecord;
+using T = T4Record;
+
 class T4Checker {
  public:
   T4Checker(T4Record& record, const EmployerRecord& employer, QStringList& findings)
-      : r(record), e(employer), out(findings) {}
+      : r(record),
+        e(employer),
+        out(findings),
+        year(employer.u16(E::S_Taxation_year)),
+        quebec(record.text(T::Province_of_employment_code).toUpper() == QLatin1String("QC")) {}
 
   void run() {
     if (r.isVoid()) return;
@@ -44,7 +61,10 @@ class T4Checker {
     checkCodes();
     checkIncome();
     checkCppQpp();
+    checkSecondCppQpp();
     checkEi();
+    checkPpip();
+    checkDentalBenefits();
     checkOtherInfoCodes();
     checkNegatives();
   }
@@ -120,6 +140,9 @@ class T4Checker {
     const QString employmentCode = r.text(T4Record::Employment_code);
     if (!employmentCode.isEmpty() && !hasTwoLeadingDigits(employmentCode)) {
       add(QStringLiteral("Employment code is invalid"));
+    } else if (year >= 2025 && !employmentCode.isEmpty() &&
+               (employmentCode.left(2).toInt() < 11 || employmentCode.left(2).toInt() > 17)) {
+      add(QStringLiteral("Employment code must be 11 to 17 from the 2025 tax year."));
     }
   }
 
@@ -155,7 +178,7 @@ class T4Checker {
           QStringLiteral("QPP contributions. QPP is Quebec only."));
     }
     const int64_t contributions = int64_t{cpp} + qpp;
-    const int64_t maxPremium = e.int32(EmployerRecord::CPP_max_premium);
+    const int64_t maxPremium = pensionMaxPremium();
     if (contributions > maxPremium) {
       add(QStringLiteral("CPP or QPP premium is greater than the ") +
           CentsToStr(int32_t(maxPremium)) + QStringLiteral(" maximum for the year"));
@@ -171,7 +194,7 @@ class T4Checker {
       }
       return;
     }
-    const int32_t maxPremium = e.int32(EmployerRecord::CPP_max_premium);
+    const int32_t maxPremium = pensionMaxPremium();
     if (earnings >= e.int32(EmployerRecord::CPP_max_earnings)) {
       if (int64_t{maxPremium} - 500 > contributions) {
         add(QStringLiteral("CPP or QPP contributions are less than the ") + CentsToStr(maxPremium) +
@@ -181,7 +204,7 @@ class T4Checker {
       return;
     }
     const double exemption = e.int32(EmployerRecord::CPP_basic_exemption);
-    const double rate = e.int32(EmployerRecord::CPP_rate);
+    const double rate = pensionRate();
     const double yearBase = double(earnings) - exemption;       // 52 weeks worked
     const double weekBase = double(earnings) - exemption / 52;  // one week worked
     const double low = yearBase < 0.01 ? 0 : (yearBase / 100) * rate / 1000000;
@@ -205,42 +228,150 @@ class T4Checker {
                              qPrintable(verdict));
   }
 
+  // Quebec employment is measured against the QPP figures where the employer record has
+  // them (files of 2000 and before have none: the CPP figures then).
+  bool qppFigures() const { return quebec && e.int32(E::QPP_rate) != 0; }
+  int32_t pensionRate() const { return e.int32(qppFigures() ? E::QPP_rate : E::CPP_rate); }
+  int32_t pensionMaxPremium() const {
+    return e.int32(qppFigures() ? E::QPP_max_premium : E::CPP_max_premium);
+  }
+
+  // Box 16A (CPP2) outside Quebec, 17A (QPP2) in it, from 2024: 4 % of the pensionable
+  // earnings between the two ceilings, up to the maximum.
+  void checkSecondCppQpp() {
+    const int32_t cpp2 = cents(T::Employee_CPP2);
+    const int32_t qpp2 = cents(T::Employee_QPP2);
+    if (year < 2024) {
+      if (cpp2 != 0 || qpp2 != 0) {
+        add(QStringLiteral("Boxes 16A and 17A (second CPP or QPP contributions) are for the"),
+            QStringLiteral("2024 tax year and later only."));
+      }
+      return;
+    }
+    if (quebec && cpp2 != 0) {
+      add(QStringLiteral("Quebec employment has second QPP contributions in box 17A, not in"),
+          QStringLiteral("box 16A."));
+    }
+    if (!quebec && qpp2 != 0) {
+      add(QStringLiteral("Box 17A (second QPP contributions) is for Quebec employment only,"),
+          QStringLiteral("second CPP contributions go in box 16A."));
+    }
+    const int64_t second = int64_t{cpp2} + qpp2;
+    const int32_t maxPremium = e.int32(quebec ? E::QPP2_max_premium : E::CPP2_max_premium);
+    if (maxPremium != 0 && second > maxPremium) {
+      add(QStringLiteral("Second CPP or QPP contributions are greater than the ") +
+          CentsToStr(maxPremium) + QStringLiteral(" maximum for the year"));
+    }
+    const int32_t ympe = e.int32(E::CPP_max_earnings);
+    const int32_t yampe = e.int32(E::CPP2_max_earnings);
+    const int32_t rate = e.int32(E::CPP2_rate);
+    if (yampe <= ympe || rate == 0 || r.flag(T::CPP_OR_Quebec_Pension_Exempt)) return;
+    const int32_t pensionable = cents(T::CPP_OR_Quebec_PensionEarn);
+    const int64_t earnings = pensionable != 0 ? pensionable : cents(T::Employment_income);
+    const double band = double(std::clamp<int64_t>(earnings - ympe, 0, int64_t{yampe} - ympe));
+    const double expected = std::min((band / 100) * rate / 1000000, maxPremium / 100.0);
+    const double c = double(second) / 100;
+    QString verdict;
+    if (expected - 5.00 > c) {
+      verdict = QStringLiteral("LOWER");
+    } else if (expected + 5.00 < c) {
+      verdict = QStringLiteral("HIGHER");
+    } else {
+      return;
+    }
+    out << Blank
+        << QString::asprintf(
+               "Based on %.2f earnings was expecting second CPP or QPP contributions of %.2f",
+               double(earnings) / 100, expected)
+        << QString::asprintf(
+               "Employee second CPP or QPP contributions at %.2f is %s than expected.", c,
+               qPrintable(verdict));
+  }
+
   void checkEi() {
-    const int32_t premium = cents(T4Record::Employee_EI_premium);
-    const int32_t insurable = cents(T4Record::EI_insurable_earnings);
-    const bool exempt = r.flag(T4Record::EI_Exempt);
+    // From 2006 Quebec employment has its own, lower EI rate.
+    const bool quebecRate = quebec && e.int32(E::QC_EI_rate) != 0;
+    checkPremium(QStringLiteral("EI"), cents(T::Employee_EI_premium),
+                 cents(T::EI_insurable_earnings), r.flag(T::EI_Exempt),
+                 e.int32(quebecRate ? E::QC_EI_rate : E::EI_rate),
+                 e.int32(quebecRate ? E::QC_EI_max_premium : E::EI_max_premium),
+                 e.int32(E::EI_max_earnings));
+  }
+
+  // Boxes 55 and 56, Quebec employment from 2006: the PPIP premium on the insurable
+  // earnings (box 56, or box 14 when it is empty), up to the maximum.
+  void checkPpip() {
+    const int32_t premium = cents(T::Employee_PPIP_premium);
+    const int32_t insurable = cents(T::PPIP_insurable_earnings);
+    if (!quebec || year < 2006) {
+      if (premium != 0 || insurable != 0) {
+        add(QStringLiteral("Boxes 55 and 56 (PPIP) are for Quebec employment from the 2006"),
+            QStringLiteral("tax year on only."));
+      }
+      return;
+    }
+    if (e.int32(E::PPIP_rate) == 0) return;  // the employer record has no PPIP rates
+    // No PPIP is owed on employment income under 2,000.00 in the year.
+    if (premium == 0 && cents(T::Employment_income) < 200000) return;
+    checkPremium(QStringLiteral("PPIP"), premium, insurable, r.flag(T::PPIP_Exempt),
+                 e.int32(E::PPIP_rate), e.int32(E::PPIP_max_premium),
+                 e.int32(E::PPIP_max_earnings));
+  }
+
+  void checkDentalBenefits() {
+    const int code = r.byte(T::Dental_benefits_code);
+    if (year < 2023) {
+      if (code != 0) {
+        add(QStringLiteral("Box 45 (employer-offered dental benefits) is for the 2023 tax year"),
+            QStringLiteral("and later only."));
+      }
+      return;
+    }
+    if (code == 0) {
+      add(QStringLiteral("Box 45 (employer-offered dental benefits) is missing, a code 1 to 5 is"),
+          QStringLiteral("required from the 2023 tax year."));
+    } else if (code > 5) {
+      add(QStringLiteral("Box 45 (employer-offered dental benefits) code %1 is invalid, it must"
+                         " be 1 to 5.")
+              .arg(code));
+    }
+  }
+
+  // A premium against its rate: `label` is "EI" or "PPIP".
+  void checkPremium(const QString& label, int32_t premium, int32_t insurable, bool exempt,
+                    int32_t rate, int32_t maxPremium, int32_t maxEarnings) {
     if (premium == 0 && insurable == 0 && exempt) return;
 
     if (exempt) {
-      add(QStringLiteral(
-          "Employee is marked Exempt from EI but has entries that indicate otherwise"));
+      add(QStringLiteral("Employee is marked Exempt from %1 but has entries that indicate "
+                         "otherwise")
+              .arg(label));
     }
-    const int32_t maxPremium = e.int32(EmployerRecord::EI_max_premium);
     if (premium > maxPremium) {
-      add(QStringLiteral("EI premium is greater than the ") + CentsToStr(maxPremium) +
+      add(QStringLiteral("%1 premium is greater than the ").arg(label) + CentsToStr(maxPremium) +
           QStringLiteral(" maximum for the year"));
     }
-    expectEi(insurable != 0 ? insurable : cents(T4Record::Employment_income), premium);
+    expectPremium(label, insurable != 0 ? insurable : cents(T::Employment_income), premium, rate,
+                  maxPremium, maxEarnings);
   }
 
-  void expectEi(int64_t earnings, int64_t premium) {
+  void expectPremium(const QString& label, int64_t earnings, int64_t premium, int32_t rate,
+                     int32_t maxPremium, int32_t maxEarnings) {
     if (earnings <= 0) {
       if (premium != 0)
-        add(QStringLiteral("EI premiums entered but no income to base calculation on."));
+        add(QStringLiteral("%1 premiums entered but no income to base calculation on.").arg(label));
       return;
     }
-    const int32_t maxPremium = e.int32(EmployerRecord::EI_max_premium);
-    if (earnings >= e.int32(EmployerRecord::EI_max_earnings)) {
+    if (earnings >= maxEarnings) {
       if (int64_t{maxPremium} - 500 > premium) {
-        add(QStringLiteral("EI premiums are less than the ") + CentsToStr(maxPremium) +
+        add(QStringLiteral("%1 premiums are less than the ").arg(label) + CentsToStr(maxPremium) +
                 QStringLiteral(" maximum for the year,"),
             QStringLiteral("but earnings indicate the maximum might be due."));
       }
       return;
     }
     const double base = double(earnings);
-    const double expected =
-        base < 0.01 ? 0 : (base / 100) * e.int32(EmployerRecord::EI_rate) / 1000000;
+    const double expected = base < 0.01 ? 0 : (base / 100) * rate / 1000000;
     const double p = double(premium) / 100;
 
     QString verdict;
@@ -252,10 +383,10 @@ class T4Checker {
       return;
     }
     out << Blank
-        << QString::asprintf("Based on %.2f earnings was expecting EI premiums of %.2f", base / 100,
-                             expected)
-        << QString::asprintf("Employee EI premiums at %.2f is %s than expected.", p,
-                             qPrintable(verdict));
+        << QString::asprintf("Based on %.2f earnings was expecting %s premiums of %.2f", base / 100,
+                             qPrintable(label), expected)
+        << QString::asprintf("Employee %s premiums at %.2f is %s than expected.", qPrintable(label),
+                             p, qPrintable(verdict));
   }
 
   void checkOtherInfoCodes() {
@@ -265,6 +396,11 @@ class T4Checker {
       if (code.size() < 3 || !hasTwoLeadingDigits(code)) {
         add(QStringLiteral("Invalid box number code for %1 \"Other Information\" item")
                 .arg(otherInfoOrdinals().at(i)));
+      } else if (year > 2000 && !otherInfoCodeKnown(code.left(2).toInt(), year)) {
+        add(QStringLiteral("Box number code %1 of the %2 \"Other Information\" item is not a"
+                           " code of the %3 tax year")
+                .arg(code.left(2), otherInfoOrdinals().at(i))
+                .arg(year));
       }
     }
   }
@@ -289,6 +425,8 @@ class T4Checker {
   T4Record& r;
   const EmployerRecord& e;
   QStringList& out;
+  const int year;
+  const bool quebec;
 };
 
 }  // namespace
