@@ -132,6 +132,18 @@ class EmployerChecker {
     if (anyZero({E::EI_rate, E::EI_max_premium, E::EI_max_earnings})) {
       add(QStringLiteral("One or more of the EI rating entries are missing"));
     }
+    // The rates that later years added, for the years that have them.
+    if (year >= 2001 && anyZero({E::QPP_rate, E::QPP_max_premium})) {
+      add(QStringLiteral("One or more of the QPP rating entries are missing"));
+    }
+    if (year >= 2024 &&
+        anyZero({E::CPP2_max_earnings, E::CPP2_rate, E::CPP2_max_premium, E::QPP2_max_premium})) {
+      add(QStringLiteral("One or more of the CPP2 or QPP2 rating entries are missing"));
+    }
+    if (year >= 2006 && anyZero({E::QC_EI_rate, E::QC_EI_max_premium, E::PPIP_max_earnings,
+                                 E::PPIP_rate, E::PPIP_employer_rate, E::PPIP_max_premium})) {
+      add(QStringLiteral("One or more of the Quebec EI or PPIP rating entries are missing"));
+    }
     const int32_t multiplier = r.int32(E::EI_employer_multiplier);
     if (multiplier < 1 || multiplier > 30000) {
       add(QStringLiteral(

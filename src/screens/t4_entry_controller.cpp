@@ -88,7 +88,7 @@ void T4EntryController::open() {
     return;
   }
   // A new record that counts as unchanged until something is typed.
-  m_working = T4Record::newFrom(m_employer);
+  m_working = newRecord(m_employer);
   m_state.sharedRecord() = m_working;
   m_new = true;
 }
@@ -365,9 +365,16 @@ bool T4EntryController::move(Move move) {
 bool T4EntryController::addNew() {
   const T4Record prefix = m_working;
   if (AskSaveChanges() == Answer::Cancel) return false;
-  m_working = T4Record::newFrom(prefix);
+  m_working = newRecord(prefix);
   m_new = true;
   return true;
+}
+
+T4Record T4EntryController::newRecord(const Record768& prefix) const {
+  // Box 45 starts as the employer's usual answer.
+  T4Record record = T4Record::newFrom(prefix);
+  record.setByte(T::Dental_benefits_code, m_employer.byte(EmployerRecord::Dental_benefits_code));
+  return record;
 }
 
 bool T4EntryController::pickFromIndex() {

@@ -92,6 +92,8 @@ class T4EntryController {
   bool isNew() const { return m_new; }
 
  private:
+  // A new T4 record after `prefix`, with the employer's defaults.
+  T4Record newRecord(const Record768& prefix) const;
   void readAt(int indexPosition);
   FieldOutcome leaveProvince(int tag, const QString& text);
   FieldOutcome leaveSin(const QString& text);

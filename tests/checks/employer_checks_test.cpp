@@ -104,11 +104,17 @@ TEST(CheckEmployerRecord, eachFindingWithItsMessage) {
        both(text(E::S_Proprietor_SIN_1, "046454286"), text(E::S_Proprietor_SIN_2, "046454287")),
        finding({"2nd Proprietor's Social Insurance Number failed Revenue Canada validity check"})},
       {"year 1997", year(1997), {}},
-      {"year 2100", year(2100), {}},
+      {"year 2100, with the rates of 1999 only", year(2100),
+       finding({"One or more of the QPP rating entries are missing"}) +
+           finding({"One or more of the CPP2 or QPP2 rating entries are missing"}) +
+           finding({"One or more of the Quebec EI or PPIP rating entries are missing"})},
       {"year 1996", year(1996),
        finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"})},
       {"year 2101", year(2101),
-       finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"})},
+       finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"}) +
+           finding({"One or more of the QPP rating entries are missing"}) +
+           finding({"One or more of the CPP2 or QPP2 rating entries are missing"}) +
+           finding({"One or more of the Quebec EI or PPIP rating entries are missing"})},
       {"year 0", year(0),
        finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"})},
       {"no CPP exemption", number(E::CPP_basic_exemption, 0),
@@ -126,6 +132,35 @@ TEST(CheckEmployerRecord, eachFindingWithItsMessage) {
        finding({"Multiplier for Company EI from Employee EI is missing or invalid, usually 1.4"})},
   };
   for (const Case& c : cases) EXPECT_EQ(findingsOf(c.change), c.expected) << c.what;
+}
+
+TEST(CheckEmployerRecord, theRatesThatLaterYearsAdded) {
+  struct Case {
+    int year;
+    const Field* cleared;
+    QStringList expected;
+  };
+  const Case cases[] = {
+      {2026, nullptr, {}},
+      {2000, &E::QPP_rate, {}},
+      {2001, &E::QPP_rate, finding({"One or more of the QPP rating entries are missing"})},
+      {2023, &E::CPP2_rate, {}},
+      {2024, &E::CPP2_rate,
+       finding({"One or more of the CPP2 or QPP2 rating entries are missing"})},
+      {2005, &E::PPIP_rate, {}},
+      {2006, &E::PPIP_rate,
+       finding({"One or more of the Quebec EI or PPIP rating entries are missing"})},
+      {2026, &E::QC_EI_max_premium,
+       finding({"One or more of the Quebec EI or PPIP rating entries are missing"})},
+  };
+  for (const Case& c : cases) {
+    EmployerRecord employer = goodEmployer();
+    applyRates(employer, *ratesOf(c.year));
+    if (c.cleared) employer.setInt32(*c.cleared, 0);
+    QStringList lines;
+    CheckEmployerRecord(employer, lines);
+    EXPECT_EQ(lines, c.expected) << c.year;
+  }
 }
 
 TEST(CheckEmployerRecord, anEmptyRecordListsEverythingInOrder) {

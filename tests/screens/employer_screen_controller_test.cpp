@@ -231,8 +231,8 @@ TEST_F(EmployerScreenTest, aNewBusinessNumberIsWrittenIntoEveryRecord) {
 }
 
 TEST_F(EmployerScreenTest, aShortReadStopsTheRewriteAndChangesNothing) {
-  const QByteArray before = t4FileBytes(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B")},
-                                        QByteArray(100, 'x'));
+  const QByteArray before = t4FileBytes(
+      goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B")}, QByteArray(100, 'x'));
   C& s = open(before);
   s.leaveField(C::BusnNum, "046454286RP0002");
   EXPECT_FALSE(s.closeQuery(true)) << "the change stays on the screen, unsaved";

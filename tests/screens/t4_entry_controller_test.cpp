@@ -307,6 +307,16 @@ TEST_F(T4EntryTest, aNewBusinessNumberLeavesAnUntouchedNewRecordUnchanged) {
   EXPECT_EQ(state.T4File().Count(), 0);
 }
 
+TEST_F(T4EntryTest, aNewRecordTakesTheEmployersDentalBenefitsCode) {
+  EmployerRecord employer = goodEmployer();
+  employer.setByte(EmployerRecord::Dental_benefits_code, 3);
+  C& s = open({}, employer);
+  EXPECT_EQ(s.working().byte(T::Dental_benefits_code), 3);
+  ui.expectReport(ViewerResult::Ignore);
+  EXPECT_TRUE(s.closeQuery());
+  EXPECT_TRUE(ui.questions().isEmpty()) << "the default is no change of the user's";
+}
+
 TEST_F(T4EntryTest, aLowerCaseProvinceOnFileIsASaveQuestion) {
   T4Record r = goodT4("Adams", "A");
   r.setText(T::Employee_province_code, "on");
