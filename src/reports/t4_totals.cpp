@@ -16,9 +16,12 @@ namespace {
 using T = T4Record;
 using E = EmployerRecord;
 
-void addRecord(T4Totals& t, const T4Record& r) {
+void addRecord(T4Totals& t, const T4Record& r, int year) {
   const auto cents = [&r](const Field& f) { return int64_t{r.int32(f)}; };
   ++t.count;
+  // The boxes later years added count from the year that has them.
+  if (year >= 2024) t.employeeSecondCpp += cents(T::Employee_CPP2) + cents(T::Employee_QPP2);
+  if (year >= 2006) t.ppipPremiums += cents(T::Employee_PPIP_premium);
   t.employmentIncome += cents(T::Employment_income);
   t.employeeCppQpp += cents(T::Employee_CPP) + cents(T::Employee_QPP);
   t.employeeEi += cents(T::Employee_EI_premium);
@@ -41,7 +44,8 @@ void addRecord(T4Totals& t, const T4Record& r) {
 }  // namespace
 
 int64_t T4Totals::totalDeductions() const {
-  return employeeCppQpp + employerCppQpp + employeeEi + employerEi + incomeTax;
+  return employeeCppQpp + employerCppQpp + employeeSecondCpp + employerSecondCpp + employeeEi +
+         employerEi + incomeTax;
 }
 
 int otherInfoBox(const QString& codeText) {
@@ -74,10 +78,11 @@ TotalsRun totalT4File(OpenT4FileState& state, Ui& ui) {
       break;
     }
     record.bytes() = state.sharedRecord().bytes();
-    if (!record.isVoid()) addRecord(run.totals, record);
+    if (!record.isVoid()) addRecord(run.totals, record, run.employer.u16(E::S_Taxation_year));
   }
   T4Totals& t = run.totals;
   t.employerCppQpp = t.employeeCppQpp;
+  t.employerSecondCpp = t.employeeSecondCpp;
   int32_t multiplier = run.employer.int32(E::EI_employer_multiplier);
   if (multiplier == 0) multiplier = E::DefaultEIMultiplier;
   t.employerEi = employerEiShare(t.employeeEi, multiplier);
@@ -95,6 +100,7 @@ QString worksheetMoney(int64_t cents) {
 
 ViewerReport totalsWorksheet(const TotalsRun& run, const QString& t4FileName) {
   const T4Totals& t = run.totals;
+  const int year = run.employer.u16(E::S_Taxation_year);
   const QString blank = QStringLiteral("  ");
   const QString name1 = run.employer.text(E::S_Employer_name_line_1);
   const QString name2 = run.employer.text(E::S_Employer_name_line_2);
@@ -118,13 +124,18 @@ ViewerReport totalsWorksheet(const TotalsRun& run, const QString& t4FileName) {
         << QStringLiteral("On the center of the T4 Summary (and totalled for you to balance with")
         << QStringLiteral("remittances made to Revenue Canada during the year)") << blank
         << money("Box 16, Employee's CPP/QPP = ", t.employeeCppQpp)
-        << money("Box 27, Employer's CPP/QPP = ", t.employerCppQpp)
-        << money("Box 18, Employee's EI prem = ", t.employeeEi)
+        << money("Box 27, Employer's CPP/QPP = ", t.employerCppQpp);
+  if (year >= 2024) {
+    lines << money("Box 16A/17A, Employee's CPP2/QPP2 = ", t.employeeSecondCpp)
+          << money("Box 27A, Employer's CPP2/QPP2 = ", t.employerSecondCpp);
+  }
+  lines << money("Box 18, Employee's EI prem = ", t.employeeEi)
         << money("Box 19, Employer's EI prem = ", t.employerEi)
         << money("Box 22, Income Tax Deducted = ", t.incomeTax) << blank
         << money("Box 80, Total Deductions = ", t.totalDeductions()) << blank << blank
         << QStringLiteral("Other totals from the T4's that are NOT shown on the T4 Summary")
         << blank;
+  if (t.ppipPremiums != 0) lines << money("Box 55, Employee's PPIP prem = ", t.ppipPremiums);
   if (t.unionDues != 0) lines << money("Union Dues = ", t.unionDues);
   if (t.charitableDonations != 0) lines << money("Charitable donations = ", t.charitableDonations);
   for (int box = 1; box <= 99; ++box) {

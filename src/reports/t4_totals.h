@@ -27,13 +27,16 @@ struct T4Totals {
   int64_t eiInsurable = 0;        // box 24
   int64_t employerCppQpp = 0;     // box 27
   int64_t employerEi = 0;         // box 19
+  int64_t employeeSecondCpp = 0;  // boxes 16A and 17A, from 2024
+  int64_t employerSecondCpp = 0;  // line 27A: the same as the employees'
+  int64_t ppipPremiums = 0;       // box 55, from 2006 (remitted to Quebec, not in box 80)
   // Other information by box number 1 to 100 (index 0 to 99); box 100 also takes every
   // amount whose box number cannot be read.
   std::array<int64_t, 100> otherInfo{};
   int64_t unionDues = 0;
   int64_t charitableDonations = 0;
 
-  // Box 80: both shares of CPP/QPP and EI, and the income tax.
+  // Box 80: both shares of CPP/QPP (and of CPP2/QPP2) and EI, and the income tax.
   int64_t totalDeductions() const;
 };
 

@@ -5,6 +5,8 @@
 
 #include "app/clock.h"
 #include "app/settings_store.h"
+#include "checks/employer_checks.h"
+#include "checks/tax_years.h"
 #include "data/open_t4_file.h"
 #include "open_file_test.h"
 #include "reports/t4_summary.h"
@@ -27,6 +29,33 @@ class TotalsTest : public OpenFileTest {
     return totalT4File(state, ui);
   }
 };
+
+TEST_F(TotalsTest, theBoxesOfLaterYearsFromTheYearThatHasThem) {
+  T4Record cpp2 = goodT4("Adams", "A");
+  cpp2.setInt32(T::Employee_CPP2, 41600);
+  T4Record quebec = goodT4("Bouchard", "B");
+  quebec.setText(T::Province_of_employment_code, "QC");
+  quebec.setInt32(T::Employee_QPP2, 10000);
+  quebec.setInt32(T::Employee_PPIP_premium, 21500);
+  for (const int year : {2026, 2020, 2005}) {
+    EmployerRecord employer = goodEmployer();
+    applyRates(employer, *ratesOf(year));
+    const TotalsRun run = total(employer, {cpp2, quebec});
+    const T4Totals& t = run.totals;
+    const bool cpp2Year = year >= 2024;
+    EXPECT_EQ(t.employeeSecondCpp, cpp2Year ? 51600 : 0) << year;
+    EXPECT_EQ(t.employerSecondCpp, t.employeeSecondCpp) << year;
+    EXPECT_EQ(t.ppipPremiums, year >= 2006 ? 21500 : 0) << year;
+    EXPECT_EQ(t.totalDeductions(), t.employeeCppQpp * 2 + t.employeeEi + t.employerEi +
+                                       t.incomeTax + (cpp2Year ? 2 * 51600 : 0))
+        << "PPIP is remitted to Quebec, not with box 80";
+    const QStringList lines = totalsWorksheet(run, "X.T4E").lines;
+    EXPECT_EQ(lines.contains("Box 16A/17A, Employee's CPP2/QPP2 = 516.00"), cpp2Year) << year;
+    EXPECT_EQ(lines.contains("Box 27A, Employer's CPP2/QPP2 = 516.00"), cpp2Year) << year;
+    EXPECT_EQ(lines.contains("Box 55, Employee's PPIP prem = 215.00"), year >= 2006) << year;
+    state.CloseT4File();
+  }
+}
 
 TEST_F(TotalsTest, addsUpThePrintableRecords) {
   T4Record a = goodT4("Adams", "A");
