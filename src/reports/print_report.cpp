@@ -8,6 +8,7 @@
 
 #include "app/clock.h"
 #include "app/ui.h"
+#include "data/employer_record.h"
 
 namespace quillet {
 
@@ -170,6 +171,16 @@ void TPrintReport::PrintBigCentsInBoxes(int column, int boxes, int64_t cents) {
 
 void TPrintReport::PrintDollarsInBoxes(int column, int boxes, double dollars) {
   if (dollars > 0) PrintDigitsInBoxes(column, boxes, QString::number(dollars * 100, 'f', 0));
+}
+
+bool acceptOldStationery(const EmployerRecord& employer, Ui& ui) {
+  const int year = employer.u16(EmployerRecord::S_Taxation_year);
+  if (year <= 2000) return true;
+  return ui.ask(QStringLiteral("This program prints onto the pre-printed T4 stationery of the 1998 "
+                               "style, but this file is for the %1 tax year, whose forms are not "
+                               "the same. Go on printing onto the 1998 stationery?")
+                    .arg(year),
+                QuestionKind::YesNo, {}, QuestionIcon::Warning) == Answer::Yes;
 }
 
 QString dateTimeStamp(const QDateTime& when) {

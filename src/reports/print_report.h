@@ -11,6 +11,7 @@
 namespace quillet {
 
 class Clock;
+class EmployerRecord;
 class Ui;
 
 // Margins are hundredths of an inch from the paper's edges; positions are device units
@@ -98,6 +99,10 @@ class TPrintReport {
   int m_lastLineY = 0;
   int m_lineHeight = 0;
 };
+
+// The pre-printed forms and Summary that this program prints onto are of the 1998 style:
+// for a file of a later tax year the user is told so first and may stop. True to go on.
+bool acceptOldStationery(const EmployerRecord& employer, Ui& ui);
 
 // "06 Dec 2026 at 8:05 am": the date stamp of the reports.
 QString dateTimeStamp(const QDateTime& when);

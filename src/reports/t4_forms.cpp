@@ -306,7 +306,7 @@ PrintOutcome printT4Forms(OpenT4FileState& state, Ui& ui, const Clock& clock,
   }
 
   std::optional<EmployerRecord> employer = readEmployerForForms(state, ui);
-  if (!employer) return PrintOutcome::NotStarted;
+  if (!employer || !acceptOldStationery(*employer, ui)) return PrintOutcome::NotStarted;
 
   PrintOutcome outcome = PrintOutcome::NotStarted;
   for (;;) {

@@ -128,6 +128,7 @@ PrintOutcome printT4Summary(const TotalsRun& run, const SummarySetUp& setUp, Ui&
 
 PrintOutcome printT4Summaries(const TotalsRun& run, Ui& ui, const Clock& clock,
                               const SettingsStore* settings) {
+  if (!acceptOldStationery(run.employer, ui)) return PrintOutcome::NotStarted;
   PrintSettings stored = settings ? settings->ReadSummaryMargins() : PrintSettings{};
   if (stored.Top == 0 && stored.Left == 0 && !stored.BExtra2) {
     stored.Top = 100;

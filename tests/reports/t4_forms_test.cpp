@@ -60,6 +60,22 @@ class T4FormsTest : public OpenFileTest {
   }
 };
 
+// The 1998 stationery for a file of a later year: told first, and No prints nothing.
+TEST_F(T4FormsTest, aLaterYearIsAskedAboutTheOldStationery) {
+  EmployerRecord employer = goodEmployer();
+  employer.setU16(EmployerRecord::S_Taxation_year, 2026);
+  open(employer, {goodT4("Smith", "John")});
+  ui.expectQuestion(Answer::No);
+  EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::NotStarted);
+  EXPECT_TRUE(ui.printJobs().isEmpty());
+  EXPECT_TRUE(ui.questions().last().startsWith(
+      "This program prints onto the pre-printed T4 stationery of the 1998 style, but this file "
+      "is for the 2026 tax year"));
+  EXPECT_EQ(ui.questionIcons().last(), QuestionIcon::Warning);
+  ui.expectQuestion(Answer::Yes);
+  EXPECT_EQ(printRun(RevenueCanadaCopies).isEmpty(), false);
+}
+
 TEST_F(T4FormsTest, everyItemInItsBoxes) {
   EmployerRecord employer = goodEmployer();
   employer.setText(EmployerRecord::RevCan_account_number, "123456782rp0001");
