@@ -2,6 +2,7 @@
 // the action of each field as it is left, and closing with the save.
 #include "screens/employer_screen_controller.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 
@@ -10,6 +11,7 @@
 #include "checks/code_tables.h"
 #include "checks/employer_checks.h"
 #include "checks/revcan_validity.h"
+#include "checks/tax_years.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "platform/file_replacement.h"
@@ -21,33 +23,47 @@ namespace {
 using E = EmployerRecord;
 using C = EmployerScreenController;
 
-// The field of each Tag, 1 to 26.
-const std::array<Field, 26> TagFields = {E::S_Employer_name_line_1,
-                                         E::S_Employer_name_line_2,
-                                         E::S_Employer_name_line_3,
-                                         E::S_Employer_address_line_1,
-                                         E::S_Employer_address_line_2,
-                                         E::S_Employer_city,
-                                         E::S_Employer_province_code,
-                                         E::S_Employer_country_code,
-                                         E::S_Employer_postal_code,
-                                         E::RevCan_account_number,
-                                         E::S_Contact_name,
-                                         E::S_Contact_area_code,
-                                         E::S_Contact_phone_number,
-                                         E::S_Contact_extension,
-                                         E::S_Proprietor_SIN_1,
-                                         E::S_Proprietor_SIN_2,
-                                         E::CPP_rate,
-                                         E::CPP_max_premium,
-                                         E::CPP_max_earnings,
-                                         E::CPP_basic_exemption,
-                                         E::EI_rate,
-                                         E::EI_max_premium,
-                                         E::EI_max_earnings,
-                                         E::S_Taxation_year,
-                                         E::S_New_hires_refund,
-                                         E::EI_employer_multiplier};
+// The field of each Tag, from 1.
+const std::array<Field, C::LastTag> TagFields = {E::S_Employer_name_line_1,
+                                                 E::S_Employer_name_line_2,
+                                                 E::S_Employer_name_line_3,
+                                                 E::S_Employer_address_line_1,
+                                                 E::S_Employer_address_line_2,
+                                                 E::S_Employer_city,
+                                                 E::S_Employer_province_code,
+                                                 E::S_Employer_country_code,
+                                                 E::S_Employer_postal_code,
+                                                 E::RevCan_account_number,
+                                                 E::S_Contact_name,
+                                                 E::S_Contact_area_code,
+                                                 E::S_Contact_phone_number,
+                                                 E::S_Contact_extension,
+                                                 E::S_Proprietor_SIN_1,
+                                                 E::S_Proprietor_SIN_2,
+                                                 E::CPP_rate,
+                                                 E::CPP_max_premium,
+                                                 E::CPP_max_earnings,
+                                                 E::CPP_basic_exemption,
+                                                 E::EI_rate,
+                                                 E::EI_max_premium,
+                                                 E::EI_max_earnings,
+                                                 E::S_Taxation_year,
+                                                 E::S_New_hires_refund,
+                                                 E::EI_employer_multiplier,
+                                                 E::CPP2_max_earnings,
+                                                 E::CPP2_rate,
+                                                 E::CPP2_max_premium,
+                                                 E::QPP_rate,
+                                                 E::QPP_max_premium,
+                                                 E::QPP2_max_premium,
+                                                 E::QC_EI_rate,
+                                                 E::QC_EI_max_premium,
+                                                 E::PPIP_max_earnings,
+                                                 E::PPIP_rate,
+                                                 E::PPIP_employer_rate,
+                                                 E::PPIP_max_premium,
+                                                 E::Dental_benefits_code,
+                                                 E::S_Contact_email};
 
 const Field& fieldOf(int tag) { return TagFields.at(std::size_t(tag - 1)); }
 
@@ -85,7 +101,7 @@ QString sinBox(const QString& entry) {
          Paragraph + QStringLiteral("So, do you want to FIX IT NOW ?");
 }
 
-bool isRate(int tag) { return tag == C::CppRate || tag == C::EiRate || tag == C::EiMult; }
+bool isRate(int tag) { return fieldOf(tag).kind == FieldKind::Fix4; }
 
 }  // namespace
 
@@ -111,6 +127,10 @@ QString EmployerScreenController::fieldText(int tag) const {
       return m_working.text(field);
     case FieldKind::U16:
       return QString::number(m_working.u16(field));
+    case FieldKind::Byte: {
+      const int code = m_working.byte(field);
+      return code == 0 ? QString() : QString::number(code);
+    }
     default:
       return isRate(tag) ? Fix4ToStr(m_working.int32(field)) : CentsToStr(m_working.int32(field));
   }
@@ -152,8 +172,12 @@ FieldOutcome EmployerScreenController::leaveField(int tag, const QString& text) 
       return leaveSin(E::S_Proprietor_SIN_1, text);
     case Sin2:
       return leaveSin(E::S_Proprietor_SIN_2, text);
+    case DentalCode:
+      return leaveDentalCode(text);
+    case ContEmail:
+      return leaveEmail(text);
     default:
-      if (tag >= CppRate && tag <= EiMult) return leaveNumber(tag, text);
+      if (tag >= CppRate && tag <= PpipMaxPrem) return leaveNumber(tag, text);
       if (tag >= FirstTag && tag <= LastTag) m_working.setText(fieldOf(tag), text);
       return {};
   }
@@ -166,8 +190,11 @@ FieldOutcome EmployerScreenController::leaveNumber(int tag, const QString& text)
     const QString trimmed = TrimControlText(text);
     const uint year = trimmed.isEmpty() ? 0 : trimmed.toUInt(&converted);
     converted = converted || trimmed.isEmpty();
-    if (converted && year <= 0xFFFF) m_working.setU16(field, static_cast<uint16_t>(year));
     converted = converted && year <= 0xFFFF;
+    if (converted && year != m_working.u16(field)) {
+      m_working.setU16(field, static_cast<uint16_t>(year));
+      return offerRatesOf(int(year));
+    }
   } else {
     int32_t value = 0;
     converted = isRate(tag) ? StrToFix4(text, value) : StrToCents(text, value);
@@ -176,6 +203,51 @@ FieldOutcome EmployerScreenController::leaveNumber(int tag, const QString& text)
   if (converted) return {};
   ShowInvalidAmount(m_ui);
   return FieldOutcome::refused();
+}
+
+// A tax year of the rates table, typed anew: its rates are offered.
+FieldOutcome EmployerScreenController::offerRatesOf(int year) {
+  const TaxYearRates* rates = ratesOf(year);
+  if (!rates || m_ui.ask(QStringLiteral("Load the CPP/QPP, EI and PPIP rates of the %1 tax year "
+                                        "into this screen? No keeps the rates as they are.")
+                             .arg(year),
+                         QuestionKind::YesNo) != Answer::Yes) {
+    return {};
+  }
+  applyRates(m_working, *rates);
+  FieldOutcome outcome;
+  outcome.refreshAll = true;
+  return outcome;
+}
+
+FieldOutcome EmployerScreenController::leaveDentalCode(const QString& text) {
+  const QString trimmed = TrimControlText(text);
+  bool number = false;
+  const int code = trimmed.isEmpty() ? 0 : trimmed.toInt(&number);
+  if (!trimmed.isEmpty() && (!number || code < 1 || code > 5)) {
+    m_ui.showMessage(QStringLiteral(
+        "The dental benefits code (box 45) is 1 to 5: 1 not eligible for any dental care, 2 "
+        "payee only, 3 payee, spouse and dependent children, 4 payee and spouse, 5 payee and "
+        "dependent children."));
+    return FieldOutcome::refused();
+  }
+  m_working.setByte(E::Dental_benefits_code, uint8_t(code));
+  return {};
+}
+
+FieldOutcome EmployerScreenController::leaveEmail(const QString& text) {
+  const QString trimmed = TrimControlText(text);
+  // Something, an @, something, a dot, something: no more is asked of an address here.
+  static const QRegularExpression address(QStringLiteral(R"(^[^@\s]+@[^@\s]+\.[^@\s]+$)"));
+  if (!trimmed.isEmpty() && !address.match(trimmed).hasMatch()) {
+    m_ui.showMessage(
+        QStringLiteral("The contact's e-mail address should look like name@example.ca"));
+    return FieldOutcome::refused();
+  }
+  m_working.setText(E::S_Contact_email, trimmed);
+  FieldOutcome outcome;
+  if (trimmed != text) outcome.newText = trimmed;
+  return outcome;
 }
 
 FieldOutcome EmployerScreenController::leaveProvince(const QString& text) {

@@ -44,9 +44,24 @@ class EmployerScreenController {
     TaxYr,
     NewHires,
     EiMult,
+    // The rates of the later years, the default box 45 and the contact's e-mail.
+    Cpp2MaxEarn,
+    Cpp2Rate,
+    Cpp2MaxPrem,
+    QppRate,
+    QppMaxPrem,
+    Qpp2MaxPrem,
+    QcEiRate,
+    QcEiMaxPrem,
+    PpipMaxEarn,
+    PpipRate,
+    PpipEmprRate,
+    PpipMaxPrem,
+    DentalCode,
+    ContEmail,
   };
   static constexpr int FirstTag = Name1;
-  static constexpr int LastTag = EiMult;
+  static constexpr int LastTag = ContEmail;
 
   EmployerScreenController(OpenT4FileState& state, Ui& ui, const Clock& clock);
 
@@ -68,6 +83,9 @@ class EmployerScreenController {
  private:
   FieldOutcome leaveNumber(int tag, const QString& text);
   FieldOutcome leaveProvince(const QString& text);
+  FieldOutcome offerRatesOf(int year);
+  FieldOutcome leaveDentalCode(const QString& text);
+  FieldOutcome leaveEmail(const QString& text);
   FieldOutcome leaveBusinessNumber(const QString& text);
   FieldOutcome leaveSin(const Field& field, const QString& text);
   // True when the record is on the disk; otherwise the failure has been told.

@@ -13,6 +13,7 @@ struct FieldOutcome {
   bool markUnchanged = false;      // the control no longer counts as changed
   bool markModified = false;       // it counts as changed again: leaving it checks it again
   std::optional<QString> country;  // the country list shows this
+  bool refreshAll = false;         // every control shows the working record anew
 
   static FieldOutcome refused() {
     FieldOutcome outcome;

@@ -142,6 +142,7 @@ TEST_F(EmployerScreenTest, proprietorSins) {
 
 TEST_F(EmployerScreenTest, numbersConvertOrAreRefused) {
   C& s = open({});
+  ui.expectQuestion(Answer::No);  // the 2000 rates are not loaded: the typed ones stay
   struct Case {
     int tag;
     const char* text;
@@ -159,6 +160,46 @@ TEST_F(EmployerScreenTest, numbersConvertOrAreRefused) {
   EXPECT_EQ(s.working().int32(E::EI_employer_multiplier), 0) << "an emptied multiplier is zero";
   EXPECT_EQ(ui.messages().size(), 3);
   EXPECT_TRUE(ui.messages().first().startsWith("Invalid numeric value."));
+}
+
+TEST_F(EmployerScreenTest, aTaxYearOfTheTableOffersItsRates) {
+  C& s = open(t4FileBytes(goodEmployer(), {}));
+  EXPECT_FALSE(s.leaveField(C::TaxYr, "1999").refreshAll) << "the same year asks nothing";
+  EXPECT_FALSE(s.leaveField(C::TaxYr, "2030").refreshAll) << "a year the table does not have";
+  EXPECT_EQ(s.working().int32(E::CPP_rate), 35000) << "nothing is invented";
+  ui.expectQuestion(Answer::Yes);
+  EXPECT_TRUE(s.leaveField(C::TaxYr, "2026").refreshAll);
+  EXPECT_EQ(ui.questions().last(),
+            "Load the CPP/QPP, EI and PPIP rates of the 2026 tax year into "
+            "this screen? No keeps the rates as they are.");
+  for (const auto& [tag, text] : {std::pair{C::CppRate, "5.9500"},
+                                  {C::CppMaxPrem, "4230.45"},
+                                  {C::Cpp2MaxEarn, "85000.00"},
+                                  {C::Cpp2Rate, "4.0000"},
+                                  {C::QppRate, "6.3000"},
+                                  {C::PpipRate, "0.4300"},
+                                  {C::QcEiMaxPrem, "895.70"}}) {
+    EXPECT_EQ(s.fieldText(tag), text) << tag;
+  }
+}
+
+TEST_F(EmployerScreenTest, theDentalCodeAndTheEmail) {
+  C& s = open(t4FileBytes(goodEmployer(), {}));
+  struct Case {
+    int tag;
+    const char* text;
+    bool refused;
+  };
+  for (const Case& c : {Case{C::DentalCode, "3", false}, Case{C::DentalCode, "6", true},
+                        Case{C::DentalCode, "", false}, Case{C::ContEmail, "pat@acme.ca", false},
+                        Case{C::ContEmail, "pat at acme", true}, Case{C::ContEmail, "", false},
+                        Case{C::ContEmail, " pat@acme.ca ", false}}) {
+    EXPECT_EQ(s.leaveField(c.tag, c.text).focusBack, c.refused) << c.text;
+  }
+  EXPECT_EQ(s.working().byte(E::Dental_benefits_code), 0);
+  EXPECT_EQ(s.fieldText(C::DentalCode), "");
+  EXPECT_EQ(s.working().text(E::S_Contact_email), "pat@acme.ca");
+  EXPECT_EQ(ui.messages().size(), 2);
 }
 
 TEST_F(EmployerScreenTest, cancelOnANewFileStillWritesHeaderAndEmployer) {

@@ -8,6 +8,8 @@
 #include <QTest>
 
 #include "app/clock.h"
+#include "checks/employer_checks.h"
+#include "checks/tax_years.h"
 #include "data/open_t4_file.h"
 #include "layout_check.h"
 #include "scripted_ui.h"
@@ -96,6 +98,26 @@ class EmployerScreenTest : public QObject {
     s.screen->resize(s.screen->size() + QSize(200, 100));
     QCoreApplication::processEvents();
     QVERIFY(s.edit("EditName1")->width() > nameWidth);
+    s.screen->close();
+  }
+
+  // The rates of the later years stand in the rates group for the years that have them,
+  // whole, and typing another year of the table offers its rates.
+  void theRatesOfTheYear() {
+    EmployerRecord employer = goodEmployer();
+    applyRates(employer, *ratesOf(2026));
+    Screen s(t4FileBytes(employer, {}));
+    QVERIFY(s.edit("EditCPP2RatePCent")->isVisible());
+    QCOMPARE(s.edit("EditPPIPRatePC")->text(), QStringLiteral("0.4300"));
+    QCOMPARE(textsCutOff(*s.screen), QStringList());
+    s.ui.expectQuestion(Answer::Yes);
+    s.edit("EditTaxYr")->clear();
+    s.typeAndTab(s.edit("EditTaxYr"), "2005");
+    QVERIFY(!s.edit("EditCPP2RatePCent")->isVisible());
+    QVERIFY(!s.edit("EditPPIPRatePC")->isVisible());
+    QVERIFY(s.edit("EditQPPRatePCent")->isVisible());
+    QCOMPARE(s.edit("EditCPPRatePCent")->text(), QStringLiteral("4.9500"));
+    s.ui.expectQuestion(Answer::No);  // "throw away changes ?"
     s.screen->close();
   }
 

@@ -28,7 +28,7 @@ struct ControlDef {
   Keys keys;
 };
 
-// In Tag order, 1 to 26.
+// In Tag order, from 1.
 const ControlDef Controls[] = {
     {C::Name1, "EditName1", "Name 1", 30, Keys::Any},
     {C::Name2, "EditName2", "Name 2", 30, Keys::Any},
@@ -56,17 +56,45 @@ const ControlDef Controls[] = {
     {C::TaxYr, "EditTaxYr", "Tax Year", 0, Keys::Digits},
     {C::NewHires, "EditNewHires", "New Hires", 0, Keys::Decimal},
     {C::EiMult, "EditEIMult", "Company EI = Employee EI\nmultiplied by", 0, Keys::Decimal},
+    {C::Cpp2MaxEarn, "EditCPP2MaxEarn", "CPP2 Max. Earnings", 0, Keys::Decimal},
+    {C::Cpp2Rate, "EditCPP2RatePCent", "CPP2 Rate %", 0, Keys::Decimal},
+    {C::Cpp2MaxPrem, "EditCPP2MaxPrem", "CPP2 Max.Prem.", 0, Keys::Decimal},
+    {C::QppRate, "EditQPPRatePCent", "QPP Rate %", 0, Keys::Decimal},
+    {C::QppMaxPrem, "EditQPPMaxPrem", "QPP Max.Prem.", 0, Keys::Decimal},
+    {C::Qpp2MaxPrem, "EditQPP2MaxPrem", "QPP2 Max.Prem.", 0, Keys::Decimal},
+    {C::QcEiRate, "EditQcEIRatePC", "Quebec EI Rate %", 0, Keys::Decimal},
+    {C::QcEiMaxPrem, "EditQcEIMaxPrem", "Quebec EI Max.Prem.", 0, Keys::Decimal},
+    {C::PpipMaxEarn, "EditPPIPMaxEarn", "PPIP Max.Earnings", 0, Keys::Decimal},
+    {C::PpipRate, "EditPPIPRatePC", "PPIP Rate %", 0, Keys::Decimal},
+    {C::PpipEmprRate, "EditPPIPEmprRatePC", "PPIP Employer Rate %", 0, Keys::Decimal},
+    {C::PpipMaxPrem, "EditPPIPMaxPrem", "PPIP Max.Prem.", 0, Keys::Decimal},
+    {C::DentalCode, "EditDentalCode", "Box 45 Dental", 1, Keys::Digits},
+    {C::ContEmail, "EditContEmail", "E-mail", 60, Keys::Any},
+};
+
+// The rows of the rates that later years added, each shown for the years that have it.
+struct LaterRates {
+  int fromYear;
+  std::initializer_list<int> tags;
+};
+const LaterRates LaterRateRows[] = {
+    {2001, {C::QppRate, C::QppMaxPrem}},
+    {2024, {C::Cpp2MaxEarn, C::Cpp2Rate, C::Cpp2MaxPrem, C::Qpp2MaxPrem}},
+    {2006, {C::QcEiRate, C::QcEiMaxPrem}},
+    {2006, {C::PpipMaxEarn, C::PpipMaxPrem, C::PpipRate, C::PpipEmprRate}},
 };
 
 const ControlDef& defOf(int tag) { return Controls[tag - C::FirstTag]; }
 
 // The tab order after OK and Cancel.
-const int TabOrder[] = {C::Name1,      C::Name2,      C::Name3,         C::Addr1,    C::Addr2,
-                        C::City,       C::Prov,       C::Country,       C::PostCode, C::EiMult,
-                        C::BusnNum,    C::Sin1,       C::Sin2,          C::ContName, C::ContArea,
-                        C::ContNumbr,  C::ContExtn,   C::TaxYr,         C::NewHires, C::CppRate,
-                        C::CppMaxPrem, C::CppMaxEarn, C::CppEarnExempt, C::EiRate,   C::EiMaxPrem,
-                        C::EiMaxEarn};
+const int TabOrder[] = {
+    C::Name1,         C::Name2,       C::Name3,       C::Addr1,       C::Addr2,      C::City,
+    C::Prov,          C::Country,     C::PostCode,    C::EiMult,      C::BusnNum,    C::Sin1,
+    C::Sin2,          C::ContName,    C::ContArea,    C::ContNumbr,   C::ContExtn,   C::ContEmail,
+    C::TaxYr,         C::NewHires,    C::DentalCode,  C::CppRate,     C::CppMaxPrem, C::CppMaxEarn,
+    C::CppEarnExempt, C::EiRate,      C::EiMaxPrem,   C::EiMaxEarn,   C::QppRate,    C::QppMaxPrem,
+    C::Cpp2MaxEarn,   C::Cpp2Rate,    C::Cpp2MaxPrem, C::Qpp2MaxPrem, C::QcEiRate,   C::QcEiMaxPrem,
+    C::PpipMaxEarn,   C::PpipMaxPrem, C::PpipRate,    C::PpipEmprRate};
 
 }  // namespace
 
@@ -135,6 +163,7 @@ void TFormT4BusnInfo::layOut() {
         QWidget* control = m_controls.at(tag);
         control->setParent(box);
         auto* label = new QLabel(QString::fromUtf8(defOf(tag).label), box);
+        m_labels[tag] = label;
         if (stacked) {
           grid->addWidget(label, row, column);
           grid->addWidget(control, row + 1, column++);
@@ -163,13 +192,18 @@ void TFormT4BusnInfo::layOut() {
          {C::PostCode},
          {C::EiMult},
          {C::BusnNum}});
-  group("Tax Year / New Hires Refund", {1, 0, 1, 1}, false, {{C::TaxYr}, {C::NewHires}});
+  group("Tax Year / New Hires Refund", {1, 0, 1, 1}, false,
+        {{C::TaxYr}, {C::NewHires}, {C::DentalCode}});
   group("Rates used for T4 CPP/QPP && EI Edits", {1, 1, 1, 1}, true,
         {{C::CppRate, C::CppMaxPrem},
          {C::CppMaxEarn, C::CppEarnExempt},
-         {C::EiRate, C::EiMaxPrem, C::EiMaxEarn}});
+         {C::EiRate, C::EiMaxPrem, C::EiMaxEarn},
+         LaterRateRows[0].tags,
+         LaterRateRows[1].tags,
+         LaterRateRows[2].tags,
+         LaterRateRows[3].tags});
   group("Person to Contact", {1, 2, 1, 1}, false,
-        {{C::ContName}, {C::ContArea}, {C::ContNumbr, C::ContExtn}});
+        {{C::ContName}, {C::ContArea}, {C::ContNumbr, C::ContExtn}, {C::ContEmail}});
   group("Proprietor(s)  Soc. Insc. Number(s)", {0, 3, 1, 1}, false, {{C::Sin1, C::Sin2}});
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -200,6 +234,14 @@ void TFormT4BusnInfo::fill() {
       showListText(static_cast<QComboBox*>(control), text);
     }
   }
+  // The rates that later years added show for the years that have them.
+  const int year = m_controller.fieldText(C::TaxYr).toInt();
+  for (const LaterRates& row : LaterRateRows) {
+    for (int tag : row.tags) {
+      m_controls.at(tag)->setVisible(year >= row.fromYear);
+      m_labels.at(tag)->setVisible(year >= row.fromYear);
+    }
+  }
 }
 
 bool TFormT4BusnInfo::Validate_UpdtFile(int tag) {
@@ -215,6 +257,7 @@ bool TFormT4BusnInfo::Validate_UpdtFile(int tag) {
     if (combo) showListText(combo, *outcome.newText);
   }
   if (outcome.country) showListText(ComboBoxCountry, *outcome.country);
+  if (outcome.refreshAll) fill();
   if (outcome.markUnchanged && edit) edit->setModified(false);
   if (outcome.focusBack) control->setFocus(Qt::OtherFocusReason);
   return !outcome.focusBack;

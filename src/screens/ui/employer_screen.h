@@ -7,6 +7,7 @@
 #include "screens/ui/field_screen.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -41,6 +42,7 @@ class TFormT4BusnInfo : public FieldScreen {
 
   EmployerScreenController m_controller;
   std::map<int, QWidget*> m_controls;  // by Tag
+  std::map<int, QLabel*> m_labels;     // by Tag
   QComboBox* ComboBoxCountry = nullptr;
   QPushButton* BitBtnOK = nullptr;
   QPushButton* BitBtnCancel = nullptr;
