@@ -16,7 +16,7 @@ namespace {
 using T = T4Record;
 using C = T4EntryController;
 
-// The field of each Tag, 1 to 39.
+// The field of each Tag, from 1.
 const Field& fieldOf(int tag) {
   static const Field fields[] = {T::VOID,
                                  T::Employment_income,
@@ -56,7 +56,15 @@ const Field& fieldOf(int tag) {
                                  T::Other_info_code_5,
                                  T::Other_info_amount_5,
                                  T::Other_info_code_6,
-                                 T::Other_info_amount_6};
+                                 T::Other_info_amount_6,
+                                 T::Employee_CPP2,
+                                 T::Employee_QPP2,
+                                 T::Employee_PPIP_premium,
+                                 T::PPIP_insurable_earnings,
+                                 T::Dental_benefits_code,
+                                 T::PPIP_Exempt,
+                                 T::Report_type,
+                                 T::Employee_number};
   return fields[tag - C::FirstTag];
 }
 
@@ -102,9 +110,24 @@ void T4EntryController::readAt(int indexPosition) {
   m_new = false;
 }
 
+const QStringList& T4EntryController::reportTypeTexts() {
+  static const QStringList texts = {QStringLiteral("O Original"), QStringLiteral("A Amended"),
+                                    QStringLiteral("C Cancelled")};
+  return texts;
+}
+
 QString T4EntryController::fieldText(int tag) const {
   const Field& field = fieldOf(tag);
+  if (tag == ReportType) {
+    // A type stored by another program beyond the three is shown as its number.
+    const int type = m_working.byte(field);
+    return type < reportTypeTexts().size() ? reportTypeTexts().at(type) : QString::number(type);
+  }
   switch (field.kind) {
+    case FieldKind::Byte: {
+      const int code = m_working.byte(field);
+      return code == 0 ? QString() : QString::number(code);
+    }
     case FieldKind::Flag:
       return m_working.flag(field) ? QStringLiteral("1") : QStringLiteral("0");
     case FieldKind::Cents:
@@ -132,6 +155,13 @@ FieldOutcome T4EntryController::leaveField(int tag, const QString& text) {
     return refused;
   }
   switch (tag) {
+    case Dental:
+      return leaveDental(text);
+    case ReportType: {
+      const qsizetype type = reportTypeTexts().indexOf(text);
+      if (type >= 0) m_working.setByte(field, uint8_t(type));
+      return {};
+    }
     case ProvinceOfEmployment:
     case Province:
       return leaveProvince(tag, text);
@@ -164,7 +194,7 @@ FieldOutcome T4EntryController::leaveField(int tag, const QString& text) {
       return outcome;
     }
     default:
-      if (tag >= OtherCode1) return leaveCode(tag, text);
+      if (tag >= OtherCode1 && tag <= OtherAmount6) return leaveCode(tag, text);
       // The free texts: registration number, initial, second address line, country.
       FieldOutcome outcome;
       outcome.newText = TrimControlText(text);
@@ -325,6 +355,20 @@ std::optional<Answer> T4EntryController::AskSaveChanges() {
     return Answer::Cancel;
   }
   return answer;
+}
+
+FieldOutcome T4EntryController::leaveDental(const QString& text) {
+  const QString trimmed = TrimControlText(text);
+  const int code = trimmed.isEmpty() ? 0 : trimmed.left(1).toInt();
+  if (!trimmed.isEmpty() && (code < 1 || code > 5)) {
+    m_ui.showMessage(QStringLiteral(
+        "The dental benefits code (box 45) is 1 to 5: 1 not eligible for any dental care, 2 "
+        "payee only, 3 payee, spouse and dependent children, 4 payee and spouse, 5 payee and "
+        "dependent children."));
+    return FieldOutcome::refused();
+  }
+  m_working.setByte(T::Dental_benefits_code, uint8_t(code));
+  return {};
 }
 
 bool T4EntryController::move(Move move) {

@@ -57,9 +57,21 @@ class T4EntryController {
     OtherAmount5,
     OtherCode6,
     OtherAmount6,
+    // The boxes of the later years, the report type and the employee number.
+    Cpp2,
+    Qpp2,
+    Ppip,
+    PpipInsurable,
+    Dental,
+    PpipExempt,
+    ReportType,
+    EmployeeNumber,
   };
   static constexpr int FirstTag = Void;
-  static constexpr int LastTag = OtherAmount6;
+  static constexpr int LastTag = EmployeeNumber;
+
+  // The texts of the report type's list: original, amended, cancelled (stored 0, 1, 2).
+  static const QStringList& reportTypeTexts();
 
   enum class Move { First, Prevs, Next, Last };
 
@@ -92,6 +104,7 @@ class T4EntryController {
   bool isNew() const { return m_new; }
 
  private:
+  FieldOutcome leaveDental(const QString& text);
   // A new T4 record after `prefix`, with the employer's defaults.
   T4Record newRecord(const Record768& prefix) const;
   void readAt(int indexPosition);

@@ -307,6 +307,28 @@ TEST_F(T4EntryTest, aNewBusinessNumberLeavesAnUntouchedNewRecordUnchanged) {
   EXPECT_EQ(state.T4File().Count(), 0);
 }
 
+TEST_F(T4EntryTest, theBoxesOfTheLaterYears) {
+  C& s = open({goodT4("Adams", "A")});
+  EXPECT_EQ(s.fieldText(C::ReportType), "O Original") << "original by default";
+  struct Case {
+    int tag;
+    const char* text;
+    bool refused;
+  };
+  for (const Case& c :
+       {Case{C::Cpp2, "416.00", false}, Case{C::Ppip, "x", true}, Case{C::Dental, "6", true},
+        Case{C::Dental, "3", false}, Case{C::ReportType, "A Amended", false},
+        Case{C::PpipExempt, "1", false}, Case{C::EmployeeNumber, " E-104 ", false}}) {
+    EXPECT_EQ(s.leaveField(c.tag, c.text).focusBack, c.refused) << c.text;
+  }
+  EXPECT_EQ(s.working().int32(T::Employee_CPP2), 41600);
+  EXPECT_EQ(s.working().byte(T::Dental_benefits_code), 3);
+  EXPECT_EQ(s.working().byte(T::Report_type), 1);
+  EXPECT_TRUE(s.working().flag(T::PPIP_Exempt));
+  EXPECT_EQ(s.working().text(T::Employee_number), "E-104");
+  EXPECT_EQ(s.fieldText(C::Dental), "3");
+}
+
 TEST_F(T4EntryTest, aNewRecordTakesTheEmployersDentalBenefitsCode) {
   EmployerRecord employer = goodEmployer();
   employer.setByte(EmployerRecord::Dental_benefits_code, 3);

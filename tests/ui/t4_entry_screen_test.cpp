@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "checks/employer_checks.h"
+#include "checks/tax_years.h"
 #include "data/open_t4_file.h"
 #include "layout_check.h"
 #include "screens/ui/employee_index.h"
@@ -102,6 +104,30 @@ class T4EntryScreenTest : public QObject {
     QVERIFY(area->widget()->width() >= area->widget()->minimumSizeHint().width());
     QCOMPARE(textsCutOff(*e.screen), QStringList());
     e.screen->close();
+  }
+
+  // The boxes of the later years stand on the screen for the years that have them.
+  void theBoxesOfTheYear() {
+    for (const int year : {2000, 2026}) {
+      EmployerRecord employer = goodEmployer();
+      applyRates(employer, *ratesOf(year));
+      TempFolder folder;
+      OpenT4FileState state;
+      state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(employer, {goodT4("Adams", "A")})));
+      QVERIFY(state.OpenT4File());
+      ScriptedUi ui;
+      TFormT4Entry screen(state, ui);
+      screen.show();
+      for (const char* name : {"EditEmployee_CPP2", "EditEmployee_PPIP_premium",
+                               "EditDental_benefits_code", "CheckBoxPPIP_Exempt"}) {
+        QCOMPARE(screen.findChild<QWidget*>(name)->isVisible(), year == 2026);
+      }
+      QVERIFY(screen.findChild<QWidget*>("EditEmployee_number")->isVisible());
+      QVERIFY(screen.width() <= 1280);
+      QCOMPARE(textsCutOff(screen), QStringList());
+      ui.expectReport(ViewerResult::Ignore);  // the 1999 contributions are not the year's
+      screen.close();
+    }
   }
 
   void amountsConvertAndKeepTheirText() {

@@ -82,6 +82,14 @@ const ControlDef Controls[] = {
     {C::OtherAmount5, "EditOther_info_amount_5", Kind::Amount, 0, "Amount 5"},
     {C::OtherCode6, "EditOther_info_code_6", Kind::List, 0, "Box 6"},
     {C::OtherAmount6, "EditOther_info_amount_6", Kind::Amount, 0, "Amount 6"},
+    {C::Cpp2, "EditEmployee_CPP2", Kind::Amount, 0, "16A CPP2 Contrib."},
+    {C::Qpp2, "EditEmployee_QPP2", Kind::Amount, 0, "17A QPP2 Contrib."},
+    {C::Ppip, "EditEmployee_PPIP_premium", Kind::Amount, 0, "55 PPIP Prem."},
+    {C::PpipInsurable, "EditPPIP_insurable_earnings", Kind::Amount, 0, "56 PPIP insurable earn"},
+    {C::Dental, "EditDental_benefits_code", Kind::Number, 1, "45 Dental benefits"},
+    {C::PpipExempt, "CheckBoxPPIP_Exempt", Kind::Check, 0, "28 Exempt from PPIP"},
+    {C::ReportType, "EditReport_type", Kind::List, 0, "Report type"},
+    {C::EmployeeNumber, "EditEmployee_number", Kind::Text, 20, "Employee number"},
 };
 
 const ControlDef& defOf(int tag) { return Controls[tag - C::FirstTag]; }
@@ -96,6 +104,8 @@ QStringList listOf(int tag) {
       return addressProvinceCodes();
     case C::Country:
       return employeeCountryCodes();
+    case C::ReportType:
+      return C::reportTypeTexts();
     default:
       return otherInfoTexts();
   }
@@ -120,6 +130,7 @@ const int TabOrder[] = {C::Void,
                         C::Sin,
                         C::CppExempt,
                         C::EiExempt,
+                        C::PpipExempt,
                         C::EmploymentCode,
                         C::Qpp,
                         C::PensionEarn,
@@ -129,6 +140,13 @@ const int TabOrder[] = {C::Void,
                         C::Charitable,
                         C::PensionAdj,
                         C::RppPlan,
+                        C::Cpp2,
+                        C::Qpp2,
+                        C::Ppip,
+                        C::PpipInsurable,
+                        C::Dental,
+                        C::ReportType,
+                        C::EmployeeNumber,
                         C::OtherCode1,
                         C::OtherAmount1,
                         C::OtherCode2,
@@ -226,8 +244,10 @@ void TFormT4Entry::layOut() {
     for (int tag : tags) {
       QWidget* control = m_controls.at(tag);
       control->setParent(parent);
-      if (defOf(tag).kind != Kind::Check)
-        grid->addWidget(new QLabel(QString::fromUtf8(defOf(tag).caption), parent), row, column);
+      if (defOf(tag).kind != Kind::Check) {
+        m_captions[tag] = new QLabel(QString::fromUtf8(defOf(tag).caption), parent);
+        grid->addWidget(m_captions[tag], row, column);
+      }
       grid->addWidget(control, row + 1, column++);
     }
   };
@@ -258,6 +278,8 @@ void TFormT4Entry::layOut() {
   others->addWidget(new QLabel(QStringLiteral("<= X if Exempt"), middle), 0, 1, 1, 2);
   boxes(middle, others, 2, {C::Qpp, C::PensionEarn, C::EiPremium, C::UnionDues});
   boxes(middle, others, 4, {C::Rpp, C::Charitable, C::PensionAdj, C::RppPlan});
+  boxes(middle, others, 6, {C::Cpp2, C::Qpp2, C::Ppip, C::PpipInsurable});
+  boxes(middle, others, 8, {C::Dental, C::ReportType, C::EmployeeNumber, C::PpipExempt});
   rows->addLayout(others);
   auto* otherInfo = new QGroupBox(QStringLiteral("Other Information"), middle);
   auto* otherGrid = new QGridLayout(otherInfo);
@@ -323,6 +345,15 @@ void TFormT4Entry::layOut() {
 
 void TFormT4Entry::fillHeader() {
   const EmployerRecord& e = m_controller.employer();
+  // The boxes that later years added show for the years that have them.
+  const int year = e.u16(EmployerRecord::S_Taxation_year);
+  const std::pair<int, int> fromYear[] = {{C::Cpp2, 2024},       {C::Qpp2, 2024},
+                                          {C::Ppip, 2006},       {C::PpipInsurable, 2006},
+                                          {C::PpipExempt, 2006}, {C::Dental, 2023}};
+  for (const auto& [tag, first] : fromYear) {
+    m_controls.at(tag)->setVisible(year >= first);
+    if (m_captions.count(tag)) m_captions.at(tag)->setVisible(year >= first);
+  }
   using E = EmployerRecord;
   m_header.at(QStringLiteral("LabelS_Employer_name_line_1"))
       ->setText(e.text(E::S_Employer_name_line_1));

@@ -40,6 +40,7 @@ class TFormT4Entry : public FieldScreen {
   OpenT4FileState& m_state;
   T4EntryController m_controller;
   std::map<int, QWidget*> m_controls;  // by Tag
+  std::map<int, QLabel*> m_captions;   // by Tag, but for the check boxes
   std::map<QString, QLabel*> m_header;
   QPushButton* BitBtnNext = nullptr;
 };
