@@ -162,6 +162,20 @@ TEST_F(EmployerScreenTest, numbersConvertOrAreRefused) {
   EXPECT_TRUE(ui.messages().first().startsWith("Invalid numeric value."));
 }
 
+// A file made today (File, New) carries this year's rates without typing.
+TEST_F(EmployerScreenTest, aNewFileOfDecember2026HasThe2026Rates) {
+  clock.set(QDateTime(QDate(2026, 12, 6), QTime(9, 0)));
+  C& s = open({});
+  EXPECT_EQ(s.fieldText(C::TaxYr), "2026");
+  for (const auto& [tag, text] : {std::pair{C::CppMaxPrem, "4230.45"},
+                                  {C::Cpp2MaxPrem, "416.00"},
+                                  {C::EiRate, "1.6300"},
+                                  {C::QppMaxPrem, "4479.30"},
+                                  {C::PpipMaxPrem, "442.90"}}) {
+    EXPECT_EQ(s.fieldText(tag), text) << tag;
+  }
+}
+
 TEST_F(EmployerScreenTest, aTaxYearOfTheTableOffersItsRates) {
   C& s = open(t4FileBytes(goodEmployer(), {}));
   EXPECT_FALSE(s.leaveField(C::TaxYr, "1999").refreshAll) << "the same year asks nothing";
