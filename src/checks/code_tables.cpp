@@ -91,4 +91,22 @@ bool isTaxableBenefitCode(const QString& codeText) {
   return false;
 }
 
+std::optional<uint8_t> dentalBenefitsCode(const QString& text) {
+  const QString trimmed = text.trimmed();
+  if (trimmed.isEmpty()) return 0;
+  bool number = false;
+  const int code = trimmed.left(1).toInt(&number);
+  if (!number || code < 1 || code > 5 || (trimmed.size() > 1 && trimmed.at(1) != u' ')) {
+    return std::nullopt;
+  }
+  return uint8_t(code);
+}
+
+QString dentalBenefitsCodes() {
+  return QStringLiteral(
+      "The dental benefits code (box 45) is 1 to 5: 1 not eligible for any dental care, 2 payee "
+      "only, 3 payee, spouse and dependent children, 4 payee and spouse, 5 payee and dependent "
+      "children.");
+}
+
 }  // namespace quillet

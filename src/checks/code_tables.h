@@ -3,6 +3,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
+#include <optional>
 
 namespace quillet {
 
@@ -34,5 +36,10 @@ QString capitalisedCode(QString code);
 
 // True when an other information code text names a taxable benefit box.
 bool isTaxableBenefitCode(const QString& codeText);
+
+// Box 45, employer-offered dental benefits: the code 1 to 5 a text holds, 0 for an empty
+// one, nothing when it holds anything else (the user is then told dentalBenefitsCodes()).
+std::optional<uint8_t> dentalBenefitsCode(const QString& text);
+QString dentalBenefitsCodes();
 
 }  // namespace quillet

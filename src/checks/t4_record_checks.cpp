@@ -41,6 +41,14 @@ bool otherInfoCodeKnown(int code, int year) {
 using E = EmployerRecord;
 using T = T4Record;
 
+// "LOWER" or "HIGHER" than expected when `actual` lies outside [lowest, highest]; empty
+// when it lies within.
+QString verdictOf(double actual, double lowest, double highest) {
+  if (lowest > actual) return QStringLiteral("LOWER");
+  if (highest < actual) return QStringLiteral("HIGHER");
+  return {};
+}
+
 class T4Checker {
  public:
   T4Checker(T4Record& record, const EmployerRecord& employer, QStringList& findings)
@@ -211,14 +219,8 @@ class T4Checker {
     const double high = weekBase < 0.01 ? 0 : (weekBase / 100) * rate / 1000000;
     const double c = double(contributions) / 100;
 
-    QString verdict;
-    if (low - 5.00 > c) {
-      verdict = QStringLiteral("LOWER");
-    } else if (high + 1.00 < c) {
-      verdict = QStringLiteral("HIGHER");
-    } else {
-      return;
-    }
+    const QString verdict = verdictOf(c, low - 5.00, high + 1.00);
+    if (verdict.isEmpty()) return;
     out << Blank
         << QString::asprintf("Based on %.2f earnings was expecting CPP or QPP contributions in",
                              double(earnings) / 100)
@@ -271,14 +273,8 @@ class T4Checker {
     const double band = double(std::clamp<int64_t>(earnings - ympe, 0, int64_t{yampe} - ympe));
     const double expected = std::min((band / 100) * rate / 1000000, maxPremium / 100.0);
     const double c = double(second) / 100;
-    QString verdict;
-    if (expected - 5.00 > c) {
-      verdict = QStringLiteral("LOWER");
-    } else if (expected + 5.00 < c) {
-      verdict = QStringLiteral("HIGHER");
-    } else {
-      return;
-    }
+    const QString verdict = verdictOf(c, expected - 5.00, expected + 5.00);
+    if (verdict.isEmpty()) return;
     out << Blank
         << QString::asprintf(
                "Based on %.2f earnings was expecting second CPP or QPP contributions of %.2f",
@@ -374,14 +370,8 @@ class T4Checker {
     const double expected = base < 0.01 ? 0 : (base / 100) * rate / 1000000;
     const double p = double(premium) / 100;
 
-    QString verdict;
-    if (expected - 5.00 > p) {
-      verdict = QStringLiteral("LOWER");
-    } else if (expected + 5.00 < p) {
-      verdict = QStringLiteral("HIGHER");
-    } else {
-      return;
-    }
+    const QString verdict = verdictOf(p, expected - 5.00, expected + 5.00);
+    if (verdict.isEmpty()) return;
     out << Blank
         << QString::asprintf("Based on %.2f earnings was expecting %s premiums of %.2f", base / 100,
                              qPrintable(label), expected)

@@ -221,17 +221,12 @@ FieldOutcome EmployerScreenController::offerRatesOf(int year) {
 }
 
 FieldOutcome EmployerScreenController::leaveDentalCode(const QString& text) {
-  const QString trimmed = TrimControlText(text);
-  bool number = false;
-  const int code = trimmed.isEmpty() ? 0 : trimmed.toInt(&number);
-  if (!trimmed.isEmpty() && (!number || code < 1 || code > 5)) {
-    m_ui.showMessage(QStringLiteral(
-        "The dental benefits code (box 45) is 1 to 5: 1 not eligible for any dental care, 2 "
-        "payee only, 3 payee, spouse and dependent children, 4 payee and spouse, 5 payee and "
-        "dependent children."));
+  const std::optional<uint8_t> code = dentalBenefitsCode(TrimControlText(text));
+  if (!code) {
+    m_ui.showMessage(dentalBenefitsCodes());
     return FieldOutcome::refused();
   }
-  m_working.setByte(E::Dental_benefits_code, uint8_t(code));
+  m_working.setByte(E::Dental_benefits_code, *code);
   return {};
 }
 

@@ -358,16 +358,12 @@ std::optional<Answer> T4EntryController::AskSaveChanges() {
 }
 
 FieldOutcome T4EntryController::leaveDental(const QString& text) {
-  const QString trimmed = TrimControlText(text);
-  const int code = trimmed.isEmpty() ? 0 : trimmed.left(1).toInt();
-  if (!trimmed.isEmpty() && (code < 1 || code > 5)) {
-    m_ui.showMessage(QStringLiteral(
-        "The dental benefits code (box 45) is 1 to 5: 1 not eligible for any dental care, 2 "
-        "payee only, 3 payee, spouse and dependent children, 4 payee and spouse, 5 payee and "
-        "dependent children."));
+  const std::optional<uint8_t> code = dentalBenefitsCode(TrimControlText(text));
+  if (!code) {
+    m_ui.showMessage(dentalBenefitsCodes());
     return FieldOutcome::refused();
   }
-  m_working.setByte(T::Dental_benefits_code, uint8_t(code));
+  m_working.setByte(T::Dental_benefits_code, *code);
   return {};
 }
 
