@@ -38,6 +38,11 @@ const QList<Command>& commands() {
        "      or:   print register --config FILE.CNF WGBT4.DTA (--pdf OUT.pdf | --trace OUT.txt)",
        runPrint},
       {"rates", 0, {}, "rates [YEAR]", runRates, 1},
+      {"xml",
+       2,
+       {"--transmitter", "--ref", "--amended", "--note"},
+       "xml FILE.T4E OUT.xml [--transmitter FILE.ini] [--ref ID] [--amended] [--note TEXT]",
+       runXml},
   };
   return all;
 }

@@ -30,6 +30,10 @@ const QHash<QString, bool>& knownOptions() {
       {QStringLiteral("--box44"), false},
       {QStringLiteral("--regn"), true},
       {QStringLiteral("--force"), false},
+      {QStringLiteral("--transmitter"), true},
+      {QStringLiteral("--ref"), true},
+      {QStringLiteral("--amended"), false},
+      {QStringLiteral("--note"), true},
   };
   return options;
 }

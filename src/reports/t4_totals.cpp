@@ -16,7 +16,9 @@ namespace {
 using T = T4Record;
 using E = EmployerRecord;
 
-void addRecord(T4Totals& t, const T4Record& r, int year) {
+}  // namespace
+
+void addToTotals(T4Totals& t, const T4Record& r, int year) {
   const auto cents = [&r](const Field& f) { return int64_t{r.int32(f)}; };
   ++t.count;
   // The boxes later years added count from the year that has them.
@@ -41,7 +43,14 @@ void addRecord(T4Totals& t, const T4Record& r, int year) {
   }
 }
 
-}  // namespace
+void finishTotals(TotalsRun& run) {
+  T4Totals& t = run.totals;
+  t.employerCppQpp = t.employeeCppQpp;
+  t.employerSecondCpp = t.employeeSecondCpp;
+  int32_t multiplier = run.employer.int32(E::EI_employer_multiplier);
+  if (multiplier == 0) multiplier = E::DefaultEIMultiplier;
+  t.employerEi = employerEiShare(t.employeeEi, multiplier);
+}
 
 int64_t T4Totals::totalDeductions() const {
   return employeeCppQpp + employerCppQpp + employeeSecondCpp + employerSecondCpp + employeeEi +
@@ -78,14 +87,9 @@ TotalsRun totalT4File(OpenT4FileState& state, Ui& ui) {
       break;
     }
     record.bytes() = state.sharedRecord().bytes();
-    if (!record.isVoid()) addRecord(run.totals, record, run.employer.u16(E::S_Taxation_year));
+    if (!record.isVoid()) addToTotals(run.totals, record, run.employer.u16(E::S_Taxation_year));
   }
-  T4Totals& t = run.totals;
-  t.employerCppQpp = t.employeeCppQpp;
-  t.employerSecondCpp = t.employeeSecondCpp;
-  int32_t multiplier = run.employer.int32(E::EI_employer_multiplier);
-  if (multiplier == 0) multiplier = E::DefaultEIMultiplier;
-  t.employerEi = employerEiShare(t.employeeEi, multiplier);
+  finishTotals(run);
   return run;
 }
 

@@ -14,6 +14,7 @@ namespace quillet {
 class Clock;
 class OpenT4FileState;
 class SettingsStore;
+class T4Record;
 class Ui;
 
 struct T4Totals {
@@ -52,6 +53,10 @@ struct TotalsRun {
   EmployerRecord employer;  // all zero when it could not be read
   bool stoppedEarly = false;
 };
+
+// Adds one T4 record that is not VOID, of tax year `year`; then the employer's shares.
+void addToTotals(T4Totals& totals, const T4Record& record, int year);
+void finishTotals(TotalsRun& run);
 
 // Reads the employer record (telling the user when it cannot) and totals every T4 record
 // that is not VOID, in index order, up to the first that cannot be read.

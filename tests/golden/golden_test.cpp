@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QGuiApplication>
 
+#include "checks/employer_checks.h"
+#include "checks/tax_years.h"
 #include "cli/cli.h"
 #include "payroll_files.h"
 #include "payroll_import/payroll_records.h"
@@ -193,6 +195,71 @@ TEST(GoldenConversion, aYearEndFileOfEveryKindOfEmployee) {
     all += outputOf(args, folder, trace);
   }
   expectGolden(QStringLiteral("conversion"), all);
+}
+
+// CRA's XML return of small files, byte for byte.
+TEST(GoldenXml, returnsOfEveryKind) {
+  TempFolder folder;
+  const QString transmitter = folder.write(
+      "tx.ini",
+      "[Transmitter]\nSignIn=RAC\nAccount=123456782RP0001\nRepID=AB12345\nName=Pat Doe "
+      "Bookkeeping\nContactName=Pat Doe\nContactArea=613\nContactPhone=555-0100\n"
+      "ContactExtension=12\nContactEmail=pat@example.ca\nLanguage=E\n");
+  EmployerRecord y2025 = goodEmployer();
+  applyRates(y2025, *ratesOf(2025));
+  y2025.setText(E::S_Proprietor_SIN_1, "046454286");
+  T4Record ontario = goodT4("Adams", "Ann", "B");
+  ontario.setInt32(T::Employment_income, 8000000);
+  ontario.setInt32(T::Employee_CPP, 403410);
+  ontario.setInt32(T::Employee_CPP2, 35200);
+  ontario.setInt32(T::Employee_EI_premium, 107748);
+  ontario.setByte(T::Dental_benefits_code, 3);
+  ontario.setText(T::Employment_code, "12");
+  ontario.setText(T::Employee_number, "E-17");
+  ontario.setText(T::Other_info_code_1, "40 Other Taxable");
+  ontario.setInt32(T::Other_info_amount_1, 25000);
+  ontario.setText(T::Other_info_code_2, "73 Number days outside Canada");
+  ontario.setInt32(T::Other_info_amount_2, 4500);
+  T4Record quebec = goodT4("Tremblay", "Luc");
+  quebec.setText(T::Province_of_employment_code, "QC");
+  quebec.setText(T::Employee_province_code, "qc");
+  quebec.setText(T::Employee_postal_code, "h2x 1y4");
+  quebec.setInt32(T::Employment_income, 9000000);
+  quebec.setInt32(T::Employee_CPP, 0);
+  quebec.setInt32(T::Employee_QPP, 433920);
+  quebec.setInt32(T::Employee_QPP2, 39600);
+  quebec.setInt32(T::Employee_EI_premium, 86067);
+  quebec.setInt32(T::Employee_PPIP_premium, 44460);
+  quebec.setInt32(T::PPIP_insurable_earnings, 9000000);
+  quebec.setByte(T::Dental_benefits_code, 1);
+  T4Record cancelled = goodT4("Zed", "Zoe");
+  cancelled.setByte(T::Report_type, 2);
+  cancelled.setByte(T::Dental_benefits_code, 2);
+  for (T4Record* r : {&ontario, &quebec, &cancelled}) r->copyPrefixFrom(y2025);
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    QStringList options;
+  } files[] = {
+      {"xml_1999",
+       t4FileBytes(goodEmployer(), {goodT4("Adams", "Ann", "B"), goodT4("Void", "V")}),
+       {}},
+      {"xml_2025", t4FileBytes(y2025, {ontario, quebec}), {}},
+      {"xml_2025_amended",
+       t4FileBytes(y2025, {ontario, cancelled}),
+       {"--note", "Zoe Zed never worked here."}},
+  };
+  for (const auto& f : files) {
+    QByteArray bytes = f.bytes;
+    if (QLatin1String(f.name) == QLatin1String("xml_1999")) bytes[1536 + 768 + 29] = 1;  // VOID
+    const QString t4 = folder.write("ACME.T4E", bytes);
+    const QString out = folder.path("out.xml");
+    QFile::remove(out);
+    QString all = outputOf(
+        QStringList{"xml", t4, out, "--transmitter", transmitter, "--ref", "R2026A1"} + f.options,
+        folder, out);
+    expectGolden(QLatin1String(f.name), all);
+  }
 }
 
 }  // namespace

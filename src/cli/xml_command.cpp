@@ -1,0 +1,67 @@
+// Quillet — quillet-cli xml: the T4 return for CRA's Internet File Transfer.
+#include <QRegularExpression>
+#include <QSettings>
+
+#include "app/clock.h"
+#include "cli/commands.h"
+#include "efile/t4_xml.h"
+#include "platform/replacing_device.h"
+#include "reports/t4_totals.h"
+
+namespace quillet::cli {
+
+int runXml(const Invocation& invocation, const Clock& clock, Io io) {
+  const auto& o = invocation.options;
+  Transmitter transmitter;
+  if (o.contains(QStringLiteral("--transmitter"))) {
+    QSettings file(o.value(QStringLiteral("--transmitter")), QSettings::IniFormat);
+    file.beginGroup(QStringLiteral("Transmitter"));
+    transmitter = Transmitter::from(file);
+  } else {
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Corvantis"),
+                    QStringLiteral("Quillet"));
+    store.beginGroup(QStringLiteral("Software/Corvantis/Quillet/2.0/Transmitter"));
+    transmitter = Transmitter::from(store);
+  }
+  if (const QStringList problems = transmitter.problems(); !problems.isEmpty()) {
+    for (const QString& problem : problems) io.err << problem << Qt::endl;
+    return ExitUsage;
+  }
+  XmlReturnOptions options;
+  // A reference of its own for every file: the month, day, hour and minute by default.
+  options.submissionRef =
+      o.value(QStringLiteral("--ref"), clock.now().toString(QStringLiteral("MMddHHmm")));
+  if (!QRegularExpression(QStringLiteral("^[A-Za-z0-9]{1,8}$"))
+           .match(options.submissionRef)
+           .hasMatch()) {
+    io.err << "quillet-cli: --ref takes 1 to 8 letters and digits" << Qt::endl;
+    return ExitUsage;
+  }
+  options.amended = o.contains(QStringLiteral("--amended"));
+  options.amendmentNote = o.value(QStringLiteral("--note"));
+
+  const auto state = openForInspection(invocation.positionals.at(0), io);
+  if (!state) return ExitUsage;
+  const XmlFindings findings = checkForXml(*state);
+  for (const QString& line : findings.warnings) io.err << "warning: " << line << Qt::endl;
+  for (const QString& line : findings.errors) io.err << "error: " << line << Qt::endl;
+  if (!findings.errors.isEmpty()) return ExitReported;
+
+  const QString out = invocation.positionals.at(1);
+  const auto device = platform::ReplacingDevice::begin(out);
+  if (!device) {
+    io.err << QStringLiteral("Cannot create file %1").arg(out) << Qt::endl;
+    return ExitUsage;
+  }
+  const XmlWritten written = writeT4Xml(*state, transmitter, options, *device);
+  if (!device->commit()) {
+    io.err << QStringLiteral("Cannot write file %1").arg(out) << Qt::endl;
+    return ExitUsage;
+  }
+  io.out << written.slips << " T4 slips, box 14 total " << worksheetMoney(written.employmentIncome)
+         << ", box 22 total " << worksheetMoney(written.incomeTax) << ", written to " << out
+         << Qt::endl;
+  return ExitOk;
+}
+
+}  // namespace quillet::cli
