@@ -13,6 +13,7 @@
 #include "checks/employer_checks.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
+#include "efile/t4_xml.h"
 #include "reports/error_list.h"
 
 using namespace quillet;
@@ -159,6 +160,29 @@ BENCHMARK(BM_SavedRecord)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
+
+// CRA's XML return of the 100,000 employees, written into a file, with the peak memory
+// that the writing adds.
+void BM_XmlReturn(benchmark::State& state) {
+  OpenT4FileState file = openBigFile();
+  Transmitter transmitter;
+  transmitter.account = QStringLiteral("123456782RP0001");
+  transmitter.contactName = QStringLiteral("Pat Doe");
+  transmitter.contactArea = QStringLiteral("613");
+  transmitter.contactPhone = QStringLiteral("555-0100");
+  transmitter.contactEmail = QStringLiteral("pat@example.ca");
+  XmlReturnOptions options;
+  options.submissionRef = QStringLiteral("B1");
+  QTemporaryDir dir;
+  const long before = statusKilobytes("VmHWM");
+  for (auto _ : state) {
+    QFile out(dir.filePath(QStringLiteral("return.xml")));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write the return");
+    benchmark::DoNotOptimize(writeT4Xml(file, transmitter, options, out).slips);
+  }
+  state.counters["peak_MB_growth"] = double(statusKilobytes("VmHWM") - before) / 1024;
+}
+BENCHMARK(BM_XmlReturn)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 
 }  // namespace
 
