@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev            # QtCore, QtGui, QtWidgets, QtPrintSupport, QtTest
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core       # a font for the offscreen platform and PDF output
+  libxml2-dev             # the check of an XML return against CRA's schema
   clang libclang-rt-14-dev  # the libFuzzer targets
 )
 

@@ -40,8 +40,9 @@ const QList<Command>& commands() {
       {"rates", 0, {}, "rates [YEAR]", runRates, 1},
       {"xml",
        2,
-       {"--transmitter", "--ref", "--amended", "--note"},
-       "xml FILE.T4E OUT.xml [--transmitter FILE.ini] [--ref ID] [--amended] [--note TEXT]",
+       {"--transmitter", "--ref", "--amended", "--note", "--schema"},
+       "xml FILE.T4E OUT.xml [--transmitter FILE.ini] [--ref ID] [--amended] [--note TEXT]\n"
+       "      [--schema DIR]",
        runXml},
   };
   return all;

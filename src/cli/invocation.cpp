@@ -34,6 +34,7 @@ const QHash<QString, bool>& knownOptions() {
       {QStringLiteral("--ref"), true},
       {QStringLiteral("--amended"), false},
       {QStringLiteral("--note"), true},
+      {QStringLiteral("--schema"), true},
   };
   return options;
 }

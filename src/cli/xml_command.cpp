@@ -4,6 +4,7 @@
 
 #include "app/clock.h"
 #include "cli/commands.h"
+#include "efile/schema_check.h"
 #include "efile/t4_xml.h"
 #include "platform/replacing_device.h"
 #include "reports/t4_totals.h"
@@ -54,6 +55,17 @@ int runXml(const Invocation& invocation, const Clock& clock, Io io) {
     return ExitUsage;
   }
   const XmlWritten written = writeT4Xml(*state, transmitter, options, *device);
+  // Against CRA's own schema, when the user has it: a return it refuses is not kept.
+  if (o.contains(QStringLiteral("--schema"))) {
+    const QStringList problems =
+        device->writeGathered()
+            ? schemaProblems(device->temporaryName(), o.value(QStringLiteral("--schema")))
+            : QStringList{QStringLiteral("Cannot write file %1").arg(out)};
+    if (!problems.isEmpty()) {
+      for (const QString& problem : problems) io.err << "schema: " << problem << Qt::endl;
+      return ExitReported;
+    }
+  }
   if (!device->commit()) {
     io.err << QStringLiteral("Cannot write file %1").arg(out) << Qt::endl;
     return ExitUsage;

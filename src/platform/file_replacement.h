@@ -26,6 +26,8 @@ class FileReplacement {
   ~FileReplacement();
 
   SharedFile& file() { return m_file; }
+  // The new file's own name, until the commit.
+  const QByteArray& temporaryName() const { return m_temporary; }
 
   // Syncs the new file and puts it in the target's place. The handle that comes back is
   // the target now, still open and locked; on failure the target is untouched.

@@ -22,6 +22,11 @@ class ReplacingDevice final : public QIODevice {
 
   bool isSequential() const override { return false; }
   bool failed() const { return m_failed; }
+  // Writes what is gathered into the new file, to be read there before the commit.
+  bool writeGathered() { return !m_failed && m_replacement && flushGathered(); }
+  QByteArray temporaryName() const {
+    return m_replacement ? m_replacement->temporaryName() : QByteArray();
+  }
   // Writes what is gathered, syncs and puts the file in the target's place; false when
   // any write failed or the file could not be put there. Closes the device.
   bool commit();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -69,6 +70,58 @@ TEST_F(CliTest, ratesShowWhatTheProgramAssumesForAYear) {
   EXPECT_EQ(runCli({"rates"}).out.count("Tax year "), 28);
   EXPECT_EQ(runCli({"rates", "next"}).err,
             "quillet-cli: no rates for tax year next (the program knows 1999 to 2026)\n");
+}
+
+// A schema of the return's structure, written by the test; `slipChild` is what every slip
+// must hold.
+QByteArray schemaOfReturn(const char* slipChild) {
+  const QByteArray any =
+      "<xs:complexType><xs:sequence><xs:any processContents=\"skip\" minOccurs=\"0\" "
+      "maxOccurs=\"unbounded\"/></xs:sequence></xs:complexType>";
+  return "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">"
+         "<xs:element name=\"Submission\"><xs:complexType><xs:sequence>"
+         "<xs:element name=\"T619\">" +
+         any +
+         "</xs:element>"
+         "<xs:element name=\"Return\"><xs:complexType><xs:sequence><xs:element name=\"T4\">"
+         "<xs:complexType><xs:sequence>"
+         "<xs:element name=\"T4Slip\" maxOccurs=\"unbounded\"><xs:complexType><xs:sequence>"
+         "<xs:element name=\"" +
+         QByteArray(slipChild) +
+         "\"/>"
+         "<xs:any processContents=\"skip\" minOccurs=\"0\" maxOccurs=\"unbounded\"/>"
+         "</xs:sequence></xs:complexType></xs:element>"
+         "<xs:element name=\"T4Summary\">" +
+         any +
+         "</xs:element>"
+         "</xs:sequence></xs:complexType></xs:element></xs:sequence></xs:complexType>"
+         "</xs:element></xs:sequence></xs:complexType></xs:element></xs:schema>";
+}
+
+TEST_F(CliTest, xmlIsCheckedAgainstTheSchemaTheUserHas) {
+  const QString t4 = folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "J")}));
+  const QString transmitter =
+      folder.write("tx.ini",
+                   "[Transmitter]\nAccount=123456782\nContactName=Pat\nContactArea=613\n"
+                   "ContactPhone=5550100\nContactEmail=pat@example.ca\n");
+  QDir().mkpath(folder.path("good"));
+  QDir().mkpath(folder.path("strict"));
+  folder.write("good/T619_T4.xsd", schemaOfReturn("EMPE_NM"));
+  folder.write("strict/T619_T4.xsd", schemaOfReturn("NOT_THERE"));
+  const QString out = folder.path("out.xml");
+  const auto xml = [&](const char* schema) {
+    return runCli({"xml", t4, out, "--transmitter", transmitter, "--ref", "R1", "--schema",
+                   folder.path(schema)});
+  };
+  const CliRun strict = xml("strict");
+  EXPECT_EQ(strict.status, 1);
+  EXPECT_TRUE(strict.err.startsWith("schema: line ")) << strict.err.toStdString();
+  EXPECT_EQ(QDir(folder.path({})).entryList(QDir::Files | QDir::Hidden).filter("xml"),
+            QStringList())
+      << "nothing is left behind";
+  EXPECT_EQ(xml("good").status, 0);
+  EXPECT_TRUE(readWholeFile(out).contains("<T4Slip>"));
+  EXPECT_EQ(xml("missing").err.left(25), "schema: Cannot read the s");
 }
 
 TEST_F(CliTest, checkExitsOneOnAFindingAndTakesOptionsAnywhere) {
