@@ -118,6 +118,21 @@ FileStatus SettingsStore::WriteConfigDir(const QString& folder) const {
   return saved(*settings);
 }
 
+Transmitter SettingsStore::readTransmitter() const {
+  const auto settings = open(QSettings::UserScope);
+  settings->beginGroup(Base + QStringLiteral("Transmitter"));
+  return Transmitter::from(*settings);
+}
+
+QString SettingsStore::nextSubmissionRef() const {
+  const auto settings = open(QSettings::UserScope);
+  const QString key = Base + QStringLiteral("Transmitter/LastReference");
+  const int next = settings->value(key, 0).toInt() % 9999999 + 1;
+  settings->setValue(key, next);
+  (void)saved(*settings);  // an unsaved counter only risks a reference used before
+  return QStringLiteral("Q%1").arg(next, 7, 10, QLatin1Char('0'));
+}
+
 // The machine's installation record; where an ordinary user cannot write the machine's
 // settings, the record is kept in the user's own.
 std::optional<SettingsStore::Installation> SettingsStore::readInstallation() const {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "data/file_result.h"
+#include "efile/t4_xml.h"
 
 namespace quillet {
 
@@ -60,6 +61,11 @@ class SettingsStore {
   // Nothing when the machine has no installation record.
   std::optional<Installation> readInstallation() const;
   FileStatus writeInstallation(const Installation& installation) const;
+
+  // The person who files XML returns (their keys under Transmitter), and the submission
+  // reference of the next return: "Q" and seven digits, one more for every call.
+  Transmitter readTransmitter() const;
+  QString nextSubmissionRef() const;
 
   // Where a key of the platform's own store lies on Windows: the registry root of the
   // scope, then the program's key path (HKEY_CURRENT_USER, Software, Corvantis, Quillet,

@@ -3,6 +3,7 @@
 #include <QSettings>
 
 #include "app/clock.h"
+#include "app/settings_store.h"
 #include "cli/commands.h"
 #include "efile/schema_check.h"
 #include "efile/t4_xml.h"
@@ -11,7 +12,7 @@
 
 namespace quillet::cli {
 
-int runXml(const Invocation& invocation, const Clock& clock, Io io) {
+int runXml(const Invocation& invocation, const Clock&, Io io) {
   const auto& o = invocation.options;
   Transmitter transmitter;
   if (o.contains(QStringLiteral("--transmitter"))) {
@@ -19,19 +20,16 @@ int runXml(const Invocation& invocation, const Clock& clock, Io io) {
     file.beginGroup(QStringLiteral("Transmitter"));
     transmitter = Transmitter::from(file);
   } else {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Corvantis"),
-                    QStringLiteral("Quillet"));
-    store.beginGroup(QStringLiteral("Software/Corvantis/Quillet/2.0/Transmitter"));
-    transmitter = Transmitter::from(store);
+    transmitter = SettingsStore().readTransmitter();
   }
   if (const QStringList problems = transmitter.problems(); !problems.isEmpty()) {
     for (const QString& problem : problems) io.err << problem << Qt::endl;
     return ExitUsage;
   }
   XmlReturnOptions options;
-  // A reference of its own for every file: the month, day, hour and minute by default.
-  options.submissionRef =
-      o.value(QStringLiteral("--ref"), clock.now().toString(QStringLiteral("MMddHHmm")));
+  // A reference of its own for every file: by default the next of the settings' counter.
+  options.submissionRef = o.contains(QStringLiteral("--ref")) ? o.value(QStringLiteral("--ref"))
+                                                              : SettingsStore().nextSubmissionRef();
   if (!QRegularExpression(QStringLiteral("^[A-Za-z0-9]{1,8}$"))
            .match(options.submissionRef)
            .hasMatch()) {

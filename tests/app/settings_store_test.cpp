@@ -82,4 +82,17 @@ TEST(SettingsStore, theInstallationStaysWithTheUserWhenTheMachineCannotTakeIt) {
   EXPECT_EQ(store.ReadT4Margins(), PrintSettings()) << "the user's other settings are apart";
 }
 
+TEST(SettingsStore, theTransmitterAndADifferentReferenceForEveryReturn) {
+  QTemporaryDir folder;
+  const SettingsStore store(folder.path());
+  QSettings raw(folder.filePath("user.ini"), QSettings::IniFormat);
+  raw.setValue("Software/Corvantis/Quillet/2.0/Transmitter/Account", "123456782");
+  raw.setValue("Software/Corvantis/Quillet/2.0/Transmitter/SignIn", "WAC");
+  raw.sync();
+  EXPECT_EQ(store.readTransmitter().account, "123456782");
+  EXPECT_EQ(store.readTransmitter().signIn, Transmitter::SignIn::WAC);
+  EXPECT_EQ(store.nextSubmissionRef(), "Q0000001");
+  EXPECT_EQ(SettingsStore(folder.path()).nextSubmissionRef(), "Q0000002");
+}
+
 }  // namespace
