@@ -36,6 +36,8 @@ class BenchUi final : public Ui {
     return !std::exchange(m_answered, true);
   }
   bool editSummarySetUp(SummarySetUp&) override { return false; }
+  bool editTransmitter(Transmitter&) override { return false; }
+  bool editXmlExport(XmlExportChoices&) override { return false; }
   std::optional<int> chooseLabelStyle() override { return std::nullopt; }
   void askPayrollSetUp(PayrollSetUp&) override {}
   void showBusy(const QString&) override {}

@@ -10,6 +10,7 @@
 #include "app/ui.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
+#include "efile/xml_export.h"
 #include "reports/error_report.h"
 #include "reports/mailing_labels.h"
 #include "reports/t4_forms.h"
@@ -125,6 +126,10 @@ void MainCommands::copyFile() {
   if (destination.isEmpty()) return;
   CopyAnyFile(source, destination, true, m_ui);
 }
+
+void MainCommands::exportXml() { exportForInternetFiling(m_state, m_ui, m_settings); }
+
+void MainCommands::editTransmitter() { editTransmitterSettings(m_state, m_ui, m_settings); }
 
 bool MainCommands::fileIsOpen() {
   if (m_state.T4FileOpen()) return true;

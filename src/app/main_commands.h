@@ -36,6 +36,8 @@ class MainCommands {
   void newFile();
   void openFile();
   void copyFile();
+  void exportXml();
+  void editTransmitter();
   void editEmployer();
   void editT4Records();
   void printErrors();

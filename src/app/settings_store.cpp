@@ -124,6 +124,24 @@ Transmitter SettingsStore::readTransmitter() const {
   return Transmitter::from(*settings);
 }
 
+FileStatus SettingsStore::writeTransmitter(const Transmitter& transmitter) const {
+  const auto settings = open(QSettings::UserScope);
+  settings->beginGroup(Base + QStringLiteral("Transmitter"));
+  transmitter.store(*settings);
+  settings->endGroup();
+  return saved(*settings);
+}
+
+QString SettingsStore::readSchemaFolder() const {
+  return open(QSettings::UserScope)->value(Base + QStringLiteral("SchemaFolder")).toString();
+}
+
+FileStatus SettingsStore::writeSchemaFolder(const QString& folder) const {
+  const auto settings = open(QSettings::UserScope);
+  settings->setValue(Base + QStringLiteral("SchemaFolder"), folder);
+  return saved(*settings);
+}
+
 QString SettingsStore::nextSubmissionRef() const {
   const auto settings = open(QSettings::UserScope);
   const QString key = Base + QStringLiteral("Transmitter/LastReference");

@@ -65,7 +65,12 @@ class SettingsStore {
   // The person who files XML returns (their keys under Transmitter), and the submission
   // reference of the next return: "Q" and seven digits, one more for every call.
   Transmitter readTransmitter() const;
+  FileStatus writeTransmitter(const Transmitter& transmitter) const;
   QString nextSubmissionRef() const;
+  // The folder of CRA's unpacked schema package that returns are validated against;
+  // empty when none was chosen.
+  QString readSchemaFolder() const;
+  FileStatus writeSchemaFolder(const QString& folder) const;
 
   // Where a key of the platform's own store lies on Windows: the registry root of the
   // scope, then the program's key path (HKEY_CURRENT_USER, Software, Corvantis, Quillet,

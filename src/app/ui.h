@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "efile/t4_xml.h"
 #include "reports/print_dialogs.h"
 #include "reports/viewer_report.h"
 
@@ -23,7 +24,8 @@ struct FileDialogRequest {
   // Open: a name that does not exist may be chosen (the caller asks before it creates
   // it). Save: an existing name is confirmed before it is chosen.
   bool allowNew = false;
-  QString folder;  // the folder it opens in; empty: where the last dialog was
+  QString folder;             // the folder it opens in; empty: where the last dialog was
+  QString proposedName = {};  // save: the file name offered
 };
 
 class OpenT4FileState;
@@ -76,6 +78,12 @@ class Ui {
   virtual bool editSummarySetUp(SummarySetUp& setUp) = 0;
   // The year-end conversion's set-up dialog; however it closes, its answers stand.
   virtual void askPayrollSetUp(PayrollSetUp& answers) = 0;
+  // The transmitter of XML returns, each entry checked as it is left: false when the user
+  // cancelled.
+  virtual bool editTransmitter(Transmitter& transmitter) = 0;
+  // The choices of an XML return (its submission reference, amended or not, the note, the
+  // schema folder; the transmitter may be changed from there): false when cancelled.
+  virtual bool editXmlExport(XmlExportChoices& choices) = 0;
   // The label style, 0 to 3.
   virtual std::optional<int> chooseLabelStyle() = 0;
 

@@ -51,6 +51,9 @@ class StreamUi final : public Ui {
   bool editSummarySetUp(SummarySetUp& setUp) override {
     return m_answers.summarySetUp && m_answers.summarySetUp(setUp);
   }
+  // The batch tool takes the transmitter and the return's choices from its options.
+  bool editTransmitter(Transmitter&) override { return false; }
+  bool editXmlExport(XmlExportChoices&) override { return false; }
   std::optional<int> chooseLabelStyle() override { return m_answers.labelStyle; }
   void askPayrollSetUp(PayrollSetUp& answers) override { answers = m_answers.payrollSetUp; }
   void showBusy(const QString&) override {}

@@ -5,9 +5,7 @@
 #include "app/clock.h"
 #include "app/settings_store.h"
 #include "cli/commands.h"
-#include "efile/schema_check.h"
-#include "efile/t4_xml.h"
-#include "platform/replacing_device.h"
+#include "efile/xml_export.h"
 #include "reports/t4_totals.h"
 
 namespace quillet::cli {
@@ -47,27 +45,15 @@ int runXml(const Invocation& invocation, const Clock&, Io io) {
   if (!findings.errors.isEmpty()) return ExitReported;
 
   const QString out = invocation.positionals.at(1);
-  const auto device = platform::ReplacingDevice::begin(out);
-  if (!device) {
-    io.err << QStringLiteral("Cannot create file %1").arg(out) << Qt::endl;
+  const XmlExportOutcome outcome =
+      writeT4XmlFile(*state, {options, transmitter, o.value(QStringLiteral("--schema"))}, out);
+  for (const QString& problem : outcome.schemaProblems) io.err << "schema: " << problem << Qt::endl;
+  if (!outcome.schemaProblems.isEmpty()) return ExitReported;
+  if (!outcome.failure.isEmpty()) {
+    io.err << outcome.failure << Qt::endl;
     return ExitUsage;
   }
-  const XmlWritten written = writeT4Xml(*state, transmitter, options, *device);
-  // Against CRA's own schema, when the user has it: a return it refuses is not kept.
-  if (o.contains(QStringLiteral("--schema"))) {
-    const QStringList problems =
-        device->writeGathered()
-            ? schemaProblems(device->temporaryName(), o.value(QStringLiteral("--schema")))
-            : QStringList{QStringLiteral("Cannot write file %1").arg(out)};
-    if (!problems.isEmpty()) {
-      for (const QString& problem : problems) io.err << "schema: " << problem << Qt::endl;
-      return ExitReported;
-    }
-  }
-  if (!device->commit()) {
-    io.err << QStringLiteral("Cannot write file %1").arg(out) << Qt::endl;
-    return ExitUsage;
-  }
+  const XmlWritten& written = outcome.written;
   io.out << written.slips << " T4 slips, box 14 total " << worksheetMoney(written.employmentIncome)
          << ", box 22 total " << worksheetMoney(written.incomeTax) << ", written to " << out
          << Qt::endl;

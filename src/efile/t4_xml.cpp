@@ -352,45 +352,124 @@ class ReturnWriter {
   int64_t m_employeeCpp2 = 0;
 };
 
+const char* const SignInKeys[] = {"MyBA", "WAC", "RAC"};
+
+// The settings' key of each entry, in the order of Transmitter::Entry.
+const std::array<const char*, 9> EntryKeys = {"Account",          "RepID",        "Name",
+                                              "ContactName",      "ContactArea",  "ContactPhone",
+                                              "ContactExtension", "ContactEmail", "Language"};
+
 }  // namespace
+
+QString& Transmitter::text(Entry entry) {
+  switch (entry) {
+    case Entry::Account:
+      return account;
+    case Entry::RepId:
+      return repId;
+    case Entry::Name:
+      return name;
+    case Entry::ContactName:
+      return contactName;
+    case Entry::ContactArea:
+      return contactArea;
+    case Entry::ContactPhone:
+      return contactPhone;
+    case Entry::ContactExtension:
+      return contactExtension;
+    case Entry::ContactEmail:
+      return contactEmail;
+    case Entry::Language:
+      break;
+  }
+  Q_UNREACHABLE();
+}
 
 Transmitter Transmitter::from(QSettings& s) {
   Transmitter t;
   const QString signIn = s.value(QStringLiteral("SignIn")).toString().toUpper();
-  t.signIn = signIn == QLatin1String("WAC")   ? SignIn::WAC
-             : signIn == QLatin1String("RAC") ? SignIn::RAC
-                                              : SignIn::MyBA;
-  t.account = s.value(QStringLiteral("Account")).toString();
-  t.repId = s.value(QStringLiteral("RepID")).toString();
-  t.name = s.value(QStringLiteral("Name")).toString();
-  t.contactName = s.value(QStringLiteral("ContactName")).toString();
-  t.contactArea = s.value(QStringLiteral("ContactArea")).toString();
-  t.contactPhone = s.value(QStringLiteral("ContactPhone")).toString();
-  t.contactExtension = s.value(QStringLiteral("ContactExtension")).toString();
-  t.contactEmail = s.value(QStringLiteral("ContactEmail")).toString();
+  for (int i = 0; i < 3; ++i) {
+    if (signIn == QString::fromLatin1(SignInKeys[i]).toUpper()) t.signIn = SignIn(i);
+  }
+  for (int i = 0; i < int(Entry::Language); ++i)
+    t.text(Entry(i)) = s.value(QLatin1String(EntryKeys[i])).toString();
   const QString language = s.value(QStringLiteral("Language"), QStringLiteral("E")).toString();
   t.language = language.isEmpty() ? u'E' : language.at(0).toUpper();
   return t;
 }
 
+void Transmitter::store(QSettings& s) const {
+  s.setValue(QStringLiteral("SignIn"), QLatin1String(SignInKeys[int(signIn)]));
+  for (int i = 0; i < int(Entry::Language); ++i)
+    s.setValue(QLatin1String(EntryKeys[i]), text(Entry(i)).trimmed());
+  s.setValue(QStringLiteral("Language"), QString(language));
+}
+
+void Transmitter::startFrom(const EmployerRecord& employer) {
+  const std::pair<QString*, QString> offered[] = {
+      {&account, employer.text(E::RevCan_account_number).remove(u' ')},
+      {&name, employer.text(E::S_Employer_name_line_1)},
+      {&contactName, employer.text(E::S_Contact_name)},
+      {&contactArea, employer.text(E::S_Contact_area_code)},
+      {&contactPhone, phone(employer.text(E::S_Contact_phone_number))},
+      {&contactExtension, employer.text(E::S_Contact_extension)},
+      {&contactEmail, employer.text(E::S_Contact_email)}};
+  for (const auto& [entry, text] : offered) {
+    if (entry->trimmed().isEmpty()) *entry = text.trimmed();
+  }
+}
+
+QString Transmitter::problemOf(Entry entry) const {
+  const auto fails = [](const QString& text, const char* pattern) {
+    return !matches(text.trimmed(), pattern);
+  };
+  switch (entry) {
+    case Entry::Account:
+      if (fails(account.toUpper().remove(u' '),
+                "\\d{9}|\\d{9}[A-Z]{2}\\d{4}|[A-Z]\\d{8}|[A-Z]{3}\\d{6}"))
+        return QStringLiteral("The transmitter's account number is missing or not a CRA number");
+      break;
+    case Entry::RepId:
+      if (signIn == SignIn::RAC && fails(repId, "[A-Za-z0-9]{1,7}"))
+        return QStringLiteral("Represent a Client needs the RepID (1 to 7 letters and digits)");
+      break;
+    case Entry::Name:
+      if (name.trimmed().size() > 35)
+        return QStringLiteral("The transmitter's name is longer than 35 characters");
+      break;
+    case Entry::ContactName:
+      if (contactName.trimmed().isEmpty()) return QStringLiteral("The contact's name is missing");
+      if (contactName.trimmed().size() > 35)
+        return QStringLiteral("The contact's name is longer than 35 characters");
+      break;
+    case Entry::ContactArea:
+      if (fails(contactArea, "\\d{3}"))
+        return QStringLiteral("The contact's area code is not 3 digits");
+      break;
+    case Entry::ContactPhone:
+      if (fails(phone(contactPhone), "\\d{3}-\\d{4}"))
+        return QStringLiteral("The contact's phone number is not NNN-NNNN");
+      break;
+    case Entry::ContactExtension:
+      if (!contactExtension.trimmed().isEmpty() && fails(contactExtension, "\\d{1,5}"))
+        return QStringLiteral("The contact's extension is not digits");
+      break;
+    case Entry::ContactEmail:
+      if (fails(contactEmail, "[^@\\s]+@[^@\\s]+\\.[^@\\s]+") || contactEmail.trimmed().size() > 60)
+        return QStringLiteral("The contact's e-mail address is missing or malformed");
+      break;
+    case Entry::Language:
+      if (language != u'E' && language != u'F') return QStringLiteral("The language is E or F");
+      break;
+  }
+  return {};
+}
+
 QStringList Transmitter::problems() const {
   QStringList found;
-  const QString number = account.toUpper().remove(u' ');
-  if (!matches(number, "\\d{9}|\\d{9}[A-Z]{2}\\d{4}|[A-Z]\\d{8}|[A-Z]{3}\\d{6}"))
-    found << QStringLiteral("The transmitter's account number is missing or not a CRA number");
-  if (signIn == SignIn::RAC && !matches(repId.trimmed(), "[A-Za-z0-9]{1,7}"))
-    found << QStringLiteral("Represent a Client needs the RepID (1 to 7 letters and digits)");
-  if (contactName.trimmed().isEmpty()) found << QStringLiteral("The contact's name is missing");
-  if (!matches(contactArea.trimmed(), "\\d{3}"))
-    found << QStringLiteral("The contact's area code is not 3 digits");
-  if (!matches(phone(contactPhone), "\\d{3}-\\d{4}"))
-    found << QStringLiteral("The contact's phone number is not NNN-NNNN");
-  if (!contactExtension.trimmed().isEmpty() && !matches(contactExtension.trimmed(), "\\d{1,5}"))
-    found << QStringLiteral("The contact's extension is not digits");
-  if (!matches(contactEmail.trimmed(), "[^@\\s]+@[^@\\s]+\\.[^@\\s]+") ||
-      contactEmail.trimmed().size() > 60)
-    found << QStringLiteral("The contact's e-mail address is missing or malformed");
-  if (language != u'E' && language != u'F') found << QStringLiteral("The language is E or F");
+  for (int i = 0; i <= int(Entry::Language); ++i) {
+    if (const QString problem = problemOf(Entry(i)); !problem.isEmpty()) found << problem;
+  }
   return found;
 }
 

@@ -10,6 +10,7 @@
 
 namespace quillet {
 
+class EmployerRecord;
 class OpenT4FileState;
 
 // The person who files: how they sign in to CRA, and how CRA reaches them.
@@ -26,10 +27,32 @@ struct Transmitter {
   QString contactEmail;
   QChar language = u'E';
 
+  enum class Entry {
+    Account,
+    RepId,
+    Name,
+    ContactName,
+    ContactArea,
+    ContactPhone,
+    ContactExtension,
+    ContactEmail,
+    Language
+  };
+
   // From the keys SignIn, Account, RepID, Name, ContactName, ContactArea, ContactPhone,
   // ContactExtension, ContactEmail and Language of the settings' current group.
   static Transmitter from(QSettings& settings);
-  // What is missing or malformed, one line each; empty when all is well.
+  // Into the same keys.
+  void store(QSettings& settings) const;
+  // The entries still empty, taken from the employer: its business number, name, contact
+  // and e-mail address.
+  void startFrom(const EmployerRecord& employer);
+  // The text of an entry other than Language.
+  QString& text(Entry entry);
+  const QString& text(Entry entry) const { return const_cast<Transmitter*>(this)->text(entry); }
+  // What is missing or malformed in one entry; empty when it is fine.
+  QString problemOf(Entry entry) const;
+  // Every entry's problem, one line each; empty when all is well.
   QStringList problems() const;
 };
 
@@ -37,6 +60,13 @@ struct XmlReturnOptions {
   QString submissionRef;  // 1-8 letters and digits
   bool amended = false;   // the Summary is amended (also when any slip is)
   QString amendmentNote;  // up to 2,000 characters
+};
+
+// What the desktop program asks before it writes a return.
+struct XmlExportChoices {
+  XmlReturnOptions options;
+  Transmitter transmitter;
+  QString schemaFolder;  // CRA's schema package, unpacked; empty: the return is not validated
 };
 
 // What the pre-flight check found: errors stop the export, warnings do not.

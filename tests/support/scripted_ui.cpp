@@ -5,8 +5,9 @@ namespace quillet::test {
 
 ScriptedUi::~ScriptedUi() {
   const std::size_t unused = m_answers.size() + m_t4SetUps.size() + m_summarySetUps.size() +
-                             m_labelStyles.size() + m_reportResults.size() + m_files.size() +
-                             m_employerScreens.size() + m_entryScreens.size() + m_indexes.size();
+                             m_transmitters.size() + m_xmlExports.size() + m_labelStyles.size() +
+                             m_reportResults.size() + m_files.size() + m_employerScreens.size() +
+                             m_entryScreens.size() + m_indexes.size();
   if (unused != 0)
     reportTestFailure(QStringLiteral("%1 scripted answer(s) were never asked for").arg(unused));
 }
@@ -62,6 +63,16 @@ bool ScriptedUi::editT4PrintSetUp(T4PrintSetUp& setUp) {
 bool ScriptedUi::editSummarySetUp(SummarySetUp& setUp) {
   const auto script = next(m_summarySetUps, "T4 Summary set-up dialog");
   return script && (*script)(setUp);
+}
+
+bool ScriptedUi::editTransmitter(Transmitter& transmitter) {
+  const auto script = next(m_transmitters, "transmitter dialog");
+  return script && (*script)(transmitter);
+}
+
+bool ScriptedUi::editXmlExport(XmlExportChoices& choices) {
+  const auto script = next(m_xmlExports, "Internet filing dialog");
+  return script && (*script)(choices);
 }
 
 std::optional<int> ScriptedUi::chooseLabelStyle() {

@@ -33,6 +33,12 @@ class ScriptedUi final : public Ui {
   void expectSummarySetUp(std::function<bool(SummarySetUp&)> script) {
     m_summarySetUps.push_back(std::move(script));
   }
+  void expectTransmitter(std::function<bool(Transmitter&)> script) {
+    m_transmitters.push_back(std::move(script));
+  }
+  void expectXmlExport(std::function<bool(XmlExportChoices&)> script) {
+    m_xmlExports.push_back(std::move(script));
+  }
   void expectLabelStyle(std::optional<int> style) { m_labelStyles.push_back(style); }
   void expectReport(ViewerResult result) { m_reportResults.push_back(result); }
   // The file the next open or save dialog returns ("": Cancel).
@@ -86,6 +92,8 @@ class ScriptedUi final : public Ui {
   ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) override;
   bool editT4PrintSetUp(T4PrintSetUp& setUp) override;
   bool editSummarySetUp(SummarySetUp& setUp) override;
+  bool editTransmitter(Transmitter& transmitter) override;
+  bool editXmlExport(XmlExportChoices& choices) override;
   std::optional<int> chooseLabelStyle() override;
   // The conversion's set-up dialog answers with these (by default nothing ticked).
   void setPayrollSetUp(PayrollSetUp answers) { m_payrollSetUp = std::move(answers); }
@@ -108,6 +116,8 @@ class ScriptedUi final : public Ui {
   std::deque<Answer> m_answers;
   std::deque<std::function<bool(T4PrintSetUp&)>> m_t4SetUps;
   std::deque<std::function<bool(SummarySetUp&)>> m_summarySetUps;
+  std::deque<std::function<bool(Transmitter&)>> m_transmitters;
+  std::deque<std::function<bool(XmlExportChoices&)>> m_xmlExports;
   std::deque<std::optional<int>> m_labelStyles;
   std::deque<ViewerResult> m_reportResults;
   QList<ViewerReport> m_reports;

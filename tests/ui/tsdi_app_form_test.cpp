@@ -87,12 +87,16 @@ class TSDIAppFormTest : public QObject {
 
   void commandsNeedAnOpenFile() {
     Desk desk;
-    for (const char* item : {"EditCompanyInfo", "EditT4Records1", "PrintT4Errors1",
-                             "PrintT4Totals1", "PrintT4Records1", "PrintMailingLabels1"}) {
+    for (const char* item :
+         {"EditCompanyInfo", "EditT4Records1", "PrintT4Errors1", "PrintT4Totals1",
+          "PrintT4Records1", "PrintMailingLabels1", "ExportXmlItem"}) {
       desk.trigger(item);
     }
     QTest::mouseClick(desk.window.findChild<QToolButton*>("SpeedButtonPrintT4"), Qt::LeftButton);
-    QCOMPARE(desk.ui.messages(), QStringList(7, NoFileMessage));
+    QCOMPARE(desk.ui.messages(), QStringList(8, NoFileMessage));
+    // The transmitter belongs to the user, not to a file.
+    desk.ui.expectTransmitter([](Transmitter&) { return false; });
+    desk.trigger("EditTransmitter");
   }
 
   void reportsNeedAT4Record() {

@@ -99,6 +99,11 @@ void TSDIAppForm::buildMenus() {
        {"OpenItem", QStringLiteral("&Open T4E files..."), OpenHint, &MainCommands::openFile},
        {"CopyfileItem", QStringLiteral("&Copy ANY file..."), CopyHint, &MainCommands::copyFile},
        separator,
+       {"ExportXmlItem", QStringLiteral("Export for &Internet filing…"),
+        QStringLiteral("Writes the T4 return as CRA's XML for Internet File Transfer, after "
+                       "checking it against CRA's rules"),
+        &MainCommands::exportXml},
+       separator,
        {"ExitItem", QStringLiteral("E&xit"), QStringLiteral("Exit application"), nullptr, altX}});
 
   QMenu* wagebook = menuBar()->addMenu(QStringLiteral("&Wagebook Customers"));
@@ -161,7 +166,10 @@ void TSDIAppForm::buildMenus() {
              QStringLiteral("Edit company name, address, phone. Revenue Canada business number."),
              &MainCommands::editEmployer},
             {"EditT4Records1", QStringLiteral("T4 Forms &View"), EditT4Hint,
-             &MainCommands::editT4Records}});
+             &MainCommands::editT4Records},
+            {"EditTransmitter", QStringLiteral("&Transmitter for Internet filing…"),
+             QStringLiteral("Who files the XML return with CRA, and how CRA reaches them"),
+             &MainCommands::editTransmitter}});
 
   QMenu* reports = menuBar()->addMenu(QStringLiteral("Print &Reports"));
   reports->setObjectName(QStringLiteral("PrintReportsMenu"));

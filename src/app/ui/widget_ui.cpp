@@ -13,6 +13,8 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include "efile/ui/transmitter_dialog.h"
+#include "efile/ui/xml_export_dialog.h"
 #include "payroll_import/ui/pay_conv_setup.h"
 #include "reports/painter_surface.h"
 #include "reports/ui/error_messages.h"
@@ -93,9 +95,24 @@ QString WidgetUi::chooseFileToSave(const FileDialogRequest& request) {
   dialog.setNameFilters(request.filters);
   dialog.setDefaultSuffix(request.defaultSuffix);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
+  if (!request.proposedName.isEmpty()) dialog.selectFile(request.proposedName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   m_folder = QFileInfo(dialog.selectedFiles().first()).absolutePath();
   return dialog.selectedFiles().first();
+}
+
+bool WidgetUi::editTransmitter(Transmitter& transmitter) {
+  TransmitterDialog dialog(transmitter, m_owner);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  transmitter = dialog.transmitter();
+  return true;
+}
+
+bool WidgetUi::editXmlExport(XmlExportChoices& choices) {
+  XmlExportDialog dialog(choices, m_owner);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  choices = dialog.choices();
+  return true;
 }
 
 void WidgetUi::editEmployerRecord(OpenT4FileState& state) {

@@ -40,6 +40,8 @@ class WidgetUi final : public Ui {
   ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) override;
   bool editT4PrintSetUp(T4PrintSetUp& setUp) override;
   bool editSummarySetUp(SummarySetUp& setUp) override;
+  bool editTransmitter(Transmitter& transmitter) override;
+  bool editXmlExport(XmlExportChoices& choices) override;
   std::optional<int> chooseLabelStyle() override;
   void askPayrollSetUp(PayrollSetUp& answers) override;
   void showBusy(const QString& reportName) override;

@@ -1,0 +1,151 @@
+// Quillet — the XML return written to its file, and File → "Export for Internet filing…".
+#include "efile/xml_export.h"
+
+#include <QFileInfo>
+
+#include "app/report_preconditions.h"
+#include "app/settings_store.h"
+#include "app/ui.h"
+#include "data/open_t4_file.h"
+#include "efile/schema_check.h"
+#include "platform/replacing_device.h"
+#include "reports/t4_totals.h"
+
+namespace quillet {
+namespace {
+
+using E = EmployerRecord;
+
+// The pre-flight check's findings in the report viewer: false when the export stops
+// there (errors, or the user chose to correct the warnings first).
+bool passedPreFlight(OpenT4FileState& state, Ui& ui) {
+  const XmlFindings findings = checkForXml(state);
+  if (findings.errors.isEmpty() && findings.warnings.isEmpty()) return true;
+  ViewerReport report;
+  report.reportTitle = QStringLiteral("Internet Filing Check");
+  report.caption = report.reportTitle;
+  report.headingLine1 = QStringLiteral("Internet filing check of ") + state.T4FileName();
+  report.headingLine2 = QStringLiteral("%1 error(s), %2 warning(s)")
+                            .arg(findings.errors.size())
+                            .arg(findings.warnings.size());
+  for (const QString& line : findings.errors) report.lines << QStringLiteral("Error: ") + line;
+  for (const QString& line : findings.warnings) report.lines << QStringLiteral("Warning: ") + line;
+  if (!findings.errors.isEmpty()) {
+    ui.showReport(report, ViewerButtons::OkOnly);
+    ui.showMessage(QStringLiteral(
+        "CRA would reject this return. Nothing was written: correct the errors listed, then "
+        "export again."));
+    return false;
+  }
+  return ui.showReport(report, ViewerButtons::FixErrorOrIgnore) == ViewerResult::Ignore;
+}
+
+void tellIfUnsaved(Ui& ui, const FileStatus& stored) {
+  if (!stored) ui.showMessage(stored.message());
+}
+
+}  // namespace
+
+XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& choices,
+                                const QString& path) {
+  XmlExportOutcome outcome;
+  const auto device = platform::ReplacingDevice::begin(path);
+  if (!device) {
+    outcome.failure = QStringLiteral("Cannot create file %1").arg(path);
+    return outcome;
+  }
+  outcome.written = writeT4Xml(state, choices.transmitter, choices.options, *device);
+  if (!choices.schemaFolder.isEmpty()) {
+    if (!device->writeGathered()) {
+      outcome.failure = QStringLiteral("Cannot write file %1").arg(path);
+      return outcome;
+    }
+    outcome.schemaProblems = schemaProblems(device->temporaryName(), choices.schemaFolder);
+    if (!outcome.schemaProblems.isEmpty()) return outcome;
+  }
+  if (!device->commit()) outcome.failure = QStringLiteral("Cannot write file %1").arg(path);
+  return outcome;
+}
+
+QString whereCraTakesIt(Transmitter::SignIn signIn) {
+  switch (signIn) {
+    case Transmitter::SignIn::MyBA:
+      return QStringLiteral(
+          "Upload it with CRA's Internet File Transfer: sign in to My Business Account and "
+          "choose \"File a return\".");
+    case Transmitter::SignIn::WAC:
+      return QStringLiteral(
+          "Upload it with CRA's Internet File Transfer on canada.ca, signing in with the "
+          "payroll account's Web Access Code.");
+    case Transmitter::SignIn::RAC:
+      return QStringLiteral(
+          "Upload it with CRA's Internet File Transfer: sign in to Represent a Client with your "
+          "RepID and choose \"File a return\".");
+  }
+  return {};
+}
+
+void editTransmitterSettings(OpenT4FileState& state, Ui& ui, const SettingsStore& settings) {
+  Transmitter transmitter = settings.readTransmitter();
+  EmployerRecord employer;
+  if (state.T4FileOpen() && readEmployerRecord(state, employer)) transmitter.startFrom(employer);
+  if (ui.editTransmitter(transmitter)) tellIfUnsaved(ui, settings.writeTransmitter(transmitter));
+}
+
+void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore& settings) {
+  if (!checkReportPreconditions(state, ui)) return;
+  EmployerRecord employer;
+  readEmployerRecord(state, employer);
+
+  XmlExportChoices choices;
+  choices.transmitter = settings.readTransmitter();
+  if (!choices.transmitter.problems().isEmpty()) {
+    choices.transmitter.startFrom(employer);
+    if (!ui.editTransmitter(choices.transmitter)) return;
+  }
+  choices.options.submissionRef = settings.nextSubmissionRef();
+  choices.schemaFolder = settings.readSchemaFolder();
+  if (!ui.editXmlExport(choices)) return;
+  tellIfUnsaved(ui, settings.writeTransmitter(choices.transmitter));
+  tellIfUnsaved(ui, settings.writeSchemaFolder(choices.schemaFolder));
+
+  if (!passedPreFlight(state, ui)) return;
+
+  const QString proposed = QStringLiteral("%1-%2-T4.xml")
+                               .arg(employer.text(E::RevCan_account_number).remove(u' '))
+                               .arg(employer.u16(E::S_Taxation_year));
+  const QString path =
+      ui.chooseFileToSave({QStringLiteral("Save the T4 return for Internet filing"),
+                           QStringLiteral("xml"),
+                           {QStringLiteral("XML files (*.xml)")},
+                           true,
+                           QFileInfo(state.T4FileName()).absolutePath(),
+                           proposed});
+  if (path.isEmpty()) return;
+
+  const XmlExportOutcome outcome = writeT4XmlFile(state, choices, path);
+  if (!outcome.schemaProblems.isEmpty()) {
+    ViewerReport report;
+    report.reportTitle = QStringLiteral("CRA Schema Check");
+    report.caption = report.reportTitle;
+    report.headingLine1 =
+        QStringLiteral("The return against the schema in ") + choices.schemaFolder;
+    report.lines = outcome.schemaProblems;
+    ui.showReport(report, ViewerButtons::OkOnly);
+    ui.showMessage(
+        QStringLiteral("CRA's schema refuses the return: %1 was not written.").arg(path));
+    return;
+  }
+  if (!outcome.failure.isEmpty()) {
+    ui.showMessage(outcome.failure);
+    return;
+  }
+  ui.showMessage(QStringLiteral("%1 T4 slips were written to %2.\nBox 14 total: %3\nBox 22 total: "
+                                "%4\n\n%5")
+                     .arg(outcome.written.slips)
+                     .arg(path, worksheetMoney(outcome.written.employmentIncome),
+                          worksheetMoney(outcome.written.incomeTax),
+                          whereCraTakesIt(choices.transmitter.signIn)));
+}
+
+}  // namespace quillet

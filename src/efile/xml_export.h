@@ -1,0 +1,40 @@
+// Quillet — the XML return written to its file, and File → "Export for Internet filing…".
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "efile/t4_xml.h"
+
+namespace quillet {
+
+class OpenT4FileState;
+class SettingsStore;
+class Ui;
+
+struct XmlExportOutcome {
+  XmlWritten written;
+  QString failure;             // "Cannot create file …" or "Cannot write file …"
+  QStringList schemaProblems;  // CRA's schema refused the return
+  bool ok() const { return failure.isEmpty() && schemaProblems.isEmpty(); }
+};
+
+// Writes the return of the open file to `path` beside it and puts it in its place only when
+// it was written whole and, when a schema folder is chosen, the schema accepts it: nothing
+// is left behind otherwise.
+XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& choices,
+                                const QString& path);
+
+// Where CRA takes the file, for the way the transmitter signs in.
+QString whereCraTakesIt(Transmitter::SignIn signIn);
+
+// The transmitter's entries in the user's settings, edited; the employer's contact is
+// offered for the entries still empty.
+void editTransmitterSettings(OpenT4FileState& state, Ui& ui, const SettingsStore& settings);
+
+// The transmitter (asked for when its entries are missing), the return's choices, the
+// pre-flight check's list when it finds anything, the file's name, the return, and what
+// was written.
+void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore& settings);
+
+}  // namespace quillet

@@ -1,0 +1,205 @@
+// Quillet tests — File → "Export for Internet filing…" through the Ui seam, and the
+// transmitter kept in the user's settings.
+#include "efile/xml_export.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "app/settings_store.h"
+#include "checks/employer_checks.h"
+#include "checks/tax_years.h"
+#include "open_file_test.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+using T = T4Record;
+
+class XmlExportTest : public OpenFileTest {
+ protected:
+  void openYear(int year, std::function<void(T4Record&)> change = {}) {
+    EmployerRecord employer = goodEmployer();
+    applyRates(employer, *ratesOf(year));
+    T4Record r = goodT4("Smith", "John");
+    r.copyPrefixFrom(employer);
+    r.setInt32(T::Employment_income, 4000000);
+    r.setInt32(T::Income_tax_deducted, 612345);
+    if (change) change(r);
+    openFile(t4FileBytes(employer, {r}));
+  }
+
+  // The settings hold a complete transmitter: no transmitter dialog comes up.
+  void storeTransmitter() {
+    Transmitter t;
+    t.signIn = Transmitter::SignIn::RAC;
+    t.repId = QStringLiteral("AB12345");
+    t.contactEmail = QStringLiteral("pat@example.ca");
+    t.startFrom(goodEmployer());
+    ASSERT_TRUE(settings.writeTransmitter(t));
+  }
+
+  static void acceptChoices(ScriptedUi& ui, const QString& schemaFolder = {}) {
+    ui.expectXmlExport([schemaFolder](XmlExportChoices& c) {
+      c.schemaFolder = schemaFolder;
+      return true;
+    });
+  }
+
+  QStringList xmlFiles() const {
+    return QDir(folder.path({})).entryList(QDir::Files | QDir::Hidden).filter(".xml");
+  }
+
+  const SettingsStore settings{folder.path("settings")};
+};
+
+TEST_F(XmlExportTest, aFirstExportAsksForTheTransmitterAndWritesTheReturn) {
+  openYear(2025, [](T4Record& r) { r.setByte(T::Dental_benefits_code, 1); });
+  ui.expectTransmitter([](Transmitter& t) {
+    // The employer's contact is offered as a start.
+    EXPECT_EQ(t.account, "123456782RP0001");
+    EXPECT_EQ(t.name, "Acme Widgets Ltd.");
+    EXPECT_EQ(t.contactName, "Pat Doe");
+    EXPECT_EQ(t.contactPhone, "555-0100");
+    t.contactEmail = QStringLiteral("pat@example.ca");
+    return true;
+  });
+  ui.expectXmlExport([](XmlExportChoices& c) {
+    EXPECT_EQ(c.options.submissionRef, "Q0000001");
+    EXPECT_EQ(c.transmitter.contactEmail, "pat@example.ca");
+    c.options.submissionRef = QStringLiteral("MINE1");
+    return true;
+  });
+  const QString out = folder.path("return.xml");
+  ui.expectFileChoice(out);
+  exportForInternetFiling(state, ui, settings);
+
+  const FileDialogRequest& save = ui.fileDialogs().last();
+  EXPECT_EQ(save.proposedName, "123456782RP0001-2025-T4.xml");
+  EXPECT_EQ(save.defaultSuffix, "xml");
+  EXPECT_EQ(ui.messages().last(), "1 T4 slips were written to " + out +
+                                      ".\nBox 14 total: 40,000.00\nBox 22 total: 6,123.45\n\n" +
+                                      whereCraTakesIt(Transmitter::SignIn::MyBA));
+  const QByteArray xml = readWholeFile(out);
+  EXPECT_TRUE(xml.contains("<sbmt_ref_id>MINE1</sbmt_ref_id>"));
+  EXPECT_TRUE(xml.contains("<cntc_email_area>pat@example.ca</cntc_email_area>"));
+  EXPECT_EQ(settings.readTransmitter().contactEmail, "pat@example.ca") << "kept for the user";
+
+  // The next export goes straight to its choices, with a reference of its own.
+  ui.expectXmlExport([](XmlExportChoices& c) {
+    EXPECT_EQ(c.options.submissionRef, "Q0000002");
+    return false;
+  });
+  exportForInternetFiling(state, ui, settings);
+}
+
+TEST_F(XmlExportTest, eachWayTheExportStopsLeavesNoFile) {
+  struct Case {
+    const char* what;
+    int year;
+    std::function<void(T4Record&)> change;
+    bool transmitterStored;
+    std::function<void(ScriptedUi&)> script;
+    QString message = {};  // the first message; empty: none
+  };
+  const QString missing = folder.path("missing/return.xml");
+  const QString out = folder.path("return.xml");
+  const Case cases[] = {
+      {"the transmitter dialog cancelled",
+       1999,
+       {},
+       false,
+       [](ScriptedUi& u) { u.expectTransmitter([](Transmitter&) { return false; }); }},
+      {"the choices cancelled",
+       1999,
+       {},
+       true,
+       [](ScriptedUi& u) { u.expectXmlExport([](XmlExportChoices&) { return false; }); }},
+      {"errors in the pre-flight check", 1999,
+       [](T4Record& r) { r.setText(T::Employee_SIN, "046454287"); }, true,
+       [](ScriptedUi& u) {
+         acceptChoices(u);
+         u.expectReport(ViewerResult::Ok);
+       },
+       "CRA would reject this return. Nothing was written: correct the errors listed, then "
+       "export again."},
+      {"warnings the user goes to correct",
+       2025,
+       {},
+       true,
+       [](ScriptedUi& u) {
+         acceptChoices(u);
+         u.expectReport(ViewerResult::FixError);
+       }},
+      {"the save dialog cancelled",
+       1999,
+       {},
+       true,
+       [](ScriptedUi& u) {
+         acceptChoices(u);
+         u.expectFileChoice({});
+       }},
+      {"a schema that cannot be read",
+       1999,
+       {},
+       true,
+       [&](ScriptedUi& u) {
+         acceptChoices(u, folder.path("no-schema"));
+         u.expectFileChoice(out);
+         u.expectReport(ViewerResult::Ok);
+       },
+       "CRA's schema refuses the return: " + out + " was not written."},
+      {"a folder that does not exist",
+       1999,
+       {},
+       true,
+       [&](ScriptedUi& u) {
+         acceptChoices(u);
+         u.expectFileChoice(missing);
+       },
+       "Cannot create file " + missing},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    openYear(c.year, c.change);
+    if (c.transmitterStored) storeTransmitter();
+    ScriptedUi caseUi;
+    c.script(caseUi);
+    exportForInternetFiling(state, caseUi, settings);
+    EXPECT_EQ(caseUi.messages().value(0), c.message);
+    EXPECT_EQ(xmlFiles(), QStringList());
+    state.CloseT4File();
+  }
+}
+
+TEST_F(XmlExportTest, warningsAloneLetTheUserGoOn) {
+  openYear(2025);
+  storeTransmitter();
+  acceptChoices(ui);
+  ui.expectReport(ViewerResult::Ignore);
+  ui.expectFileChoice(folder.path("return.xml"));
+  exportForInternetFiling(state, ui, settings);
+  EXPECT_EQ(
+      ui.reports().value(0).lines,
+      QStringList{"Warning: John Smith (SIN 046454286): box 45 (dental benefits) is missing"});
+  EXPECT_EQ(xmlFiles(), QStringList{"return.xml"});
+  EXPECT_TRUE(readWholeFile(folder.path("return.xml")).contains("<RepID>AB12345</RepID>"));
+}
+
+TEST_F(XmlExportTest, theTransmitterEditedFromTheMenuIsKept) {
+  openYear(1999);
+  ui.expectTransmitter([](Transmitter& t) {
+    t.contactEmail = QStringLiteral("pat@example.ca");
+    t.language = u'F';
+    return true;
+  });
+  editTransmitterSettings(state, ui, settings);
+  const Transmitter kept = settings.readTransmitter();
+  EXPECT_EQ(kept.problems(), QStringList());
+  EXPECT_EQ(kept.language, u'F');
+  EXPECT_EQ(kept.account, "123456782RP0001");
+}
+
+}  // namespace

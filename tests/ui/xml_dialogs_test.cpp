@@ -1,0 +1,202 @@
+// Quillet widget tests — the transmitter dialog and the choices of an XML return.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/clock.h"
+#include "app/ui/widget_ui.h"
+#include "efile/ui/transmitter_dialog.h"
+#include "efile/ui/xml_export_dialog.h"
+#include "layout_check.h"
+#include "test_files.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+using Entry = Transmitter::Entry;
+
+Transmitter complete() {
+  Transmitter t;
+  t.account = QStringLiteral("123456782");
+  t.contactName = QStringLiteral("Pat Doe");
+  t.contactArea = QStringLiteral("613");
+  t.contactPhone = QStringLiteral("555-0100");
+  t.contactEmail = QStringLiteral("pat@example.ca");
+  return t;
+}
+
+template <class Dialog>
+void showActive(Dialog& dialog) {
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+}
+
+void typeAndTab(QWidget* control, const QString& text) {
+  control->setFocus();
+  QTest::keyClicks(control, text);
+  QTest::keyClick(control, Qt::Key_Tab);
+}
+
+// Runs `answer` on the next modal dialog of type D once it is up.
+template <class D>
+void whenShown(std::function<void(D*)> answer) {
+  QTimer::singleShot(0, [answer] {
+    if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
+      answer(dialog);
+    } else {
+      QFAIL("the dialog did not come up");
+    }
+  });
+}
+
+}  // namespace
+
+class XmlDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void transmitterEntriesAreCheckedAsTheyAreLeft() {
+    TransmitterDialog dialog(Transmitter{});
+    showActive(dialog);
+    QVERIFY(!dialog.edits[int(Entry::RepId)]->isEnabled());
+    dialog.ComboSignIn->setCurrentIndex(int(Transmitter::SignIn::RAC));
+    QVERIFY(dialog.edits[int(Entry::RepId)]->isEnabled());
+
+    const struct {
+      Entry entry;
+      const char* typed;
+      const char* problem;
+    } entries[] = {
+        {Entry::ContactArea, "61", "The contact's area code is not 3 digits"},
+        {Entry::ContactPhone, "555-01", "The contact's phone number is not NNN-NNNN"},
+        {Entry::ContactEmail, "pat", "The contact's e-mail address is missing or malformed"},
+        {Entry::RepId, "AB-1", "Represent a Client needs the RepID (1 to 7 letters and digits)"},
+        {Entry::ContactArea, "3", ""},  // 613: put right, the line clears
+    };
+    for (const auto& e : entries) {
+      typeAndTab(dialog.edits[int(e.entry)], QString::fromLatin1(e.typed));
+      QCOMPARE(dialog.LabelProblem->text(), QString::fromLatin1(e.problem));
+    }
+
+    // OK stays open on the first wrong entry.
+    QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(QApplication::focusWidget(), dialog.edits[int(Entry::Account)]);
+    QCOMPARE(dialog.LabelProblem->text(),
+             QStringLiteral("The transmitter's account number is missing or not a CRA number"));
+  }
+
+  void okGivesBackTheEntriesAndCancelOrEscapeNothing() {
+    for (const char* how : {"OK", "Cancel", "Esc"}) {
+      Transmitter start = complete();
+      start.language = u'F';
+      TransmitterDialog dialog(start);
+      showActive(dialog);
+      QCOMPARE(dialog.ComboLanguage->currentIndex(), 1);
+      QVERIFY(textsCutOff(dialog).isEmpty());
+      typeAndTab(dialog.edits[int(Entry::ContactExtension)], "12");
+      if (QByteArray(how) == "Esc") {
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+      } else {
+        QTest::mouseClick(QByteArray(how) == "OK" ? dialog.BitBtnOK : dialog.BitBtnCancel,
+                          Qt::LeftButton);
+      }
+      QCOMPARE(dialog.result() == QDialog::Accepted, QByteArray(how) == "OK");
+      QCOMPARE(dialog.transmitter().contactExtension, QStringLiteral("12"));
+      QCOMPARE(dialog.transmitter().language, u'F');
+    }
+  }
+
+  void theChoicesOfTheReturn() {
+    XmlExportChoices choices;
+    choices.transmitter = complete();
+    choices.options.submissionRef = QStringLiteral("Q0000007");
+    XmlExportDialog dialog(choices);
+    showActive(dialog);
+    QVERIFY(dialog.LabelTransmitter->text().contains("pat@example.ca"));
+    QVERIFY(!dialog.EditAmendmentNote->isEnabled());
+
+    // Letters and digits only, eight at most; an empty reference is refused.
+    dialog.EditSubmissionRef->clear();
+    QTest::keyClicks(dialog.EditSubmissionRef, "AB-12 34567");
+    QCOMPARE(dialog.EditSubmissionRef->text(), QStringLiteral("AB123456"));
+    dialog.EditSubmissionRef->clear();
+    QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(QApplication::focusWidget(), dialog.EditSubmissionRef);
+
+    QTest::keyClicks(dialog.EditSubmissionRef, "R2");
+    TempFolder folder;
+    dialog.EditSchemaFolder->setText(folder.path({}));
+    QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+    QCOMPARE(dialog.LabelProblem->text(),
+             QStringLiteral("The schema folder does not hold CRA's T619_T4.xsd"));
+    folder.write("T619_T4.xsd", "<xs:schema/>");
+
+    QTest::mouseClick(dialog.CheckBoxAmended, Qt::LeftButton);
+    QVERIFY(dialog.EditAmendmentNote->isEnabled());
+    QTest::keyClicks(dialog.EditAmendmentNote, "Box 14 corrected");
+
+    // The transmitter is changed from here.
+    whenShown<TransmitterDialog>([](TransmitterDialog* t) {
+      t->edits[int(Entry::ContactEmail)]->setText(QStringLiteral("lee@example.ca"));
+      QTest::mouseClick(t->BitBtnOK, Qt::LeftButton);
+    });
+    QTest::mouseClick(dialog.ButtonTransmitter, Qt::LeftButton);
+    QVERIFY(dialog.LabelTransmitter->text().contains("lee@example.ca"));
+
+    QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const XmlExportChoices chosen = dialog.choices();
+    QCOMPARE(chosen.options.submissionRef, QStringLiteral("R2"));
+    QVERIFY(chosen.options.amended);
+    QCOMPARE(chosen.options.amendmentNote, QStringLiteral("Box 14 corrected"));
+    QCOMPARE(chosen.schemaFolder, folder.path({}));
+    QCOMPARE(chosen.transmitter.contactEmail, QStringLiteral("lee@example.ca"));
+  }
+
+  void theDesktopUiCancelsAndProposesTheFileName() {
+    const FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(9, 30))};
+    WidgetUi ui(clock);
+    Transmitter t = complete();
+    whenShown<TransmitterDialog>([](TransmitterDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+    QVERIFY(!ui.editTransmitter(t));
+    XmlExportChoices choices;
+    choices.options.submissionRef = QStringLiteral("R1");
+    choices.transmitter = t;
+    whenShown<XmlExportDialog>(
+        [](XmlExportDialog* d) { QTest::mouseClick(d->BitBtnCancel, Qt::LeftButton); });
+    QVERIFY(!ui.editXmlExport(choices));
+    whenShown<XmlExportDialog>(
+        [](XmlExportDialog* d) { QTest::mouseClick(d->BitBtnOK, Qt::LeftButton); });
+    QVERIFY(ui.editXmlExport(choices));
+
+    TempFolder folder;
+    QString offered;
+    whenShown<QFileDialog>([&offered](QFileDialog* d) {
+      offered = d->selectedFiles().value(0);
+      d->reject();
+    });
+    QCOMPARE(ui.chooseFileToSave({"Save",
+                                  "xml",
+                                  {"XML files (*.xml)"},
+                                  true,
+                                  folder.path({}),
+                                  "123456782RP0001-2026-T4.xml"}),
+             QString());
+    QCOMPARE(offered, folder.path("123456782RP0001-2026-T4.xml"));
+  }
+};
+
+QTEST_MAIN(XmlDialogsTest)
+#include "xml_dialogs_test.moc"
