@@ -1,4 +1,5 @@
-// Quillet benchmarks — T4 forms of 10,000 employees onto the trace printer and into a PDF.
+// Quillet benchmarks — T4 forms of 10,000 employees onto the trace printer and into a PDF;
+// slips drawn on plain paper into one PDF and into one PDF per employee.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -6,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "app/clock.h"
@@ -13,6 +15,7 @@
 #include "checks/employer_checks.h"
 #include "data/open_t4_file.h"
 #include "reports/painter_surface.h"
+#include "reports/plain_slips.h"
 #include "reports/t4_forms.h"
 #include "reports/trace_surface.h"
 
@@ -28,9 +31,12 @@ QTemporaryDir& folder() {
   return dir;
 }
 
-const QString& formsFile() {
-  static const QString path = [] {
-    const QString file = folder().filePath(QStringLiteral("FORMS.T4E"));
+// A T4 file of `employees` employees (made once for each size).
+QString formsFile(int employees = Employees) {
+  static std::map<int, QString> made;
+  if (const auto it = made.find(employees); it != made.end()) return it->second;
+  const QString path = [employees] {
+    const QString file = folder().filePath(QStringLiteral("FORMS%1.T4E").arg(employees));
     OpenT4FileState state;
     state.setT4FileName(file);
     if (!state.OpenT4File()) qFatal("cannot create %s", qPrintable(file));
@@ -40,7 +46,7 @@ const QString& formsFile() {
                      QStringLiteral("Limestone Hardware Ltd."));
     writeEmployerAndHeader(state, employer);
     QRandomGenerator random(10);
-    for (int i = 0; i < Employees; ++i) {
+    for (int i = 0; i < employees; ++i) {
       T4Record r = T4Record::newFrom(employer);
       r.setText(T4Record::Employee_surname,
                 QStringLiteral("Surname%1").arg(random.bounded(100000)));
@@ -58,14 +64,23 @@ const QString& formsFile() {
     }
     return file;
   }();
+  made[employees] = path;
   return path;
+}
+
+OpenT4FileState& openedFile(int employees) {
+  static std::map<int, OpenT4FileState> opened;
+  OpenT4FileState& file = opened[employees];
+  if (!file.T4FileOpen()) {
+    file.setT4FileName(formsFile(employees));
+    if (!file.OpenT4File(T4Access::Inspect)) qFatal("cannot open the forms file");
+  }
+  return file;
 }
 
 void printForms(benchmark::State& state,
                 std::function<std::unique_ptr<PrintSurface>(const QString&)> printer) {
-  OpenT4FileState file;
-  file.setT4FileName(formsFile());
-  if (!file.OpenT4File(T4Access::Inspect)) qFatal("cannot open the forms file");
+  OpenT4FileState& file = openedFile(Employees);
   for (auto _ : state) {
     bench::BenchUi ui(printer);
     benchmark::DoNotOptimize(printT4Forms(file, ui, Clock, nullptr));
@@ -106,6 +121,48 @@ void BM_FormsToPdf(benchmark::State& state) {
   state.counters["peak_MB_growth"] = double(peakKilobytes() - before) / 1024.0;
 }
 BENCHMARK(BM_FormsToPdf)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+// The employee's copies of 10,000 employees, one sheet each, into one PDF file.
+void BM_EmployeeSlipsToPdf(benchmark::State& state) {
+  OpenT4FileState& file = openedFile(Employees);
+  EmployerRecord employer;
+  readEmployerRecord(file, employer);
+  const QString pdf = folder().filePath(QStringLiteral("slips.pdf"));
+  malloc_trim(0);
+  std::ofstream("/proc/self/clear_refs") << "5";
+  const long before = peakKilobytes();
+  for (auto _ : state) {
+    bench::BenchUi ui;
+    const auto surface = makePdfSurface(pdf, QStringLiteral("T4 Slips"), QFont());
+    benchmark::DoNotOptimize(drawSlipRun(file, employer, SlipCopy::Employee, 50, 25, *surface, ui));
+    surface->endJob();
+  }
+  state.counters["sheets_per_second"] = benchmark::Counter(
+      double(Employees) * double(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["peak_MB_growth"] = double(peakKilobytes() - before) / 1024.0;
+}
+BENCHMARK(BM_EmployeeSlipsToPdf)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+// One PDF of the employee's copies for each of 1,000 employees.
+void BM_SlipPdfsPerEmployee(benchmark::State& state) {
+  OpenT4FileState& file = openedFile(1000);
+  int written = 0;
+  for (auto _ : state) {
+    QTemporaryDir into;
+    bench::BenchUi ui;
+    written = writeSlipPdfs(file, into.path(), ui).written;
+  }
+  if (written != 1000) state.SkipWithError("not every PDF was written");
+}
+BENCHMARK(BM_SlipPdfsPerEmployee)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(3)

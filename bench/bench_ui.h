@@ -23,13 +23,18 @@ class BenchUi final : public Ui {
   }
   QString chooseFileToOpen(const FileDialogRequest&) override { return {}; }
   QString chooseFileToSave(const FileDialogRequest&) override { return {}; }
+  QString chooseFolder(const QString&) override { return {}; }
   void editEmployerRecord(OpenT4FileState&) override {}
   void editT4Records(OpenT4FileState&) override {}
   void showEmployeeIndex(OpenT4FileState&) override {}
-  std::unique_ptr<PrintSurface> startPrintJob(const QString& title) override {
+  std::unique_ptr<PrintSurface> startPrintJob(const QString& title,
+                                              FontChoice = FontChoice::Ask) override {
     return m_printer ? m_printer(title) : nullptr;
   }
-  std::unique_ptr<PrintSurface> startPreview(const QString&) override { return nullptr; }
+  std::unique_ptr<PrintSurface> startPreview(const QString&,
+                                             FontChoice = FontChoice::Ask) override {
+    return nullptr;
+  }
   ViewerResult showReport(const ViewerReport&, ViewerButtons) override { return ViewerResult::Ok; }
   bool editT4PrintSetUp(T4PrintSetUp& setUp) override {
     setUp.lineUp = false;

@@ -13,6 +13,8 @@
 #include "efile/xml_export.h"
 #include "reports/error_report.h"
 #include "reports/mailing_labels.h"
+#include "reports/plain_slips.h"
+#include "reports/plain_summary.h"
 #include "reports/t4_forms.h"
 #include "reports/t4_totals.h"
 
@@ -169,6 +171,18 @@ void MainCommands::printForms() {
 
 void MainCommands::printLabels() {
   if (reportReady()) printMailingLabels(m_state, m_ui, m_clock);
+}
+
+void MainCommands::printPlainSlips() {
+  if (reportReady()) quillet::printPlainSlips(m_state, m_ui, &m_settings);
+}
+
+void MainCommands::printPlainSummary() {
+  if (reportReady()) printPlainSummaries(totalT4File(m_state, m_ui), m_ui, &m_settings);
+}
+
+void MainCommands::exportSlipPdfs() {
+  if (reportReady()) quillet::exportSlipPdfs(m_state, m_ui);
 }
 
 void MainCommands::exit() {

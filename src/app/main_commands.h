@@ -44,6 +44,9 @@ class MainCommands {
   void printTotals();
   void printForms();
   void printLabels();
+  void printPlainSlips();
+  void printPlainSummary();
+  void exportSlipPdfs();
   // Closing the main window: the open file is closed and payroll mode left.
   void exit();
 

@@ -36,6 +36,9 @@ enum class QuestionKind {
   OkCancel,     // OK (answered Yes) and Cancel
 };
 
+// Whether a print job asks for its font: the drawn forms carry their own face.
+enum class FontChoice { Ask, FormsOwn };
+
 // The icon of a question's box: most ask; some warn, some report an error.
 enum class QuestionIcon { Question, Warning, Error };
 
@@ -55,6 +58,8 @@ class Ui {
   // The file dialogs: the chosen path, or empty when the user cancelled.
   virtual QString chooseFileToOpen(const FileDialogRequest& request) = 0;
   virtual QString chooseFileToSave(const FileDialogRequest& request) = 0;
+  // A folder (which may be made in the dialog); empty when the user cancelled.
+  virtual QString chooseFolder(const QString& title) = 0;
 
   // The modal screens of the open file: the employer information screen and the T4
   // entry screen.
@@ -63,12 +68,14 @@ class Ui {
   // The employee index: sets the open file's PickedIndex and CoInfoShown.
   virtual void showEmployeeIndex(OpenT4FileState& state) = 0;
 
-  // Asks for the printer, then for the font, and begins a print job titled
-  // `documentTitle` on that printer in that font. Null when the user cancelled either
-  // dialog: nothing is printed then, and nothing is said.
-  virtual std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) = 0;
+  // Asks for the printer, then (unless the form brings its own) for the font, and begins a
+  // print job titled `documentTitle` on that printer in that font. Null when the user
+  // cancelled either dialog: nothing is printed then, and nothing is said.
+  virtual std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle,
+                                                      FontChoice font = FontChoice::Ask) = 0;
   // The same for a print preview on the screen, from which the user may then print.
-  virtual std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle) = 0;
+  virtual std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle,
+                                                     FontChoice font = FontChoice::Ask) = 0;
 
   // The report viewer, modal, with its lines; the answer is the button the user chose.
   virtual ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) = 0;

@@ -27,17 +27,19 @@ const QList<Command>& commands() {
        runConvert},
       {"print",
        2,
-       {"--pdf", "--trace", "--dpi", "--offset", "--font", "--type", "--top", "--left", "--lineup",
-        "--remittances", "--youth-hires", "--print-employer", "--style", "--config"},
+       {"--pdf", "--trace", "--dpi", "--offset", "--font", "--type", "--copy", "--top", "--left",
+        "--lineup", "--remittances", "--youth-hires", "--print-employer", "--style", "--config"},
        "print KIND FILE.T4E (--pdf OUT.pdf | --trace OUT.txt) [--dpi N] [--offset X,Y] "
        "[--font \"Family,points\"]\n"
        "      KIND: forms [--type 0-3] [--top N] [--left N] [--lineup]\n"
-       "            summary [--remittances DOLLARS] [--top N] [--left N] [--youth-hires]\n"
-       "                    [--print-employer] [--lineup]\n"
+       "            slips [--copy employee|employer|cra] [--top N] [--left N] [--lineup]\n"
+       "            summary | plain-summary [--remittances DOLLARS] [--top N] [--left N]\n"
+       "                    [--youth-hires] [--print-employer] [--lineup]\n"
        "            labels --style 0-3 | errors | totals\n"
        "      or:   print register --config FILE.CNF WGBT4.DTA (--pdf OUT.pdf | --trace OUT.txt)",
        runPrint},
       {"rates", 0, {}, "rates [YEAR]", runRates, 1},
+      {"slips-pdf", 2, {}, "slips-pdf FILE.T4E FOLDER", runSlipsPdf},
       {"xml",
        2,
        {"--transmitter", "--ref", "--amended", "--note", "--schema"},

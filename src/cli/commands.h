@@ -11,6 +11,7 @@ int runTotals(const Invocation& invocation, const Clock& clock, Io io);
 int runConvert(const Invocation& invocation, const Clock& clock, Io io);
 int runPrint(const Invocation& invocation, const Clock& clock, Io io);
 int runRates(const Invocation& invocation, const Clock& clock, Io io);
+int runSlipsPdf(const Invocation& invocation, const Clock& clock, Io io);
 int runXml(const Invocation& invocation, const Clock& clock, Io io);
 
 }  // namespace quillet::cli

@@ -1,4 +1,5 @@
 // Quillet — quillet-cli print: a printed output onto a PDF file or the trace printer.
+#include <QFileInfo>
 #include <QFont>
 #include <climits>
 #include <memory>
@@ -11,6 +12,8 @@
 #include "reports/error_report.h"
 #include "reports/mailing_labels.h"
 #include "reports/painter_surface.h"
+#include "reports/plain_slips.h"
+#include "reports/plain_summary.h"
 #include "reports/t4_forms.h"
 #include "reports/t4_summary.h"
 #include "reports/t4_totals.h"
@@ -141,7 +144,10 @@ bool has(const Invocation& invocation, const char* flag) {
 const QHash<QString, QStringList>& kindOptions() {
   static const QHash<QString, QStringList> kinds = {
       {QStringLiteral("forms"), {"--type", "--top", "--left", "--lineup"}},
+      {QStringLiteral("slips"), {"--copy", "--top", "--left", "--lineup"}},
       {QStringLiteral("summary"),
+       {"--remittances", "--top", "--left", "--youth-hires", "--print-employer", "--lineup"}},
+      {QStringLiteral("plain-summary"),
        {"--remittances", "--top", "--left", "--youth-hires", "--print-employer", "--lineup"}},
       {QStringLiteral("labels"), {"--style"}},
       {QStringLiteral("errors"), {}},
@@ -199,7 +205,24 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
     answers.t4SetUp = answerOnce<T4PrintSetUp>([=](T4PrintSetUp& setUp) {
       setUp = T4PrintSetUp{top, left, lineUp, type}.clamped();
     });
-  } else if (kind == QLatin1String("summary")) {
+  } else if (kind == QLatin1String("slips")) {
+    static const QHash<QString, int> copies = {{QStringLiteral("employee"), EmployeeCopies},
+                                               {QStringLiteral("employer"), CompanyCopies},
+                                               {QStringLiteral("cra"), RevenueCanadaCopies}};
+    const QString copy = invocation.options.value(QStringLiteral("--copy"), "employee");
+    if (!copies.contains(copy))
+      return usageError(QStringLiteral("--copy takes employee, employer or cra"));
+    if (!intOption(invocation, "--top", 50, T4PrintSetUp::MinTop, T4PrintSetUp::MaxTop, top,
+                   problem) ||
+        !intOption(invocation, "--left", 25, T4PrintSetUp::MinLeft, T4PrintSetUp::MaxLeft, left,
+                   problem)) {
+      return usageError(problem);
+    }
+    const bool lineUp = has(invocation, "--lineup");
+    answers.t4SetUp = answerOnce<T4PrintSetUp>([=](T4PrintSetUp& setUp) {
+      setUp = T4PrintSetUp{top, left, lineUp, copies.value(copy)};
+    });
+  } else if (kind == QLatin1String("summary") || kind == QLatin1String("plain-summary")) {
     if (!intOption(invocation, "--top", 100, INT_MIN, INT_MAX, top, problem) ||
         !intOption(invocation, "--left", 100, INT_MIN, INT_MAX, left, problem)) {
       return usageError(problem);
@@ -253,8 +276,12 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
     outcome = printErrorReport(*state, ui, clock);
   } else if (kind == QLatin1String("forms")) {
     outcome = printT4Forms(*state, ui, clock, nullptr);
+  } else if (kind == QLatin1String("slips")) {
+    outcome = printPlainSlips(*state, ui, nullptr);
   } else if (kind == QLatin1String("summary")) {
     outcome = printT4Summaries(totalT4File(*state, ui), ui, clock, nullptr);
+  } else if (kind == QLatin1String("plain-summary")) {
+    outcome = printPlainSummaries(totalT4File(*state, ui), ui, nullptr);
   } else if (kind == QLatin1String("labels")) {
     outcome = printMailingLabels(*state, ui, clock);
   } else {
@@ -264,6 +291,23 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
   }
   if (!target.finish(io)) return ExitUsage;
   return exitStatus(outcome);
+}
+
+int runSlipsPdf(const Invocation& invocation, const Clock&, Io io) {
+  const auto state = openForInspection(invocation.positionals.at(0), io);
+  if (!state) return ExitUsage;
+  StreamUi ui(io.err);
+  if (!checkReportPreconditions(*state, ui)) return ExitReported;
+  const QString folder = invocation.positionals.at(1);
+  if (!QFileInfo(folder).isDir()) {
+    io.err << QStringLiteral("%1 is not a folder").arg(folder) << Qt::endl;
+    return ExitUsage;
+  }
+  const SlipPdfs done = writeSlipPdfs(*state, folder, ui);
+  io.out << done.written << " PDF file(s) of T4 slips written to " << folder << Qt::endl;
+  return done.outcome == PrintOutcome::Printed                           ? ExitOk
+         : done.written == 0 && done.outcome == PrintOutcome::NotStarted ? ExitUsage
+                                                                         : ExitReported;
 }
 
 }  // namespace quillet::cli

@@ -34,13 +34,18 @@ class StreamUi final : public Ui {
   // The batch tool's commands name their files and open no screen.
   QString chooseFileToOpen(const FileDialogRequest&) override { return {}; }
   QString chooseFileToSave(const FileDialogRequest&) override { return {}; }
+  QString chooseFolder(const QString&) override { return {}; }
   void editEmployerRecord(OpenT4FileState&) override {}
   void editT4Records(OpenT4FileState&) override {}
   void showEmployeeIndex(OpenT4FileState&) override {}
-  std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override {
+  std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle,
+                                              FontChoice = FontChoice::Ask) override {
     return m_answers.printer ? m_answers.printer(documentTitle) : nullptr;
   }
-  std::unique_ptr<PrintSurface> startPreview(const QString&) override { return nullptr; }
+  std::unique_ptr<PrintSurface> startPreview(const QString&,
+                                             FontChoice = FontChoice::Ask) override {
+    return nullptr;
+  }
   // The batch tool has no viewer: it goes on as after Ignore or OK.
   ViewerResult showReport(const ViewerReport&, ViewerButtons buttons) override {
     return buttons == ViewerButtons::OkOnly ? ViewerResult::Ok : ViewerResult::Ignore;

@@ -4,11 +4,27 @@
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPdfWriter>
+#include <algorithm>
 #include <utility>
 
 #include "platform/replacing_device.h"
 
 namespace quillet {
+
+QFont formFont(int height) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setStyleHint(QFont::SansSerif);
+  // DejaVu Sans needs about 7/6 of its pixel size for a line.
+  font.setPixelSize(std::max(1, height * 6 / 7));
+  return font;
+}
+
+QFont styledFont(const QFont& base, bool bold, bool underline, int formHeight) {
+  QFont font = formHeight > 0 ? formFont(formHeight) : base;
+  font.setBold(bold);
+  font.setUnderline(underline);
+  return font;
+}
 
 DeviceCaps pageCaps(const QPagedPaintDevice& device) {
   const int dpi = device.logicalDpiX();
@@ -34,7 +50,11 @@ PainterSurface::PainterSurface(QPagedPaintDevice& device, const QFont& font,
       m_device(device),
       m_baseFont(font, &device),
       m_caps(pageCaps(device)) {
-  if (m_painter.begin(&device)) m_painter.setFont(m_baseFont);
+  if (m_painter.begin(&device)) {
+    m_painter.setFont(m_baseFont);
+    // Lines of a drawn form: a hairline of about a third of a point.
+    m_painter.setPen(QPen(Qt::black, std::max(1, device.logicalDpiX() / 200)));
+  }
 }
 
 PainterSurface::~PainterSurface() { endJob(); }
@@ -42,10 +62,28 @@ PainterSurface::~PainterSurface() { endJob(); }
 int PainterSurface::baseFontHeight() const { return -QFontMetrics(m_baseFont, &m_device).height(); }
 
 void PainterSurface::setStyle(bool bold, bool underline) {
-  QFont font = m_baseFont;
-  font.setBold(bold);
-  font.setUnderline(underline);
-  m_painter.setFont(font);
+  m_painter.setFont(styledFont(m_baseFont, bold, underline, m_formHeight));
+}
+
+void PainterSurface::setFormTextHeight(int height) {
+  m_formHeight = height;
+  const QFont font = m_painter.font();
+  m_painter.setFont(styledFont(m_baseFont, font.bold(), font.underline(), height));
+}
+
+void PainterSurface::drawLine(int x1, int y1, int x2, int y2) {
+  m_painter.drawLine(x1, y1, x2, y2);
+}
+
+void PainterSurface::drawFrame(int x, int y, int width, int height) {
+  m_painter.save();
+  m_painter.setBrush(Qt::NoBrush);
+  m_painter.drawRect(x, y, width, height);
+  m_painter.restore();
+}
+
+void PainterSurface::fillRect(int x, int y, int width, int height) {
+  m_painter.fillRect(x, y, width, height, QColor(224, 224, 224));
 }
 
 int PainterSurface::textWidth(const QString& text) const {

@@ -12,6 +12,11 @@ class QPagedPaintDevice;
 
 namespace quillet {
 
+// The face of the drawn forms: DejaVu Sans (Debian's fonts-dejavu-core), embedded in PDFs.
+QFont formFont(int height);
+// `base` in a style, or the form's face at `formHeight` (when not 0) in that style.
+QFont styledFont(const QFont& base, bool bold, bool underline, int formHeight);
+
 // The printable area and the unreachable border of a paged device, in its own units.
 DeviceCaps pageCaps(const QPagedPaintDevice& device);
 
@@ -39,6 +44,10 @@ class PainterSurface final : public PrintSurface {
   int textWidth(const QString& text) const override;
   std::optional<TextMetrics> textMetrics() const override;
   void textOut(int x, int y, const QString& text) override;
+  void drawLine(int x1, int y1, int x2, int y2) override;
+  void drawFrame(int x, int y, int width, int height) override;
+  void fillRect(int x, int y, int width, int height) override;
+  void setFormTextHeight(int height) override;
   void newPage() override;
   int pageNumber() const override { return m_page; }
   void endJob() override;
@@ -49,6 +58,7 @@ class PainterSurface final : public PrintSurface {
   QPagedPaintDevice& m_device;
   QPainter m_painter;
   QFont m_baseFont;
+  int m_formHeight = 0;
   DeviceCaps m_caps;
   int m_page = 1;
 };

@@ -45,6 +45,17 @@ class PrintSurface {
   // `x`, `y`: the top-left corner of the text.
   virtual void textOut(int x, int y, const QString& text) = 0;
 
+  // What the drawn forms need besides text, in device units; the kinds printed onto
+  // pre-printed stationery never use these. A thin line from (x1, y1) to (x2, y2):
+  virtual void drawLine(int x1, int y1, int x2, int y2) = 0;
+  // The outline of a rectangle whose top-left corner is (x, y):
+  virtual void drawFrame(int x, int y, int width, int height) = 0;
+  // A rectangle filled light grey:
+  virtual void fillRect(int x, int y, int width, int height) = 0;
+  // From now on text in the drawn forms' face, `height` device units for its line (0: the
+  // chosen font again); textWidth, textMetrics and textOut follow, in the present style.
+  virtual void setFormTextHeight(int height) = 0;
+
   virtual void newPage() = 0;
   virtual int pageNumber() const = 0;  // from 1
   // Sends the document to the printer.

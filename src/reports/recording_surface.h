@@ -24,6 +24,10 @@ class RecordingSurface : public PrintSurface {
   int textWidth(const QString& text) const override;
   std::optional<TextMetrics> textMetrics() const override;
   void textOut(int x, int y, const QString& text) override;
+  void drawLine(int x1, int y1, int x2, int y2) override;
+  void drawFrame(int x, int y, int width, int height) override;
+  void fillRect(int x, int y, int width, int height) override;
+  void setFormTextHeight(int height) override;
   void newPage() override { ++m_page; }
   int pageNumber() const override { return m_page; }
   void endJob() override {}
@@ -36,15 +40,21 @@ class RecordingSurface : public PrintSurface {
   const QFont& baseFont() const { return m_baseFont; }
 
  private:
+  enum class Kind { Text, Line, Frame, Fill };
   struct Output {
+    Kind kind;
     int page, x, y;
+    int x2OrWidth, y2OrHeight;  // of a drawing
     bool bold, underline;
+    int formHeight;
     QString text;
   };
+  void keep(Kind kind, int x, int y, int x2OrWidth, int y2OrHeight, const QString& text = {});
 
   DeviceCaps m_caps;
   QFont m_baseFont;
   QFont m_font;
+  int m_formHeight = 0;
   const QPaintDevice* m_device;
   int m_page = 1;
   std::vector<Output> m_outputs;

@@ -297,14 +297,27 @@ PrintOutcome printRun(OpenT4FileState& state, EmployerRecord employer, const T4P
 
 }  // namespace
 
+T4PrintSetUp storedT4SetUp(const SettingsStore* settings) {
+  const PrintSettings stored = settings ? settings->ReadT4Margins() : PrintSettings{};
+  if (stored.Top == 0 && stored.Left == 0 && stored.T4Type == 0 && !stored.LineUp)
+    return {};  // the dialog's own starting values
+  return {stored.Top, stored.Left, stored.LineUp, stored.T4Type};
+}
+
+void storeT4SetUp(const SettingsStore* settings, const T4PrintSetUp& setUp, int nextType, Ui& ui) {
+  if (!settings) return;
+  PrintSettings stored = settings->ReadT4Margins();
+  stored.Top = setUp.top;
+  stored.Left = setUp.left;
+  stored.LineUp = setUp.lineUp;
+  stored.T4Type = nextType;
+  if (const FileStatus saved = settings->WriteT4Margins(stored); !saved)
+    ui.showMessage(saved.message());
+}
+
 PrintOutcome printT4Forms(OpenT4FileState& state, Ui& ui, const Clock& clock,
                           const SettingsStore* settings) {
-  PrintSettings stored = settings ? settings->ReadT4Margins() : PrintSettings{};
-  T4PrintSetUp setUp;  // the dialog's own starting values, when nothing is stored
-  if (stored.Top != 0 || stored.Left != 0 || stored.T4Type != 0 || stored.LineUp) {
-    setUp = {stored.Top, stored.Left, stored.LineUp, stored.T4Type};
-  }
-
+  T4PrintSetUp setUp = storedT4SetUp(settings);
   std::optional<EmployerRecord> employer = readEmployerForForms(state, ui);
   if (!employer || !acceptOldStationery(*employer, ui)) return PrintOutcome::NotStarted;
 
@@ -320,14 +333,7 @@ PrintOutcome printT4Forms(OpenT4FileState& state, Ui& ui, const Clock& clock,
     if (!setUp.lineUp) break;
     outcome = printLineUp(*employer, setUp, ui, clock);
   }
-  stored.Top = setUp.top;
-  stored.Left = setUp.left;
-  stored.LineUp = setUp.lineUp;
-  stored.T4Type = nextFormType(setUp.formType);
-  if (settings) {
-    if (const FileStatus saved = settings->WriteT4Margins(stored); !saved)
-      ui.showMessage(saved.message());
-  }
+  storeT4SetUp(settings, setUp, nextFormType(setUp.formType), ui);
   return printRun(state, *employer, setUp, ui, clock);
 }
 

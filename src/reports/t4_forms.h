@@ -53,6 +53,11 @@ class T4FormPrinter {
 // in capitals. Nothing when it cannot be read and the user chose not to print without it.
 std::optional<EmployerRecord> readEmployerForForms(OpenT4FileState& state, Ui& ui);
 
+// The T4 print set-up as the settings keep it (the dialog's own values when nothing is
+// kept), and its margins, line-up choice and the form type to propose next, kept.
+T4PrintSetUp storedT4SetUp(const SettingsStore* settings);
+void storeT4SetUp(const SettingsStore* settings, const T4PrintSetUp& setUp, int nextType, Ui& ui);
+
 // The "T4 For&ms" command after its preconditions: the set-up dialog with line-up prints
 // until the user goes on, then the forms of every T4 record that is not VOID, in index
 // order. `settings`, when given, supplies the dialog's starting values and keeps them

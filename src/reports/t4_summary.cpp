@@ -129,6 +129,13 @@ PrintOutcome printT4Summary(const TotalsRun& run, const SummarySetUp& setUp, Ui&
 PrintOutcome printT4Summaries(const TotalsRun& run, Ui& ui, const Clock& clock,
                               const SettingsStore* settings) {
   if (!acceptOldStationery(run.employer, ui)) return PrintOutcome::NotStarted;
+  return runSummarySetUps(run, ui, settings, [&](const SummarySetUp& setUp) {
+    return printT4Summary(run, setUp, ui, clock);
+  });
+}
+
+PrintOutcome runSummarySetUps(const TotalsRun& run, Ui& ui, const SettingsStore* settings,
+                              const std::function<PrintOutcome(const SummarySetUp&)>& print) {
   PrintSettings stored = settings ? settings->ReadSummaryMargins() : PrintSettings{};
   if (stored.Top == 0 && stored.Left == 0 && !stored.BExtra2) {
     stored.Top = 100;
@@ -150,7 +157,7 @@ PrintOutcome printT4Summaries(const TotalsRun& run, Ui& ui, const Clock& clock,
   PrintOutcome outcome = PrintOutcome::NotStarted;
   for (;;) {
     if (!ui.editSummarySetUp(setUp)) return outcome;
-    outcome = printT4Summary(run, setUp, ui, clock);
+    outcome = print(setUp);
     if (setUp.lineUp) continue;
     // A print the user cancelled in the printer or font dialog was no real print: no
     // reminder, and nothing is kept.

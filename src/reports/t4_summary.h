@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "reports/print_dialogs.h"
 #include "reports/print_outcome.h"
@@ -37,5 +38,10 @@ PrintOutcome printT4Summary(const TotalsRun& run, const SummarySetUp& setUp, Ui&
 // Cancel; the settings, when given, start the dialog and keep what a real print used.
 PrintOutcome printT4Summaries(const TotalsRun& run, Ui& ui, const Clock& clock,
                               const SettingsStore* settings);
+
+// The set-up dialog and `print`, line-up after line-up, until a real print or Cancel,
+// whatever form the Summary is printed on.
+PrintOutcome runSummarySetUps(const TotalsRun& run, Ui& ui, const SettingsStore* settings,
+                              const std::function<PrintOutcome(const SummarySetUp&)>& print);
 
 }  // namespace quillet

@@ -22,10 +22,14 @@ void addToTotals(T4Totals& t, const T4Record& r, int year) {
   const auto cents = [&r](const Field& f) { return int64_t{r.int32(f)}; };
   ++t.count;
   // The boxes later years added count from the year that has them.
-  if (year >= 2024) t.employeeSecondCpp += cents(T::Employee_CPP2) + cents(T::Employee_QPP2);
+  if (year >= 2024) {
+    t.employeeSecondCpp += cents(T::Employee_CPP2) + cents(T::Employee_QPP2);
+    t.employeeSecondQpp += cents(T::Employee_QPP2);
+  }
   if (year >= 2006) t.ppipPremiums += cents(T::Employee_PPIP_premium);
   t.employmentIncome += cents(T::Employment_income);
   t.employeeCppQpp += cents(T::Employee_CPP) + cents(T::Employee_QPP);
+  t.employeeQpp += cents(T::Employee_QPP);
   t.employeeEi += cents(T::Employee_EI_premium);
   t.rpp += cents(T::RPP_contributions);
   t.incomeTax += cents(T::Income_tax_deducted);

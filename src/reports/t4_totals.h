@@ -20,7 +20,8 @@ class Ui;
 struct T4Totals {
   int32_t count = 0;              // box 88: T4 records that are not VOID
   int64_t employmentIncome = 0;   // box 14
-  int64_t employeeCppQpp = 0;     // box 16
+  int64_t employeeCppQpp = 0;     // box 16 (with the QPP of box 17 until the Summary parts them)
+  int64_t employeeQpp = 0;        // box 17, within employeeCppQpp
   int64_t employeeEi = 0;         // box 18
   int64_t rpp = 0;                // box 20
   int64_t incomeTax = 0;          // box 22
@@ -29,6 +30,7 @@ struct T4Totals {
   int64_t employerCppQpp = 0;     // box 27
   int64_t employerEi = 0;         // box 19
   int64_t employeeSecondCpp = 0;  // boxes 16A and 17A, from 2024
+  int64_t employeeSecondQpp = 0;  // box 17A, within employeeSecondCpp
   int64_t employerSecondCpp = 0;  // line 27A: the same as the employees'
   int64_t ppipPremiums = 0;       // box 55, from 2006 (remitted to Quebec, not in box 80)
   // Other information by box number 1 to 100 (index 0 to 99); box 100 also takes every

@@ -25,15 +25,30 @@ void TraceSurface::setStyle(bool bold, bool underline) {
 }
 
 int TraceSurface::textWidth(const QString& text) const {
-  return static_cast<int>(text.size()) * (m_settings.dpi / 10);
+  const int characterWidth = m_formHeight > 0 ? m_formHeight * 3 / 5 : m_settings.dpi / 10;
+  return static_cast<int>(text.size()) * characterWidth;
 }
 
 std::optional<TextMetrics> TraceSurface::textMetrics() const {
-  return TextMetrics{m_settings.dpi / 6, 0};
+  return TextMetrics{m_formHeight > 0 ? m_formHeight : m_settings.dpi / 6, 0};
 }
 
-void TraceSurface::textOut(int x, int y, const QString& text) {
-  m_sink(QStringLiteral("%1\t%2\t%3\t%4\t%5").arg(m_page).arg(x).arg(y).arg(m_style, text));
+void TraceSurface::trace(int x, int y, const QString& style, const QString& text) {
+  m_sink(QStringLiteral("%1\t%2\t%3\t%4\t%5").arg(m_page).arg(x).arg(y).arg(style, text));
+}
+
+void TraceSurface::textOut(int x, int y, const QString& text) { trace(x, y, m_style, text); }
+
+void TraceSurface::drawLine(int x1, int y1, int x2, int y2) {
+  trace(x1, y1, QStringLiteral("#"), QStringLiteral("line %1,%2").arg(x2).arg(y2));
+}
+
+void TraceSurface::drawFrame(int x, int y, int width, int height) {
+  trace(x, y, QStringLiteral("#"), QStringLiteral("frame %1,%2").arg(width).arg(height));
+}
+
+void TraceSurface::fillRect(int x, int y, int width, int height) {
+  trace(x, y, QStringLiteral("#"), QStringLiteral("fill %1,%2").arg(width).arg(height));
 }
 
 void TraceSurface::endJob() { m_sink(QStringLiteral("end\t%1").arg(m_page)); }

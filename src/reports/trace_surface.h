@@ -34,6 +34,12 @@ class TraceSurface final : public PrintSurface {
   int textWidth(const QString& text) const override;
   std::optional<TextMetrics> textMetrics() const override;
   void textOut(int x, int y, const QString& text) override;
+  // Drawings trace with style "#": "line X2,Y2", "frame W,H", "fill W,H" at (x, y). Text
+  // in the form's face is the trace font at that height: a character 3/5 of it wide.
+  void drawLine(int x1, int y1, int x2, int y2) override;
+  void drawFrame(int x, int y, int width, int height) override;
+  void fillRect(int x, int y, int width, int height) override;
+  void setFormTextHeight(int height) override { m_formHeight = height; }
   void newPage() override { ++m_page; }
   int pageNumber() const override { return m_page; }
   void endJob() override;
@@ -41,7 +47,10 @@ class TraceSurface final : public PrintSurface {
  private:
   TraceSettings m_settings;
   LineSink m_sink;
+  void trace(int x, int y, const QString& style, const QString& text);
+
   QString m_style = QStringLiteral("-");
+  int m_formHeight = 0;
   int m_page = 1;
 };
 

@@ -451,6 +451,35 @@ TEST(CliProgram, printsTheSampleErrorReportToPdf) {
   EXPECT_EQ(cli.readAllStandardError(), "") << "Qt's own notes stay off standard error";
 }
 
+TEST(CliProgram, slipsOnPlainPaperAndOnePdfPerEmployee) {
+  TempFolder folder;
+  const struct {
+    QStringList args;
+    int status;
+    QString out;
+  } runs[] = {
+      {{"print", "slips", QUILLET_SAMPLE_FILE, "--copy", "cra", "--pdf", folder.path("cra.pdf")},
+       0,
+       ""},
+      {{"print", "slips", QUILLET_SAMPLE_FILE, "--copy", "payroll", "--trace", folder.path("t")},
+       2,
+       ""},
+      {{"slips-pdf", QUILLET_SAMPLE_FILE, folder.path({})},
+       0,
+       "5 PDF file(s) of T4 slips written to " + folder.path({}) + "\n"},
+      {{"slips-pdf", QUILLET_SAMPLE_FILE, folder.path("cra.pdf")}, 2, ""},
+  };
+  for (const auto& run : runs) {
+    QProcess cli;
+    cli.start(QUILLET_CLI_PATH, run.args);
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitCode(), run.status) << run.args.join(' ').toStdString();
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()), run.out);
+  }
+  EXPECT_TRUE(readWholeFile(folder.path("cra.pdf")).startsWith("%PDF"));
+  EXPECT_EQ(QDir(folder.path({})).entryList({"2000-*.pdf"}).size(), 5);
+}
+
 // Runs the built program through the shell, so that its arguments may be any bytes.
 struct ProgramRun {
   bool finished;

@@ -197,18 +197,23 @@ TEST(GoldenConversion, aYearEndFileOfEveryKindOfEmployee) {
   expectGolden(QStringLiteral("conversion"), all);
 }
 
-// CRA's XML return of small files, byte for byte.
-TEST(GoldenXml, returnsOfEveryKind) {
-  TempFolder folder;
-  const QString transmitter = folder.write(
-      "tx.ini",
-      "[Transmitter]\nSignIn=RAC\nAccount=123456782RP0001\nRepID=AB12345\nName=Pat Doe "
-      "Bookkeeping\nContactName=Pat Doe\nContactArea=613\nContactPhone=555-0100\n"
-      "ContactExtension=12\nContactEmail=pat@example.ca\nLanguage=E\n");
-  EmployerRecord y2025 = goodEmployer();
+// An employer of 2025 and two employees: one in Ontario with CPP2, box 45 and other
+// information; one in Québec with QPP, QPP2 and PPIP.
+struct Year2025 {
+  EmployerRecord employer;
+  T4Record ontario;
+  T4Record quebec;
+};
+
+Year2025 year2025() {
+  Year2025 y;
+  EmployerRecord& y2025 = y.employer;
+  T4Record& ontario = y.ontario;
+  T4Record& quebec = y.quebec;
+  y2025 = goodEmployer();
   applyRates(y2025, *ratesOf(2025));
   y2025.setText(E::S_Proprietor_SIN_1, "046454286");
-  T4Record ontario = goodT4("Adams", "Ann", "B");
+  ontario = goodT4("Adams", "Ann", "B");
   ontario.setInt32(T::Employment_income, 8000000);
   ontario.setInt32(T::Employee_CPP, 403410);
   ontario.setInt32(T::Employee_CPP2, 35200);
@@ -220,7 +225,7 @@ TEST(GoldenXml, returnsOfEveryKind) {
   ontario.setInt32(T::Other_info_amount_1, 25000);
   ontario.setText(T::Other_info_code_2, "73 Number days outside Canada");
   ontario.setInt32(T::Other_info_amount_2, 4500);
-  T4Record quebec = goodT4("Tremblay", "Luc");
+  quebec = goodT4("Tremblay", "Luc");
   quebec.setText(T::Province_of_employment_code, "QC");
   quebec.setText(T::Employee_province_code, "qc");
   quebec.setText(T::Employee_postal_code, "h2x 1y4");
@@ -232,10 +237,23 @@ TEST(GoldenXml, returnsOfEveryKind) {
   quebec.setInt32(T::Employee_PPIP_premium, 44460);
   quebec.setInt32(T::PPIP_insurable_earnings, 9000000);
   quebec.setByte(T::Dental_benefits_code, 1);
+  for (T4Record* r : {&ontario, &quebec}) r->copyPrefixFrom(y2025);
+  return y;
+}
+
+// CRA's XML return of small files, byte for byte.
+TEST(GoldenXml, returnsOfEveryKind) {
+  TempFolder folder;
+  const QString transmitter = folder.write(
+      "tx.ini",
+      "[Transmitter]\nSignIn=RAC\nAccount=123456782RP0001\nRepID=AB12345\nName=Pat Doe "
+      "Bookkeeping\nContactName=Pat Doe\nContactArea=613\nContactPhone=555-0100\n"
+      "ContactExtension=12\nContactEmail=pat@example.ca\nLanguage=E\n");
+  auto [y2025, ontario, quebec] = year2025();
   T4Record cancelled = goodT4("Zed", "Zoe");
   cancelled.setByte(T::Report_type, 2);
   cancelled.setByte(T::Dental_benefits_code, 2);
-  for (T4Record* r : {&ontario, &quebec, &cancelled}) r->copyPrefixFrom(y2025);
+  cancelled.copyPrefixFrom(y2025);
   const struct {
     const char* name;
     QByteArray bytes;
@@ -260,6 +278,38 @@ TEST(GoldenXml, returnsOfEveryKind) {
         folder, out);
     expectGolden(QLatin1String(f.name), all);
   }
+}
+
+// The slips and the Summary drawn on plain paper: one employee of 2000, of 2023, and of
+// 2025 in Ontario and in Québec, in each copy.
+TEST(GoldenPlainPaper, slipsOfEveryCopyAndTheSummary) {
+  TempFolder folder;
+  const Year2025 y = year2025();
+  EmployerRecord y2023 = goodEmployer();
+  applyRates(y2023, *ratesOf(2023));
+  T4Record in2023 = y.ontario;
+  in2023.copyPrefixFrom(y2023);
+  const EmployerRecord y2000 = employerOf(2000);
+  const std::vector<T4Record> staff2000 = staffOf(y2000);
+  const QString trace = folder.path("trace.txt");
+  const QStringList files = {
+      folder.write("Y2000.T4E", t4FileBytes(y2000, {staff2000.back(), staff2000.at(6)})),
+      folder.write("Y2023.T4E", t4FileBytes(y2023, {in2023})),
+      folder.write("Y2025ON.T4E", t4FileBytes(y.employer, {y.ontario})),
+      folder.write("Y2025QC.T4E", t4FileBytes(y.employer, {y.quebec}))};
+  for (const char* copy : {"employee", "employer", "cra"}) {
+    QString all;
+    for (const QString& file : files) {
+      all += outputOf({"print", "slips", file, "--copy", copy, "--trace", trace}, folder, trace);
+    }
+    expectGolden(QStringLiteral("plain_slips_%1").arg(QLatin1String(copy)), all);
+  }
+  QString all;
+  for (const QString& file : {files.first(), files.last()}) {
+    all += outputOf({"print", "plain-summary", file, "--remittances", "1000", "--trace", trace},
+                    folder, trace);
+  }
+  expectGolden(QStringLiteral("plain_summary"), all);
 }
 
 }  // namespace

@@ -38,6 +38,11 @@ QString ScriptedUi::chooseFileToSave(const FileDialogRequest& request) {
   return next(m_files, "save dialog").value_or(QString());
 }
 
+QString ScriptedUi::chooseFolder(const QString& title) {
+  m_fileDialogs << FileDialogRequest{title, {}, {}, true, {}};
+  return next(m_files, "folder dialog").value_or(QString());
+}
+
 void ScriptedUi::editEmployerRecord(OpenT4FileState& state) {
   if (const auto script = next(m_employerScreens, "employer screen")) (*script)(state);
 }
@@ -105,11 +110,11 @@ std::unique_ptr<PrintSurface> ScriptedUi::traceInto(QList<QStringList>& jobs,
                                         [&jobs, job](const QString& line) { jobs[job] << line; });
 }
 
-std::unique_ptr<PrintSurface> ScriptedUi::startPrintJob(const QString& documentTitle) {
+std::unique_ptr<PrintSurface> ScriptedUi::startPrintJob(const QString& documentTitle, FontChoice) {
   return traceInto(m_jobs, documentTitle);
 }
 
-std::unique_ptr<PrintSurface> ScriptedUi::startPreview(const QString& documentTitle) {
+std::unique_ptr<PrintSurface> ScriptedUi::startPreview(const QString& documentTitle, FontChoice) {
   return traceInto(m_previews, documentTitle);
 }
 

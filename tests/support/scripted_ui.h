@@ -84,11 +84,15 @@ class ScriptedUi final : public Ui {
   const QStringList& questionCaptions() const { return m_questionCaptions; }
   QString chooseFileToOpen(const FileDialogRequest& request) override;
   QString chooseFileToSave(const FileDialogRequest& request) override;
+  // Answered from the same queue as the file dialogs.
+  QString chooseFolder(const QString& title) override;
   void editEmployerRecord(OpenT4FileState& state) override;
   void editT4Records(OpenT4FileState& state) override;
-  std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override;
+  std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle,
+                                              FontChoice = FontChoice::Ask) override;
   // Previews are traced like print jobs, into previews().
-  std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle) override;
+  std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle,
+                                             FontChoice = FontChoice::Ask) override;
   ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) override;
   bool editT4PrintSetUp(T4PrintSetUp& setUp) override;
   bool editSummarySetUp(SummarySetUp& setUp) override;

@@ -44,8 +44,10 @@ struct PrintDialogsUser {
 
   void answer() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || modal == handled) return;
-    handled = modal;
+    // A dialog answered already is marked, not remembered by address: the next one may
+    // take the same place in memory.
+    if (!modal || modal->property("answered").toBool()) return;
+    modal->setProperty("answered", true);
     if (auto* printDialog = qobject_cast<QPrintDialog*>(modal)) {
       paper = printDialog->printer()->pageLayout().pageSize().id();
       auto* preview = printDialog->findChild<QPushButton*>("PreviewButton");
@@ -65,7 +67,6 @@ struct PrintDialogsUser {
   }
 
   QTimer timer;
-  QWidget* handled = nullptr;
   bool pressPreview = true;
   QPageSize::PageSizeId paper = QPageSize::Custom;
   QList<QFont> offeredFonts;
@@ -100,6 +101,14 @@ class PrintDialogsTest : public QObject {
     QCOMPARE(user.offeredFonts.value(1).family(), QStringLiteral("DejaVu Sans Mono"));
     user.pressPreview = false;
     QVERIFY(!ui.startPrintJob("T4 Error Report"));  // cancelled in the printer dialog
+
+    // A drawn form brings its own face: no font dialog.
+    user.pressPreview = true;
+    std::unique_ptr<PrintSurface> slips = ui.startPrintJob("T4 Slips", FontChoice::FormsOwn);
+    QVERIFY(slips);
+    slips->endJob();
+    QCOMPARE(user.offeredFonts.size(), 2);
+    QCOMPARE(user.previews, 2);
   }
 
   void t4SetUpStartsWithItsOwnValuesAndRanges() {

@@ -89,11 +89,12 @@ class TSDIAppFormTest : public QObject {
     Desk desk;
     for (const char* item :
          {"EditCompanyInfo", "EditT4Records1", "PrintT4Errors1", "PrintT4Totals1",
-          "PrintT4Records1", "PrintMailingLabels1", "ExportXmlItem"}) {
+          "PrintT4Records1", "PrintMailingLabels1", "ExportXmlItem", "PrintPlainSlips",
+          "PrintPlainSummary", "ExportSlipPdfs"}) {
       desk.trigger(item);
     }
     QTest::mouseClick(desk.window.findChild<QToolButton*>("SpeedButtonPrintT4"), Qt::LeftButton);
-    QCOMPARE(desk.ui.messages(), QStringList(8, NoFileMessage));
+    QCOMPARE(desk.ui.messages(), QStringList(11, NoFileMessage));
     // The transmitter belongs to the user, not to a file.
     desk.ui.expectTransmitter([](Transmitter&) { return false; });
     desk.trigger("EditTransmitter");

@@ -186,7 +186,19 @@ void TSDIAppForm::buildMenus() {
             "remittances. View results on screen or print."),
         &MainCommands::printTotals},
        {"PrintT4Records1", QStringLiteral("T4 For&ms"), PrintT4Hint, &MainCommands::printForms},
-       {"PrintMailingLabels1", QStringLiteral("Mailing &Labels"), {}, &MainCommands::printLabels}});
+       {"PrintMailingLabels1", QStringLiteral("Mailing &Labels"), {}, &MainCommands::printLabels},
+       separator,
+       {"PrintPlainSlips", QStringLiteral("T4 slips on &plain paper…"),
+        QStringLiteral("Draws the whole T4 slip for the file's tax year: employee's copies (two "
+                       "on a sheet), the employer's copy or the copies for CRA"),
+        &MainCommands::printPlainSlips},
+       {"PrintPlainSummary", QStringLiteral("T4 S&ummary on plain paper…"),
+        QStringLiteral("Draws the whole T4 Summary for the file's tax year"),
+        &MainCommands::printPlainSummary},
+       {"ExportSlipPdfs", QStringLiteral("T4 slips as P&DF, one per employee…"),
+        QStringLiteral("Writes each employee's copies into a PDF file of their own, to send by "
+                       "e-mail or through a portal"),
+        &MainCommands::exportSlipPdfs}});
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("HelpMenu"));

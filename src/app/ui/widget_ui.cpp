@@ -101,6 +101,15 @@ QString WidgetUi::chooseFileToSave(const FileDialogRequest& request) {
   return dialog.selectedFiles().first();
 }
 
+QString WidgetUi::chooseFolder(const QString& title) {
+  QFileDialog dialog(m_owner, title, m_folder);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  m_folder = dialog.selectedFiles().first();
+  return m_folder;
+}
+
 bool WidgetUi::editTransmitter(Transmitter& transmitter) {
   TransmitterDialog dialog(transmitter, m_owner);
   if (dialog.exec() != QDialog::Accepted) return false;
@@ -144,7 +153,8 @@ std::unique_ptr<QPrinter> WidgetUi::newPrinter(const QString& documentTitle) con
   return printer;
 }
 
-std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTitle) {
+std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTitle,
+                                                      FontChoice fontChoice) {
   std::unique_ptr<QPrinter> printer = newPrinter(documentTitle);
   QPrintDialog printDialog(printer.get(), m_owner);
   // Beside Print, a look at the job on the screen first (from which it may be printed).
@@ -160,7 +170,7 @@ std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTit
   m_printerName = printer->printerName();
   m_pageLayout = printer->pageLayout();
 
-  const std::optional<QFont> font = chooseFont(documentTitle);
+  const std::optional<QFont> font = chooseFont(documentTitle, fontChoice);
   if (!font) return nullptr;
   if (chosen == PreviewChosen) {
     return std::make_unique<PreviewSurface>(std::move(printer), *font, m_owner);
@@ -198,14 +208,16 @@ std::optional<int> WidgetUi::chooseLabelStyle() {
   return dialog.style();
 }
 
-std::unique_ptr<PrintSurface> WidgetUi::startPreview(const QString& documentTitle) {
+std::unique_ptr<PrintSurface> WidgetUi::startPreview(const QString& documentTitle,
+                                                     FontChoice fontChoice) {
   std::unique_ptr<QPrinter> printer = newPrinter(documentTitle);
-  const std::optional<QFont> font = chooseFont(documentTitle);
+  const std::optional<QFont> font = chooseFont(documentTitle, fontChoice);
   if (!font) return nullptr;
   return std::make_unique<PreviewSurface>(std::move(printer), *font, m_owner);
 }
 
-std::optional<QFont> WidgetUi::chooseFont(const QString& documentTitle) {
+std::optional<QFont> WidgetUi::chooseFont(const QString& documentTitle, FontChoice choice) {
+  if (choice == FontChoice::FormsOwn) return QFont(QStringLiteral("DejaVu Sans"), 10);
   bool chosen = false;
   const QFont font = QFontDialog::getFont(&chosen, m_font.value_or(suggestedPrinterFont()), m_owner,
                                           documentTitle);

@@ -31,12 +31,15 @@ class WidgetUi final : public Ui {
              QuestionIcon icon = QuestionIcon::Question) override;
   QString chooseFileToOpen(const FileDialogRequest& request) override;
   QString chooseFileToSave(const FileDialogRequest& request) override;
+  QString chooseFolder(const QString& title) override;
   void editEmployerRecord(OpenT4FileState& state) override;
   void editT4Records(OpenT4FileState& state) override;
   // The folder the file dialogs start in: the program's, then the last one used.
   void setDialogFolder(const QString& folder) { m_folder = folder; }
-  std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle) override;
-  std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle) override;
+  std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle,
+                                              FontChoice = FontChoice::Ask) override;
+  std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle,
+                                             FontChoice = FontChoice::Ask) override;
   ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) override;
   bool editT4PrintSetUp(T4PrintSetUp& setUp) override;
   bool editSummarySetUp(SummarySetUp& setUp) override;
@@ -57,7 +60,7 @@ class WidgetUi final : public Ui {
   std::optional<QFont> m_font;
   QString m_folder;
   QWidget* m_owner;
-  std::optional<QFont> chooseFont(const QString& documentTitle);
+  std::optional<QFont> chooseFont(const QString& documentTitle, FontChoice choice);
 
   std::unique_ptr<TFormReportIsPrinting> m_busy;
 };

@@ -1,0 +1,47 @@
+// Quillet — the T4 slip drawn whole on plain paper, for the tax year of the file.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "data/employer_record.h"
+#include "data/t4_record.h"
+#include "reports/form_canvas.h"
+
+namespace quillet {
+
+// Which copy a slip is: the employee's two on one sheet (box 54 left blank), the
+// employer's, or CRA's for a paper filing (two employees a sheet).
+enum class SlipCopy { Employee, Employer, Cra };
+
+// What one box of the slip holds, taken from the employer and the T4 record.
+struct SlipSource {
+  const EmployerRecord& employer;
+  const T4Record& record;
+  SlipCopy copy;
+};
+
+// One box of the slip: where it stands (hundredths of an inch from the slip's top-left
+// corner), what it is called, the first tax year whose slip has it, and its value.
+struct SlipBox {
+  const char* number;
+  const char* caption;
+  FormRect rect;
+  int fromYear;
+  FormAlign align;
+  QString (*value)(const SlipSource&);
+};
+
+// The slip's size, and the distance from one slip to the next on a sheet.
+constexpr int SlipWidth = 750, SlipHeight = 470, SlipPitch = 520;
+
+// The employer's name and address lines, as the slip and the Summary show them.
+QString employerNameAndAddress(const EmployerRecord& employer);
+
+// The boxes of the slip of `year`, in drawing order.
+std::vector<SlipBox> slipBoxes(int year);
+
+// Draws the slip of `record` with the canvas's origin at the slip's top-left corner.
+void drawSlip(FormCanvas& canvas, const SlipSource& source);
+
+}  // namespace quillet

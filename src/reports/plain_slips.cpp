@@ -1,0 +1,200 @@
+// Quillet — T4 slips on plain paper: printed, into one PDF, or one PDF per employee.
+#include "reports/plain_slips.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+
+#include "app/ui.h"
+#include "data/open_t4_file.h"
+#include "reports/painter_surface.h"
+#include "reports/print_report.h"
+#include "reports/print_surface.h"
+#include "reports/record_read_error.h"
+#include "reports/t4_forms.h"
+
+namespace quillet {
+namespace {
+
+const QString DocumentTitle = QStringLiteral("T4 Slips");
+
+// Lays slips out on sheets: an employee's two copies on one sheet, or two employees a
+// sheet, a cut line between the two.
+class SlipSheets {
+ public:
+  SlipSheets(PrintSurface& surface, const EmployerRecord& employer, SlipCopy copy, int top,
+             int left)
+      : m_canvas(surface, left, top),
+        m_employer(employer),
+        m_copy(copy),
+        m_top(top),
+        m_left(left) {}
+
+  void add(const T4Record& record) {
+    if (m_copy == SlipCopy::Employee) {
+      draw(record, 0);
+      draw(record, 1);
+    } else {
+      draw(record, m_slot);
+    }
+  }
+
+ private:
+  void draw(const T4Record& record, int slot) {
+    if (slot == 0) {
+      if (m_sheets++ > 0) m_canvas.surface().newPage();
+      m_canvas.moveOrigin(m_left, m_top);
+      const int cut = SlipHeight + (SlipPitch - SlipHeight) / 2;
+      m_canvas.line(0, cut, SlipWidth, cut);
+    }
+    m_canvas.moveOrigin(m_left, m_top + slot * SlipPitch);
+    drawSlip(m_canvas, {m_employer, record, m_copy});
+    m_slot = 1 - slot;
+  }
+
+  FormCanvas m_canvas;
+  const EmployerRecord& m_employer;
+  SlipCopy m_copy;
+  int m_top, m_left;
+  int m_sheets = 0;
+  int m_slot = 0;
+};
+
+// The run onto a surface begun by `start`, or nothing when the user cancelled.
+PrintOutcome onto(std::unique_ptr<PrintSurface> surface, Ui& ui,
+                  const std::function<PrintOutcome(PrintSurface&)>& draw) {
+  if (!surface) return PrintOutcome::NotStarted;
+  const BusyBox busy(ui, DocumentTitle);
+  const PrintOutcome outcome = draw(*surface);
+  surface->endJob();
+  return outcome;
+}
+
+// A file name's part from a name: letters, digits and hyphens, the rest as "_".
+QString namePart(const QString& text) {
+  QString part = text.trimmed();
+  part.replace(QRegularExpression(QStringLiteral("[^\\w-]+")), QStringLiteral("_"));
+  return part.isEmpty() ? QStringLiteral("_") : part;
+}
+
+}  // namespace
+
+SlipCopy slipCopyOf(int formType) {
+  switch (formType) {
+    case EmployeeCopies:
+      return SlipCopy::Employee;
+    case CompanyCopies:
+      return SlipCopy::Employer;
+    default:
+      return SlipCopy::Cra;
+  }
+}
+
+PrintOutcome drawSlipRun(OpenT4FileState& state, const EmployerRecord& employer, SlipCopy copy,
+                         int top, int left, PrintSurface& surface, Ui& ui) {
+  SlipSheets sheets(surface, employer, copy, top, left);
+  TAlphaInxFileStream& file = state.T4File();
+  T4Record record;
+  for (int i = 0; i < file.Count(); ++i) {
+    if (file.ReadIndexed(record.bytes(), i) != Record768::Size) {
+      ui.showMessage(printingReadError(file.position(i), DocumentTitle));
+      return PrintOutcome::StoppedEarly;
+    }
+    if (!record.isVoid()) sheets.add(record);
+  }
+  return PrintOutcome::Printed;
+}
+
+PrintOutcome printPlainSlips(OpenT4FileState& state, Ui& ui, const SettingsStore* settings) {
+  EmployerRecord employer;
+  if (!readEmployerRecordForReports(state, ui, employer)) return PrintOutcome::NotStarted;
+  T4PrintSetUp setUp = storedT4SetUp(settings);
+  const auto run = [&](std::unique_ptr<PrintSurface> surface) {
+    return onto(std::move(surface), ui, [&](PrintSurface& s) {
+      return drawSlipRun(state, employer, slipCopyOf(setUp.formType), setUp.top, setUp.left, s, ui);
+    });
+  };
+  PrintOutcome outcome = PrintOutcome::NotStarted;
+  for (;;) {
+    if (!ui.editT4PrintSetUp(setUp)) return outcome;
+    if (setUp.preview) {
+      setUp.preview = false;
+      run(ui.startPreview(DocumentTitle, FontChoice::FormsOwn));
+      continue;
+    }
+    if (!setUp.lineUp) break;
+    outcome = onto(ui.startPrintJob(DocumentTitle, FontChoice::FormsOwn), ui, [&](PrintSurface& s) {
+      SlipSheets sheets(s, employer, SlipCopy::Cra, setUp.top, setUp.left);
+      const T4Record sample = lineUpSample();
+      sheets.add(sample);
+      sheets.add(sample);
+      return PrintOutcome::Printed;
+    });
+  }
+  storeT4SetUp(settings, setUp, setUp.formType, ui);
+  return run(ui.startPrintJob(DocumentTitle, FontChoice::FormsOwn));
+}
+
+SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
+  SlipPdfs done;
+  EmployerRecord employer;
+  if (!readEmployerRecordForReports(state, ui, employer)) return done;
+  const QString year = QString::number(employer.u16(EmployerRecord::S_Taxation_year));
+  QSet<QString> used;
+  TAlphaInxFileStream& file = state.T4File();
+  T4Record record;
+  for (int i = 0; i < file.Count(); ++i) {
+    if (file.ReadIndexed(record.bytes(), i) != Record768::Size) {
+      ui.showMessage(printingReadError(file.position(i), DocumentTitle));
+      done.outcome = PrintOutcome::StoppedEarly;
+      return done;
+    }
+    if (record.isVoid()) continue;
+    const QString stem = QStringLiteral("%1-%2-%3")
+                             .arg(year, namePart(record.surname()), namePart(record.firstName()));
+    QString name = stem + QStringLiteral(".pdf");
+    for (int n = 2; used.contains(name.toLower()); ++n)
+      name = QStringLiteral("%1-%2.pdf").arg(stem).arg(n);
+    used.insert(name.toLower());
+    const QString path = QDir(folder).filePath(name);
+    if (QFileInfo::exists(path)) {
+      const Answer answer = ui.ask(path + QStringLiteral("\nThis file exists already. Replace it?"),
+                                   QuestionKind::YesNoCancel);
+      if (answer == Answer::Cancel) return done;
+      if (answer == Answer::No) continue;
+    }
+    bool whole = false;
+    const auto pdf = makePdfSurface(
+        path, QStringLiteral("T4 %1 %2 %3").arg(year, record.firstName(), record.surname()),
+        QFont(), 600, [&whole](bool ok) { whole = ok; });
+    if (pdf) {
+      SlipSheets(*pdf, employer, SlipCopy::Employee, T4PrintSetUp{}.top, T4PrintSetUp{}.left)
+          .add(record);
+      pdf->endJob();
+    }
+    if (!whole) {
+      ui.showMessage(
+          (pdf ? QStringLiteral("Cannot write file %1") : QStringLiteral("Cannot create file %1"))
+              .arg(path));
+      done.outcome = PrintOutcome::StoppedEarly;
+      return done;
+    }
+    ++done.written;
+  }
+  done.outcome = PrintOutcome::Printed;
+  return done;
+}
+
+void exportSlipPdfs(OpenT4FileState& state, Ui& ui) {
+  const QString folder =
+      ui.chooseFolder(QStringLiteral("Folder for the T4 slips as PDF, one per employee"));
+  if (folder.isEmpty()) return;
+  const SlipPdfs done = writeSlipPdfs(state, folder, ui);
+  if (done.outcome == PrintOutcome::NotStarted && done.written == 0) return;
+  ui.showMessage(QStringLiteral("%1 PDF file(s) of T4 slips were written to %2.")
+                     .arg(done.written)
+                     .arg(QDir::toNativeSeparators(folder)));
+}
+
+}  // namespace quillet

@@ -1,0 +1,44 @@
+// Quillet — T4 slips on plain paper: printed, into one PDF, or one PDF per employee.
+#pragma once
+
+#include <QString>
+
+#include "reports/plain_slip.h"
+#include "reports/print_outcome.h"
+
+namespace quillet {
+
+class OpenT4FileState;
+class PrintSurface;
+class SettingsStore;
+class Ui;
+
+// The copy the T4 print set-up's form type stands for on plain paper.
+SlipCopy slipCopyOf(int formType);
+
+// The slips of every T4 record that is not VOID, in index order, onto `surface`, from the
+// margins `top` and `left` (hundredths of an inch from the paper's edge): an employee's
+// two copies a sheet, or two employees a sheet. The job is ended. StoppedEarly when a
+// record could not be read (the user is told; what came before is printed).
+PrintOutcome drawSlipRun(OpenT4FileState& state, const EmployerRecord& employer, SlipCopy copy,
+                         int top, int left, PrintSurface& surface, Ui& ui);
+
+// Print Reports → "T4 slips on plain paper…": the T4 print set-up (its form type is the
+// copy; its margins and line-up sample as for the pre-printed forms), then the run.
+PrintOutcome printPlainSlips(OpenT4FileState& state, Ui& ui, const SettingsStore* settings);
+
+struct SlipPdfs {
+  int written = 0;
+  PrintOutcome outcome = PrintOutcome::NotStarted;
+};
+
+// One PDF of the employee's copies per T4 record that is not VOID, in `folder`, named
+// "<year>-<surname>-<first name>.pdf" (with "-2", "-3", … when names repeat). An existing
+// file is replaced only when the user says so.
+SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui);
+
+// Print Reports → "T4 slips as PDF, one per employee…": asks for the folder, writes, and
+// names the folder and the count.
+void exportSlipPdfs(OpenT4FileState& state, Ui& ui);
+
+}  // namespace quillet

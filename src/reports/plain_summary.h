@@ -1,0 +1,23 @@
+// Quillet — the T4 Summary drawn whole on plain paper, for the tax year of the file.
+#pragma once
+
+#include "reports/print_dialogs.h"
+#include "reports/print_outcome.h"
+
+namespace quillet {
+
+class FormCanvas;
+class SettingsStore;
+class Ui;
+struct TotalsRun;
+
+// Draws the Summary of `run` with the canvas's origin at the form's top-left corner: the
+// employer, the year, the totals, the remittances and the difference, the number of
+// slips, the proprietors and the contact.
+void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& setUp);
+
+// Print Reports → "T4 Summary on plain paper…": the Summary set-up dialog (remittances,
+// margins, line-up) as for the pre-printed Summary, then the form.
+PrintOutcome printPlainSummaries(const TotalsRun& run, Ui& ui, const SettingsStore* settings);
+
+}  // namespace quillet

@@ -1,0 +1,227 @@
+// Quillet tests — the slips and the Summary drawn on plain paper: every text inside its
+// box for every tax year, the sheets of each copy, and one PDF per employee.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QRect>
+#include <QSet>
+
+#include "checks/employer_checks.h"
+#include "checks/tax_years.h"
+#include "open_file_test.h"
+#include "reports/plain_slips.h"
+#include "reports/plain_summary.h"
+#include "reports/t4_totals.h"
+#include "reports/trace_surface.h"
+#include "trace.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+using T = T4Record;
+using E = EmployerRecord;
+
+// Measures as the trace printer does, and keeps every frame and where every text lands.
+class GeometrySurface final : public PrintSurface {
+ public:
+  struct Text {
+    QRect rect;
+    QString text;
+  };
+  QList<QRect> frames;
+  QList<Text> texts;
+
+  DeviceCaps caps() const override { return m_trace.caps(); }
+  int baseFontHeight() const override { return m_trace.baseFontHeight(); }
+  bool baseFontBold() const override { return false; }
+  bool baseFontUnderline() const override { return false; }
+  void setStyle(bool bold, bool underline) override { m_trace.setStyle(bold, underline); }
+  int textWidth(const QString& text) const override { return m_trace.textWidth(text); }
+  std::optional<TextMetrics> textMetrics() const override { return m_trace.textMetrics(); }
+  void textOut(int x, int y, const QString& text) override {
+    texts.push_back({QRect(x, y, textWidth(text), textMetrics()->height), text});
+  }
+  void drawLine(int, int, int, int) override {}
+  void drawFrame(int x, int y, int width, int height) override {
+    frames.push_back(QRect(x, y, width + 1, height + 1));
+  }
+  void fillRect(int, int, int, int) override {}
+  void setFormTextHeight(int height) override { m_trace.setFormTextHeight(height); }
+  void newPage() override {}
+  int pageNumber() const override { return 1; }
+  void endJob() override {}
+
+  // The texts that a frame cuts through, and those outside every frame but `free`.
+  QStringList misplaced(const QSet<QString>& free) const {
+    QStringList found;
+    for (const Text& t : texts) {
+      bool inside = false;
+      for (const QRect& frame : frames) {
+        if (frame.intersects(t.rect) && !frame.contains(t.rect)) found << "cut: " + t.text;
+        inside |= frame.contains(t.rect);
+      }
+      if (!inside && !free.contains(t.text)) found << "outside: " + t.text;
+    }
+    return found;
+  }
+  bool shows(const QString& text) const {
+    return std::any_of(texts.begin(), texts.end(), [&](const Text& t) { return t.text == text; });
+  }
+
+ private:
+  TraceSurface m_trace{{}, [](const QString&) {}};
+};
+
+// Every field as long as it can be: the widest letters, the longest amounts.
+template <class R>
+R longest(const R& start) {
+  R r = start;
+  for (const Field& f : R::layout()) {
+    if (f.offset < 29) continue;  // the common prefix: the business number stays
+    switch (f.kind) {
+      case FieldKind::Text:
+        r.setText(f, QString(f.width, u'W'));
+        break;
+      case FieldKind::Cents:
+        r.setInt32(f, std::numeric_limits<int32_t>::min());
+        break;
+      case FieldKind::Flag:
+        r.setFlag(f, true);
+        break;
+      case FieldKind::Byte:
+        r.setByte(f, 5);
+        break;
+      default:
+        break;
+    }
+  }
+  return r;
+}
+
+TEST(PlainSlip, everyTextOfEveryYearsLayoutStaysInsideItsBox) {
+  const QSet<QString> titles = {"T4", "Statement of Remuneration Paid",
+                                "Copy for the Canada Revenue Agency", "Other information"};
+  QList<int> years = {1999};
+  for (const TaxYearRates& rates : taxYears()) years << rates.year;
+  for (const int year : years) {
+    SCOPED_TRACE(year);
+    EmployerRecord employer = longest(goodEmployer());
+    employer.setU16(E::S_Taxation_year, uint16_t(year));
+    const T4Record record = longest(goodT4("Smith", "John"));
+    GeometrySurface surface;
+    FormCanvas canvas(surface, 25, 50);
+    drawSlip(canvas, {employer, record, SlipCopy::Cra});
+    EXPECT_EQ(surface.misplaced(titles), QStringList());
+    EXPECT_EQ(surface.frames.size(), qsizetype(slipBoxes(year).size()));
+    // Shrunk, never cut: the whole name and the longest amount are there.
+    EXPECT_TRUE(surface.shows(QString(20, u'W') + ", " + QString(12, u'W') + " W"));
+    EXPECT_TRUE(surface.shows("-21474836.48"));
+    // The boxes of later years come with their years.
+    const auto has = [&](const char* caption) { return surface.shows(QString::fromUtf8(caption)); };
+    EXPECT_EQ(has("PPIP"), year >= 2006);
+    EXPECT_EQ(has("45  Dental"), year >= 2023);
+    EXPECT_EQ(has("16A  Employee's second CPP contributions"), year >= 2024);
+  }
+}
+
+TEST(PlainSummary, everyTextStaysInsideItsBox) {
+  for (const int year : {2000, 2025}) {
+    TotalsRun run;
+    run.employer = longest(goodEmployer());
+    run.employer.setU16(E::S_Taxation_year, uint16_t(year));
+    T4Totals& t = run.totals;
+    t.count = std::numeric_limits<int32_t>::max();
+    for (int64_t* total : {&t.employmentIncome, &t.employeeCppQpp, &t.employeeEi, &t.rpp,
+                           &t.incomeTax, &t.pensionAdjustment, &t.employerCppQpp, &t.employerEi,
+                           &t.employeeSecondCpp, &t.employerSecondCpp, &t.ppipPremiums})
+      *total = std::numeric_limits<int64_t>::max() / 16;
+    SummarySetUp setUp;
+    setUp.remittances = 1e15;
+    GeometrySurface surface;
+    FormCanvas canvas(surface, 100, 100);
+    drawSummary(canvas, run, setUp);
+    EXPECT_EQ(
+        surface.misplaced({"T4 Summary", "Summary of Remuneration Paid", "Certification",
+                           "I certify that the information given in this T4 return is, to "
+                           "the best of my knowledge, correct and complete.",
+                           "Date", "Signature of the authorized person", "Position or office"}),
+        QStringList())
+        << year;
+  }
+}
+
+class PlainSlipsRun : public OpenFileTest {
+ protected:
+  void openStaff() {
+    EmployerRecord employer = goodEmployer();
+    applyRates(employer, *ratesOf(2025));
+    std::vector<T4Record> staff;
+    for (const char* name : {"Smith", "Smith", "O'Brien/Ann", "Void", "Zed"}) {
+      staff.push_back(goodT4(QString::fromUtf8(name), "John"));
+      staff.back().copyPrefixFrom(employer);
+      staff.back().setInt32(T::Employment_income, 100000);
+    }
+    staff.at(3).setFlag(T::VOID, true);
+    openFile(t4FileBytes(employer, staff));
+  }
+};
+
+TEST_F(PlainSlipsRun, eachCopyOnItsSheetsWithTheLineUpFirst) {
+  const struct {
+    int formType;
+    int pages;
+    int businessNumbers;  // box 54
+    int lineUps;
+  } copies[] = {
+      {EmployeeCopies, 4, 0, 0}, {CompanyCopies, 2, 4, 1}, {RevenueCanadaCopies, 2, 4, 0}};
+  openStaff();
+  for (const auto& c : copies) {
+    ScriptedUi run;
+    for (int i = 0; i <= c.lineUps; ++i) {
+      run.expectT4PrintSetUp([&c, i](T4PrintSetUp& s) {
+        s.formType = c.formType;
+        s.lineUp = i < c.lineUps;
+        return true;
+      });
+    }
+    EXPECT_EQ(printPlainSlips(state, run, nullptr), PrintOutcome::Printed);
+    ASSERT_EQ(run.printJobs().size(), 1 + c.lineUps);
+    const QStringList& job = run.printJobs().last();
+    EXPECT_EQ(tracedPages(job), c.pages) << c.formType;
+    EXPECT_EQ(job.filter("\t123456782RP0001").size(), c.businessNumbers) << c.formType;
+    EXPECT_EQ(job.filter("VOID").size() + job.filter("Void, John").size(), 0);
+  }
+}
+
+TEST_F(PlainSlipsRun, onePdfPerEmployeeNeverOverwrittenUnasked) {
+  // Writing PDFs takes fonts, and so an application.
+  static int argc = 1;
+  static char name[] = "reports_test";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication application(argc, argv);
+  openStaff();
+  ui.expectFileChoice(folder.path({}));
+  exportSlipPdfs(state, ui);
+  const QStringList pdfs = {"2025-O_Brien_Ann-John.pdf", "2025-Smith-John-2.pdf",
+                            "2025-Smith-John.pdf", "2025-Zed-John.pdf"};
+  EXPECT_EQ(QDir(folder.path({})).entryList({"*.pdf"}), pdfs);
+  EXPECT_TRUE(readWholeFile(folder.path(pdfs.last())).startsWith("%PDF"));
+  EXPECT_EQ(ui.messages(),
+            QStringList{"4 PDF file(s) of T4 slips were written to " + folder.path({}) + "."});
+
+  // Again, in index order: the first is kept (No), the second replaced (Yes), and there it
+  // stops (Cancel).
+  ScriptedUi again;
+  for (const Answer answer : {Answer::No, Answer::Yes, Answer::Cancel})
+    again.expectQuestion(answer);
+  const SlipPdfs done = writeSlipPdfs(state, folder.path({}), again);
+  EXPECT_EQ(done.written, 1);
+  EXPECT_EQ(done.outcome, PrintOutcome::NotStarted);
+  EXPECT_EQ(again.questions().first(),
+            folder.path("2025-O_Brien_Ann-John.pdf") + "\nThis file exists already. Replace it?");
+}
+
+}  // namespace
