@@ -15,6 +15,7 @@
 #include "data/t4_record.h"
 #include "efile/t4_xml.h"
 #include "reports/error_list.h"
+#include "transfer/t4_csv.h"
 
 using namespace quillet;
 
@@ -183,6 +184,63 @@ void BM_XmlReturn(benchmark::State& state) {
   state.counters["peak_MB_growth"] = double(statusKilobytes("VmHWM") - before) / 1024;
 }
 BENCHMARK(BM_XmlReturn)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+// A SIN that passes the check: eight digits of `n`, then the Luhn check digit.
+QString sinOf(int n) {
+  QString digits = QStringLiteral("%1").arg(100000000 + n * 7, 8, 10, QLatin1Char('0')).right(8);
+  int sum = 0;
+  for (int i = 0; i < 8; ++i) {
+    int d = digits.at(i).digitValue() * (i % 2 == 1 ? 2 : 1);
+    sum += d > 9 ? d - 9 : d;
+  }
+  return digits + QString::number((10 - sum % 10) % 10);
+}
+
+// The 100,000 employees written as a spreadsheet.
+void BM_CsvExport(benchmark::State& state) {
+  OpenT4FileState file = openBigFile();
+  QTemporaryDir dir;
+  for (auto _ : state) {
+    QFile out(dir.filePath(QStringLiteral("t4.csv")));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write the CSV");
+    benchmark::DoNotOptimize(writeT4Csv(file, out));
+  }
+}
+BENCHMARK(BM_CsvExport)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
+// 100,000 rows, each with its own SIN, taken into an empty file: read, checked, written.
+void BM_CsvImport(benchmark::State& state) {
+  QTemporaryDir dir;
+  QByteArray csv =
+      "Employee_surname,Employee_first_name,Employee_address_line_1,Employee_city,"
+      "Employee_province_code,Employee_SIN,Province_of_employment_code,"
+      "Employment_income,Employee_CPP,Employee_EI_premium\n";
+  for (int i = 0; i < Employees; ++i) {
+    csv += QStringLiteral("Name%1,Pat,1 Elm,Ottawa,ON,%2,ON,45000.00,2000.50,700.25\n")
+               .arg(i)
+               .arg(sinOf(i))
+               .toUtf8();
+  }
+  QFile big(bigFile());
+  if (!big.open(QIODevice::ReadOnly)) qFatal("cannot read the big file");
+  const QByteArray empty = big.read(2 * Record768::Size);
+  int imported = 0;
+  for (auto _ : state) {
+    QFile target(dir.filePath(QStringLiteral("EMPTY.T4E")));
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        target.write(empty) != empty.size())
+      qFatal("cannot write the empty file");
+    target.close();
+    OpenT4FileState file;
+    file.setT4FileName(target.fileName());
+    if (!file.OpenT4File()) qFatal("cannot open the empty file");
+    const CsvImportPlan plan = planT4CsvImport(file, csv);
+    if (!applyT4CsvImport(file, plan)) qFatal("the import failed");
+    imported = file.T4File().Count();
+  }
+  if (imported != Employees) state.SkipWithError("not every row was imported");
+}
+BENCHMARK(BM_CsvImport)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 
 }  // namespace
 

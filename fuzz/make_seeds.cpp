@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
   QDir().mkpath(out.filePath("t4_file"));
   QDir().mkpath(out.filePath("payroll"));
   QDir().mkpath(out.filePath("amounts"));
+  QDir().mkpath(out.filePath("csv"));
 
   QFile sample(QString::fromLocal8Bit(argv[2]));
   if (!sample.open(QIODevice::ReadOnly)) return 1;
@@ -70,6 +71,15 @@ int main(int argc, char** argv) {
   for (const char* text : {"31250.00", "-1.5", "12,345.67", ".", "99999999.99", "1e5", " 7 "}) {
     write(out.filePath(QStringLiteral("amounts/%1").arg(++n)), text);
   }
+  write(out.filePath("csv/rows"),
+        "Employee_surname;Employee_first_name;Employee_address_line_1;Employee_city;"
+        "Employee_province_code;Box 12;Box 10;Box 14;VOID;Report_type\n"
+        "Adams;Peter;88 Front Street;Belleville;ON;192-837-466;ON;61000.00;0;amended\n"
+        "\"Zed, \"\"Z\"\"\";Zoe;1 Elm;Ottawa;QC;193456787;QC;100;x;2\n");
+  write(out.filePath("csv/bom_commas"),
+        "\xEF\xBB\xBF"
+        "Employee_surname,Employee_SIN,Employment_income,Other_info_code_1,Other_info_amount_1\n"
+        "Smith,046454286,1e3,40 Other,-12.5\r\n");
   const auto real = quillet::encodeReal48(1186.5);
   write(out.filePath("amounts/real"), QByteArray(reinterpret_cast<const char*>(real.data()), 6));
   return 0;

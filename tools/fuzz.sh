@@ -12,7 +12,7 @@ fi
 
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUILLET_FUZZ=ON -DBUILD_TESTING=OFF -DQUILLET_BENCHMARKS=OFF >/dev/null
-targets=(fuzz_t4_file fuzz_payroll fuzz_amounts)
+targets=(fuzz_t4_file fuzz_payroll fuzz_amounts fuzz_csv)
 cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]}" quillet-make-seeds sample_file
 
 # Files are written (and synced) for every input: in memory where the machine has it.

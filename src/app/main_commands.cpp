@@ -17,6 +17,8 @@
 #include "reports/plain_summary.h"
 #include "reports/t4_forms.h"
 #include "reports/t4_totals.h"
+#include "transfer/next_year.h"
+#include "transfer/t4_csv.h"
 
 namespace quillet {
 namespace {
@@ -129,6 +131,23 @@ void MainCommands::copyFile() {
   CopyAnyFile(source, destination, true, m_ui);
 }
 
+void MainCommands::exportCsv() {
+  if (fileIsOpen()) exportT4Spreadsheet(m_state, m_ui);
+}
+
+void MainCommands::importCsv() {
+  if (fileIsOpen() && employerReady()) importT4Spreadsheet(m_state, m_ui);
+}
+
+// The new file may be opened at once; the open one stays open otherwise.
+void MainCommands::startNextYear() {
+  if (!reportReady()) return;
+  const QString made = startNextYearFile(m_state, m_ui);
+  if (!made.isEmpty() &&
+      m_ui.ask(QStringLiteral("Open %1 now?").arg(made), QuestionKind::YesNo) == Answer::Yes)
+    openT4File(made);
+}
+
 void MainCommands::exportXml() { exportForInternetFiling(m_state, m_ui, m_settings); }
 
 void MainCommands::editTransmitter() { editTransmitterSettings(m_state, m_ui, m_settings); }
@@ -145,16 +164,18 @@ void MainCommands::editEmployer() {
   if (fileIsOpen()) m_ui.editEmployerRecord(m_state);
 }
 
+// T4 data needs the company information first: the employer screen is shown for it.
+bool MainCommands::employerReady() {
+  if (m_state.T4File().size() >= FirstT4Position) return true;
+  m_ui.showMessage(
+      QStringLiteral("You cannot enter T4 data until after you set up the Company "
+                     "information.  Click OK to transfer to the appropriate screen."));
+  m_ui.editEmployerRecord(m_state);
+  return m_state.T4File().size() >= FirstT4Position;
+}
+
 void MainCommands::editT4Records() {
-  if (!fileIsOpen()) return;
-  if (m_state.T4File().size() < FirstT4Position) {
-    m_ui.showMessage(
-        QStringLiteral("You cannot enter T4 data until after you set up the Company "
-                       "information.  Click OK to transfer to the appropriate screen."));
-    m_ui.editEmployerRecord(m_state);
-    if (m_state.T4File().size() < FirstT4Position) return;
-  }
-  m_ui.editT4Records(m_state);
+  if (fileIsOpen() && employerReady()) m_ui.editT4Records(m_state);
 }
 
 void MainCommands::printErrors() {

@@ -37,6 +37,9 @@ class MainCommands {
   void openFile();
   void copyFile();
   void exportXml();
+  void exportCsv();
+  void importCsv();
+  void startNextYear();
   void editTransmitter();
   void editEmployer();
   void editT4Records();
@@ -55,6 +58,7 @@ class MainCommands {
 
  private:
   bool fileIsOpen();
+  bool employerReady();
   bool reportReady();
   bool openT4File(const QString& name);
 

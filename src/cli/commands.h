@@ -12,6 +12,9 @@ int runConvert(const Invocation& invocation, const Clock& clock, Io io);
 int runPrint(const Invocation& invocation, const Clock& clock, Io io);
 int runRates(const Invocation& invocation, const Clock& clock, Io io);
 int runSlipsPdf(const Invocation& invocation, const Clock& clock, Io io);
+int runCsvExport(const Invocation& invocation, const Clock& clock, Io io);
+int runCsvImport(const Invocation& invocation, const Clock& clock, Io io);
+int runNextYear(const Invocation& invocation, const Clock& clock, Io io);
 int runXml(const Invocation& invocation, const Clock& clock, Io io);
 
 }  // namespace quillet::cli

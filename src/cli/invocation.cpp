@@ -21,9 +21,9 @@ const QHash<QString, bool>& knownOptions() {
       {QStringLiteral("--style"), true},        {QStringLiteral("--config"), true},
       {QStringLiteral("--box20"), false},       {QStringLiteral("--box44"), false},
       {QStringLiteral("--regn"), true},         {QStringLiteral("--force"), false},
-      {QStringLiteral("--transmitter"), true},  {QStringLiteral("--ref"), true},
-      {QStringLiteral("--amended"), false},     {QStringLiteral("--note"), true},
-      {QStringLiteral("--schema"), true},
+      {QStringLiteral("--dry-run"), false},     {QStringLiteral("--transmitter"), true},
+      {QStringLiteral("--ref"), true},          {QStringLiteral("--amended"), false},
+      {QStringLiteral("--note"), true},         {QStringLiteral("--schema"), true},
   };
   return options;
 }

@@ -451,6 +451,15 @@ TEST(CliProgram, printsTheSampleErrorReportToPdf) {
   EXPECT_EQ(cli.readAllStandardError(), "") << "Qt's own notes stay off standard error";
 }
 
+// The built program started as a process.
+CliRun runBuilt(const QStringList& args) {
+  QProcess cli;
+  cli.start(QUILLET_CLI_PATH, args);
+  if (!cli.waitForFinished(60000)) return {-1, {}, {}};
+  return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+          QString::fromUtf8(cli.readAllStandardError())};
+}
+
 TEST(CliProgram, slipsOnPlainPaperAndOnePdfPerEmployee) {
   TempFolder folder;
   const struct {
@@ -470,14 +479,53 @@ TEST(CliProgram, slipsOnPlainPaperAndOnePdfPerEmployee) {
       {{"slips-pdf", QUILLET_SAMPLE_FILE, folder.path("cra.pdf")}, 2, ""},
   };
   for (const auto& run : runs) {
-    QProcess cli;
-    cli.start(QUILLET_CLI_PATH, run.args);
-    ASSERT_TRUE(cli.waitForFinished(60000));
-    EXPECT_EQ(cli.exitCode(), run.status) << run.args.join(' ').toStdString();
-    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()), run.out);
+    const CliRun got = runBuilt(run.args);
+    EXPECT_EQ(got.status, run.status) << run.args.join(' ').toStdString();
+    EXPECT_EQ(got.out, run.out);
   }
   EXPECT_TRUE(readWholeFile(folder.path("cra.pdf")).startsWith("%PDF"));
   EXPECT_EQ(QDir(folder.path({})).entryList({"2000-*.pdf"}).size(), 5);
+}
+
+TEST(CliProgram, nextYearAndSpreadsheetsOfTheSample) {
+  TempFolder folder;
+  const QString next = folder.path("NEXT.T4E");
+  const QString csv = folder.path("sample.csv");
+  const QString rows =
+      folder.write("rows.csv",
+                   "Employee_surname;Employee_first_name;Employee_address_line_1;Employee_city;"
+                   "Employee_province_code;Box 12;Box 10;Box 14\n"
+                   "Adams;Peter;88 Front Street;Belleville;ON;192-837-466;ON;61000.00\n"
+                   "Zed;Zoe;1 Elm;Ottawa;ON;193456787;ON;100.00\n");
+  const struct {
+    QStringList args;
+    int status;
+    QString out;
+  } runs[] = {
+      {{"next-year", QUILLET_SAMPLE_FILE, next},
+       0,
+       "Tax year 2001, 5 employees, written to " + next + "\n"},
+      {{"next-year", QUILLET_SAMPLE_FILE, next}, 1, ""},  // never replaced without the question
+      {{"csv-export", QUILLET_SAMPLE_FILE, csv}, 0, ""},
+      {{"csv-import", next, csv, "--dry-run"}, 1, ""},  // the sample's bad SIN is refused
+      {{"csv-import", next, rows, "--dry-run"},
+       0,
+       "Line 2: update Adams, Peter (SIN 192-837-466)\nLine 3: add Zed, Zoe (SIN 193456787)\n"},
+      {{"csv-import", next, folder.path("none.csv")}, 2, ""},
+  };
+  for (const auto& run : runs) {
+    const CliRun got = runBuilt(run.args);
+    EXPECT_EQ(got.status, run.status) << run.args.join(' ').toStdString();
+    if (!run.out.isEmpty()) {
+      EXPECT_EQ(got.out, run.out);
+    }
+  }
+  const QByteArray made = readWholeFile(next);
+  EXPECT_EQ(made.size(), 2 * 768 + 5 * 768) << "the dry runs wrote nothing";
+  EXPECT_EQ(runCli({"csv-import", next, rows}).status, 0);
+  EXPECT_EQ(readWholeFile(next).size(), made.size() + 768);
+  EXPECT_TRUE(runCli({"rates", "2001"}).out.contains("38300.00"));
+  EXPECT_TRUE(runCli({"dump", next}).out.contains("\"S_Taxation_year\": 2001"));
 }
 
 // Runs the built program through the shell, so that its arguments may be any bytes.

@@ -87,14 +87,14 @@ class TSDIAppFormTest : public QObject {
 
   void commandsNeedAnOpenFile() {
     Desk desk;
-    for (const char* item :
-         {"EditCompanyInfo", "EditT4Records1", "PrintT4Errors1", "PrintT4Totals1",
-          "PrintT4Records1", "PrintMailingLabels1", "ExportXmlItem", "PrintPlainSlips",
-          "PrintPlainSummary", "ExportSlipPdfs"}) {
+    for (const char* item : {"EditCompanyInfo", "EditT4Records1", "PrintT4Errors1",
+                             "PrintT4Totals1", "PrintT4Records1", "PrintMailingLabels1",
+                             "ExportXmlItem", "PrintPlainSlips", "PrintPlainSummary",
+                             "ExportSlipPdfs", "ExportCsvItem", "ImportCsvItem", "NextYearItem"}) {
       desk.trigger(item);
     }
     QTest::mouseClick(desk.window.findChild<QToolButton*>("SpeedButtonPrintT4"), Qt::LeftButton);
-    QCOMPARE(desk.ui.messages(), QStringList(11, NoFileMessage));
+    QCOMPARE(desk.ui.messages(), QStringList(14, NoFileMessage));
     // The transmitter belongs to the user, not to a file.
     desk.ui.expectTransmitter([](Transmitter&) { return false; });
     desk.trigger("EditTransmitter");

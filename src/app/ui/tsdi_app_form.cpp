@@ -99,6 +99,18 @@ void TSDIAppForm::buildMenus() {
        {"OpenItem", QStringLiteral("&Open T4E files..."), OpenHint, &MainCommands::openFile},
        {"CopyfileItem", QStringLiteral("&Copy ANY file..."), CopyHint, &MainCommands::copyFile},
        separator,
+       {"ExportCsvItem", QStringLiteral("&Export T4s to a spreadsheet…"),
+        QStringLiteral("Writes every T4 record of the open file as a CSV spreadsheet"),
+        &MainCommands::exportCsv},
+       {"ImportCsvItem", QStringLiteral("I&mport T4s from a spreadsheet…"),
+        QStringLiteral("Adds or updates (by SIN) T4 records from the rows of a CSV spreadsheet, "
+                       "after showing what each row would do"),
+        &MainCommands::importCsv},
+       {"NextYearItem", QStringLiteral("Start next &year's file…"),
+        QStringLiteral("Makes the T4 file of the following tax year: the employer with that "
+                       "year's rates, every employee with amounts of zero"),
+        &MainCommands::startNextYear},
+       separator,
        {"ExportXmlItem", QStringLiteral("Export for &Internet filing…"),
         QStringLiteral("Writes the T4 return as CRA's XML for Internet File Transfer, after "
                        "checking it against CRA's rules"),

@@ -1,0 +1,87 @@
+// Quillet — quillet-cli csv-export, csv-import and next-year.
+#include <QFile>
+#include <QFileInfo>
+
+#include "cli/commands.h"
+#include "cli/stream_ui.h"
+#include "data/open_t4_file.h"
+#include "platform/replacing_device.h"
+#include "transfer/next_year.h"
+#include "transfer/t4_csv.h"
+
+namespace quillet::cli {
+
+int runCsvExport(const Invocation& invocation, const Clock&, Io io) {
+  const auto state = openForInspection(invocation.positionals.at(0), io);
+  if (!state) return ExitUsage;
+  const QString out = invocation.positionals.at(1);
+  const auto device = platform::ReplacingDevice::begin(out);
+  if (!device) {
+    io.err << QStringLiteral("Cannot create file %1").arg(out) << Qt::endl;
+    return ExitUsage;
+  }
+  if (!writeT4Csv(*state, *device) || !device->commit()) {
+    io.err << QStringLiteral("Cannot write file %1").arg(out) << Qt::endl;
+    return ExitUsage;
+  }
+  return ExitOk;
+}
+
+int runCsvImport(const Invocation& invocation, const Clock&, Io io) {
+  const QString t4 = invocation.positionals.at(0);
+  const QString in = invocation.positionals.at(1);
+  QFile csv(in);
+  if (!QFileInfo(t4).isFile() || !csv.open(QIODevice::ReadOnly)) {
+    io.err << QStringLiteral("Cannot open file %1").arg(QFileInfo(t4).isFile() ? in : t4)
+           << Qt::endl;
+    return ExitUsage;
+  }
+  OpenT4FileState state;
+  state.setT4FileName(t4);
+  if (const FileStatus opened = state.OpenT4File(); !opened) {
+    io.err << opened.message() << Qt::endl;
+    return ExitUsage;
+  }
+  const CsvImportPlan plan = planT4CsvImport(state, csv.readAll());
+  if (!plan.error.isEmpty()) {
+    io.err << plan.error << Qt::endl;
+    return ExitUsage;
+  }
+  for (const QString& line : importReport(plan, in).lines) io.out << line << Qt::endl;
+  if (plan.count(CsvRow::Kind::Refused) > 0) return ExitReported;
+  if (invocation.options.contains(QStringLiteral("--dry-run"))) return ExitOk;
+  if (const FileStatus written = applyT4CsvImport(state, plan); !written) {
+    io.err << written.message() << Qt::endl;
+    return ExitUsage;
+  }
+  for (const QString& line : checksOfImported(state, plan)) io.out << line << Qt::endl;
+  return ExitOk;
+}
+
+int runNextYear(const Invocation& invocation, const Clock&, Io io) {
+  const auto state = openForInspection(invocation.positionals.at(0), io);
+  if (!state) return ExitUsage;
+  const QString out = invocation.positionals.at(1);
+  const QFileInfo target(out);
+  if (target.exists()) {
+    if (target.canonicalFilePath() == QFileInfo(state->T4FileName()).canonicalFilePath()) {
+      io.err << "Next year's file cannot take the place of the open file." << Qt::endl;
+      return ExitUsage;
+    }
+    // The batch tool answers no: an existing file is never replaced.
+    StreamUi ui(io.err);
+    if (ui.ask(out + QStringLiteral("\nThis file exists already. Replace it?"),
+               QuestionKind::YesNo) != Answer::Yes)
+      return ExitReported;
+  }
+  FileResult<NextYear> made = writeNextYearFile(*state, out);
+  if (!made) {
+    io.err << made.error().message << Qt::endl;
+    return ExitUsage;
+  }
+  io.out << "Tax year " << made->year << ", " << made->employees << " employees, written to " << out
+         << Qt::endl;
+  return ExitOk;
+}
+
+}  // namespace quillet::cli

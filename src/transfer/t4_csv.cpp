@@ -1,0 +1,470 @@
+// Quillet — the T4 records of a file as a spreadsheet (CSV), and a spreadsheet's rows
+// taken into a file.
+#include "transfer/t4_csv.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <algorithm>
+#include <optional>
+
+#include "app/numeric_text.h"
+#include "app/ui.h"
+#include "checks/code_tables.h"
+#include "checks/revcan_validity.h"
+#include "checks/t4_record_checks.h"
+#include "data/file_safety.h"
+#include "data/open_t4_file.h"
+#include "platform/file_replacement.h"
+#include "platform/replacing_device.h"
+#include "screens/t4_entry_controller.h"
+#include "transfer/csv.h"
+
+namespace quillet {
+namespace {
+
+using T = T4Record;
+
+// The fields after the common prefix, in layout order.
+std::vector<Field> columnFields() {
+  std::vector<Field> fields;
+  for (const Field& f : T::layout()) {
+    if (f.offset >= T::VOID.offset) fields.push_back(f);
+  }
+  return fields;
+}
+
+// A header's name as it is compared: no case, blanks or underscores, "Box 14" as "14".
+QString normalised(const QString& name) {
+  QString key = name.toLower();
+  key.remove(u' ').remove(u'_');
+  if (key.startsWith(QLatin1String("box")) && key.size() > 3) key.remove(0, 3);
+  return key;
+}
+
+// The slip's box numbers and the fields that hold them.
+const QHash<QString, QString>& boxFields() {
+  static const QHash<QString, QString> boxes = {{"10", "Province_of_employment_code"},
+                                                {"12", "Employee_SIN"},
+                                                {"14", "Employment_income"},
+                                                {"16", "Employee_CPP"},
+                                                {"16a", "Employee_CPP2"},
+                                                {"17", "Employee_QPP"},
+                                                {"17a", "Employee_QPP2"},
+                                                {"18", "Employee_EI_premium"},
+                                                {"20", "RPP_contributions"},
+                                                {"22", "Income_tax_deducted"},
+                                                {"24", "EI_insurable_earnings"},
+                                                {"26", "CPP_OR_Quebec_PensionEarn"},
+                                                {"29", "Employment_code"},
+                                                {"44", "Union_dues"},
+                                                {"45", "Dental_benefits_code"},
+                                                {"46", "Charitable_donations"},
+                                                {"50", "RPP_or_deferred_PlanNumbr"},
+                                                {"52", "Pension_adjustment"},
+                                                {"55", "Employee_PPIP_premium"},
+                                                {"56", "PPIP_insurable_earnings"}};
+  return boxes;
+}
+
+QString exportValue(const T4Record& r, const Field& f) {
+  switch (f.kind) {
+    case FieldKind::Text:
+      return r.text(f);
+    case FieldKind::Cents:
+      return CentsToStr(r.int32(f));
+    case FieldKind::Flag:
+      return r.flag(f) ? QStringLiteral("1") : QStringLiteral("0");
+    case FieldKind::Byte:
+      return QString::number(r.byte(f));
+    case FieldKind::U16:
+      return QString::number(r.u16(f));
+    case FieldKind::Fix4:
+      return Fix4ToStr(r.int32(f));
+  }
+  return {};
+}
+
+QString name(const Field& f) {
+  return QString::fromLatin1(f.name.data(), qsizetype(f.name.size()));
+}
+
+std::optional<bool> tick(const QString& text) {
+  const QString t = text.trimmed().toLower();
+  if (t.isEmpty() || t == u"0" || t == u"n" || t == u"no" || t == u"false") return false;
+  if (t == u"1" || t == u"x" || t == u"y" || t == u"yes" || t == u"true") return true;
+  return std::nullopt;
+}
+
+bool sameField(const Field& a, const Field& b) { return a.offset == b.offset; }
+
+// Takes one value into `r` by the entry screen's rules; the reason when it is refused.
+QString take(T4Record& r, const Field& f, const QString& text) {
+  const QString value = TrimControlText(text);
+  switch (f.kind) {
+    case FieldKind::Flag:
+      if (const auto ticked = tick(value)) {
+        r.setFlag(f, *ticked);
+        return {};
+      }
+      return QStringLiteral("%1 is not 1 or 0").arg(name(f));
+    case FieldKind::Cents: {
+      int32_t cents = 0;
+      if (!StrToCents(value, cents)) return QStringLiteral("%1 is not an amount").arg(name(f));
+      r.setInt32(f, cents);
+      return {};
+    }
+    case FieldKind::Byte: {
+      int number = -1;
+      if (sameField(f, T::Report_type)) {
+        // 0, 1, 2, or the words; blank is an original.
+        const QStringList words = {QStringLiteral("original"), QStringLiteral("amended"),
+                                   QStringLiteral("cancelled")};
+        for (int i = 0; i < 3; ++i) {
+          if (value == QString::number(i) || value.compare(words[i], Qt::CaseInsensitive) == 0 ||
+              value == T4EntryController::reportTypeTexts().value(i))
+            number = i;
+        }
+        if (value.isEmpty()) number = 0;
+        if (number < 0)
+          return QStringLiteral("the report type is not original, amended or cancelled");
+      } else {
+        bool ok = value.isEmpty();
+        number = ok ? 0 : value.toInt(&ok);
+        if (!ok || number < 0 || number > 5) return QStringLiteral("box 45 is not 1 to 5");
+      }
+      r.setByte(f, uint8_t(number));
+      return {};
+    }
+    case FieldKind::Text:
+      break;
+    default:
+      return QStringLiteral("%1 cannot be imported").arg(name(f));
+  }
+  if (value.size() > f.width)
+    return QStringLiteral("%1 is longer than %2 characters").arg(name(f)).arg(f.width);
+  QString stored = value;
+  if (sameField(f, T::Employee_SIN)) {
+    int32_t code = 0;
+    if (!RevCanValidityCheck(value, code)) return QStringLiteral("the SIN fails its check");
+  } else if (sameField(f, T::Province_of_employment_code) ||
+             sameField(f, T::Employee_province_code)) {
+    stored = value.toUpper();
+    const bool ofEmployment = sameField(f, T::Province_of_employment_code);
+    const qsizetype at =
+        stored.size() == 2
+            ? (ofEmployment ? employmentProvinceCodes() : addressProvinceCodes()).indexOf(stored)
+            : -1;
+    if (at < 0)
+      return ofEmployment ? QStringLiteral("the province of employment is not a province code")
+                          : QStringLiteral("the employee's province is not a province code");
+  } else if (sameField(f, T::Employment_code) || f.name.starts_with("Other_info_code")) {
+    if (!IsBlankOrNumbered(value))
+      return QStringLiteral("%1 is neither blank nor begins with a number").arg(name(f));
+  } else if (sameField(f, T::Employee_postal_code)) {
+    stored = value.toUpper();
+  }
+  r.setText(f, stored);
+  return {};
+}
+
+// What the entry screen will not leave blank.
+QString missing(const T4Record& r) {
+  const std::pair<Field, const char*> required[] = {
+      {T::Employee_surname, "the surname"},
+      {T::Employee_first_name, "the first name"},
+      {T::Employee_address_line_1, "the address"},
+      {T::Employee_city, "the city"},
+      {T::Employee_SIN, "the SIN"},
+      {T::Province_of_employment_code, "the province of employment"},
+      {T::Employee_province_code, "the employee's province"}};
+  for (const auto& [field, what] : required) {
+    if (r.isEmpty(field)) return QStringLiteral("%1 is missing").arg(QLatin1String(what));
+  }
+  return {};
+}
+
+QString sinKey(const QString& sin) {
+  QString digits;
+  for (const QChar c : sin) {
+    if (c.isDigit()) digits += c;
+  }
+  return digits;
+}
+
+}  // namespace
+
+QStringList t4CsvColumns() {
+  QStringList names;
+  for (const Field& f : columnFields()) names << name(f);
+  return names;
+}
+
+bool writeT4Csv(OpenT4FileState& state, QIODevice& out) {
+  const std::vector<Field> fields = columnFields();
+  const auto put = [&out](const QString& line) {
+    const QByteArray bytes = line.toUtf8();
+    return out.write(bytes) == bytes.size();
+  };
+  if (!put(QChar(0xFEFF) + csvLine(t4CsvColumns()))) return false;
+  TAlphaInxFileStream& file = state.T4File();
+  T4Record r;
+  QStringList values;
+  for (int i = 0; i < file.Count(); ++i) {
+    if (file.ReadIndexed(r.bytes(), i) != Record768::Size) return false;
+    values.clear();
+    for (const Field& f : fields) values << exportValue(r, f);
+    if (!put(csvLine(values))) return false;
+  }
+  return true;
+}
+
+int CsvImportPlan::count(CsvRow::Kind kind) const {
+  return int(
+      std::count_if(rows.begin(), rows.end(), [kind](const CsvRow& r) { return r.kind == kind; }));
+}
+
+CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsheet) {
+  CsvImportPlan plan;
+  if (state.T4File().size() < FirstT4Position) {
+    plan.error = QStringLiteral(
+        "The T4 file has no company information yet: set it up before importing T4s.");
+    return plan;
+  }
+  const QString text = decodeSpreadsheet(spreadsheet);
+  if (text.trimmed().isEmpty()) {
+    plan.error = QStringLiteral("Line 1: the spreadsheet is empty");
+    return plan;
+  }
+  CsvReader reader(text);
+  QStringList header;
+  if (!reader.next(header)) {
+    plan.error = reader.error();
+    return plan;
+  }
+  // Each column's field.
+  QHash<QString, Field> byName;
+  for (const Field& f : columnFields()) byName.insert(normalised(name(f)), f);
+  for (auto it = boxFields().begin(); it != boxFields().end(); ++it)
+    byName.insert(it.key(), byName.value(normalised(it.value())));
+  std::vector<Field> columns;
+  QSet<int> taken;
+  for (const QString& heading : header) {
+    const auto found = byName.constFind(normalised(heading));
+    if (found == byName.constEnd()) {
+      plan.error = QStringLiteral("Line 1: the column \"%1\" is not a field of the T4 record")
+                       .arg(heading.left(40));
+      return plan;
+    }
+    if (taken.contains(found->offset)) {
+      plan.error = QStringLiteral("Line 1: the column \"%1\" is there twice").arg(heading);
+      return plan;
+    }
+    taken.insert(found->offset);
+    columns.push_back(*found);
+  }
+  if (!taken.contains(T::Employee_surname.offset)) {
+    plan.error = QStringLiteral("Line 1: the column Employee_surname (the surname) is missing");
+    return plan;
+  }
+
+  EmployerRecord employer;
+  readEmployerRecord(state, employer);
+  TAlphaInxFileStream& file = state.T4File();
+  QHash<QString, int64_t> inFile;  // SIN → the place of its record (one not VOID first)
+  T4Record stored;
+  for (int i = 0; i < file.Count(); ++i) {
+    if (file.ReadIndexed(stored.bytes(), i) != Record768::Size) continue;
+    const QString key = sinKey(stored.text(T::Employee_SIN));
+    if (!key.isEmpty() && (!inFile.contains(key) || !stored.isVoid()))
+      inFile.insert(key, file.position(i));
+  }
+  QHash<QString, int> seen;  // SIN → the line that had it
+  const qsizetype sinColumn =
+      std::find_if(columns.begin(), columns.end(),
+                   [](const Field& f) { return sameField(f, T::Employee_SIN); }) -
+      columns.begin();
+  QStringList fields;
+  while (reader.next(fields)) {
+    if (std::all_of(fields.begin(), fields.end(),
+                    [](const QString& f) { return f.trimmed().isEmpty(); }))
+      continue;
+    CsvRow row;
+    row.line = reader.line();
+    const QString key = sinKey(fields.value(sinColumn));
+    if (fields.size() > qsizetype(columns.size())) {
+      row.reason = QStringLiteral("it has more fields than the header");
+    } else if (const auto first = seen.constFind(key); !key.isEmpty() && first != seen.constEnd()) {
+      row.reason = QStringLiteral("the same SIN as line %1").arg(*first);
+    } else {
+      if (const auto at = inFile.constFind(key); !key.isEmpty() && at != inFile.constEnd()) {
+        row.position = *at;
+        if (file.readAt(row.position, row.record.bytes()) != Record768::Size)
+          row.reason = QStringLiteral("the record with this SIN cannot be read");
+      } else {
+        row.record = T4Record::newFrom(employer);
+        row.record.setByte(T::Dental_benefits_code,
+                           employer.byte(EmployerRecord::Dental_benefits_code));
+      }
+      for (std::size_t c = 0; c < columns.size() && row.reason.isEmpty(); ++c)
+        row.reason = take(row.record, columns[c], fields.value(qsizetype(c)));
+      if (row.reason.isEmpty()) row.reason = missing(row.record);
+      if (row.reason.isEmpty())
+        row.kind = row.position >= 0 ? CsvRow::Kind::Update : CsvRow::Kind::Add;
+      if (!key.isEmpty()) seen.insert(key, row.line);
+    }
+    plan.rows.push_back(std::move(row));
+  }
+  if (!reader.error().isEmpty()) plan.error = reader.error();
+  return plan;
+}
+
+ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName) {
+  ViewerReport report;
+  report.reportTitle = QStringLiteral("T4 Spreadsheet Import");
+  report.caption = report.reportTitle;
+  report.headingLine1 = QStringLiteral("Import of ") + csvName;
+  report.headingLine2 = QStringLiteral("%1 to add, %2 to update, %3 refused")
+                            .arg(plan.count(CsvRow::Kind::Add))
+                            .arg(plan.count(CsvRow::Kind::Update))
+                            .arg(plan.count(CsvRow::Kind::Refused));
+  for (const CsvRow& row : plan.rows) {
+    const QString who =
+        QStringLiteral("%1, %2 (SIN %3)")
+            .arg(row.record.surname(), row.record.firstName(), row.record.text(T::Employee_SIN));
+    report.lines << QStringLiteral("Line %1: ").arg(row.line) +
+                        (row.kind == CsvRow::Kind::Add ? QStringLiteral("add ") + who
+                         : row.kind == CsvRow::Kind::Update
+                             ? QStringLiteral("update ") + who
+                             : QStringLiteral("refused: ") + row.reason);
+  }
+  return report;
+}
+
+FileStatus applyT4CsvImport(OpenT4FileState& state, const CsvImportPlan& plan) {
+  const QString& fileName = state.T4FileName();
+  const FileError failed{fileErrorMessage(QStringLiteral("write"), fileName)};
+  auto replacement = platform::FileReplacement::begin(fileName);
+  if (!replacement) return replacement.error();
+  TAlphaInxFileStream& file = state.T4File();
+  QHash<int64_t, const T4Record*> updates;
+  for (const CsvRow& row : plan.rows) {
+    if (row.kind == CsvRow::Kind::Update) updates.insert(row.position, &row.record);
+  }
+  // Written in large blocks: the records of the file (the updated ones in their places),
+  // then the added ones.
+  QByteArray block;
+  int64_t blockAt = 0;
+  const auto put = [&](const Record768::Bytes& bytes) {
+    block.append(reinterpret_cast<const char*>(bytes.data()), Record768::Size);
+    if (block.size() < (1 << 20)) return true;
+    const int64_t written = replacement->file().writeAt(
+        blockAt, {reinterpret_cast<const uint8_t*>(block.constData()), std::size_t(block.size())});
+    if (written != block.size()) return false;
+    blockAt += block.size();
+    block.clear();
+    return true;
+  };
+  const int64_t end = std::max(file.appendPosition(), FirstT4Position);
+  Record768 slot;
+  for (int64_t position = 0; position < end; position += Record768::Size) {
+    if (file.readAt(position, slot.bytes()) != Record768::Size)
+      return FileError{fileErrorMessage(QStringLiteral("read"), fileName)};
+    const auto updated = updates.constFind(position);
+    if (!put(updated != updates.constEnd() ? (*updated)->bytes() : slot.bytes())) return failed;
+  }
+  for (const CsvRow& row : plan.rows) {
+    if (row.kind == CsvRow::Kind::Add && !put(row.record.bytes())) return failed;
+  }
+  if (!block.isEmpty() &&
+      replacement->file().writeAt(blockAt, {reinterpret_cast<const uint8_t*>(block.constData()),
+                                            std::size_t(block.size())}) != block.size())
+    return failed;
+  auto committed = replacement->commit();
+  if (!committed) return committed.error();
+  state.OpenT4File(std::move(*committed));
+  return {};
+}
+
+QStringList checksOfImported(OpenT4FileState& state, const CsvImportPlan& plan) {
+  EmployerRecord employer;
+  readEmployerRecord(state, employer);
+  QStringList findings;
+  for (const CsvRow& row : plan.rows) {
+    if (row.kind == CsvRow::Kind::Refused) continue;
+    T4Record record = row.record;
+    QStringList lines;
+    CheckT4Record(record, employer, lines);
+    if (lines.size() > 2) findings << lines;
+  }
+  return findings;
+}
+
+void exportT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
+  const QString path = ui.chooseFileToSave(
+      {QStringLiteral("Export T4s to a spreadsheet"),
+       QStringLiteral("csv"),
+       {QStringLiteral("Spreadsheet (CSV) files (*.csv)")},
+       true,
+       QFileInfo(state.T4FileName()).absolutePath(),
+       QFileInfo(state.T4FileName()).completeBaseName() + QStringLiteral(".csv")});
+  if (path.isEmpty()) return;
+  const auto device = platform::ReplacingDevice::begin(path);
+  if (!device) {
+    ui.showMessage(QStringLiteral("Cannot create file %1").arg(path));
+    return;
+  }
+  if (!writeT4Csv(state, *device) || !device->commit()) {
+    ui.showMessage(QStringLiteral("Cannot write file %1").arg(path));
+    return;
+  }
+  ui.showMessage(
+      QStringLiteral("%1 T4 records were written to %2.").arg(state.T4File().Count()).arg(path));
+}
+
+void importT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
+  const QString path = ui.chooseFileToOpen(
+      {QStringLiteral("Import T4s from a spreadsheet"),
+       QStringLiteral("csv"),
+       {QStringLiteral("Spreadsheet (CSV) files (*.csv)"), QStringLiteral("Any files (*)")},
+       false,
+       {}});
+  if (path.isEmpty()) return;
+  QFile csv(path);
+  if (!csv.open(QIODevice::ReadOnly)) {
+    ui.showMessage(QStringLiteral("Cannot open file %1").arg(path));
+    return;
+  }
+  const CsvImportPlan plan = planT4CsvImport(state, csv.readAll());
+  if (!plan.error.isEmpty()) {
+    ui.showMessage(plan.error + QStringLiteral("\nNothing was imported."));
+    return;
+  }
+  ui.showReport(importReport(plan, path), ViewerButtons::OkOnly);
+  if (plan.count(CsvRow::Kind::Refused) > 0) {
+    ui.showMessage(QStringLiteral(
+        "Nothing was imported: correct the refused rows in the spreadsheet, then import again."));
+    return;
+  }
+  if (plan.rows.empty() || ui.ask(QStringLiteral("Import %1 rows: add %2 T4 records and update %3?")
+                                      .arg(plan.rows.size())
+                                      .arg(plan.count(CsvRow::Kind::Add))
+                                      .arg(plan.count(CsvRow::Kind::Update)),
+                                  QuestionKind::YesNo) != Answer::Yes)
+    return;
+  if (const FileStatus written = applyT4CsvImport(state, plan); !written) {
+    ui.showMessage(written.message() + QStringLiteral("\nNothing was imported."));
+    return;
+  }
+  const QStringList findings = checksOfImported(state, plan);
+  if (findings.isEmpty()) {
+    ui.showMessage(QStringLiteral("The rows were imported; their checks found nothing."));
+    return;
+  }
+  ViewerReport checks;
+  checks.headingLine1 = QStringLiteral("Checks of the imported T4 records");
+  checks.lines = findings;
+  ui.showReport(checks, ViewerButtons::OkOnly);
+}
+
+}  // namespace quillet

@@ -1,0 +1,69 @@
+// Quillet — the T4 records of a file as a spreadsheet (CSV), and a spreadsheet's rows
+// taken into a file.
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "data/file_result.h"
+#include "data/t4_record.h"
+#include "reports/viewer_report.h"
+
+namespace quillet {
+
+class OpenT4FileState;
+class Ui;
+
+// The header: one column per field of the T4 record after the common prefix, named as
+// the record's layout names it ("VOID", "Employment_income", …).
+QStringList t4CsvColumns();
+
+// Every T4 record of the open file, VOID ones included, in index order: UTF-8 with a
+// byte-order mark, the header, then one row a record (amounts with two decimals, ticks
+// as 1 or 0). False when a record could not be read or the device took less than given.
+bool writeT4Csv(OpenT4FileState& state, QIODevice& out);
+
+// One row of a spreadsheet, as the import would take it.
+struct CsvRow {
+  enum class Kind { Add, Update, Refused };
+  int line = 0;
+  Kind kind = Kind::Refused;
+  QString reason;         // of a refusal
+  T4Record record;        // what is written
+  int64_t position = -1;  // an update: the place of the record with the same SIN
+};
+
+struct CsvImportPlan {
+  QString error;  // the file as a whole cannot be taken (the line is named)
+  std::vector<CsvRow> rows;
+  int count(CsvRow::Kind kind) const;
+};
+
+// Reads the spreadsheet's rows against the open file: columns by their header's names
+// (the export's, case, blanks and underscores ignored, or box numbers as "Box 14" or
+// "14"), each value through the entry screen's rules; a row whose SIN is in the file
+// updates that record, any other is added. Nothing is written.
+CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsheet);
+
+// "Line 2: add Smith, John (SIN 046454286)", "Line 5: refused: …", one line a row.
+ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName);
+
+// Writes every row that is not refused: the file is made anew beside itself, with the
+// updated records in their places and the added ones at its end, then put in its place
+// and opened again, so that either all rows are in it or none.
+FileStatus applyT4CsvImport(OpenT4FileState& state, const CsvImportPlan& plan);
+
+// The error report's checks of the rows taken in, as the report lists them; empty when
+// they found nothing.
+QStringList checksOfImported(OpenT4FileState& state, const CsvImportPlan& plan);
+
+// File → "Export T4s to a spreadsheet…".
+void exportT4Spreadsheet(OpenT4FileState& state, Ui& ui);
+// File → "Import T4s from a spreadsheet…": the rows in the report viewer, the question,
+// the import, then the checks of the imported records.
+void importT4Spreadsheet(OpenT4FileState& state, Ui& ui);
+
+}  // namespace quillet

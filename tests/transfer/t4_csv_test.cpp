@@ -1,0 +1,259 @@
+// Quillet tests — T4 records out to a spreadsheet and back, rows refused and files
+// refused, the all-or-nothing write, and next year's file.
+#include "transfer/t4_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+
+#include "checks/employer_checks.h"
+#include "checks/tax_years.h"
+#include "data/cp1252.h"
+#include "fault_injection.h"
+#include "open_file_test.h"
+#include "transfer/next_year.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+using T = T4Record;
+using E = EmployerRecord;
+
+EmployerRecord employer2025() {
+  EmployerRecord e = goodEmployer();
+  applyRates(e, *ratesOf(2025));
+  return e;
+}
+
+// Employees of every kind: new boxes, Québec, other information, VOID.
+std::vector<T4Record> staff() {
+  const EmployerRecord e = employer2025();
+  std::vector<T4Record> all;
+  const auto add = [&](const char* surname, const char* sin) -> T4Record& {
+    all.push_back(goodT4(QString::fromUtf8(surname), "Ann", "B"));
+    all.back().copyPrefixFrom(e);
+    all.back().setText(T::Employee_SIN, sin);
+    all.back().setInt32(T::Employment_income, 5000000);
+    return all.back();
+  };
+  T4Record& quebec = add("Émond", "527182810");
+  quebec.setText(T::Province_of_employment_code, "QC");
+  quebec.setInt32(T::Employee_QPP2, 39600);
+  quebec.setInt32(T::PPIP_insurable_earnings, 9000000);
+  quebec.setFlag(T::PPIP_Exempt, true);
+  quebec.setByte(T::Report_type, 1);
+  T4Record& other = add("O\"Hara, Jr", "046454286");
+  other.setText(T::Other_info_code_1, "40 Other Taxable");
+  other.setInt32(T::Other_info_amount_1, -2500);
+  other.setByte(T::Dental_benefits_code, 3);
+  other.setText(T::Employee_number, "E;17");
+  add("Void", "193456787").setFlag(T::VOID, true);
+  return all;
+}
+
+class T4CsvTest : public OpenFileTest {
+ protected:
+  QByteArray exported() {
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(writeT4Csv(state, out));
+    return out.data();
+  }
+  // The records of the open file in index order.
+  QList<QByteArray> records() {
+    QList<QByteArray> all;
+    T4Record r;
+    for (int i = 0; i < state.T4File().Count(); ++i) {
+      state.T4File().ReadIndexed(r.bytes(), i);
+      all << QByteArray(reinterpret_cast<const char*>(r.bytes().data()), Record768::Size);
+    }
+    return all;
+  }
+  CsvImportPlan plan(const QByteArray& csv) { return planT4CsvImport(state, csv); }
+  // A spreadsheet of the header and rows given, the minimum columns first.
+  static QByteArray sheet(const QString& extraHeader, const QStringList& extraValues,
+                          const QString& sin = QStringLiteral("046454286")) {
+    const QString header = QStringLiteral(
+        "Employee_surname,Employee_first_name,Employee_address_line_1,Employee_city,"
+        "Employee_province_code,Employee_SIN,Province_of_employment_code");
+    const QString row = QStringLiteral("Smith,John,1 Elm,Ottawa,ON,%1,ON").arg(sin);
+    return (header + (extraHeader.isEmpty() ? "" : "," + extraHeader) + "\n" + row +
+            (extraValues.isEmpty() ? "" : "," + extraValues.join(u',')) + "\n")
+        .toUtf8();
+  }
+};
+
+TEST_F(T4CsvTest, exportThenImportIntoAnEmptyFileGivesTheSameRecords) {
+  openFile(t4FileBytes(employer2025(), staff()));
+  const QByteArray csv = exported();
+  EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBFVOID,Employment_income,"));
+  EXPECT_TRUE(csv.contains("\"O\"\"Hara, Jr\""));
+  const QList<QByteArray> before = records();
+  state.CloseT4File();
+
+  openFile(t4FileBytes(employer2025(), {}));
+  const CsvImportPlan p = plan(csv);
+  ASSERT_EQ(p.error, "");
+  EXPECT_EQ(p.count(CsvRow::Kind::Add), 3);
+  ASSERT_TRUE(applyT4CsvImport(state, p));
+  EXPECT_EQ(records(), before);
+}
+
+TEST_F(T4CsvTest, columnFormsSeparatorsAndEncodings) {
+  const struct {
+    const char* what;
+    QByteArray csv;
+  } cases[] = {
+      {"the export's names",
+       "Employee_surname,Employee_SIN,Employment_income\nÉmond,046454286,12.5\n"},
+      {"case and blanks",
+       "employee SURNAME,Employee SIN,EMPLOYMENT INCOME\nÉmond,046454286,12.5\n"},
+      {"box numbers", "Employee_surname,Box 12,14\nÉmond,046 454 286,12.50\n"},
+      {"semicolons", "Employee_surname;box12;Box14\nÉmond;046454286;12.5\n"},
+      {"a byte-order mark",
+       "\xEF\xBB\xBF"
+       "Employee_surname,Box 12,14\nÉmond,046454286,12.5\n"},
+      {"Windows-1252", encodeCp1252("Employee_surname;12;14\nÉmond;046454286;\"12.50\"\n")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    openFile(t4FileBytes(employer2025(), {staff().at(1)}));  // SIN 046454286: an update
+    const CsvImportPlan p = plan(c.csv);
+    ASSERT_EQ(p.error, "");
+    ASSERT_EQ(p.rows.size(), 1u);
+    EXPECT_EQ(p.rows[0].kind, CsvRow::Kind::Update) << p.rows[0].reason.toStdString();
+    EXPECT_EQ(p.rows[0].record.surname(), "Émond");
+    EXPECT_EQ(p.rows[0].record.int32(T::Employment_income), 1250);
+    EXPECT_EQ(p.rows[0].record.text(T::Employee_number), "E;17") << "the rest is kept";
+    state.CloseT4File();
+  }
+}
+
+TEST_F(T4CsvTest, eachRefusalReason) {
+  const struct {
+    QString header;
+    QStringList values;
+    QString reason;
+  } cases[] = {
+      {"", {}, ""},
+      {"Employee_CPP", {"12,5"}, "it has more fields than the header"},
+      {"Employee_CPP", {"1e9"}, "Employee_CPP is not an amount"},
+      {"EI_Exempt", {"maybe"}, "EI_Exempt is not 1 or 0"},
+      {"Box 45", {"7"}, "box 45 is not 1 to 5"},
+      {"Report_type", {"sideways"}, "the report type is not original, amended or cancelled"},
+      {"Employee_number", {QString(21, u'9')}, "Employee_number is longer than 20 characters"},
+      {"Employment_code", {"AB"}, "Employment_code is neither blank nor begins with a number"},
+      {"Other_info_code_3", {"X1"}, "Other_info_code_3 is neither blank nor begins with a number"},
+      {"Employee_first_name", {""}, "the column \"Employee_first_name\" is there twice"},
+  };
+  openFile(t4FileBytes(employer2025(), {}));
+  for (const auto& c : cases) {
+    const CsvImportPlan p = plan(sheet(c.header, c.values));
+    const QString got = p.error.isEmpty() ? p.rows.at(0).reason : p.error.mid(8);
+    EXPECT_EQ(got, c.reason) << c.header.toStdString();
+  }
+  const struct {
+    QString row;
+    QString reason;
+  } rows[] = {
+      {"Smith,John,1 Elm,Ottawa,ON,046454287,ON", "the SIN fails its check"},
+      {"Smith,John,1 Elm,Ottawa,ON,046454286,XX",
+       "the province of employment is not a province code"},
+      {"Smith,John,1 Elm,Ottawa,Q,046454286,ON", "the employee's province is not a province code"},
+      {"Smith,,1 Elm,Ottawa,ON,046454286,ON", "the first name is missing"},
+  };
+  for (const auto& r : rows) {
+    const CsvImportPlan p = plan(sheet({}, {}).split('\n').first() + "\n" + r.row.toUtf8());
+    EXPECT_EQ(p.rows.at(0).reason, r.reason) << r.row.toStdString();
+  }
+  const CsvImportPlan twice = plan(sheet({}, {}) + sheet({}, {}).split('\n').at(1));
+  EXPECT_EQ(twice.rows.at(1).reason, "the same SIN as line 2");
+}
+
+TEST_F(T4CsvTest, aSpreadsheetThatCannotBeTakenNamesItsLineAndLeavesTheFile) {
+  const QByteArray longLine = "Employee_surname\n" + QByteArray(1 << 20, 'a') + "\n";
+  QByteArray manyColumns = "Employee_surname";
+  for (int i = 0; i < 10000; ++i) manyColumns += ",x";
+  const struct {
+    QByteArray csv;
+    QString error;
+  } cases[] = {
+      {"Employee_surname,Colour\n",
+       "Line 1: the column \"Colour\" is not a field of the T4 record"},
+      {"Employee_SIN\n046454286\n", "Line 1: the column Employee_surname (the surname) is missing"},
+      {"Employee_surname\n\"Smith\n", "Line 2: a quoted field is not closed"},
+      {"", "Line 1: the spreadsheet is empty"},
+      {manyColumns, "Line 1: more than 1000 columns"},
+      {longLine, "Line 2: the line is longer than 65536 characters"},
+  };
+  const QByteArray bytes = t4FileBytes(employer2025(), staff());
+  openFile(bytes);
+  for (const auto& c : cases) EXPECT_EQ(plan(c.csv).error, c.error);
+  EXPECT_EQ(readWholeFile(state.T4FileName()), bytes);
+}
+
+TEST_F(T4CsvTest, aFailedWriteLeavesTheFileAsItWas) {
+  const QByteArray bytes = t4FileBytes(employer2025(), staff());
+  openFile(bytes);
+  const CsvImportPlan p = plan(sheet("Employment_income", {"99.99"}, "193456787"));
+  ASSERT_EQ(p.count(CsvRow::Kind::Update), 1);
+  {
+    const FaultyDisk disk(folder.path({}), 1, Fault::Full);
+    EXPECT_FALSE(applyT4CsvImport(state, p));
+  }
+  EXPECT_EQ(readWholeFile(state.T4FileName()), bytes);
+  ASSERT_TRUE(applyT4CsvImport(state, p)) << "once the disk takes it";
+  EXPECT_EQ(state.T4File().Count(), 3);
+}
+
+TEST_F(T4CsvTest, theDesktopShowsTheRowsAsksThenImportsAndChecks) {
+  openFile(t4FileBytes(employer2025(), {}));
+  const QString good = folder.write("good.csv", sheet("Employment_income", {"50000"}));
+  const QString bad = folder.write("bad.csv", sheet("EI_Exempt", {"maybe"}));
+  ui.expectFileChoice(bad);
+  ui.expectReport(ViewerResult::Ok);
+  importT4Spreadsheet(state, ui);
+  EXPECT_EQ(ui.reports().value(0).lines, QStringList{"Line 2: refused: EI_Exempt is not 1 or 0"});
+  EXPECT_EQ(state.T4File().Count(), 0);
+
+  ui.expectFileChoice(good);
+  ui.expectReport(ViewerResult::Ok);
+  ui.expectQuestion(Answer::Yes);
+  ui.expectReport(ViewerResult::Ok);  // the checks: no CPP or EI deducted from 50,000.00
+  importT4Spreadsheet(state, ui);
+  EXPECT_EQ(ui.questions().value(0), "Import 1 rows: add 1 T4 records and update 0?");
+  EXPECT_EQ(state.T4File().Count(), 1);
+  EXPECT_TRUE(ui.reports().value(2).lines.join(u' ').contains("SIN 046454286"));
+}
+
+TEST_F(T4CsvTest, nextYearKeepsTheEmployeesAndTakesTheRates) {
+  openFile(t4FileBytes(employer2025(), staff()));
+  const QString next = folder.path("NEXT.T4E");
+  FileResult<NextYear> made = writeNextYearFile(state, next);
+  ASSERT_TRUE(made);
+  EXPECT_EQ(made->year, 2026);
+  EXPECT_EQ(made->employees, 2) << "the VOID record stays behind";
+  OpenT4FileState nextState;
+  nextState.setT4FileName(next);
+  ASSERT_TRUE(nextState.OpenT4File(T4Access::Inspect));
+  EmployerRecord employer;
+  ASSERT_TRUE(readEmployerRecord(nextState, employer));
+  EmployerRecord expected = employer2025();
+  applyRates(expected, *ratesOf(2026));
+  EXPECT_EQ(employer, expected);
+  T4Record r;
+  nextState.T4File().ReadIndexed(r.bytes(), 1);
+  EXPECT_EQ(r.surname(), "O\"Hara, Jr");
+  EXPECT_EQ(r.text(T::Employee_SIN), "046454286");
+  EXPECT_EQ(r.byte(T::Dental_benefits_code), 3);
+  EXPECT_EQ(r.text(T::Employee_number), "E;17");
+  EXPECT_EQ(r.int32(T::Employment_income), 0);
+  EXPECT_EQ(r.int32(T::Other_info_amount_1), 0);
+  nextState.T4File().ReadIndexed(r.bytes(), 0);
+  EXPECT_TRUE(r.flag(T::PPIP_Exempt));
+  EXPECT_EQ(r.byte(T::Report_type), 0);
+}
+
+}  // namespace
