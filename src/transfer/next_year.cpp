@@ -86,12 +86,16 @@ FileResult<NextYear> writeNextYearFile(OpenT4FileState& state, const QString& pa
 
 QString startNextYearFile(OpenT4FileState& state, Ui& ui) {
   const QFileInfo current(state.T4FileName());
+  EmployerRecord employer;
+  readEmployerRecord(state, employer);
   const QString path = ui.chooseFileToSave({QStringLiteral("Start next year's T4 file"),
                                             QStringLiteral("T4E"),
                                             {QStringLiteral("T4 files (*.T4E)")},
                                             true,
                                             current.absolutePath(),
-                                            {}});
+                                            QStringLiteral("%1-%2.T4E")
+                                                .arg(current.completeBaseName())
+                                                .arg(employer.u16(E::S_Taxation_year) + 1)});
   if (path.isEmpty()) return {};
   if (QFileInfo(path).canonicalFilePath() == current.canonicalFilePath()) {
     ui.showMessage(QStringLiteral("Next year's file cannot take the place of the open file."));

@@ -256,4 +256,18 @@ TEST_F(T4CsvTest, nextYearKeepsTheEmployeesAndTakesTheRates) {
   EXPECT_EQ(r.byte(T::Report_type), 0);
 }
 
+TEST_F(T4CsvTest, theDesktopProposesNextYearsNameAndKeepsTheOpenFile) {
+  openFile(t4FileBytes(employer2025(), staff()));
+  const QString next = folder.path("ACME-2026.T4E");
+  ui.expectFileChoice(state.T4FileName());
+  ui.expectFileChoice(next);
+  EXPECT_EQ(startNextYearFile(state, ui), "");
+  EXPECT_EQ(startNextYearFile(state, ui), next);
+  EXPECT_EQ(ui.fileDialogs().value(0).proposedName, "ACME-2026.T4E");
+  EXPECT_EQ(ui.messages(),
+            QStringList({"Next year's file cannot take the place of the open file.",
+                         next + " was made for the tax year 2026 with 2 employees and that "
+                                "year's rates."}));
+}
+
 }  // namespace
