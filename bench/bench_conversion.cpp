@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/clock.h"
 #include "bench_ui.h"
+#include "core/clock.h"
 #include "data/open_t4_file.h"
 #include "payroll_import/payroll_records.h"
 #include "payroll_import/real48.h"

@@ -10,9 +10,9 @@
 #include <map>
 #include <string>
 
-#include "app/clock.h"
 #include "bench_ui.h"
 #include "checks/employer_checks.h"
+#include "core/clock.h"
 #include "data/open_t4_file.h"
 #include "reports/painter_surface.h"
 #include "reports/plain_slips.h"

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <string>
 
-#include "app/clock.h"
 #include "bench_ui.h"
 #include "checks/employer_checks.h"
+#include "core/clock.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
 #include "efile/t4_xml.h"

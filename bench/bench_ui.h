@@ -4,7 +4,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "reports/print_surface.h"
 
 namespace quillet::bench {

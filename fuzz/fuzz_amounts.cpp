@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/key_filters.h"
-#include "app/numeric_text.h"
+#include "core/key_filters.h"
+#include "core/numeric_text.h"
 #include "payroll_import/real48.h"
 
 using namespace quillet;

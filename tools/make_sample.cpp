@@ -3,8 +3,8 @@
 #include <QTextStream>
 #include <cstdio>
 
-#include "app/clock.h"
 #include "checks/employer_checks.h"
+#include "core/clock.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "app/command_line.h"
-#include "app/report_preconditions.h"
-#include "app/settings_store.h"
-#include "app/ui.h"
+#include "core/report_preconditions.h"
+#include "core/settings_store.h"
+#include "core/ui.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "efile/xml_export.h"

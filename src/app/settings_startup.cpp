@@ -8,8 +8,8 @@
 #include <QSettings>
 #include <QTextStream>
 
-#include "app/settings_store.h"
-#include "app/ui.h"
+#include "core/settings_store.h"
+#include "core/ui.h"
 #include "platform/shared_file.h"
 #include "platform/shell_registration.h"
 

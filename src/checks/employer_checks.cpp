@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "app/clock.h"
 #include "checks/code_tables.h"
 #include "checks/revcan_validity.h"
 #include "checks/tax_years.h"
+#include "core/clock.h"
 #include "data/employer_record.h"
 
 namespace quillet {

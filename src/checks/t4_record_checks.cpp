@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <array>
 
-#include "app/numeric_text.h"
 #include "checks/code_tables.h"
 #include "checks/revcan_validity.h"
+#include "core/numeric_text.h"
 #include "data/employer_record.h"
 #include "data/t4_record.h"
 

@@ -1,7 +1,7 @@
 // Quillet — a parsed command line of the batch tool.
 #include "cli/invocation.h"
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "data/file_safety.h"
 #include "platform/shared_file.h"
 

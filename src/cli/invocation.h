@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/clock.h"
+#include "core/clock.h"
 #include "data/open_t4_file.h"
 #include "payroll_import/payroll_records.h"
 

@@ -4,9 +4,9 @@
 #include <climits>
 #include <memory>
 
-#include "app/report_preconditions.h"
 #include "cli/commands.h"
 #include "cli/stream_ui.h"
+#include "core/report_preconditions.h"
 #include "payroll_import/source_register.h"
 #include "platform/replacing_device.h"
 #include "reports/error_report.h"

@@ -1,7 +1,7 @@
 // Quillet — quillet-cli rates: the rates the program assumes for a tax year.
-#include "app/numeric_text.h"
 #include "checks/tax_years.h"
 #include "cli/commands.h"
+#include "core/numeric_text.h"
 
 namespace quillet::cli {
 namespace {

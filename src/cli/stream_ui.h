@@ -4,7 +4,7 @@
 #include <QTextStream>
 #include <functional>
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "reports/print_surface.h"
 
 namespace quillet::cli {

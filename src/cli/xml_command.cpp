@@ -2,9 +2,9 @@
 #include <QRegularExpression>
 #include <QSettings>
 
-#include "app/clock.h"
-#include "app/settings_store.h"
 #include "cli/commands.h"
+#include "core/clock.h"
+#include "core/settings_store.h"
 #include "efile/xml_export.h"
 #include "reports/t4_totals.h"
 

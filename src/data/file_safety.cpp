@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "platform/disk_info.h"
 #include "platform/file_names.h"
 #include "platform/file_replacement.h"

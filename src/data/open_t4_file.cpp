@@ -1,7 +1,7 @@
 // Quillet — the one T4 file that is open: its name, its stream and the shared buffer.
 #include "data/open_t4_file.h"
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "platform/file_names.h"
 
 namespace quillet {

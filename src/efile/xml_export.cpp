@@ -3,9 +3,9 @@
 
 #include <QFileInfo>
 
-#include "app/report_preconditions.h"
-#include "app/settings_store.h"
-#include "app/ui.h"
+#include "core/report_preconditions.h"
+#include "core/settings_store.h"
+#include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "efile/schema_check.h"
 #include "platform/replacing_device.h"

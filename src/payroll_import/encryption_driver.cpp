@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/settings_store.h"
-#include "app/ui.h"
+#include "core/settings_store.h"
+#include "core/ui.h"
 #include "data/record.h"
 #include "payroll_import/payroll_records.h"
 #include "platform/dos_paths.h"

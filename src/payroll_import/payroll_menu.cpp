@@ -7,8 +7,8 @@
 #include <QLocale>
 #include <QStorageInfo>
 
-#include "app/settings_store.h"
-#include "app/ui.h"
+#include "core/settings_store.h"
+#include "core/ui.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "payroll_import/encryption_driver.h"

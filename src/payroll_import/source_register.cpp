@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <array>
 
-#include "app/clock.h"
+#include "core/clock.h"
 #include "data/file_safety.h"
 #include "data/t4_file.h"
 #include "payroll_import/payroll_records.h"

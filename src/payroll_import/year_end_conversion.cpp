@@ -7,8 +7,8 @@
 #include <limits>
 #include <optional>
 
-#include "app/ui.h"
 #include "checks/employer_checks.h"
+#include "core/ui.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"

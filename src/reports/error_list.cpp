@@ -1,9 +1,9 @@
 // Quillet — the T4 Error Report's list: every check of the file, in index order.
 #include "reports/error_list.h"
 
-#include "app/ui.h"
 #include "checks/employer_checks.h"
 #include "checks/t4_record_checks.h"
+#include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
 

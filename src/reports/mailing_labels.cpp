@@ -1,7 +1,7 @@
 // Quillet — mailing labels for the employees, two across on single sheets.
 #include "reports/mailing_labels.h"
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
 #include "reports/print_report.h"

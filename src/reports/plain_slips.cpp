@@ -6,7 +6,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "reports/painter_surface.h"
 #include "reports/print_report.h"

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <cmath>
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "reports/form_canvas.h"
 #include "reports/plain_slip.h"
 #include "reports/print_report.h"

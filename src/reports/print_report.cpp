@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/clock.h"
-#include "app/ui.h"
+#include "core/clock.h"
+#include "core/ui.h"
 #include "data/employer_record.h"
 
 namespace quillet {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "app/settings_store.h"
-#include "app/ui.h"
+#include "core/settings_store.h"
+#include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "reports/print_report.h"
 #include "reports/record_read_error.h"

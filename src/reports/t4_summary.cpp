@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-#include "app/numeric_text.h"
-#include "app/settings_store.h"
-#include "app/ui.h"
+#include "core/numeric_text.h"
+#include "core/settings_store.h"
+#include "core/ui.h"
 #include "reports/print_report.h"
 #include "reports/t4_totals.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
 #include "reports/record_read_error.h"

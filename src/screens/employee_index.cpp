@@ -1,7 +1,7 @@
 // Quillet — the employee index's work outside its window.
 #include "screens/employee_index.h"
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "data/open_t4_file.h"
 
 namespace quillet {

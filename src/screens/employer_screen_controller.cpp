@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <array>
 
-#include "app/numeric_text.h"
-#include "app/ui.h"
 #include "checks/code_tables.h"
 #include "checks/employer_checks.h"
 #include "checks/revcan_validity.h"
 #include "checks/tax_years.h"
+#include "core/numeric_text.h"
+#include "core/ui.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "platform/file_replacement.h"

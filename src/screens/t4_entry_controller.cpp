@@ -2,10 +2,10 @@
 // each field as it is left, the save step and the moves through the index.
 #include "screens/t4_entry_controller.h"
 
-#include "app/numeric_text.h"
 #include "checks/code_tables.h"
 #include "checks/revcan_validity.h"
 #include "checks/t4_record_checks.h"
+#include "core/numeric_text.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "reports/viewer_report.h"

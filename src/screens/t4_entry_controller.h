@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "data/employer_record.h"
 #include "data/t4_record.h"
 #include "screens/field_outcome.h"

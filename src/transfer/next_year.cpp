@@ -3,9 +3,9 @@
 
 #include <QFileInfo>
 
-#include "app/ui.h"
 #include "checks/employer_checks.h"
 #include "checks/tax_years.h"
+#include "core/ui.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"

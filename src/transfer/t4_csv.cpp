@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/numeric_text.h"
-#include "app/ui.h"
 #include "checks/code_tables.h"
 #include "checks/revcan_validity.h"
 #include "checks/t4_record_checks.h"
+#include "core/numeric_text.h"
+#include "core/ui.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "platform/file_replacement.h"

@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <QThread>
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 

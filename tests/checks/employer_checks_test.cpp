@@ -8,8 +8,8 @@
 #include <cmath>
 #include <functional>
 
-#include "app/clock.h"
 #include "checks/tax_years.h"
+#include "core/clock.h"
 #include "test_files.h"
 
 using namespace quillet;

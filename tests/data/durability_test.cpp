@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QGuiApplication>
 
-#include "app/clock.h"
 #include "cli/cli.h"
+#include "core/clock.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "fault_injection.h"

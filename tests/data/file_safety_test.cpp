@@ -9,9 +9,9 @@
 #include <QFileInfo>
 #include <csignal>
 
-#include "app/clock.h"
 #include "app/main_commands.h"
-#include "app/settings_store.h"
+#include "core/clock.h"
+#include "core/settings_store.h"
 #include "data/open_t4_file.h"
 #include "scripted_ui.h"
 #include "test_files.h"

@@ -6,9 +6,9 @@
 
 #include <QDir>
 
-#include "app/settings_store.h"
 #include "checks/employer_checks.h"
 #include "checks/tax_years.h"
+#include "core/settings_store.h"
 #include "open_file_test.h"
 
 using namespace quillet;

@@ -11,8 +11,8 @@
 #include <QSettings>
 #include <QThread>
 
-#include "app/clock.h"
-#include "app/settings_store.h"
+#include "core/clock.h"
+#include "core/settings_store.h"
 #include "data/open_t4_file.h"
 #include "payroll_files.h"
 #include "payroll_import/payroll_menu.h"

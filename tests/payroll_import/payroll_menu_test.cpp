@@ -7,9 +7,9 @@
 #include <QFile>
 #include <QSettings>
 
-#include "app/clock.h"
 #include "app/main_commands.h"
-#include "app/settings_store.h"
+#include "core/clock.h"
+#include "core/settings_store.h"
 #include "data/open_t4_file.h"
 #include "payroll_files.h"
 #include "platform/dos_paths.h"

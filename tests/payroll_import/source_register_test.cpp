@@ -5,7 +5,7 @@
 
 #include <QFile>
 
-#include "app/clock.h"
+#include "core/clock.h"
 #include "payroll_files.h"
 #include "payroll_import/payroll_records.h"
 #include "scripted_ui.h"

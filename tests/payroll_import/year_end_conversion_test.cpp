@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/clock.h"
+#include "core/clock.h"
 #include "data/open_t4_file.h"
 #include "payroll_files.h"
 #include "payroll_import/payroll_records.h"

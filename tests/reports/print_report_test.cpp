@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/clock.h"
+#include "core/clock.h"
 #include "qt_printers.h"
 #include "scripted_ui.h"
 #include "trace.h"

@@ -5,8 +5,8 @@
 
 #include <QFile>
 
-#include "app/clock.h"
-#include "app/settings_store.h"
+#include "core/clock.h"
+#include "core/settings_store.h"
 #include "data/open_t4_file.h"
 #include "open_file_test.h"
 #include "scripted_ui.h"

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/clock.h"
-#include "app/settings_store.h"
 #include "checks/employer_checks.h"
 #include "checks/tax_years.h"
+#include "core/clock.h"
+#include "core/settings_store.h"
 #include "data/open_t4_file.h"
 #include "open_file_test.h"
 #include "reports/t4_summary.h"

@@ -5,7 +5,7 @@
 
 #include <QDir>
 
-#include "app/clock.h"
+#include "core/clock.h"
 #include "data/open_t4_file.h"
 #include "open_file_test.h"
 #include "scripted_ui.h"

@@ -5,7 +5,7 @@
 #include <deque>
 #include <functional>
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "reports/trace_surface.h"
 
 namespace quillet::test {

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/clock.h"
 #include "checks/employer_checks.h"
 #include "checks/tax_years.h"
+#include "core/clock.h"
 #include "data/open_t4_file.h"
 #include "layout_check.h"
 #include "scripted_ui.h"

@@ -15,8 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/clock.h"
 #include "app/ui/widget_ui.h"
+#include "core/clock.h"
 #include "payroll_import/ui/pay_conv_setup.h"
 #include "reports/recording_surface.h"
 #include "reports/trace_surface.h"

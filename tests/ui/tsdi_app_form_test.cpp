@@ -12,10 +12,10 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/clock.h"
-#include "app/settings_store.h"
 #include "app/ui/about_box.h"
 #include "app/ui/widget_ui.h"
+#include "core/clock.h"
+#include "core/settings_store.h"
 #include "data/open_t4_file.h"
 #include "payroll_import/payroll_records.h"
 #include "scripted_ui.h"

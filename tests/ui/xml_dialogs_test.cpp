@@ -10,8 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/clock.h"
 #include "app/ui/widget_ui.h"
+#include "core/clock.h"
 #include "efile/ui/transmitter_dialog.h"
 #include "efile/ui/xml_export_dialog.h"
 #include "layout_check.h"

@@ -2,11 +2,11 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "app/clock.h"
 #include "app/settings_startup.h"
-#include "app/settings_store.h"
 #include "app/ui/tsdi_app_form.h"
 #include "app/ui/widget_ui.h"
+#include "core/clock.h"
+#include "core/settings_store.h"
 #include "data/open_t4_file.h"
 
 int main(int argc, char** argv) {

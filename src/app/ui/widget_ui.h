@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/ui.h"
+#include "core/ui.h"
 
 class QPrinter;
 class QWidget;

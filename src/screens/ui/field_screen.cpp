@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "app/key_filters.h"
-#include "app/ui.h"
+#include "core/key_filters.h"
+#include "core/ui.h"
 #include "reports/ui/dialog_parts.h"
 
 namespace quillet {

@@ -1,6 +1,6 @@
 // Quillet — the program's persistent settings: print margins and options, and the
 // folder of the payroll product's configuration file.
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,5 +1,5 @@
 // Quillet tests — the key filters of numeric fields.
-#include "app/key_filters.h"
+#include "core/key_filters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Quillet tests — the settings store, against a temporary settings folder.
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Quillet — what every report asks of the open file before it starts.
-#include "app/report_preconditions.h"
+#include "core/report_preconditions.h"
 
-#include "app/ui.h"
+#include "core/ui.h"
 #include "data/open_t4_file.h"
 
 namespace quillet {

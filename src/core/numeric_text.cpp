@@ -1,12 +1,12 @@
 // Quillet — amounts and rates between the text of a field and the stored integers.
-#include "app/numeric_text.h"
+#include "core/numeric_text.h"
 
 #include <QRegularExpression>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
-#include "app/ui.h"
+#include "core/ui.h"
 
 namespace quillet {
 namespace {

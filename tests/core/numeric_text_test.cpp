@@ -1,5 +1,5 @@
 // Quillet tests — amounts and rates between text and stored integers.
-#include "app/numeric_text.h"
+#include "core/numeric_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Quillet — the key filters of the numeric fields, as pure functions.
-#include "app/key_filters.h"
+#include "core/key_filters.h"
 
 namespace quillet {
 
