@@ -186,6 +186,8 @@ void drawSlip(FormCanvas& canvas, const SlipSource& source) {
   canvas.text({0, OtherTop - 14, 500, 12}, QStringLiteral("Other information"), 9, FormAlign::Left,
               true);
   for (const SlipBox& box : slipBoxes(source.employer.u16(E::S_Taxation_year))) {
+    // The employee's copies leave the payroll account number out: its box is shaded.
+    if (box.value == businessNumber && source.copy == SlipCopy::Employee) canvas.fill(box.rect);
     canvas.box(box.rect, QString::fromLatin1(box.number), QString::fromLatin1(box.caption),
                box.value(source), box.align);
   }
