@@ -55,7 +55,7 @@ QString nativePath(const QString& dosPath, const DriveTable& drives) {
     }
     path = folder.filePath(actual);
   }
-  if (dosPath.endsWith(u'\\') || dosPath.endsWith(u'/')) path += u'/';
+  if ((dosPath.endsWith(u'\\') || dosPath.endsWith(u'/')) && !path.endsWith(u'/')) path += u'/';
   return path;
 #endif
 }

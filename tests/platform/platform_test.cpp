@@ -7,9 +7,11 @@
 #include <QFile>
 #include <cerrno>
 
+#include "platform/disk_info.h"
 #include "platform/dos_paths.h"
 #include "platform/file_names.h"
 #include "platform/file_replacement.h"
+#include "platform/shared_file.h"
 #include "test_files.h"
 
 using namespace quillet;
@@ -86,6 +88,61 @@ TEST(DosPaths, aPathOfThisMachineAsDosSeesIt) {
                                     {EDOM, 100}}) {
     EXPECT_EQ(dosErrorCode(system, 100), dos) << system;
   }
+}
+
+// The drive letters as a Wine prefix maps them: $WINEPREFIX, or ~/.wine without it.
+TEST(DosPaths, drivesOfTheWinePrefixOrOfTheHomeFolder) {
+  TempFolder folder;
+  for (const char* drive : {"prefix/dosdevices/c:", "home/.wine/dosdevices/d:"})
+    QDir().mkpath(folder.path(drive));
+  const QByteArray home = qgetenv("HOME");
+  const QByteArray prefix = qgetenv("WINEPREFIX");
+  qputenv("HOME", QFile::encodeName(folder.path("home")));
+  const struct {
+    const char* winePrefix;  // nullptr: unset
+    const char* dos;
+    QString native;  // the path as DOS gave it: no drive for it
+    int64_t size;    // of the drive's disk; -1: no such drive
+  } cases[] = {
+      {"prefix", "c:\\CO1\\A.CNF", folder.path("prefix/dosdevices/c:") + "/CO1/A.CNF", 1},
+      {"prefix", "D:\\A.CNF", "D:\\A.CNF", -1},
+      {nullptr, "D:\\A.CNF", folder.path("home/.wine/dosdevices/d:") + "/A.CNF", 1},
+      {nullptr, "C:\\A.CNF", "C:\\A.CNF", -1},
+      {nullptr, "1:\\A.CNF", "1:\\A.CNF", -1},  // no drive: left as it is
+      {nullptr, "A", folder.path({}) + "/A", 1},
+      {nullptr, "\\", "/", 1},
+  };
+  const QString current = QDir::currentPath();
+  QDir::setCurrent(folder.path({}));
+  for (const auto& c : cases) {
+    if (c.winePrefix) {
+      qputenv("WINEPREFIX", QFile::encodeName(folder.path(c.winePrefix)));
+    } else {
+      qunsetenv("WINEPREFIX");
+    }
+    EXPECT_EQ(nativePath(c.dos), c.native) << c.dos;
+    EXPECT_EQ(diskInfo(c.dos).size < 0 ? -1 : 1, c.size) << c.dos;
+  }
+  QDir::setCurrent(current);
+  qputenv("HOME", home);
+  prefix.isNull() ? qunsetenv("WINEPREFIX") : qputenv("WINEPREFIX", prefix);
+}
+
+// A moved-from handle closes nothing, and the lock goes with the handle that holds it.
+TEST(SharedFile, movedAndClosedOnce) {
+  TempFolder folder;
+  const QString path = folder.write("A.T4E", "0123456789");
+  auto opened = SharedFile::open(path, OpenMode::ReadWriteDenyWrite);
+  ASSERT_TRUE(opened);
+  SharedFile first = std::move(*opened);
+  SharedFile second = std::move(first);
+  SharedFile& same = second;
+  second = std::move(same);  // onto itself: still open
+  EXPECT_EQ(second.size(), 10);
+  EXPECT_EQ(first.size(), -1) << "the moved-from handle holds no file";
+  EXPECT_FALSE(SharedFile::open(path, OpenMode::ReadWriteDenyWrite)) << "the lock is held";
+  { SharedFile gone = std::move(second); }
+  EXPECT_TRUE(SharedFile::open(path, OpenMode::ReadWriteDenyWrite)) << "closed once, unlocked";
 }
 
 TEST(FileReplacement, keepsThePermissionsAndReplacesWhatALinkNames) {
