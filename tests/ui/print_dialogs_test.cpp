@@ -51,7 +51,10 @@ struct PrintDialogsUser {
     if (auto* printDialog = qobject_cast<QPrintDialog*>(modal)) {
       paper = printDialog->printer()->pageLayout().pageSize().id();
       auto* preview = printDialog->findChild<QPushButton*>("PreviewButton");
-      if (preview && pressPreview) {
+      if (!unwritableFile.isEmpty()) {
+        printDialog->printer()->setOutputFileName(unwritableFile);
+        printDialog->accept();
+      } else if (preview && pressPreview) {
         preview->click();
       } else {
         printDialog->reject();
@@ -68,6 +71,7 @@ struct PrintDialogsUser {
 
   QTimer timer;
   bool pressPreview = true;
+  QString unwritableFile;  // when set, Print into this file, which cannot be made
   QPageSize::PageSizeId paper = QPageSize::Custom;
   QList<QFont> offeredFonts;
   int previews = 0;
@@ -101,6 +105,11 @@ class PrintDialogsTest : public QObject {
     QCOMPARE(user.offeredFonts.value(1).family(), QStringLiteral("DejaVu Sans Mono"));
     user.pressPreview = false;
     QVERIFY(!ui.startPrintJob("T4 Error Report"));  // cancelled in the printer dialog
+
+    // A job that cannot start is no job: nothing is printed, and nothing is said.
+    user.unwritableFile = QStringLiteral("/nonexistent-folder/out.pdf");
+    QVERIFY(!ui.startPrintJob("T4 Error Report", FontChoice::FormsOwn));
+    user.unwritableFile.clear();
 
     // A drawn form brings its own face: no font dialog.
     user.pressPreview = true;

@@ -257,28 +257,35 @@ class TSDIAppFormTest : public QObject {
       QuestionIcon icon;
       QMessageBox::Icon shown;
       QuestionKind kind;
+      QMessageBox::StandardButtons buttons;
       QMessageBox::StandardButton pressed;
       Answer answer;
     } cases[] = {
-        {QuestionIcon::Question, QMessageBox::Question, QuestionKind::YesNo, QMessageBox::Yes,
-         Answer::Yes},
-        {QuestionIcon::Warning, QMessageBox::Warning, QuestionKind::YesNo, QMessageBox::No,
-         Answer::No},
-        {QuestionIcon::Error, QMessageBox::Critical, QuestionKind::YesNoCancel, QMessageBox::Cancel,
+        {QuestionIcon::Question, QMessageBox::Question, QuestionKind::YesNo,
+         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, Answer::Yes},
+        {QuestionIcon::Warning, QMessageBox::Warning, QuestionKind::YesNo,
+         QMessageBox::Yes | QMessageBox::No, QMessageBox::No, Answer::No},
+        {QuestionIcon::Error, QMessageBox::Critical, QuestionKind::YesNoCancel,
+         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel,
          Answer::Cancel},
-        {QuestionIcon::Question, QMessageBox::Question, QuestionKind::OkCancel, QMessageBox::Ok,
-         Answer::Yes},
+        {QuestionIcon::Question, QMessageBox::Question, QuestionKind::OkCancel,
+         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, Answer::Yes},
+        {QuestionIcon::Question, QMessageBox::Question, QuestionKind::OkCancel,
+         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel, Answer::Cancel},
     };
     for (const auto& c : cases) {
       QMessageBox::Icon seen = QMessageBox::NoIcon;
+      QMessageBox::StandardButtons offered;
       QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box);
         seen = box->icon();
+        offered = box->standardButtons();
         QTest::mouseClick(box->button(c.pressed), Qt::LeftButton);
       });
       QCOMPARE(ui.ask("Sure?", c.kind, {}, c.icon), c.answer);
       QCOMPARE(seen, c.shown);
+      QCOMPARE(offered, c.buttons);
     }
   }
 

@@ -195,6 +195,16 @@ class XmlDialogsTest : public QObject {
                                   "123456782RP0001-2026-T4.xml"}),
              QString());
     QCOMPARE(offered, folder.path("123456782RP0001-2026-T4.xml"));
+
+    // A name typed without its suffix takes the request's.
+    whenShown<QFileDialog>([](QFileDialog* d) {
+      d->selectFile(QStringLiteral("mine"));
+      static_cast<QDialog*>(d)->accept();
+    });
+    QCOMPARE(ui.chooseFileToSave({"Save", "xml", {"XML files (*.xml)"}, true, folder.path({})}),
+             folder.path("mine.xml"));
+    whenShown<QFileDialog>([](QFileDialog* d) { d->reject(); });
+    QCOMPARE(ui.chooseFolder("Where"), QString());
   }
 };
 
