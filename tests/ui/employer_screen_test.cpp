@@ -67,6 +67,7 @@ class EmployerScreenTest : public QObject {
     QCOMPARE(s.screen->windowTitle(), "Processing: " + s.state.T4FileName());
     QVERIFY(s.screen->width() >= 521 && s.screen->height() >= 413);
     QCOMPARE(textsCutOff(*s.screen), QStringList());
+    QCOMPARE(outsideLayouts(*s.screen), QStringList());
     // The rates in three rows: CPP rate and maximum premium; maximum earnings and
     // exemption; EI rate, maximum premium and maximum earnings.
     const auto row = [&s](const char* name) { return s.edit(name)->y(); };

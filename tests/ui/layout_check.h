@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QStringList>
 
@@ -26,6 +27,29 @@ inline QStringList textsCutOff(const QWidget& window) {
     }
   }
   return cut;
+}
+
+// Whether `layout` or a layout within it holds `widget`.
+inline bool holds(const QLayout* layout, const QWidget* widget) {
+  if (!layout) return false;
+  for (int i = 0; i < layout->count(); ++i) {
+    QLayoutItem* item = layout->itemAt(i);
+    if (item->widget() == widget || holds(item->layout(), widget)) return true;
+  }
+  return false;
+}
+
+// The named controls of `window` that no layout places: they would keep their place and
+// size whatever the window's size, font or language.
+inline QStringList outsideLayouts(const QWidget& window) {
+  QStringList loose;
+  for (const QWidget* w : window.findChildren<QWidget*>()) {
+    if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")) ||
+        w->isWindow() || !w->parentWidget())
+      continue;
+    if (!holds(w->parentWidget()->layout(), w)) loose << w->objectName();
+  }
+  return loose;
 }
 
 }  // namespace quillet::test

@@ -103,6 +103,7 @@ class T4EntryScreenTest : public QObject {
     auto* area = e.screen->findChild<QScrollArea*>("ScrollBoxEntries");
     QVERIFY(area->widget()->width() >= area->widget()->minimumSizeHint().width());
     QCOMPARE(textsCutOff(*e.screen), QStringList());
+    QCOMPARE(outsideLayouts(*e.screen), QStringList());
     e.screen->close();
   }
 
