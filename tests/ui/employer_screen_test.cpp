@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "checks/employer_checks.h"
@@ -111,6 +112,15 @@ class EmployerScreenTest : public QObject {
     QVERIFY(s.edit("EditCPP2RatePCent")->isVisible());
     QCOMPARE(s.edit("EditPPIPRatePC")->text(), QStringLiteral("0.4300"));
     QCOMPARE(textsCutOff(*s.screen), QStringList());
+    // Every amount and rate takes what is typed, whole.
+    const QRegularExpression amounts(QStringLiteral("Rate|Prem|Earn|Exempt|NewHires|EIMult"));
+    for (QLineEdit* edit : s.screen->findChildren<QLineEdit*>(amounts)) {
+      const QString shown = edit->text();
+      edit->clear();
+      QTest::keyClicks(edit, "12345.67");
+      QCOMPARE(edit->text(), QStringLiteral("12345.67"));
+      edit->setText(shown);
+    }
     s.ui.expectQuestion(Answer::Yes);
     s.edit("EditTaxYr")->clear();
     s.typeAndTab(s.edit("EditTaxYr"), "2005");
