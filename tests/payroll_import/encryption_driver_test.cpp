@@ -34,6 +34,15 @@ TEST(DosErrors, theTableAndItsCodes) {
             "Could not read X DOS Error Code was 30 = READ ERROR");
   EXPECT_EQ(dosErrorMessage("open X", 200), "");
   EXPECT_EQ(dosErrorMessage("open X", 0), "");
+  // Every code of DOS's ranges (1-35, 80-83, 100-106, 150-162) has its text.
+  for (const auto& [first, last] : {std::pair{1, 35}, {80, 83}, {100, 106}, {150, 162}}) {
+    for (int code = first; code <= last; ++code) {
+      const QString message = dosErrorMessage("read X", code);
+      EXPECT_TRUE(
+          message.startsWith(QStringLiteral("Could not read X DOS Error Code was %1 = ").arg(code)))
+          << code;
+    }
+  }
   ScriptedUi ui;
   ReportRunError("A:\\SEALDATA.EXE", 2, ui);
   ReportRunError("A:\\SEALDATA.EXE", 7, ui);

@@ -128,7 +128,7 @@ TEST(PlainSlip, everyTextOfEveryYearsLayoutStaysInsideItsBox) {
 }
 
 TEST(PlainSummary, everyTextStaysInsideItsBox) {
-  for (const int year : {2000, 2025}) {
+  for (const int year : {2000, 2006, 2023, 2024}) {
     TotalsRun run;
     run.employer = longest(goodEmployer());
     run.employer.setU16(E::S_Taxation_year, uint16_t(year));
@@ -150,6 +150,11 @@ TEST(PlainSummary, everyTextStaysInsideItsBox) {
                            "Date", "Signature of the authorized person", "Position or office"}),
         QStringList())
         << year;
+    const auto has = [&](const char* caption) { return surface.shows(QString::fromUtf8(caption)); };
+    EXPECT_EQ(has("17A  Employees' second QPP contributions"), year >= 2024) << year;
+    EXPECT_EQ(has("27A  Employer's second CPP/QPP contributions"), year >= 2024) << year;
+    EXPECT_EQ(has("55  Employees' PPIP premiums"), year >= 2006) << year;
+    EXPECT_TRUE(has("22  Income tax deducted")) << year;
   }
 }
 

@@ -215,6 +215,12 @@ class PrintDialogsTest : public QObject {
     QCOMPARE(dialog.LabelBusNum->text(), QStringLiteral("123456782RP0001"));
     QCOMPARE(dialog.EditRemittances->text(), QStringLiteral("1234.50"));
     QCOMPARE(dialog.SpinEditTop->value(), -20);  // no limits
+    for (QSpinBox* margin : {dialog.SpinEditTop, dialog.SpinEditLeft}) {
+      const int before = margin->value();
+      QTest::keyClick(margin, Qt::Key_Up);
+      QCOMPARE(margin->value(), before + 1);  // a hundredth of an inch at a time
+      QTest::keyClick(margin, Qt::Key_Down);
+    }
     QVERIFY(dialog.CheckBoxCoNmeAddr->isChecked());
     QCOMPARE(dialog.CheckBoxCoNmeAddr->text(),
              QStringLiteral("Check if Company name && address is Preprinted on form"));
@@ -288,6 +294,14 @@ class PrintDialogsTest : public QObject {
     TFormErrorMessages again(report, ViewerButtons::FixErrorOrIgnore, ui, clock);
     QTest::mouseClick(again.BitBtnFixError, Qt::LeftButton);
     QCOMPARE(again.result(), ViewerResult::FixError);
+
+    // A display has OK alone, and OK closes it.
+    TFormErrorMessages display(report, ViewerButtons::OkOnly, ui, clock);
+    display.show();
+    QVERIFY(display.BitBtnOK->isVisible() && !display.BitBtnFixError->isVisible());
+    QTest::mouseClick(display.BitBtnOK, Qt::LeftButton);
+    QCOMPARE(display.result(), ViewerResult::Ok);
+    QVERIFY(!display.isVisible());
   }
 
   void viewerPrintsItsLinesAndStaysOpen() {

@@ -17,6 +17,7 @@
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "data/open_t4_file.h"
+#include "layout_check.h"
 #include "payroll_import/payroll_records.h"
 #include "scripted_ui.h"
 #include "test_files.h"
@@ -75,6 +76,7 @@ class TSDIAppFormTest : public QObject {
              QStringLiteral("Exit from program, close window"));
     QVERIFY2(!desk.window.findChild<QLabel*>("ImageCanFlag")->pixmap().isNull(),
              "the JPEG decodes");
+    QCOMPARE(outsideLayouts(*desk.window.centralWidget()), QStringList());
   }
 
   void theLongHintFollowsTheMouse() {
@@ -162,6 +164,12 @@ class TSDIAppFormTest : public QObject {
     desk.trigger("NewFileItem");
     QVERIFY(desk.ui.questions().first().startsWith("You appear to be a Wagebook customer."));
     QVERIFY(desk.ui.fileDialogs().isEmpty());
+    // Yes, or anyone else: the open dialog, which may name a new file.
+    desk.ui.expectQuestion(Answer::Yes);
+    desk.ui.expectFileChoice({});
+    desk.trigger("NewFileItem");
+    QCOMPARE(desk.ui.fileDialogs().size(), 1);
+    QVERIFY(desk.ui.fileDialogs().first().allowNew);
   }
 
   void aNewFileGoesThroughTheEmployerScreenToTheEntryScreen() {
