@@ -390,7 +390,7 @@ TEST(CodeTables, membershipIsExactOnTheFirstTwoCharacters) {
   EXPECT_FALSE(CheckEmploymentProvince("NY"));
   for (const char* code : {"30", "32", "34", "36", "38", "40", "42"})
     EXPECT_TRUE(isTaxableBenefitCode(code)) << code;
-  for (const char* code : {"31", "33", "41", "70", "76", "3", ""})
+  for (const char* code : {"31", "33", "35", "37", "39", "41", "70", "76", "3", ""})
     EXPECT_FALSE(isTaxableBenefitCode(code)) << code;
 }
 

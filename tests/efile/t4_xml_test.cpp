@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QTemporaryDir>
 
 #include "checks/employer_checks.h"
@@ -88,6 +89,33 @@ TEST_F(XmlCheckTest, warningsDoNotStopTheExport) {
   noDental.copyPrefixFrom(employer);
   openFile(t4FileBytes(employer, {noDental}));
   EXPECT_EQ(checkForXml(state).warnings, QStringList{Who + "box 45 (dental benefits) is missing"});
+}
+
+// Other information by CRA's element names, a code from each part of the table.
+TEST_F(XmlCheckTest, otherInformationUnderCraElementNames) {
+  const std::pair<const char*, const char*> codes[] = {{"30", "hm_brd_lodg_amt"},
+                                                       {"42", "empt_cmsn_amt"},
+                                                       {"53", "dfr_sob_amt"},
+                                                       {"66", "elg_rtir_amt"},
+                                                       {"87", "vlntr_emergencyworker_xmpt_amt"},
+                                                       {"95", "indn_xmpt_unn_amt"}};
+  EmployerRecord employer = goodEmployer();
+  applyRates(employer, *ratesOf(2025));
+  T4Record r = goodT4("Smith", "John");
+  r.copyPrefixFrom(employer);
+  for (int k = 0; k < T::OtherInfoCount; ++k) {
+    r.setText(T::Other_info_code[k], QString::fromLatin1(codes[k].first));
+    r.setInt32(T::Other_info_amount[k], 1000 + k);
+  }
+  openFile(t4FileBytes(employer, {r}));
+  QBuffer out;
+  out.open(QIODevice::WriteOnly);
+  writeT4Xml(state, Transmitter{}, {}, out);
+  for (int k = 0; k < T::OtherInfoCount; ++k) {
+    const QByteArray element = codes[k].second;
+    EXPECT_TRUE(out.data().contains("<" + element + ">10.0" + QByteArray::number(k) + "</"))
+        << codes[k].first;
+  }
 }
 
 TEST(Transmitter, everyEntryIsChecked) {

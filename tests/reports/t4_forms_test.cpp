@@ -176,6 +176,8 @@ TEST_F(T4FormsTest, composedLinesAreShortenedToTheirWidths) {
   r.setText(T4Record::Employee_address_line_2, "Building C, Apartment 1234");
   r.setText(T4Record::Employee_province_code, "British Columbia");
   r.setText(T4Record::Employee_country_code, "CAN");
+  r.setText(T4Record::Employee_surname, "Abcdefghijklmnopqrs");
+  r.setText(T4Record::Employee_first_name, "Abcdefghijkl");
   open(employer, {r, goodT4("Brown", "B")});
   const QList<TracedText> t = printRun(RevenueCanadaCopies);
   // 2.8 inches are 28 characters of the trace font; 3.7 are 37, 2.1 are 21.
@@ -185,6 +187,8 @@ TEST_F(T4FormsTest, composedLinesAreShortenedToTheirWidths) {
   EXPECT_EQ(at(t, 1, x(5), y(4, true)), "NEWFOUNDLAND AN CAN K1A 0B1");
   EXPECT_EQ(at(t, 1, x(7), y(18)), "1234567890 LONG STREET NAME RD, BUILD");
   EXPECT_EQ(at(t, 1, x(7), y(22)), "BRITISH COLUMBI   CAN") << "the province gives way";
+  // More than its 18 boxes hold: the surname is one text across them.
+  EXPECT_EQ(at(t, 1, x(7), y(14)), "ABCDEFGHIJKLMNOPQRS");
 }
 
 TEST_F(T4FormsTest, theLineUpSampleFillsEveryBoxTwiceThenTheRunFollows) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "checks/code_tables.h"
 #include "data/open_t4_file.h"
 #include "open_file_test.h"
 #include "scripted_ui.h"
@@ -327,6 +328,9 @@ TEST_F(T4EntryTest, theBoxesOfTheLaterYears) {
   EXPECT_TRUE(s.working().flag(T::PPIP_Exempt));
   EXPECT_EQ(s.working().text(T::Employee_number), "E-104");
   EXPECT_EQ(s.fieldText(C::Dental), "3");
+  // Each refusal said why: the amount rule, then the list of box 45's codes.
+  ASSERT_EQ(ui.messages().size(), 2);
+  EXPECT_EQ(ui.messages().at(1), dentalBenefitsCodes());
 }
 
 TEST_F(T4EntryTest, aNewRecordTakesTheEmployersDentalBenefitsCode) {

@@ -256,6 +256,22 @@ TEST_F(T4CsvTest, nextYearKeepsTheEmployeesAndTakesTheRates) {
   EXPECT_EQ(r.byte(T::Report_type), 0);
 }
 
+TEST_F(T4CsvTest, theDesktopExportSaysWhereAndWhenItFailed) {
+  openFile(t4FileBytes(employer2025(), staff()));
+  const QString out = folder.path("out.csv");
+  ui.expectFileChoice(out);
+  {
+    const FaultyDisk disk(folder.path({}), 1, Fault::Full);
+    exportT4Spreadsheet(state, ui);
+  }
+  ui.expectFileChoice(out);
+  exportT4Spreadsheet(state, ui);
+  EXPECT_EQ(ui.fileDialogs().value(0).proposedName, "ACME.csv");
+  EXPECT_EQ(ui.messages(), QStringList({"Cannot write file " + out,
+                                        "3 T4 records were written to " + out + "."}));
+  EXPECT_TRUE(readWholeFile(out).startsWith("\xEF\xBB\xBFVOID,"));
+}
+
 TEST_F(T4CsvTest, theDesktopProposesNextYearsNameAndKeepsTheOpenFile) {
   openFile(t4FileBytes(employer2025(), staff()));
   const QString next = folder.path("ACME-2026.T4E");
