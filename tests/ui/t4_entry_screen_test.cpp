@@ -156,6 +156,19 @@ class T4EntryScreenTest : public QObject {
     QTest::sendKeyEvent(QTest::Click, income, Qt::Key_Backspace, QChar(u'\b'), Qt::NoModifier);
     QCOMPARE(income->text(), QStringLiteral("234"));
     QCOMPARE(e.ui.messages(), QStringList());
+
+    // Every field takes what is typed into it up to its own length, the short ones alone
+    // shorter than eight characters.
+    QStringList shortFields;
+    for (QLineEdit* field : e.screen->findChildren<QLineEdit*>()) {
+      const QString shown = field->text();
+      field->clear();
+      QTest::keyClicks(field, "12345678");
+      if (field->text() != QLatin1String("12345678")) shortFields << field->objectName();
+      field->setText(shown);
+    }
+    shortFields.sort();
+    QCOMPARE(shortFields, QStringList({"EditDental_benefits_code", "EditEmployee_secondinitial"}));
   }
 
   void requiredTextsRepeatForNamesOnly() {
