@@ -9,6 +9,7 @@
 
 #include "checks/employer_checks.h"
 #include "checks/tax_years.h"
+#include "efile/schema_check.h"
 #include "open_file_test.h"
 
 using namespace quillet;
@@ -116,6 +117,21 @@ TEST_F(XmlCheckTest, otherInformationUnderCraElementNames) {
     EXPECT_TRUE(out.data().contains("<" + element + ">10.0" + QByteArray::number(k) + "</"))
         << codes[k].first;
   }
+}
+
+// A schema that cannot be read is told with libxml2's own reasons, line by line.
+TEST(SchemaCheck, aBrokenSchemaIsToldWithItsReasons) {
+  QTemporaryDir folder;
+  QFile schema(folder.filePath("T619_T4.xsd"));
+  ASSERT_TRUE(schema.open(QIODevice::WriteOnly));
+  schema.write(
+      "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">\n"
+      "<xs:element name=\"Submission\" type=\"NoSuchType\"/>\n</xs:schema>\n");
+  schema.close();
+  const QStringList problems = schemaProblems(QFile::encodeName(schema.fileName()), folder.path());
+  ASSERT_GE(problems.size(), 2);
+  EXPECT_TRUE(problems.first().startsWith("Cannot read the schema "));
+  EXPECT_TRUE(problems.at(1).startsWith("line 2")) << problems.at(1).toStdString();
 }
 
 TEST(Transmitter, everyEntryIsChecked) {

@@ -111,7 +111,7 @@ TEST_F(EncryptionTest, theSignsOfEncryptedFiles) {
   drives.write("c/data/co1/EMPLOYEE.DA_", "");
   driver.ProbeEncryption(configPath);
   EXPECT_TRUE(inUse);
-  driver.ProbeEncryption(drives.path("none.CNF"));
+  EXPECT_TRUE(driver.ProbeEncryption(drives.path("none.CNF"))) << "nothing to wait for";
   EXPECT_FALSE(inUse);
 }
 
@@ -158,6 +158,16 @@ TEST_F(EncryptionTest, throughADosRunnerTheProgramGetsTheDosPath) {
       .setValue("Software/Corvantis/Quillet/2.0/DosRunner", runner);
   driver.RunSealData(configPath, "DEC");
   EXPECT_EQ(recordedArguments(), "DEC C:\\wgbpgms\\COMPANY1.CNF");
+
+  // A runner that cannot be started is told, and nothing counts as decrypted.
+  inUse = false;
+  QSettings(folder.path("user.ini"), QSettings::IniFormat)
+      .setValue("Software/Corvantis/Quillet/2.0/DosRunner", drives.path("no-runner"));
+  driver.RunSealData(configPath, "DEC");
+  EXPECT_FALSE(inUse);
+  EXPECT_EQ(ui.messages().last(),
+            "Could not run A:\\SEALDATA.EXE  The .EXE file is invalid (non-Win32 .EXE or error "
+            "in .EXE image).");
 }
 
 TEST_F(EncryptionTest, probeFailuresAreToldByTheirRealCause) {

@@ -75,6 +75,8 @@ TEST_F(RegisterTest, oneEmployeeAndTheGrandTotals) {
                                      .amount(32, 1234.5)
                                      .amount(45, 12)
                                      .amount(60, -0.5)
+                                     .amount(85, 5)
+                                     .amount(86, 6)
                                      .bytes()};
   const QList<TracedText> t = print(one);
   EXPECT_EQ(tracedPages(ui.printJobs().first()), 1);
@@ -95,6 +97,13 @@ TEST_F(RegisterTest, oneEmployeeAndTheGrandTotals) {
   EXPECT_TRUE(has(t, 1, endsAt(13, "Post Code"), "Post Code")) << "rows 2 to 16 are printed empty";
   EXPECT_FALSE(has(t, 1, endsAt(13, "Tips"), "Tips"))
       << "an amount row empty everywhere is left out";
+  const auto yOf = [&t](const QString& amount) {
+    for (const TracedText& text : t) {
+      if (text.text == amount && text.x == endsAt(28, amount)) return text.y;
+    }
+    return -1;
+  };
+  EXPECT_EQ(yOf("6.00") - yOf("5.00"), 2 * 50) << "a blank line between rows 85 and 86";
 }
 
 TEST_F(RegisterTest, blocksOfFourColumns) {
