@@ -9,6 +9,7 @@
 #include "core/report_preconditions.h"
 #include "payroll_import/source_register.h"
 #include "platform/replacing_device.h"
+#include "platform/shared_file.h"
 #include "reports/error_report.h"
 #include "reports/mailing_labels.h"
 #include "reports/painter_surface.h"
@@ -85,7 +86,7 @@ std::function<std::unique_ptr<PrintSurface>(const QString&)> PrintTarget::printe
       auto surface = makePdfSurface(m_pdf, documentTitle, m_font, 600,
                                     [this](bool written) { m_writeFailed |= !written; });
       if (!surface) {
-        io.err << QStringLiteral("Cannot create file %1").arg(m_pdf) << Qt::endl;
+        io.err << platform::cannotCreateMessage(m_pdf) << Qt::endl;
         m_failed = true;
       }
       return surface;
@@ -95,7 +96,7 @@ std::function<std::unique_ptr<PrintSurface>(const QString&)> PrintTarget::printe
     if (!m_traceFile) {
       m_traceFile = platform::ReplacingDevice::begin(m_trace);
       if (!m_traceFile) {
-        io.err << QStringLiteral("Cannot create file %1").arg(m_trace) << Qt::endl;
+        io.err << platform::cannotCreateMessage(m_trace) << Qt::endl;
         m_failed = true;
         return nullptr;
       }
@@ -109,8 +110,7 @@ bool PrintTarget::finish(Io io) {
   // What was printed takes the place of the old file only when all of it was written.
   if (m_traceFile && !m_traceFile->commit()) m_writeFailed = true;
   if (m_writeFailed) {
-    io.err << QStringLiteral("Cannot write file %1").arg(m_pdf.isEmpty() ? m_trace : m_pdf)
-           << Qt::endl;
+    io.err << platform::cannotWriteMessage(m_pdf.isEmpty() ? m_trace : m_pdf) << Qt::endl;
   }
   return !m_failed && !m_writeFailed;
 }

@@ -5,7 +5,7 @@
 #include "cli/commands.h"
 #include "cli/stream_ui.h"
 #include "data/open_t4_file.h"
-#include "platform/replacing_device.h"
+#include "platform/shared_file.h"
 #include "transfer/next_year.h"
 #include "transfer/t4_csv.h"
 
@@ -14,14 +14,9 @@ namespace quillet::cli {
 int runCsvExport(const Invocation& invocation, const Clock&, Io io) {
   const auto state = openForInspection(invocation.positionals.at(0), io);
   if (!state) return ExitUsage;
-  const QString out = invocation.positionals.at(1);
-  const auto device = platform::ReplacingDevice::begin(out);
-  if (!device) {
-    io.err << QStringLiteral("Cannot create file %1").arg(out) << Qt::endl;
-    return ExitUsage;
-  }
-  if (!writeT4Csv(*state, *device) || !device->commit()) {
-    io.err << QStringLiteral("Cannot write file %1").arg(out) << Qt::endl;
+  if (const QString failure = writeT4CsvFile(*state, invocation.positionals.at(1));
+      !failure.isEmpty()) {
+    io.err << failure << Qt::endl;
     return ExitUsage;
   }
   return ExitOk;
@@ -32,8 +27,7 @@ int runCsvImport(const Invocation& invocation, const Clock&, Io io) {
   const QString in = invocation.positionals.at(1);
   QFile csv(in);
   if (!QFileInfo(t4).isFile() || !csv.open(QIODevice::ReadOnly)) {
-    io.err << QStringLiteral("Cannot open file %1").arg(QFileInfo(t4).isFile() ? in : t4)
-           << Qt::endl;
+    io.err << platform::cannotOpenMessage(QFileInfo(t4).isFile() ? in : t4) << Qt::endl;
     return ExitUsage;
   }
   OpenT4FileState state;

@@ -9,6 +9,7 @@
 #include "data/open_t4_file.h"
 #include "efile/schema_check.h"
 #include "platform/replacing_device.h"
+#include "platform/shared_file.h"
 #include "reports/t4_totals.h"
 
 namespace quillet {
@@ -51,19 +52,19 @@ XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& 
   XmlExportOutcome outcome;
   const auto device = platform::ReplacingDevice::begin(path);
   if (!device) {
-    outcome.failure = QStringLiteral("Cannot create file %1").arg(path);
+    outcome.failure = platform::cannotCreateMessage(path);
     return outcome;
   }
   outcome.written = writeT4Xml(state, choices.transmitter, choices.options, *device);
   if (!choices.schemaFolder.isEmpty()) {
     if (!device->writeGathered()) {
-      outcome.failure = QStringLiteral("Cannot write file %1").arg(path);
+      outcome.failure = platform::cannotWriteMessage(path);
       return outcome;
     }
     outcome.schemaProblems = schemaProblems(device->temporaryName(), choices.schemaFolder);
     if (!outcome.schemaProblems.isEmpty()) return outcome;
   }
-  if (!device->commit()) outcome.failure = QStringLiteral("Cannot write file %1").arg(path);
+  if (!device->commit()) outcome.failure = platform::cannotWriteMessage(path);
   return outcome;
 }
 

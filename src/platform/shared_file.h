@@ -62,5 +62,6 @@ class SharedFile {
 
 QString cannotOpenMessage(const QString& path);
 QString cannotCreateMessage(const QString& path);
+QString cannotWriteMessage(const QString& path);
 
 }  // namespace quillet::platform

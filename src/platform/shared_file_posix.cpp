@@ -20,6 +20,10 @@ QString cannotCreateMessage(const QString& path) {
   return QStringLiteral("Cannot create file %1").arg(path);
 }
 
+QString cannotWriteMessage(const QString& path) {
+  return QStringLiteral("Cannot write file %1").arg(path);
+}
+
 FileResult<SharedFile> SharedFile::open(const QString& path, OpenMode mode) {
   // Non-blocking, so that a FIFO is refused instead of waiting for a writer for ever.
   int flags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY;

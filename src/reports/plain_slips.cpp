@@ -8,6 +8,7 @@
 
 #include "core/ui.h"
 #include "data/open_t4_file.h"
+#include "platform/shared_file.h"
 #include "reports/painter_surface.h"
 #include "reports/print_report.h"
 #include "reports/print_surface.h"
@@ -175,8 +176,7 @@ SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
     }
     if (!whole) {
       ui.showMessage(
-          (pdf ? QStringLiteral("Cannot write file %1") : QStringLiteral("Cannot create file %1"))
-              .arg(path));
+          (pdf ? platform::cannotWriteMessage(path) : platform::cannotCreateMessage(path)));
       done.outcome = PrintOutcome::StoppedEarly;
       return done;
     }

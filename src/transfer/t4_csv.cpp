@@ -17,6 +17,7 @@
 #include "data/open_t4_file.h"
 #include "platform/file_replacement.h"
 #include "platform/replacing_device.h"
+#include "platform/shared_file.h"
 #include "screens/t4_entry_controller.h"
 #include "transfer/csv.h"
 
@@ -219,6 +220,13 @@ bool writeT4Csv(OpenT4FileState& state, QIODevice& out) {
   return true;
 }
 
+QString writeT4CsvFile(OpenT4FileState& state, const QString& path) {
+  const auto device = platform::ReplacingDevice::begin(path);
+  if (!device) return platform::cannotCreateMessage(path);
+  if (!writeT4Csv(state, *device) || !device->commit()) return platform::cannotWriteMessage(path);
+  return {};
+}
+
 int CsvImportPlan::count(CsvRow::Kind kind) const {
   return int(
       std::count_if(rows.begin(), rows.end(), [kind](const CsvRow& r) { return r.kind == kind; }));
@@ -409,13 +417,8 @@ void exportT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
        QFileInfo(state.T4FileName()).absolutePath(),
        QFileInfo(state.T4FileName()).completeBaseName() + QStringLiteral(".csv")});
   if (path.isEmpty()) return;
-  const auto device = platform::ReplacingDevice::begin(path);
-  if (!device) {
-    ui.showMessage(QStringLiteral("Cannot create file %1").arg(path));
-    return;
-  }
-  if (!writeT4Csv(state, *device) || !device->commit()) {
-    ui.showMessage(QStringLiteral("Cannot write file %1").arg(path));
+  if (const QString failure = writeT4CsvFile(state, path); !failure.isEmpty()) {
+    ui.showMessage(failure);
     return;
   }
   ui.showMessage(
@@ -432,7 +435,7 @@ void importT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
   if (path.isEmpty()) return;
   QFile csv(path);
   if (!csv.open(QIODevice::ReadOnly)) {
-    ui.showMessage(QStringLiteral("Cannot open file %1").arg(path));
+    ui.showMessage(platform::cannotOpenMessage(path));
     return;
   }
   const CsvImportPlan plan = planT4CsvImport(state, csv.readAll());

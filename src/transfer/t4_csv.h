@@ -26,6 +26,10 @@ QStringList t4CsvColumns();
 // as 1 or 0). False when a record could not be read or the device took less than given.
 bool writeT4Csv(OpenT4FileState& state, QIODevice& out);
 
+// The same into the file `path`, which takes the place of any old one only when written
+// whole: "Cannot create file …" or "Cannot write file …", or empty when it was written.
+QString writeT4CsvFile(OpenT4FileState& state, const QString& path);
+
 // One row of a spreadsheet, as the import would take it.
 struct CsvRow {
   enum class Kind { Add, Update, Refused };
