@@ -50,6 +50,27 @@ T4Record goodT4(const QString& surname, const QString& firstName, const QString&
   return r;
 }
 
+void change(Record768& record, std::initializer_list<FieldChange> changes) {
+  for (const FieldChange& c : changes) {
+    switch (c.field.kind) {
+      case FieldKind::Text:
+        record.setText(c.field, c.text);
+        break;
+      case FieldKind::Cents:
+      case FieldKind::Fix4:
+        record.setInt32(c.field, static_cast<int32_t>(c.number));
+        break;
+      case FieldKind::U16:
+        record.setU16(c.field, static_cast<uint16_t>(c.number));
+        break;
+      case FieldKind::Flag:
+      case FieldKind::Byte:
+        record.setByte(c.field, static_cast<uint8_t>(c.number));
+        break;
+    }
+  }
+}
+
 QByteArray t4FileBytes(const std::optional<EmployerRecord>& employer,
                        const std::vector<T4Record>& t4s, const QByteArray& trailing) {
   const auto append = [](QByteArray& bytes, const Record768& record) {

@@ -21,6 +21,28 @@ EmployerRecord goodEmployer();
 // and EI they call for.
 T4Record goodT4(const QString& surname, const QString& firstName, const QString& initial = {});
 
+// One field's new value: a text, or a number for any other kind of field.
+struct FieldChange {
+  FieldChange(const Field& f, const char* t) : field(f), text(QString::fromUtf8(t)) {}
+  FieldChange(const Field& f, const QString& t) : field(f), text(t) {}
+  FieldChange(const Field& f, int64_t n) : field(f), number(n) {}
+  FieldChange(const Field& f, int n) : field(f), number(n) {}
+  FieldChange(const Field& f, bool flag) : field(f), number(flag ? 1 : 0) {}
+
+  const Field& field;
+  QString text;
+  int64_t number = 0;
+};
+
+void change(Record768& record, std::initializer_list<FieldChange> changes);
+
+// `record` with `changes` made.
+template <class R>
+R with(R record, std::initializer_list<FieldChange> changes) {
+  change(record, changes);
+  return record;
+}
+
 // The bytes of a T4 file: header and employer record (when given), the T4 records in
 // order, then `trailing` bytes.
 QByteArray t4FileBytes(const std::optional<EmployerRecord>& employer,
