@@ -17,8 +17,6 @@ namespace {
 using C = T4EntryController;
 using T = T4Record;
 
-const QString SaveQuestion = QStringLiteral("Do you wish to save your changes to the last T4 ?");
-
 class T4EntryTest : public OpenFileTest {
  protected:
   C& open(const std::vector<T4Record>& t4s, const EmployerRecord& employer = goodEmployer()) {
@@ -27,106 +25,133 @@ class T4EntryTest : public OpenFileTest {
     screen->open();
     return *screen;
   }
-
+  // The findings are ignored and the save question answered.
+  void saveAnswering(Answer answer, bool findings = true) {
+    if (findings) ui.expectReport(ViewerResult::Ignore);
+    ui.expectQuestion(answer);
+  }
   QStringList surnamesOnFile() { return surnamesInFile(state.T4FileName()); }
 
   std::unique_ptr<C> screen;
 };
 
-TEST_F(T4EntryTest, opensOnTheFirstRecordInNameOrder) {
+TEST_F(T4EntryTest, opensOnTheFirstRecordInNameOrderOrANewOne) {
   C& s = open({goodT4("Smith", "J"), goodT4("Adams", "A")});
   EXPECT_EQ(s.working().surname(), "Adams");
   EXPECT_FALSE(s.isNew());
   EXPECT_EQ(s.fieldText(C::EmploymentIncome), "20000.00");
   EXPECT_EQ(s.fieldText(C::Void), "0");
+  EXPECT_EQ(s.fieldText(C::ReportType), "O Original") << "original by default";
   EXPECT_EQ(s.employer().text(EmployerRecord::S_Employer_name_line_1), "Acme Widgets Ltd.");
-}
 
-TEST_F(T4EntryTest, aFileWithoutT4sStartsANewRecordThatCountsAsUnchanged) {
-  C& s = open({});
-  EXPECT_TRUE(s.isNew());
-  EXPECT_EQ(s.working().text(T::RevCan_account_number), "123456782RP0001");
-  EXPECT_EQ(s.working().recordType(), T4RecordType);
+  // A file without T4s starts a new record, with the employer's number and dental code,
+  // that counts as unchanged.
+  C& empty = open({}, with(goodEmployer(), {{EmployerRecord::Dental_benefits_code, 3}}));
+  EXPECT_TRUE(empty.isNew());
+  EXPECT_EQ(empty.working().text(T::RevCan_account_number), "123456782RP0001");
+  EXPECT_EQ(empty.working().recordType(), T4RecordType);
+  EXPECT_EQ(empty.working().byte(T::Dental_benefits_code), 3);
   ui.expectReport(ViewerResult::Ignore);
-  EXPECT_TRUE(s.closeQuery());
+  EXPECT_TRUE(empty.closeQuery());
   EXPECT_TRUE(ui.questions().isEmpty()) << "nothing changed: no save question";
   EXPECT_EQ(ui.reports().first().lines.first(),
             "The following are items you may want to re-check before printing.  If any");
 }
 
-TEST_F(T4EntryTest, fieldFamilies) {
+TEST_F(T4EntryTest, eachFieldAsItIsLeft) {
   C& s = open({goodT4("Adams", "A")});
-  struct Case {
+  const std::optional<QString> same;
+  const struct {
     int tag;
     const char* text;
     bool refused;
     bool markModified;
     std::optional<QString> newText;
+  } cases[] = {
+      {C::EmploymentIncome, "1234.5", false, false, same},
+      {C::Cpp, "12,5", true, true, same},
+      {C::OtherAmount6, " 7 ", false, false, same},
+      {C::Void, "1", false, false, same},
+      {C::RppPlan, "  1234567  ", false, false, "1234567"},
+      {C::Country, "   ", false, false, ""},
+      {C::PostCode, " k1a 0b1 ", false, false, "K1A 0B1"},
+      {C::Surname, "  ", true, true, ""},
+      {C::FirstName, " Ann ", false, false, "Ann"},
+      {C::Addr1, "", true, false, ""},
+      {C::City, " Kanata", false, false, "Kanata"},
+      {C::EmploymentCode, "13 Barber or Hairdresser", false, false, same},
+      {C::EmploymentCode, "X3", true, false, same},
+      {C::OtherCode2, "  ", false, false, same},
+      {C::OtherCode3, "3x Box", true, false, same},
+      {C::ProvinceOfEmployment, "on", false, false, "ON"},
+      {C::ProvinceOfEmployment, "ONT", true, false, "ONT"},
+      {C::ProvinceOfEmployment, "XX", true, false, "XX"},
+      {C::Cpp2, "416.00", false, false, same},
+      {C::Ppip, "x", true, true, same},
+      {C::Dental, "6", true, false, same},
+      {C::Dental, "3", false, false, same},
+      {C::ReportType, "A Amended", false, false, same},
+      {C::PpipExempt, "1", false, false, same},
+      {C::EmployeeNumber, " E-104 ", false, false, "E-104"},
   };
-  const Case cases[] = {
-      {C::EmploymentIncome, "1234.5", false, false, std::nullopt},
-      {C::Cpp, "12,5", true, true, std::nullopt},
-      {C::OtherAmount6, " 7 ", false, false, std::nullopt},
-      {C::Void, "1", false, false, std::nullopt},
-      {C::RppPlan, "  1234567  ", false, false, QString("1234567")},
-      {C::Country, "   ", false, false, QString("")},
-      {C::PostCode, " k1a 0b1 ", false, false, QString("K1A 0B1")},
-      {C::Surname, "  ", true, true, QString("")},
-      {C::FirstName, " Ann ", false, false, QString("Ann")},
-      {C::Addr1, "", true, false, QString("")},
-      {C::City, " Kanata", false, false, QString("Kanata")},
-      {C::EmploymentCode, "13 Barber or Hairdresser", false, false, std::nullopt},
-      {C::EmploymentCode, "X3", true, false, std::nullopt},
-      {C::OtherCode2, "  ", false, false, std::nullopt},
-      {C::OtherCode3, "3x Box", true, false, std::nullopt},
-      {C::ProvinceOfEmployment, "on", false, false, QString("ON")},
-      {C::ProvinceOfEmployment, "ONT", true, false, QString("ONT")},
-      {C::ProvinceOfEmployment, "XX", true, false, QString("XX")},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const FieldOutcome o = s.leaveField(c.tag, c.text);
     EXPECT_EQ(o.focusBack, c.refused) << c.tag << " " << c.text;
     EXPECT_EQ(o.markModified, c.markModified) << c.tag << " " << c.text;
     EXPECT_EQ(o.newText, c.newText) << c.tag << " " << c.text;
   }
-  const T4Record& r = s.working();
-  EXPECT_EQ(r.int32(T::Employment_income), 123450);
-  EXPECT_EQ(r.int32(T::Employee_CPP), 60000) << "a refused amount keeps the previous value";
-  EXPECT_EQ(r.int32(T::Other_info_amount_6), 700);
-  EXPECT_TRUE(r.isVoid());
-  EXPECT_EQ(r.text(T::RPP_or_deferred_PlanNumbr), "1234567");
-  EXPECT_EQ(r.text(T::Employee_country_code), "");
-  EXPECT_EQ(r.text(T::Employee_postal_code), "K1A 0B1");
-  EXPECT_EQ(r.surname(), "Adams");
-  EXPECT_EQ(r.firstName(), "Ann");
-  EXPECT_EQ(r.text(T::Employee_address_line_1), "2 Elm Street");
-  EXPECT_EQ(r.text(T::Employment_code), "13 Barber or Hairdresser");
-  EXPECT_EQ(r.text(T::Province_of_employment_code), "ON");
-  EXPECT_EQ(ui.messages().count("Employee has to have a proper name and address entry.  You cannot "
-                                "leave this item blank."),
-            2);
-  EXPECT_TRUE(ui.messages().contains(
-      "Employment code has to be either blank or the first two characters must form a "
-      "numeric code. Select from choices in drop down list"));
-  EXPECT_EQ(
-      ui.messages().count(
-          "Province of employment cannot be blank or invalid.  Select from choices in drop down "
-          "list.  If not employed in Canada, select US for USA or ZZ for other countries."),
-      2);
+  EXPECT_EQ(s.working(),
+            with(goodT4("Adams", "Ann"), {{T::Employment_income, 123450},
+                                          {T::Other_info_code_2, "  "},
+                                          {T::Other_info_amount_6, 700},
+                                          {T::VOID, true},
+                                          {T::RPP_or_deferred_PlanNumbr, "1234567"},
+                                          {T::Employee_country_code, ""},
+                                          {T::Employee_postal_code, "K1A 0B1"},
+                                          {T::Employee_city, "Kanata"},
+                                          {T::Employment_code, "13 Barber or Hairdresser"},
+                                          {T::Province_of_employment_code, "ON"},
+                                          {T::Employee_CPP2, 41600},
+                                          {T::Dental_benefits_code, 3},
+                                          {T::Report_type, 1},
+                                          {T::PPIP_Exempt, true},
+                                          {T::Employee_number, "E-104"}}))
+      << "a refused entry keeps the previous value";
+  EXPECT_EQ(s.fieldText(C::Dental), "3");
+  const QString invalidAmount =
+      "Invalid numeric value. ONLY digits 0 through 9 allowed, and if cents ONLY ONE decimal "
+      "point \".\" between the dollars and cents.  Negative amounts are not allowed.  The "
+      "absolute maximum value allowed here is 21474836.47 (due to type of binary storage)";
+  EXPECT_EQ(ui.messages(),
+            QStringList({invalidAmount,
+                         "Employee has to have a proper name and address entry.  You cannot "
+                         "leave this item blank.",
+                         "Employee has to have a proper name and address entry.  You cannot "
+                         "leave this item blank.",
+                         "Employment code has to be either blank or the first two characters "
+                         "must form a numeric code. Select from choices in drop down list",
+                         "In the Other Information area at the bottom of the T4 the Box items "
+                         "have to be either blank (no corresponding dollar entry) or the first "
+                         "two characters must form a numeric Box number (if a corresponding "
+                         "dollar amount will be entered).",
+                         "Province of employment cannot be blank or invalid.  Select from "
+                         "choices in drop down list.  If not employed in Canada, select US for "
+                         "USA or ZZ for other countries.",
+                         "Province of employment cannot be blank or invalid.  Select from "
+                         "choices in drop down list.  If not employed in Canada, select US for "
+                         "USA or ZZ for other countries.",
+                         invalidAmount, dentalBenefitsCodes()}));
 }
 
 TEST_F(T4EntryTest, theAddressProvinceSetsTheCountry) {
   C& s = open({goodT4("Adams", "A")});
-  struct Case {
-    const char* code;
-    std::optional<QString> shown;
-    QString stored;
-  };
-  for (const Case& c : {Case{"mi", QString("USA"), "USA"}, Case{"ZZ", std::nullopt, "USA"},
-                        Case{"qc", QString("CAN"), "CAN"}}) {
-    const FieldOutcome o = s.leaveField(C::Province, c.code);
-    EXPECT_EQ(o.country, c.shown) << c.code;
-    EXPECT_EQ(s.working().text(T::Employee_country_code), c.stored) << c.code;
+  for (const auto& [code, shown, stored] :
+       {std::tuple{"mi", std::optional<QString>("USA"), "USA"},
+        std::tuple{"ZZ", std::optional<QString>(), "USA"},
+        std::tuple{"qc", std::optional<QString>("CAN"), "CAN"}}) {
+    const FieldOutcome o = s.leaveField(C::Province, code);
+    EXPECT_EQ(o.country, shown) << code;
+    EXPECT_EQ(s.working().text(T::Employee_country_code), stored) << code;
   }
   EXPECT_TRUE(s.leaveField(C::Province, "Q").focusBack);
   EXPECT_EQ(s.working().text(T::Employee_province_code), "QC");
@@ -165,7 +190,7 @@ TEST_F(T4EntryTest, theSaveStepsPaths) {
   EXPECT_FALSE(readWholeFile(state.T4FileName()).contains("Kanata"));
   ui.expectQuestion(Answer::Yes);
   EXPECT_EQ(s.AskSaveChanges(), Answer::Yes);
-  EXPECT_EQ(ui.questions().last(), SaveQuestion);
+  EXPECT_EQ(ui.questions().last(), "Do you wish to save your changes to the last T4 ?");
   EXPECT_TRUE(readWholeFile(state.T4FileName()).contains("Kanata"));
   EXPECT_EQ(state.T4File().key(0), "ADAMS, *A");
   EXPECT_EQ(s.AskSaveChanges(), std::nullopt) << "saved: the buffer holds it now";
@@ -174,29 +199,23 @@ TEST_F(T4EntryTest, theSaveStepsPaths) {
   s.leaveField(C::PostCode, "");
   ui.expectReport(ViewerResult::FixError);
   EXPECT_EQ(s.AskSaveChanges(), Answer::Cancel);
-  ui.expectReport(ViewerResult::Ignore);
-  ui.expectQuestion(Answer::No);
+  saveAnswering(Answer::No);
   EXPECT_EQ(s.AskSaveChanges(), Answer::No);
-  EXPECT_TRUE(ui.reports().at(0).lines.contains(
-      "carefully.  If a calculation error has occurred then fixing the T4 might"));
-  EXPECT_FALSE(ui.reports().at(1).lines.contains(
-      "carefully.  If a calculation error has occurred then fixing the T4 might"));
+  const QString note = "carefully.  If a calculation error has occurred then fixing the T4 might";
+  EXPECT_TRUE(ui.reports().at(0).lines.contains(note));
+  EXPECT_FALSE(ui.reports().at(1).lines.contains(note));
 }
 
-TEST_F(T4EntryTest, navigationAtTheEnds) {
-  C& s = open({goodT4("Adams", "A")});
-  EXPECT_FALSE(s.move(C::Move::First));
-  EXPECT_FALSE(s.move(C::Move::Next));
-  EXPECT_FALSE(s.move(C::Move::Prevs));
-  EXPECT_FALSE(s.move(C::Move::Last));
+TEST_F(T4EntryTest, movingAndItsEnds) {
+  C& one = open({goodT4("Adams", "A")});
+  for (C::Move m : {C::Move::First, C::Move::Next, C::Move::Prevs, C::Move::Last})
+    EXPECT_FALSE(one.move(m));
   EXPECT_EQ(ui.messages(),
             QStringList({"This is the first and only T4 record on the file",
                          "This is the last record on the file, there is no next.",
                          "This is the first record on the file, there is no previous.",
                          "This is the last and only T4 record on the file"}));
-}
 
-TEST_F(T4EntryTest, movingThroughSeveral) {
   C& s = open({goodT4("Cole", "C"), goodT4("Adams", "A"), goodT4("Brown", "B")});
   EXPECT_TRUE(s.move(C::Move::Last));
   EXPECT_EQ(s.working().surname(), "Cole");
@@ -214,16 +233,14 @@ TEST_F(T4EntryTest, addNewThenNextAsksAndKeepsTheBlankRecord) {
   EXPECT_TRUE(s.addNew());
   EXPECT_TRUE(s.isNew());
   EXPECT_EQ(s.working().text(T::RevCan_account_number), "123456782RP0001");
-  ui.expectReport(ViewerResult::Ignore);
-  ui.expectQuestion(Answer::No);
+  saveAnswering(Answer::No);
   EXPECT_FALSE(s.move(C::Move::Next));
   EXPECT_EQ(ui.messages().last(), "This is the last record on the file, there is no next.");
   EXPECT_TRUE(s.isNew());
 
   s.leaveField(C::Surname, "Zed");
   s.leaveField(C::FirstName, "Zoe");
-  ui.expectReport(ViewerResult::Ignore);
-  ui.expectQuestion(Answer::Yes);
+  saveAnswering(Answer::Yes);
   EXPECT_TRUE(s.move(C::Move::Next)) << "appended, it now stands after Adams";
   EXPECT_EQ(surnamesOnFile(), QStringList({"Adams", "Zed"}));
   EXPECT_EQ(state.T4File().key(1), "ZED, *Zoe");
@@ -233,11 +250,11 @@ TEST_F(T4EntryTest, aRecordSavedTwiceIsRewrittenInPlaceAfterTheReSort) {
   C& s = open({goodT4("Brown", "B"), goodT4("Cole", "C"), goodT4("Adams", "A")});
   EXPECT_TRUE(s.move(C::Move::Next));  // Brown, position 1
   s.leaveField(C::Surname, "Young");
-  ui.expectQuestion(Answer::Yes);
+  saveAnswering(Answer::Yes, false);
   EXPECT_EQ(s.AskSaveChanges(), Answer::Yes);  // now last in the index
   EXPECT_EQ(s.currentPosition(), 1);
   s.leaveField(C::FirstName, "Bea");
-  ui.expectQuestion(Answer::Yes);
+  saveAnswering(Answer::Yes, false);
   EXPECT_EQ(s.AskSaveChanges(), Answer::Yes);
   EXPECT_EQ(surnamesOnFile(), QStringList({"Adams", "Cole", "Young"})) << "Cole untouched";
   ASSERT_TRUE(s.move(C::Move::Next));
@@ -246,14 +263,11 @@ TEST_F(T4EntryTest, aRecordSavedTwiceIsRewrittenInPlaceAfterTheReSort) {
   // A new record saved twice is rewritten in place the second time.
   s.addNew();
   s.leaveField(C::Surname, "Able");
-  s.leaveField(C::FirstName, "Al");
-  ui.expectReport(ViewerResult::Ignore);
-  ui.expectQuestion(Answer::Yes);
-  s.AskSaveChanges();
-  s.leaveField(C::FirstName, "Alan");
-  ui.expectReport(ViewerResult::Ignore);
-  ui.expectQuestion(Answer::Yes);
-  s.AskSaveChanges();
+  for (const char* firstName : {"Al", "Alan"}) {
+    s.leaveField(C::FirstName, firstName);
+    saveAnswering(Answer::Yes);
+    s.AskSaveChanges();
+  }
   EXPECT_EQ(state.T4File().Count(), 4);
   EXPECT_EQ(state.T4File().key(0), "ABLE, *Alan");
 }
@@ -262,8 +276,6 @@ TEST_F(T4EntryTest, theIndexPicksAndTheEmployerScreenKeepsTheNumberInStep) {
   C& s = open({goodT4("Adams", "A"), goodT4("Brown", "B")});
   ui.expectEmployeeIndex([](OpenT4FileState& st) {
     // The employer screen changed the business number of every record of the file.
-    EmployerRecord employer = goodEmployer();
-    employer.setText(EmployerRecord::RevCan_account_number, "046454286RP0002");
     for (int64_t at = 0; at < st.T4File().size(); at += 768) {
       Record768 r;
       st.T4File().readAt(at, r.bytes());
@@ -281,6 +293,21 @@ TEST_F(T4EntryTest, theIndexPicksAndTheEmployerScreenKeepsTheNumberInStep) {
   ui.expectEmployeeIndex([](OpenT4FileState&) {});  // cancelled
   EXPECT_FALSE(s.pickFromIndex());
   EXPECT_EQ(state.T4File().PickedIndex, TAlphaInxFileStream::NothingPicked);
+
+  // A new number leaves an untouched new record unchanged.
+  C& empty = open({});
+  ui.expectEmployeeIndex([](OpenT4FileState& st) {
+    Record768 employer;
+    st.T4File().readAt(768, employer.bytes());
+    employer.setText(EmployerRecord::RevCan_account_number, "046454286RP0002");
+    st.T4File().writeAt(768, employer.bytes());
+    st.T4File().CoInfoShown = true;
+  });
+  EXPECT_FALSE(empty.pickFromIndex());
+  ui.expectReport(ViewerResult::Ignore);
+  EXPECT_TRUE(empty.closeQuery());
+  EXPECT_TRUE(ui.questions().isEmpty()) << "nothing of the user's changed";
+  EXPECT_EQ(state.T4File().Count(), 0);
 }
 
 TEST_F(T4EntryTest, thePickedEmployeeIsShownAfterASaveThatReSorts) {
@@ -292,66 +319,11 @@ TEST_F(T4EntryTest, thePickedEmployeeIsShownAfterASaveThatReSorts) {
   EXPECT_EQ(s.working().surname(), "Brown");
 }
 
-TEST_F(T4EntryTest, aNewBusinessNumberLeavesAnUntouchedNewRecordUnchanged) {
-  C& s = open({});
-  ui.expectEmployeeIndex([](OpenT4FileState& st) {
-    Record768 employer;
-    st.T4File().readAt(768, employer.bytes());
-    employer.setText(EmployerRecord::RevCan_account_number, "046454286RP0002");
-    st.T4File().writeAt(768, employer.bytes());
-    st.T4File().CoInfoShown = true;
-  });
-  EXPECT_FALSE(s.pickFromIndex());
-  ui.expectReport(ViewerResult::Ignore);
-  EXPECT_TRUE(s.closeQuery());
-  EXPECT_TRUE(ui.questions().isEmpty()) << "nothing of the user's changed";
-  EXPECT_EQ(state.T4File().Count(), 0);
-}
-
-TEST_F(T4EntryTest, theBoxesOfTheLaterYears) {
-  C& s = open({goodT4("Adams", "A")});
-  EXPECT_EQ(s.fieldText(C::ReportType), "O Original") << "original by default";
-  struct Case {
-    int tag;
-    const char* text;
-    bool refused;
-  };
-  for (const Case& c :
-       {Case{C::Cpp2, "416.00", false}, Case{C::Ppip, "x", true}, Case{C::Dental, "6", true},
-        Case{C::Dental, "3", false}, Case{C::ReportType, "A Amended", false},
-        Case{C::PpipExempt, "1", false}, Case{C::EmployeeNumber, " E-104 ", false}}) {
-    EXPECT_EQ(s.leaveField(c.tag, c.text).focusBack, c.refused) << c.text;
-  }
-  EXPECT_EQ(s.working().int32(T::Employee_CPP2), 41600);
-  EXPECT_EQ(s.working().byte(T::Dental_benefits_code), 3);
-  EXPECT_EQ(s.working().byte(T::Report_type), 1);
-  EXPECT_TRUE(s.working().flag(T::PPIP_Exempt));
-  EXPECT_EQ(s.working().text(T::Employee_number), "E-104");
-  EXPECT_EQ(s.fieldText(C::Dental), "3");
-  // Each refusal said why: the amount rule, then the list of box 45's codes.
-  ASSERT_EQ(ui.messages().size(), 2);
-  EXPECT_EQ(ui.messages().at(1), dentalBenefitsCodes());
-}
-
-TEST_F(T4EntryTest, aNewRecordTakesTheEmployersDentalBenefitsCode) {
-  EmployerRecord employer = goodEmployer();
-  employer.setByte(EmployerRecord::Dental_benefits_code, 3);
-  C& s = open({}, employer);
-  EXPECT_EQ(s.working().byte(T::Dental_benefits_code), 3);
-  ui.expectReport(ViewerResult::Ignore);
-  EXPECT_TRUE(s.closeQuery());
-  EXPECT_TRUE(ui.questions().isEmpty()) << "the default is no change of the user's";
-}
-
-TEST_F(T4EntryTest, aLowerCaseProvinceOnFileIsASaveQuestion) {
-  T4Record r = goodT4("Adams", "A");
-  r.setText(T::Employee_province_code, "on");
-  C& s = open({r});
+TEST_F(T4EntryTest, aLowerCaseProvinceOrADamagedRecordOnFile) {
+  C& lower = open({with(goodT4("Adams", "A"), {{T::Employee_province_code, "on"}})});
   ui.expectQuestion(Answer::No);
-  EXPECT_EQ(s.AskSaveChanges(), Answer::No);
-}
+  EXPECT_EQ(lower.AskSaveChanges(), Answer::No) << "capitalised by the checks: a change";
 
-TEST_F(T4EntryTest, aDamagedRecordIsShownAndSaved) {
   T4Record damaged = goodT4("Adams", "A");
   for (int offset = 29; offset < 768; offset += 7)
     damaged.bytes()[std::size_t(offset)] = uint8_t(0x80 + offset % 127);
@@ -360,8 +332,7 @@ TEST_F(T4EntryTest, aDamagedRecordIsShownAndSaved) {
   for (int tag = C::FirstTag; tag <= C::LastTag; ++tag)
     EXPECT_LE(s.fieldText(tag).size(), 50) << tag;
   s.leaveField(C::Surname, "Mended");
-  ui.expectReport(ViewerResult::Ignore);
-  ui.expectQuestion(Answer::Yes);
+  saveAnswering(Answer::Yes);
   EXPECT_EQ(s.AskSaveChanges(), Answer::Yes);
   EXPECT_EQ(surnamesOnFile(), QStringList{"Mended"});
 }
