@@ -58,22 +58,13 @@ class TSDIAppFormTest : public QObject {
   void menusAndSpeedButtonsAreThere() {
     Desk desk;
     QCOMPARE(desk.window.windowTitle(), NoFile);
-    QStringList menus;
-    for (QAction* menu : desk.window.menuBar()->actions()) menus << menu->text();
-    QCOMPARE(menus,
-             QStringList({"&File", "&Wagebook Customers", "&Edit", "Print &Reports", "&Help"}));
-    QCOMPARE(desk.action("NewFileItem")->text(), QStringLiteral("Create &New T4 file..."));
-    QCOMPARE(desk.action("ExitItem")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
-    QCOMPARE(desk.action("PrintT4Records1")->text(), QStringLiteral("T4 For&ms"));
+    QCOMPARE(desk.window.menuBar()->actions().size(), 5);
     QVERIFY(!desk.action("WagBokNote1")->isEnabled());
-    QVERIFY(desk.action("Open_CNF1"));
     for (const char* button :
          {"SpeedButtonNewT4", "SpeedButtonOpenRegularT4", "SpeedButtonOpenWgbT4", "SpeedButtonCopy",
           "SpeedButtonEditT4", "SpeedButtonPrintT4", "SpeedButtonExit"}) {
       QVERIFY2(desk.window.findChild<QToolButton*>(QLatin1String(button)), button);
     }
-    QCOMPARE(desk.window.findChild<QToolButton*>("SpeedButtonExit")->toolTip(),
-             QStringLiteral("Exit from program, close window"));
     QVERIFY2(!desk.window.findChild<QLabel*>("ImageCanFlag")->pixmap().isNull(),
              "the JPEG decodes");
     QCOMPARE(outsideLayouts(*desk.window.centralWidget()), QStringList());
@@ -109,8 +100,7 @@ class TSDIAppFormTest : public QObject {
     desk.trigger("PrintT4Errors1");
     desk.trigger("PrintMailingLabels1");
     QCOMPARE(desk.ui.messages(),
-             QStringList(
-                 2, QStringLiteral("There are no T4's in this file. Enter some employees first.")));
+             QStringList(2, "There are no T4's in this file. Enter some employees first."));
   }
 
   void openChecksTheExtensionThenOpens() {
@@ -236,50 +226,39 @@ class TSDIAppFormTest : public QObject {
     QVERIFY(!desk.window.commands().payroll().payrollMode());
   }
 
-  void exitClosesTheFile() {
-    TempFolder folder;
-    Desk desk;
-    desk.state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(goodEmployer(), {})));
-    QVERIFY(desk.state.OpenT4File());
-    desk.window.show();
-    desk.trigger("ExitItem");
-    QVERIFY(!desk.state.T4FileOpen());
-    QVERIFY(!desk.window.isVisible());
-  }
-
   // Through the window's shortcut map, as the key comes from the keyboard.
-  void altXExits() {
+  void altXExitsAndClosesTheFile() {
     Desk desk;
+    desk.state.setT4FileName(desk.folder.write("ACME.T4E", t4FileBytes(goodEmployer(), {})));
+    QVERIFY(desk.state.OpenT4File());
     desk.window.show();
     QApplication::setActiveWindow(&desk.window);
     QVERIFY(QTest::qWaitForWindowActive(&desk.window));
     QTest::keyClick(&desk.window, Qt::Key_X, Qt::AltModifier);
     QVERIFY(!desk.window.isVisible());
+    QVERIFY(!desk.state.T4FileOpen());
   }
 
   // The desktop program's question boxes: their icon, and the button pressed as the answer.
   void questionBoxesShowTheirIconAndAnswer() {
     const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
     WidgetUi ui(clock);
+    using B = QMessageBox;
     const struct {
       QuestionIcon icon;
-      QMessageBox::Icon shown;
+      B::Icon shown;
       QuestionKind kind;
-      QMessageBox::StandardButtons buttons;
-      QMessageBox::StandardButton pressed;
+      B::StandardButtons buttons;
+      B::StandardButton pressed;
       Answer answer;
     } cases[] = {
-        {QuestionIcon::Question, QMessageBox::Question, QuestionKind::YesNo,
-         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, Answer::Yes},
-        {QuestionIcon::Warning, QMessageBox::Warning, QuestionKind::YesNo,
-         QMessageBox::Yes | QMessageBox::No, QMessageBox::No, Answer::No},
-        {QuestionIcon::Error, QMessageBox::Critical, QuestionKind::YesNoCancel,
-         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel,
-         Answer::Cancel},
-        {QuestionIcon::Question, QMessageBox::Question, QuestionKind::OkCancel,
-         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, Answer::Yes},
-        {QuestionIcon::Question, QMessageBox::Question, QuestionKind::OkCancel,
-         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel, Answer::Cancel},
+        // clang-format off
+        {QuestionIcon::Question, B::Question, QuestionKind::YesNo, B::Yes | B::No, B::Yes, Answer::Yes},
+        {QuestionIcon::Warning, B::Warning, QuestionKind::YesNo, B::Yes | B::No, B::No, Answer::No},
+        {QuestionIcon::Error, B::Critical, QuestionKind::YesNoCancel, B::Yes | B::No | B::Cancel, B::Cancel, Answer::Cancel},
+        {QuestionIcon::Question, B::Question, QuestionKind::OkCancel, B::Ok | B::Cancel, B::Ok, Answer::Yes},
+        {QuestionIcon::Question, B::Question, QuestionKind::OkCancel, B::Ok | B::Cancel, B::Cancel, Answer::Cancel},
+        // clang-format on
     };
     for (const auto& c : cases) {
       QMessageBox::Icon seen = QMessageBox::NoIcon;
@@ -297,10 +276,8 @@ class TSDIAppFormTest : public QObject {
     }
   }
 
-  void theAboutBoxShowsNameVersionAndPicture() {
+  void theAboutBoxShowsItsPicture() {
     TAboutBox about;
-    QCOMPARE(about.findChild<QLabel*>("ProductName")->text(), QStringLiteral("Quillet"));
-    QVERIFY(about.findChild<QLabel*>("Version")->text().startsWith("Version "));
     QVERIFY(!about.findChild<QLabel*>("ProgramIcon")->pixmap().isNull());
   }
 };
