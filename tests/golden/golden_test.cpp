@@ -23,26 +23,24 @@ using E = EmployerRecord;
 
 // An employer of `year` with that year's rates.
 EmployerRecord employerOf(int year) {
-  EmployerRecord e = goodEmployer();
-  if (year == 2000) {
-    e.setU16(E::S_Taxation_year, 2000);
-    e.setInt32(E::CPP_rate, 39000);
-    e.setInt32(E::CPP_max_premium, 132990);
-    e.setInt32(E::CPP_max_earnings, 3760000);
-    e.setInt32(E::EI_rate, 24000);
-    e.setInt32(E::EI_max_premium, 93600);
-  }
-  return e;
+  if (year != 2000) return goodEmployer();
+  return with(goodEmployer(), {{E::S_Taxation_year, 2000},
+                               {E::CPP_rate, 39000},
+                               {E::CPP_max_premium, 132990},
+                               {E::CPP_max_earnings, 3760000},
+                               {E::EI_rate, 24000},
+                               {E::EI_max_premium, 93600}});
 }
 
 // Employees of every kind the checks and totals tell apart.
 std::vector<T4Record> staffOf(const EmployerRecord& employer) {
-  const auto employee = [&](const char* surname, int32_t income, int32_t cpp, int32_t ei) {
-    T4Record r = goodT4(surname, "Pat");
+  const auto employee = [&](const char* surname, int32_t income, int32_t cpp, int32_t ei,
+                            std::initializer_list<FieldChange> more = {}) {
+    T4Record r = with(
+        goodT4(surname, "Pat"),
+        {{T::Employment_income, income}, {T::Employee_CPP, cpp}, {T::Employee_EI_premium, ei}});
     r.copyPrefixFrom(employer);
-    r.setInt32(T::Employment_income, income);
-    r.setInt32(T::Employee_CPP, cpp);
-    r.setInt32(T::Employee_EI_premium, ei);
+    change(r, more);
     return r;
   };
   const int32_t maxCpp = employer.int32(E::CPP_max_premium);
@@ -53,30 +51,24 @@ std::vector<T4Record> staffOf(const EmployerRecord& employer) {
   staff.push_back(employee("Maxwell", 6000000, maxCpp, maxEi));
   staff.push_back(employee("Over", 8000000, maxCpp + 5000, maxEi + 100));
   staff.push_back(employee("Low", 2500000, 20000, 10000));
-  T4Record quebec = employee("Tremblay", 3000000, 0, 60000);
-  quebec.setText(T::Province_of_employment_code, "QC");
-  quebec.setText(T::Employee_province_code, "QC");
-  quebec.setInt32(T::Employee_QPP, 90000);
-  staff.push_back(quebec);
-  T4Record exempt = employee("Exempt", 1000000, 0, 0);
-  exempt.setFlag(T::CPP_OR_Quebec_Pension_Exempt, true);
-  exempt.setFlag(T::EI_Exempt, true);
-  exempt.setText(T::Employment_code, "12");
-  staff.push_back(exempt);
-  T4Record other = employee("Other", 4500000, maxCpp / 2, maxEi / 2);
-  other.setInt32(T::Union_dues, 45000);
-  other.setInt32(T::RPP_contributions, 120000);
-  other.setInt32(T::Pension_adjustment, 300000);
-  other.setInt32(T::CPP_OR_Quebec_PensionEarn, 2200000);
-  other.setInt32(T::EI_insurable_earnings, 3000000);
-  other.setText(T::Other_info_code_1, "30 Housing Board Lodging");
-  other.setInt32(T::Other_info_amount_1, 120000);
-  other.setText(T::Other_info_code_2, "40 Other Taxable");
-  other.setInt32(T::Other_info_amount_2, -5000);
-  staff.push_back(other);
-  T4Record voided = employee("Void", 5000000, 1000, 1000);
-  voided.setFlag(T::VOID, true);
-  staff.push_back(voided);
+  staff.push_back(employee("Tremblay", 3000000, 0, 60000,
+                           {{T::Province_of_employment_code, "QC"},
+                            {T::Employee_province_code, "QC"},
+                            {T::Employee_QPP, 90000}}));
+  staff.push_back(employee(
+      "Exempt", 1000000, 0, 0,
+      {{T::CPP_OR_Quebec_Pension_Exempt, true}, {T::EI_Exempt, true}, {T::Employment_code, "12"}}));
+  staff.push_back(employee("Other", 4500000, maxCpp / 2, maxEi / 2,
+                           {{T::Union_dues, 45000},
+                            {T::RPP_contributions, 120000},
+                            {T::Pension_adjustment, 300000},
+                            {T::CPP_OR_Quebec_PensionEarn, 2200000},
+                            {T::EI_insurable_earnings, 3000000},
+                            {T::Other_info_code_1, "30 Housing Board Lodging"},
+                            {T::Other_info_amount_1, 120000},
+                            {T::Other_info_code_2, "40 Other Taxable"},
+                            {T::Other_info_amount_2, -5000}}));
+  staff.push_back(employee("Void", 5000000, 1000, 1000, {{T::VOID, true}}));
   return staff;
 }
 
@@ -213,30 +205,29 @@ Year2025 year2025() {
   y2025 = goodEmployer();
   applyRates(y2025, *ratesOf(2025));
   y2025.setText(E::S_Proprietor_SIN_1, "046454286");
-  ontario = goodT4("Adams", "Ann", "B");
-  ontario.setInt32(T::Employment_income, 8000000);
-  ontario.setInt32(T::Employee_CPP, 403410);
-  ontario.setInt32(T::Employee_CPP2, 35200);
-  ontario.setInt32(T::Employee_EI_premium, 107748);
-  ontario.setByte(T::Dental_benefits_code, 3);
-  ontario.setText(T::Employment_code, "12");
-  ontario.setText(T::Employee_number, "E-17");
-  ontario.setText(T::Other_info_code_1, "40 Other Taxable");
-  ontario.setInt32(T::Other_info_amount_1, 25000);
-  ontario.setText(T::Other_info_code_2, "73 Number days outside Canada");
-  ontario.setInt32(T::Other_info_amount_2, 4500);
-  quebec = goodT4("Tremblay", "Luc");
-  quebec.setText(T::Province_of_employment_code, "QC");
-  quebec.setText(T::Employee_province_code, "qc");
-  quebec.setText(T::Employee_postal_code, "h2x 1y4");
-  quebec.setInt32(T::Employment_income, 9000000);
-  quebec.setInt32(T::Employee_CPP, 0);
-  quebec.setInt32(T::Employee_QPP, 433920);
-  quebec.setInt32(T::Employee_QPP2, 39600);
-  quebec.setInt32(T::Employee_EI_premium, 86067);
-  quebec.setInt32(T::Employee_PPIP_premium, 44460);
-  quebec.setInt32(T::PPIP_insurable_earnings, 9000000);
-  quebec.setByte(T::Dental_benefits_code, 1);
+  ontario =
+      with(goodT4("Adams", "Ann", "B"), {{T::Employment_income, 8000000},
+                                         {T::Employee_CPP, 403410},
+                                         {T::Employee_CPP2, 35200},
+                                         {T::Employee_EI_premium, 107748},
+                                         {T::Dental_benefits_code, 3},
+                                         {T::Employment_code, "12"},
+                                         {T::Employee_number, "E-17"},
+                                         {T::Other_info_code_1, "40 Other Taxable"},
+                                         {T::Other_info_amount_1, 25000},
+                                         {T::Other_info_code_2, "73 Number days outside Canada"},
+                                         {T::Other_info_amount_2, 4500}});
+  quebec = with(goodT4("Tremblay", "Luc"), {{T::Province_of_employment_code, "QC"},
+                                            {T::Employee_province_code, "qc"},
+                                            {T::Employee_postal_code, "h2x 1y4"},
+                                            {T::Employment_income, 9000000},
+                                            {T::Employee_CPP, 0},
+                                            {T::Employee_QPP, 433920},
+                                            {T::Employee_QPP2, 39600},
+                                            {T::Employee_EI_premium, 86067},
+                                            {T::Employee_PPIP_premium, 44460},
+                                            {T::PPIP_insurable_earnings, 9000000},
+                                            {T::Dental_benefits_code, 1}});
   for (T4Record* r : {&ontario, &quebec}) r->copyPrefixFrom(y2025);
   return y;
 }
