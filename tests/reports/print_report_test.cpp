@@ -65,16 +65,6 @@ TEST_F(PrintReportTest, lineHeights) {
   }
 }
 
-TEST_F(PrintReportTest, digitsInBoxes) {
-  {
-    TPrintReport report(ui, Clock, "Doc", 0, 0, 0, 0, true);
-    report.PrintDigitsInBoxes(45, 9, "5");
-  }
-  EXPECT_EQ(printed(), (QList<TracedText>{
-                           {1, 1680, 0, "-", "0"}, {1, 1740, 0, "-", "0"}, {1, 1800, 0, "-", "5"}}))
-      << "columns 57, 59 and 61";
-}
-
 TEST_F(PrintReportTest, boxRulesAtTheirLimits) {
   const auto columnsOf = [](const QList<TracedText>& texts) {
     QList<int> columns;
@@ -87,42 +77,23 @@ TEST_F(PrintReportTest, boxRulesAtTheirLimits) {
     QString joined;
   };
   const Case cases[] = {
-      {[](TPrintReport& r) { r.PrintDigitsInBoxes(45, 9, "123456789"); },
-       {45, 47, 49, 51, 53, 55, 57, 59, 61},
-       "123456789"},
+      // clang-format off
+      {[](TPrintReport& r) { r.PrintDigitsInBoxes(45, 9, "123456789"); }, {45, 47, 49, 51, 53, 55, 57, 59, 61}, "123456789"},
       {[](TPrintReport& r) { r.PrintDigitsInBoxes(45, 9, "1234567890"); }, {45}, "12345678.90"},
       {[](TPrintReport& r) { r.PrintDigitsInBoxes(45, 9, ""); }, {57, 59, 61}, "000"},
+      {[](TPrintReport& r) { r.PrintDigitsInBoxes(45, 9, "5"); }, {57, 59, 61}, "005"},
       {[](TPrintReport& r) { r.PrintDigitsInBoxes(1, 2, "7"); }, {1}, "0.07"},
-      {[](TPrintReport& r) { r.PrintInBoxes(7, 9, "ABCDEFGHI"); },
-       {7, 9, 11, 13, 15, 17, 19, 21, 23},
-       "ABCDEFGHI"},
+      {[](TPrintReport& r) { r.PrintInBoxes(7, 9, "ABCDEFGHI"); }, {7, 9, 11, 13, 15, 17, 19, 21, 23}, "ABCDEFGHI"},
       {[](TPrintReport& r) { r.PrintInBoxes(7, 9, "ABCDEFGHIJ"); }, {7}, "ABCDEFGHIJ"},
       {[](TPrintReport& r) { r.PrintInBoxes(7, 9, ""); }, {}, ""},
-      {[](TPrintReport& r) {
-         r.PrintCentsInBoxes(1, 5, 0);
-         r.PrintCentsInBoxes(1, 5, -5);
-       },
-       {},
-       ""},
-      {[](TPrintReport& r) { r.PrintCentsInBoxes(1, 10, 2147483647); },
-       {1, 3, 5, 7, 9, 11, 13, 15, 17, 19},
-       "2147483647"},
-      {[](TPrintReport& r) {
-         r.PrintBigCentsInBoxes(1, 3, 0);
-         r.PrintBigCentsInBoxes(1, 3, -1);
-       },
-       {1, 3, 5},
-       "000"},
-      {[](TPrintReport& r) { r.PrintBigCentsInBoxes(1, 12, 99999999999LL); },
-       {3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23},
-       "99999999999"},
-      {[](TPrintReport& r) { r.PrintBigCentsInBoxes(1, 12, 9999999999999LL); },
-       {1},
-       "99999999999.99"},
+      {[](TPrintReport& r) { r.PrintCentsInBoxes(1, 5, 0); r.PrintCentsInBoxes(1, 5, -5); }, {}, ""},
+      {[](TPrintReport& r) { r.PrintCentsInBoxes(1, 10, 2147483647); }, {1, 3, 5, 7, 9, 11, 13, 15, 17, 19}, "2147483647"},
+      {[](TPrintReport& r) { r.PrintBigCentsInBoxes(1, 3, 0); r.PrintBigCentsInBoxes(1, 3, -1); }, {1, 3, 5}, "000"},
+      {[](TPrintReport& r) { r.PrintBigCentsInBoxes(1, 12, 99999999999LL); }, {3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23}, "99999999999"},
+      {[](TPrintReport& r) { r.PrintBigCentsInBoxes(1, 12, 9999999999999LL); }, {1}, "99999999999.99"},
       {[](TPrintReport& r) { r.PrintDollarsInBoxes(1, 5, 0.0); }, {}, ""},
-      {[](TPrintReport& r) { r.PrintDollarsInBoxes(1, 5, 12.345); },
-       {3, 5, 7, 9},
-       "1235"},  // half away from 0
+      {[](TPrintReport& r) { r.PrintDollarsInBoxes(1, 5, 12.345); }, {3, 5, 7, 9}, "1235"},  // half away from 0
+      // clang-format on
   };
   for (const Case& c : cases) {
     ScriptedUi local;
@@ -171,19 +142,24 @@ TEST_F(PrintReportTest, aLoneTitleIsBoldAndUnderlined) {
                                           {1, 0, 150, "-", "body"}}));
 }
 
+// With a subtitle the title is bold only; a bold chosen font keeps the body bold.
 TEST_F(PrintReportTest, aSubtitleIsUnderlinedAndTheTitleBoldOnly) {
-  {
-    TPrintReport report(ui, Clock, "Doc", 0, 0, 0, 0, false);
-    report.Title = "T";
-    report.SubTitle = "Sub";
-    report.PrintHeading();
-    report.PrintLine("body");
+  for (const bool boldFont : {false, true}) {
+    ScriptedUi local;
+    local.setTraceSettings({300, 0, 0, boldFont});
+    {
+      TPrintReport report(local, Clock, "Doc", 0, 0, 0, 0, false);
+      report.Title = "T";
+      report.SubTitle = "Sub";
+      report.PrintHeading();
+      report.PrintLine("body");
+    }
+    const QList<TracedText> texts = parseTrace(local.printJobs().value(0));
+    ASSERT_EQ(texts.size(), 5);
+    EXPECT_EQ(texts[0], (TracedText{1, 0, 0, "b", "T"}));
+    EXPECT_EQ(texts[3], (TracedText{1, 0, 50, "bu", "Sub"}));
+    EXPECT_EQ(texts[4], (TracedText{1, 0, 200, boldFont ? "b" : "-", "body"}));
   }
-  const QList<TracedText> texts = printed();
-  ASSERT_EQ(texts.size(), 5);
-  EXPECT_EQ(texts[0], (TracedText{1, 0, 0, "b", "T"}));
-  EXPECT_EQ(texts[3], (TracedText{1, 0, 50, "bu", "Sub"}));
-  EXPECT_EQ(texts[4], (TracedText{1, 0, 200, "-", "body"}));
 }
 
 TEST_F(PrintReportTest, pagesBreakWithTheHeadingOnEveryPage) {
@@ -211,27 +187,6 @@ TEST_F(PrintReportTest, pagesBreakWithTheHeadingOnEveryPage) {
   EXPECT_EQ(texts.last().text, "200");
 }
 
-TEST_F(PrintReportTest, noHeadingWithoutTitles) {
-  {
-    TPrintReport report(ui, Clock, "Doc", 0, 0, 0, 0, true);
-    report.NewPage();
-    report.PrintAtColumn(1, "x");
-  }
-  EXPECT_EQ(printed(), (QList<TracedText>{{2, 0, 0, "-", "x"}}));
-}
-
-TEST_F(PrintReportTest, aBoldChosenFontStaysBold) {
-  ui.setTraceSettings({300, 0, 0, true});
-  {
-    TPrintReport report(ui, Clock, "Doc", 0, 0, 0, 0, true);
-    report.Title = "T";
-    report.SubTitle = "S";
-    report.PrintHeading();
-    report.PrintLine("body");
-  }
-  EXPECT_EQ(printed().last(), (TracedText{1, 0, 200, "b", "body"}));
-}
-
 TEST_F(PrintReportTest, cancellingADialogPrintsNothing) {
   ui.cancelNextPrintJob();
   {
@@ -242,14 +197,16 @@ TEST_F(PrintReportTest, cancellingADialogPrintsNothing) {
   EXPECT_TRUE(ui.messages().isEmpty());
 }
 
+// Without titles no heading; the job ends with its page count.
 TEST_F(PrintReportTest, theJobEndsWithItsPageCount) {
   {
     TPrintReport report(ui, Clock, "Employee T4 Forms", 0, 0, 0, 0, true);
     report.NewPage();
+    report.PrintAtColumn(1, "x");
     report.NewPage();
   }
   ASSERT_EQ(ui.printJobs().size(), 1);
-  EXPECT_EQ(ui.printJobs().first(), QStringList({"Employee T4 Forms", "end\t3"}));
+  EXPECT_EQ(ui.printJobs().first(), QStringList({"Employee T4 Forms", "2\t0\t0\t-\tx", "end\t3"}));
 }
 
 }  // namespace
