@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <functional>
 
 #include "checks/tax_years.h"
 #include "core/clock.h"
@@ -19,119 +18,82 @@ namespace {
 
 using E = EmployerRecord;
 
-QStringList findingsOf(std::function<void(EmployerRecord&)> change) {
-  EmployerRecord employer = goodEmployer();
-  change(employer);
+QStringList findingsOf(EmployerRecord employer) {
   QStringList lines;
   CheckEmployerRecord(employer, lines);
   return lines;
 }
 
+// Each finding is a blank line and its text.
 QStringList finding(std::initializer_list<QString> lines) {
-  QStringList all{QStringLiteral("  ")};
-  for (const QString& line : lines) all << line;
-  return all;
+  return QStringList{QStringLiteral("  ")} + QStringList(lines);
 }
 
-auto text(const Field& f, const QString& v) {
-  return [f, v](EmployerRecord& r) { r.setText(f, v); };
-}
-auto number(const Field& f, int32_t v) {
-  return [f, v](EmployerRecord& r) { r.setInt32(f, v); };
-}
-auto year(uint16_t v) {
-  return [v](EmployerRecord& r) { r.setU16(E::S_Taxation_year, v); };
-}
-auto both(std::function<void(EmployerRecord&)> a, std::function<void(EmployerRecord&)> b) {
-  return [a, b](EmployerRecord& r) {
-    a(r);
-    b(r);
-  };
+EmployerRecord acme(std::initializer_list<FieldChange> changes) {
+  return with(goodEmployer(), changes);
 }
 
 TEST(CheckEmployerRecord, eachFindingWithItsMessage) {
-  struct Case {
+  const QStringList badYear =
+      finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"});
+  const QStringList laterRatesMissing =
+      finding({"One or more of the QPP rating entries are missing"}) +
+      finding({"One or more of the CPP2 or QPP2 rating entries are missing"}) +
+      finding({"One or more of the Quebec EI or PPIP rating entries are missing"});
+  const QStringList cppMissing =
+      finding({"One or more of the CPP or QPP rating entries are missing"});
+  const QStringList badMultiplier =
+      finding({"Multiplier for Company EI from Employee EI is missing or invalid, usually 1.4"});
+  const struct {
     const char* what;
-    std::function<void(EmployerRecord&)> change;
+    EmployerRecord employer;
     QStringList expected;
+  } cases[] = {
+      // clang-format off
+      {"correct", goodEmployer(), {}},
+      {"no name", acme({{E::S_Employer_name_line_1, ""}}), finding({"Company does not have a name"})},
+      {"name on lines 2 and 3", acme({{E::S_Employer_name_line_1, ""}, {E::S_Employer_name_line_2, "A"}, {E::S_Employer_name_line_3, "B"}}), finding({"A good place to start the Company name is on name line 1"})},
+      {"no street", acme({{E::S_Employer_address_line_1, ""}}), finding({"Company does not have a street address"})},
+      {"street on line 2", acme({{E::S_Employer_address_line_1, ""}, {E::S_Employer_address_line_2, "PO Box 4"}}), finding({"A good place to start the Company street address is on address line 1"})},
+      {"no city", acme({{E::S_Employer_city, ""}}), finding({"Town or City is missing from Company address"})},
+      {"no province", acme({{E::S_Employer_province_code, "O"}}), finding({"Company has no Province or State in the address"})},
+      {"province name", acme({{E::S_Employer_province_code, "Ontario"}}), finding({"Revenue Canada prefer a 2 character Province or State code in the address", "(select from drop down list), but Ontario will do if it is", "OK for the post office"})},
+      {"bad province", acme({{E::S_Employer_province_code, "QQ"}}), finding({"Address Province or State code is invalid, select from the drop down list"})},
+      {"ZZ", acme({{E::S_Employer_province_code, "ZZ"}}), {}},
+      {"no postal code", acme({{E::S_Employer_postal_code, ""}}), finding({"Company has no postal or zip code in the address"})},
+      {"no business number", acme({{E::RevCan_account_number, ""}}), finding({"Revenue Canada Business Number is missing"})},
+      {"business number of the example", acme({{E::RevCan_account_number, "123456789RP0001"}}), finding({"Revenue Canada Business Number failed Revenue Canada validity check"})},
+      {"short business number", acme({{E::RevCan_account_number, "1234567"}}), finding({"Revenue Canada Business Number does not contain 9 numeric digits"})},
+      {"business number in groups", acme({{E::RevCan_account_number, "123 456 782"}}), {}},
+      {"no contact", acme({{E::S_Contact_name, ""}, {E::S_Contact_area_code, ""}, {E::S_Contact_phone_number, ""}}), finding({"There is no Contact information in case Revenue Canada have questions."})},
+      {"contact without a number", acme({{E::S_Contact_area_code, ""}, {E::S_Contact_phone_number, ""}}), finding({"There is no Contact phone number"})},
+      {"area code alone", acme({{E::S_Contact_name, ""}, {E::S_Contact_phone_number, ""}}), finding({"There is no Contact name"}) + finding({"There is no Contact phone number"})},
+      {"number without area code", acme({{E::S_Contact_area_code, ""}}), finding({"There is no area code for the Contact phone number"})},
+      {"proprietor 1 short", acme({{E::S_Proprietor_SIN_1, "04645428"}}), finding({"1st Proprietor's Social Insurance Number does not contain 9 numeric digits"})},
+      {"proprietor 2 bad", acme({{E::S_Proprietor_SIN_1, "046454286"}, {E::S_Proprietor_SIN_2, "046454287"}}), finding({"2nd Proprietor's Social Insurance Number failed Revenue Canada validity check"})},
+      {"year 1997", acme({{E::S_Taxation_year, 1997}}), {}},
+      {"year 2100, with the rates of 1999 only", acme({{E::S_Taxation_year, 2100}}), laterRatesMissing},
+      {"year 1996", acme({{E::S_Taxation_year, 1996}}), badYear},
+      {"year 2101", acme({{E::S_Taxation_year, 2101}}), badYear + laterRatesMissing},
+      {"year 0", acme({{E::S_Taxation_year, 0}}), badYear},
+      {"no CPP exemption", acme({{E::CPP_basic_exemption, 0}}), cppMissing},
+      {"no CPP at all", acme({{E::CPP_rate, 0}, {E::CPP_max_premium, 0}}), cppMissing},
+      {"negative CPP rate", acme({{E::CPP_rate, -1}}), {}},
+      {"no EI rate", acme({{E::EI_max_earnings, 0}}), finding({"One or more of the EI rating entries are missing"})},
+      {"multiplier 0.0001", acme({{E::EI_employer_multiplier, 1}}), {}},
+      {"multiplier 3", acme({{E::EI_employer_multiplier, 30000}}), {}},
+      {"multiplier 0", acme({{E::EI_employer_multiplier, 0}}), badMultiplier},
+      {"multiplier 3.0001", acme({{E::EI_employer_multiplier, 30001}}), badMultiplier},
+      {"an empty record, in order", EmployerRecord(), finding({"Company does not have a name"}) + finding({"Company does not have a street address"}) + finding({"Town or City is missing from Company address"}) + finding({"Company has no Province or State in the address"}) + finding({"Company has no postal or zip code in the address"}) + finding({"Revenue Canada Business Number is missing"}) + finding({"There is no Contact information in case Revenue Canada have questions."}) + badYear + cppMissing + finding({"One or more of the EI rating entries are missing"}) + badMultiplier},
+      // clang-format on
   };
-  const Case cases[] = {
-      {"correct", [](EmployerRecord&) {}, {}},
-      {"no name", text(E::S_Employer_name_line_1, {}), finding({"Company does not have a name"})},
-      {"name on lines 2 and 3",
-       both(text(E::S_Employer_name_line_1, {}),
-            both(text(E::S_Employer_name_line_2, "A"), text(E::S_Employer_name_line_3, "B"))),
-       finding({"A good place to start the Company name is on name line 1"})},
-      {"no street", text(E::S_Employer_address_line_1, {}),
-       finding({"Company does not have a street address"})},
-      {"street on line 2",
-       both(text(E::S_Employer_address_line_1, {}), text(E::S_Employer_address_line_2, "PO Box 4")),
-       finding({"A good place to start the Company street address is on address line 1"})},
-      {"no city", text(E::S_Employer_city, {}),
-       finding({"Town or City is missing from Company address"})},
-      {"no province", text(E::S_Employer_province_code, "O"),
-       finding({"Company has no Province or State in the address"})},
-      {"province name", text(E::S_Employer_province_code, "Ontario"),
-       finding({"Revenue Canada prefer a 2 character Province or State code in the address",
-                "(select from drop down list), but Ontario will do if it is",
-                "OK for the post office"})},
-      {"bad province", text(E::S_Employer_province_code, "QQ"),
-       finding({"Address Province or State code is invalid, select from the drop down list"})},
-      {"ZZ", text(E::S_Employer_province_code, "ZZ"), {}},
-      {"no postal code", text(E::S_Employer_postal_code, {}),
-       finding({"Company has no postal or zip code in the address"})},
-      {"no business number", text(E::RevCan_account_number, {}),
-       finding({"Revenue Canada Business Number is missing"})},
-      {"business number of the example", text(E::RevCan_account_number, "123456789RP0001"),
-       finding({"Revenue Canada Business Number failed Revenue Canada validity check"})},
-      {"short business number", text(E::RevCan_account_number, "1234567"),
-       finding({"Revenue Canada Business Number does not contain 9 numeric digits"})},
-      {"business number in groups", text(E::RevCan_account_number, "123 456 782"), {}},
-      {"no contact",
-       both(text(E::S_Contact_name, {}),
-            both(text(E::S_Contact_area_code, {}), text(E::S_Contact_phone_number, {}))),
-       finding({"There is no Contact information in case Revenue Canada have questions."})},
-      {"contact without a number",
-       both(text(E::S_Contact_area_code, {}), text(E::S_Contact_phone_number, {})),
-       finding({"There is no Contact phone number"})},
-      {"area code alone", both(text(E::S_Contact_name, {}), text(E::S_Contact_phone_number, {})),
-       finding({"There is no Contact name"}) + finding({"There is no Contact phone number"})},
-      {"number without area code", text(E::S_Contact_area_code, {}),
-       finding({"There is no area code for the Contact phone number"})},
-      {"proprietor 1 short", text(E::S_Proprietor_SIN_1, "04645428"),
-       finding({"1st Proprietor's Social Insurance Number does not contain 9 numeric digits"})},
-      {"proprietor 2 bad",
-       both(text(E::S_Proprietor_SIN_1, "046454286"), text(E::S_Proprietor_SIN_2, "046454287")),
-       finding({"2nd Proprietor's Social Insurance Number failed Revenue Canada validity check"})},
-      {"year 1997", year(1997), {}},
-      {"year 2100, with the rates of 1999 only", year(2100),
-       finding({"One or more of the QPP rating entries are missing"}) +
-           finding({"One or more of the CPP2 or QPP2 rating entries are missing"}) +
-           finding({"One or more of the Quebec EI or PPIP rating entries are missing"})},
-      {"year 1996", year(1996),
-       finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"})},
-      {"year 2101", year(2101),
-       finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"}) +
-           finding({"One or more of the QPP rating entries are missing"}) +
-           finding({"One or more of the CPP2 or QPP2 rating entries are missing"}) +
-           finding({"One or more of the Quebec EI or PPIP rating entries are missing"})},
-      {"year 0", year(0),
-       finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"})},
-      {"no CPP exemption", number(E::CPP_basic_exemption, 0),
-       finding({"One or more of the CPP or QPP rating entries are missing"})},
-      {"no CPP at all", both(number(E::CPP_rate, 0), number(E::CPP_max_premium, 0)),
-       finding({"One or more of the CPP or QPP rating entries are missing"})},
-      {"negative CPP rate", number(E::CPP_rate, -1), {}},
-      {"no EI rate", number(E::EI_max_earnings, 0),
-       finding({"One or more of the EI rating entries are missing"})},
-      {"multiplier 0.0001", number(E::EI_employer_multiplier, 1), {}},
-      {"multiplier 3", number(E::EI_employer_multiplier, 30000), {}},
-      {"multiplier 0", number(E::EI_employer_multiplier, 0),
-       finding({"Multiplier for Company EI from Employee EI is missing or invalid, usually 1.4"})},
-      {"multiplier 3.0001", number(E::EI_employer_multiplier, 30001),
-       finding({"Multiplier for Company EI from Employee EI is missing or invalid, usually 1.4"})},
-  };
-  for (const Case& c : cases) EXPECT_EQ(findingsOf(c.change), c.expected) << c.what;
+  for (const auto& c : cases) EXPECT_EQ(findingsOf(c.employer), c.expected) << c.what;
+
+  EmployerRecord lower = acme({{E::S_Employer_province_code, "on"}});
+  QStringList lines;
+  CheckEmployerRecord(lower, lines);
+  EXPECT_TRUE(lines.isEmpty());
+  EXPECT_EQ(lower.text(E::S_Employer_province_code), "ON") << "capitalised in the record";
 }
 
 TEST(CheckEmployerRecord, theRatesThatLaterYearsAdded) {
@@ -161,35 +123,6 @@ TEST(CheckEmployerRecord, theRatesThatLaterYearsAdded) {
     CheckEmployerRecord(employer, lines);
     EXPECT_EQ(lines, c.expected) << c.year;
   }
-}
-
-TEST(CheckEmployerRecord, anEmptyRecordListsEverythingInOrder) {
-  QStringList lines;
-  EmployerRecord empty;
-  CheckEmployerRecord(empty, lines);
-  EXPECT_EQ(
-      lines,
-      finding({"Company does not have a name"}) +
-          finding({"Company does not have a street address"}) +
-          finding({"Town or City is missing from Company address"}) +
-          finding({"Company has no Province or State in the address"}) +
-          finding({"Company has no postal or zip code in the address"}) +
-          finding({"Revenue Canada Business Number is missing"}) +
-          finding({"There is no Contact information in case Revenue Canada have questions."}) +
-          finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"}) +
-          finding({"One or more of the CPP or QPP rating entries are missing"}) +
-          finding({"One or more of the EI rating entries are missing"}) +
-          finding(
-              {"Multiplier for Company EI from Employee EI is missing or invalid, usually 1.4"}));
-}
-
-TEST(CheckEmployerRecord, aTwoLetterProvinceIsCapitalisedInTheRecord) {
-  EmployerRecord employer = goodEmployer();
-  employer.setText(E::S_Employer_province_code, "on");
-  QStringList lines;
-  CheckEmployerRecord(employer, lines);
-  EXPECT_TRUE(lines.isEmpty());
-  EXPECT_EQ(employer.text(E::S_Employer_province_code), "ON");
 }
 
 TEST(SetDefaultRates, takesTheYearThatIsEndingFromSeptemberOn) {
