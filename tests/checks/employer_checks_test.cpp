@@ -103,17 +103,16 @@ TEST(CheckEmployerRecord, theRatesThatLaterYearsAdded) {
     QStringList expected;
   };
   const Case cases[] = {
+      // clang-format off
       {2026, nullptr, {}},
       {2000, &E::QPP_rate, {}},
       {2001, &E::QPP_rate, finding({"One or more of the QPP rating entries are missing"})},
       {2023, &E::CPP2_rate, {}},
-      {2024, &E::CPP2_rate,
-       finding({"One or more of the CPP2 or QPP2 rating entries are missing"})},
+      {2024, &E::CPP2_rate, finding({"One or more of the CPP2 or QPP2 rating entries are missing"})},
       {2005, &E::PPIP_rate, {}},
-      {2006, &E::PPIP_rate,
-       finding({"One or more of the Quebec EI or PPIP rating entries are missing"})},
-      {2026, &E::QC_EI_max_premium,
-       finding({"One or more of the Quebec EI or PPIP rating entries are missing"})},
+      {2006, &E::PPIP_rate, finding({"One or more of the Quebec EI or PPIP rating entries are missing"})},
+      {2026, &E::QC_EI_max_premium, finding({"One or more of the Quebec EI or PPIP rating entries are missing"})},
+      // clang-format on
   };
   for (const Case& c : cases) {
     EmployerRecord employer = goodEmployer();

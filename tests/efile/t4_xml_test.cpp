@@ -50,30 +50,19 @@ TEST_F(XmlCheckTest, eachRuleOfTheReturn) {
     };
   };
   const Case cases[] = {
+      // clang-format off
       {"correct", [](T4Record&) {}, {}},
-      {"no surname", [](T4Record& r) { r.setText(T::Employee_surname, {}); },
-       "John  (SIN 046454286): the surname is missing"},
-      {"no SIN", [](T4Record& r) { r.setText(T::Employee_SIN, {}); },
-       "John Smith (SIN ): the SIN is missing"},
-      {"bad SIN", [](T4Record& r) { r.setText(T::Employee_SIN, "046454287"); },
-       "John Smith (SIN 046454287): the SIN fails its check digit"},
-      {"no province of employment",
-       [](T4Record& r) { r.setText(T::Province_of_employment_code, {}); },
-       Who + "the province of employment has no CRA code"},
-      {"another business number",
-       [](T4Record& r) { r.setText(T::RevCan_account_number, "046454286RP0001"); },
-       "John Smith (SIN 046454286): the business number differs from the employer's or is not in "
-       "the RP form"},
-      {"a negative amount", [](T4Record& r) { r.setInt32(T::Union_dues, -1); },
-       Who + "the amount of unn_dues_amt is negative"},
-      {"too many digits", [](T4Record& r) { r.setInt32(T::Employee_CPP, 1000000); },
-       Who + "the amount of cpp_cntrb_amt has more digits than CRA takes"},
-      {"a code without an element", other("30 Housing", "99 Unknown"),
-       Who + "other information code 99 has no element in CRA's return"},
-      {"a code twice", other("30 Housing", "30 Housing"),
-       Who + "other information code 30 is given twice"},
-      {"employment code 18", [](T4Record& r) { r.setText(T::Employment_code, "18"); },
-       Who + "the employment code is not 11 to 17"},
+      {"no surname", [](T4Record& r) { r.setText(T::Employee_surname, {}); }, "John  (SIN 046454286): the surname is missing"},
+      {"no SIN", [](T4Record& r) { r.setText(T::Employee_SIN, {}); }, "John Smith (SIN ): the SIN is missing"},
+      {"bad SIN", [](T4Record& r) { r.setText(T::Employee_SIN, "046454287"); }, "John Smith (SIN 046454287): the SIN fails its check digit"},
+      {"no province of employment", [](T4Record& r) { r.setText(T::Province_of_employment_code, {}); }, Who + "the province of employment has no CRA code"},
+      {"another business number", [](T4Record& r) { r.setText(T::RevCan_account_number, "046454286RP0001"); }, "John Smith (SIN 046454286): the business number differs from the employer's or is not in the RP form"},
+      {"a negative amount", [](T4Record& r) { r.setInt32(T::Union_dues, -1); }, Who + "the amount of unn_dues_amt is negative"},
+      {"too many digits", [](T4Record& r) { r.setInt32(T::Employee_CPP, 1000000); }, Who + "the amount of cpp_cntrb_amt has more digits than CRA takes"},
+      {"a code without an element", other("30 Housing", "99 Unknown"), Who + "other information code 99 has no element in CRA's return"},
+      {"a code twice", other("30 Housing", "30 Housing"), Who + "other information code 30 is given twice"},
+      {"employment code 18", [](T4Record& r) { r.setText(T::Employment_code, "18"); }, Who + "the employment code is not 11 to 17"},
+      // clang-format on
   };
   for (const Case& c : cases) {
     T4Record record = goodT4("Smith", "John");

@@ -107,59 +107,15 @@ TEST_F(XmlExportTest, eachWayTheExportStopsLeavesNoFile) {
   const QString missing = folder.path("missing/return.xml");
   const QString out = folder.path("return.xml");
   const Case cases[] = {
-      {"the transmitter dialog cancelled",
-       1999,
-       {},
-       false,
-       [](ScriptedUi& u) { u.expectTransmitter([](Transmitter&) { return false; }); }},
-      {"the choices cancelled",
-       1999,
-       {},
-       true,
-       [](ScriptedUi& u) { u.expectXmlExport([](XmlExportChoices&) { return false; }); }},
-      {"errors in the pre-flight check", 1999,
-       [](T4Record& r) { r.setText(T::Employee_SIN, "046454287"); }, true,
-       [](ScriptedUi& u) {
-         acceptChoices(u);
-         u.expectReport(ViewerResult::Ok);
-       },
-       "CRA would reject this return. Nothing was written: correct the errors listed, then "
-       "export again."},
-      {"warnings the user goes to correct",
-       2025,
-       {},
-       true,
-       [](ScriptedUi& u) {
-         acceptChoices(u);
-         u.expectReport(ViewerResult::FixError);
-       }},
-      {"the save dialog cancelled",
-       1999,
-       {},
-       true,
-       [](ScriptedUi& u) {
-         acceptChoices(u);
-         u.expectFileChoice({});
-       }},
-      {"a schema that cannot be read",
-       1999,
-       {},
-       true,
-       [&](ScriptedUi& u) {
-         acceptChoices(u, folder.path("no-schema"));
-         u.expectFileChoice(out);
-         u.expectReport(ViewerResult::Ok);
-       },
-       "CRA's schema refuses the return: " + out + " was not written."},
-      {"a folder that does not exist",
-       1999,
-       {},
-       true,
-       [&](ScriptedUi& u) {
-         acceptChoices(u);
-         u.expectFileChoice(missing);
-       },
-       "Cannot create file " + missing},
+      // clang-format off
+      {"the transmitter dialog cancelled", 1999, {}, false, [](ScriptedUi& u) { u.expectTransmitter([](Transmitter&) { return false; }); }},
+      {"the choices cancelled", 1999, {}, true, [](ScriptedUi& u) { u.expectXmlExport([](XmlExportChoices&) { return false; }); }},
+      {"errors in the pre-flight check", 1999, [](T4Record& r) { r.setText(T::Employee_SIN, "046454287"); }, true, [](ScriptedUi& u) { acceptChoices(u); u.expectReport(ViewerResult::Ok); }, "CRA would reject this return. Nothing was written: correct the errors listed, then export again."},
+      {"warnings the user goes to correct", 2025, {}, true, [](ScriptedUi& u) { acceptChoices(u); u.expectReport(ViewerResult::FixError); }},
+      {"the save dialog cancelled", 1999, {}, true, [](ScriptedUi& u) { acceptChoices(u); u.expectFileChoice({}); }},
+      {"a schema that cannot be read", 1999, {}, true, [&](ScriptedUi& u) { acceptChoices(u, folder.path("no-schema")); u.expectFileChoice(out); u.expectReport(ViewerResult::Ok); }, "CRA's schema refuses the return: " + out + " was not written."},
+      {"a folder that does not exist", 1999, {}, true, [&](ScriptedUi& u) { acceptChoices(u); u.expectFileChoice(missing); }, "Cannot create file " + missing},
+      // clang-format on
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -250,13 +250,11 @@ TEST(GoldenXml, returnsOfEveryKind) {
     QByteArray bytes;
     QStringList options;
   } files[] = {
-      {"xml_1999",
-       t4FileBytes(goodEmployer(), {goodT4("Adams", "Ann", "B"), goodT4("Void", "V")}),
-       {}},
+      // clang-format off
+      {"xml_1999", t4FileBytes(goodEmployer(), {goodT4("Adams", "Ann", "B"), goodT4("Void", "V")}), {}},
       {"xml_2025", t4FileBytes(y2025, {ontario, quebec}), {}},
-      {"xml_2025_amended",
-       t4FileBytes(y2025, {ontario, cancelled}),
-       {"--note", "Zoe Zed never worked here."}},
+      {"xml_2025_amended", t4FileBytes(y2025, {ontario, cancelled}), {"--note", "Zoe Zed never worked here."}},
+      // clang-format on
   };
   for (const auto& f : files) {
     QByteArray bytes = f.bytes;

@@ -106,16 +106,14 @@ TEST_F(T4CsvTest, columnFormsSeparatorsAndEncodings) {
     const char* what;
     QByteArray csv;
   } cases[] = {
-      {"the export's names",
-       "Employee_surname,Employee_SIN,Employment_income\nÉmond,046454286,12.5\n"},
-      {"case and blanks",
-       "employee SURNAME,Employee SIN,EMPLOYMENT INCOME\nÉmond,046454286,12.5\n"},
+      // clang-format off
+      {"the export's names", "Employee_surname,Employee_SIN,Employment_income\nÉmond,046454286,12.5\n"},
+      {"case and blanks", "employee SURNAME,Employee SIN,EMPLOYMENT INCOME\nÉmond,046454286,12.5\n"},
       {"box numbers", "Employee_surname,Box 12,14\nÉmond,046 454 286,12.50\n"},
       {"semicolons", "Employee_surname;box12;Box14\nÉmond;046454286;12.5\n"},
-      {"a byte-order mark",
-       "\xEF\xBB\xBF"
-       "Employee_surname,Box 12,14\nÉmond,046454286,12.5\n"},
+      {"a byte-order mark", "\xEF\xBB\xBF" "Employee_surname,Box 12,14\nÉmond,046454286,12.5\n"},
       {"Windows-1252", encodeCp1252("Employee_surname;12;14\nÉmond;046454286;\"12.50\"\n")},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -158,11 +156,12 @@ TEST_F(T4CsvTest, eachRefusalReason) {
     QString row;
     QString reason;
   } rows[] = {
+      // clang-format off
       {"Smith,John,1 Elm,Ottawa,ON,046454287,ON", "the SIN fails its check"},
-      {"Smith,John,1 Elm,Ottawa,ON,046454286,XX",
-       "the province of employment is not a province code"},
+      {"Smith,John,1 Elm,Ottawa,ON,046454286,XX", "the province of employment is not a province code"},
       {"Smith,John,1 Elm,Ottawa,Q,046454286,ON", "the employee's province is not a province code"},
       {"Smith,,1 Elm,Ottawa,ON,046454286,ON", "the first name is missing"},
+      // clang-format on
   };
   for (const auto& r : rows) {
     const CsvImportPlan p = plan(sheet({}, {}).split('\n').first() + "\n" + r.row.toUtf8());
@@ -180,13 +179,14 @@ TEST_F(T4CsvTest, aSpreadsheetThatCannotBeTakenNamesItsLineAndLeavesTheFile) {
     QByteArray csv;
     QString error;
   } cases[] = {
-      {"Employee_surname,Colour\n",
-       "Line 1: the column \"Colour\" is not a field of the T4 record"},
+      // clang-format off
+      {"Employee_surname,Colour\n", "Line 1: the column \"Colour\" is not a field of the T4 record"},
       {"Employee_SIN\n046454286\n", "Line 1: the column Employee_surname (the surname) is missing"},
       {"Employee_surname\n\"Smith\n", "Line 2: a quoted field is not closed"},
       {"", "Line 1: the spreadsheet is empty"},
       {manyColumns, "Line 1: more than 1000 columns"},
       {longLine, "Line 2: the line is longer than 65536 characters"},
+      // clang-format on
   };
   const QByteArray bytes = t4FileBytes(employer2025(), staff());
   openFile(bytes);
@@ -267,8 +267,8 @@ TEST_F(T4CsvTest, theDesktopExportSaysWhereAndWhenItFailed) {
   ui.expectFileChoice(out);
   exportT4Spreadsheet(state, ui);
   EXPECT_EQ(ui.fileDialogs().value(0).proposedName, "ACME.csv");
-  EXPECT_EQ(ui.messages(), QStringList({"Cannot write file " + out,
-                                        "3 T4 records were written to " + out + "."}));
+  EXPECT_EQ(ui.messages(),
+            QStringList({"Cannot write file " + out, "3 T4 records were written to " + out + "."}));
   EXPECT_TRUE(readWholeFile(out).startsWith("\xEF\xBB\xBFVOID,"));
 }
 

@@ -30,16 +30,15 @@ class DialogsTest : public QObject {
       std::function<std::unique_ptr<QDialog>()> make;
       const char* cancel;  // the Cancel button; nullptr: the dialog has none
     } dialogs[] = {
+        // clang-format off
         {"T4 print set-up", [] { return std::make_unique<TFormT4PrintSetUp>(); }, "BitBtnCancel"},
-        {"Summary set-up", [&ui] { return std::make_unique<TT4SummySetUp>(SummarySetUp{}, ui); },
-         "BitBtnCancel"},
+        {"Summary set-up", [&ui] { return std::make_unique<TT4SummySetUp>(SummarySetUp{}, ui); }, "BitBtnCancel"},
         {"label style", [] { return std::make_unique<TFormLabelSelect>(); }, "BitBtn2"},
         {"conversion set-up", [] { return std::make_unique<TFormPayConvSetup>(); }, nullptr},
         {"About box", [] { return std::make_unique<TAboutBox>(); }, nullptr},
-        {"transmitter", [] { return std::make_unique<TransmitterDialog>(Transmitter{}); },
-         "BitBtnCancel"},
-        {"Internet filing", [] { return std::make_unique<XmlExportDialog>(XmlExportChoices{}); },
-         "BitBtnCancel"},
+        {"transmitter", [] { return std::make_unique<TransmitterDialog>(Transmitter{}); }, "BitBtnCancel"},
+        {"Internet filing", [] { return std::make_unique<XmlExportDialog>(XmlExportChoices{}); }, "BitBtnCancel"},
+        // clang-format on
     };
     for (const auto& d : dialogs) {
       for (const bool escape : {true, false}) {
