@@ -63,6 +63,7 @@ class RegisterTest : public ::testing::Test {
     const QByteArray bytes = configBytes();
     std::copy(bytes.begin(), bytes.end(), c.bytes().begin());
     c.setText(textField("label", 734, 13), "Car Allowance");
+    c.setText(textField("label", 734 + 14 * 17, 13), "Parking");
     return c;
   }();
 };
@@ -94,6 +95,7 @@ TEST_F(RegisterTest, oneEmployeeAndTheGrandTotals) {
   EXPECT_TRUE(has(t, 1, endsAt(28, "-0.50"), "-0.50"));
   EXPECT_TRUE(has(t, 1, endsAt(13, "Car Allowance"), "Car Allowance"))
       << "row 45 takes the configuration's label";
+  EXPECT_TRUE(has(t, 1, endsAt(13, "Parking"), "Parking")) << "and row 85, its eighteenth";
   EXPECT_TRUE(has(t, 1, endsAt(13, "Post Code"), "Post Code")) << "rows 2 to 16 are printed empty";
   EXPECT_FALSE(has(t, 1, endsAt(13, "Tips"), "Tips"))
       << "an amount row empty everywhere is left out";

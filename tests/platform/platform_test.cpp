@@ -7,10 +7,12 @@
 #include <QFile>
 #include <cerrno>
 
+#include "fault_injection.h"
 #include "platform/disk_info.h"
 #include "platform/dos_paths.h"
 #include "platform/file_names.h"
 #include "platform/file_replacement.h"
+#include "platform/replacing_device.h"
 #include "platform/shared_file.h"
 #include "test_files.h"
 
@@ -93,7 +95,8 @@ TEST(DosPaths, aPathOfThisMachineAsDosSeesIt) {
 // The drive letters as a Wine prefix maps them: $WINEPREFIX, or ~/.wine without it.
 TEST(DosPaths, drivesOfTheWinePrefixOrOfTheHomeFolder) {
   TempFolder folder;
-  for (const char* drive : {"prefix/dosdevices/c:", "home/.wine/dosdevices/d:"})
+  for (const char* drive :
+       {"prefix/dosdevices/c:", "prefix/dosdevices/@:", "home/.wine/dosdevices/d:"})
     QDir().mkpath(folder.path(drive));
   const QByteArray home = qgetenv("HOME");
   const QByteArray prefix = qgetenv("WINEPREFIX");
@@ -106,6 +109,7 @@ TEST(DosPaths, drivesOfTheWinePrefixOrOfTheHomeFolder) {
   } cases[] = {
       {"prefix", "c:\\CO1\\A.CNF", folder.path("prefix/dosdevices/c:") + "/CO1/A.CNF", 1},
       {"prefix", "D:\\A.CNF", "D:\\A.CNF", -1},
+      {"prefix", "@:\\A.CNF", "@:\\A.CNF", -1},  // not a drive letter, whatever the prefix has
       {nullptr, "D:\\A.CNF", folder.path("home/.wine/dosdevices/d:") + "/A.CNF", 1},
       {nullptr, "C:\\A.CNF", "C:\\A.CNF", -1},
       {nullptr, "1:\\A.CNF", "1:\\A.CNF", -1},  // no drive: left as it is
@@ -169,6 +173,21 @@ TEST(FileReplacement, keepsThePermissionsAndReplacesWhatALinkNames) {
   struct stat info {};
   ASSERT_EQ(stat(QFile::encodeName(target).constData(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u) << "its owner may write it again";
+}
+
+// A commit that fails removes the new file at once; the target stays as it was.
+TEST(ReplacingDevice, aFailedCommitLeavesOnlyTheTarget) {
+  TempFolder folder;
+  const QString target = folder.write("out.pdf", "old");
+  auto device = ReplacingDevice::begin(target);
+  ASSERT_TRUE(device);
+  {
+    FaultyDisk disk(folder.path({}), 1, Fault::Full);
+    device->write("new");
+    EXPECT_FALSE(device->commit());
+  }
+  EXPECT_EQ(QDir(folder.path({})).entryList(QDir::Files | QDir::Hidden), QStringList{"out.pdf"});
+  EXPECT_EQ(readWholeFile(target), "old");
 }
 
 }  // namespace

@@ -199,6 +199,15 @@ TEST_F(PlainSlipsRun, eachCopyOnItsSheetsWithTheLineUpFirst) {
     EXPECT_EQ(job.filter("\t123456782RP0001").size(), c.businessNumbers) << c.formType;
     EXPECT_EQ(job.filter("VOID").size() + job.filter("Void, John").size(), 0);
   }
+  // A preview, then the dialog again without it.
+  ui.expectT4PrintSetUp([](T4PrintSetUp& s) { return s.preview = true; });
+  ui.expectT4PrintSetUp([](T4PrintSetUp& s) {
+    EXPECT_FALSE(s.preview);
+    return false;
+  });
+  EXPECT_EQ(printPlainSlips(state, ui, nullptr), PrintOutcome::NotStarted);
+  ASSERT_EQ(ui.previews().size(), 1);
+  EXPECT_EQ(tracedPages(ui.previews().first()), 2);
 }
 
 TEST_F(PlainSlipsRun, onePdfPerEmployeeNeverOverwrittenUnasked) {

@@ -208,7 +208,8 @@ TEST_F(SummaryTest, totalsInTheirBoxesWithTheNameAndAddressPreprinted) {
 TEST_F(SummaryTest, anOverpaymentAndTheEmployerPrinted) {
   const TotalsRun run =
       total(with(goodEmployer(), {{EmployerRecord::S_Employer_address_line_2, "Suite 100"},
-                                  {EmployerRecord::S_Proprietor_SIN_1, "046454286"}}),
+                                  {EmployerRecord::S_Proprietor_SIN_1, "046454286"},
+                                  {EmployerRecord::S_Employer_name_line_2, "Widget Division"}}),
             {goodT4("Adams", "A")});
   SummarySetUp setUp;
   setUp.namePreprinted = false;
@@ -219,6 +220,7 @@ TEST_F(SummaryTest, anOverpaymentAndTheEmployerPrinted) {
   EXPECT_EQ(boxes(t, 1, 53, 61), "0001");
   EXPECT_EQ(boxes(t, 4, 1, 2), "X");
   EXPECT_EQ(boxes(t, 4, 30, 80), "Acme Widgets Ltd.");
+  EXPECT_EQ(boxes(t, 5, 30, 80), "Widget Division");
   EXPECT_EQ(boxes(t, 6, 30, 80), "1 Main Street Suite 100");
   EXPECT_EQ(boxes(t, 7, 30, 80), "Ottawa");
   EXPECT_EQ(boxes(t, 8, 30, 80), "ON CAN  K1A 0B1");

@@ -109,7 +109,7 @@ TEST_F(EmployerScreenTest, eachFieldAsItIsLeft) {
   EXPECT_TRUE(ui.messages().at(4).startsWith("Invalid numeric value."));
   EXPECT_TRUE(ui.questions().isEmpty());
 
-  for (const auto& [typed, country] : {std::pair{"on", "CAN"}, {"wy", "USA"}}) {
+  for (const auto& [typed, country] : {std::pair{"on", "CAN"}, {"wy", "USA"}, {"lb", "CAN"}}) {
     s.leaveField(C::Country, "XYZ");
     s.leaveField(C::Prov, typed);
     EXPECT_EQ(s.working().text(E::S_Employer_country_code), country);

@@ -100,12 +100,22 @@ class T4EntryScreenTest : public QObject {
     QVERIFY(area->widget()->width() >= area->widget()->minimumSizeHint().width());
     QCOMPARE(textsCutOff(*e.screen), QStringList());
     QCOMPARE(outsideLayouts(*e.screen), QStringList());
+    for (const QLineEdit* field : e.screen->findChildren<QLineEdit*>()) {
+      if (field->maxLength() <= 30)
+        QVERIFY2(field->minimumWidth() >=
+                     QFontMetrics(field->font()).averageCharWidth() * field->maxLength(),
+                 qPrintable(field->objectName()));
+    }
     e.screen->close();
   }
 
   // The boxes of the later years stand on the screen for the years that have them.
   void theBoxesOfTheYear() {
-    for (const int year : {2000, 2026}) {
+    const std::pair<const char*, int> firstYears[] = {{"EditEmployee_CPP2", 2024},
+                                                      {"EditEmployee_PPIP_premium", 2006},
+                                                      {"EditDental_benefits_code", 2023},
+                                                      {"CheckBoxPPIP_Exempt", 2006}};
+    for (const int year : {2000, 2005, 2006, 2023, 2024}) {
       EmployerRecord employer = goodEmployer();
       applyRates(employer, *ratesOf(year));
       TempFolder folder;
@@ -115,10 +125,8 @@ class T4EntryScreenTest : public QObject {
       ScriptedUi ui;
       TFormT4Entry screen(state, ui);
       screen.show();
-      for (const char* name : {"EditEmployee_CPP2", "EditEmployee_PPIP_premium",
-                               "EditDental_benefits_code", "CheckBoxPPIP_Exempt"}) {
-        QCOMPARE(screen.findChild<QWidget*>(name)->isVisible(), year == 2026);
-      }
+      for (const auto& [name, first] : firstYears)
+        QCOMPARE(screen.findChild<QWidget*>(name)->isVisible(), year >= first);
       QVERIFY(screen.findChild<QWidget*>("EditEmployee_number")->isVisible());
       QVERIFY(screen.width() <= 1280);
       QCOMPARE(textsCutOff(screen), QStringList());
@@ -179,6 +187,20 @@ class T4EntryScreenTest : public QObject {
     QCOMPARE(e.ui.messages(), QStringList(3, BlankMessage));
     QCOMPARE(e.screen->controller().working().text(T4Record::Employee_address_line_1),
              QStringLiteral("2 Elm Street"));
+  }
+
+  // A field left by clicking a button is checked first: a refused entry stops the move.
+  void aClickedButtonWaitsForTheFieldLeft() {
+    Entry e({goodT4("Adams", "Ann"), goodT4("Brown", "Bo")});
+    QLineEdit* surname = e.edit("EditEmployee_surname");
+    surname->setFocus();
+    surname->selectAll();
+    QTest::keyClick(surname, Qt::Key_Delete);
+    QTest::mouseClick(e.button("BitBtnNext"), Qt::LeftButton);
+    QCOMPARE(e.ui.messages(), QStringList{BlankMessage});
+    QCOMPARE(e.screen->controller().working().surname(), QStringLiteral("Adams"));
+    e.ui.expectQuestion(Answer::No);  // the entry not accepted: back to the field
+    e.screen->close();
   }
 
   void listsAndTheCountry() {
@@ -295,6 +317,7 @@ class T4EntryScreenTest : public QObject {
     ScriptedUi ui;
     state.sharedRecord() = goodT4("Held", "H");
     TFormT4Index index(state, ui);
+    QCOMPARE(outsideLayouts(index), QStringList());
     QCOMPARE(index.ListBox1->count(), 2);
     QCOMPARE(index.ListBox1->item(0)->text(), QStringLiteral("ADAMS,  Ann "));
     QCOMPARE(state.T4File().PickedIndex, int(TAlphaInxFileStream::NothingPicked));
