@@ -28,6 +28,21 @@ YearEndBuilder& YearEndBuilder::byte(int offset, uint8_t value) {
   return *this;
 }
 
+QByteArray yearEnd(std::initializer_list<std::pair<const Field&, QString>> texts,
+                   std::initializer_list<std::pair<int, double>> amounts) {
+  YearEndBuilder y;
+  for (const auto& [field, value] : texts) y.text(field, value);
+  for (const auto& [k, dollars] : amounts) y.amount(k, dollars);
+  return y.bytes();
+}
+
+ConfigRecord configRecord(double eiMultiplier, const QString& phone) {
+  ConfigRecord config;
+  const QByteArray bytes = configBytes(eiMultiplier, phone);
+  std::copy(bytes.begin(), bytes.end(), config.bytes().begin());
+  return config;
+}
+
 QByteArray configBytes(double eiMultiplier, const QString& phone, const QString& numberA,
                        const QString& numberB) {
   ConfigRecord config;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "data/record.h"
+#include "payroll_import/payroll_records.h"
 
 namespace quillet::test {
 
@@ -23,8 +24,13 @@ class YearEndBuilder {
   QByteArray m_bytes;
 };
 
+// A year-end record of these texts and amounts (k, the amount's number: 32 to 90).
+QByteArray yearEnd(std::initializer_list<std::pair<const Field&, QString>> texts,
+                   std::initializer_list<std::pair<int, double>> amounts = {});
+
 // A 3072-byte configuration of a company in Ontario with the given EI multiplier.
 QByteArray configBytes(double eiMultiplier = 1.4, const QString& phone = "(613) 555-1234",
                        const QString& numberA = "123456782RP0001", const QString& numberB = "");
+ConfigRecord configRecord(double eiMultiplier = 1.4, const QString& phone = "(613) 555-1234");
 
 }  // namespace quillet::test
