@@ -1,6 +1,8 @@
 // Quillet tests — the batch tool's outputs for files of tax years 1999 and 2000, compared
 // with the outputs recorded in tests/golden: what a later change must leave as it is.
 // QUILLET_UPDATE_GOLDEN=1 records them anew (only when a change is meant to alter them).
+#include "golden.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -103,20 +105,6 @@ QString outputOf(const QStringList& args, const TempFolder& folder, const QStrin
   if (QFile::exists(trace))
     all += QStringLiteral("--- trace\n") + QString::fromUtf8(readWholeFile(trace));
   return all.replace(folder.path({}), QStringLiteral("<folder>"));
-}
-
-// Compares with the recorded file, or records it.
-void expectGolden(const QString& name, const QString& actual) {
-  const QString path = QStringLiteral(QUILLET_GOLDEN_DIR "/") + name + QStringLiteral(".txt");
-  if (qEnvironmentVariableIsSet("QUILLET_UPDATE_GOLDEN")) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(actual.toUtf8());
-    return;
-  }
-  const QString expected = QString::fromUtf8(readWholeFile(path));
-  ASSERT_FALSE(expected.isEmpty()) << "no recorded output " << path.toStdString();
-  EXPECT_EQ(actual.toStdString(), expected.toStdString()) << name.toStdString();
 }
 
 class Golden : public ::testing::TestWithParam<int> {};

@@ -30,11 +30,13 @@ std::optional<T> next(std::deque<T>& queue, const char* what) {
 
 QString ScriptedUi::chooseFileToOpen(const FileDialogRequest& request) {
   m_fileDialogs << request;
+  m_transcript << QStringLiteral("open dialog: ") + request.title;
   return next(m_files, "open dialog").value_or(QString());
 }
 
 QString ScriptedUi::chooseFileToSave(const FileDialogRequest& request) {
   m_fileDialogs << request;
+  m_transcript << QStringLiteral("save dialog: %1 (%2)").arg(request.title, request.proposedName);
   return next(m_files, "save dialog").value_or(QString());
 }
 
@@ -57,6 +59,8 @@ void ScriptedUi::showEmployeeIndex(OpenT4FileState& state) {
 
 ViewerResult ScriptedUi::showReport(const ViewerReport& report, ViewerButtons) {
   m_reports << report;
+  m_transcript << QStringLiteral("report [%1]:").arg(report.caption);
+  for (const QString& line : report.lines) m_transcript << QStringLiteral("  | ") + line;
   return next(m_reportResults, "report viewer").value_or(ViewerResult::Closed);
 }
 
@@ -95,6 +99,11 @@ Answer ScriptedUi::ask(const QString& text, QuestionKind kind, const QString& ca
   }
   const Answer answer = m_answers.front();
   m_answers.pop_front();
+  static const char* const names[] = {"Yes", "No", "Cancel"};
+  m_transcript << QStringLiteral("question [%1] %2: %3 -> %4")
+                      .arg(caption)
+                      .arg(int(icon))
+                      .arg(text, QLatin1String(names[int(answer)]));
   return answer;
 }
 

@@ -56,6 +56,9 @@ class ScriptedUi final : public Ui {
   void cancelNextPrintJob() { m_cancelNext = true; }
 
   const QStringList& messages() const { return m_messages; }
+  // What the user was shown and answered, in order: messages, questions with their
+  // caption and answer, the reports' lines, the file dialogs' titles.
+  QString transcript() const { return m_transcript.join(u'\n') + u'\n'; }
   const QStringList& questions() const { return m_questions; }
   // Each print job's trace, its document title first.
   const QList<QStringList>& printJobs() const { return m_jobs; }
@@ -69,6 +72,7 @@ class ScriptedUi final : public Ui {
   void showMessage(const QString& text, const QString& caption = {}) override {
     m_messages << text;
     m_messageCaptions << caption;
+    m_transcript << QStringLiteral("message [%1]: %2").arg(caption, text);
   }
   // The captions of the messages, "" for the application title.
   const QStringList& messageCaptions() const { return m_messageCaptions; }
@@ -132,6 +136,7 @@ class ScriptedUi final : public Ui {
   std::deque<std::function<void(OpenT4FileState&)>> m_employerScreens;
   std::deque<std::function<void(OpenT4FileState&)>> m_entryScreens;
   QStringList m_messages;
+  QStringList m_transcript;
   QList<QuestionIcon> m_questionIcons;
   QStringList m_questions;
   QStringList m_questionCaptions;

@@ -1,0 +1,30 @@
+// Quillet tests — outputs compared with the ones recorded under tests/golden.
+#include "golden.h"
+
+#include <QFile>
+
+#include "scripted_ui.h"
+#include "test_files.h"
+
+namespace quillet::test {
+
+void expectGolden(const QString& name, QString actual, const QString& folder) {
+  if (!folder.isEmpty()) actual.replace(folder, QStringLiteral("<folder>"));
+  const QString path = QStringLiteral(QUILLET_GOLDEN_DIR "/") + name + QStringLiteral(".txt");
+  if (qEnvironmentVariableIsSet("QUILLET_UPDATE_GOLDEN")) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(actual.toUtf8()) != actual.toUtf8().size())
+      reportTestFailure("cannot record " + path);
+    return;
+  }
+  const QString expected = QString::fromUtf8(readWholeFile(path));
+  if (expected.isEmpty()) return reportTestFailure("no recorded output " + path);
+  if (actual != expected) {
+    reportTestFailure(
+        QStringLiteral("%1 differs from its recorded output:\n--- recorded\n%2--- now\n%3")
+            .arg(name, expected, actual));
+  }
+}
+
+}  // namespace quillet::test
