@@ -11,6 +11,7 @@
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "data/open_t4_file.h"
+#include "golden.h"
 #include "payroll_files.h"
 #include "platform/dos_paths.h"
 #include "scripted_ui.h"
@@ -22,11 +23,6 @@ using namespace quillet::test;
 namespace {
 
 using Y = YearEndRecord;
-
-const QString NotOpen = QStringLiteral(
-    "Configuration file is not open.  You must first select the choice \"Open Company Payroll "
-    "Configuration File\" "
-    "on the Wagebook Customers menu");
 
 TEST(DosPaths, driveLettersAndComponentsWithoutRegardToCase) {
   TempFolder drive;
@@ -52,14 +48,16 @@ class PayrollMenuTest : public ::testing::Test {
     QDir().mkpath(drive.path("wgbpgms"));
     QSettings(folder.path("user.ini"), QSettings::IniFormat)
         .setValue("Software/Corvantis/Quillet/2.0/Drives/C", drive.path(""));
-    ConfigRecord config;
-    const QByteArray bytes = configBytes();
-    std::copy(bytes.begin(), bytes.end(), config.bytes().begin());
+    ConfigRecord config = configRecord();
     config.setText(textField("drive", 1211, 3), "C:");
     config.setText(textField("path", 1260, 60), "\\DATA\\CO1\\");
     configPath = drive.write(
         "wgbpgms/COMPANY.CNF",
         QByteArray(reinterpret_cast<const char*>(config.bytes().data()), ConfigRecord::Size));
+  }
+
+  void expectTranscript(const char* name) {
+    expectGolden(name, ui.transcript().replace(drive.path({}), "<drive>"), folder.path({}));
   }
 
   void loadConfig() {
@@ -86,30 +84,16 @@ TEST_F(PayrollMenuTest, loadingAConfiguration) {
   ui.expectFileChoice(drive.write("wgbpgms/SHORT.CNF", QByteArray(2000, 'x')));
   menu.OpenPayrollConfig();
   EXPECT_FALSE(menu.payrollMode());
-  ASSERT_EQ(ui.messages().size(), 3);
-  EXPECT_TRUE(ui.messages()[0].startsWith("Sorry but cannot process file " +
-                                          drive.path("wgbpgms/COMPANY.CFG")));
-  EXPECT_EQ(
-      ui.messages()[1],
-      drive.path("wgbpgms/missing.cnf") +
-          " is a Wagebook configuration type but it does not already exist on the disk.  This "
-          "program cannot create a new file of that type. Try again, select an existing "
-          "\\WGBPGMS\\*.CNF, or select a different file type.");
-  EXPECT_TRUE(ui.messages()[2].startsWith("Could not read config from. File = " +
-                                          drive.path("wgbpgms/SHORT.CNF")));
 
   loadConfig();
   EXPECT_TRUE(menu.checks()[PayrollMenu::OpenConfig]);
   EXPECT_EQ(settings.ReadConfigDir(), drive.path("wgbpgms"));
-  EXPECT_EQ(ui.messages().last(),
-            "File " + configPath +
-                " is open and will remain open until you select another file or exit this "
-                "program. To work with this file select choices from this program's Wagebook Menu");
   EXPECT_EQ(menu.dataFile("WAGBOK.T4E"), drive.path("data/co1/WAGBOK.T4E"));
   ui.expectFileChoice({});
   menu.OpenPayrollConfig();
   EXPECT_EQ(ui.fileDialogs().last().folder, drive.path("wgbpgms"))
       << "the dialog starts where the last one was found";
+  expectTranscript("payroll_configuration");
 }
 
 TEST_F(PayrollMenuTest, theCommandsNeedAConfiguration) {
@@ -118,44 +102,38 @@ TEST_F(PayrollMenuTest, theCommandsNeedAConfiguration) {
   menu.PrintPayrollRegister();
   ui.expectFileChoice({});
   menu.OpenPayrollAll();
-  EXPECT_EQ(ui.messages(), QStringList(4, NotOpen));
+  EXPECT_EQ(ui.messages(),
+            QStringList(4,
+                        "Configuration file is not open.  You must first select the choice "
+                        "\"Open Company Payroll Configuration File\" on the Wagebook "
+                        "Customers menu"));
 }
 
 TEST_F(PayrollMenuTest, createThenOpenTheCompanysT4File) {
   loadConfig();
   menu.CreatePayrollT4();
-  EXPECT_TRUE(ui.messages().last().startsWith(drive.path("data/co1/WGBT4.DTA") +
-                                              " does not exist. It is created by Wagebook"));
 
-  drive.write("data/co1/wgbt4.dta",
-              YearEndBuilder().text(Y::Surname, "Young").amount(56, 100).bytes());
+  drive.write("data/co1/wgbt4.dta", yearEnd({{Y::Surname, "Young"}}, {{56, 100}}));
   menu.CreatePayrollT4();
   EXPECT_TRUE(state.T4FileOpen());
   EXPECT_EQ(state.T4FileName(), drive.path("data/co1/WAGBOK.T4E"));
   EXPECT_TRUE(menu.checks()[PayrollMenu::CreateT4]);
-  EXPECT_TRUE(ui.messages().last().startsWith("1 employees processed."));
 
   // A year end run after the T4 file was made is warned about.
   state.CloseT4File();
-  {
-    QFile yearEnd(drive.path("data/co1/wgbt4.dta"));
-    ASSERT_TRUE(yearEnd.open(QIODevice::ReadWrite));
-    yearEnd.setFileTime(QDateTime::currentDateTime().addDays(1), QFileDevice::FileModificationTime);
+  for (const auto& [file, day] :
+       {std::pair{"data/co1/wgbt4.dta", 11}, {"data/co1/WAGBOK.T4E", 10}}) {
+    QFile f(drive.path(file));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.setFileTime(QDateTime(QDate(2001, 1, day), QTime(9, 0)), QFileDevice::FileModificationTime);
   }
   ui.expectQuestion(Answer::No);
   menu.OpenPayrollT4();
   EXPECT_FALSE(state.T4FileOpen());
-  EXPECT_TRUE(ui.questions().last().startsWith("You ran a year end on "));
-  EXPECT_EQ(ui.questionIcons().last(), QuestionIcon::Error);
   ui.expectQuestion(Answer::Yes);
   menu.OpenPayrollT4();
   EXPECT_TRUE(state.T4FileOpen());
   EXPECT_TRUE(menu.checks()[PayrollMenu::OpenT4]);
-  EXPECT_EQ(
-      ui.messages().last(),
-      "Wagebook T4 File " + state.T4FileName() +
-          " is open and will remain open until you select another file or exit this "
-          "program. To work with this file select Edit or Print Choices from the Regular Menu");
 
   menu.PrintPayrollRegister();
   EXPECT_EQ(ui.printJobs().size(), 1);
@@ -164,6 +142,7 @@ TEST_F(PayrollMenuTest, createThenOpenTheCompanysT4File) {
   EXPECT_FALSE(menu.payrollMode());
   EXPECT_EQ(menu.checks(), (std::array<bool, 4>{}));
   EXPECT_TRUE(state.T4FileOpen()) << "leaving payroll mode keeps the T4 file open";
+  expectTranscript("payroll_create_and_open");
 }
 
 TEST_F(PayrollMenuTest, aDeclinedConversionLeavesTheOpenFileItsName) {
