@@ -17,6 +17,7 @@
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "data/open_t4_file.h"
+#include "golden.h"
 #include "layout_check.h"
 #include "payroll_import/payroll_records.h"
 #include "scripted_ui.h"
@@ -28,10 +29,6 @@ using namespace quillet::test;
 namespace {
 
 const QString NoFile = QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms");
-const QString NoFileMessage = QStringLiteral(
-    "There is no *.T4E file open at present.  Select the file open choice or the Wagebook menu "
-    "choice "
-    "depending on your situation.");
 
 // A main window on scripted dialogs, settings in a temporary folder.
 struct Desk {
@@ -87,7 +84,8 @@ class TSDIAppFormTest : public QObject {
       desk.trigger(item);
     }
     QTest::mouseClick(desk.window.findChild<QToolButton*>("SpeedButtonPrintT4"), Qt::LeftButton);
-    QCOMPARE(desk.ui.messages(), QStringList(14, NoFileMessage));
+    QCOMPARE(desk.ui.messages(), QStringList(14, desk.ui.messages().value(0)));
+    expectGolden("main_window_no_file", desk.ui.messages().value(0));
     // The transmitter belongs to the user, not to a file.
     desk.ui.expectTransmitter([](Transmitter&) { return false; });
     desk.trigger("EditTransmitter");
@@ -111,40 +109,26 @@ class TSDIAppFormTest : public QObject {
         desk.folder.write("acme.t4e", t4FileBytes(goodEmployer(), {goodT4("Smith", "J")}));
     desk.ui.expectFileChoice(wrong);
     desk.trigger("OpenItem");
-    QCOMPARE(desk.ui.messages().last(),
-             QStringLiteral("Sorry but cannot process file ") + wrong +
-                 " because file extension is not of a type that this menu selection "
-                 "handles. Try again.");
     QVERIFY(!desk.state.T4FileOpen());
-    QCOMPARE(desk.ui.fileDialogs().last().title,
-             QStringLiteral("Select \"T4 files (*.T4E)\" to Open"));
 
     desk.ui.expectFileChoice(right);
     QTest::mouseClick(desk.window.findChild<QToolButton*>("SpeedButtonOpenRegularT4"),
                       Qt::LeftButton);
     QVERIFY(desk.state.T4FileOpen());
     QCOMPARE(desk.window.windowTitle(), QStringLiteral("Processing: ") + right);
-    QCOMPARE(desk.ui.messages().last(), QStringLiteral("T4 File ") + right +
-                                            " is open and will remain open until you select "
-                                            "another file or exit this program. To work with "
-                                            "this file select Edit or Print Choices from the Menu");
 
     // A new name of the wrong kind is refused before its creation is offered.
     desk.ui.expectFileChoice(desk.folder.path("NEW.T4"));
     desk.trigger("OpenItem");
-    QVERIFY(desk.ui.messages().last().startsWith("Sorry but cannot process file "));
     QVERIFY(!QFile::exists(desk.folder.path("NEW.T4")));
 
     // A file that cannot be made leaves none open.
     desk.ui.expectFileChoice(desk.folder.path("no/such/dir/X.T4E"));
     desk.ui.expectQuestion(Answer::Yes);
     desk.trigger("OpenItem");
-    QCOMPARE(desk.ui.questions().last(), desk.folder.path("no/such/dir/X.T4E") +
-                                             "\nThis file does not exist.\nCreate the file?");
     QVERIFY(!desk.state.T4FileOpen());
     QCOMPARE(desk.window.windowTitle(), NoFile);
-    QCOMPARE(desk.ui.messages().last(),
-             "Cannot create file " + desk.folder.path("no/such/dir/X.T4E"));
+    expectGolden("main_window_open", desk.ui.transcript(), desk.folder.path({}));
   }
 
   void newAsksAWagebookCustomerFirst() {
@@ -152,7 +136,6 @@ class TSDIAppFormTest : public QObject {
     desk.window.commands().payroll().setCheck(PayrollMenu::OpenT4, true);
     desk.ui.expectQuestion(Answer::No);
     desk.trigger("NewFileItem");
-    QVERIFY(desk.ui.questions().first().startsWith("You appear to be a Wagebook customer."));
     QVERIFY(desk.ui.fileDialogs().isEmpty());
     // Yes, or anyone else: the open dialog, which may name a new file.
     desk.ui.expectQuestion(Answer::Yes);
@@ -160,6 +143,7 @@ class TSDIAppFormTest : public QObject {
     desk.trigger("NewFileItem");
     QCOMPARE(desk.ui.fileDialogs().size(), 1);
     QVERIFY(desk.ui.fileDialogs().first().allowNew);
+    expectGolden("main_window_new", desk.ui.transcript());
   }
 
   void aNewFileGoesThroughTheEmployerScreenToTheEntryScreen() {
@@ -173,11 +157,8 @@ class TSDIAppFormTest : public QObject {
     bool entered = false;
     desk.ui.expectT4EntryScreen([&entered](OpenT4FileState&) { entered = true; });
     desk.trigger("EditT4Records1");
-    QCOMPARE(
-        desk.ui.messages(),
-        QStringList{"You cannot enter T4 data until after you set up the Company information.  "
-                    "Click OK to transfer to the appropriate screen."});
     QVERIFY(entered);
+    expectGolden("main_window_new_file", desk.ui.transcript());
   }
 
   void theCommandLineIsHandledOnTheFirstActivationOnly() {
