@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/clock.h"
+#include "golden.h"
 #include "qt_printers.h"
 #include "scripted_ui.h"
 #include "trace.h"
@@ -109,82 +110,56 @@ TEST_F(PrintReportTest, boxRulesAtTheirLimits) {
   }
 }
 
-TEST_F(PrintReportTest, placingText) {
-  {
-    TPrintReport report(ui, Clock, "Doc", 100, 0, 100, 0, true);  // 300 and 300
-    report.PrintAtCell(11, 7, "cell");
-    report.NewLine();
-    report.PrintAtColumn(2, "col");
-    report.PrintRightAligned(21, "right");
-    report.PrintRightAligned(1, "far too wide to fit left of the margin");
-    report.PrintAtColumn(5, "");
-    EXPECT_EQ(report.columnX(11), 600);
-    EXPECT_EQ(report.rowY(7), 600);
+// Texts at cells, columns and right-aligned (one too wide for the left margin starts at
+// 0); a lone title bold and underlined with the time and the page number (title width 150,
+// gap 60, the page text ending 60 inside the right edge); a subtitle underlined and the
+// title bold only, and the body bold when the chosen font is; pages breaking with the
+// heading on every page (60 dpi: 10 lines of 10 on 11 inches less 1 inch of margins); no
+// heading without titles, and the page count at the end: the traces recorded.
+TEST_F(PrintReportTest, placingTextHeadingsAndPages) {
+  const auto job = [&](TraceSettings printer, int top, int bottom, int left, bool sixPerInch,
+                       const std::function<void(TPrintReport&)>& print) {
+    ui.setTraceSettings(printer);
+    TPrintReport report(ui, Clock, "Doc", top, bottom, left, 0, sixPerInch);
+    print(report);
+  };
+  job({300}, 100, 0, 100, true, [](TPrintReport& r) {
+    r.PrintAtCell(11, 7, "cell");
+    r.NewLine();
+    r.PrintAtColumn(2, "col");
+    r.PrintRightAligned(21, "right");
+    r.PrintRightAligned(1, "far too wide to fit left of the margin");
+    r.PrintAtColumn(5, "");
+    EXPECT_EQ(std::pair(r.columnX(11), r.rowY(7)), std::pair(600, 600));
+  });
+  job({300}, 0, 0, 0, false, [](TPrintReport& r) {
+    r.Title = "Title";
+    r.PrintHeading();
+    r.PrintLine("body");
+  });
+  for (const bool bold : {false, true}) {
+    job({300, 0, 0, bold}, 0, 0, 0, false, [](TPrintReport& r) {
+      r.Title = "T";
+      r.SubTitle = "Sub";
+      r.PrintHeading();
+      r.PrintLine("body");
+    });
   }
-  EXPECT_EQ(printed(),
-            (QList<TracedText>{{1, 600, 600, "-", "cell"},
-                               {1, 330, 350, "-", "col"},
-                               {1, 900 - 150, 350, "-", "right"},
-                               {1, 0, 350, "-", "far too wide to fit left of the margin"}}));
-}
-
-TEST_F(PrintReportTest, aLoneTitleIsBoldAndUnderlined) {
-  {
-    TPrintReport report(ui, Clock, "Doc", 0, 0, 0, 0, false);
-    report.Title = "Title";
-    report.PrintHeading();
-    report.PrintLine("body");
-  }
-  // Title width 150, gap 60; the page text ends 60 inside the right edge (2550).
-  EXPECT_EQ(printed(), (QList<TracedText>{{1, 0, 0, "bu", "Title"},
-                                          {1, 210, 0, "bu", "03 Feb 2001 at 2:05 pm"},
-                                          {1, 2550 - 180 - 60, 0, "bu", "Page 1"},
-                                          {1, 0, 150, "-", "body"}}));
-}
-
-// With a subtitle the title is bold only; a bold chosen font keeps the body bold.
-TEST_F(PrintReportTest, aSubtitleIsUnderlinedAndTheTitleBoldOnly) {
-  for (const bool boldFont : {false, true}) {
-    ScriptedUi local;
-    local.setTraceSettings({300, 0, 0, boldFont});
-    {
-      TPrintReport report(local, Clock, "Doc", 0, 0, 0, 0, false);
-      report.Title = "T";
-      report.SubTitle = "Sub";
-      report.PrintHeading();
-      report.PrintLine("body");
-    }
-    const QList<TracedText> texts = parseTrace(local.printJobs().value(0));
-    ASSERT_EQ(texts.size(), 5);
-    EXPECT_EQ(texts[0], (TracedText{1, 0, 0, "b", "T"}));
-    EXPECT_EQ(texts[3], (TracedText{1, 0, 50, "bu", "Sub"}));
-    EXPECT_EQ(texts[4], (TracedText{1, 0, 200, boldFont ? "b" : "-", "body"}));
-  }
-}
-
-TEST_F(PrintReportTest, pagesBreakWithTheHeadingOnEveryPage) {
-  ui.setTraceSettings({60});  // 10 lines of 10 units on 11 inches less 1 inch of margins
-  {
-    TPrintReport report(ui, Clock, "Doc", 50, 50, 0, 0, false);
-    report.Title = "T";
-    report.PrintHeading();
-    for (int i = 1; i <= 200; ++i) report.PrintLine(QString::number(i));
-  }
-  const QList<TracedText> texts = printed();
-  int lastPage = 0;
-  int pageLines = 0;
-  for (const TracedText& t : texts) {
-    if (t.page != lastPage) {
-      EXPECT_EQ(t.text, "T") << "page " << t.page << " starts with its heading";
-      EXPECT_EQ(t.y, 30);
-      lastPage = t.page;
-      pageLines = 0;
-    }
+  job({60}, 50, 50, 0, false, [](TPrintReport& r) {
+    r.Title = "T";
+    r.PrintHeading();
+    for (int i = 1; i <= 200; ++i) r.PrintLine(QString::number(i));
+  });
+  job({300}, 0, 0, 0, true, [](TPrintReport& r) {
+    r.NewPage();
+    r.PrintAtColumn(1, "x");
+    r.NewPage();
+  });
+  QString all;
+  for (const QStringList& printed : ui.printJobs()) all += printed.join(u'\n') + "\n---\n";
+  expectGolden("page_engine", all);
+  for (const TracedText& t : parseTrace(ui.printJobs().at(4)))
     EXPECT_LE(t.y, 30 + 600 - 10) << "no line below the last line";
-    ++pageLines;
-  }
-  EXPECT_EQ(tracedPages(ui.printJobs().first()), lastPage);
-  EXPECT_EQ(texts.last().text, "200");
 }
 
 TEST_F(PrintReportTest, cancellingADialogPrintsNothing) {
@@ -195,18 +170,6 @@ TEST_F(PrintReportTest, cancellingADialogPrintsNothing) {
   }
   EXPECT_TRUE(ui.printJobs().isEmpty());
   EXPECT_TRUE(ui.messages().isEmpty());
-}
-
-// Without titles no heading; the job ends with its page count.
-TEST_F(PrintReportTest, theJobEndsWithItsPageCount) {
-  {
-    TPrintReport report(ui, Clock, "Employee T4 Forms", 0, 0, 0, 0, true);
-    report.NewPage();
-    report.PrintAtColumn(1, "x");
-    report.NewPage();
-  }
-  ASSERT_EQ(ui.printJobs().size(), 1);
-  EXPECT_EQ(ui.printJobs().first(), QStringList({"Employee T4 Forms", "2\t0\t0\t-\tx", "end\t3"}));
 }
 
 }  // namespace
