@@ -71,6 +71,31 @@ void change(Record768& record, std::initializer_list<FieldChange> changes) {
   }
 }
 
+QString fieldsOf(const Record768& record, std::span<const Field> layout) {
+  QString all;
+  for (const Field& f : layout) {
+    all += QString::fromLatin1(f.name.data(), qsizetype(f.name.size())) + u'=';
+    switch (f.kind) {
+      case FieldKind::Text:
+        all += record.text(f);
+        break;
+      case FieldKind::Cents:
+      case FieldKind::Fix4:
+        all += QString::number(record.int32(f));
+        break;
+      case FieldKind::U16:
+        all += QString::number(record.u16(f));
+        break;
+      case FieldKind::Flag:
+      case FieldKind::Byte:
+        all += QString::number(record.byte(f));
+        break;
+    }
+    all += u'\n';
+  }
+  return all;
+}
+
 QByteArray t4FileBytes(const std::optional<EmployerRecord>& employer,
                        const std::vector<T4Record>& t4s, const QByteArray& trailing) {
   const auto append = [](QByteArray& bytes, const Record768& record) {

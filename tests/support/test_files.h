@@ -43,6 +43,9 @@ R with(R record, std::initializer_list<FieldChange> changes) {
   return record;
 }
 
+// "name=value" of every field of the layout, a line each.
+QString fieldsOf(const Record768& record, std::span<const Field> layout);
+
 // The bytes of a T4 file: header and employer record (when given), the T4 records in
 // order, then `trailing` bytes.
 QByteArray t4FileBytes(const std::optional<EmployerRecord>& employer,
