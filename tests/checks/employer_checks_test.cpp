@@ -9,6 +9,7 @@
 
 #include "checks/tax_years.h"
 #include "core/clock.h"
+#include "golden.h"
 #include "test_files.h"
 
 using namespace quillet;
@@ -33,61 +34,55 @@ EmployerRecord acme(std::initializer_list<FieldChange> changes) {
   return with(goodEmployer(), changes);
 }
 
+// The findings of every kind of employer record, recorded.
 TEST(CheckEmployerRecord, eachFindingWithItsMessage) {
-  const QStringList badYear =
-      finding({"Tax Year is invalid or missing, ensure a 4 digit year is entered"});
-  const QStringList laterRatesMissing =
-      finding({"One or more of the QPP rating entries are missing"}) +
-      finding({"One or more of the CPP2 or QPP2 rating entries are missing"}) +
-      finding({"One or more of the Quebec EI or PPIP rating entries are missing"});
-  const QStringList cppMissing =
-      finding({"One or more of the CPP or QPP rating entries are missing"});
-  const QStringList badMultiplier =
-      finding({"Multiplier for Company EI from Employee EI is missing or invalid, usually 1.4"});
   const struct {
     const char* what;
     EmployerRecord employer;
-    QStringList expected;
   } cases[] = {
       // clang-format off
-      {"correct", goodEmployer(), {}},
-      {"no name", acme({{E::S_Employer_name_line_1, ""}}), finding({"Company does not have a name"})},
-      {"name on lines 2 and 3", acme({{E::S_Employer_name_line_1, ""}, {E::S_Employer_name_line_2, "A"}, {E::S_Employer_name_line_3, "B"}}), finding({"A good place to start the Company name is on name line 1"})},
-      {"no street", acme({{E::S_Employer_address_line_1, ""}}), finding({"Company does not have a street address"})},
-      {"street on line 2", acme({{E::S_Employer_address_line_1, ""}, {E::S_Employer_address_line_2, "PO Box 4"}}), finding({"A good place to start the Company street address is on address line 1"})},
-      {"no city", acme({{E::S_Employer_city, ""}}), finding({"Town or City is missing from Company address"})},
-      {"no province", acme({{E::S_Employer_province_code, "O"}}), finding({"Company has no Province or State in the address"})},
-      {"province name", acme({{E::S_Employer_province_code, "Ontario"}}), finding({"Revenue Canada prefer a 2 character Province or State code in the address", "(select from drop down list), but Ontario will do if it is", "OK for the post office"})},
-      {"bad province", acme({{E::S_Employer_province_code, "QQ"}}), finding({"Address Province or State code is invalid, select from the drop down list"})},
-      {"ZZ", acme({{E::S_Employer_province_code, "ZZ"}}), {}},
-      {"no postal code", acme({{E::S_Employer_postal_code, ""}}), finding({"Company has no postal or zip code in the address"})},
-      {"no business number", acme({{E::RevCan_account_number, ""}}), finding({"Revenue Canada Business Number is missing"})},
-      {"business number of the example", acme({{E::RevCan_account_number, "123456789RP0001"}}), finding({"Revenue Canada Business Number failed Revenue Canada validity check"})},
-      {"short business number", acme({{E::RevCan_account_number, "1234567"}}), finding({"Revenue Canada Business Number does not contain 9 numeric digits"})},
-      {"business number in groups", acme({{E::RevCan_account_number, "123 456 782"}}), {}},
-      {"no contact", acme({{E::S_Contact_name, ""}, {E::S_Contact_area_code, ""}, {E::S_Contact_phone_number, ""}}), finding({"There is no Contact information in case Revenue Canada have questions."})},
-      {"contact without a number", acme({{E::S_Contact_area_code, ""}, {E::S_Contact_phone_number, ""}}), finding({"There is no Contact phone number"})},
-      {"area code alone", acme({{E::S_Contact_name, ""}, {E::S_Contact_phone_number, ""}}), finding({"There is no Contact name"}) + finding({"There is no Contact phone number"})},
-      {"number without area code", acme({{E::S_Contact_area_code, ""}}), finding({"There is no area code for the Contact phone number"})},
-      {"proprietor 1 short", acme({{E::S_Proprietor_SIN_1, "04645428"}}), finding({"1st Proprietor's Social Insurance Number does not contain 9 numeric digits"})},
-      {"proprietor 2 bad", acme({{E::S_Proprietor_SIN_1, "046454286"}, {E::S_Proprietor_SIN_2, "046454287"}}), finding({"2nd Proprietor's Social Insurance Number failed Revenue Canada validity check"})},
-      {"year 1997", acme({{E::S_Taxation_year, 1997}}), {}},
-      {"year 2100, with the rates of 1999 only", acme({{E::S_Taxation_year, 2100}}), laterRatesMissing},
-      {"year 1996", acme({{E::S_Taxation_year, 1996}}), badYear},
-      {"year 2101", acme({{E::S_Taxation_year, 2101}}), badYear + laterRatesMissing},
-      {"year 0", acme({{E::S_Taxation_year, 0}}), badYear},
-      {"no CPP exemption", acme({{E::CPP_basic_exemption, 0}}), cppMissing},
-      {"no CPP at all", acme({{E::CPP_rate, 0}, {E::CPP_max_premium, 0}}), cppMissing},
-      {"negative CPP rate", acme({{E::CPP_rate, -1}}), {}},
-      {"no EI rate", acme({{E::EI_max_earnings, 0}}), finding({"One or more of the EI rating entries are missing"})},
-      {"multiplier 0.0001", acme({{E::EI_employer_multiplier, 1}}), {}},
-      {"multiplier 3", acme({{E::EI_employer_multiplier, 30000}}), {}},
-      {"multiplier 0", acme({{E::EI_employer_multiplier, 0}}), badMultiplier},
-      {"multiplier 3.0001", acme({{E::EI_employer_multiplier, 30001}}), badMultiplier},
-      {"an empty record, in order", EmployerRecord(), finding({"Company does not have a name"}) + finding({"Company does not have a street address"}) + finding({"Town or City is missing from Company address"}) + finding({"Company has no Province or State in the address"}) + finding({"Company has no postal or zip code in the address"}) + finding({"Revenue Canada Business Number is missing"}) + finding({"There is no Contact information in case Revenue Canada have questions."}) + badYear + cppMissing + finding({"One or more of the EI rating entries are missing"}) + badMultiplier},
+      {"correct", goodEmployer()},
+      {"no name", acme({{E::S_Employer_name_line_1, ""}})},
+      {"name on lines 2 and 3", acme({{E::S_Employer_name_line_1, ""}, {E::S_Employer_name_line_2, "A"}, {E::S_Employer_name_line_3, "B"}})},
+      {"no street", acme({{E::S_Employer_address_line_1, ""}})},
+      {"street on line 2", acme({{E::S_Employer_address_line_1, ""}, {E::S_Employer_address_line_2, "PO Box 4"}})},
+      {"no city", acme({{E::S_Employer_city, ""}})},
+      {"no province", acme({{E::S_Employer_province_code, "O"}})},
+      {"province name", acme({{E::S_Employer_province_code, "Ontario"}})},
+      {"bad province", acme({{E::S_Employer_province_code, "QQ"}})},
+      {"ZZ", acme({{E::S_Employer_province_code, "ZZ"}})},
+      {"no postal code", acme({{E::S_Employer_postal_code, ""}})},
+      {"no business number", acme({{E::RevCan_account_number, ""}})},
+      {"business number of the example", acme({{E::RevCan_account_number, "123456789RP0001"}})},
+      {"short business number", acme({{E::RevCan_account_number, "1234567"}})},
+      {"business number in groups", acme({{E::RevCan_account_number, "123 456 782"}})},
+      {"no contact", acme({{E::S_Contact_name, ""}, {E::S_Contact_area_code, ""}, {E::S_Contact_phone_number, ""}})},
+      {"contact without a number", acme({{E::S_Contact_area_code, ""}, {E::S_Contact_phone_number, ""}})},
+      {"area code alone", acme({{E::S_Contact_name, ""}, {E::S_Contact_phone_number, ""}})},
+      {"number without area code", acme({{E::S_Contact_area_code, ""}})},
+      {"proprietor 1 short", acme({{E::S_Proprietor_SIN_1, "04645428"}})},
+      {"proprietor 2 bad", acme({{E::S_Proprietor_SIN_1, "046454286"}, {E::S_Proprietor_SIN_2, "046454287"}})},
+      {"year 1997", acme({{E::S_Taxation_year, 1997}})},
+      {"year 2100, with the rates of 1999 only", acme({{E::S_Taxation_year, 2100}})},
+      {"year 1996", acme({{E::S_Taxation_year, 1996}})},
+      {"year 2101", acme({{E::S_Taxation_year, 2101}})},
+      {"year 0", acme({{E::S_Taxation_year, 0}})},
+      {"no CPP exemption", acme({{E::CPP_basic_exemption, 0}})},
+      {"no CPP at all", acme({{E::CPP_rate, 0}, {E::CPP_max_premium, 0}})},
+      {"negative CPP rate", acme({{E::CPP_rate, -1}})},
+      {"no EI rate", acme({{E::EI_max_earnings, 0}})},
+      {"multiplier 0.0001", acme({{E::EI_employer_multiplier, 1}})},
+      {"multiplier 3", acme({{E::EI_employer_multiplier, 30000}})},
+      {"multiplier 0", acme({{E::EI_employer_multiplier, 0}})},
+      {"multiplier 3.0001", acme({{E::EI_employer_multiplier, 30001}})},
+      {"an empty record, in order", EmployerRecord()},
       // clang-format on
   };
-  for (const auto& c : cases) EXPECT_EQ(findingsOf(c.employer), c.expected) << c.what;
+  QString all;
+  for (const auto& c : cases)
+    all += QStringLiteral("== %1\n").arg(QLatin1String(c.what)) +
+           findingsOf(c.employer).join(u'\n') + u'\n';
+  expectGolden("employer_findings", all);
 
   EmployerRecord lower = acme({{E::S_Employer_province_code, "on"}});
   QStringList lines;
