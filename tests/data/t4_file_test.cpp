@@ -58,27 +58,22 @@ TEST_F(T4FileTest, indexesInNameOrderWhileRecordsStayInFileOrder) {
   EXPECT_EQ(readIndexed(*file, 2).surname(), QStringLiteral("Smith"));
 }
 
+// Upper-cased surnames; É sorts with E, not after Z as its code point would; the C locale
+// still ignores case.
 TEST_F(T4FileTest, orderIgnoresCaseAndFollowsTheLocale) {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::Canada));
-  const QString path = folder.write(
+  auto file = openT4(folder.write(
       "a.T4E", t4FileBytes(goodEmployer(),
                            {goodT4("zed", "a"), goodT4("Baker", "b"), goodT4("\u00C9mond", "c"),
-                            goodT4("adams", "d"), goodT4("Fox", "e")}));
-  auto file = openT4(path);
-  // Upper-cased surnames; É sorts with E, not after Z as its code point would.
+                            goodT4("adams", "d"), goodT4("Fox", "e")})));
   EXPECT_EQ(keys(*file),
             QStringList({"ADAMS,  d ", "BAKER,  b ", QString::fromUtf8("\u00C9MOND,  c "),
                          "FOX,  e ", "ZED,  a "}));
-  QLocale::setDefault(QLocale::system());
-}
-
-TEST_F(T4FileTest, theCLocaleStillIgnoresCase) {
   QLocale::setDefault(QLocale::c());
-  const QString path =
-      folder.write("a.T4E", t4FileBytes(goodEmployer(), {goodT4("b", "x"), goodT4("A", "y")}));
-  auto file = openT4(path);
-  file->WriteIndexed(goodT4("a", "z").bytes(), 5, QStringLiteral("a, *z"));
-  EXPECT_EQ(keys(*file), QStringList({"A,  y ", "a, *z", "B,  x "}));
+  auto c = openT4(
+      folder.write("b.T4E", t4FileBytes(goodEmployer(), {goodT4("b", "x"), goodT4("A", "y")})));
+  c->WriteIndexed(goodT4("a", "z").bytes(), 5, QStringLiteral("a, *z"));
+  EXPECT_EQ(keys(*c), QStringList({"A,  y ", "a, *z", "B,  x "}));
   QLocale::setDefault(QLocale::system());
 }
 
@@ -249,28 +244,19 @@ TEST_F(T4FileTest, aSecondWriterIsRefusedWhileReadersRead) {
 
   writer.reset();  // closing releases the file
   EXPECT_TRUE(platform::SharedFile::open(path, platform::OpenMode::ReadWriteDenyWrite));
-}
 
-TEST_F(T4FileTest, readersSharingTheFileKeepWritersOut) {
-  const QString path = folder.write("a.DTA", QByteArray(640, 'x'));
-  auto first = platform::SharedFile::open(path, platform::OpenMode::ReadDenyWrite);
-  auto second = platform::SharedFile::open(path, platform::OpenMode::ReadDenyWrite);
-  EXPECT_TRUE(first);
-  EXPECT_TRUE(second);
-  EXPECT_FALSE(platform::SharedFile::open(path, platform::OpenMode::ReadWriteDenyWrite));
-}
-
-TEST_F(T4FileTest, aFolderOrAMissingFileCannotBeOpened) {
-  EXPECT_EQ(
-      platform::SharedFile::open(folder.path("none.T4E"), platform::OpenMode::ReadWriteDenyWrite)
-          .error()
-          .message,
-      "Cannot open file " + folder.path("none.T4E"));
+  // Readers sharing a file keep writers out; a folder or a missing file cannot be opened.
+  const QString dta = folder.write("a.DTA", QByteArray(640, 'x'));
+  auto first = platform::SharedFile::open(dta, platform::OpenMode::ReadDenyWrite);
+  auto second = platform::SharedFile::open(dta, platform::OpenMode::ReadDenyWrite);
+  EXPECT_TRUE(first && second);
+  EXPECT_FALSE(platform::SharedFile::open(dta, platform::OpenMode::ReadWriteDenyWrite));
   EXPECT_FALSE(platform::SharedFile::open(folder.path(""), platform::OpenMode::ReadOnly));
-  EXPECT_EQ(platform::SharedFile::open(folder.path("no/such/dir.T4E"), platform::OpenMode::Create)
-                .error()
-                .message,
-            "Cannot create file " + folder.path("no/such/dir.T4E"));
+  for (const auto& [name, mode, message] :
+       {std::tuple{"none.T4E", platform::OpenMode::ReadWriteDenyWrite, "Cannot open file "},
+        std::tuple{"no/such/dir.T4E", platform::OpenMode::Create, "Cannot create file "}})
+    EXPECT_EQ(platform::SharedFile::open(folder.path(name), mode).error().message,
+              message + folder.path(name));
 }
 
 // The file-size limit makes the system cut an append short, as a full disk would.
