@@ -9,51 +9,32 @@ using namespace quillet;
 
 namespace {
 
-const QString Numeric = QStringLiteral("Entry here must be numeric, \"%1\" not allowed");
-
-struct KeyCase {
-  const char* fieldText;
-  char16_t typed;
-  QString message;  // empty: accepted
-};
-
-TEST(KeyFilters, numbersOnly) {
-  const KeyCase cases[] = {
-      {"", u'7', {}},
-      {"12", u'0', {}},
-      {"12", u'\b', {}},
-      {"", u'\x1F', {}},
-      {"12", u'\x7F', {}},
-      {"", u'$', "Do not include $ sign with amount"},
-      {"", u'-', "Negative amounts are not allowed"},
-      {"12", u'$', Numeric.arg("$")},
-      {"12", u'-', Numeric.arg("-")},
-      {"", u'a', Numeric.arg("a")},
-      {"", u' ', Numeric.arg(" ")},
-      {"", u'.', Numeric.arg(".")},
-      {"", u'\u00E9', Numeric.arg(QString::fromUtf8("\u00E9"))},
-  };
-  for (const KeyCase& c : cases) {
-    const KeyVerdict verdict = KeyEditNumOnly(QString::fromUtf8(c.fieldText), QChar(c.typed));
-    EXPECT_EQ(verdict.accepted, c.message.isEmpty()) << c.fieldText << " + " << int(c.typed);
-    EXPECT_EQ(verdict.message, c.message);
-  }
-}
-
-TEST(KeyFilters, oneDecimalPoint) {
+// Each key typed into a field of digits only, or of an amount with one decimal point:
+// accepted, or refused with its message.
+TEST(KeyFilters, numbersOnlyAndOneDecimalPoint) {
+  const QString numeric = QStringLiteral("Entry here must be numeric, \"%1\" not allowed");
+  const QString dollar = QStringLiteral("Do not include $ sign with amount");
   const QString twoPoints =
       QStringLiteral("Only one decimal point \".\" allowed, delete the other one first");
-  const KeyCase cases[] = {
-      {"125", u'.', {}},
-      {"", u'.', {}},
-      {"12.5", u'.', twoPoints},
-      {"12.5", u'3', {}},
-      {"", u'$', "Do not include $ sign with amount"},
-      {"12.5", u'$', Numeric.arg("$")},
-      {"1", u',', Numeric.arg(",")},
+  const struct {
+    bool decimal;
+    const char* fieldText;
+    char16_t typed;
+    QString message;  // empty: accepted
+  } cases[] = {
+      // clang-format off
+      {false, "", u'7', {}}, {false, "12", u'0', {}}, {false, "12", u'\b', {}}, {false, "", u'\x1F', {}}, {false, "12", u'\x7F', {}},
+      {false, "", u'$', dollar}, {false, "", u'-', "Negative amounts are not allowed"},
+      {false, "12", u'$', numeric.arg("$")}, {false, "12", u'-', numeric.arg("-")}, {false, "", u'a', numeric.arg("a")},
+      {false, "", u' ', numeric.arg(" ")}, {false, "", u'.', numeric.arg(".")}, {false, "", u'\u00E9', numeric.arg(QString::fromUtf8("\u00E9"))},
+      {true, "125", u'.', {}}, {true, "", u'.', {}}, {true, "12.5", u'.', twoPoints}, {true, "12.5", u'3', {}},
+      {true, "", u'$', dollar}, {true, "12.5", u'$', numeric.arg("$")}, {true, "1", u',', numeric.arg(",")},
+      // clang-format on
   };
-  for (const KeyCase& c : cases) {
-    const KeyVerdict verdict = KeyEditDecPoint(QString::fromUtf8(c.fieldText), QChar(c.typed));
+  for (const auto& c : cases) {
+    const QString field = QString::fromUtf8(c.fieldText);
+    const KeyVerdict verdict =
+        c.decimal ? KeyEditDecPoint(field, QChar(c.typed)) : KeyEditNumOnly(field, QChar(c.typed));
     EXPECT_EQ(verdict.accepted, c.message.isEmpty()) << c.fieldText << " + " << int(c.typed);
     EXPECT_EQ(verdict.message, c.message);
   }

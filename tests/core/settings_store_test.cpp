@@ -13,41 +13,28 @@ using namespace quillet;
 
 namespace {
 
-TEST(SettingsStore, nothingStoredReadsAsZero) {
-  QTemporaryDir folder;
-  const SettingsStore store(folder.path());
-  EXPECT_EQ(store.ReadT4Margins(), PrintSettings());
-  EXPECT_EQ(store.ReadSummaryMargins(), PrintSettings());
-  EXPECT_EQ(store.ReadConfigDir(), "");
-}
-
+// Nothing stored reads as zero; each key keeps its own record, under the program's key
+// path, booleans as numbers (any number but 0 is true).
 TEST(SettingsStore, eachKeyKeepsItsOwnRecord) {
   QTemporaryDir folder;
   const SettingsStore store(folder.path());
+  EXPECT_EQ(store.ReadT4Margins(), PrintSettings());
+  EXPECT_EQ(store.ReadConfigDir(), "");
   const PrintSettings forms{60, 30, 2, -7, 9, true, false, true};
   const PrintSettings summary{100, 90, 0, 0, 0, false, true, true};
   store.WriteT4Margins(forms);
   store.WriteSummaryMargins(summary);
   store.WriteConfigDir("D:\\PAY");
-
   const SettingsStore again(folder.path());
   EXPECT_EQ(again.ReadT4Margins(), forms);
   EXPECT_EQ(again.ReadSummaryMargins(), summary);
   EXPECT_EQ(again.ReadConfigDir(), "D:\\PAY");
-}
-
-TEST(SettingsStore, valuesStandUnderTheProgramsKeyPath) {
-  QTemporaryDir folder;
-  SettingsStore(folder.path()).WriteT4Margins({60, 0, 0, 0, 0, true, false, false});
   QSettings raw(folder.filePath("user.ini"), QSettings::IniFormat);
   EXPECT_EQ(raw.value("Software/Corvantis/Quillet/2.0/T4Margins/TOP").toInt(), 60);
-  EXPECT_EQ(raw.value("Software/Corvantis/Quillet/2.0/T4Margins/LINEUP").toInt(), 1)
-      << "booleans are numbers";
-
+  EXPECT_EQ(raw.value("Software/Corvantis/Quillet/2.0/T4Margins/LINEUP").toInt(), 1);
   raw.setValue("Software/Corvantis/Quillet/2.0/T4SummaryMargins/BExtra2", 7);
   raw.sync();
-  EXPECT_TRUE(SettingsStore(folder.path()).ReadSummaryMargins().BExtra2)
-      << "any number but 0 is true";
+  EXPECT_TRUE(SettingsStore(folder.path()).ReadSummaryMargins().BExtra2);
 }
 
 TEST(SettingsStore, aWriteThatCannotBeMadeIsTold) {
