@@ -10,6 +10,7 @@
 #include "checks/employer_checks.h"
 #include "checks/tax_years.h"
 #include "efile/schema_check.h"
+#include "golden.h"
 #include "open_file_test.h"
 
 using namespace quillet;
@@ -24,88 +25,72 @@ class XmlCheckTest : public OpenFileTest {
   XmlFindings checked(const T4Record& record, int year = 2025) {
     EmployerRecord employer = goodEmployer();
     applyRates(employer, *ratesOf(year));
-    T4Record r = record;
-    r.setByte(T::Dental_benefits_code, year >= 2023 ? 1 : 0);
-    openFile(t4FileBytes(employer, {r}));
+    openFile(t4FileBytes(employer, {record}));
     const XmlFindings findings = checkForXml(state);
     state.CloseT4File();
     return findings;
   }
 };
 
-const QString Who = QStringLiteral("John Smith (SIN 046454286): ");
-
+// The pre-flight findings of each rule of the return, recorded: a surname, a SIN and its
+// check digit, a province of employment with a CRA code, the employer's business number in
+// the RP form, amounts neither negative nor too long, other information codes with an
+// element and not twice, an employment code of 11 to 17; and box 45 missing in 2023, a
+// warning that does not stop the export. Then other information under CRA's element names,
+// a code from each part of the table.
 TEST_F(XmlCheckTest, eachRuleOfTheReturn) {
-  struct Case {
+  const auto smith = [](std::initializer_list<FieldChange> changes) {
+    return with(with(goodT4("Smith", "John"), {{T::Dental_benefits_code, 1}}), changes);
+  };
+  const auto other = [&smith](const char* code1, const char* code2) {
+    return smith({{T::Other_info_code_1, code1},
+                  {T::Other_info_amount_1, 100},
+                  {T::Other_info_code_2, code2},
+                  {T::Other_info_amount_2, 100}});
+  };
+  const struct {
     const char* what;
-    std::function<void(T4Record&)> change;
-    QString error;
-  };
-  const auto other = [](const char* code1, const char* code2) {
-    return [=](T4Record& r) {
-      r.setText(T::Other_info_code_1, QString::fromLatin1(code1));
-      r.setInt32(T::Other_info_amount_1, 100);
-      r.setText(T::Other_info_code_2, QString::fromLatin1(code2));
-      r.setInt32(T::Other_info_amount_2, 100);
-    };
-  };
-  const Case cases[] = {
+    T4Record record;
+    int year = 2025;
+  } cases[] = {
       // clang-format off
-      {"correct", [](T4Record&) {}, {}},
-      {"no surname", [](T4Record& r) { r.setText(T::Employee_surname, {}); }, "John  (SIN 046454286): the surname is missing"},
-      {"no SIN", [](T4Record& r) { r.setText(T::Employee_SIN, {}); }, "John Smith (SIN ): the SIN is missing"},
-      {"bad SIN", [](T4Record& r) { r.setText(T::Employee_SIN, "046454287"); }, "John Smith (SIN 046454287): the SIN fails its check digit"},
-      {"no province of employment", [](T4Record& r) { r.setText(T::Province_of_employment_code, {}); }, Who + "the province of employment has no CRA code"},
-      {"another business number", [](T4Record& r) { r.setText(T::RevCan_account_number, "046454286RP0001"); }, "John Smith (SIN 046454286): the business number differs from the employer's or is not in the RP form"},
-      {"a negative amount", [](T4Record& r) { r.setInt32(T::Union_dues, -1); }, Who + "the amount of unn_dues_amt is negative"},
-      {"too many digits", [](T4Record& r) { r.setInt32(T::Employee_CPP, 1000000); }, Who + "the amount of cpp_cntrb_amt has more digits than CRA takes"},
-      {"a code without an element", other("30 Housing", "99 Unknown"), Who + "other information code 99 has no element in CRA's return"},
-      {"a code twice", other("30 Housing", "30 Housing"), Who + "other information code 30 is given twice"},
-      {"employment code 18", [](T4Record& r) { r.setText(T::Employment_code, "18"); }, Who + "the employment code is not 11 to 17"},
+      {"correct", smith({})},
+      {"no surname", smith({{T::Employee_surname, ""}})},
+      {"no SIN", smith({{T::Employee_SIN, ""}})},
+      {"bad SIN", smith({{T::Employee_SIN, "046454287"}})},
+      {"no province of employment", smith({{T::Province_of_employment_code, ""}})},
+      {"another business number", smith({{T::RevCan_account_number, "046454286RP0001"}})},
+      {"a negative amount", smith({{T::Union_dues, -1}})},
+      {"too many digits", smith({{T::Employee_CPP, 1000000}})},
+      {"a code without an element", other("30 Housing", "99 Unknown")},
+      {"a code twice", other("30 Housing", "30 Housing")},
+      {"employment code 18", smith({{T::Employment_code, "18"}})},
+      {"no box 45 in 2023", smith({{T::Dental_benefits_code, 0}}), 2023},
       // clang-format on
   };
-  for (const Case& c : cases) {
-    T4Record record = goodT4("Smith", "John");
-    c.change(record);
-    const XmlFindings findings = checked(record);
-    EXPECT_EQ(findings.errors, c.error.isEmpty() ? QStringList() : QStringList{c.error}) << c.what;
+  QString all;
+  for (const auto& c : cases) {
+    const XmlFindings f = checked(c.record, c.year);
+    all += QStringLiteral("== %1\n").arg(QLatin1String(c.what)) +
+           (f.errors + f.warnings).join(u'\n') + u'\n';
   }
-}
+  expectGolden("xml_findings", all);
 
-TEST_F(XmlCheckTest, warningsDoNotStopTheExport) {
-  T4Record noDental = goodT4("Smith", "John");
-  EmployerRecord employer = goodEmployer();
-  applyRates(employer, *ratesOf(2023));
-  noDental.copyPrefixFrom(employer);
-  openFile(t4FileBytes(employer, {noDental}));
-  EXPECT_EQ(checkForXml(state).warnings, QStringList{Who + "box 45 (dental benefits) is missing"});
-}
-
-// Other information by CRA's element names, a code from each part of the table.
-TEST_F(XmlCheckTest, otherInformationUnderCraElementNames) {
-  const std::pair<const char*, const char*> codes[] = {{"30", "hm_brd_lodg_amt"},
-                                                       {"42", "empt_cmsn_amt"},
-                                                       {"53", "dfr_sob_amt"},
-                                                       {"66", "elg_rtir_amt"},
-                                                       {"87", "vlntr_emergencyworker_xmpt_amt"},
-                                                       {"95", "indn_xmpt_unn_amt"}};
+  const char* const codes[] = {"30", "42", "53", "66", "87", "95"};
+  T4Record r = goodT4("Smith", "John");
+  for (int k = 0; k < T::OtherInfoCount; ++k)
+    change(r, {{T::Other_info_code[k], codes[k]}, {T::Other_info_amount[k], 1000 + k}});
   EmployerRecord employer = goodEmployer();
   applyRates(employer, *ratesOf(2025));
-  T4Record r = goodT4("Smith", "John");
   r.copyPrefixFrom(employer);
-  for (int k = 0; k < T::OtherInfoCount; ++k) {
-    r.setText(T::Other_info_code[k], QString::fromLatin1(codes[k].first));
-    r.setInt32(T::Other_info_amount[k], 1000 + k);
-  }
   openFile(t4FileBytes(employer, {r}));
   QBuffer out;
   out.open(QIODevice::WriteOnly);
   writeT4Xml(state, Transmitter{}, {}, out);
-  for (int k = 0; k < T::OtherInfoCount; ++k) {
-    const QByteArray element = codes[k].second;
-    EXPECT_TRUE(out.data().contains("<" + element + ">10.0" + QByteArray::number(k) + "</"))
-        << codes[k].first;
-  }
+  QString elements;
+  for (const QString& line : QString::fromUtf8(out.data()).split(u'\n'))
+    if (line.contains(".0")) elements += line.trimmed() + u'\n';
+  expectGolden("xml_other_information", elements);
 }
 
 // A schema that cannot be read is told with libxml2's own reasons, line by line.
@@ -127,31 +112,29 @@ TEST(Transmitter, everyEntryIsChecked) {
   QTemporaryDir folder;
   QSettings file(folder.filePath("tx.ini"), QSettings::IniFormat);
   file.beginGroup("Transmitter");
-  file.setValue("SignIn", "RAC");
-  file.setValue("Account", "12345");
-  file.setValue("ContactArea", "61");
-  file.setValue("ContactPhone", "555-01");
-  file.setValue("ContactExtension", "x12");
-  file.setValue("ContactEmail", "pat");
-  file.setValue("Language", "D");
-  EXPECT_EQ(
-      Transmitter::from(file).problems(),
-      (QStringList{
-          "The transmitter's account number is missing or not a CRA number",
-          "Represent a Client needs the RepID (1 to 7 letters and digits)",
-          "The contact's name is missing", "The contact's area code is not 3 digits",
-          "The contact's phone number is not NNN-NNNN", "The contact's extension is not digits",
-          "The contact's e-mail address is missing or malformed", "The language is E or F"}));
+  const auto problems = [&file](std::initializer_list<std::pair<const char*, const char*>> values) {
+    for (const auto& [key, value] : values) file.setValue(key, value);
+    return Transmitter::from(file).problems();
+  };
+  expectGolden("transmitter_problems", problems({{"SignIn", "RAC"},
+                                                 {"Account", "12345"},
+                                                 {"ContactArea", "61"},
+                                                 {"ContactPhone", "555-01"},
+                                                 {"ContactExtension", "x12"},
+                                                 {"ContactEmail", "pat"},
+                                                 {"Language", "D"}})
+                                           .join(u'\n'));
   for (const char* account : {"123456782", "123456782RP0001", "T12345678", "NRA123456"}) {
-    file.setValue("Account", account);
-    file.setValue("SignIn", "MyBA");
-    file.setValue("ContactName", "Pat");
-    file.setValue("ContactArea", "613");
-    file.setValue("ContactPhone", "5550100");
-    file.setValue("ContactExtension", "");
-    file.setValue("ContactEmail", "pat@example.ca");
-    file.setValue("Language", "f");
-    EXPECT_EQ(Transmitter::from(file).problems(), QStringList()) << account;
+    EXPECT_EQ(problems({{"Account", account},
+                        {"SignIn", "MyBA"},
+                        {"ContactName", "Pat"},
+                        {"ContactArea", "613"},
+                        {"ContactPhone", "5550100"},
+                        {"ContactExtension", ""},
+                        {"ContactEmail", "pat@example.ca"},
+                        {"Language", "f"}}),
+              QStringList())
+        << account;
   }
 }
 
