@@ -29,18 +29,10 @@ QByteArray oldT4File() {
                      {goodT4("Adams", "A"), goodT4("Brown", "B"), goodT4("Clark", "C")});
 }
 
-ConfigRecord config() {
-  ConfigRecord record;
-  const QByteArray bytes = configBytes();
-  std::copy(bytes.begin(), bytes.end(), record.bytes().begin());
-  return record;
-}
-
 QByteArray yearEndFile() {
   QByteArray bytes;
-  for (const char* surname : {"Nadeau", "Ouellet", "Parent"}) {
-    bytes += YearEndBuilder().text(YearEndRecord::Surname, surname).amount(56, 30000).bytes();
-  }
+  for (const char* surname : {"Nadeau", "Ouellet", "Parent"})
+    bytes += yearEnd({{YearEndRecord::Surname, surname}}, {{56, 30000}});
   return bytes;
 }
 
@@ -61,7 +53,9 @@ struct Scene {
 
   bool open() { return bool(state.OpenT4File()); }
 
-  ConversionOutcome convert() { return ConvertYearEndFile(state, ui, Clock, yearEnd, config()); }
+  ConversionOutcome convert() {
+    return ConvertYearEndFile(state, ui, Clock, yearEndPath, configRecord());
+  }
 
   void changeBusinessNumber() {
     if (!open()) return;
@@ -73,7 +67,7 @@ struct Scene {
 
   TempFolder folder;
   QString t4 = folder.write(QStringLiteral("WAGBOK.T4E"), oldT4File());
-  QString yearEnd = folder.write(QStringLiteral("WGBT4.DTA"), yearEndFile());
+  QString yearEndPath = folder.write(QStringLiteral("WGBT4.DTA"), yearEndFile());
   OpenT4FileState state;
   ScriptedUi ui;
 };
@@ -140,20 +134,14 @@ TEST_P(OnAFailingDisk, aT4RecordThatCannotBeSavedStaysOnTheScreenUnsaved) {
   for (const bool adding : {false, true}) {
     Scene scene;
     ASSERT_TRUE(scene.open());
-    OpenT4FileState& state = scene.state;
     ScriptedUi& ui = scene.ui;
-    T4EntryController screen(state, ui);
+    T4EntryController screen(scene.state, ui);
     screen.open();
     if (adding) {
       screen.addNew();
-      for (const auto& [tag, text] : {std::pair{T4EntryController::Surname, "Zimmer"}}) {
-        screen.leaveField(tag, text);
-      }
-      ui.expectReport(ViewerResult::Ignore);
-      ui.expectReport(ViewerResult::Ignore);
-    } else {
-      screen.leaveField(T4EntryController::Surname, QStringLiteral("Abbot"));
+      for (int i = 0; i < 2; ++i) ui.expectReport(ViewerResult::Ignore);
     }
+    screen.leaveField(T4EntryController::Surname, adding ? "Zimmer" : "Abbot");
     ui.expectQuestion(Answer::Yes);
     {
       FaultyDisk disk(scene.folder.path({}), 1, GetParam());
@@ -165,7 +153,7 @@ TEST_P(OnAFailingDisk, aT4RecordThatCannotBeSavedStaysOnTheScreenUnsaved) {
 
     ui.expectQuestion(Answer::Yes);
     EXPECT_TRUE(screen.closeQuery()) << "saved on the second try";
-    state.CloseT4File();
+    scene.state.CloseT4File();
     EXPECT_TRUE(surnamesInFile(scene.t4).contains(adding ? "Zimmer" : "Abbot")) << adding;
   }
 }
@@ -174,9 +162,8 @@ TEST_P(OnAFailingDisk, theEmployerScreenKeepsWhatItCouldNotSave) {
   for (const bool newNumber : {false, true}) {
     Scene scene;
     ASSERT_TRUE(scene.open());
-    OpenT4FileState& state = scene.state;
     ScriptedUi& ui = scene.ui;
-    EmployerScreenController screen(state, ui, Clock);
+    EmployerScreenController screen(scene.state, ui, Clock);
     screen.open();
     screen.leaveField(EmployerScreenController::City, QStringLiteral("Kanata"));
     if (newNumber)
@@ -193,7 +180,7 @@ TEST_P(OnAFailingDisk, theEmployerScreenKeepsWhatItCouldNotSave) {
     EXPECT_EQ(filesIn(scene.folder), (QStringList{"WAGBOK.T4E", "WGBT4.DTA"}));
 
     EXPECT_TRUE(screen.closeQuery(true)) << "saved on the second try";
-    state.CloseT4File();
+    scene.state.CloseT4File();
     EXPECT_TRUE(readWholeFile(scene.t4).contains("Kanata"));
   }
 }
@@ -204,14 +191,14 @@ TEST_P(OnAFailingDisk, aCopyThatCannotBeWrittenLeavesTheDestinationAsItWas) {
     ScriptedUi ui;
     {
       FaultyDisk disk(scene.folder.path({}), at, GetParam());
-      CopyAnyFile(scene.yearEnd, scene.t4, false, ui);
+      CopyAnyFile(scene.yearEndPath, scene.t4, false, ui);
     }
     if (ui.messages().isEmpty()) {
       EXPECT_GE(at, 3) << "the data, the sync and the rename could each fail";
       EXPECT_EQ(readWholeFile(scene.t4), yearEndFile());
       break;
     }
-    EXPECT_EQ(ui.messages(), QStringList{"Error copying " + scene.yearEnd +
+    EXPECT_EQ(ui.messages(), QStringList{"Error copying " + scene.yearEndPath +
                                          " Output was not the same size as input so output "
                                          "deleted."});
     EXPECT_EQ(readWholeFile(scene.t4), oldT4File()) << at;
@@ -249,7 +236,7 @@ TEST(Copy, neverReplacesTheT4FileThatIsOpen) {
   ASSERT_TRUE(scene.open());
   for (const QString& destination : {scene.t4, link}) {
     ScriptedUi ui;
-    CopyAnyFile(scene.yearEnd, destination, false, ui);
+    CopyAnyFile(scene.yearEndPath, destination, false, ui);
     EXPECT_EQ(ui.messages(), QStringList{"Cannot create file " + destination});
   }
   // What the program writes after the refused copy is still in the file on the disk.
