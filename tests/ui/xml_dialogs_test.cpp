@@ -96,25 +96,20 @@ class XmlDialogsTest : public QObject {
              QStringLiteral("The transmitter's account number is missing or not a CRA number"));
   }
 
-  void okGivesBackTheEntriesAndCancelOrEscapeNothing() {
-    for (const char* how : {"OK", "Cancel", "Esc"}) {
-      Transmitter start = complete();
-      start.language = u'F';
-      TransmitterDialog dialog(start);
-      showActive(dialog);
-      QCOMPARE(dialog.ComboLanguage->currentIndex(), 1);
-      QVERIFY(textsCutOff(dialog).isEmpty());
-      typeAndTab(dialog.edits[int(Entry::ContactExtension)], "12");
-      if (QByteArray(how) == "Esc") {
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-      } else {
-        QTest::mouseClick(QByteArray(how) == "OK" ? dialog.BitBtnOK : dialog.BitBtnCancel,
-                          Qt::LeftButton);
-      }
-      QCOMPARE(dialog.result() == QDialog::Accepted, QByteArray(how) == "OK");
-      QCOMPARE(dialog.transmitter().contactExtension, QStringLiteral("12"));
-      QCOMPARE(dialog.transmitter().language, u'F');
-    }
+  // OK gives back the entries, the language shown as it was stored; the dialog shows its
+  // texts whole. (Cancel and Esc are pressed on every dialog by the dialogs' own test.)
+  void okGivesBackTheEntries() {
+    Transmitter start = complete();
+    start.language = u'F';
+    TransmitterDialog dialog(start);
+    showActive(dialog);
+    QCOMPARE(dialog.ComboLanguage->currentIndex(), 1);
+    QVERIFY(textsCutOff(dialog).isEmpty());
+    typeAndTab(dialog.edits[int(Entry::ContactExtension)], "12");
+    QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.transmitter().contactExtension, QStringLiteral("12"));
+    QCOMPARE(dialog.transmitter().language, u'F');
   }
 
   void theChoicesOfTheReturn() {
