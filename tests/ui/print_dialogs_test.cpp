@@ -256,52 +256,36 @@ class PrintDialogsTest : public QObject {
     QCOMPARE(dialog.style().value_or(-1), 2);
   }
 
-  void viewerAnswersFixErrorOrIgnore() {
+  // The viewer answers Fix Error or Ignore; a display has OK alone, prints its lines with
+  // its headings and stays open, and OK closes it.
+  void theViewersButtons() {
     ScriptedUi ui;
     const FixedClock clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
-    ViewerReport report;
-    report.lines = {"  ", "Employee has no name"};
-    TFormErrorMessages viewer(report, ViewerButtons::FixErrorOrIgnore, ui, clock);
-    QCOMPARE(viewer.Memo1->toPlainText(), QStringLiteral("  \nEmployee has no name"));
-    QVERIFY(viewer.Memo1->isReadOnly());
-    QVERIFY(viewer.BitBtnFixError->isDefault());
-    QVERIFY(!viewer.BitBtnOK->isEnabled());
-    QCOMPARE(viewer.result(), ViewerResult::Closed);
-    QTest::mouseClick(viewer.BitBtnIgnore, Qt::LeftButton);
-    QCOMPARE(viewer.result(), ViewerResult::Ignore);
-
-    TFormErrorMessages again(report, ViewerButtons::FixErrorOrIgnore, ui, clock);
-    QTest::mouseClick(again.BitBtnFixError, Qt::LeftButton);
-    QCOMPARE(again.result(), ViewerResult::FixError);
-
-    // A display has OK alone, and OK closes it.
+    const ViewerReport report{"T4 Totals Report", {}, "Acme", {"  ", "Employee has no name"}};
+    for (const ViewerResult pressed : {ViewerResult::Ignore, ViewerResult::FixError}) {
+      TFormErrorMessages viewer(report, ViewerButtons::FixErrorOrIgnore, ui, clock);
+      QCOMPARE(viewer.Memo1->toPlainText(), QStringLiteral("  \nEmployee has no name"));
+      QVERIFY(viewer.Memo1->isReadOnly());
+      QVERIFY(viewer.BitBtnFixError->isDefault());
+      QVERIFY(!viewer.BitBtnOK->isEnabled());
+      QCOMPARE(viewer.result(), ViewerResult::Closed);
+      QTest::mouseClick(
+          pressed == ViewerResult::Ignore ? viewer.BitBtnIgnore : viewer.BitBtnFixError,
+          Qt::LeftButton);
+      QCOMPARE(viewer.result(), pressed);
+    }
     TFormErrorMessages display(report, ViewerButtons::OkOnly, ui, clock);
     display.show();
     QVERIFY(display.BitBtnOK->isVisible() && !display.BitBtnFixError->isVisible());
+    QTest::mouseClick(display.BitBtnPrint, Qt::LeftButton);
+    QVERIFY(display.isVisible());
+    const QList<TracedText> texts = parseTrace(ui.printJobs().value(0));
+    QCOMPARE(texts.value(0).text, QStringLiteral("T4 Totals Report"));
+    QCOMPARE(texts.value(3).text, QStringLiteral("Acme"));
+    QCOMPARE(texts.last().text, QStringLiteral("Employee has no name"));
     QTest::mouseClick(display.BitBtnOK, Qt::LeftButton);
     QCOMPARE(display.result(), ViewerResult::Ok);
     QVERIFY(!display.isVisible());
-  }
-
-  void viewerPrintsItsLinesAndStaysOpen() {
-    ScriptedUi ui;
-    const FixedClock clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
-    ViewerReport report;
-    report.reportTitle = "T4 Totals Report";
-    report.headingLine2 = "Acme";
-    report.lines = {"Box 88, Total number of T4 Slips = 1"};
-    report.caption = "T4 Totals Report, Click Print to Print";
-    TFormErrorMessages viewer(report, ViewerButtons::OkOnly, ui, clock);
-    viewer.show();
-    QTest::mouseClick(viewer.BitBtnPrint, Qt::LeftButton);
-    QVERIFY(viewer.isVisible());
-    QCOMPARE(ui.printJobs().size(), 1);
-    const QList<TracedText> texts = parseTrace(ui.printJobs().first());
-    QCOMPARE(texts.first().text, QStringLiteral("T4 Totals Report"));
-    QCOMPARE(texts.at(3).text, QStringLiteral("Acme"));
-    QCOMPARE(texts.last().text, QStringLiteral("Box 88, Total number of T4 Slips = 1"));
-    QTest::mouseClick(viewer.BitBtnOK, Qt::LeftButton);
-    QCOMPARE(viewer.result(), ViewerResult::Ok);
   }
 
   void payrollSetUpStartsEmptyAndGivesItsAnswers() {
