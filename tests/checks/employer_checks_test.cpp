@@ -135,19 +135,6 @@ TEST(SetDefaultRates, takesTheYearThatIsEndingFromSeptemberOn) {
     EXPECT_EQ(employer.int32(E::CPP_basic_exemption), 350000);
     EXPECT_EQ(employer.int32(E::EI_employer_multiplier), 0) << "the multiplier is the caller's";
   }
-  // The rates of the years the program always knew, as it always wrote them.
-  for (const auto& [year, rates] :
-       {std::pair{1999, std::array{35000, 118650, 3740000, 25500, 99450, 3900000}},
-        {2000, std::array{39000, 132990, 3760000, 24000, 93600, 3900000}},
-        {2026, std::array{59500, 423045, 7460000, 16300, 112307, 6890000}}}) {
-    EmployerRecord employer;
-    SetDefaultRates(employer, FixedClock(QDateTime(QDate(year, 12, 1), QTime(12, 0))));
-    EXPECT_EQ((std::array{employer.int32(E::CPP_rate), employer.int32(E::CPP_max_premium),
-                          employer.int32(E::CPP_max_earnings), employer.int32(E::EI_rate),
-                          employer.int32(E::EI_max_premium), employer.int32(E::EI_max_earnings)}),
-              rates)
-        << year;
-  }
 }
 
 // Each maximum is the one its year's rate gives, to the cent (2000's employer EI maximum
