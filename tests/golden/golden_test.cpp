@@ -137,24 +137,22 @@ TEST(GoldenConversion, aYearEndFileOfEveryKindOfEmployee) {
                {"Dupont", "AUTRE", "K1A 0B1", 12000},
                {"Evans", "NWT", "X1A 2P3", 99999}};
   for (const auto& s : staff) {
-    yearEnd += YearEndBuilder()
-                   .text(Y::Surname, s.surname)
-                   .text(Y::FirstName, "Lee")
-                   .text(Y::Sin, "046 454 286")
-                   .text(Y::ProvinceOfEmployment, s.province)
-                   .text(Y::PostCode, s.postCode)
-                   .amount(56, s.income)
-                   .amount(59, s.income / 5)
-                   .amount(60, s.income / 30)
-                   .amount(61, s.income / 45)
-                   .amount(89, s.income - 1000)
-                   .amount(90, s.income - 2000)
-                   .amount(49, 250)
-                   .amount(42, 1000)
-                   .amount(62, 800)
-                   .amount(64, 50)
-                   .amount(66, 120)
-                   .bytes();
+    yearEnd += quillet::test::yearEnd({{Y::Surname, s.surname},
+                                       {Y::FirstName, "Lee"},
+                                       {Y::Sin, "046 454 286"},
+                                       {Y::ProvinceOfEmployment, s.province},
+                                       {Y::PostCode, s.postCode}},
+                                      {{56, s.income},
+                                       {59, s.income / 5},
+                                       {60, s.income / 30},
+                                       {61, s.income / 45},
+                                       {89, s.income - 1000},
+                                       {90, s.income - 2000},
+                                       {49, 250},
+                                       {42, 1000},
+                                       {62, 800},
+                                       {64, 50},
+                                       {66, 120}});
   }
   const QString config = folder.write("CO1.CNF", configBytes());
   const QString dta = folder.write("WGBT4.DTA", yearEnd);
