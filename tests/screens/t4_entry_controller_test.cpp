@@ -5,6 +5,7 @@
 
 #include "checks/code_tables.h"
 #include "data/open_t4_file.h"
+#include "field_entries.h"
 #include "golden.h"
 #include "open_file_test.h"
 #include "scripted_ui.h"
@@ -59,81 +60,26 @@ TEST_F(T4EntryTest, opensOnTheFirstRecordInNameOrderOrANewOne) {
             "The following are items you may want to re-check before printing.  If any");
 }
 
+// Each field as it is left, the record it leaves and what the user was told, recorded: a
+// refused entry keeps the previous value; the address province sets the country.
 TEST_F(T4EntryTest, eachFieldAsItIsLeft) {
   C& s = open({goodT4("Adams", "A")});
-  const std::optional<QString> same;
-  const struct {
-    int tag;
-    const char* text;
-    bool refused;
-    bool markModified;
-    std::optional<QString> newText;
-  } cases[] = {
-      {C::EmploymentIncome, "1234.5", false, false, same},
-      {C::Cpp, "12,5", true, true, same},
-      {C::OtherAmount6, " 7 ", false, false, same},
-      {C::Void, "1", false, false, same},
-      {C::RppPlan, "  1234567  ", false, false, "1234567"},
-      {C::Country, "   ", false, false, ""},
-      {C::PostCode, " k1a 0b1 ", false, false, "K1A 0B1"},
-      {C::Surname, "  ", true, true, ""},
-      {C::FirstName, " Ann ", false, false, "Ann"},
-      {C::Addr1, "", true, false, ""},
-      {C::City, " Kanata", false, false, "Kanata"},
-      {C::EmploymentCode, "13 Barber or Hairdresser", false, false, same},
-      {C::EmploymentCode, "X3", true, false, same},
-      {C::OtherCode2, "  ", false, false, same},
-      {C::OtherCode3, "3x Box", true, false, same},
-      {C::ProvinceOfEmployment, "on", false, false, "ON"},
-      {C::ProvinceOfEmployment, "ONT", true, false, "ONT"},
-      {C::ProvinceOfEmployment, "XX", true, false, "XX"},
-      {C::Cpp2, "416.00", false, false, same},
-      {C::Ppip, "x", true, true, same},
-      {C::Dental, "6", true, false, same},
-      {C::Dental, "3", false, false, same},
-      {C::ReportType, "A Amended", false, false, same},
-      {C::PpipExempt, "1", false, false, same},
-      {C::EmployeeNumber, " E-104 ", false, false, "E-104"},
-  };
-  for (const auto& c : cases) {
-    const FieldOutcome o = s.leaveField(c.tag, c.text);
-    EXPECT_EQ(o.focusBack, c.refused) << c.tag << " " << c.text;
-    EXPECT_EQ(o.markModified, c.markModified) << c.tag << " " << c.text;
-    EXPECT_EQ(o.newText, c.newText) << c.tag << " " << c.text;
-  }
-  EXPECT_EQ(s.working(),
-            with(goodT4("Adams", "Ann"), {{T::Employment_income, 123450},
-                                          {T::Other_info_code_2, "  "},
-                                          {T::Other_info_amount_6, 700},
-                                          {T::VOID, true},
-                                          {T::RPP_or_deferred_PlanNumbr, "1234567"},
-                                          {T::Employee_country_code, ""},
-                                          {T::Employee_postal_code, "K1A 0B1"},
-                                          {T::Employee_city, "Kanata"},
-                                          {T::Employment_code, "13 Barber or Hairdresser"},
-                                          {T::Province_of_employment_code, "ON"},
-                                          {T::Employee_CPP2, 41600},
-                                          {T::Dental_benefits_code, 3},
-                                          {T::Report_type, 1},
-                                          {T::PPIP_Exempt, true},
-                                          {T::Employee_number, "E-104"}}))
-      << "a refused entry keeps the previous value";
+  const QString outcomes = leaveEach(s, {
+                                            // clang-format off
+             {C::EmploymentIncome, "1234.5"}, {C::Cpp, "12,5"}, {C::OtherAmount6, " 7 "}, {C::Void, "1"},
+             {C::RppPlan, "  1234567  "}, {C::Country, "   "}, {C::PostCode, " k1a 0b1 "}, {C::Surname, "  "},
+             {C::FirstName, " Ann "}, {C::Addr1, ""}, {C::City, " Kanata"},
+             {C::EmploymentCode, "13 Barber or Hairdresser"}, {C::EmploymentCode, "X3"},
+             {C::OtherCode2, "  "}, {C::OtherCode3, "3x Box"},
+             {C::ProvinceOfEmployment, "on"}, {C::ProvinceOfEmployment, "ONT"}, {C::ProvinceOfEmployment, "XX"},
+             {C::Cpp2, "416.00"}, {C::Ppip, "x"}, {C::Dental, "6"}, {C::Dental, "3"},
+             {C::ReportType, "A Amended"}, {C::PpipExempt, "1"}, {C::EmployeeNumber, " E-104 "},
+             {C::Province, "mi"}, {C::Province, "ZZ"}, {C::Province, "qc"}, {C::Province, "Q"},
+                                            // clang-format on
+                                        });
   EXPECT_EQ(s.fieldText(C::Dental), "3");
-  expectGolden("t4_entry_fields", ui.transcript());
-}
-
-TEST_F(T4EntryTest, theAddressProvinceSetsTheCountry) {
-  C& s = open({goodT4("Adams", "A")});
-  for (const auto& [code, shown, stored] :
-       {std::tuple{"mi", std::optional<QString>("USA"), "USA"},
-        std::tuple{"ZZ", std::optional<QString>(), "USA"},
-        std::tuple{"qc", std::optional<QString>("CAN"), "CAN"}}) {
-    const FieldOutcome o = s.leaveField(C::Province, code);
-    EXPECT_EQ(o.country, shown) << code;
-    EXPECT_EQ(s.working().text(T::Employee_country_code), stored) << code;
-  }
-  EXPECT_TRUE(s.leaveField(C::Province, "Q").focusBack);
-  EXPECT_EQ(s.working().text(T::Employee_province_code), "QC");
+  expectGolden("t4_entry_fields",
+               outcomes + fieldsOf(s.working(), T4Record::layout()) + ui.transcript());
 }
 
 TEST_F(T4EntryTest, anInvalidSinShowsTheTwoBoxes) {
