@@ -8,6 +8,7 @@
 
 #include "core/clock.h"
 #include "data/open_t4_file.h"
+#include "golden.h"
 #include "payroll_files.h"
 #include "payroll_import/payroll_records.h"
 #include "payroll_import/real48.h"
@@ -76,28 +77,6 @@ T4Record convert(const QByteArray& y, PayrollSetUp answers = {},
                          prefix, Limits1999, answers, tooLarge);
 }
 
-TEST(ConvertEmployee, provinceOfEmploymentAndContributions) {
-  const struct {
-    const char* code;
-    const char* postCode;
-    const char* province;
-    const char* country;
-    bool qpp;
-  } cases[] = {{"PQ", "H1A 1A1", "QC", "CAN", true},     {"QC", "H1A 1A1", "QC", "CAN", true},
-               {"ONT", "K1A 0B1", "ON", "CAN", false},   {"pq", "H1A", "pq", "CAN", false},
-               {"NWT", "X1A", "NT", "CAN", false},       {"OTHER", "90210", "US", "USA", false},
-               {"OTHER", "K1A 0B1", "ZZ", "CAN", false}, {"AUTRE", "90210-1", "US", "USA", false},
-               {"MAN", "R3C", "MA", "CAN", false}};
-  for (const auto& c : cases) {
-    const T4Record r = convert(
-        yearEnd({{Y::ProvinceOfEmployment, c.code}, {Y::PostCode, c.postCode}}, {{60, 500}}));
-    EXPECT_EQ(r.text(T::Province_of_employment_code), c.province) << c.code;
-    EXPECT_EQ(r.text(T::Employee_country_code), c.country) << c.code;
-    EXPECT_EQ(r.int32(c.qpp ? T::Employee_QPP : T::Employee_CPP), 50000) << c.code;
-    EXPECT_EQ(r.int32(c.qpp ? T::Employee_CPP : T::Employee_QPP), 0) << c.code;
-  }
-}
-
 // Box 26 only when the CPP is short of the maximum and earnings differ (c, e, p: amounts 60,
 // 56, 89); box 24 likewise for EI (e, i: amounts 56 and 90), at and over the EI maximum.
 TEST(ConvertEmployee, pensionableAndInsurableEarnings) {
@@ -120,7 +99,30 @@ TEST(ConvertEmployee, pensionableAndInsurableEarnings) {
         << e << " " << i;
 }
 
-TEST(ConvertEmployee, theOtherRules) {
+// The T4 records of employees of every province of employment (PQ and QC with QPP, an
+// OTHER with a zip code in the USA, one with a postal code ZZ), and of one with every other
+// rule: the SIN's blanks, tax halves to the even cent, an exemption that stands with nothing
+// for CPP and not with an EI premium, box 44 not asked for, the plan number as the
+// conversion hands it, the first name cut to its field, the prefix it is given. Recorded.
+TEST(ConvertEmployee, theRecordsOfEveryKindOfEmployee) {
+  QString all;
+  for (const auto& [code, postCode] : {std::pair{"PQ", "H1A 1A1"},
+                                       {"QC", "H1A 1A1"},
+                                       {"ONT", "K1A 0B1"},
+                                       {"pq", "H1A"},
+                                       {"NWT", "X1A"},
+                                       {"OTHER", "90210"},
+                                       {"OTHER", "K1A 0B1"},
+                                       {"AUTRE", "90210-1"},
+                                       {"MAN", "R3C"}}) {
+    const T4Record r =
+        convert(yearEnd({{Y::ProvinceOfEmployment, code}, {Y::PostCode, postCode}}, {{60, 500}}));
+    all += QStringLiteral("%1 %2: %3 %4 CPP %5 QPP %6\n")
+               .arg(code, postCode, r.text(T::Province_of_employment_code),
+                    r.text(T::Employee_country_code))
+               .arg(r.int32(T::Employee_CPP))
+               .arg(r.int32(T::Employee_QPP));
+  }
   QByteArray y = yearEnd({{Y::Sin, "123 456 782"},
                           {Y::EmployeeNumber, "E-17"},
                           {Y::Surname, "Gagnon"},
@@ -140,21 +142,8 @@ TEST(ConvertEmployee, theOtherRules) {
                           {66, 300}});
   y[545] = 1;
   y[546] = 1;
-  const T4Record r = convert(y, PayrollSetUp{true, false, "  1234567890 "});
-  EXPECT_EQ(r.text(T::Employee_SIN), "123456782");
-  EXPECT_EQ(r.int32(T::Income_tax_deducted), 400012) << "halves go to the even cent";
-  EXPECT_TRUE(r.flag(T::CPP_OR_Quebec_Pension_Exempt)) << "nothing for CPP: the exemption stands";
-  EXPECT_FALSE(r.flag(T::EI_Exempt)) << "an EI premium: not exempt";
-  EXPECT_EQ(std::tuple(r.int32(T::RPP_contributions), r.int32(T::Union_dues),
-                       r.int32(T::Charitable_donations)),
-            std::tuple(120000, 0, 7500))
-      << "box 44 not asked for";
-  EXPECT_EQ(r.text(T::RPP_or_deferred_PlanNumbr), "  12345")
-      << "the answer as the conversion hands it";
-  EXPECT_EQ(r.firstName(), "Marie-Claude");
-  EXPECT_EQ(r.text(T::Employee_province_code), "Quebec");
-  EXPECT_EQ(r.text(T::Payroll_reference), "E-17");
-  EXPECT_EQ(r.text(T::RevCan_account_number), "123456782RP0001") << "the prefix it is given";
+  all += fieldsOf(convert(y, PayrollSetUp{true, false, "  1234567890 "}), T4Record::layout());
+  expectGolden("converted_employees", all);
 }
 
 TEST(ConvertEmployee, otherInformationPairsAndAmountsBeyondACentsField) {
