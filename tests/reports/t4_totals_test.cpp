@@ -134,10 +134,7 @@ TEST_F(TotalsTest, theQuestionLeadsToTheWorksheetOrTheSummary) {
   ui.expectQuestion(Answer::No);
   ui.expectReport(ViewerResult::Ok);
   runT4Totals(state, ui, Clock, nullptr);
-  ASSERT_EQ(ui.reports().size(), 1);
-  EXPECT_EQ(ui.reports().first().lines.first(), "Totals from T4 file: " + state.T4FileName());
-  EXPECT_TRUE(ui.questions().first().startsWith("Click \"Yes\" if you wish to print directly"));
-  EXPECT_TRUE(ui.questions().first().contains("dialog).\n\nSuggest \"No\" unless"));
+  expectGolden("totals_question", ui.transcript(), folder.path({}));
   EXPECT_TRUE(ui.printJobs().isEmpty());
 }
 

@@ -91,8 +91,6 @@ std::optional<int> ScriptedUi::chooseLabelStyle() {
 Answer ScriptedUi::ask(const QString& text, QuestionKind kind, const QString& caption,
                        QuestionIcon icon) {
   m_questions << text;
-  m_questionCaptions << caption;
-  m_questionIcons << icon;
   if (m_answers.empty()) {
     reportTestFailure(QStringLiteral("unexpected question: ") + text);
     return kind == QuestionKind::YesNoCancel ? Answer::Cancel : Answer::No;

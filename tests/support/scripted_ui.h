@@ -71,11 +71,8 @@ class ScriptedUi final : public Ui {
 
   void showMessage(const QString& text, const QString& caption = {}) override {
     m_messages << text;
-    m_messageCaptions << caption;
     m_transcript << QStringLiteral("message [%1]: %2").arg(caption, text);
   }
-  // The captions of the messages, "" for the application title.
-  const QStringList& messageCaptions() const { return m_messageCaptions; }
   void showEmployeeIndex(OpenT4FileState& state) override;
   // The next showing of the employee index runs `script` (which sets what the user picked).
   void expectEmployeeIndex(std::function<void(OpenT4FileState&)> script) {
@@ -83,9 +80,6 @@ class ScriptedUi final : public Ui {
   }
   Answer ask(const QString& text, QuestionKind kind, const QString& caption = {},
              QuestionIcon icon = QuestionIcon::Question) override;
-  const QList<QuestionIcon>& questionIcons() const { return m_questionIcons; }
-  // The captions of the questions, "" for the application title.
-  const QStringList& questionCaptions() const { return m_questionCaptions; }
   QString chooseFileToOpen(const FileDialogRequest& request) override;
   QString chooseFileToSave(const FileDialogRequest& request) override;
   // Answered from the same queue as the file dialogs.
@@ -137,10 +131,7 @@ class ScriptedUi final : public Ui {
   std::deque<std::function<void(OpenT4FileState&)>> m_entryScreens;
   QStringList m_messages;
   QStringList m_transcript;
-  QList<QuestionIcon> m_questionIcons;
   QStringList m_questions;
-  QStringList m_questionCaptions;
-  QStringList m_messageCaptions;
   std::deque<std::function<void(OpenT4FileState&)>> m_indexes;
 };
 
