@@ -31,4 +31,15 @@ void expectGolden(const QString& name, QString actual, const QString& folder) {
   }
 }
 
+void expectRecordedTable(const QString& name, const std::function<QString(const QString&)>& outcome,
+                         const QString& folder) {
+  const QString path = QStringLiteral(QUILLET_GOLDEN_DIR "/") + name + QStringLiteral(".txt");
+  QString all;
+  for (const QString& line : QString::fromUtf8(readWholeFile(path)).split(u'\n')) {
+    if (line.startsWith(QStringLiteral("== "))) all += line + u'\n' + outcome(line.mid(3));
+  }
+  if (all.isEmpty()) return reportTestFailure("no cases in " + path);
+  expectGolden(name, all, folder);
+}
+
 }  // namespace quillet::test

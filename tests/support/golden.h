@@ -2,11 +2,19 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 namespace quillet::test {
 
 // Compares `actual`, with `folder` written as <folder>, with tests/golden/<name>.txt.
 // QUILLET_UPDATE_GOLDEN=1 records it anew (only when a change is meant to alter it).
 void expectGolden(const QString& name, QString actual, const QString& folder = {});
+
+// A table kept with its outcomes in tests/golden/<name>.txt: each line "== case" is a row,
+// followed by what `outcome` gives for it. A row is added by writing its line into the file
+// and recording anew.
+void expectRecordedTable(const QString& name, const std::function<QString(const QString&)>& outcome,
+                         const QString& folder = {});
 
 }  // namespace quillet::test

@@ -2,8 +2,10 @@
 #include "test_files.h"
 
 #include <QFile>
+#include <algorithm>
 
 #include "data/open_t4_file.h"
+#include "scripted_ui.h"
 
 namespace quillet::test {
 
@@ -50,24 +52,44 @@ T4Record goodT4(const QString& surname, const QString& firstName, const QString&
   return r;
 }
 
+namespace {
+
+void apply(Record768& record, const FieldChange& c) {
+  switch (c.field.kind) {
+    case FieldKind::Text:
+      record.setText(c.field, c.text);
+      break;
+    case FieldKind::Cents:
+    case FieldKind::Fix4:
+      record.setInt32(c.field, static_cast<int32_t>(c.number));
+      break;
+    case FieldKind::U16:
+      record.setU16(c.field, static_cast<uint16_t>(c.number));
+      break;
+    case FieldKind::Flag:
+    case FieldKind::Byte:
+      record.setByte(c.field, static_cast<uint8_t>(c.number));
+      break;
+  }
+}
+
+}  // namespace
+
 void change(Record768& record, std::initializer_list<FieldChange> changes) {
-  for (const FieldChange& c : changes) {
-    switch (c.field.kind) {
-      case FieldKind::Text:
-        record.setText(c.field, c.text);
-        break;
-      case FieldKind::Cents:
-      case FieldKind::Fix4:
-        record.setInt32(c.field, static_cast<int32_t>(c.number));
-        break;
-      case FieldKind::U16:
-        record.setU16(c.field, static_cast<uint16_t>(c.number));
-        break;
-      case FieldKind::Flag:
-      case FieldKind::Byte:
-        record.setByte(c.field, static_cast<uint8_t>(c.number));
-        break;
-    }
+  for (const FieldChange& c : changes) apply(record, c);
+}
+
+void change(Record768& record, std::span<const Field> layout, const QString& changes) {
+  for (const QString& one : changes.split(u';', Qt::SkipEmptyParts)) {
+    const QString name = one.section(u'=', 0, 0).trimmed(), value = one.section(u'=', 1).trimmed();
+    const auto field = std::ranges::find_if(layout, [&name](const Field& f) {
+      return name == QLatin1String(f.name.data(), qsizetype(f.name.size()));
+    });
+    if (field == layout.end()) return reportTestFailure("no field " + name);
+    if (field->kind == FieldKind::Text)
+      apply(record, {*field, value});
+    else
+      apply(record, {*field, int64_t(value.toLongLong())});
   }
 }
 

@@ -35,6 +35,9 @@ struct FieldChange {
 };
 
 void change(Record768& record, std::initializer_list<FieldChange> changes);
+// Makes the changes written "Field=value; Field=value", the fields named as in `layout`, a
+// number for any field that is not text.
+void change(Record768& record, std::span<const Field> layout, const QString& changes);
 
 // `record` with `changes` made.
 template <class R>
