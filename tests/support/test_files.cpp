@@ -4,6 +4,8 @@
 #include <QFile>
 #include <algorithm>
 
+#include "checks/employer_checks.h"
+#include "checks/tax_years.h"
 #include "data/open_t4_file.h"
 #include "scripted_ui.h"
 
@@ -130,6 +132,36 @@ QByteArray t4FileBytes(const std::optional<EmployerRecord>& employer,
   }
   for (const T4Record& t4 : t4s) append(bytes, t4);
   return bytes + trailing;
+}
+
+void writeT4Fixtures(const TempFolder& folder) {
+  QString name;
+  std::optional<EmployerRecord> employer;
+  std::vector<T4Record> t4s;
+  const auto flush = [&] {
+    if (!name.isEmpty()) folder.write(name, t4FileBytes(employer, t4s));
+    employer.reset();
+    t4s.clear();
+  };
+  const QString fixtures = QString::fromUtf8(readWholeFile(QUILLET_FIXTURE_DIR "/t4_files.txt"));
+  for (const QString& line : fixtures.split(u'\n', Qt::SkipEmptyParts)) {
+    const QString who = line.section(QStringLiteral(" | "), 0, 0);
+    const QString changes = line.section(QStringLiteral(" | "), 1);
+    if (line.startsWith(u'#')) {
+      if (line.endsWith(QStringLiteral(".T4E"))) flush(), name = line.mid(2);
+    } else if (who.startsWith(QStringLiteral("employer"))) {
+      employer = goodEmployer();
+      if (const TaxYearRates* rates = ratesOf(who.section(u' ', 1).toInt()))
+        applyRates(*employer, *rates);
+      change(*employer, EmployerRecord::layout(), changes);
+    } else {
+      const QStringList names = who.split(u' ');
+      t4s.push_back(goodT4(names.value(0), names.value(1), names.value(2)));
+      t4s.back().copyPrefixFrom(*employer);
+      change(t4s.back(), T4Record::layout(), changes);
+    }
+  }
+  flush();
 }
 
 QString TempFolder::write(const QString& name, const QByteArray& bytes) const {

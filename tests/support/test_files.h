@@ -64,6 +64,12 @@ class TempFolder {
   QTemporaryDir m_dir;
 };
 
+// Writes into `folder` the T4 files that tests/fixtures/t4_files.txt describes: under each
+// "# NAME.T4E" line, its employer ("employer [YEAR] | changes": a good employer, with the
+// rates of YEAR when given) and an employee a line ("Surname First [Initial] | changes": a
+// good T4 record with the employer's prefix). Other lines of "#" are comments.
+void writeT4Fixtures(const TempFolder& folder);
+
 QByteArray readWholeFile(const QString& path);
 
 // The surnames of a T4 file in the order a fresh opening indexes them.
