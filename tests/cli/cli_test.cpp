@@ -71,7 +71,7 @@ class CliTest : public ::testing::Test {
              {"$NONE", folder.path("none.T4E")},
              {"$TRACE", folder.path("trace.txt")},
              {"$CNF", folder.write("CO1.CNF", configBytes())},
-             {"$DTA", folder.write("WGBT4.DTA", YearEndBuilder()
+             {"$DTA", folder.write("YOUNG.DTA", YearEndBuilder()
                                                     .text(Y::Surname, "Young")
                                                     .text(Y::FirstName, "Yan")
                                                     .amount(56, 1000)
@@ -79,6 +79,7 @@ class CliTest : public ::testing::Test {
                                                     .bytes())},
              {"$SAMPLE", QUILLET_SAMPLE_FILE},
              {"$DIR", folder.path({})}};
+    writeT4Fixtures(folder);
   }
   QString expand(QString text) const {
     for (const auto& [name, path] : files) text.replace(name, path);
@@ -89,23 +90,25 @@ class CliTest : public ::testing::Test {
     for (const QString& a : args) all << expand(a);
     return all;
   }
-  // Runs each command line of the recorded table and records its exit status and streams
-  // (the files named as in the table). A usage error writes nothing to standard output; a
-  // failed run leaves no trace behind and makes no file of a name it could not open.
+  // Runs each command line of the recorded table and records its exit status, its streams
+  // and the whole of the trace or XML return it wrote, the files named as in the table. A
+  // usage error writes nothing to standard output; a failed run leaves no trace behind and
+  // makes no file of a name it could not open.
   void expectRecordedRuns(const QString& table, CliRun (*run)(const QStringList&)) {
     expectRecordedTable(table, [&](const QString& line) {
-      QFile::remove(expand("$TRACE"));
+      const QString written[] = {expand("$TRACE"), expand("$DIR/out.xml")};
+      for (const QString& file : written) QFile::remove(file);
       const CliRun r = run(expand(QProcess::splitCommand(line)));
       EXPECT_TRUE(r.status != 2 || r.out.isEmpty()) << line.toStdString();
-      EXPECT_TRUE(r.status == 0 || !QFile::exists(expand("$TRACE"))) << line.toStdString();
+      EXPECT_TRUE(r.status == 0 || !QFile::exists(written[0])) << line.toStdString();
       EXPECT_FALSE(QFile::exists(expand("$NONE"))) << line.toStdString();
       QString all =
           QStringLiteral("exit %1\n--- stdout\n%2--- stderr\n%3").arg(r.status).arg(r.out, r.err);
-      const QStringList trace =
-          QString::fromUtf8(readWholeFile(expand("$TRACE"))).split(u'\n', Qt::SkipEmptyParts);
-      if (!trace.isEmpty())
-        all += QStringLiteral("--- trace of %1 lines, from\n").arg(trace.size()) +
-               trace.mid(0, 2).join(u'\n') + u'\n';
+      for (const QString& file : written) {
+        if (QFile::exists(file))
+          all +=
+              "--- " + QFileInfo(file).fileName() + "\n" + QString::fromUtf8(readWholeFile(file));
+      }
       for (const auto& [name, path] : files) all.replace(path, name);
       return all;
     });
@@ -118,6 +121,56 @@ class CliTest : public ::testing::Test {
 // Every command's exit status and streams.
 TEST_F(CliTest, commandsExitAndWriteAsTheContractSays) {
   expectRecordedRuns("cli_commands", runCli);
+}
+
+// Files of every kind (tests/fixtures), a year-end file of every kind of employee, and
+// what every command makes of them: the checks, the totals, every printout on the trace
+// printer and on plain paper, the conversion and CRA's XML return.
+TEST_F(CliTest, everyOutputOfFilesOfEveryKind) {
+  folder.write("tx.ini",
+               "[Transmitter]\nSignIn=RAC\nAccount=123456782RP0001\nRepID=AB12345\nName=Pat Doe "
+               "Bookkeeping\nContactName=Pat Doe\nContactArea=613\nContactPhone=555-0100\n"
+               "ContactExtension=12\nContactEmail=pat@example.ca\nLanguage=E\n");
+  QByteArray yearEnd;
+  const struct {
+    const char* surname;
+    const char* province;
+    const char* postCode;
+    double income;
+  } staff[] = {{"Adams", "ONT", "K7L 1A1", 30000},
+               {"Bouchard", "PQ", "H2X 1Y4", 45000},
+               {"Carter", "OTHER", "90210", 52000},
+               {"Dupont", "AUTRE", "K1A 0B1", 12000},
+               {"Evans", "NWT", "X1A 2P3", 99999}};
+  for (const auto& s : staff) {
+    yearEnd += quillet::test::yearEnd({{Y::Surname, s.surname},
+                                       {Y::FirstName, "Lee"},
+                                       {Y::Sin, "046 454 286"},
+                                       {Y::ProvinceOfEmployment, s.province},
+                                       {Y::PostCode, s.postCode}},
+                                      {{56, s.income},
+                                       {59, s.income / 5},
+                                       {60, s.income / 30},
+                                       {61, s.income / 45},
+                                       {89, s.income - 1000},
+                                       {90, s.income - 2000},
+                                       {49, 250},
+                                       {42, 1000},
+                                       {62, 800},
+                                       {64, 50},
+                                       {66, 120}});
+  }
+  const QString dta = folder.write("STAFF.DTA", yearEnd);
+  {
+    QFile file(dta);  // the register prints the file's time
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime(QDate(2000, 12, 29), QTime(17, 5)),
+                     QFileDevice::FileModificationTime);
+  }
+  for (const char* table :
+       {"t4_file_1999", "t4_file_2000", "conversion", "xml_1999", "xml_2025", "xml_2025_amended",
+        "plain_slips_employee", "plain_slips_employer", "plain_slips_cra", "plain_summary"})
+    expectRecordedRuns(table, runCli);
 }
 
 // A schema of the return's structure, written by the test; `slipChild` is what every slip
