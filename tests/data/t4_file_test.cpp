@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <csignal>
 
+#include "golden.h"
 #include "test_files.h"
 
 using namespace quillet;
@@ -39,76 +40,78 @@ T4Record readIndexed(const TAlphaInxFileStream& file, int i) {
   return record;
 }
 
+// The file's size, then each key in index order with the place of its record.
+QString indexOf(const TAlphaInxFileStream& file) {
+  QString all = QStringLiteral("size %1:").arg(file.size());
+  for (int i = 0; i < file.Count(); ++i)
+    all += QStringLiteral(" [%1]@%2").arg(file.key(i)).arg(file.position(i));
+  return all + u'\n';
+}
+
 class T4FileTest : public ::testing::Test {
  protected:
+  std::unique_ptr<TAlphaInxFileStream> open(const char* what, const QByteArray& bytes) {
+    log += QStringLiteral("== %1\n").arg(QLatin1String(what));
+    auto file = openT4(folder.write(QStringLiteral("f%1.T4E").arg(++files), bytes));
+    log += indexOf(*file);
+    return file;
+  }
+  // Writes `record` at index `at` under `key` and logs what was written and the index.
+  void write(TAlphaInxFileStream& file, const T4Record& record, int at, const QString& key) {
+    const int64_t written = file.WriteIndexed(record.bytes(), at, key);
+    log += QStringLiteral("write [%1] at %2: %3 bytes\n").arg(key).arg(at).arg(written);
+    log += indexOf(file);
+  }
+
   TempFolder folder;
+  QString log;
+  int files = 0;
 };
 
-TEST_F(T4FileTest, indexesInNameOrderWhileRecordsStayInFileOrder) {
-  const QString path = folder.write(
-      "a.T4E", t4FileBytes(goodEmployer(), {goodT4("Jones", "Mary", "A"), goodT4("Adams", "Peter"),
-                                            goodT4("Smith", "John", "A")}));
-  auto file = openT4(path);
-  ASSERT_EQ(file->Count(), 3);
-  EXPECT_EQ(keys(*file), QStringList({"ADAMS,  Peter ", "JONES,  Mary A", "SMITH,  John A"}));
-  EXPECT_EQ(file->position(0), 2304);
-  EXPECT_EQ(file->position(1), 1536);
-  EXPECT_EQ(file->position(2), 3072);
-  EXPECT_EQ(readIndexed(*file, 0).surname(), QStringLiteral("Adams"));
-  EXPECT_EQ(readIndexed(*file, 2).surname(), QStringLiteral("Smith"));
-}
-
-// Upper-cased surnames; É sorts with E, not after Z as its code point would; the C locale
-// still ignores case.
-TEST_F(T4FileTest, orderIgnoresCaseAndFollowsTheLocale) {
+// Keys in name order (upper-cased surnames, É with E, the C locale still ignoring case)
+// while the records stay in file order; equal keys all indexed; a re-keyed record moves in
+// the index but not in the file, an empty key rewrites in place; writing at Count or
+// Count + 1 appends, and over a partial tail, even in a file without its employer record.
+TEST_F(T4FileTest, theIndexAfterEachWrite) {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::Canada));
-  auto file = openT4(folder.write(
-      "a.T4E", t4FileBytes(goodEmployer(),
-                           {goodT4("zed", "a"), goodT4("Baker", "b"), goodT4("\u00C9mond", "c"),
-                            goodT4("adams", "d"), goodT4("Fox", "e")})));
-  EXPECT_EQ(keys(*file),
-            QStringList({"ADAMS,  d ", "BAKER,  b ", QString::fromUtf8("\u00C9MOND,  c "),
-                         "FOX,  e ", "ZED,  a "}));
+  open("the locale's order",
+       t4FileBytes(goodEmployer(),
+                   {goodT4("zed", "a"), goodT4("Baker", "b"), goodT4("\u00C9mond", "c"),
+                    goodT4("adams", "d"), goodT4("Fox", "e")}));
   QLocale::setDefault(QLocale::c());
-  auto c = openT4(
-      folder.write("b.T4E", t4FileBytes(goodEmployer(), {goodT4("b", "x"), goodT4("A", "y")})));
-  c->WriteIndexed(goodT4("a", "z").bytes(), 5, QStringLiteral("a, *z"));
-  EXPECT_EQ(keys(*c), QStringList({"A,  y ", "a, *z", "B,  x "}));
+  auto c = open("the C locale", t4FileBytes(goodEmployer(), {goodT4("b", "x"), goodT4("A", "y")}));
+  write(*c, goodT4("a", "z"), 5, "a, *z");
   QLocale::setDefault(QLocale::system());
-}
+  open("equal keys", t4FileBytes(goodEmployer(), {goodT4("Lee", "Kim"), goodT4("Lee", "Kim")}));
 
-TEST_F(T4FileTest, equalKeysAreAllIndexed) {
-  const QString path = folder.write(
-      "a.T4E", t4FileBytes(goodEmployer(),
-                           {goodT4("Lee", "Kim"), goodT4("Lee", "Kim"), goodT4("Lee", "Kim")}));
-  auto file = openT4(path);
-  ASSERT_EQ(file->Count(), 3);
-  QList<int64_t> positions;
-  for (int i = 0; i < 3; ++i) positions << file->position(i);
-  std::sort(positions.begin(), positions.end());
-  EXPECT_EQ(positions, QList<int64_t>({1536, 2304, 3072}));
-}
-
-TEST_F(T4FileTest, reKeyingMovesTheEntryButNotTheRecord) {
-  const QString path = folder.write(
-      "a.T4E", t4FileBytes(goodEmployer(),
-                           {goodT4("Brown", "A"), goodT4("Zimmer", "B"), goodT4("Cole", "C")}));
-  auto file = openT4(path);
-  ASSERT_EQ(file->key(2), QStringLiteral("ZIMMER,  B "));
+  auto file = open("re-keyed",
+                   t4FileBytes(goodEmployer(),
+                               {goodT4("Brown", "A"), goodT4("Zimmer", "B"), goodT4("Cole", "C")}));
   T4Record abel = readIndexed(*file, 2);
   abel.setText(T4Record::Employee_surname, QStringLiteral("Abel"));
-
-  EXPECT_EQ(file->WriteIndexed(abel.bytes(), 2, QStringLiteral("ABEL, *B")), Record768::Size);
-  EXPECT_EQ(keys(*file), QStringList({"ABEL, *B", "BROWN,  A ", "COLE,  C "}));
-  EXPECT_EQ(file->position(0), 2304) << "the record keeps its place in the file";
-  EXPECT_EQ(readIndexed(*file, 0).surname(), QStringLiteral("Abel"));
-  EXPECT_EQ(file->size(), 1536 + 3 * 768);
-
-  // An empty key rewrites in place and leaves the index alone.
+  write(*file, abel, 2, "ABEL, *B");
   abel.setInt32(T4Record::Union_dues, 1234);
-  EXPECT_EQ(file->WriteIndexed(abel.bytes(), 0, QString()), Record768::Size);
-  EXPECT_EQ(file->key(0), QStringLiteral("ABEL, *B"));
+  write(*file, abel, 0, {});
   EXPECT_EQ(readIndexed(*file, 0).int32(T4Record::Union_dues), 1234);
+  write(*file, goodT4("Dunn", "D"), 3, "DUNN, *D");
+  write(*file, goodT4("Eve", "E"), 5, "EVE, *E");
+  write(*file, goodT4("Eve", "E"), -1, "EVE");
+
+  auto damaged = open("a partial tail",
+                      t4FileBytes(goodEmployer(), {goodT4("Brown", "A")}, QByteArray(100, 'x')));
+  write(*damaged, goodT4("Cole", "C"), 1, "COLE, *C");
+  damaged.reset();
+  EXPECT_EQ(surnamesInFile(folder.path("f5.T4E")), QStringList({"Brown", "Cole"}));
+  auto tiny = open("no employer record", QByteArray(100, 'y'));
+  write(*tiny, goodT4("Dunn", "D"), 0, "DUNN");
+  expectGolden("t4_file_index", log);
+
+  T4Record untouched;
+  untouched.setInt32(T4Record::Union_dues, 77);
+  EXPECT_EQ(file->ReadIndexed(untouched.bytes(), 5), 0);
+  EXPECT_EQ(file->ReadIndexed(untouched.bytes(), -1), 0);
+  EXPECT_EQ(untouched.int32(T4Record::Union_dues), 77)
+      << "an out-of-range read leaves the buffer alone";
 }
 
 TEST_F(T4FileTest, aReKeyedOrAppendedEntryLandsWhereAFullSortPutsIt) {
@@ -153,26 +156,6 @@ TEST_F(T4FileTest, writingPastTheEndAppends) {
   EXPECT_EQ(file->ReadIndexed(untouched.bytes(), -1), 0);
   EXPECT_EQ(untouched.int32(T4Record::Union_dues), 77)
       << "an out-of-range read leaves the buffer alone";
-}
-
-TEST_F(T4FileTest, anAppendToADamagedFileStandsWhereTheNextOpeningLooks) {
-  const QString path = folder.write(
-      "a.T4E", t4FileBytes(goodEmployer(), {goodT4("Brown", "A")}, QByteArray(100, 'x')));
-  {
-    auto file = openT4(path);
-    ASSERT_EQ(file->Count(), 1);
-    EXPECT_EQ(file->WriteIndexed(goodT4("Cole", "C").bytes(), 1, QStringLiteral("COLE, *C")), 768);
-    EXPECT_EQ(file->position(1), 2304) << "the partial tail is written over";
-  }
-  auto reopened = openT4(path);
-  EXPECT_EQ(reopened->size(), 1536 + 2 * 768);
-  ASSERT_EQ(reopened->Count(), 2);
-  EXPECT_EQ(readIndexed(*reopened, 1).surname(), QStringLiteral("Cole"));
-
-  // A file without its employer record still gets the new record in the first T4 slot.
-  auto tiny = openT4(folder.write("b.T4E", QByteArray(100, 'y')));
-  EXPECT_EQ(tiny->WriteIndexed(goodT4("Dunn", "D").bytes(), 0, QStringLiteral("DUNN")), 768);
-  EXPECT_EQ(tiny->position(0), 1536);
 }
 
 TEST_F(T4FileTest, filesOfAnyLengthOpen) {
