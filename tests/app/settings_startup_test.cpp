@@ -97,11 +97,7 @@ TEST_F(StartUpTest, aProgramStartedElsewhereRegistersItselfButKeepsTheRecord) {
 TEST_F(StartUpTest, theRegistrationIsWrittenOnlyWhenItChanged) {
   SettingsStartUp(settings, places, ui);
   const QDateTime old(QDate(2000, 1, 1), QTime(0, 0));
-  {
-    QFile entry(desktopEntry());
-    ASSERT_TRUE(entry.open(QIODevice::ReadWrite));
-    entry.setFileTime(old, QFileDevice::FileModificationTime);
-  }
+  setModified(desktopEntry(), old);
   places.programPath = folder.path("bin/quillet");
   settings.writeInstallation({"/elsewhere", "2.0"});
   SettingsStartUp(settings, places, ui);

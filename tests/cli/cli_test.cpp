@@ -80,6 +80,7 @@ class CliTest : public ::testing::Test {
              {"$SAMPLE", QUILLET_SAMPLE_FILE},
              {"$DIR", folder.path({})}};
     writeT4Fixtures(folder);
+    setModified(expand("$DTA"), QDateTime(QDate(2000, 12, 29), QTime(17, 5)));  // printed
   }
   QString expand(QString text) const {
     for (const auto& [name, path] : files) text.replace(name, path);
@@ -161,12 +162,7 @@ TEST_F(CliTest, everyOutputOfFilesOfEveryKind) {
                                        {66, 120}});
   }
   const QString dta = folder.write("STAFF.DTA", yearEnd);
-  {
-    QFile file(dta);  // the register prints the file's time
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.setFileTime(QDateTime(QDate(2000, 12, 29), QTime(17, 5)),
-                     QFileDevice::FileModificationTime);
-  }
+  setModified(dta, QDateTime(QDate(2000, 12, 29), QTime(17, 5)));  // the register shows it
   for (const char* table :
        {"t4_file_1999", "t4_file_2000", "conversion", "xml_1999", "xml_2025", "xml_2025_amended",
         "plain_slips_employee", "plain_slips_employer", "plain_slips_cra", "plain_summary"})
@@ -265,15 +261,10 @@ TEST_F(CliTest, convertMakesTheT4FileFromTheYearEndFile) {
   EXPECT_EQ(t4["RPP_or_deferred_PlanNumbr"].toString(), "7654321");
 
   // A T4 file newer than the year-end file is replaced only with --force.
-  const auto setModified = [&yearEnd](const QDateTime& when) {
-    QFile file(yearEnd);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.setFileTime(when, QFileDevice::FileModificationTime);
-  };
-  setModified(QFileInfo(out).lastModified().addDays(1));
+  setModified(yearEnd, QFileInfo(out).lastModified().addDays(1));
   EXPECT_EQ(runCli({"convert", "--config", config, yearEnd, out}).status, 0)
       << "a newer year-end file: no question";
-  setModified(QDateTime(QDate(2000, 1, 1), QTime()));
+  setModified(yearEnd, QDateTime(QDate(2000, 1, 1), QTime()));
   EXPECT_EQ(runCli({"convert", "--config", config, yearEnd, out}).status, 1);
   EXPECT_EQ(runCli({"convert", "--config", config, "--force", yearEnd, out}).status, 0);
 

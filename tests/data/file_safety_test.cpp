@@ -25,12 +25,6 @@ namespace {
 const QDateTime SourceTime(QDate(2000, 1, 15), QTime(14, 5));
 const QDateTime DestinationTime(QDate(1999, 12, 3), QTime(9, 7));
 
-void setModified(const QString& path, const QDateTime& when) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-  ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
 class CopyTest : public ::testing::Test {
  protected:
   TempFolder folder;

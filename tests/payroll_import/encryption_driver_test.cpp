@@ -66,9 +66,7 @@ class EncryptionTest : public ::testing::Test {
         drives.write("a/SEALDATA.EXE",
                      "#!/bin/sh\necho \"$@\" >> \"" + drives.path("args.txt").toUtf8() + "\"\n");
     QFile::setPermissions(program, QFile::permissions(program) | QFileDevice::ExeOwner);
-    QFile file(program);
-    file.open(QIODevice::ReadWrite);
-    file.setFileTime(QDateTime(dated, QTime(12, 0)), QFileDevice::FileModificationTime);
+    setModified(program, QDateTime(dated, QTime(12, 0)));
   }
 
   // The runs' arguments once `runs` have been recorded (or ten seconds went by).

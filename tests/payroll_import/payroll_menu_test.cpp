@@ -121,12 +121,8 @@ TEST_F(PayrollMenuTest, createThenOpenTheCompanysT4File) {
 
   // A year end run after the T4 file was made is warned about.
   state.CloseT4File();
-  for (const auto& [file, day] :
-       {std::pair{"data/co1/wgbt4.dta", 11}, {"data/co1/WAGBOK.T4E", 10}}) {
-    QFile f(drive.path(file));
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    f.setFileTime(QDateTime(QDate(2001, 1, day), QTime(9, 0)), QFileDevice::FileModificationTime);
-  }
+  setModified(drive.path("data/co1/wgbt4.dta"), QDateTime(QDate(2001, 1, 11), QTime(9, 0)));
+  setModified(drive.path("data/co1/WAGBOK.T4E"), QDateTime(QDate(2001, 1, 10), QTime(9, 0)));
   ui.expectQuestion(Answer::No);
   menu.OpenPayrollT4();
   EXPECT_FALSE(state.T4FileOpen());
@@ -152,11 +148,7 @@ TEST_F(PayrollMenuTest, aDeclinedConversionLeavesTheOpenFileItsName) {
   loadConfig();
   drive.write("data/co1/WAGBOK.T4E", t4FileBytes(goodEmployer(), {}));
   const QString yearEnd = drive.write("data/co1/wgbt4.dta", QByteArray());
-  {
-    QFile file(yearEnd);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
-  }
+  setModified(yearEnd, QDateTime::currentDateTime().addDays(-1));
   ui.expectQuestion(Answer::No);  // an older year end: not over the newer T4 file
   menu.CreatePayrollT4();
   EXPECT_TRUE(state.T4FileOpen());

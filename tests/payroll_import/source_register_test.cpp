@@ -52,10 +52,7 @@ TEST(SourceRegister, everyLayout) {
   QString all;
   for (const QList<QByteArray>& staff : files) {
     const QString path = folder.write("WGBT4.DTA", staff.join());
-    QFile file(path);
-    file.open(QIODevice::ReadWrite);
-    file.setFileTime(QDateTime(QDate(2000, 1, 7), QTime(16, 5)), QFileDevice::FileModificationTime);
-    file.close();
+    setModified(path, QDateTime(QDate(2000, 1, 7), QTime(16, 5)));
     EXPECT_EQ(PrintSourceRegister(ui, clock, path, config), PrintOutcome::Printed);
     all += ui.printJobs().last().join(u'\n') + "\n---\n";
   }

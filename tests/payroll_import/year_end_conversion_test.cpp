@@ -231,13 +231,8 @@ TEST_F(ConvertFileTest, aPartialRecordStopsAtTheLastWholeOneAndTooLargeAmountsAr
 TEST_F(ConvertFileTest, aNewerT4FileIsOverwrittenOnlyAfterYes) {
   const QString yearEndFile = folder.write("WGBT4.DTA", yearEnd({{Y::Surname, "New"}}));
   const QString old = folder.write("WAGBOK.T4E", t4FileBytes(goodEmployer(), {goodT4("Old", "O")}));
-  for (const auto& [file, when] :
-       {std::pair{yearEndFile, QDateTime(QDate(2000, 12, 31), QTime(17, 0))},
-        {old, QDateTime(QDate(2001, 1, 5), QTime(9, 0))}}) {
-    QFile f(file);
-    f.open(QIODevice::ReadWrite);
-    f.setFileTime(when, QFileDevice::FileModificationTime);
-  }
+  setModified(yearEndFile, QDateTime(QDate(2000, 12, 31), QTime(17, 0)));
+  setModified(old, QDateTime(QDate(2001, 1, 5), QTime(9, 0)));
   ui.expectQuestion(Answer::No);
   EXPECT_EQ(ConvertYearEndFile(state, ui, clock, yearEndFile, config), ConversionOutcome::Stopped);
   EXPECT_TRUE(readWholeFile(old).contains("Old"));

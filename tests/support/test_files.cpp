@@ -186,6 +186,13 @@ QStringList surnamesInFile(const QString& path) {
   return names;
 }
 
+void setModified(const QString& path, const QDateTime& when) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadWrite) ||
+      !file.setFileTime(when, QFileDevice::FileModificationTime))
+    reportTestFailure("cannot set the time of " + path);
+}
+
 QByteArray readWholeFile(const QString& path) {
   QFile in(path);
   return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();

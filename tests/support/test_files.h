@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -69,6 +70,9 @@ class TempFolder {
 // rates of YEAR when given) and an employee a line ("Surname First [Initial] | changes": a
 // good T4 record with the employer's prefix). Other lines of "#" are comments.
 void writeT4Fixtures(const TempFolder& folder);
+
+// Sets the time the file at `path` was last modified.
+void setModified(const QString& path, const QDateTime& when);
 
 QByteArray readWholeFile(const QString& path);
 
