@@ -13,26 +13,15 @@ namespace quillet::test {
 
 EmployerRecord goodEmployer() {
   EmployerRecord e;
-  e.setText(EmployerRecord::RevCan_account_number, QStringLiteral("123456782RP0001"));
-  e.setByte(EmployerRecord::Record_type, EmployerRecordType);
-  e.setText(EmployerRecord::S_Employer_name_line_1, QStringLiteral("Acme Widgets Ltd."));
-  e.setText(EmployerRecord::S_Employer_address_line_1, QStringLiteral("1 Main Street"));
-  e.setText(EmployerRecord::S_Employer_city, QStringLiteral("Ottawa"));
-  e.setText(EmployerRecord::S_Employer_province_code, QStringLiteral("ON"));
-  e.setText(EmployerRecord::S_Employer_country_code, QStringLiteral("CAN"));
-  e.setText(EmployerRecord::S_Employer_postal_code, QStringLiteral("K1A 0B1"));
-  e.setText(EmployerRecord::S_Contact_name, QStringLiteral("Pat Doe"));
-  e.setText(EmployerRecord::S_Contact_area_code, QStringLiteral("613"));
-  e.setText(EmployerRecord::S_Contact_phone_number, QStringLiteral("5550100"));
-  e.setU16(EmployerRecord::S_Taxation_year, 1999);
-  e.setInt32(EmployerRecord::CPP_rate, 35000);
-  e.setInt32(EmployerRecord::CPP_max_premium, 118650);
-  e.setInt32(EmployerRecord::CPP_max_earnings, 3740000);
-  e.setInt32(EmployerRecord::CPP_basic_exemption, 350000);
-  e.setInt32(EmployerRecord::EI_rate, 25500);
-  e.setInt32(EmployerRecord::EI_max_premium, 99450);
-  e.setInt32(EmployerRecord::EI_max_earnings, 3900000);
-  e.setInt32(EmployerRecord::EI_employer_multiplier, EmployerRecord::DefaultEIMultiplier);
+  change(e, EmployerRecord::layout(),
+         "RevCan_account_number=123456782RP0001; Record_type=64; "
+         "S_Employer_name_line_1=Acme Widgets Ltd.; S_Employer_address_line_1=1 Main Street; "
+         "S_Employer_city=Ottawa; S_Employer_province_code=ON; S_Employer_country_code=CAN; "
+         "S_Employer_postal_code=K1A 0B1; S_Contact_name=Pat Doe; S_Contact_area_code=613; "
+         "S_Contact_phone_number=5550100; S_Taxation_year=1999; CPP_rate=35000; "
+         "CPP_max_premium=118650; CPP_max_earnings=3740000; CPP_basic_exemption=350000; "
+         "EI_rate=25500; EI_max_premium=99450; EI_max_earnings=3900000; "
+         "EI_employer_multiplier=14000");
   return e;
 }
 
@@ -41,16 +30,11 @@ T4Record goodT4(const QString& surname, const QString& firstName, const QString&
   r.setText(T4Record::Employee_surname, surname);
   r.setText(T4Record::Employee_first_name, firstName);
   r.setText(T4Record::Employee_secondinitial, initial);
-  r.setText(T4Record::Employee_SIN, QStringLiteral("046454286"));
-  r.setText(T4Record::Employee_address_line_1, QStringLiteral("2 Elm Street"));
-  r.setText(T4Record::Employee_city, QStringLiteral("Ottawa"));
-  r.setText(T4Record::Employee_province_code, QStringLiteral("ON"));
-  r.setText(T4Record::Employee_postal_code, QStringLiteral("K1A 0B2"));
-  r.setText(T4Record::Province_of_employment_code, QStringLiteral("ON"));
-  r.setInt32(T4Record::Employment_income, 2000000);
-  r.setInt32(T4Record::Income_tax_deducted, 300000);
-  r.setInt32(T4Record::Employee_CPP, 60000);
-  r.setInt32(T4Record::Employee_EI_premium, 51000);
+  change(r, T4Record::layout(),
+         "Employee_SIN=046454286; Employee_address_line_1=2 Elm Street; Employee_city=Ottawa; "
+         "Employee_province_code=ON; Employee_postal_code=K1A 0B2; "
+         "Province_of_employment_code=ON; Employment_income=2000000; "
+         "Income_tax_deducted=300000; Employee_CPP=60000; Employee_EI_premium=51000");
   return r;
 }
 
