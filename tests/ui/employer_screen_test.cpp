@@ -14,6 +14,7 @@
 #include "data/open_t4_file.h"
 #include "golden.h"
 #include "layout_check.h"
+#include "screen_on_file.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 
@@ -23,45 +24,12 @@ using C = EmployerScreenController;
 
 namespace {
 
-struct Screen {
-  explicit Screen(const QByteArray& bytes) {
-    state.setT4FileName(folder.write("ACME.T4E", bytes));
-    if (!state.OpenT4File()) qFatal("cannot open the test file");
-    screen = std::make_unique<TFormT4BusnInfo>(state, ui, clock);
-    screen->show();
-    QApplication::setActiveWindow(screen.get());
-  }
-
-  QLineEdit* edit(const char* name) { return screen->findChild<QLineEdit*>(QLatin1String(name)); }
-  QComboBox* combo(const char* name) { return screen->findChild<QComboBox*>(QLatin1String(name)); }
-  QPushButton* button(const char* name) {
-    return screen->findChild<QPushButton*>(QLatin1String(name));
-  }
-  bool focused(QWidget* control) { return QApplication::focusWidget() == control; }
-
-  // Replaces a control's text by typing, then leaves it with Tab.
-  void typeAndTab(QWidget* control, const QString& text) {
-    if (auto* e = qobject_cast<QLineEdit*>(control)) e->clear();
-    if (auto* c = qobject_cast<QComboBox*>(control)) c->clearEditText();
-    control->setFocus();
-    QTest::keyClicks(control, text);
-    tabOut(control);
-  }
-  void tabOut(QWidget* control) {
-    control->setFocus();
-    QTest::keyClick(control, Qt::Key_Tab);
-    QCoreApplication::processEvents();
-  }
+struct Screen : ScreenOnFile<TFormT4BusnInfo> {
+  using ScreenOnFile::ScreenOnFile;
   bool savedWith(const char* text) {
     state.CloseT4File();
     return readWholeFile(state.T4FileName()).contains(text);
   }
-
-  TempFolder folder;
-  OpenT4FileState state;
-  ScriptedUi ui;
-  FixedClock clock{QDateTime(QDate(2000, 9, 1), QTime(8, 0))};
-  std::unique_ptr<TFormT4BusnInfo> screen;
 };
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "data/open_t4_file.h"
 #include "golden.h"
 #include "layout_check.h"
+#include "screen_on_file.h"
 #include "screens/ui/employee_index.h"
 #include "scripted_ui.h"
 #include "test_files.h"
@@ -27,45 +28,11 @@ using C = T4EntryController;
 
 namespace {
 
-struct Entry {
-  explicit Entry(const std::vector<T4Record>& t4s,
-                 const EmployerRecord& employer = goodEmployer()) {
-    state.setT4FileName(folder.write("ACME.T4E", t4FileBytes(employer, t4s)));
-    if (!state.OpenT4File()) qFatal("cannot open the test file");
-    screen = std::make_unique<TFormT4Entry>(state, ui);
-    screen->show();
-    QApplication::setActiveWindow(screen.get());
-  }
-
-  QLineEdit* edit(const char* name) { return screen->findChild<QLineEdit*>(QLatin1String(name)); }
-  QComboBox* combo(const char* name) { return screen->findChild<QComboBox*>(QLatin1String(name)); }
-  void click(const char* name) {
-    QTest::mouseClick(screen->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
-  }
-  bool focused(QWidget* control) { return QApplication::focusWidget() == control; }
-
-  // Replaces a control's text by typing, then leaves it with Tab.
-  void typeAndTab(QWidget* control, const QString& text) {
-    control->setFocus();
-    if (auto* e = qobject_cast<QLineEdit*>(control)) e->selectAll();
-    if (auto* c = qobject_cast<QComboBox*>(control)) c->lineEdit()->selectAll();
-    QTest::keyClick(control, Qt::Key_Delete);
-    QTest::keyClicks(control, text);
-    tabOut(control);
-  }
-  void tabOut(QWidget* control) {
-    control->setFocus();
-    QTest::keyClick(control, Qt::Key_Tab);
-    QCoreApplication::processEvents();
-  }
-
+struct Entry : ScreenOnFile<TFormT4Entry> {
+  explicit Entry(const std::vector<T4Record>& t4s, const EmployerRecord& employer = goodEmployer())
+      : ScreenOnFile(t4FileBytes(employer, t4s)) {}
   QStringList surnamesOnFile() { return surnamesInFile(state.T4FileName()); }
   const T4Record& working() { return screen->controller().working(); }
-
-  TempFolder folder;
-  OpenT4FileState state;
-  ScriptedUi ui;
-  std::unique_ptr<TFormT4Entry> screen;
 };
 
 }  // namespace
