@@ -1,9 +1,14 @@
-// Quillet widget tests — what a window shows cut off at its present size.
+// Quillet widget tests — what a window shows, and what it shows cut off at its present size.
 #pragma once
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QStringList>
 
 namespace quillet::test {
@@ -50,6 +55,39 @@ inline QStringList outsideLayouts(const QWidget& window) {
     if (!holds(w->parentWidget()->layout(), w)) loose << w->objectName();
   }
   return loose;
+}
+
+// Every named control of `window` that shows a value, a line each: its text or value, a
+// checkbox's or radio button's mark, and whether it is disabled, hidden, the default button
+// or has the focus.
+inline QString controlsOf(const QWidget& window) {
+  QString all;
+  for (const QWidget* w : window.findChildren<QWidget*>()) {
+    QString value;
+    if (const auto* e = qobject_cast<const QLineEdit*>(w))
+      value = e->text();
+    else if (const auto* s = qobject_cast<const QSpinBox*>(w))
+      value = QString::number(s->value());
+    else if (const auto* c = qobject_cast<const QComboBox*>(w))
+      value = c->currentText();
+    else if (const auto* b = qobject_cast<const QAbstractButton*>(w))
+      value = b->text() + (!b->isCheckable() ? "" : b->isChecked() ? " [x]" : " [ ]");
+    else if (const auto* l = qobject_cast<const QLabel*>(w))
+      value = l->text();
+    else if (const auto* t = qobject_cast<const QPlainTextEdit*>(w))
+      value = t->toPlainText();
+    else
+      continue;
+    if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
+    all += w->objectName() + ": " + value;
+    if (!w->isEnabled()) all += QStringLiteral(" (disabled)");
+    if (!w->isVisibleTo(&window)) all += QStringLiteral(" (hidden)");
+    if (const auto* p = qobject_cast<const QPushButton*>(w); p && p->isDefault())
+      all += QStringLiteral(" (default)");
+    if (w->hasFocus()) all += QStringLiteral(" (focus)");
+    all += u'\n';
+  }
+  return all;
 }
 
 }  // namespace quillet::test

@@ -18,6 +18,7 @@
 #include "app/ui/widget_ui.h"
 #include "core/clock.h"
 #include "golden.h"
+#include "layout_check.h"
 #include "payroll_import/ui/pay_conv_setup.h"
 #include "reports/recording_surface.h"
 #include "reports/trace_surface.h"
@@ -121,30 +122,29 @@ class PrintDialogsTest : public QObject {
     QCOMPARE(user.previews, 2);
   }
 
-  // The values it opens with, the margins' bounds and steps, and the choice given back.
+  // The values it opens with, the margins' bounds and steps, and the choice given back:
+  // the controls recorded as it opens, after stored values beyond the bounds, and after
+  // the user's choice.
   void t4SetUpClampsStoredValuesAndGivesBackTheChoice() {
     TFormT4PrintSetUp dialog;
     const T4PrintSetUp opened = dialog.values();
     QCOMPARE((std::tuple(opened.top, opened.left, opened.lineUp, opened.formType, opened.preview)),
              (std::tuple(50, 25, true, int(RevenueCanadaCopies), false)));
+    QString all = controlsOf(dialog) + "---\n";
     QTest::keyClick(dialog.SpinEditTOP, Qt::Key_Up);
     QCOMPARE(dialog.SpinEditTOP->value(), 55);
     dialog.setValues({10, 80, false, DotMatrixForms});
-    QCOMPARE(dialog.SpinEditTOP->value(), 25);
-    QCOMPARE(dialog.SpinEditLEFT->value(), 75);
+    all += controlsOf(dialog) + "---\n";
     QTest::mouseClick(dialog.findChild<QRadioButton*>("RadioGroupT4TypeItem3"), Qt::LeftButton);
     dialog.SpinEditTOP->setValue(65);
     dialog.CheckBoxLineUpRequd->setChecked(true);
     const T4PrintSetUp values = dialog.values();
-    QCOMPARE(values.top, 65);
-    QCOMPARE(values.left, 75);
-    QVERIFY(values.lineUp);
-    QCOMPARE(values.formType, int(CompanyCopies));
+    QCOMPARE((std::tuple(values.top, values.left, values.lineUp, values.formType)),
+             (std::tuple(65, 75, true, int(CompanyCopies))));
     QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     dialog.setValues({200, 0, false, DotMatrixForms});
-    QCOMPARE(dialog.SpinEditTOP->value(), 100);
-    QCOMPARE(dialog.SpinEditLEFT->value(), 25);
+    expectGolden("t4_print_set_up", all + controlsOf(dialog));
   }
 
   // Space on the dialog as it opens keeps the proposed type.
@@ -188,6 +188,8 @@ class PrintDialogsTest : public QObject {
     QCOMPARE(direct.last(), QStringLiteral("end\t3"));
   }
 
+  // What the dialog shows of the values it is given (margins without limits, a hundredth of
+  // an inch a step) and the values it gives back.
   void summarySetUpShowsAndTakesItsValues() {
     ScriptedUi ui;
     SummarySetUp values;
@@ -196,18 +198,9 @@ class PrintDialogsTest : public QObject {
     values.remittances = 1234.5;
     values.top = -20;
     TT4SummySetUp dialog(values, ui);
-    QCOMPARE(dialog.LabelName->text(), QStringLiteral("Acme Widgets Ltd."));
-    QCOMPARE(dialog.LabelBusNum->text(), QStringLiteral("123456782RP0001"));
-    QCOMPARE(dialog.EditRemittances->text(), QStringLiteral("1234.50"));
-    QCOMPARE(dialog.SpinEditTop->value(), -20);  // no limits
-    for (QSpinBox* margin : {dialog.SpinEditTop, dialog.SpinEditLeft}) {
-      const int before = margin->value();
-      QTest::keyClick(margin, Qt::Key_Up);
-      QCOMPARE(margin->value(), before + 1);  // a hundredth of an inch at a time
-      QTest::keyClick(margin, Qt::Key_Down);
-    }
-    QVERIFY(dialog.CheckBoxCoNmeAddr->isChecked());
-
+    QTest::keyClick(dialog.SpinEditTop, Qt::Key_Up);
+    QTest::keyClick(dialog.SpinEditLeft, Qt::Key_Down);
+    expectGolden("summary_set_up", controlsOf(dialog));
     dialog.CheckBoxFYH->setChecked(true);
     dialog.EditRemittances->clear();
     QTest::keyClicks(dialog.EditRemittances, "987.6");
