@@ -118,6 +118,8 @@ QByteArray t4FileBytes(const std::optional<EmployerRecord>& employer,
   return bytes + trailing;
 }
 
+QString fixturePath(const QString& name) { return QStringLiteral(QUILLET_FIXTURE_DIR "/") + name; }
+
 void writeT4Fixtures(const TempFolder& folder) {
   QString name;
   std::optional<EmployerRecord> employer;
@@ -127,7 +129,7 @@ void writeT4Fixtures(const TempFolder& folder) {
     employer.reset();
     t4s.clear();
   };
-  const QString fixtures = QString::fromUtf8(readWholeFile(QUILLET_FIXTURE_DIR "/t4_files.txt"));
+  const QString fixtures = QString::fromUtf8(readWholeFile(fixturePath("t4_files.txt")));
   for (const QString& line : fixtures.split(u'\n', Qt::SkipEmptyParts)) {
     const QString who = line.section(QStringLiteral(" | "), 0, 0);
     const QString changes = line.section(QStringLiteral(" | "), 1);

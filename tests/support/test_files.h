@@ -65,6 +65,9 @@ class TempFolder {
   QTemporaryDir m_dir;
 };
 
+// The path of `name` among the tests' own files (tests/fixtures).
+QString fixturePath(const QString& name);
+
 // Writes into `folder` the T4 files that tests/fixtures/t4_files.txt describes: under each
 // "# NAME.T4E" line, its employer ("employer [YEAR] | changes": a good employer, with the
 // rates of YEAR when given) and an employee a line ("Surname First [Initial] | changes": a
