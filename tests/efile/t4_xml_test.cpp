@@ -42,21 +42,6 @@ TEST_F(XmlCheckTest, eachRuleOfTheReturn) {
   });
 }
 
-// A schema that cannot be read is told with libxml2's own reasons, line by line.
-TEST(SchemaCheck, aBrokenSchemaIsToldWithItsReasons) {
-  QTemporaryDir folder;
-  QFile schema(folder.filePath("T619_T4.xsd"));
-  ASSERT_TRUE(schema.open(QIODevice::WriteOnly));
-  schema.write(
-      "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\">\n"
-      "<xs:element name=\"Submission\" type=\"NoSuchType\"/>\n</xs:schema>\n");
-  schema.close();
-  const QStringList problems = schemaProblems(QFile::encodeName(schema.fileName()), folder.path());
-  ASSERT_GE(problems.size(), 2);
-  EXPECT_TRUE(problems.first().startsWith("Cannot read the schema "));
-  EXPECT_TRUE(problems.at(1).startsWith("line 2")) << problems.at(1).toStdString();
-}
-
 TEST(Transmitter, everyEntryIsChecked) {
   QTemporaryDir folder;
   QSettings file(folder.filePath("tx.ini"), QSettings::IniFormat);
