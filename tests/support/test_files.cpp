@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <map>
 
 #include "checks/employer_checks.h"
 #include "checks/tax_years.h"
@@ -66,7 +67,7 @@ void change(Record768& record, std::initializer_list<FieldChange> changes) {
 }
 
 void change(Record768& record, std::span<const Field> layout, const QString& changes) {
-  for (const QString& one : changes.split(u';', Qt::SkipEmptyParts)) {
+  for (const QString& one : changes.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
     const QString name = one.section(u'=', 0, 0).trimmed(), value = one.section(u'=', 1).trimmed();
     const auto field = std::ranges::find_if(layout, [&name](const Field& f) {
       return name == QLatin1String(f.name.data(), qsizetype(f.name.size()));
@@ -120,12 +121,16 @@ QByteArray t4FileBytes(const std::optional<EmployerRecord>& employer,
 
 QString fixturePath(const QString& name) { return QStringLiteral(QUILLET_FIXTURE_DIR "/") + name; }
 
-void writeT4Fixtures(const TempFolder& folder) {
+namespace {
+
+// The T4 files of tests/fixtures/t4_files.txt by name.
+std::map<QString, QByteArray> t4Fixtures() {
+  std::map<QString, QByteArray> files;
   QString name;
   std::optional<EmployerRecord> employer;
   std::vector<T4Record> t4s;
   const auto flush = [&] {
-    if (!name.isEmpty()) folder.write(name, t4FileBytes(employer, t4s));
+    if (!name.isEmpty()) files[name] = t4FileBytes(employer, t4s);
     employer.reset();
     t4s.clear();
   };
@@ -148,6 +153,20 @@ void writeT4Fixtures(const TempFolder& folder) {
     }
   }
   flush();
+  return files;
+}
+
+}  // namespace
+
+QByteArray t4Fixture(const QString& name) {
+  const auto files = t4Fixtures();
+  const auto file = files.find(name);
+  if (file == files.end()) reportTestFailure("no fixture " + name);
+  return file == files.end() ? QByteArray() : file->second;
+}
+
+void writeT4Fixtures(const TempFolder& folder) {
+  for (const auto& [name, bytes] : t4Fixtures()) folder.write(name, bytes);
 }
 
 QString TempFolder::write(const QString& name, const QByteArray& bytes) const {

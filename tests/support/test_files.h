@@ -36,8 +36,8 @@ struct FieldChange {
 };
 
 void change(Record768& record, std::initializer_list<FieldChange> changes);
-// Makes the changes written "Field=value; Field=value", the fields named as in `layout`, a
-// number for any field that is not text.
+// Makes the changes written "Field=value; Field=value" (a semicolon and a blank between
+// them), the fields named as in `layout`, a number for any field that is not text.
 void change(Record768& record, std::span<const Field> layout, const QString& changes);
 
 // `record` with `changes` made.
@@ -68,10 +68,12 @@ class TempFolder {
 // The path of `name` among the tests' own files (tests/fixtures).
 QString fixturePath(const QString& name);
 
-// Writes into `folder` the T4 files that tests/fixtures/t4_files.txt describes: under each
-// "# NAME.T4E" line, its employer ("employer [YEAR] | changes": a good employer, with the
-// rates of YEAR when given) and an employee a line ("Surname First [Initial] | changes": a
-// good T4 record with the employer's prefix). Other lines of "#" are comments.
+// The T4 files that tests/fixtures/t4_files.txt describes: under each "# NAME.T4E" line,
+// its employer ("employer [YEAR] | changes": a good employer, with the rates of YEAR when
+// given) and an employee a line ("Surname First [Initial] | changes": a good T4 record with
+// the employer's prefix). Other lines of "#" are comments. The bytes of one of them:
+QByteArray t4Fixture(const QString& name);
+// All of them written into `folder`:
 void writeT4Fixtures(const TempFolder& folder);
 
 // Sets the time the file at `path` was last modified.

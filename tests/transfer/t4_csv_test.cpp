@@ -28,29 +28,6 @@ EmployerRecord employer2025() {
   return e;
 }
 
-// Employees of every kind: new boxes, Québec, other information, VOID.
-std::vector<T4Record> staff() {
-  const auto employee = [](const char* surname, const char* sin,
-                           std::initializer_list<FieldChange> more) {
-    T4Record r = with(goodT4(QString::fromUtf8(surname), "Ann", "B"),
-                      {{T::Employee_SIN, sin}, {T::Employment_income, 5000000}});
-    r.copyPrefixFrom(employer2025());
-    return with(r, more);
-  };
-  return {employee("Émond", "527182810",
-                   {{T::Province_of_employment_code, "QC"},
-                    {T::Employee_QPP2, 39600},
-                    {T::PPIP_insurable_earnings, 9000000},
-                    {T::PPIP_Exempt, true},
-                    {T::Report_type, 1}}),
-          employee("O\"Hara, Jr", "046454286",
-                   {{T::Other_info_code_1, "40 Other Taxable"},
-                    {T::Other_info_amount_1, -2500},
-                    {T::Dental_benefits_code, 3},
-                    {T::Employee_number, "E;17"}}),
-          employee("Void", "193456787", {{T::VOID, true}})};
-}
-
 class T4CsvTest : public OpenFileTest {
  protected:
   QByteArray exported() {
@@ -84,7 +61,7 @@ class T4CsvTest : public OpenFileTest {
 };
 
 TEST_F(T4CsvTest, exportThenImportIntoAnEmptyFileGivesTheSameRecords) {
-  openFile(t4FileBytes(employer2025(), staff()));
+  openFile(t4Fixture("SHEET.T4E"));
   const QByteArray csv = exported();
   EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBFVOID,Employment_income,"));
   EXPECT_TRUE(csv.contains("\"O\"\"Hara, Jr\""));
@@ -115,7 +92,7 @@ TEST_F(T4CsvTest, columnFormsSeparatorsAndEncodings) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    openFile(t4FileBytes(employer2025(), {staff().at(1)}));  // SIN 046454286: an update
+    openFile(t4Fixture("SHEET1.T4E"));  // SIN 046454286: an update
     const CsvImportPlan p = plan(c.csv);
     ASSERT_EQ(p.error, "");
     ASSERT_EQ(p.rows.size(), 1u);
@@ -149,7 +126,7 @@ TEST_F(T4CsvTest, whatIsRefusedAndWhy) {
       manyColumns, "Employee_surname\n" + QByteArray(1 << 20, 'a') + "\n",
       // clang-format on
   };
-  const QByteArray bytes = t4FileBytes(employer2025(), staff());
+  const QByteArray bytes = t4Fixture("SHEET.T4E");
   openFile(bytes);
   QString all;
   for (const QByteArray& csv : sheets) {
@@ -161,7 +138,7 @@ TEST_F(T4CsvTest, whatIsRefusedAndWhy) {
 }
 
 TEST_F(T4CsvTest, aFailedWriteLeavesTheFileAsItWas) {
-  const QByteArray bytes = t4FileBytes(employer2025(), staff());
+  const QByteArray bytes = t4Fixture("SHEET.T4E");
   openFile(bytes);
   const CsvImportPlan p = plan(sheet("Employment_income", {"99.99"}, "193456787"));
   ASSERT_EQ(p.count(CsvRow::Kind::Update), 1);
@@ -193,7 +170,7 @@ TEST_F(T4CsvTest, theDesktopShowsTheRowsAsksThenImportsAndChecks) {
 }
 
 TEST_F(T4CsvTest, nextYearKeepsTheEmployeesAndTakesTheRates) {
-  openFile(t4FileBytes(employer2025(), staff()));
+  openFile(t4Fixture("SHEET.T4E"));
   const QString next = folder.path("NEXT.T4E");
   FileResult<NextYear> made = writeNextYearFile(state, next);
   ASSERT_TRUE(made);
@@ -218,7 +195,7 @@ TEST_F(T4CsvTest, nextYearKeepsTheEmployeesAndTakesTheRates) {
 }
 
 TEST_F(T4CsvTest, theDesktopExportSaysWhereAndWhenItFailed) {
-  openFile(t4FileBytes(employer2025(), staff()));
+  openFile(t4Fixture("SHEET.T4E"));
   const QString out = folder.path("out.csv");
   ui.expectFileChoice(out);
   {
@@ -232,7 +209,7 @@ TEST_F(T4CsvTest, theDesktopExportSaysWhereAndWhenItFailed) {
 }
 
 TEST_F(T4CsvTest, theDesktopProposesNextYearsNameAndKeepsTheOpenFile) {
-  openFile(t4FileBytes(employer2025(), staff()));
+  openFile(t4Fixture("SHEET.T4E"));
   const QString next = folder.path("ACME-2026.T4E");
   ui.expectFileChoice(state.T4FileName());
   ui.expectFileChoice(next);
