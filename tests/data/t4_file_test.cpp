@@ -136,28 +136,6 @@ TEST_F(T4FileTest, aReKeyedOrAppendedEntryLandsWhereAFullSortPutsIt) {
   EXPECT_EQ(keys(*file), sorted);
 }
 
-TEST_F(T4FileTest, writingPastTheEndAppends) {
-  const QString path = folder.write("a.T4E", t4FileBytes(goodEmployer(), {goodT4("Brown", "A")}));
-  auto file = openT4(path);
-  EXPECT_EQ(file->WriteIndexed(goodT4("Cole", "C").bytes(), 1, QStringLiteral("COLE, *C")),
-            Record768::Size);
-  EXPECT_EQ(file->WriteIndexed(goodT4("Dunn", "D").bytes(), 3, QStringLiteral("DUNN, *D")),
-            Record768::Size)
-      << "Count + 1 appends as Count does";
-  EXPECT_EQ(file->WriteIndexed(goodT4("Eve", "E").bytes(), -1, QStringLiteral("EVE")), 0);
-  ASSERT_EQ(file->Count(), 3);
-  EXPECT_EQ(file->position(1), 2304);
-  EXPECT_EQ(file->position(2), 3072);
-  EXPECT_EQ(file->size(), 1536 + 3 * 768);
-
-  T4Record untouched;
-  untouched.setInt32(T4Record::Union_dues, 77);
-  EXPECT_EQ(file->ReadIndexed(untouched.bytes(), 3), 0);
-  EXPECT_EQ(file->ReadIndexed(untouched.bytes(), -1), 0);
-  EXPECT_EQ(untouched.int32(T4Record::Union_dues), 77)
-      << "an out-of-range read leaves the buffer alone";
-}
-
 TEST_F(T4FileTest, filesOfAnyLengthOpen) {
   struct Case {
     int length;
