@@ -21,7 +21,6 @@ using namespace quillet::test;
 namespace {
 
 const FixedClock Clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
-using T = T4Record;
 
 class TotalsTest : public OpenFileTest {
  protected:
@@ -30,46 +29,6 @@ class TotalsTest : public OpenFileTest {
     return totalT4File(state, ui);
   }
 };
-
-// The worksheets of files of every kind, recorded: the boxes of later years from the year
-// that has them (CPP2 from 2024, PPIP from 2006, remitted to Quebec and so not in box 80);
-// the printable records added up (an EI-exempt record still adds its premium but nothing
-// to box 24, employer EI 122529.4 rounded, VOID left out); insurable earnings falling back
-// to income and a zero multiplier taken as 1.4.
-TEST_F(TotalsTest, theWorksheetsOfEveryKindOfFile) {
-  const T4Record cpp2 = with(goodT4("Adams", "A"), {{T::Employee_CPP2, 41600}});
-  const T4Record quebec = with(goodT4("Bouchard", "B"), {{T::Province_of_employment_code, "QC"},
-                                                         {T::Employee_QPP2, 10000},
-                                                         {T::Employee_PPIP_premium, 21500}});
-  QString all;
-  for (const int year : {2026, 2024, 2023, 2006, 2005}) {
-    EmployerRecord employer = goodEmployer();
-    applyRates(employer, *ratesOf(year));
-    all += totalsWorksheet(total(employer, {cpp2, quebec}), "X.T4E").lines.join(u'\n') + "\n---\n";
-    state.CloseT4File();
-  }
-  const T4Record a = with(goodT4("Adams", "A"), {{T::Employee_QPP, 100},
-                                                 {T::RPP_contributions, 7},
-                                                 {T::Pension_adjustment, 9},
-                                                 {T::Union_dues, 11},
-                                                 {T::Charitable_donations, 13},
-                                                 {T::EI_insurable_earnings, 1500000},
-                                                 {T::Employee_EI_premium, 50000}});
-  const T4Record exempt =
-      with(goodT4("Brown", "B"), {{T::EI_Exempt, true}, {T::Employee_EI_premium, 37521}});
-  all +=
-      totalsWorksheet(
-          total(goodEmployer(), {a, exempt, with(goodT4("Void", "V"), {{T::VOID, true}})}), "X.T4E")
-          .lines.join(u'\n') +
-      "\n---\n";
-  state.CloseT4File();
-  all += totalsWorksheet(total(with(goodEmployer(), {{EmployerRecord::EI_employer_multiplier, 0}}),
-                               {with(goodT4("Adams", "A"), {{T::Employment_income, 3000000},
-                                                            {T::Employee_EI_premium, 87525}})}),
-                         "X.T4E")
-             .lines.join(u'\n');
-  expectGolden("totals_worksheets", all);
-}
 
 TEST(EmployerEiShare, roundsHalvesToEven) {
   EXPECT_EQ(employerEiShare(87521, 14000), 122529);
@@ -93,34 +52,6 @@ TEST(OtherInfoBox, readsTheBoxNumber) {
   }
 }
 
-// The worksheet of every kind of employee is recorded whole by the batch tool's golden
-// output; here the lines a second name line and odd other information make.
-TEST_F(TotalsTest, theWorksheetLines) {
-  const TotalsRun run = total(
-      with(goodEmployer(), {{EmployerRecord::S_Employer_name_line_2, "Division of Acme Holdings"}}),
-      {with(goodT4("Adams", "A"), {{T::Employment_income, 123456789},
-                                   {T::Union_dues, 2500},
-                                   {T::Other_info_code_1, "30 Housing Board Lodging"},
-                                   {T::Other_info_amount_1, 1000},
-                                   {T::Other_info_code_2, "xx"},
-                                   {T::Other_info_amount_2, -150}})});
-  const ViewerReport sheet = totalsWorksheet(run, "C:\\DATA\\ACME.T4E");
-  EXPECT_EQ(sheet.lines.first(), "Totals from T4 file: C:\\DATA\\ACME.T4E");
-  EXPECT_EQ(sheet.lines.mid(30),
-            QStringList({"  ", "Union Dues = 25.00", "Other Info. Box 30 = 10.00",
-                         "Other Info. Error (Box not numeric) = -1.50", "  ",
-                         "If these figures are correct they can be printed directly onto the "
-                         "Revenue Canada",
-                         "T4 Summary form, from the menu select \"Print Reports\" then \"T4 "
-                         "Totals\" then \"Yes\""}));
-  for (const char* line :
-       {"Company: Acme Widgets Ltd. Division of Acme Holdings",
-        "Box 14, Employment Income = 1,234,567.89", "Box 24, EI Insurable Earnings = 1,234,567.89"})
-    EXPECT_TRUE(sheet.lines.contains(line)) << line;
-  EXPECT_EQ(sheet.caption, "T4 Totals Report, Click Print to Print");
-  EXPECT_EQ(sheet.headingLine2, "Acme Widgets Ltd. Division of Acme Holdings");
-}
-
 TEST(WorksheetMoney, groupsThousands) {
   EXPECT_EQ(worksheetMoney(123456789), "1,234,567.89");
   EXPECT_EQ(worksheetMoney(0), "0.00");
@@ -139,28 +70,6 @@ TEST_F(TotalsTest, theQuestionLeadsToTheWorksheetOrTheSummary) {
 }
 
 using SummaryTest = TotalsTest;
-
-// The Summary with the totals in their boxes and the name and address preprinted, then
-// with the employer printed, youth hires ticked and an overpayment: the traces recorded.
-TEST_F(SummaryTest, totalsInTheirBoxesAndTheEmployerPrinted) {
-  const TotalsRun preprinted = total(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B")});
-  SummarySetUp setUp;
-  setUp.remittances = double(preprinted.totals.totalDeductions()) / 100;
-  printT4Summary(preprinted, setUp, ui, Clock);
-  state.CloseT4File();
-  const TotalsRun run =
-      total(with(goodEmployer(), {{EmployerRecord::S_Employer_address_line_2, "Suite 100"},
-                                  {EmployerRecord::S_Proprietor_SIN_1, "046454286"},
-                                  {EmployerRecord::S_Employer_name_line_2, "Widget Division"}}),
-            {goodT4("Adams", "A")});
-  setUp.namePreprinted = false;
-  setUp.youthHires = true;
-  setUp.remittances = double(run.totals.totalDeductions() + 1000) / 100;
-  printT4Summary(run, setUp, ui, Clock);
-  ASSERT_EQ(ui.printJobs().size(), 2);
-  expectGolden("summary_boxes",
-               ui.printJobs()[0].join(u'\n') + "\n---\n" + ui.printJobs()[1].join(u'\n'));
-}
 
 TEST_F(SummaryTest, lineUpsUntilARealPrintThenTheReminderAndTheSettings) {
   const TotalsRun run = total(goodEmployer(), {goodT4("Adams", "A")});
