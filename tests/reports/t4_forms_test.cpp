@@ -77,45 +77,6 @@ TEST_F(T4FormsTest, aLaterYearIsAskedAboutTheOldStationery) {
   expectGolden("t4_forms_later_year", ui.transcript());
 }
 
-// Every box of an ordinary employee is in the batch tool's golden trace; here the traces
-// of the cases it does not hold, recorded: 5 cents (0, 0 and 5 in box 14's last boxes, box
-// 22 left empty), a small "rp", an initial, a second address line; two employees a sheet and
-// no page for a VOID record last; employee copies twice without the business number; company
-// copies with it; a number without RP and a SIN with blanks (one run, more characters than
-// boxes); lines shortened to their widths (2.8 inches are 28 characters of the trace font,
-// 3.7 are 37, 2.1 are 21) with the province giving way, the next form starting again from
-// the shortened province, and a surname longer than its boxes as one text.
-TEST_F(T4FormsTest, theCasesTheGoldenTraceDoesNotHold) {
-  using T = T4Record;
-  using E = EmployerRecord;
-  const struct {
-    EmployerRecord employer;
-    std::vector<T4Record> staff;
-    int formType;
-  } cases[] = {
-      // clang-format off
-      {with(goodEmployer(), {{E::RevCan_account_number, "123456782rp0001"}}), {with(goodT4("Smith", "John", "a"), {{T::Employment_income, 5}, {T::Income_tax_deducted, 0}, {T::Employee_address_line_2, "Apt 4"}})}, RevenueCanadaCopies},
-      {goodEmployer(), {goodT4("Cole", "C"), goodT4("Adams", "A"), goodT4("Brown", "B"), with(goodT4("Zed", "Z"), {{T::VOID, true}})}, RevenueCanadaCopies},
-      {goodEmployer(), {goodT4("Cole", "C"), goodT4("Adams", "A"), goodT4("Brown", "B")}, EmployeeCopies},
-      {goodEmployer(), {goodT4("Brown", "B"), goodT4("Adams", "A")}, CompanyCopies},
-      {with(goodEmployer(), {{E::RevCan_account_number, "123456782"}}), {with(goodT4("Adams", "A"), {{T::Employee_SIN, "046 454 286"}})}, DotMatrixForms},
-      {newfoundland(), {with(goodT4("Abcdefghijklmnopqrs", "Abcdefghijkl"), {{T::Employee_address_line_1, "1234567890 Long Street Name Rd"}, {T::Employee_address_line_2, "Building C, Apartment 1234"}, {T::Employee_province_code, "British Columbia"}, {T::Employee_country_code, "CAN"}}), goodT4("Brown", "B")}, RevenueCanadaCopies},
-      // clang-format on
-  };
-  QString all;
-  for (const auto& c : cases) {
-    open(c.employer, c.staff);
-    ui.expectT4PrintSetUp([&c](T4PrintSetUp& s) {
-      s = {50, 25, false, c.formType};
-      return true;
-    });
-    EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::Printed);
-    all += ui.printJobs().last().join(u'\n') + "\n---\n";
-    state.CloseT4File();
-  }
-  expectGolden("t4_forms_cases", all);
-}
-
 TEST_F(T4FormsTest, theLineUpSampleFillsEveryBoxTwiceThenTheRunFollows) {
   open(goodEmployer(), {goodT4("Adams", "A")});
   QList<T4PrintSetUp> shown;
