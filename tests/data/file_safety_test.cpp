@@ -2,17 +2,16 @@
 #include "data/file_safety.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
 
 #include "app/main_commands.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "data/open_t4_file.h"
+#include "fault_injection.h"
 #include "golden.h"
 #include "scripted_ui.h"
 #include "test_files.h"
@@ -85,15 +84,7 @@ TEST_F(CopyTest, theSourceUnderAnotherNameIsNeverHarmed) {
 // The file-size limit cuts the copy short, as a full disk would.
 TEST_F(CopyTest, aShortCopyIsDeleted) {
   const QString source = folder.write("A.T4E", QByteArray(5000, 'z'));
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit limited = old;
-  limited.rlim_cur = 1000;
-  setrlimit(RLIMIT_FSIZE, &limited);
-  CopyAnyFile(source, folder.path("B.T4E"), false, ui);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  withFileSizeLimit(1000, [&] { CopyAnyFile(source, folder.path("B.T4E"), false, ui); });
   EXPECT_EQ(ui.messages(),
             QStringList{"Error copying " + source +
                         " Output was not the same size as input so output deleted."});

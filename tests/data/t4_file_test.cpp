@@ -2,14 +2,13 @@
 #include "data/t4_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QLocale>
 #include <QRandomGenerator>
-#include <csignal>
 
+#include "fault_injection.h"
 #include "golden.h"
 #include "test_files.h"
 
@@ -226,16 +225,10 @@ TEST_F(T4FileTest, aShortAppendLeavesTheIndexAsItWas) {
   auto file = openT4(path);
   ASSERT_TRUE(file);
 
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit limited = old;
-  limited.rlim_cur = 1536 + 768 + 100;
-  setrlimit(RLIMIT_FSIZE, &limited);
-  const int64_t written =
-      file->WriteIndexed(goodT4("Cole", "C").bytes(), 1, QStringLiteral("COLE"));
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  int64_t written = 0;
+  withFileSizeLimit(1536 + 768 + 100, [&] {
+    written = file->WriteIndexed(goodT4("Cole", "C").bytes(), 1, QStringLiteral("COLE"));
+  });
 
   EXPECT_EQ(written, 100);
   EXPECT_EQ(file->Count(), 1);

@@ -8,6 +8,7 @@
 
 #include <dlfcn.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -166,6 +168,18 @@ bool killedAtChange(const QString& folder, int at, const std::function<void()>& 
   int status = 0;
   if (child < 0 || waitpid(child, &status, 0) != child) return false;
   return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+void withFileSizeLimit(long bytes, const std::function<void()>& work) {
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limited = old;
+  limited.rlim_cur = rlim_t(bytes);
+  setrlimit(RLIMIT_FSIZE, &limited);
+  work();
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
 }
 
 }  // namespace quillet::test

@@ -26,6 +26,10 @@ class FaultyDisk {
   static int changes();
 };
 
+// Runs `work` with files limited to `bytes`: the system cuts a write past the limit short,
+// as a full disk would.
+void withFileSizeLimit(long bytes, const std::function<void()>& work);
+
 // Runs `work` in a child process whose change number `at` under `folder` kills it.
 // True when it was killed there; false when it finished before reaching that change.
 bool killedAtChange(const QString& folder, int at, const std::function<void()>& work);
