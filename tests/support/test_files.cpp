@@ -73,10 +73,12 @@ void change(Record768& record, std::span<const Field> layout, const QString& cha
       return name == QLatin1String(f.name.data(), qsizetype(f.name.size()));
     });
     if (field == layout.end()) return reportTestFailure("no field " + name);
+    bool number = true;
     if (field->kind == FieldKind::Text)
       apply(record, {*field, value});
     else
-      apply(record, {*field, int64_t(value.toLongLong())});
+      apply(record, {*field, int64_t(value.toLongLong(&number))});
+    if (!number) reportTestFailure("not a number: " + one);
   }
 }
 
@@ -145,6 +147,8 @@ std::map<QString, QByteArray> t4Fixtures() {
       if (const TaxYearRates* rates = ratesOf(who.section(u' ', 1).toInt()))
         applyRates(*employer, *rates);
       change(*employer, EmployerRecord::layout(), changes);
+    } else if (!employer) {
+      reportTestFailure("an employee before the employer of " + name + ": " + line);
     } else {
       const QStringList names = who.split(u' ');
       t4s.push_back(goodT4(names.value(0), names.value(1), names.value(2)));
