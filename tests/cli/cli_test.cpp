@@ -93,7 +93,7 @@ class CliTest : public ::testing::Test {
   // makes no file of a name it could not open.
   void expectRecordedRuns(const QString& table, CliRun (*run)(const QStringList&)) {
     expectRecordedTable(table, [&](const QString& line) {
-      const QString written[] = {expand("$TRACE"), expand("$DIR/out.xml")};
+      const QString written[] = {expand("$TRACE"), expand("$DIR/out.xml"), expand("$DIR/out.csv")};
       for (const QString& file : written) QFile::remove(file);
       const CliRun r = run(expand(QProcess::splitCommand(line)));
       EXPECT_TRUE(r.status != 2 || r.out.isEmpty()) << line.toStdString();
@@ -155,9 +155,10 @@ TEST_F(CliTest, everyOutputOfFilesOfEveryKind) {
   }
   const QString dta = folder.write("STAFF.DTA", yearEnd);
   setModified(dta, QDateTime(QDate(2000, 12, 29), QTime(17, 5)));  // the register shows it
-  for (const char* table : {"t4_file_1999", "t4_file_2000", "conversion", "xml_1999", "xml_2025",
-                            "xml_2025_amended", "plain_slips_employee", "plain_slips_employer",
-                            "plain_slips_cra", "plain_summary", "t4_totals", "labels_and_forms"})
+  for (const char* table :
+       {"t4_file_1999", "t4_file_2000", "conversion", "xml_1999", "xml_2025", "xml_2025_amended",
+        "plain_slips_employee", "plain_slips_employer", "plain_slips_cra", "plain_summary",
+        "t4_totals", "labels_and_forms", "spreadsheets"})
     expectRecordedRuns(table, runCli);
 }
 
