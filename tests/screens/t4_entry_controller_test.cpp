@@ -79,20 +79,6 @@ TEST_F(T4EntryTest, eachFieldAsItIsLeft) {
                outcomes + fieldsOf(s.working(), T4Record::layout()) + ui.transcript());
 }
 
-// An invalid SIN shows its two boxes: Yes (fix it now) keeps the previous number, No keeps
-// the typed one and marks the field unchanged.
-TEST_F(T4EntryTest, anInvalidSinShowsTheTwoBoxes) {
-  C& s = open({goodT4("Adams", "A")});
-  QString outcomes;
-  for (const auto& [answer, typed] :
-       {std::pair{Answer::Yes, " 046454287 "}, {Answer::No, "046454287"}}) {
-    ui.expectQuestion(answer);
-    outcomes += leaveEach(s, {{C::Sin, typed}});
-    outcomes += s.working().text(T::Employee_SIN) + "\n";
-  }
-  expectGolden("t4_entry_sin", outcomes + ui.transcript());
-}
-
 TEST_F(T4EntryTest, theSaveStepsPaths) {
   C& s = open({goodT4("Adams", "A"), goodT4("Brown", "B")});
   EXPECT_EQ(s.AskSaveChanges(), std::nullopt) << "no change, no findings: nothing asked";
