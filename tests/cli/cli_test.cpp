@@ -154,6 +154,15 @@ TEST_F(CliTest, everyOutputOfFilesOfEveryKind) {
                                        {66, 120}});
   }
   const QString dta = folder.write("STAFF.DTA", yearEnd);
+  // A year-end file without employees, and one of two whole records and a partial one, the
+  // second with earnings too large for a box.
+  folder.write("EMPTY.DTA", {});
+  const QByteArray young =
+      quillet::test::yearEnd({{Y::Surname, "Young"}, {Y::FirstName, "Yan"}}, {{56, 100}});
+  folder.write(
+      "PARTIAL.DTA",
+      young + quillet::test::yearEnd({{Y::Surname, "Rich"}, {Y::FirstName, "Rita"}}, {{56, 5e9}}) +
+          young.left(20));
   setModified(dta, QDateTime(QDate(2000, 12, 29), QTime(17, 5)));  // the register shows it
   for (const char* table :
        {"t4_file_1999", "t4_file_2000", "conversion", "xml_1999", "xml_2025", "xml_2025_amended",

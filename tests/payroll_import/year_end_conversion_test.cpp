@@ -195,28 +195,6 @@ class ConvertFileTest : public ::testing::Test {
   FixedClock clock{QDateTime(QDate(2001, 1, 10), QTime(9, 0))};
 };
 
-// An empty year-end file gives the header and the employer (the configuration's business
-// number of 11 characters, the year 2000); a partial record stops the conversion at the
-// last whole one, amounts too large are named, and the new file is indexed afresh while
-// keeping the year-end order. Recorded: the messages, the employer and the index.
-TEST_F(ConvertFileTest, whatARunTellsAndMakes) {
-  const QByteArray one = yearEnd({{Y::Surname, "Young"}, {Y::FirstName, "Yan"}}, {{56, 100}});
-  const QByteArray rich = yearEnd({{Y::Surname, "Rich"}, {Y::FirstName, "Rita"}}, {{56, 5e9}});
-  QString all;
-  for (const QByteArray& bytes : {QByteArray(), one + rich + one.left(20)}) {
-    EXPECT_EQ(run(bytes), ConversionOutcome::Completed);
-    EmployerRecord employer;
-    EXPECT_TRUE(readEmployerRecord(state, employer));
-    if (all.isEmpty()) all = fieldsOf(employer, EmployerRecord::layout());
-    all += QStringLiteral("size %1\n").arg(state.T4File().size());
-    for (int i = 0; i < state.T4File().Count(); ++i)
-      all += QStringLiteral("[%1]@%2\n").arg(state.T4File().key(i)).arg(state.T4File().position(i));
-    state.CloseT4File();
-  }
-  EXPECT_EQ(ui.payrollSetUpsShown(), 2);
-  expectGolden("conversion_runs", all + ui.transcript(), folder.path({}));
-}
-
 TEST_F(ConvertFileTest, aNewerT4FileIsOverwrittenOnlyAfterYes) {
   const QString yearEndFile = folder.write("WGBT4.DTA", yearEnd({{Y::Surname, "New"}}));
   const QString old = folder.write("WAGBOK.T4E", t4FileBytes(goodEmployer(), {goodT4("Old", "O")}));

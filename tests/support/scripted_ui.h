@@ -98,12 +98,7 @@ class ScriptedUi final : public Ui {
   bool editXmlExport(XmlExportChoices& choices) override;
   std::optional<int> chooseLabelStyle() override;
   // The conversion's set-up dialog answers with these (by default nothing ticked).
-  void setPayrollSetUp(PayrollSetUp answers) { m_payrollSetUp = std::move(answers); }
-  void askPayrollSetUp(PayrollSetUp& answers) override {
-    answers = m_payrollSetUp;
-    ++m_payrollSetUps;
-  }
-  int payrollSetUpsShown() const { return m_payrollSetUps; }
+  void askPayrollSetUp(PayrollSetUp&) override {}  // the defaults: no box 20, no box 44
   void showBusy(const QString& reportName) override { m_busy << reportName; }
   void hideBusy() override { m_busy << QStringLiteral("-"); }
 
@@ -123,8 +118,6 @@ class ScriptedUi final : public Ui {
   std::deque<std::optional<int>> m_labelStyles;
   std::deque<ViewerResult> m_reportResults;
   QList<ViewerReport> m_reports;
-  PayrollSetUp m_payrollSetUp;
-  int m_payrollSetUps = 0;
   std::deque<QString> m_files;
   QList<FileDialogRequest> m_fileDialogs;
   std::deque<std::function<void(OpenT4FileState&)>> m_employerScreens;
