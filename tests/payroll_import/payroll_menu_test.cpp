@@ -13,7 +13,6 @@
 #include "data/open_t4_file.h"
 #include "golden.h"
 #include "payroll_files.h"
-#include "platform/dos_paths.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 
@@ -23,23 +22,6 @@ using namespace quillet::test;
 namespace {
 
 using Y = YearEndRecord;
-
-TEST(DosPaths, driveLettersAndComponentsWithoutRegardToCase) {
-  TempFolder drive;
-  QDir().mkpath(drive.path("data/Co1"));
-  drive.write("data/Co1/wgbt4.dta", "x");
-  const auto table = [&drive](QChar letter) { return letter == u'C' ? drive.path("") : QString(); };
-  EXPECT_EQ(platform::nativePath("C:\\DATA\\CO1\\WGBT4.DTA", table),
-            drive.path("data/Co1/wgbt4.dta"));
-  EXPECT_EQ(platform::nativePath("c:\\Data\\co1\\", table), drive.path("data/Co1") + "/");
-  EXPECT_EQ(platform::nativePath("C:\\DATA\\NEW\\WAGBOK.T4E", table),
-            drive.path("data/NEW/WAGBOK.T4E"))
-      << "what does not exist keeps its name";
-  qputenv("WINEPREFIX", "/nonexistent-prefix");
-  EXPECT_EQ(platform::nativePath("Q:\\X.T4E", table), "Q:\\X.T4E")
-      << "a drive that stands for nothing";
-  qunsetenv("WINEPREFIX");
-}
 
 class PayrollMenuTest : public ::testing::Test {
  protected:

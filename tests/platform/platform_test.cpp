@@ -51,9 +51,12 @@ TEST(FileNames, aPlainFileIsTheOnlyKindThatOpens) {
   }
 }
 
-TEST(DosPaths, neverLeadOutOfTheDrivesFolder) {
+// Components match without regard to case, what does not exist keeps its name, and no
+// path leads out of the drive's folder.
+TEST(DosPaths, matchAnyCaseAndNeverLeadOutOfTheDrivesFolder) {
   TempFolder folder;
   QDir().mkpath(folder.path("c/Data/Co1"));
+  folder.write("c/Data/Co1/wgbt4.dta", "x");
   const QString drive = folder.path("c");
   const auto drives = [&](QChar letter) { return letter == u'C' ? drive : QString(); };
   struct Case {
@@ -61,7 +64,9 @@ TEST(DosPaths, neverLeadOutOfTheDrivesFolder) {
     QString native;
   };
   for (const Case& c : {
-           Case{"C:\\DATA\\CO1\\WGBT4.DTA", drive + "/Data/Co1/WGBT4.DTA"},
+           Case{"C:\\DATA\\CO1\\WGBT4.DTA", drive + "/Data/Co1/wgbt4.dta"},
+           Case{"c:\\Data\\co1\\", drive + "/Data/Co1/"},
+           Case{"C:\\DATA\\NEW\\WAGBOK.T4E", drive + "/Data/NEW/WAGBOK.T4E"},  // kept as named
            Case{"C:\\DATA\\..\\DATA\\.\\CO1\\", drive + "/Data/Co1/"},
            Case{"C:\\DATA\\..\\..\\ETC\\PASSWD", drive + "/\\DATA\\..\\..\\ETC\\PASSWD"},
            Case{"C:\\..\\ETC/PASSWD", drive + "/\\..\\ETC\\PASSWD"},
