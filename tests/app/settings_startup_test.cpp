@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QThread>
 
 #include "core/settings_store.h"
 #include "scripted_ui.h"
@@ -38,19 +36,6 @@ class StartUpTest : public ::testing::Test {
   ~StartUpTest() override { qputenv("PATH", path); }
 
   QString toolLog() const { return folder.path("tools.log"); }
-  // The tools' command lines, once `runs` have been written (or ten seconds went by).
-  QStringList toolRuns(int runs) const {
-    QElapsedTimer waited;
-    waited.start();
-    QStringList lines;
-    while ((lines = QString::fromUtf8(readWholeFile(toolLog())).split('\n', Qt::SkipEmptyParts))
-                   .size() < runs &&
-           waited.elapsed() < 10000) {
-      QThread::msleep(20);
-    }
-    return lines;
-  }
-
   QString desktopEntry() const { return folder.path("share/applications/quillet.desktop"); }
 
   const QByteArray path = qgetenv("PATH");
@@ -68,7 +53,7 @@ TEST_F(StartUpTest, theFirstStartRegistersAndTheSecondDoesNothing) {
   EXPECT_TRUE(entry.contains("MimeType=application/x-quillet-t4e;"));
   EXPECT_TRUE(readWholeFile(folder.path("share/mime/packages/quillet-t4e.xml"))
                   .contains("<glob pattern=\"*.t4e\"/>"));
-  QStringList runs = toolRuns(2);
+  QStringList runs = linesOnceWritten(toolLog(), 2);
   runs.sort();
   EXPECT_EQ(runs, (QStringList{"update-desktop-database " + folder.path("share/applications"),
                                "update-mime-database " + folder.path("share/mime")}))

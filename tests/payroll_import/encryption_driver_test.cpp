@@ -6,10 +6,8 @@
 #include <sys/stat.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
-#include <QThread>
 
 #include "core/clock.h"
 #include "core/settings_store.h"
@@ -52,12 +50,7 @@ class EncryptionTest : public ::testing::Test {
     raw.setValue("Software/Corvantis/Quillet/2.0/Drives/C", drives.path("c"));
     raw.setValue("Software/Corvantis/Quillet/2.0/Drives/A", drives.path("a"));
     raw.sync();
-    ConfigRecord config;
-    config.setText(textField("drive", 1211, 3), "C:");
-    config.setText(textField("path", 1260, 60), "\\DATA\\CO1\\");
-    configPath = drives.write(
-        "c/wgbpgms/COMPANY1.CNF",
-        QByteArray(reinterpret_cast<const char*>(config.bytes().data()), ConfigRecord::Size));
+    configPath = drives.write("c/wgbpgms/COMPANY1.CNF", configBytes());
   }
 
   // A stand-in for A:\SEALDATA.EXE that writes its arguments into args.txt, a line a run.
@@ -69,13 +62,9 @@ class EncryptionTest : public ::testing::Test {
     setModified(program, QDateTime(dated, QTime(12, 0)));
   }
 
-  // The runs' arguments once `runs` have been recorded (or ten seconds went by).
+  // The runs' arguments, a line a run, once `runs` have been recorded.
   QString recordedArguments(int runs = 1) {
-    QElapsedTimer waited;
-    waited.start();
-    while (readWholeFile(drives.path("args.txt")).count('\n') < runs && waited.elapsed() < 10000)
-      QThread::msleep(20);
-    return QString::fromUtf8(readWholeFile(drives.path("args.txt"))).trimmed();
+    return linesOnceWritten(drives.path("args.txt"), runs).join(u'\n');
   }
 
   TempFolder folder;

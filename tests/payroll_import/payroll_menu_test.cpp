@@ -30,12 +30,7 @@ class PayrollMenuTest : public ::testing::Test {
     QDir().mkpath(drive.path("wgbpgms"));
     QSettings(folder.path("user.ini"), QSettings::IniFormat)
         .setValue("Software/Corvantis/Quillet/2.0/Drives/C", drive.path(""));
-    ConfigRecord config = configRecord();
-    config.setText(textField("drive", 1211, 3), "C:");
-    config.setText(textField("path", 1260, 60), "\\DATA\\CO1\\");
-    configPath = drive.write(
-        "wgbpgms/COMPANY.CNF",
-        QByteArray(reinterpret_cast<const char*>(config.bytes().data()), ConfigRecord::Size));
+    configPath = drive.write("wgbpgms/COMPANY.CNF", configBytes());
   }
 
   void expectTranscript(const char* name) {

@@ -43,8 +43,7 @@ ConfigRecord configRecord(double eiMultiplier, const QString& phone) {
   return config;
 }
 
-QByteArray configBytes(double eiMultiplier, const QString& phone, const QString& numberA,
-                       const QString& numberB) {
+QByteArray configBytes(double eiMultiplier, const QString& phone) {
   ConfigRecord config;
   config.setText(ConfigRecord::CompanyName, "Lakeside Payroll Company of Eastern Ontario");
   config.setText(ConfigRecord::Street, "77 Water Street");
@@ -52,8 +51,9 @@ QByteArray configBytes(double eiMultiplier, const QString& phone, const QString&
   config.setText(ConfigRecord::Province, "ON");
   config.setText(ConfigRecord::PostCode, "K6V 1A1");
   config.setText(ConfigRecord::Phone, phone);
-  config.setText(ConfigRecord::BusinessNumberA, numberA);
-  config.setText(ConfigRecord::BusinessNumberB, numberB);
+  config.setText(ConfigRecord::BusinessNumberA, "123456782RP0001");
+  config.setText(textField("data drive", 1211, 3), "C:");
+  config.setText(textField("data path", 1260, 60), "\\DATA\\CO1\\");
   const auto multiplier = encodeReal48(eiMultiplier);
   std::copy(multiplier.begin(), multiplier.end(),
             config.bytes().begin() + ConfigRecord::EiMultiplierOffset);

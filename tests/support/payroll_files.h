@@ -28,9 +28,9 @@ class YearEndBuilder {
 QByteArray yearEnd(std::initializer_list<std::pair<const Field&, QString>> texts,
                    std::initializer_list<std::pair<int, double>> amounts = {});
 
-// A 3072-byte configuration of a company in Ontario with the given EI multiplier.
-QByteArray configBytes(double eiMultiplier = 1.4, const QString& phone = "(613) 555-1234",
-                       const QString& numberA = "123456782RP0001", const QString& numberB = "");
+// A 3072-byte configuration of a company in Ontario with the given EI multiplier, its
+// payroll data in C:\DATA\CO1\.
+QByteArray configBytes(double eiMultiplier = 1.4, const QString& phone = "(613) 555-1234");
 ConfigRecord configRecord(double eiMultiplier = 1.4, const QString& phone = "(613) 555-1234");
 
 }  // namespace quillet::test

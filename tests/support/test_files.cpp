@@ -1,7 +1,9 @@
 // Quillet tests — records and T4 files built by the tests themselves.
 #include "test_files.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
 #include <algorithm>
 #include <map>
 
@@ -180,6 +182,17 @@ QString TempFolder::write(const QString& name, const QByteArray& bytes) const {
     qFatal("cannot write test file %s", qPrintable(file));
   }
   return file;
+}
+
+QStringList linesOnceWritten(const QString& path, int count) {
+  QElapsedTimer waited;
+  waited.start();
+  QStringList lines;
+  while ((lines = QString::fromUtf8(readWholeFile(path)).split(u'\n', Qt::SkipEmptyParts)).size() <
+             count &&
+         waited.elapsed() < 10000)
+    QThread::msleep(20);
+  return lines;
 }
 
 QStringList surnamesInFile(const QString& path) {

@@ -84,4 +84,8 @@ QByteArray readWholeFile(const QString& path);
 // The surnames of a T4 file in the order a fresh opening indexes them.
 QStringList surnamesInFile(const QString& path);
 
+// The lines of a file that a program started by the test writes, once there are `count` of
+// them (or ten seconds went by).
+QStringList linesOnceWritten(const QString& path, int count);
+
 }  // namespace quillet::test

@@ -19,7 +19,7 @@
 #include "data/open_t4_file.h"
 #include "golden.h"
 #include "layout_check.h"
-#include "payroll_import/payroll_records.h"
+#include "payroll_files.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 
@@ -190,11 +190,7 @@ class TSDIAppFormTest : public QObject {
     QTest::mouseClick(desk.window.findChild<QToolButton*>("SpeedButtonOpenWgbT4"), Qt::LeftButton);
     QVERIFY(desk.ui.messages().last().startsWith("Configuration file is not open."));
 
-    ConfigRecord config;
-    const QString cnf = desk.folder.write(
-        "COMPANY.CNF",
-        QByteArray(reinterpret_cast<const char*>(config.bytes().data()), ConfigRecord::Size));
-    desk.ui.expectFileChoice(cnf);
+    desk.ui.expectFileChoice(desk.folder.write("COMPANY.CNF", configBytes()));
     desk.trigger("Open_CNF1");
     QVERIFY(desk.action("Open_CNF1")->isChecked());
     QVERIFY(!desk.action("Open_WAGBOK_T4E1")->isChecked());
