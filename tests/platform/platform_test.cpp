@@ -35,11 +35,12 @@ TEST(FileNames, everyNameComesBackByteForByte) {
   }
 }
 
-TEST(FileNames, aPlainFileIsTheOnlyKindThatOpens) {
+TEST(FileNames, anExistingPlainFileIsTheOnlyKindThatOpens) {
   TempFolder folder;
   const QString fifo = folder.path("fifo");
   ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-  for (const QString& path : {fifo, folder.path({}), QStringLiteral("/dev/null")}) {
+  for (const QString& path :
+       {fifo, folder.path({}), QStringLiteral("/dev/null"), folder.path("no/such/dir.T4E")}) {
     for (const OpenMode mode : {OpenMode::ReadOnly, OpenMode::ReadDenyWrite,
                                 OpenMode::ReadWriteDenyWrite, OpenMode::Create}) {
       auto file = SharedFile::open(path, mode);
