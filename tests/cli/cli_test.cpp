@@ -188,13 +188,6 @@ TEST_F(CliTest, dumpShowsEveryFieldOfEveryRecordAndTheIndex) {
   expectGolden("cli_dump", all, folder.path({}));
 }
 
-TEST_F(CliTest, lineUpFormsHoldOnlyTheTestEmployee) {
-  ASSERT_EQ(runCli(expand({"print", "forms", "$GOOD", "--lineup", "--trace", "$TRACE"})).status, 0);
-  const QString lineUp = QString::fromUtf8(readWholeFile(expand("$TRACE")));
-  EXPECT_EQ(lineUp.count("\tu\n"), 2) << "TestSurname's u, once a form";
-  EXPECT_FALSE(lineUp.contains("\tM\n")) << "no real employee (SMITH)";
-}
-
 // A T4 file newer than the year-end file is replaced only with --force.
 TEST_F(CliTest, aNewerT4FileIsReplacedOnlyWithForce) {
   const QString config = expand("$CNF"), yearEnd = expand("$DTA");

@@ -21,26 +21,14 @@ namespace {
 
 const FixedClock Clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
 
-// 300 dpi, top 50 and left 25 hundredths: column c at 75 + 30 (c - 1), line n at
-// 150 + 50 (n - 1); the bottom form 33 lines lower.
-int x(int column) { return 75 + 30 * (column - 1); }
-int y(int line, bool bottom = false) { return 150 + 50 * (line - 1 + (bottom ? 33 : 0)); }
-
-// The texts printed on one line of one page, from left to right, joined.
-QString lineText(const QList<TracedText>& texts, int page, int yPos, int fromX = 0,
-                 int toX = 1 << 30) {
+// The texts printed on line n of the first page (300 dpi, top 50 hundredths: at
+// 150 + 50 (n - 1)), or of its bottom form, 33 lines lower, joined from left to right.
+QString lineText(const QList<TracedText>& texts, int line, bool bottom = false) {
   QString joined;
   for (const TracedText& t : texts) {
-    if (t.page == page && t.y == yPos && t.x >= fromX && t.x < toX) joined += t.text;
+    if (t.page == 1 && t.y == 150 + 50 * (line - 1 + (bottom ? 33 : 0))) joined += t.text;
   }
   return joined;
-}
-
-QString at(const QList<TracedText>& texts, int page, int xPos, int yPos) {
-  for (const TracedText& t : texts) {
-    if (t.page == page && t.x == xPos && t.y == yPos) return t.text;
-  }
-  return {};
 }
 
 EmployerRecord newfoundland() {
@@ -77,7 +65,8 @@ TEST_F(T4FormsTest, aLaterYearIsAskedAboutTheOldStationery) {
   expectGolden("t4_forms_later_year", ui.transcript());
 }
 
-TEST_F(T4FormsTest, theLineUpSampleFillsEveryBoxTwiceThenTheRunFollows) {
+// The line-up sheet (its boxes are recorded by the batch tool's runs), then the run.
+TEST_F(T4FormsTest, theLineUpSampleThenTheRunFollows) {
   open(goodEmployer(), {goodT4("Adams", "A")});
   QList<T4PrintSetUp> shown;
   ui.expectT4PrintSetUp([&shown](T4PrintSetUp& s) {
@@ -92,13 +81,8 @@ TEST_F(T4FormsTest, theLineUpSampleFillsEveryBoxTwiceThenTheRunFollows) {
   });
   EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::Printed);
   ASSERT_EQ(ui.printJobs().size(), 2);
-  const QList<TracedText> lineUp = parseTrace(ui.printJobs().at(0));
   EXPECT_EQ(tracedPages(ui.printJobs().at(0)), 1) << "one sheet, no page after it";
-  EXPECT_EQ(lineText(lineUp, 1, y(14)), "TestSurname");
-  EXPECT_EQ(lineText(lineUp, 1, y(14, true)), "TestSurname");
-  EXPECT_EQ(lineText(lineUp, 1, y(4), x(45), x(63)), "999999999");
-  EXPECT_EQ(at(lineUp, 1, x(37), y(4)), "X") << "the sample is VOID";
-  EXPECT_EQ(lineText(lineUp, 1, y(28), x(64)), "36999999");
+  EXPECT_EQ(lineText(parseTrace(ui.printJobs().at(0)), 14), "TestSurname");
   EXPECT_EQ(ui.busyBoxes(), QStringList({"Employee T4 Forms", "-", "Employee T4 Forms", "-"}));
   ASSERT_EQ(shown.size(), 2);
   EXPECT_EQ(shown[0].formType, RevenueCanadaCopies) << "the dialog's own starting values";
@@ -179,8 +163,8 @@ TEST_F(T4FormsTest, anUnreadableRecordStopsTheRunAfterWhatWasPrinted) {
                         "Printing aborted at last readable T4. Exit program, try copying T4 file, "
                         "and check disk with a disk utility."});
   const QList<TracedText> t = parseTrace(ui.printJobs().value(0));
-  EXPECT_EQ(lineText(t, 1, y(14)), "ADAMS");
-  EXPECT_EQ(lineText(t, 1, y(14, true)), "BROWN");
+  EXPECT_EQ(lineText(t, 14), "ADAMS");
+  EXPECT_EQ(lineText(t, 14, true), "BROWN");
   EXPECT_EQ(tracedPages(ui.printJobs().value(0)), 1);
 }
 
