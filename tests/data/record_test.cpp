@@ -106,26 +106,4 @@ TEST(Cp1252, charactersOutsideTheCodePageBecomeQuestionMarks) {
   EXPECT_EQ(r.text(T4Record::Employee_first_name), QStringLiteral("??"));
 }
 
-TEST(NewRecords, aNewT4RecordTakesTheEmployersPrefix) {
-  EmployerRecord employer;
-  employer.setText(EmployerRecord::Reserved_2, QStringLiteral("xy"));
-  employer.setText(EmployerRecord::RevCan_account_number, QStringLiteral("123456789RP0001"));
-  employer.setByte(EmployerRecord::Record_type, EmployerRecordType);
-  employer.setText(EmployerRecord::S_Employer_name_line_1, QStringLiteral("Acme"));
-
-  const T4Record t4 = T4Record::newFrom(employer);
-  EXPECT_EQ(t4.bytes()[12], 15);
-  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&t4.bytes()[13]), 15), "123456789RP0001");
-  EXPECT_EQ(t4.bytes()[28], 128);
-  EXPECT_EQ(t4.text(T4Record::Reserved_2), QStringLiteral("xy"));
-  EXPECT_TRUE(std::all_of(t4.bytes().begin() + 29, t4.bytes().end(), [](uint8_t b) {
-    return b == 0;
-  })) << "everything after the prefix is empty";
-
-  const HeaderRecord header = HeaderRecord::forEmployer(employer);
-  EXPECT_EQ(header.recordType(), HeaderRecordType);
-  EXPECT_EQ(header.text(HeaderRecord::RevCan_account_number), QStringLiteral("123456789RP0001"));
-  EXPECT_TRUE(header.isEmpty(HeaderRecord::Reserved_2));
-}
-
 }  // namespace
