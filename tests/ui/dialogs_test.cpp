@@ -44,9 +44,7 @@ class DialogsTest : public QObject {
       for (const bool escape : {true, false}) {
         if (!escape && !d.cancel) continue;
         const std::unique_ptr<QDialog> dialog = d.make();
-        dialog->show();
-        QApplication::setActiveWindow(dialog.get());
-        QVERIFY2(QTest::qWaitForWindowActive(dialog.get()), d.name);
+        QVERIFY2(showActive(*dialog), d.name);
         QVERIFY2(outsideLayouts(*dialog).isEmpty(), qPrintable(QString::fromLatin1(d.name) + ": " +
                                                                outsideLayouts(*dialog).join(' ')));
         if (escape) {

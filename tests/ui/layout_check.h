@@ -1,7 +1,9 @@
-// Quillet widget tests — what a window shows, and what it shows cut off at its present size.
+// Quillet widget tests — a window shown as a user meets it, what it shows, and what it shows
+// cut off at its present size.
 #pragma once
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
@@ -10,8 +12,30 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <functional>
 
 namespace quillet::test {
+
+// Shows `window` and makes it the active one; whether it became active.
+inline bool showActive(QWidget& window) {
+  window.show();
+  QApplication::setActiveWindow(&window);
+  return QTest::qWaitForWindowActive(&window);
+}
+
+// Runs `answer` on the next modal dialog of type D once it is up.
+template <class D>
+void whenShown(std::function<void(D*)> answer) {
+  QTimer::singleShot(0, [answer] {
+    if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
+      answer(dialog);
+    } else {
+      QFAIL("the dialog did not come up");
+    }
+  });
+}
 
 // The texts of the visible labels (each line) and filled edits of `window` that do not
 // fit the width they are given: none, when everything shows whole.

@@ -151,9 +151,7 @@ class PrintDialogsTest : public QObject {
   void t4SetUpFocusesTheProposedType() {
     TFormT4PrintSetUp dialog;
     dialog.setValues({50, 25, false, EmployeeCopies});
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QVERIFY(showActive(dialog));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCOMPARE(dialog.values().formType, int(EmployeeCopies));
   }

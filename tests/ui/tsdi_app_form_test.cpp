@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QStatusTipEvent>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include "app/ui/about_box.h"
@@ -203,9 +202,7 @@ class TSDIAppFormTest : public QObject {
     Desk desk;
     desk.state.setT4FileName(desk.folder.write("ACME.T4E", t4FileBytes(goodEmployer(), {})));
     QVERIFY(desk.state.OpenT4File());
-    desk.window.show();
-    QApplication::setActiveWindow(&desk.window);
-    QVERIFY(QTest::qWaitForWindowActive(&desk.window));
+    QVERIFY(showActive(desk.window));
     QTest::keyClick(&desk.window, Qt::Key_X, Qt::AltModifier);
     QVERIFY(!desk.window.isVisible());
     QVERIFY(!desk.state.T4FileOpen());
@@ -235,9 +232,7 @@ class TSDIAppFormTest : public QObject {
     for (const auto& c : cases) {
       QMessageBox::Icon seen = QMessageBox::NoIcon;
       QMessageBox::StandardButtons offered;
-      QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
+      whenShown<QMessageBox>([&](QMessageBox* box) {
         seen = box->icon();
         offered = box->standardButtons();
         QTest::mouseClick(box->button(c.pressed), Qt::LeftButton);

@@ -8,7 +8,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "app/ui/widget_ui.h"
 #include "core/clock.h"
@@ -34,29 +33,10 @@ Transmitter complete() {
   return t;
 }
 
-template <class Dialog>
-void showActive(Dialog& dialog) {
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
-  QVERIFY(QTest::qWaitForWindowActive(&dialog));
-}
-
 void typeAndTab(QWidget* control, const QString& text) {
   control->setFocus();
   QTest::keyClicks(control, text);
   QTest::keyClick(control, Qt::Key_Tab);
-}
-
-// Runs `answer` on the next modal dialog of type D once it is up.
-template <class D>
-void whenShown(std::function<void(D*)> answer) {
-  QTimer::singleShot(0, [answer] {
-    if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
-      answer(dialog);
-    } else {
-      QFAIL("the dialog did not come up");
-    }
-  });
 }
 
 }  // namespace
@@ -67,7 +47,7 @@ class XmlDialogsTest : public QObject {
  private slots:
   void transmitterEntriesAreCheckedAsTheyAreLeft() {
     TransmitterDialog dialog(Transmitter{});
-    showActive(dialog);
+    QVERIFY(showActive(dialog));
     QVERIFY(!dialog.edits[int(Entry::RepId)]->isEnabled());
     dialog.ComboSignIn->setCurrentIndex(int(Transmitter::SignIn::RAC));
     QVERIFY(dialog.edits[int(Entry::RepId)]->isEnabled());
@@ -102,7 +82,7 @@ class XmlDialogsTest : public QObject {
     Transmitter start = complete();
     start.language = u'F';
     TransmitterDialog dialog(start);
-    showActive(dialog);
+    QVERIFY(showActive(dialog));
     QCOMPARE(dialog.ComboLanguage->currentIndex(), 1);
     QVERIFY(textsCutOff(dialog).isEmpty());
     typeAndTab(dialog.edits[int(Entry::ContactExtension)], "12");
@@ -117,7 +97,7 @@ class XmlDialogsTest : public QObject {
     choices.transmitter = complete();
     choices.options.submissionRef = QStringLiteral("Q0000007");
     XmlExportDialog dialog(choices);
-    showActive(dialog);
+    QVERIFY(showActive(dialog));
     QVERIFY(dialog.LabelTransmitter->text().contains("pat@example.ca"));
     QVERIFY(!dialog.EditAmendmentNote->isEnabled());
 
