@@ -11,7 +11,6 @@
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "data/open_t4_file.h"
-#include "fault_injection.h"
 #include "golden.h"
 #include "scripted_ui.h"
 #include "test_files.h"
@@ -79,16 +78,6 @@ TEST_F(CopyTest, theSourceUnderAnotherNameIsNeverHarmed) {
     EXPECT_EQ(readWholeFile(source), "precious");
   }
   QDir::setCurrent(before);
-}
-
-// The file-size limit cuts the copy short, as a full disk would.
-TEST_F(CopyTest, aShortCopyIsDeleted) {
-  const QString source = folder.write("A.T4E", QByteArray(5000, 'z'));
-  withFileSizeLimit(1000, [&] { CopyAnyFile(source, folder.path("B.T4E"), false, ui); });
-  EXPECT_EQ(ui.messages(),
-            QStringList{"Error copying " + source +
-                        " Output was not the same size as input so output deleted."});
-  EXPECT_FALSE(QFile::exists(folder.path("B.T4E")));
 }
 
 TEST(FileError, namesTheOperationTheDiskAndTheCauses) {
