@@ -140,12 +140,14 @@ TEST_F(T4CsvTest, theDesktopExportSaysWhereAndWhenItFailed) {
   EXPECT_TRUE(readWholeFile(out).startsWith("\xEF\xBB\xBFVOID,"));
 }
 
+// Next year's name proposed; the open file's own name and a folder that does not exist refused.
 TEST_F(T4CsvTest, theDesktopProposesNextYearsNameAndKeepsTheOpenFile) {
   openFile(t4Fixture("SHEET.T4E"));
   const QString next = folder.path("ACME-2026.T4E");
   ui.expectFileChoice(state.T4FileName());
+  ui.expectFileChoice(folder.path("missing/NEXT.T4E"));
   ui.expectFileChoice(next);
-  EXPECT_EQ(startNextYearFile(state, ui), "");
+  for (int refused = 0; refused < 2; ++refused) EXPECT_EQ(startNextYearFile(state, ui), "");
   EXPECT_EQ(startNextYearFile(state, ui), next);
   expectGolden("next_year_desktop", ui.transcript(), folder.path({}));
 }
