@@ -184,10 +184,6 @@ class ConvertFileTest : public ::testing::Test {
  protected:
   ConvertFileTest() { state.setT4FileName(folder.path("WAGBOK.T4E")); }
 
-  ConversionOutcome run(const QByteArray& bytes) {
-    return ConvertYearEndFile(state, ui, clock, folder.write("WGBT4.DTA", bytes), config);
-  }
-
   TempFolder folder;
   ConfigRecord config = configRecord();
   OpenT4FileState state;
@@ -218,7 +214,8 @@ TEST_F(ConvertFileTest, whatCannotBeConvertedChangesNothing) {
   other.setT4FileName(old);
   ASSERT_TRUE(other.OpenT4File());
   const QByteArray before = readWholeFile(old);
-  EXPECT_EQ(run(yearEnd({{Y::Surname, "New"}})), ConversionOutcome::Stopped);
+  const QString yearEndFile = folder.write("WGBT4.DTA", yearEnd({{Y::Surname, "New"}}));
+  EXPECT_EQ(ConvertYearEndFile(state, ui, clock, yearEndFile, config), ConversionOutcome::Stopped);
   EXPECT_EQ(readWholeFile(old), before) << "another program holds the T4 file";
 
   state.setT4FileName(folder.path("NEW.T4E"));
@@ -226,13 +223,6 @@ TEST_F(ConvertFileTest, whatCannotBeConvertedChangesNothing) {
             ConversionOutcome::Stopped);
   EXPECT_FALSE(QFileInfo::exists(folder.path("NEW.T4E")));
   expectGolden("conversion_refused", ui.transcript(), folder.path({}));
-}
-
-TEST_F(ConvertFileTest, anyBytesConvertWithoutACrash) {
-  QByteArray noise(640 * 5 + 77, '\0');
-  for (int i = 0; i < noise.size(); ++i) noise[i] = char((i * 131 + 7) % 256);
-  EXPECT_EQ(run(noise), ConversionOutcome::Completed);
-  EXPECT_EQ(state.T4File().Count(), 5);
 }
 
 }  // namespace
