@@ -88,9 +88,9 @@ class CliTest : public ::testing::Test {
     return all;
   }
   // Runs each command line of the recorded table and records its exit status, its streams
-  // and the whole of the trace or XML return it wrote, the files named as in the table. A
-  // usage error writes nothing to standard output; a failed run leaves no trace behind and
-  // makes no file of a name it could not open.
+  // and the whole of the trace, XML return or spreadsheet (out.csv) it wrote, the files
+  // named as in the table. A usage error writes nothing to standard output; a failed run
+  // leaves no trace behind and makes no file of a name it could not open.
   void expectRecordedRuns(const QString& table, CliRun (*run)(const QStringList&)) {
     expectRecordedTable(table, [&](const QString& line) {
       const QString written[] = {expand("$TRACE"), expand("$DIR/out.xml"), expand("$DIR/out.csv")};
