@@ -1,22 +1,32 @@
 // Quillet — the code tables that the screens, checks and reports share.
 #include "checks/code_tables.h"
 
+#include <algorithm>
+#include <array>
+
 namespace quillet {
 
 const QStringList& addressProvinceCodes() {
   static const QStringList codes = {
-      "LB", "NF", "NS", "PE", "NB", "QC", "ON", "MB", "SK", "AB", "BC", "YT", "NT",
-      "ZZ", "AL", "AK", "AZ", "AR", "CA", "CO", "CT", "DE", "DC", "FL", "GA", "HI",
-      "ID", "IL", "IN", "IA", "KS", "KY", "LA", "ME", "MD", "MA", "MI", "MN", "MS",
-      "MO", "MT", "NE", "NV", "NH", "NJ", "NM", "NY", "NC", "ND", "OH", "OK", "OR",
-      "PA", "RI", "SC", "SD", "TN", "TX", "UT", "VT", "VA", "WA", "WV", "WI", "WY"};
+      "NL", "NS", "PE", "NB", "QC", "ON", "MB", "SK", "AB", "BC", "YT", "NT", "NU", "LB",
+      "NF", "ZZ", "AL", "AK", "AZ", "AR", "CA", "CO", "CT", "DE", "DC", "FL", "GA", "HI",
+      "ID", "IL", "IN", "IA", "KS", "KY", "LA", "ME", "MD", "MA", "MI", "MN", "MS", "MO",
+      "MT", "NE", "NV", "NH", "NJ", "NM", "NY", "NC", "ND", "OH", "OK", "OR", "PA", "RI",
+      "SC", "SD", "TN", "TX", "UT", "VT", "VA", "WA", "WV", "WI", "WY"};
   return codes;
 }
 
 const QStringList& employmentProvinceCodes() {
-  static const QStringList codes = {"LB", "NF", "NS", "PE", "NB", "QC", "ON", "MB",
-                                    "SK", "AB", "BC", "YT", "NT", "NN", "US", "ZZ"};
+  static const QStringList codes = {"NL", "NS", "PE", "NB", "QC", "ON", "MB", "SK", "AB",
+                                    "BC", "YT", "NT", "NU", "LB", "NF", "NN", "US", "ZZ"};
   return codes;
+}
+
+QString countryOfProvince(const QString& code) {
+  const qsizetype at = addressProvinceCodes().indexOf(code);
+  const qsizetype otherCountry = addressProvinceCodes().indexOf(QStringLiteral("ZZ"));
+  if (at < 0 || at == otherCountry) return {};
+  return at < otherCountry ? QStringLiteral("CAN") : QStringLiteral("USA");
 }
 
 const QStringList& employeeCountryCodes() {
@@ -60,6 +70,15 @@ const QList<OtherInfoCode>& otherInfoCodes() {
       {"76 Emergency Volunteer Deductn.", false},
   };
   return codes;
+}
+
+bool isOtherInfoCodeOfYear(int code, int year) {
+  if (code >= 57 && code <= 60) return year == 2020;  // employment income in four 2020 periods
+  if (code >= 90 && code <= 92) return year >= 2024;  // security options after 24 June 2024
+  static const std::array added = {43, 53, 66, 67, 68, 69, 71, 77, 85, 86, 87, 88, 94, 95};
+  if (std::find(added.begin(), added.end(), code) != added.end()) return true;
+  return std::any_of(otherInfoCodes().begin(), otherInfoCodes().end(),
+                     [code](const auto& known) { return known.text.left(2).toInt() == code; });
 }
 
 const QStringList& otherInfoOrdinals() {

@@ -8,11 +8,14 @@
 
 namespace quillet {
 
-// 65 codes in the order of the drop-down lists: the Canadian provinces and territories
-// (0 to 12), ZZ for any other country (13), then the United States (14 to 64).
+// 67 codes in the order of the drop-down lists: the Canadian provinces and territories
+// (their old codes LB and NF last), ZZ for any other country, then the United States.
 const QStringList& addressProvinceCodes();
-// 16 codes in the order of the entry screen's list.
+// 18 codes in the order of the entry screen's list: today's, the old LB, NF and NN, then
+// US and ZZ.
 const QStringList& employmentProvinceCodes();
+// "CAN" for a code of Canada's, "USA" for a state's; empty for ZZ or any other text.
+QString countryOfProvince(const QString& code);
 const QStringList& employeeCountryCodes();  // "CAN", "USA" and three blanks
 const QStringList& employerCountryCodes();  // "CAN" and "USA"
 // Box 29's list texts, whose first two characters are the code.
@@ -23,6 +26,9 @@ struct OtherInfoCode {
   bool taxableBenefit;  // the amount is part of employment income
 };
 const QList<OtherInfoCode>& otherInfoCodes();
+
+// An "other information" code that a slip of `year` (after 2000) may carry.
+bool isOtherInfoCodeOfYear(int code, int year);
 
 // The ordinals naming the six other information entries in messages: "1st." ...
 const QStringList& otherInfoOrdinals();

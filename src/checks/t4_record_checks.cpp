@@ -28,16 +28,6 @@ bool hasTwoLeadingDigits(const QString& text) {
   return text.size() >= 2 && isDigit(text.at(0)) && isDigit(text.at(1));
 }
 
-// An "other information" code that a slip of `year` may carry (years after 2000).
-bool otherInfoCodeKnown(int code, int year) {
-  if (code >= 57 && code <= 60) return year == 2020;  // employment income in four 2020 periods
-  if (code >= 90 && code <= 92) return year >= 2024;  // security options after 24 June 2024
-  static const std::array added = {66, 67, 68, 69, 71, 77, 85, 86, 87, 88, 94, 95};
-  if (std::find(added.begin(), added.end(), code) != added.end()) return true;
-  return std::any_of(otherInfoCodes().begin(), otherInfoCodes().end(),
-                     [code](const auto& known) { return known.text.left(2).toInt() == code; });
-}
-
 using E = EmployerRecord;
 using T = T4Record;
 
@@ -51,11 +41,14 @@ QString verdictOf(double actual, double lowest, double highest) {
 
 class T4Checker {
  public:
-  T4Checker(T4Record& record, const EmployerRecord& employer, QStringList& findings)
+  T4Checker(T4Record& record, const EmployerRecord& employer, QStringList& findings,
+            CraFindings* craFindings)
       : r(record),
         e(employer),
         out(findings),
+        cra(craFindings),
         year(employer.u16(E::S_Taxation_year)),
+        modern(year > 2000),
         quebec(record.text(T::Province_of_employment_code).toUpper() == QLatin1String("QC")) {}
 
   void run() {
@@ -75,11 +68,25 @@ class T4Checker {
     checkDentalBenefits();
     checkOtherInfoCodes();
     checkNegatives();
+    if (modern) checkModernSlip();
   }
 
  private:
   void add(const QString& line) { out << Blank << line; }
   void add(const QString& line1, const QString& line2) { out << Blank << line1 << line2; }
+  // A finding CRA refuses on a modern slip, or one its review after filing flags.
+  void rule(const QString& line1, const QString& line2 = {}) {
+    line2.isEmpty() ? add(line1) : add(line1, line2);
+    if (cra && modern) cra->rules << (line1 + u' ' + line2).trimmed();
+  }
+  void review(const QString& line) {
+    add(line);
+    if (cra && modern) cra->review << line;
+  }
+  // Boxes 24, 26 and 56 as filed; on the 1999 and 2000 slips an empty one stood for box 14.
+  int64_t earningsOf(const Field& box) const {
+    return cents(box) != 0 || modern ? cents(box) : cents(T::Employment_income);
+  }
   int32_t cents(const Field& f) const { return r.int32(f); }
 
   void checkSmallEarnings() {
@@ -182,8 +189,8 @@ class T4Checker {
           "Employee is marked Exempt from CPP but has entries that indicate otherwise"));
     }
     if (cpp != 0 && qpp != 0) {
-      add(QStringLiteral("T4 is for one Province, you should not have entries in BOTH CPP and"),
-          QStringLiteral("QPP contributions. QPP is Quebec only."));
+      rule(QStringLiteral("T4 is for one Province, you should not have entries in BOTH CPP and"),
+           QStringLiteral("QPP contributions. QPP is Quebec only."));
     }
     const int64_t contributions = int64_t{cpp} + qpp;
     const int64_t maxPremium = pensionMaxPremium();
@@ -191,14 +198,16 @@ class T4Checker {
       add(QStringLiteral("CPP or QPP premium is greater than the ") +
           CentsToStr(int32_t(maxPremium)) + QStringLiteral(" maximum for the year"));
     }
-    expectCpp(pensionable != 0 ? pensionable : cents(T4Record::Employment_income), contributions);
+    expectCpp(earningsOf(T::CPP_OR_Quebec_PensionEarn), contributions);
   }
 
   void expectCpp(int64_t earnings, int64_t contributions) {
     if (earnings <= 0) {
       if (contributions != 0) {
-        add(QStringLiteral(
-            "CPP or QPP contributions entered but no income to base calculation on."));
+        add(modern ? QStringLiteral("CPP or QPP contributions entered but box 26 (pensionable "
+                                    "earnings) is zero.")
+                   : QStringLiteral(
+                         "CPP or QPP contributions entered but no income to base calculation on."));
       }
       return;
     }
@@ -245,18 +254,18 @@ class T4Checker {
     const int32_t qpp2 = cents(T::Employee_QPP2);
     if (year < 2024) {
       if (cpp2 != 0 || qpp2 != 0) {
-        add(QStringLiteral("Boxes 16A and 17A (second CPP or QPP contributions) are for the"),
-            QStringLiteral("2024 tax year and later only."));
+        rule(QStringLiteral("Boxes 16A and 17A (second CPP or QPP contributions) are for the"),
+             QStringLiteral("2024 tax year and later only."));
       }
       return;
     }
     if (quebec && cpp2 != 0) {
-      add(QStringLiteral("Quebec employment has second QPP contributions in box 17A, not in"),
-          QStringLiteral("box 16A."));
+      rule(QStringLiteral("Quebec employment has second QPP contributions in box 17A, not in"),
+           QStringLiteral("box 16A."));
     }
     if (!quebec && qpp2 != 0) {
-      add(QStringLiteral("Box 17A (second QPP contributions) is for Quebec employment only,"),
-          QStringLiteral("second CPP contributions go in box 16A."));
+      rule(QStringLiteral("Box 17A (second QPP contributions) is for Quebec employment only,"),
+           QStringLiteral("second CPP contributions go in box 16A."));
     }
     const int64_t second = int64_t{cpp2} + qpp2;
     const int32_t maxPremium = e.int32(quebec ? E::QPP2_max_premium : E::CPP2_max_premium);
@@ -268,8 +277,7 @@ class T4Checker {
     const int32_t yampe = e.int32(E::CPP2_max_earnings);
     const int32_t rate = e.int32(E::CPP2_rate);
     if (yampe <= ympe || rate == 0 || r.flag(T::CPP_OR_Quebec_Pension_Exempt)) return;
-    const int32_t pensionable = cents(T::CPP_OR_Quebec_PensionEarn);
-    const int64_t earnings = pensionable != 0 ? pensionable : cents(T::Employment_income);
+    const int64_t earnings = cents(T::CPP_OR_Quebec_PensionEarn);
     const double band = double(std::clamp<int64_t>(earnings - ympe, 0, int64_t{yampe} - ympe));
     const double expected = std::min((band / 100) * rate / 1000000, maxPremium / 100.0);
     const double c = double(second) / 100;
@@ -287,9 +295,8 @@ class T4Checker {
   void checkEi() {
     // From 2006 Quebec employment has its own, lower EI rate.
     const bool quebecRate = quebec && e.int32(E::QC_EI_rate) != 0;
-    checkPremium(QStringLiteral("EI"), cents(T::Employee_EI_premium),
-                 cents(T::EI_insurable_earnings), r.flag(T::EI_Exempt),
-                 e.int32(quebecRate ? E::QC_EI_rate : E::EI_rate),
+    checkPremium(QStringLiteral("EI"), T::EI_insurable_earnings, cents(T::Employee_EI_premium),
+                 r.flag(T::EI_Exempt), e.int32(quebecRate ? E::QC_EI_rate : E::EI_rate),
                  e.int32(quebecRate ? E::QC_EI_max_premium : E::EI_max_premium),
                  e.int32(E::EI_max_earnings));
   }
@@ -301,16 +308,16 @@ class T4Checker {
     const int32_t insurable = cents(T::PPIP_insurable_earnings);
     if (!quebec || year < 2006) {
       if (premium != 0 || insurable != 0) {
-        add(QStringLiteral("Boxes 55 and 56 (PPIP) are for Quebec employment from the 2006"),
-            QStringLiteral("tax year on only."));
+        rule(QStringLiteral("Boxes 55 and 56 (PPIP) are for Quebec employment from the 2006"),
+             QStringLiteral("tax year on only."));
       }
       return;
     }
     if (e.int32(E::PPIP_rate) == 0) return;  // the employer record has no PPIP rates
     // No PPIP is owed on employment income under 2,000.00 in the year.
     if (premium == 0 && cents(T::Employment_income) < 200000) return;
-    checkPremium(QStringLiteral("PPIP"), premium, insurable, r.flag(T::PPIP_Exempt),
-                 e.int32(E::PPIP_rate), e.int32(E::PPIP_max_premium),
+    checkPremium(QStringLiteral("PPIP"), T::PPIP_insurable_earnings, premium,
+                 r.flag(T::PPIP_Exempt), e.int32(E::PPIP_rate), e.int32(E::PPIP_max_premium),
                  e.int32(E::PPIP_max_earnings));
   }
 
@@ -324,19 +331,20 @@ class T4Checker {
       return;
     }
     if (code == 0) {
-      add(QStringLiteral("Box 45 (employer-offered dental benefits) is missing, a code 1 to 5 is"),
-          QStringLiteral("required from the 2023 tax year."));
+      rule(QStringLiteral("Box 45 (employer-offered dental benefits) is missing, a code 1 to 5 is"),
+           QStringLiteral("required from the 2023 tax year."));
     } else if (code > 5) {
-      add(QStringLiteral("Box 45 (employer-offered dental benefits) code %1 is invalid, it must"
-                         " be 1 to 5.")
-              .arg(code));
+      rule(QStringLiteral("Box 45 (employer-offered dental benefits) code %1 is invalid, it must"
+                          " be 1 to 5.")
+               .arg(code));
     }
   }
 
-  // A premium against its rate: `label` is "EI" or "PPIP".
-  void checkPremium(const QString& label, int32_t premium, int32_t insurable, bool exempt,
+  // A premium against its rate on the insurable earnings of `box`: `label` is "EI" or
+  // "PPIP".
+  void checkPremium(const QString& label, const Field& box, int32_t premium, bool exempt,
                     int32_t rate, int32_t maxPremium, int32_t maxEarnings) {
-    if (premium == 0 && insurable == 0 && exempt) return;
+    if (premium == 0 && cents(box) == 0 && exempt) return;
 
     if (exempt) {
       add(QStringLiteral("Employee is marked Exempt from %1 but has entries that indicate "
@@ -347,14 +355,19 @@ class T4Checker {
       add(QStringLiteral("%1 premium is greater than the ").arg(label) + CentsToStr(maxPremium) +
           QStringLiteral(" maximum for the year"));
     }
-    expectPremium(label, insurable != 0 ? insurable : cents(T::Employment_income), premium, rate,
-                  maxPremium, maxEarnings);
+    expectPremium(label, box, premium, rate, maxPremium, maxEarnings);
   }
 
-  void expectPremium(const QString& label, int64_t earnings, int64_t premium, int32_t rate,
+  void expectPremium(const QString& label, const Field& box, int64_t premium, int32_t rate,
                      int32_t maxPremium, int32_t maxEarnings) {
+    const int64_t earnings = earningsOf(box);
     if (earnings <= 0) {
-      if (premium != 0)
+      if (premium == 0) return;
+      if (modern)
+        add(QStringLiteral("%1 premiums entered but box %2 (insurable earnings) is zero.")
+                .arg(label, &box == &T::EI_insurable_earnings ? QStringLiteral("24")
+                                                              : QStringLiteral("56")));
+      else
         add(QStringLiteral("%1 premiums entered but no income to base calculation on.").arg(label));
       return;
     }
@@ -386,7 +399,7 @@ class T4Checker {
       if (code.size() < 3 || !hasTwoLeadingDigits(code)) {
         add(QStringLiteral("Invalid box number code for %1 \"Other Information\" item")
                 .arg(otherInfoOrdinals().at(i)));
-      } else if (year > 2000 && !otherInfoCodeKnown(code.left(2).toInt(), year)) {
+      } else if (modern && !isOtherInfoCodeOfYear(code.left(2).toInt(), year)) {
         add(QStringLiteral("Box number code %1 of the %2 \"Other Information\" item is not a"
                            " code of the %3 tax year")
                 .arg(code.left(2), otherInfoOrdinals().at(i))
@@ -412,17 +425,78 @@ class T4Checker {
     }
   }
 
+  // What CRA's rules and review take from a slip of 2001 on: the plan of box 10 (CPP
+  // outside Quebec, QPP in it), the year's ceilings of boxes 24, 26 and 56, an amount.
+  void checkModernSlip() {
+    if (quebec && cents(T::Employee_CPP) != 0) {
+      rule(QStringLiteral("Quebec employment has QPP contributions in box 17, not CPP"),
+           QStringLiteral("contributions in box 16."));
+    }
+    if (!quebec && cents(T::Employee_QPP) != 0) {
+      rule(QStringLiteral("Box 17 (QPP contributions) is for Quebec employment only, CPP"),
+           QStringLiteral("contributions go in box 16."));
+    }
+    const struct {
+      const Field& box;
+      const char* caption;
+      int32_t ceiling;
+    } ceilings[] = {
+        {T::EI_insurable_earnings, "Box 24 (EI insurable earnings)", e.int32(E::EI_max_earnings)},
+        {T::CPP_OR_Quebec_PensionEarn, "Box 26 (pensionable earnings)",
+         e.int32(year >= 2024 ? E::CPP2_max_earnings : E::CPP_max_earnings)},
+        {T::PPIP_insurable_earnings, "Box 56 (PPIP insurable earnings)",
+         e.int32(E::PPIP_max_earnings)},
+    };
+    for (const auto& c : ceilings) {
+      if (c.ceiling > 0 && cents(c.box) > c.ceiling)
+        review(QLatin1String(c.caption) + QStringLiteral(" is greater than the ") +
+               CentsToStr(c.ceiling) + QStringLiteral(" maximum for the year"));
+    }
+    const auto zero = [this](const Field& f) {
+      return f.kind != FieldKind::Cents || cents(f) == 0;
+    };
+    if (std::all_of(T::layout().begin(), T::layout().end(), zero)) {
+      rule(QStringLiteral("The T4 has no amount at all: VOID it, or enter its amounts."));
+    }
+  }
+
   T4Record& r;
   const EmployerRecord& e;
   QStringList& out;
+  CraFindings* const cra;
   const int year;
+  const bool modern;  // a slip of 2001 or later
   const bool quebec;
 };
 
 }  // namespace
 
-void CheckT4Record(T4Record& record, const EmployerRecord& employer, QStringList& findings) {
-  T4Checker(record, employer, findings).run();
+void CheckT4Record(T4Record& record, const EmployerRecord& employer, QStringList& findings,
+                   CraFindings* cra) {
+  T4Checker(record, employer, findings, cra).run();
+}
+
+std::optional<int32_t> proposedEarnings(const T4Record& r, const EmployerRecord& e,
+                                        const Field& box) {
+  const int year = e.u16(E::S_Taxation_year);
+  const bool quebec = r.text(T::Province_of_employment_code).toUpper() == QLatin1String("QC");
+  const struct {
+    const Field& box;
+    bool exempt;
+    int32_t ceiling;
+  } boxes[] = {
+      {T::EI_insurable_earnings, r.flag(T::EI_Exempt), e.int32(E::EI_max_earnings)},
+      {T::CPP_OR_Quebec_PensionEarn, r.flag(T::CPP_OR_Quebec_Pension_Exempt),
+       e.int32(year >= 2024 ? E::CPP2_max_earnings : E::CPP_max_earnings)},
+      {T::PPIP_insurable_earnings, r.flag(T::PPIP_Exempt) || !quebec,
+       e.int32(E::PPIP_max_earnings)},
+  };
+  for (const auto& b : boxes) {
+    if (b.box.offset != box.offset || year <= 2000) continue;
+    return b.exempt ? 0
+                    : std::min(std::max(r.int32(T::Employment_income), 0), std::max(b.ceiling, 0));
+  }
+  return std::nullopt;
 }
 
 void ReconciliationNotes(QStringList& findings) {

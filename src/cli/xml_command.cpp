@@ -25,10 +25,11 @@ int runXml(const Invocation& invocation, const Clock&, Io io) {
     return ExitUsage;
   }
   XmlReturnOptions options;
-  // A reference of its own for every file: by default the next of the settings' counter.
-  options.submissionRef = o.contains(QStringLiteral("--ref")) ? o.value(QStringLiteral("--ref"))
-                                                              : SettingsStore().nextSubmissionRef();
-  if (!QRegularExpression(QStringLiteral("^[A-Za-z0-9]{1,8}$"))
+  // A reference of its own for every file: by default the next of the settings' counter,
+  // taken when the return is written.
+  options.submissionRef = o.value(QStringLiteral("--ref"));
+  if (o.contains(QStringLiteral("--ref")) &&
+      !QRegularExpression(QStringLiteral("^[A-Za-z0-9]{1,8}$"))
            .match(options.submissionRef)
            .hasMatch()) {
     io.err << "quillet-cli: --ref takes 1 to 8 letters and digits" << Qt::endl;
@@ -45,8 +46,8 @@ int runXml(const Invocation& invocation, const Clock&, Io io) {
   if (!findings.errors.isEmpty()) return ExitReported;
 
   const QString out = invocation.positionals.at(1);
-  const XmlExportOutcome outcome =
-      writeT4XmlFile(*state, {options, transmitter, o.value(QStringLiteral("--schema"))}, out);
+  const XmlExportOutcome outcome = writeT4XmlReturn(
+      *state, {options, transmitter, o.value(QStringLiteral("--schema"))}, out, SettingsStore());
   for (const QString& problem : outcome.schemaProblems) io.err << "schema: " << problem << Qt::endl;
   if (!outcome.schemaProblems.isEmpty()) return ExitReported;
   if (!outcome.failure.isEmpty()) {

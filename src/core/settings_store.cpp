@@ -3,6 +3,7 @@
 #include "core/settings_store.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QSettings>
 
 #include "data/file_safety.h"
@@ -142,13 +143,34 @@ FileStatus SettingsStore::writeSchemaFolder(const QString& folder) const {
   return saved(*settings);
 }
 
-QString SettingsStore::nextSubmissionRef() const {
-  const auto settings = open(QSettings::UserScope);
-  const QString key = Base + QStringLiteral("Transmitter/LastReference");
-  const int next = settings->value(key, 0).toInt() % 9999999 + 1;
-  settings->setValue(key, next);
-  (void)saved(*settings);  // an unsaved counter only risks a reference used before
+namespace {
+
+const QString LastReference = Base + QStringLiteral("Transmitter/LastReference");
+
+QString referenceAfter(const QSettings& settings) {
+  const int next = settings.value(LastReference, 0).toInt() % 9999999 + 1;
   return QStringLiteral("Q%1").arg(next, 7, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
+QString SettingsStore::peekSubmissionRef() const {
+  return referenceAfter(*open(QSettings::UserScope));
+}
+
+std::optional<bool> SettingsStore::withNextSubmissionRef(
+    const std::function<bool(const QString&)>& write) const {
+  // The lock is a file of its own beside the settings (QSettings locks the file itself
+  // only while it syncs), held while the return is written.
+  QLockFile lock(open(QSettings::UserScope)->fileName() + QStringLiteral(".reference-lock"));
+  lock.setStaleLockTime(0);  // only the lock of a process that is gone is stale
+  if (!lock.tryLock(60000)) return std::nullopt;
+  const auto settings = open(QSettings::UserScope);
+  const QString reference = referenceAfter(*settings);
+  if (!write(reference)) return false;
+  settings->setValue(LastReference, reference.mid(1).toInt());
+  (void)saved(*settings);  // an unsaved counter only risks a reference used before
+  return true;
 }
 
 // The machine's installation record; where an ordinary user cannot write the machine's

@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -62,11 +63,17 @@ class SettingsStore {
   std::optional<Installation> readInstallation() const;
   FileStatus writeInstallation(const Installation& installation) const;
 
-  // The person who files XML returns (their keys under Transmitter), and the submission
-  // reference of the next return: "Q" and seven digits, one more for every call.
+  // The person who files XML returns (their keys under Transmitter).
   Transmitter readTransmitter() const;
   FileStatus writeTransmitter(const Transmitter& transmitter) const;
-  QString nextSubmissionRef() const;
+  // The submission reference of the next return: "Q" and seven digits, one more for every
+  // return written; nothing is taken.
+  QString peekSubmissionRef() const;
+  // Takes the next reference for `write`, holding the counter locked until `write`
+  // returns, and moves the counter on only when it returns true: two returns written at
+  // once never take the same reference, and one that stops takes none. Whether it was
+  // written; nothing when the counter stayed locked by another program for a minute.
+  std::optional<bool> withNextSubmissionRef(const std::function<bool(const QString&)>& write) const;
   // The folder of CRA's unpacked schema package that returns are validated against;
   // empty when none was chosen.
   QString readSchemaFolder() const;

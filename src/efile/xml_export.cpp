@@ -50,12 +50,17 @@ void tellIfUnsaved(Ui& ui, const FileStatus& stored) {
 XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& choices,
                                 const QString& path) {
   XmlExportOutcome outcome;
+  outcome.submissionRef = choices.options.submissionRef;
   const auto device = platform::ReplacingDevice::begin(path);
   if (!device) {
     outcome.failure = platform::cannotCreateMessage(path);
     return outcome;
   }
   outcome.written = writeT4Xml(state, choices.transmitter, choices.options, *device);
+  if (!outcome.written.complete) {
+    outcome.failure = platform::cannotWriteMessage(path);
+    return outcome;
+  }
   if (!choices.schemaFolder.isEmpty()) {
     if (!device->writeGathered()) {
       outcome.failure = platform::cannotWriteMessage(path);
@@ -65,6 +70,22 @@ XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& 
     if (!outcome.schemaProblems.isEmpty()) return outcome;
   }
   if (!device->commit()) outcome.failure = platform::cannotWriteMessage(path);
+  return outcome;
+}
+
+XmlExportOutcome writeT4XmlReturn(OpenT4FileState& state, XmlExportChoices choices,
+                                  const QString& path, const SettingsStore& settings) {
+  if (!choices.options.submissionRef.isEmpty()) return writeT4XmlFile(state, choices, path);
+  XmlExportOutcome outcome;
+  const std::optional<bool> taken = settings.withNextSubmissionRef([&](const QString& reference) {
+    choices.options.submissionRef = reference;
+    outcome = writeT4XmlFile(state, choices, path);
+    return outcome.ok();
+  });
+  if (!taken)
+    outcome.failure = QStringLiteral(
+        "Another program holds the submission reference counter: nothing was written. Try "
+        "again when its return is written.");
   return outcome;
 }
 
@@ -104,7 +125,9 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
     choices.transmitter.startFrom(employer);
     if (!ui.editTransmitter(choices.transmitter)) return;
   }
-  choices.options.submissionRef = settings.nextSubmissionRef();
+  // The counter's next reference is proposed; it is taken only when the return is written.
+  const QString proposedRef = settings.peekSubmissionRef();
+  choices.options.submissionRef = proposedRef;
   choices.schemaFolder = settings.readSchemaFolder();
   if (!ui.editXmlExport(choices)) return;
   tellIfUnsaved(ui, settings.writeTransmitter(choices.transmitter));
@@ -124,7 +147,8 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
                            proposed});
   if (path.isEmpty()) return;
 
-  const XmlExportOutcome outcome = writeT4XmlFile(state, choices, path);
+  if (choices.options.submissionRef == proposedRef) choices.options.submissionRef.clear();
+  const XmlExportOutcome outcome = writeT4XmlReturn(state, choices, path, settings);
   if (!outcome.schemaProblems.isEmpty()) {
     ViewerReport report;
     report.reportTitle = QStringLiteral("CRA Schema Check");
@@ -141,10 +165,11 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
     ui.showMessage(outcome.failure);
     return;
   }
-  ui.showMessage(QStringLiteral("%1 T4 slips were written to %2.\nBox 14 total: %3\nBox 22 total: "
-                                "%4\n\n%5")
+  ui.showMessage(QStringLiteral("%1 T4 slips were written to %2 under the submission reference "
+                                "%3.\nBox 14 total: %4\nBox 22 total: %5\n\n%6")
                      .arg(outcome.written.slips)
-                     .arg(path, worksheetMoney(outcome.written.employmentIncome),
+                     .arg(path, outcome.submissionRef,
+                          worksheetMoney(outcome.written.employmentIncome),
                           worksheetMoney(outcome.written.incomeTax),
                           whereCraTakesIt(choices.transmitter.signIn)));
 }

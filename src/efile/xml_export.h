@@ -14,6 +14,7 @@ class Ui;
 
 struct XmlExportOutcome {
   XmlWritten written;
+  QString submissionRef;       // the reference the return was written under
   QString failure;             // "Cannot create file …" or "Cannot write file …"
   QStringList schemaProblems;  // CRA's schema refused the return
   bool ok() const { return failure.isEmpty() && schemaProblems.isEmpty(); }
@@ -24,6 +25,11 @@ struct XmlExportOutcome {
 // is left behind otherwise.
 XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& choices,
                                 const QString& path);
+
+// The same under the reference of `choices`, or, when it has none, under the next of the
+// settings' counter, which is taken only when the return is written and kept.
+XmlExportOutcome writeT4XmlReturn(OpenT4FileState& state, XmlExportChoices choices,
+                                  const QString& path, const SettingsStore& settings);
 
 // Where CRA takes the file, for the way the transmitter signs in.
 QString whereCraTakesIt(Transmitter::SignIn signIn);

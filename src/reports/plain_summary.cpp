@@ -28,6 +28,7 @@ struct SummaryBox {
   const char* caption;
   int fromYear;
   int64_t cents;
+  int toYear = 9999;
 };
 
 // Stacks the boxes of the year down one column from Row0; a box the year does not have
@@ -35,7 +36,7 @@ struct SummaryBox {
 void column(FormCanvas& canvas, int x, int year, std::initializer_list<SummaryBox> boxes) {
   int y = Row0;
   for (const SummaryBox& b : boxes) {
-    if (year < b.fromYear) continue;
+    if (year < b.fromYear || year > b.toYear) continue;
     canvas.box({x, y, ColumnWidth, BoxHeight}, QString::fromLatin1(b.number),
                QString::fromLatin1(b.caption), formAmount(b.cents), R);
     y += RowStep;
@@ -66,21 +67,21 @@ void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& s
 
   const int64_t remittances = std::llround(setUp.remittances * 100);
   const int64_t difference = remittanceDifference(t.totalDeductions(), setUp.remittances);
+  // Until 2000 the QPP had a line of its own and went into line 27 with the CPP; from 2001
+  // the Summary counts CPP alone (QPP, QPP2 and PPIP are remitted to Revenu Québec).
   column(canvas, 0, year,
          {{"14", "Employment income", 0, t.employmentIncome},
-          {"16", "Employees' CPP contributions", 0, t.employeeCppQpp - t.employeeQpp},
-          {"16A", "Employees' second CPP contributions", 2024,
-           t.employeeSecondCpp - t.employeeSecondQpp},
-          {"17", "Employees' QPP contributions", 0, t.employeeQpp},
-          {"17A", "Employees' second QPP contributions", 2024, t.employeeSecondQpp},
+          {"16", "Employees' CPP contributions", 0, t.employeeCpp},
+          {"16A", "Employees' second CPP contributions", 2024, t.employeeSecondCpp},
+          {"17", "Employees' QPP contributions", 0, t.employeeQpp, 2000},
           {"18", "Employees' EI premiums", 0, t.employeeEi},
           {"20", "Registered pension plan (RPP) contributions", 0, t.rpp},
-          {"52", "Pension adjustment", 0, t.pensionAdjustment},
-          {"55", "Employees' PPIP premiums", 2006, t.ppipPremiums}});
+          {"52", "Pension adjustment", 0, t.pensionAdjustment}});
   column(canvas, ColumnB, year,
          {{"22", "Income tax deducted", 0, t.incomeTax},
-          {"27", "Employer's CPP/QPP contributions", 0, t.employerCppQpp},
-          {"27A", "Employer's second CPP/QPP contributions", 2024, t.employerSecondCpp},
+          {"27", "Employer's CPP/QPP contributions", 0, t.employerCpp, 2000},
+          {"27", "Employer's CPP contributions", 2001, t.employerCpp},
+          {"27A", "Employer's second CPP contributions", 2024, t.employerSecondCpp},
           {"19", "Employer's EI premiums", 0, t.employerEi},
           {"80", "Total deductions reported", 0, t.totalDeductions()},
           {"82", "Minus: remittances", 0, remittances},

@@ -100,9 +100,9 @@ PrintOutcome printT4Summary(const TotalsRun& run, const SummarySetUp& setUp, Ui&
     lines.at(8).PrintAtColumn(30, summaryProvinceLine(e));
   }
   lines.at(12).PrintCentsInBoxes(1, 9, t.count);
-  lines.at(12).PrintBigCentsInBoxes(29, 11, t.employeeCppQpp);
+  lines.at(12).PrintBigCentsInBoxes(29, 11, t.line16());
   lines.at(15).PrintBigCentsInBoxes(1, 12, t.employmentIncome);
-  lines.at(15).PrintBigCentsInBoxes(29, 11, t.employerCppQpp);
+  lines.at(15).PrintBigCentsInBoxes(29, 11, t.employerCpp);
   lines.at(18).PrintBigCentsInBoxes(1, 12, t.rpp);
   lines.at(18).PrintBigCentsInBoxes(29, 11, t.employeeEi);
   lines.at(21).PrintBigCentsInBoxes(1, 12, t.pensionAdjustment);

@@ -23,18 +23,20 @@ void addToTotals(T4Totals& t, const T4Record& r, int year) {
   ++t.count;
   // The boxes later years added count from the year that has them.
   if (year >= 2024) {
-    t.employeeSecondCpp += cents(T::Employee_CPP2) + cents(T::Employee_QPP2);
+    t.employeeSecondCpp += cents(T::Employee_CPP2);
     t.employeeSecondQpp += cents(T::Employee_QPP2);
   }
   if (year >= 2006) t.ppipPremiums += cents(T::Employee_PPIP_premium);
   t.employmentIncome += cents(T::Employment_income);
-  t.employeeCppQpp += cents(T::Employee_CPP) + cents(T::Employee_QPP);
+  t.employeeCpp += cents(T::Employee_CPP);
   t.employeeQpp += cents(T::Employee_QPP);
   t.employeeEi += cents(T::Employee_EI_premium);
   t.rpp += cents(T::RPP_contributions);
   t.incomeTax += cents(T::Income_tax_deducted);
   t.pensionAdjustment += cents(T::Pension_adjustment);
-  if (!r.flag(T::EI_Exempt)) {
+  if (year > 2000) {
+    t.eiInsurable += cents(T::EI_insurable_earnings);  // as filed: 0 is 0
+  } else if (!r.flag(T::EI_Exempt)) {
     const int64_t insurable = cents(T::EI_insurable_earnings);
     t.eiInsurable += insurable != 0 ? insurable : cents(T::Employment_income);
   }
@@ -49,7 +51,8 @@ void addToTotals(T4Totals& t, const T4Record& r, int year) {
 
 void finishTotals(TotalsRun& run) {
   T4Totals& t = run.totals;
-  t.employerCppQpp = t.employeeCppQpp;
+  t.qppWithCpp = run.employer.u16(E::S_Taxation_year) <= 2000;
+  t.employerCpp = t.line16();
   t.employerSecondCpp = t.employeeSecondCpp;
   int32_t multiplier = run.employer.int32(E::EI_employer_multiplier);
   if (multiplier == 0) multiplier = E::DefaultEIMultiplier;
@@ -57,8 +60,8 @@ void finishTotals(TotalsRun& run) {
 }
 
 int64_t T4Totals::totalDeductions() const {
-  return employeeCppQpp + employerCppQpp + employeeSecondCpp + employerSecondCpp + employeeEi +
-         employerEi + incomeTax;
+  return line16() + employerCpp + employeeSecondCpp + employerSecondCpp + employeeEi + employerEi +
+         incomeTax;
 }
 
 int otherInfoBox(const QString& codeText) {
@@ -131,11 +134,13 @@ ViewerReport totalsWorksheet(const TotalsRun& run, const QString& t4FileName) {
         << money("Box 24, EI Insurable Earnings = ", t.eiInsurable) << blank << blank
         << QStringLiteral("On the center of the T4 Summary (and totalled for you to balance with")
         << QStringLiteral("remittances made to Revenue Canada during the year)") << blank
-        << money("Box 16, Employee's CPP/QPP = ", t.employeeCppQpp)
-        << money("Box 27, Employer's CPP/QPP = ", t.employerCppQpp);
+        << money(t.qppWithCpp ? "Box 16, Employee's CPP/QPP = " : "Box 16, Employee's CPP = ",
+                 t.line16())
+        << money(t.qppWithCpp ? "Box 27, Employer's CPP/QPP = " : "Box 27, Employer's CPP = ",
+                 t.employerCpp);
   if (year >= 2024) {
-    lines << money("Box 16A/17A, Employee's CPP2/QPP2 = ", t.employeeSecondCpp)
-          << money("Box 27A, Employer's CPP2/QPP2 = ", t.employerSecondCpp);
+    lines << money("Box 16A, Employee's CPP2 = ", t.employeeSecondCpp)
+          << money("Box 27A, Employer's CPP2 = ", t.employerSecondCpp);
   }
   lines << money("Box 18, Employee's EI prem = ", t.employeeEi)
         << money("Box 19, Employer's EI prem = ", t.employerEi)
@@ -143,7 +148,16 @@ ViewerReport totalsWorksheet(const TotalsRun& run, const QString& t4FileName) {
         << money("Box 80, Total Deductions = ", t.totalDeductions()) << blank << blank
         << QStringLiteral("Other totals from the T4's that are NOT shown on the T4 Summary")
         << blank;
-  if (t.ppipPremiums != 0) lines << money("Box 55, Employee's PPIP prem = ", t.ppipPremiums);
+  if (!t.qppWithCpp && (t.employeeQpp != 0 || t.employeeSecondQpp != 0 || t.ppipPremiums != 0)) {
+    lines << QStringLiteral("Remitted to Revenu Quebec, not to CRA:")
+          << money("Box 17, Employee's QPP = ", t.employeeQpp)
+          << money("Employer's QPP = ", t.employeeQpp);
+    if (year >= 2024) {
+      lines << money("Box 17A, Employee's QPP2 = ", t.employeeSecondQpp)
+            << money("Employer's QPP2 = ", t.employeeSecondQpp);
+    }
+    if (year >= 2006) lines << money("Box 55, Employee's PPIP prem = ", t.ppipPremiums);
+  }
   if (t.unionDues != 0) lines << money("Union Dues = ", t.unionDues);
   if (t.charitableDonations != 0) lines << money("Charitable donations = ", t.charitableDonations);
   for (int box = 1; box <= 99; ++box) {

@@ -20,26 +20,31 @@ class Ui;
 struct T4Totals {
   int32_t count = 0;              // box 88: T4 records that are not VOID
   int64_t employmentIncome = 0;   // box 14
-  int64_t employeeCppQpp = 0;     // box 16 (with the QPP of box 17 until the Summary parts them)
-  int64_t employeeQpp = 0;        // box 17, within employeeCppQpp
+  int64_t employeeCpp = 0;        // box 16
+  int64_t employeeQpp = 0;        // box 17
   int64_t employeeEi = 0;         // box 18
   int64_t rpp = 0;                // box 20
   int64_t incomeTax = 0;          // box 22
   int64_t pensionAdjustment = 0;  // box 52
   int64_t eiInsurable = 0;        // box 24
-  int64_t employerCppQpp = 0;     // box 27
+  int64_t employerCpp = 0;        // line 27: the same as line 16
   int64_t employerEi = 0;         // box 19
-  int64_t employeeSecondCpp = 0;  // boxes 16A and 17A, from 2024
-  int64_t employeeSecondQpp = 0;  // box 17A, within employeeSecondCpp
-  int64_t employerSecondCpp = 0;  // line 27A: the same as the employees'
-  int64_t ppipPremiums = 0;       // box 55, from 2006 (remitted to Quebec, not in box 80)
+  int64_t employeeSecondCpp = 0;  // box 16A, from 2024
+  int64_t employeeSecondQpp = 0;  // box 17A, from 2024
+  int64_t employerSecondCpp = 0;  // line 27A: the same as line 16A
+  int64_t ppipPremiums = 0;       // box 55, from 2006
   // Other information by box number 1 to 100 (index 0 to 99); box 100 also takes every
   // amount whose box number cannot be read.
   std::array<int64_t, 100> otherInfo{};
   int64_t unionDues = 0;
   int64_t charitableDonations = 0;
+  // The 1999 and 2000 Summaries counted the QPP with the CPP in lines 16, 27 and 80. From
+  // 2001 CRA's Summary counts CPP alone: QPP, QPP2 and PPIP are remitted to Revenu Québec.
+  bool qppWithCpp = false;
 
-  // Box 80: both shares of CPP/QPP (and of CPP2/QPP2) and EI, and the income tax.
+  // Line 16: the employees' CPP (with their QPP on the 1999 and 2000 Summaries).
+  int64_t line16() const { return employeeCpp + (qppWithCpp ? employeeQpp : 0); }
+  // Line 80: both shares of lines 16 and 16A, both shares of EI, and the income tax.
   int64_t totalDeductions() const;
 };
 

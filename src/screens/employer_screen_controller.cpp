@@ -257,16 +257,14 @@ FieldOutcome EmployerScreenController::leaveProvince(const QString& text) {
   const QString code = capitalisedCode(trimmed);
   FieldOutcome outcome;
   outcome.newText = code;
-  const qsizetype position = addressProvinceCodes().indexOf(code);
-  if (position < 0) {
+  if (!addressProvinceCodes().contains(code)) {
     m_ui.showMessage(refused);
     outcome.focusBack = true;
     return outcome;
   }
   m_working.setText(E::S_Employer_province_code, code);
-  constexpr qsizetype OtherCountry = 13;  // ZZ keeps whatever country was there
-  if (position != OtherCountry) {
-    const QString country = position < OtherCountry ? QStringLiteral("CAN") : QStringLiteral("USA");
+  // ZZ keeps whatever country was there.
+  if (const QString country = countryOfProvince(code); !country.isEmpty()) {
     m_working.setText(E::S_Employer_country_code, country);
     outcome.country = country;
   }

@@ -145,6 +145,14 @@ FieldOutcome T4EntryController::leaveField(int tag, const QString& text) {
   }
   if (field.kind == FieldKind::Cents) {
     int32_t cents = 0;
+    // An insurable or pensionable box left empty is offered box 14 up to the year's maximum.
+    if (const auto proposed = proposedEarnings(m_working, m_employer, field);
+        proposed && TrimControlText(text).isEmpty()) {
+      m_working.setInt32(field, *proposed);
+      FieldOutcome outcome;
+      outcome.newText = CentsToStr(*proposed);
+      return outcome;
+    }
     if (StrToCents(text, cents)) {
       m_working.setInt32(field, cents);
       return {};
@@ -226,12 +234,8 @@ FieldOutcome T4EntryController::leaveProvince(int tag, const QString& text) {
   const QStringList& codes = ofEmployment ? employmentProvinceCodes() : addressProvinceCodes();
   FieldOutcome outcome;
   outcome.newText = TrimControlText(text);
-  qsizetype position = -1;
-  if (outcome.newText->size() == 2) {
-    outcome.newText = outcome.newText->toUpper();
-    position = codes.indexOf(*outcome.newText);
-  }
-  if (position < 0) {
+  if (outcome.newText->size() == 2) outcome.newText = outcome.newText->toUpper();
+  if (outcome.newText->size() != 2 || !codes.contains(*outcome.newText)) {
     m_ui.showMessage(
         ofEmployment
             ? QStringLiteral(
@@ -247,10 +251,11 @@ FieldOutcome T4EntryController::leaveProvince(int tag, const QString& text) {
     return outcome;
   }
   m_working.setText(fieldOf(tag), *outcome.newText);
-  constexpr qsizetype OtherCountry = 13;  // ZZ keeps whatever country was there
-  if (!ofEmployment && position != OtherCountry) {
-    outcome.country = position < OtherCountry ? QStringLiteral("CAN") : QStringLiteral("USA");
-    m_working.setText(T::Employee_country_code, *outcome.country);
+  // ZZ keeps whatever country was there.
+  if (const QString country = countryOfProvince(*outcome.newText);
+      !ofEmployment && !country.isEmpty()) {
+    outcome.country = country;
+    m_working.setText(T::Employee_country_code, country);
   }
   return outcome;
 }

@@ -193,6 +193,22 @@ QString sinKey(const QString& sin) {
   return digits;
 }
 
+// Boxes 24, 26 and 56 left empty (a blank cell; for a new record also no column) take
+// what the entry screen proposes.
+void proposeEarnings(CsvRow& row, const std::vector<Field>& columns, const QStringList& cells,
+                     const EmployerRecord& employer) {
+  for (const Field& box :
+       {T::EI_insurable_earnings, T::CPP_OR_Quebec_PensionEarn, T::PPIP_insurable_earnings}) {
+    const auto at = std::find_if(columns.begin(), columns.end(),
+                                 [&box](const Field& f) { return sameField(f, box); });
+    const bool empty = at == columns.end()
+                           ? row.position < 0
+                           : TrimControlText(cells.value(at - columns.begin())).isEmpty();
+    const auto proposed = proposedEarnings(row.record, employer, box);
+    if (empty && proposed) row.record.setInt32(box, *proposed);
+  }
+}
+
 }  // namespace
 
 QStringList t4CsvColumns() {
@@ -316,6 +332,7 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
       }
       for (std::size_t c = 0; c < columns.size() && row.reason.isEmpty(); ++c)
         row.reason = take(row.record, columns[c], fields.value(qsizetype(c)));
+      proposeEarnings(row, columns, fields, employer);
       if (row.reason.isEmpty()) row.reason = missing(row.record);
       if (row.reason.isEmpty())
         row.kind = row.position >= 0 ? CsvRow::Kind::Update : CsvRow::Kind::Add;

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "checks/code_tables.h"
 #include "golden.h"
 #include "test_files.h"
 
@@ -67,22 +66,6 @@ TEST(ReconciliationNotes, twentyLinesWithBlanksBetweenTheParagraphs) {
             "The following are items you may want to re-check before printing.  If any");
   for (int blank : {5, 10, 17, 20}) EXPECT_EQ(lines.at(blank), "  ") << blank;
   EXPECT_EQ(lines.at(19), "size of the calculation error.");
-}
-
-TEST(CodeTables, membershipIsExactOnTheFirstTwoCharacters) {
-  EXPECT_EQ(addressProvinceCodes().size(), 65);
-  EXPECT_EQ(addressProvinceCodes().indexOf("ZZ"), 13);
-  EXPECT_EQ(addressProvinceCodes().indexOf("WY"), 64);
-  EXPECT_EQ(employmentProvinceCodes().size(), 16);
-  EXPECT_EQ(otherInfoCodes().size(), 20);
-  EXPECT_TRUE(CheckAddressProvince("ONTARIO"));
-  EXPECT_TRUE(CheckEmploymentProvince("US"));
-  for (const char* code : {"on", "O", "US"}) EXPECT_FALSE(CheckAddressProvince(code)) << code;
-  EXPECT_FALSE(CheckEmploymentProvince("NY"));
-  for (const char* code : {"30", "32", "34", "36", "38", "40", "42"})
-    EXPECT_TRUE(isTaxableBenefitCode(code)) << code;
-  for (const char* code : {"31", "33", "35", "37", "39", "41", "70", "76", "3", ""})
-    EXPECT_FALSE(isTaxableBenefitCode(code)) << code;
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <future>
+#include <thread>
 
 #include "qt_printers.h"
 
@@ -78,8 +80,34 @@ TEST(SettingsStore, theTransmitterAndADifferentReferenceForEveryReturn) {
   raw.sync();
   EXPECT_EQ(store.readTransmitter().account, "123456782");
   EXPECT_EQ(store.readTransmitter().signIn, Transmitter::SignIn::WAC);
-  EXPECT_EQ(store.nextSubmissionRef(), "Q0000001");
-  EXPECT_EQ(SettingsStore(folder.path()).nextSubmissionRef(), "Q0000002");
+  EXPECT_EQ(store.peekSubmissionRef(), "Q0000001");
+}
+
+// A reference is taken only by a return that is written; a second return written while the
+// first is still being written waits for it and takes the next.
+TEST(SettingsStore, aSubmissionReferenceForEachReturnWritten) {
+  QTemporaryDir folder;
+  const SettingsStore store(folder.path());
+  EXPECT_EQ(store.withNextSubmissionRef([](const QString&) { return false; }), false);
+  std::promise<void> writing;
+  QString first, second;
+  std::thread earlier([&] {
+    store.withNextSubmissionRef([&](const QString& reference) {
+      first = reference;
+      writing.set_value();
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      return true;
+    });
+  });
+  writing.get_future().wait();
+  EXPECT_EQ(SettingsStore(folder.path()).withNextSubmissionRef([&](const QString& reference) {
+    second = reference;
+    return true;
+  }),
+            true);
+  earlier.join();
+  EXPECT_EQ(QStringList({first, second}), QStringList({"Q0000001", "Q0000002"}));
+  EXPECT_EQ(store.peekSubmissionRef(), "Q0000003");
 }
 
 }  // namespace

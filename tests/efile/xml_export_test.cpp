@@ -18,6 +18,12 @@ namespace {
 
 using T = T4Record;
 
+// A slip of 2025 that CRA takes, whose review would flag box 24.
+void aboveTheEiMaximum(T4Record& r) {
+  r.setByte(T::Dental_benefits_code, 1);
+  r.setInt32(T::EI_insurable_earnings, 7000000);
+}
+
 class XmlExportTest : public OpenFileTest {
  protected:
   void openYear(int year, std::function<void(T4Record&)> change = {}) {
@@ -69,7 +75,6 @@ TEST_F(XmlExportTest, aFirstExportAsksForTheTransmitterAndWritesTheReturn) {
   ui.expectXmlExport([](XmlExportChoices& c) {
     EXPECT_EQ(c.options.submissionRef, "Q0000001");
     EXPECT_EQ(c.transmitter.contactEmail, "pat@example.ca");
-    c.options.submissionRef = QStringLiteral("MINE1");
     return true;
   });
   const QString out = folder.path("return.xml");
@@ -79,20 +84,27 @@ TEST_F(XmlExportTest, aFirstExportAsksForTheTransmitterAndWritesTheReturn) {
   const FileDialogRequest& save = ui.fileDialogs().last();
   EXPECT_EQ(save.proposedName, "123456782RP0001-2025-T4.xml");
   EXPECT_EQ(save.defaultSuffix, "xml");
-  EXPECT_EQ(ui.messages().last(), "1 T4 slips were written to " + out +
-                                      ".\nBox 14 total: 40,000.00\nBox 22 total: 6,123.45\n\n" +
-                                      whereCraTakesIt(Transmitter::SignIn::MyBA));
+  EXPECT_EQ(ui.messages().last(),
+            "1 T4 slips were written to " + out +
+                " under the submission reference Q0000001.\nBox 14 total: 40,000.00\nBox 22 "
+                "total: 6,123.45\n\n" +
+                whereCraTakesIt(Transmitter::SignIn::MyBA));
   const QByteArray xml = readWholeFile(out);
-  EXPECT_TRUE(xml.contains("<sbmt_ref_id>MINE1</sbmt_ref_id>"));
+  EXPECT_TRUE(xml.contains("<sbmt_ref_id>Q0000001</sbmt_ref_id>"));
   EXPECT_TRUE(xml.contains("<cntc_email_area>pat@example.ca</cntc_email_area>"));
   EXPECT_EQ(settings.readTransmitter().contactEmail, "pat@example.ca") << "kept for the user";
 
-  // The next export goes straight to its choices, with a reference of its own.
+  // The next export goes straight to its choices, with a reference of its own; one the user
+  // types takes none from the counter.
   ui.expectXmlExport([](XmlExportChoices& c) {
     EXPECT_EQ(c.options.submissionRef, "Q0000002");
-    return false;
+    c.options.submissionRef = QStringLiteral("MINE1");
+    return true;
   });
+  ui.expectFileChoice(out);
   exportForInternetFiling(state, ui, settings);
+  EXPECT_TRUE(readWholeFile(out).contains("<sbmt_ref_id>MINE1</sbmt_ref_id>"));
+  EXPECT_EQ(settings.peekSubmissionRef(), "Q0000002");
 }
 
 TEST_F(XmlExportTest, eachWayTheExportStopsLeavesNoFile) {
@@ -111,7 +123,7 @@ TEST_F(XmlExportTest, eachWayTheExportStopsLeavesNoFile) {
       {"the transmitter dialog cancelled", 1999, {}, false, [](ScriptedUi& u) { u.expectTransmitter([](Transmitter&) { return false; }); }},
       {"the choices cancelled", 1999, {}, true, [](ScriptedUi& u) { u.expectXmlExport([](XmlExportChoices&) { return false; }); }},
       {"errors in the pre-flight check", 1999, [](T4Record& r) { r.setText(T::Employee_SIN, "046454287"); }, true, [](ScriptedUi& u) { acceptChoices(u); u.expectReport(ViewerResult::Ok); }, "CRA would reject this return. Nothing was written: correct the errors listed, then export again."},
-      {"warnings the user goes to correct", 2025, {}, true, [](ScriptedUi& u) { acceptChoices(u); u.expectReport(ViewerResult::FixError); }},
+      {"warnings the user goes to correct", 2025, aboveTheEiMaximum, true, [](ScriptedUi& u) { acceptChoices(u); u.expectReport(ViewerResult::FixError); }},
       {"the save dialog cancelled", 1999, {}, true, [](ScriptedUi& u) { acceptChoices(u); u.expectFileChoice({}); }},
       {"a schema that cannot be read", 1999, {}, true, [&](ScriptedUi& u) { acceptChoices(u, folder.path("no-schema")); u.expectFileChoice(out); u.expectReport(ViewerResult::Ok); }, "CRA's schema refuses the return: " + out + " was not written."},
       {"a folder that does not exist", 1999, {}, true, [&](ScriptedUi& u) { acceptChoices(u); u.expectFileChoice(missing); }, "Cannot create file " + missing},
@@ -126,12 +138,13 @@ TEST_F(XmlExportTest, eachWayTheExportStopsLeavesNoFile) {
     exportForInternetFiling(state, caseUi, settings);
     EXPECT_EQ(caseUi.messages().value(0), c.message);
     EXPECT_EQ(xmlFiles(), QStringList());
+    EXPECT_EQ(settings.peekSubmissionRef(), "Q0000001") << "no reference taken";
     state.CloseT4File();
   }
 }
 
 TEST_F(XmlExportTest, warningsAloneLetTheUserGoOn) {
-  openYear(2025);
+  openYear(2025, aboveTheEiMaximum);
   storeTransmitter();
   acceptChoices(ui);
   ui.expectReport(ViewerResult::Ignore);
@@ -139,7 +152,8 @@ TEST_F(XmlExportTest, warningsAloneLetTheUserGoOn) {
   exportForInternetFiling(state, ui, settings);
   EXPECT_EQ(
       ui.reports().value(0).lines,
-      QStringList{"Warning: John Smith (SIN 046454286): box 45 (dental benefits) is missing"});
+      QStringList{"Warning: John Smith (SIN 046454286): Box 24 (EI insurable earnings) is greater "
+                  "than the 65700.00 maximum for the year"});
   EXPECT_EQ(xmlFiles(), QStringList{"return.xml"});
   EXPECT_TRUE(readWholeFile(folder.path("return.xml")).contains("<RepID>AB12345</RepID>"));
 }

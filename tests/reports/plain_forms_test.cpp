@@ -134,9 +134,9 @@ TEST(PlainSummary, everyTextStaysInsideItsBox) {
     run.employer.setU16(E::S_Taxation_year, uint16_t(year));
     T4Totals& t = run.totals;
     t.count = std::numeric_limits<int32_t>::max();
-    for (int64_t* total : {&t.employmentIncome, &t.employeeCppQpp, &t.employeeEi, &t.rpp,
-                           &t.incomeTax, &t.pensionAdjustment, &t.employerCppQpp, &t.employerEi,
-                           &t.employeeSecondCpp, &t.employerSecondCpp, &t.ppipPremiums})
+    for (int64_t* total : {&t.employmentIncome, &t.employeeCpp, &t.employeeQpp, &t.employeeEi,
+                           &t.rpp, &t.incomeTax, &t.pensionAdjustment, &t.employerCpp,
+                           &t.employerEi, &t.employeeSecondCpp, &t.employerSecondCpp})
       *total = std::numeric_limits<int64_t>::max() / 16;
     SummarySetUp setUp;
     setUp.remittances = 1e15;
@@ -151,9 +151,11 @@ TEST(PlainSummary, everyTextStaysInsideItsBox) {
         QStringList())
         << year;
     const auto has = [&](const char* caption) { return surface.shows(QString::fromUtf8(caption)); };
-    EXPECT_EQ(has("17A  Employees' second QPP contributions"), year >= 2024) << year;
-    EXPECT_EQ(has("27A  Employer's second CPP/QPP contributions"), year >= 2024) << year;
-    EXPECT_EQ(has("55  Employees' PPIP premiums"), year >= 2006) << year;
+    // From 2001 the Summary counts CPP alone: no line for QPP or PPIP.
+    EXPECT_EQ(has("17  Employees' QPP contributions"), year <= 2000) << year;
+    EXPECT_EQ(has("27  Employer's CPP/QPP contributions"), year <= 2000) << year;
+    EXPECT_EQ(has("27A  Employer's second CPP contributions"), year >= 2024) << year;
+    EXPECT_FALSE(has("55  Employees' PPIP premiums")) << year;
     EXPECT_TRUE(has("22  Income tax deducted")) << year;
   }
 }

@@ -57,7 +57,7 @@ class EmployerScreenTest : public QObject {
     QVERIFY(row("EditEIRatePC") > row("EditCPPMaxEarn"));
     QCOMPARE(s.edit("EditName1")->maxLength(), 30);
     QCOMPARE(s.edit("EditContExtn")->maxLength(), 4);
-    QCOMPARE(s.combo("ComboBoxProv")->count(), 65);
+    QCOMPARE(s.combo("ComboBoxProv")->count(), 67);
     QString all = controlsOf(*s.screen) + "---\n";
     QStringList order;
     QWidget* w = s.button("BitBtnOK");
