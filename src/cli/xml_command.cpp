@@ -40,7 +40,7 @@ int runXml(const Invocation& invocation, const Clock&, Io io) {
 
   const auto state = openForInspection(invocation.positionals.at(0), io);
   if (!state) return ExitUsage;
-  const XmlFindings findings = checkForXml(*state);
+  const XmlFindings findings = checkForXml(*state, options.amended);
   for (const QString& line : findings.warnings) io.err << "warning: " << line << Qt::endl;
   for (const QString& line : findings.errors) io.err << "error: " << line << Qt::endl;
   if (!findings.errors.isEmpty()) return ExitReported;

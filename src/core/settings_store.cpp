@@ -3,6 +3,7 @@
 #include "core/settings_store.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
 
@@ -158,19 +159,29 @@ QString SettingsStore::peekSubmissionRef() const {
   return referenceAfter(*open(QSettings::UserScope));
 }
 
-std::optional<bool> SettingsStore::withNextSubmissionRef(
+QString SettingsStore::withNextSubmissionRef(
     const std::function<bool(const QString&)>& write) const {
   // The lock is a file of its own beside the settings (QSettings locks the file itself
   // only while it syncs), held while the return is written.
-  QLockFile lock(open(QSettings::UserScope)->fileName() + QStringLiteral(".reference-lock"));
-  lock.setStaleLockTime(0);  // only the lock of a process that is gone is stale
-  if (!lock.tryLock(60000)) return std::nullopt;
+  const QString settingsFile = open(QSettings::UserScope)->fileName();
+  QDir().mkpath(QFileInfo(settingsFile).absolutePath());
+  QLockFile lock(settingsFile + QStringLiteral(".reference-lock"));
+  lock.setStaleLockTime(0);  // only the lock of a program that is gone is stale
+  if (!lock.tryLock(60000)) {
+    if (lock.error() == QLockFile::LockFailedError)
+      return QStringLiteral(
+          "Another program has held the submission reference counter for a minute. Try again "
+          "when its return is written.");
+    return fileErrorMessage(QStringLiteral("lock the submission reference counter"),
+                            settingsFile + QStringLiteral(".reference-lock"));
+  }
   const auto settings = open(QSettings::UserScope);
   const QString reference = referenceAfter(*settings);
-  if (!write(reference)) return false;
-  settings->setValue(LastReference, reference.mid(1).toInt());
-  (void)saved(*settings);  // an unsaved counter only risks a reference used before
-  return true;
+  if (write(reference)) {
+    settings->setValue(LastReference, reference.mid(1).toInt());
+    (void)saved(*settings);  // an unsaved counter only risks a reference used before
+  }
+  return {};
 }
 
 // The machine's installation record; where an ordinary user cannot write the machine's

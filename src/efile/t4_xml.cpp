@@ -153,13 +153,14 @@ class ReturnWriter {
     }
     w.writeTextElement(QStringLiteral("rpt_tcd"), options.amended ? "A" : "O");
     optional("fileramendmentnote", options.amendmentNote.left(2000));
-    w.writeStartElement(QStringLiteral("T4_TAMT"));
     // CRA's Summary counts CPP alone: QPP, QPP2 and PPIP go to Revenu Québec.
+    bool totals = false;
     for (const cra::SummaryAmount& total : cra::summaryAmounts(t)) {
-      if (total.cents > 0)
-        w.writeTextElement(QLatin1String(total.element), cra::amount(total.cents));
+      if (total.cents <= 0) continue;
+      if (!std::exchange(totals, true)) w.writeStartElement(QStringLiteral("T4_TAMT"));
+      w.writeTextElement(QLatin1String(total.element), cra::amount(total.cents));
     }
-    w.writeEndElement();
+    if (totals) w.writeEndElement();
     w.writeEndElement();
   }
 

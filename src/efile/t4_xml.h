@@ -33,8 +33,9 @@ struct XmlFindings {
 };
 
 // Every rule of CRA's return that the open file's employer record and T4 records break,
-// by employee.
-XmlFindings checkForXml(OpenT4FileState& state);
+// by employee, for a return that is `amended` or not; errors are returns CRA's validation
+// rejects or CRA's rules refuse, warnings what its review after filing would flag.
+XmlFindings checkForXml(OpenT4FileState& state, bool amended);
 
 struct XmlWritten {
   int slips = 0;

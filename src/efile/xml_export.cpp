@@ -19,8 +19,8 @@ using E = EmployerRecord;
 
 // The pre-flight check's findings in the report viewer: false when the export stops
 // there (errors, or the user chose to correct the warnings first).
-bool passedPreFlight(OpenT4FileState& state, Ui& ui) {
-  const XmlFindings findings = checkForXml(state);
+bool passedPreFlight(OpenT4FileState& state, bool amended, Ui& ui) {
+  const XmlFindings findings = checkForXml(state, amended);
   if (findings.errors.isEmpty() && findings.warnings.isEmpty()) return true;
   ViewerReport report;
   report.reportTitle = QStringLiteral("Internet Filing Check");
@@ -77,15 +77,12 @@ XmlExportOutcome writeT4XmlReturn(OpenT4FileState& state, XmlExportChoices choic
                                   const QString& path, const SettingsStore& settings) {
   if (!choices.options.submissionRef.isEmpty()) return writeT4XmlFile(state, choices, path);
   XmlExportOutcome outcome;
-  const std::optional<bool> taken = settings.withNextSubmissionRef([&](const QString& reference) {
+  const QString locked = settings.withNextSubmissionRef([&](const QString& reference) {
     choices.options.submissionRef = reference;
     outcome = writeT4XmlFile(state, choices, path);
     return outcome.ok();
   });
-  if (!taken)
-    outcome.failure = QStringLiteral(
-        "Another program holds the submission reference counter: nothing was written. Try "
-        "again when its return is written.");
+  if (!locked.isEmpty()) outcome.failure = locked + QStringLiteral("\nNothing was written.");
   return outcome;
 }
 
@@ -133,7 +130,7 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
   tellIfUnsaved(ui, settings.writeTransmitter(choices.transmitter));
   tellIfUnsaved(ui, settings.writeSchemaFolder(choices.schemaFolder));
 
-  if (!passedPreFlight(state, ui)) return;
+  if (!passedPreFlight(state, choices.options.amended, ui)) return;
 
   const QString proposed = QStringLiteral("%1-%2-T4.xml")
                                .arg(employer.text(E::RevCan_account_number).remove(u' '))

@@ -26,7 +26,8 @@ bool hasControlCharacter(const QString& text) {
                      [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
-QString largest(int digits) { return cra::amount(int64_t(std::pow(10, digits)) * 100 - 1); }
+// The most an amount of `digits` digits before the point holds, in cents.
+int64_t largest(int digits) { return int64_t(std::pow(10, digits)) * 100 - 1; }
 
 // Checks one record's values as the return carries them; each problem a line that names
 // the field and says how to mend it, after `who`.
@@ -157,12 +158,12 @@ void checkSlip(T4Record r, const EmployerRecord& e, const QString& bn, XmlFindin
     const int64_t cents = cra::slipAmount(r, a, e);
     const QString box = QStringLiteral("box %1 (%2)").arg(a.box, a.element);
     if (cents < 0) check.error(box + QStringLiteral(" is negative: CRA takes no negative amounts"));
-    if (cents / 100 < int64_t(std::pow(10, a.digits))) continue;
+    if (cents <= largest(a.digits)) continue;
     QString text = box + QStringLiteral(" is %1, more than CRA's schema holds (at most %2)")
-                             .arg(cra::amount(cents), largest(a.digits));
+                             .arg(cra::amount(cents), cra::amount(largest(a.digits)));
     if (&a.field == &T::PPIP_insurable_earnings && cents <= e.int32(E::PPIP_max_earnings))
       text += QStringLiteral(", though the year's QPIP maximum allows it: enter %1")
-                  .arg(largest(a.digits));
+                  .arg(cra::amount(largest(a.digits)));
     check.error(text);
   }
   QList<int> codes;
@@ -185,7 +186,7 @@ void checkSlip(T4Record r, const EmployerRecord& e, const QString& bn, XmlFindin
       check.error(QStringLiteral("other information code 73 (days outside Canada) is %1: enter a "
                                  "whole number of days from 1 to 366")
                       .arg(cra::amount(cents)));
-    } else if (cents / 100 >= 10000000) {
+    } else if (cents > largest(7)) {
       check.error(QStringLiteral("other information code %1 is %2, more than CRA's schema holds "
                                  "(at most 9999999.99)")
                       .arg(other)
@@ -208,8 +209,9 @@ void checkSlip(T4Record r, const EmployerRecord& e, const QString& bn, XmlFindin
 
 }  // namespace
 
-XmlFindings checkForXml(OpenT4FileState& state) {
+XmlFindings checkForXml(OpenT4FileState& state, bool amended) {
   XmlFindings findings;
+  QList<uint8_t> reportTypes;
   TotalsRun run;
   readEmployerRecord(state, run.employer);
   checkEmployer(run.employer, findings.errors);
@@ -219,13 +221,29 @@ XmlFindings checkForXml(OpenT4FileState& state) {
   for (int i = 0; i < file.Count(); ++i) {
     if (file.ReadIndexed(r.bytes(), i) != Record768::Size || r.isVoid()) continue;
     checkSlip(r, run.employer, bn, findings);
+    if (!reportTypes.contains(r.byte(T::Report_type))) reportTypes << r.byte(T::Report_type);
     addToTotals(run.totals, r, run.employer.u16(E::S_Taxation_year));
   }
   finishTotals(run);
+  // An original return holds original slips alone; an amendment amended or cancelled ones.
+  if (run.totals.count == 0)
+    findings.errors << QStringLiteral(
+        "Summary: every T4 record is VOID: a return holds at least one slip");
+  else if (reportTypes.size() > 1)
+    findings.errors << QStringLiteral(
+        "Summary: the slips are of more than one report type (original, amended, cancelled); "
+        "CRA takes each kind in a return of its own");
+  else if (amended && reportTypes == QList<uint8_t>{0})
+    findings.errors << QStringLiteral(
+        "Summary: the return is marked amended, but its slips are originals; an amendment "
+        "holds only amended or cancelled slips");
   for (const cra::SummaryAmount& total : cra::summaryAmounts(run.totals)) {
-    if (total.cents / 100 >= int64_t(std::pow(10, total.digits)))
-      findings.errors << QStringLiteral("Summary: the total %1 is %2, more than CRA's schema holds")
-                             .arg(QLatin1String(total.element), cra::amount(total.cents));
+    if (total.cents > largest(total.digits))
+      findings.errors << QStringLiteral(
+                             "Summary: the total %1 is %2, more than CRA's schema holds (at most "
+                             "%3)")
+                             .arg(QLatin1String(total.element), cra::amount(total.cents),
+                                  cra::amount(largest(total.digits)));
   }
   return findings;
 }

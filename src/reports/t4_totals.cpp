@@ -148,16 +148,6 @@ ViewerReport totalsWorksheet(const TotalsRun& run, const QString& t4FileName) {
         << money("Box 80, Total Deductions = ", t.totalDeductions()) << blank << blank
         << QStringLiteral("Other totals from the T4's that are NOT shown on the T4 Summary")
         << blank;
-  if (!t.qppWithCpp && (t.employeeQpp != 0 || t.employeeSecondQpp != 0 || t.ppipPremiums != 0)) {
-    lines << QStringLiteral("Remitted to Revenu Quebec, not to CRA:")
-          << money("Box 17, Employee's QPP = ", t.employeeQpp)
-          << money("Employer's QPP = ", t.employeeQpp);
-    if (year >= 2024) {
-      lines << money("Box 17A, Employee's QPP2 = ", t.employeeSecondQpp)
-            << money("Employer's QPP2 = ", t.employeeSecondQpp);
-    }
-    if (year >= 2006) lines << money("Box 55, Employee's PPIP prem = ", t.ppipPremiums);
-  }
   if (t.unionDues != 0) lines << money("Union Dues = ", t.unionDues);
   if (t.charitableDonations != 0) lines << money("Charitable donations = ", t.charitableDonations);
   for (int box = 1; box <= 99; ++box) {
@@ -167,6 +157,17 @@ ViewerReport totalsWorksheet(const TotalsRun& run, const QString& t4FileName) {
   }
   if (t.otherInfo[99] != 0)
     lines << money("Other Info. Error (Box not numeric) = ", t.otherInfo[99]);
+  if (!t.qppWithCpp && (t.employeeQpp != 0 || t.employeeSecondQpp != 0 || t.ppipPremiums != 0)) {
+    if (lines.last() != blank) lines << blank;
+    lines << QStringLiteral("Remitted to Revenu Quebec, not to CRA:")
+          << money("Box 17, Employee's QPP = ", t.employeeQpp)
+          << money("Employer's QPP = ", t.employeeQpp);
+    if (year >= 2024) {
+      lines << money("Box 17A, Employee's QPP2 = ", t.employeeSecondQpp)
+            << money("Employer's QPP2 = ", t.employeeSecondQpp);
+    }
+    if (year >= 2006) lines << money("Box 55, Employee's PPIP prem = ", t.ppipPremiums);
+  }
   lines << blank
         << QStringLiteral(
                "If these figures are correct they can be printed directly onto the Revenue Canada")

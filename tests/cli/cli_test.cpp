@@ -213,9 +213,29 @@ TEST_F(CliTest, theBuiltProgramTakesEveryCommandAndOptionOfTheContract) {
                "Zed;Zoe;1 Elm;Ottawa;ON;193456787;ON;100.00\n");
   QDir().mkpath(folder.path("pdfs"));
   expectRecordedRuns("cli_built_program", runBuilt);
+  // The returns CRA would reject, refused with what to mend; the plan of box 10, today's
+  // province codes, the Summary's lines, and boxes 24, 26 and 56 proposed from box 14.
+  expectRecordedRuns("filing_rules", runBuilt);
   EXPECT_TRUE(readWholeFile(folder.path("out.pdf")).startsWith("%PDF"));
   EXPECT_TRUE(readWholeFile(folder.path("cra.pdf")).startsWith("%PDF"));
   EXPECT_EQ(QDir(folder.path("pdfs")).entryList({"2000-*.pdf"}).size(), 5);
+}
+
+// Without --ref a return takes the next submission reference of the user's settings, and
+// only when it is written.
+TEST_F(CliTest, theBuiltProgramTakesAReferenceForAReturnWritten) {
+  const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", folder.path("config").toUtf8());
+  const auto reference = [this](const char* file) {
+    const CliRun run = runBuilt(expand(
+        QStringList{"xml", file, "$DIR/out.xml", "--transmitter", "$FIXTURES/transmitter.ini"}));
+    const QString xml = QString::fromUtf8(readWholeFile(expand("$DIR/out.xml")));
+    return QStringLiteral("%1 %2").arg(run.status).arg(xml.section("sbmt_ref_id>", 1, 1).left(8));
+  };
+  EXPECT_EQ(reference("$DIR/REFUSED.T4E"), "1 ");
+  EXPECT_EQ(reference("$DIR/XML2025.T4E"), "0 Q0000001");
+  EXPECT_EQ(reference("$DIR/XML2025.T4E"), "0 Q0000002");
+  qputenv("XDG_CONFIG_HOME", home);
 }
 
 // Runs the built program through the shell, so that its arguments may be any bytes.

@@ -88,7 +88,7 @@ TEST(SettingsStore, theTransmitterAndADifferentReferenceForEveryReturn) {
 TEST(SettingsStore, aSubmissionReferenceForEachReturnWritten) {
   QTemporaryDir folder;
   const SettingsStore store(folder.path());
-  EXPECT_EQ(store.withNextSubmissionRef([](const QString&) { return false; }), false);
+  EXPECT_EQ(store.withNextSubmissionRef([](const QString&) { return false; }), QString());
   std::promise<void> writing;
   QString first, second;
   std::thread earlier([&] {
@@ -104,7 +104,7 @@ TEST(SettingsStore, aSubmissionReferenceForEachReturnWritten) {
     second = reference;
     return true;
   }),
-            true);
+            QString());
   earlier.join();
   EXPECT_EQ(QStringList({first, second}), QStringList({"Q0000001", "Q0000002"}));
   EXPECT_EQ(store.peekSubmissionRef(), "Q0000003");

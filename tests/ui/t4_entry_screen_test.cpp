@@ -182,6 +182,35 @@ class T4EntryScreenTest : public QObject {
     expectGolden("t4_entry_screen_refusals", e.ui.transcript());
   }
 
+  // From 2001 boxes 24, 26 and 56 are filed as they stand: one left empty is offered box 14
+  // up to the year's ceiling (box 26: the YAMPE from 2024), a 0 typed stays 0; the lists
+  // take Newfoundland and Labrador and Nunavut under today's codes.
+  void earningsBoxesAndTodaysProvinceCodesOfAModernYear() {
+    EmployerRecord employer = goodEmployer();
+    applyRates(employer, *ratesOf(2026));
+    Entry e({goodT4("Adams", "Ann")}, employer);
+    e.typeAndTab(e.edit("EditEmployment_income"), "90000");
+    e.typeAndTab(e.combo("EditProvince_of_employment_code"), "qc");
+    const std::pair<const char*, const char*> boxes[] = {
+        {"EditEI_insurable_earnings", "68900.00"},
+        {"EditCPP_OR_Quebec_PensionEarn", "85000.00"},
+        {"EditPPIP_insurable_earnings", "90000.00"}};
+    for (const auto& [name, proposed] : boxes) {
+      e.typeAndTab(e.edit(name), "");
+      QCOMPARE(e.edit(name)->text(), QString::fromLatin1(proposed));
+    }
+    e.typeAndTab(e.edit("EditCPP_OR_Quebec_PensionEarn"), "0");
+    QCOMPARE(e.working().int32(T4Record::CPP_OR_Quebec_PensionEarn), 0);
+    e.typeAndTab(e.combo("EditEmployee_province_code"), "nl");
+    QCOMPARE(e.combo("EditEmployee_country_code")->currentText(), QStringLiteral("CAN"));
+    e.typeAndTab(e.combo("EditProvince_of_employment_code"), "nu");
+    QCOMPARE(e.working().text(T4Record::Province_of_employment_code), QStringLiteral("NU"));
+    QCOMPARE(e.working().text(T4Record::Employee_province_code), QStringLiteral("NL"));
+    e.ui.expectReport(ViewerResult::Ignore);
+    e.ui.expectQuestion(Answer::No);
+    e.click("BitBtnExit");
+  }
+
   // Enter presses Next once the field is checked; the buttons move, add, pick from the
   // index, and Fix Error keeps the screen open.
   void theButtonsAndEnter() {

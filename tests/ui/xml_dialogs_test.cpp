@@ -5,15 +5,20 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "app/ui/widget_ui.h"
 #include "core/clock.h"
+#include "core/settings_store.h"
+#include "data/open_t4_file.h"
 #include "efile/ui/transmitter_dialog.h"
 #include "efile/ui/xml_export_dialog.h"
+#include "efile/xml_export.h"
 #include "layout_check.h"
+#include "reports/ui/error_messages.h"
 #include "test_files.h"
 
 using namespace quillet;
@@ -138,6 +143,41 @@ class XmlDialogsTest : public QObject {
     QCOMPARE(chosen.options.amendmentNote, QStringLiteral("Box 14 corrected"));
     QCOMPARE(chosen.schemaFolder, folder.path({}));
     QCOMPARE(chosen.transmitter.contactEmail, QStringLiteral("lee@example.ca"));
+  }
+
+  // File → "Export for Internet filing…" on a return CRA would reject: the pre-flight list
+  // in the report viewer names each error and how to mend it, then the program says that
+  // nothing was written.
+  void thePreFlightListStopsAReturnCraWouldReject() {
+    TempFolder folder;
+    OpenT4FileState state;
+    state.setT4FileName(folder.write("REFUSED2.T4E", t4Fixture("REFUSED2.T4E")));
+    QVERIFY(state.OpenT4File());
+    const SettingsStore settings(folder.path("settings"));
+    QVERIFY(settings.writeTransmitter(complete()));
+    const FixedClock clock{QDateTime(QDate(2027, 2, 3), QTime(9, 30))};
+    WidgetUi ui(clock);
+    QString listed, told;
+    whenShown<XmlExportDialog>([&](XmlExportDialog* d) {
+      whenShown<TFormErrorMessages>([&](TFormErrorMessages* viewer) {
+        listed = viewer->Memo1->toPlainText();
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+          told = box->text();
+          box->accept();
+        });
+        QTest::mouseClick(viewer->BitBtnOK, Qt::LeftButton);
+      });
+      QTest::mouseClick(d->BitBtnOK, Qt::LeftButton);
+    });
+    exportForInternetFiling(state, ui, settings);
+    QCOMPARE(listed,
+             QStringLiteral("Error: Employer: name line 1 is empty: enter the employer's name on "
+                            "its first line\nError: Employer: the contact's extension is all "
+                            "zeros: leave it empty\nError: Employer: the 2nd proprietor's SIN is "
+                            "given without the 1st: enter it as the 1st"));
+    QCOMPARE(told, QStringLiteral("CRA would reject this return. Nothing was written: correct the "
+                                  "errors listed, then export again."));
+    QCOMPARE(settings.peekSubmissionRef(), QStringLiteral("Q0000001"));
   }
 
   void theDesktopUiCancelsAndProposesTheFileName() {
