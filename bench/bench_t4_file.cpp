@@ -185,6 +185,16 @@ void BM_XmlReturn(benchmark::State& state) {
 }
 BENCHMARK(BM_XmlReturn)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 
+// The check of CRA's rules that comes before the return, over the 100,000 employees.
+void BM_XmlPreFlight(benchmark::State& state) {
+  OpenT4FileState file = openBigFile();
+  for (auto _ : state) benchmark::DoNotOptimize(checkForXml(file, false).errors.size());
+}
+BENCHMARK(BM_XmlPreFlight)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
 // A SIN that passes the check: eight digits of `n`, then the Luhn check digit.
 QString sinOf(int n) {
   QString digits = QStringLiteral("%1").arg(100000000 + n * 7, 8, 10, QLatin1Char('0')).right(8);

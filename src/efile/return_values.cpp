@@ -1,6 +1,7 @@
 // Quillet — the values of a T4 return as CRA's XML carries them.
 #include "efile/return_values.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -68,9 +69,13 @@ Address addressOf(const Record768& r, const std::array<Field, 6>& fields) {
 }  // namespace
 
 bool matches(const QString& text, const char* pattern) {
-  return QRegularExpression(QStringLiteral("^(?:%1)$").arg(QLatin1String(pattern)))
-      .match(text)
-      .hasMatch();
+  // Compiled once: the check before export matches every slip's values.
+  thread_local QHash<const char*, QRegularExpression> compiled;
+  auto found = compiled.find(pattern);
+  if (found == compiled.end())
+    found = compiled.insert(
+        pattern, QRegularExpression(QStringLiteral("^(?:%1)$").arg(QLatin1String(pattern))));
+  return found->match(text).hasMatch();
 }
 
 QString digitsOf(const QString& text) {
