@@ -1,6 +1,7 @@
 // Quillet — the code tables that the screens, checks and reports share.
 #include "checks/code_tables.h"
 
+#include <QHash>
 #include <algorithm>
 #include <array>
 
@@ -23,10 +24,17 @@ const QStringList& employmentProvinceCodes() {
 }
 
 QString countryOfProvince(const QString& code) {
-  const qsizetype at = addressProvinceCodes().indexOf(code);
-  const qsizetype otherCountry = addressProvinceCodes().indexOf(QStringLiteral("ZZ"));
-  if (at < 0 || at == otherCountry) return {};
-  return at < otherCountry ? QStringLiteral("CAN") : QStringLiteral("USA");
+  // Canada's codes stand before ZZ in the list, the states after it.
+  static const QHash<QString, QString> countries = [] {
+    QHash<QString, QString> all;
+    const qsizetype otherCountry = addressProvinceCodes().indexOf(QStringLiteral("ZZ"));
+    for (qsizetype at = 0; at < addressProvinceCodes().size(); ++at) {
+      if (at != otherCountry)
+        all.insert(addressProvinceCodes().at(at), at < otherCountry ? "CAN" : "USA");
+    }
+    return all;
+  }();
+  return countries.value(code);
 }
 
 const QStringList& employeeCountryCodes() {

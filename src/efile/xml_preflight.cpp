@@ -3,7 +3,6 @@
 // writes is one CRA's validation rejects.
 #include <QList>
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 #include "checks/code_tables.h"
@@ -27,7 +26,11 @@ bool hasControlCharacter(const QString& text) {
 }
 
 // The most an amount of `digits` digits before the point holds, in cents.
-int64_t largest(int digits) { return int64_t(std::pow(10, digits)) * 100 - 1; }
+int64_t largest(int digits) {
+  int64_t cents = 100;
+  while (digits-- > 0) cents *= 10;
+  return cents - 1;
+}
 
 // Checks one record's values as the return carries them; each problem a line that names
 // the field and says how to mend it, after `who`.
