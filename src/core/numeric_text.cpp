@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/key_filters.h"
 #include "core/ui.h"
 
 namespace quillet {
@@ -50,6 +51,14 @@ bool StrToCents(const QString& text, int32_t& target) {
 
 bool StrToFix4(const QString& text, int32_t& target) {
   return scaledToInt32(text, 214748.36475, 10000.0, target);
+}
+
+bool EnteredCents(const QString& text, int32_t& target) {
+  const QString trimmed = TrimControlText(text);
+  for (qsizetype i = 0; i < trimmed.size(); ++i) {
+    if (!KeyEditDecPoint(trimmed.left(i), trimmed.at(i)).accepted) return false;
+  }
+  return StrToCents(trimmed, target);
 }
 
 QString CentsToStr(int32_t cents) { return QString::number(cents / 100.0, 'f', 2); }

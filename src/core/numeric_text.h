@@ -18,6 +18,9 @@ bool ParseDecimal(const QString& text, double& value);
 bool StrToCents(const QString& text, int32_t& target);
 // The same for ten-thousandths (rates, the EI multiplier), below 214748.36475.
 bool StrToFix4(const QString& text, int32_t& target);
+// An amount as a money field takes it: only what its key filter lets be typed (digits and
+// one full stop, so no sign and no exponent), then StrToCents.
+bool EnteredCents(const QString& text, int32_t& target);
 
 // Two decimals, a full stop, no thousands separators: 123456 is "1234.56".
 QString CentsToStr(int32_t cents);

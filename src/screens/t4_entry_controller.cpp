@@ -153,7 +153,7 @@ FieldOutcome T4EntryController::leaveField(int tag, const QString& text) {
       outcome.newText = CentsToStr(*proposed);
       return outcome;
     }
-    if (StrToCents(text, cents)) {
+    if (EnteredCents(text, cents)) {
       m_working.setInt32(field, cents);
       return {};
     }

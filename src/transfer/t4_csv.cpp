@@ -111,7 +111,7 @@ QString take(T4Record& r, const Field& f, const QString& text) {
       return QStringLiteral("%1 is not 1 or 0").arg(name(f));
     case FieldKind::Cents: {
       int32_t cents = 0;
-      if (!StrToCents(value, cents)) return QStringLiteral("%1 is not an amount").arg(name(f));
+      if (!EnteredCents(value, cents)) return QStringLiteral("%1 is not an amount").arg(name(f));
       r.setInt32(f, cents);
       return {};
     }
@@ -318,6 +318,8 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
     const QString key = sinKey(fields.value(sinColumn));
     if (fields.size() > qsizetype(columns.size())) {
       row.reason = QStringLiteral("it has more fields than the header");
+    } else if (fields.size() < qsizetype(columns.size())) {
+      row.reason = QStringLiteral("it has fewer fields than the header");
     } else if (const auto first = seen.constFind(key); !key.isEmpty() && first != seen.constEnd()) {
       row.reason = QStringLiteral("the same SIN as line %1").arg(*first);
     } else {

@@ -216,6 +216,8 @@ TEST_F(CliTest, theBuiltProgramTakesEveryCommandAndOptionOfTheContract) {
   // The returns CRA would reject, refused with what to mend; the plan of box 10, today's
   // province codes, the Summary's lines, and boxes 24, 26 and 56 proposed from box 14.
   expectRecordedRuns("filing_rules", runBuilt);
+  // A row shorter than the header, and amounts the entry screen does not take, refused.
+  expectRecordedRuns("spreadsheet_rows", runBuilt);
   EXPECT_TRUE(readWholeFile(folder.path("out.pdf")).startsWith("%PDF"));
   EXPECT_TRUE(readWholeFile(folder.path("cra.pdf")).startsWith("%PDF"));
   EXPECT_EQ(QDir(folder.path("pdfs")).entryList({"2000-*.pdf"}).size(), 5);
