@@ -68,10 +68,20 @@ const QHash<QString, QString>& boxFields() {
   return boxes;
 }
 
+// A text a spreadsheet would take for a formula (OWASP's CSV injection): one beginning,
+// after any apostrophes, with =, +, -, @, a tab or a carriage return. It is exported with an
+// apostrophe before it, which the import takes away again.
+bool looksLikeFormula(const QString& text) {
+  const auto first = std::find_if(text.begin(), text.end(), [](QChar c) { return c != u'\''; });
+  return first != text.end() && QStringView(u"=+-@\t\r").contains(*first);
+}
+
 QString exportValue(const T4Record& r, const Field& f) {
   switch (f.kind) {
-    case FieldKind::Text:
-      return r.text(f);
+    case FieldKind::Text: {
+      const QString text = r.text(f);
+      return looksLikeFormula(text) ? u'\'' + text : text;
+    }
     case FieldKind::Cents:
       return CentsToStr(r.int32(f));
     case FieldKind::Flag:
@@ -142,15 +152,16 @@ QString take(T4Record& r, const Field& f, const QString& text) {
     default:
       return QStringLiteral("%1 cannot be imported").arg(name(f));
   }
-  if (value.size() > f.width)
+  const QString cell = value.startsWith(u'\'') && looksLikeFormula(value) ? value.mid(1) : value;
+  QString stored = cell;
+  if (cell.size() > f.width)
     return QStringLiteral("%1 is longer than %2 characters").arg(name(f)).arg(f.width);
-  QString stored = value;
   if (sameField(f, T::Employee_SIN)) {
     int32_t code = 0;
-    if (!RevCanValidityCheck(value, code)) return QStringLiteral("the SIN fails its check");
+    if (!RevCanValidityCheck(cell, code)) return QStringLiteral("the SIN fails its check");
   } else if (sameField(f, T::Province_of_employment_code) ||
              sameField(f, T::Employee_province_code)) {
-    stored = value.toUpper();
+    stored = cell.toUpper();
     const bool ofEmployment = sameField(f, T::Province_of_employment_code);
     const qsizetype at =
         stored.size() == 2
@@ -160,10 +171,10 @@ QString take(T4Record& r, const Field& f, const QString& text) {
       return ofEmployment ? QStringLiteral("the province of employment is not a province code")
                           : QStringLiteral("the employee's province is not a province code");
   } else if (sameField(f, T::Employment_code) || f.name.starts_with("Other_info_code")) {
-    if (!IsBlankOrNumbered(value))
+    if (!IsBlankOrNumbered(cell))
       return QStringLiteral("%1 is neither blank nor begins with a number").arg(name(f));
   } else if (sameField(f, T::Employee_postal_code)) {
-    stored = value.toUpper();
+    stored = cell.toUpper();
   }
   r.setText(f, stored);
   return {};
