@@ -266,7 +266,8 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
         "The T4 file has no company information yet: set it up before importing T4s.");
     return plan;
   }
-  const QString text = decodeSpreadsheet(spreadsheet);
+  const QString text = decodeSpreadsheet(spreadsheet, plan.error);
+  if (!plan.error.isEmpty()) return plan;
   if (text.trimmed().isEmpty()) {
     plan.error = QStringLiteral("Line 1: the spreadsheet is empty");
     return plan;
