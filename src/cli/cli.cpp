@@ -2,6 +2,9 @@
 #include "cli/cli.h"
 
 #include "cli/commands.h"
+#include "platform/file_names.h"
+#include "platform/file_replacement.h"
+#include "platform/shared_file.h"
 
 namespace quillet::cli {
 namespace {
@@ -13,6 +16,7 @@ struct Command {
   const char* usage;
   int (*run)(const Invocation&, const Clock&, Io);
   int optional = 0;
+  int written = -1;  // the positional that names the file written, if one does
 };
 
 const QList<Command>& commands() {
@@ -24,7 +28,9 @@ const QList<Command>& commands() {
        2,
        {"--config", "--box20", "--box44", "--regn", "--force"},
        "convert --config FILE.CNF [--box20] [--box44] [--regn TEXT] [--force] WGBT4.DTA OUT.T4E",
-       runConvert},
+       runConvert,
+       0,
+       1},
       {"print",
        2,
        {"--pdf", "--trace", "--dpi", "--offset", "--font", "--type", "--copy", "--top", "--left",
@@ -39,16 +45,24 @@ const QList<Command>& commands() {
        "      or:   print register --config FILE.CNF WGBT4.DTA (--pdf OUT.pdf | --trace OUT.txt)",
        runPrint},
       {"rates", 0, {}, "rates [YEAR]", runRates, 1},
-      {"csv-export", 2, {}, "csv-export FILE.T4E OUT.csv", runCsvExport},
-      {"csv-import", 2, {"--dry-run"}, "csv-import FILE.T4E IN.csv [--dry-run]", runCsvImport},
-      {"next-year", 2, {}, "next-year FILE.T4E OUT.T4E", runNextYear},
-      {"slips-pdf", 2, {}, "slips-pdf FILE.T4E FOLDER", runSlipsPdf},
+      {"csv-export", 2, {}, "csv-export FILE.T4E OUT.csv", runCsvExport, 0, 1},
+      {"csv-import",
+       2,
+       {"--dry-run"},
+       "csv-import FILE.T4E IN.csv [--dry-run]",
+       runCsvImport,
+       0,
+       0},
+      {"next-year", 2, {}, "next-year FILE.T4E OUT.T4E", runNextYear, 0, 1},
+      {"slips-pdf", 2, {"--replace"}, "slips-pdf FILE.T4E FOLDER [--replace]", runSlipsPdf},
       {"xml",
        2,
        {"--transmitter", "--ref", "--amended", "--note", "--schema"},
        "xml FILE.T4E OUT.xml [--transmitter FILE.ini] [--ref ID] [--amended] [--note TEXT]\n"
        "      [--schema DIR]",
-       runXml},
+       runXml,
+       0,
+       1},
   };
   return all;
 }
@@ -59,6 +73,29 @@ int usage(QTextStream& err, const QString& problem) {
     err << "  quillet-cli " << command.usage << " [--now \"YYYY-MM-DD HH:MM\"]" << Qt::endl;
   }
   return ExitUsage;
+}
+
+// What the command writes must not be what it reads, under any name or link: it would be
+// replaced by what is made from it. What it replaces and has other names is told first.
+bool outputsAreNotInputs(const Command& command, const Invocation& invocation, Io io) {
+  QStringList outputs;
+  QStringList inputs;
+  for (qsizetype i = 0; i < invocation.positionals.size(); ++i)
+    (i == command.written ? outputs : inputs) << invocation.positionals.at(i);
+  for (const char* option : {"--pdf", "--trace"})
+    outputs << invocation.options.value(QLatin1String(option));
+  for (const char* option : {"--config", "--transmitter"})
+    inputs << invocation.options.value(QLatin1String(option));
+  for (const QString& output : outputs) {
+    for (const QString& input : inputs) {
+      if (!platform::sameFile(output, input)) continue;
+      io.err << platform::cannotCreateMessage(output) << Qt::endl;
+      return false;
+    }
+    if (const QString note = platform::otherNamesNote(output); !note.isEmpty())
+      io.err << note << Qt::endl;
+  }
+  return true;
 }
 
 }  // namespace
@@ -83,6 +120,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     const auto clock = makeClock(*invocation, problem);
     if (!clock) return usage(err, problem);
+    if (!outputsAreNotInputs(command, *invocation, Io{out, err})) return ExitUsage;
     return command.run(*invocation, *clock, Io{out, err});
   }
   return usage(err, QStringLiteral("unknown command %1").arg(invocation->command));

@@ -24,6 +24,7 @@ const QHash<QString, bool>& knownOptions() {
       {QStringLiteral("--dry-run"), false},     {QStringLiteral("--transmitter"), true},
       {QStringLiteral("--ref"), true},          {QStringLiteral("--amended"), false},
       {QStringLiteral("--note"), true},         {QStringLiteral("--schema"), true},
+      {QStringLiteral("--replace"), false},
   };
   return options;
 }

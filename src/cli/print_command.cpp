@@ -296,7 +296,9 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
 int runSlipsPdf(const Invocation& invocation, const Clock&, Io io) {
   const auto state = openForInspection(invocation.positionals.at(0), io);
   if (!state) return ExitUsage;
-  StreamUi ui(io.err);
+  CliAnswers answers;
+  if (invocation.options.contains(QStringLiteral("--replace"))) answers.question = Answer::Yes;
+  StreamUi ui(io.err, std::move(answers));
   if (!checkReportPreconditions(*state, ui)) return ExitReported;
   const QString folder = invocation.positionals.at(1);
   if (!QFileInfo(folder).isDir()) {
@@ -304,7 +306,9 @@ int runSlipsPdf(const Invocation& invocation, const Clock&, Io io) {
     return ExitUsage;
   }
   const SlipPdfs done = writeSlipPdfs(*state, folder, ui);
-  io.out << done.written << " PDF file(s) of T4 slips written to " << folder << Qt::endl;
+  // A failure is an exit 2: what was written before it is told with the failure.
+  (done.failed ? io.err : io.out) << slipPdfsWritten(done, folder) << Qt::endl;
+  if (done.failed) return ExitUsage;
   return done.outcome == PrintOutcome::Printed                           ? ExitOk
          : done.written == 0 && done.outcome == PrintOutcome::NotStarted ? ExitUsage
                                                                          : ExitReported;

@@ -1,5 +1,4 @@
 // Quillet — quillet-cli csv-export, csv-import and next-year.
-#include <QFile>
 #include <QFileInfo>
 
 #include "cli/commands.h"
@@ -25,9 +24,13 @@ int runCsvExport(const Invocation& invocation, const Clock&, Io io) {
 int runCsvImport(const Invocation& invocation, const Clock&, Io io) {
   const QString t4 = invocation.positionals.at(0);
   const QString in = invocation.positionals.at(1);
-  QFile csv(in);
-  if (!QFileInfo(t4).isFile() || !csv.open(QIODevice::ReadOnly)) {
-    io.err << platform::cannotOpenMessage(QFileInfo(t4).isFile() ? in : t4) << Qt::endl;
+  if (!QFileInfo(t4).isFile()) {
+    io.err << platform::cannotOpenMessage(t4) << Qt::endl;
+    return ExitUsage;
+  }
+  const auto csv = platform::readWholeFile(in);
+  if (!csv) {
+    io.err << csv.error().message << Qt::endl;
     return ExitUsage;
   }
   OpenT4FileState state;
@@ -36,7 +39,7 @@ int runCsvImport(const Invocation& invocation, const Clock&, Io io) {
     io.err << opened.message() << Qt::endl;
     return ExitUsage;
   }
-  const CsvImportPlan plan = planT4CsvImport(state, csv.readAll());
+  const CsvImportPlan plan = planT4CsvImport(state, *csv);
   if (!plan.error.isEmpty()) {
     io.err << plan.error << Qt::endl;
     return ExitUsage;
@@ -58,10 +61,6 @@ int runNextYear(const Invocation& invocation, const Clock&, Io io) {
   const QString out = invocation.positionals.at(1);
   const QFileInfo target(out);
   if (target.exists()) {
-    if (target.canonicalFilePath() == QFileInfo(state->T4FileName()).canonicalFilePath()) {
-      io.err << "Next year's file cannot take the place of the open file." << Qt::endl;
-      return ExitUsage;
-    }
     // The batch tool answers no: an existing file is never replaced.
     StreamUi ui(io.err);
     if (ui.ask(out + QStringLiteral("\nThis file exists already. Replace it?"),

@@ -1,11 +1,12 @@
 // Quillet — quillet-cli xml: the T4 return for CRA's Internet File Transfer.
 #include <QRegularExpression>
-#include <QSettings>
 
 #include "cli/commands.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
+#include "data/cp1252.h"
 #include "efile/xml_export.h"
+#include "platform/shared_file.h"
 #include "reports/t4_totals.h"
 
 namespace quillet::cli {
@@ -14,9 +15,14 @@ int runXml(const Invocation& invocation, const Clock&, Io io) {
   const auto& o = invocation.options;
   Transmitter transmitter;
   if (o.contains(QStringLiteral("--transmitter"))) {
-    QSettings file(o.value(QStringLiteral("--transmitter")), QSettings::IniFormat);
-    file.beginGroup(QStringLiteral("Transmitter"));
-    transmitter = Transmitter::from(file);
+    const auto file = platform::readWholeFile(o.value(QStringLiteral("--transmitter")));
+    QString problem;
+    const QString text = file ? decodeText(*file, QStringLiteral("file"), problem) : QString();
+    if (!file || !problem.isEmpty()) {
+      io.err << (file ? problem : file.error().message) << Qt::endl;
+      return ExitUsage;
+    }
+    transmitter = Transmitter::fromIni(text);
   } else {
     transmitter = SettingsStore().readTransmitter();
   }

@@ -1,6 +1,7 @@
 // Quillet — Windows-1252 text, the character set of every text field on disk.
 #include "data/cp1252.h"
 
+#include <QStringDecoder>
 #include <array>
 
 namespace quillet {
@@ -45,6 +46,54 @@ QByteArray encodeCp1252(const QString& text) {
     bytes.append(encodeOne(c.unicode()));
   }
   return bytes;
+}
+
+namespace {
+
+// The line of the first character of `text` that `bad` finds; 0 when none is.
+template <class Bad>
+int firstBadLine(const QString& text, Bad bad) {
+  int line = 1;
+  for (const QChar c : text) {
+    if (bad(c)) return line;
+    line += c == u'\n';
+  }
+  return 0;
+}
+
+bool replaced(QChar c) { return c == QChar::ReplacementCharacter; }
+
+}  // namespace
+
+QString decodeText(const QByteArray& bytes, const QString& document, QString& error) {
+  const auto refuse = [&](int line, const char* encoding) {
+    error = QStringLiteral("Line %1: the text is not %2, as the rest of the %3 is")
+                .arg(line)
+                .arg(QLatin1String(encoding), document);
+    return QString();
+  };
+  // A byte-order mark says the encoding; without one, UTF-8 unless the bytes are not.
+  if (const auto marked = QStringConverter::encodingForData(bytes)) {
+    QStringDecoder decoder(*marked, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (text.startsWith(QChar::ByteOrderMark)) text.remove(0, 1);
+    if (decoder.hasError())
+      return refuse(firstBadLine(text, replaced), QStringConverter::nameForEncoding(*marked));
+    return text;
+  }
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString text = utf8.decode(bytes);
+  if (!utf8.hasError()) return text;
+  // Letters of UTF-8 beside bytes that are not: a file of two encodings.
+  if (firstBadLine(text, [](QChar c) { return c.unicode() > 0x7F && !replaced(c); }) > 0)
+    return refuse(firstBadLine(text, replaced), "UTF-8");
+  const QString windows = decodeCp1252(
+      {reinterpret_cast<const uint8_t*>(bytes.constData()), std::size_t(bytes.size())});
+  // The five bytes Windows-1252 leaves undefined come back as C1 controls.
+  if (const int line =
+          firstBadLine(windows, [](QChar c) { return c.unicode() >= 0x80 && c.unicode() <= 0x9F; }))
+    return refuse(line, "Windows-1252");
+  return windows;
 }
 
 }  // namespace quillet

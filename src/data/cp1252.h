@@ -17,4 +17,12 @@ QString decodeCp1252(std::span<const uint8_t> bytes);
 // pair is one character, so one "?").
 QByteArray encodeCp1252(const QString& text);
 
+// The text of a file written by a Windows or a Linux program (a spreadsheet, an INI
+// file), its encoding decided from the whole of it: the one its
+// byte-order mark says (UTF-8, UTF-16 or UTF-32; the mark is dropped), else UTF-8 when the
+// bytes are, else Windows-1252. A file that is none of them, or of two (UTF-8 letters
+// beside bytes that are not UTF-8), gives an empty text and `error` naming the first line
+// that is not of its encoding, as the rest of `document` ("spreadsheet") is.
+QString decodeText(const QByteArray& bytes, const QString& document, QString& error);
+
 }  // namespace quillet

@@ -22,6 +22,7 @@ class FileResult {
 
   explicit operator bool() const { return std::holds_alternative<T>(m_state); }
   T& operator*() { return std::get<T>(m_state); }
+  const T& operator*() const { return std::get<T>(m_state); }
   T* operator->() { return &std::get<T>(m_state); }
   const FileError& error() const { return std::get<FileError>(m_state); }
 

@@ -2,11 +2,13 @@
 #include "data/file_safety.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QLocale>
 #include <optional>
 #include <vector>
 
 #include "core/ui.h"
+#include "data/open_t4_file.h"
 #include "platform/disk_info.h"
 #include "platform/file_names.h"
 #include "platform/file_replacement.h"
@@ -85,6 +87,30 @@ void CopyAnyFile(const QString& source, const QString& destination, bool confirm
     ui.showMessage(QStringLiteral("Error copying ") + source +
                    QStringLiteral(" Output was not the same size as input so output deleted."));
   }
+}
+
+bool openFileStillAtItsPath(OpenT4FileState& state, Ui& ui) {
+  if (state.stillAtItsPath()) return true;
+  const QString name = state.T4FileName();
+  if (ui.ask(QStringLiteral("The T4 file %1 is no longer the file this program has open: another "
+                            "program moved, deleted or replaced it, and nothing can be saved into "
+                            "it.\n\nSave the open file, with this change, under a new name?")
+                 .arg(name),
+             QuestionKind::YesNo, {}, QuestionIcon::Error) != Answer::Yes)
+    return false;
+  const QFileInfo old(name);
+  const QString path = ui.chooseFileToSave({QStringLiteral("Save the T4 file under a new name"),
+                                            QStringLiteral("T4E"),
+                                            {QStringLiteral("T4 files (*.T4E)")},
+                                            true,
+                                            old.absolutePath(),
+                                            old.fileName()});
+  if (path.isEmpty()) return false;
+  if (const FileStatus kept = state.keepUnder(path); !kept) {
+    ui.showMessage(kept.message());
+    return false;
+  }
+  return true;
 }
 
 QString fileErrorMessage(const QString& operation, const QString& path) {

@@ -5,7 +5,14 @@
 
 namespace quillet {
 
+class OpenT4FileState;
 class Ui;
+
+// Before a save into the open T4 file: true when it is still the file at its path. When
+// another program moved, deleted or replaced it, says so and offers to keep the open file
+// (to which the save then goes) under a name the user chooses; false, with nothing saved,
+// when the user declines or it cannot be written there.
+bool openFileStillAtItsPath(OpenT4FileState& state, Ui& ui);
 
 // Copies `source` to `destination`, or tells the user why not: empty or identical names,
 // a missing or empty source, No to the overwrite question (asked when `confirmOverwrite`

@@ -1,8 +1,12 @@
 // Quillet — the one T4 file that is open: its name, its stream and the shared buffer.
 #include "data/open_t4_file.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/ui.h"
 #include "platform/file_names.h"
+#include "platform/file_replacement.h"
 
 namespace quillet {
 
@@ -23,6 +27,29 @@ FileStatus OpenT4FileState::OpenT4File(T4Access access) {
 void OpenT4FileState::OpenT4File(platform::SharedFile file) {
   CloseT4File();
   m_file = TAlphaInxFileStream::Create(std::move(file), 2, IndexKind::T4Record, Record768::Size);
+}
+
+FileStatus OpenT4FileState::keepUnder(const QString& path) {
+  auto copy = platform::FileReplacement::beginOutput(path);
+  if (!copy) return copy.error();
+  const int64_t size = m_file->size();
+  std::vector<uint8_t> block(1 << 20);
+  for (int64_t at = 0; at < size;) {
+    const int64_t got = m_file->readAt(
+        at,
+        std::span(block).first(std::size_t(std::min<int64_t>(size - at, int64_t(block.size())))));
+    if (got <= 0) return FileError{platform::cannotWriteMessage(path)};
+    if (copy->file().writeAt(at, std::span<const uint8_t>(block).first(std::size_t(got))) != got)
+      return FileError{platform::cannotWriteMessage(path)};
+    at += got;
+  }
+  auto kept = copy->commit();
+  if (!kept) return kept.error();
+  const Record768 buffer = m_sharedRecord;
+  m_fileName = path;
+  OpenT4File(std::move(*kept));
+  m_sharedRecord = buffer;
+  return {};
 }
 
 void OpenT4FileState::CloseT4File() {

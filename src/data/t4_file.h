@@ -70,6 +70,7 @@ class TAlphaInxFileStream {
   // The file was made anew with every record at its old position (a whole-file change):
   // the stream goes on with `file`, and the index holds as it is.
   void replaceFile(platform::SharedFile file) { m_file = std::move(file); }
+  const platform::SharedFile& file() const { return m_file; }
 
   QString key(int i) const;
   int64_t position(int i) const;

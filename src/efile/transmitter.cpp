@@ -2,6 +2,8 @@
 // reaches them.
 #include "efile/transmitter.h"
 
+#include <QHash>
+#include <QRegularExpression>
 #include <array>
 #include <utility>
 
@@ -67,9 +69,9 @@ QString& Transmitter::text(Entry entry) {
   Q_UNREACHABLE();
 }
 
-Transmitter Transmitter::from(QSettings& s) {
+Transmitter Transmitter::from(const std::function<QString(const QString&)>& value) {
   Transmitter t;
-  const QString signIn = s.value(QStringLiteral("SignIn")).toString().trimmed();
+  const QString signIn = value(QStringLiteral("SignIn")).trimmed();
   bool known = signIn.isEmpty();  // none stored: My Business Account
   for (int i = 0; i < 3; ++i) {
     if (signIn.compare(QLatin1String(SignInKeys[i]), Qt::CaseInsensitive) == 0) {
@@ -79,10 +81,34 @@ Transmitter Transmitter::from(QSettings& s) {
   }
   if (!known) t.unknownSignIn = signIn;
   for (int i = 0; i < int(Entry::Language); ++i)
-    t.text(Entry(i)) = s.value(QLatin1String(EntryKeys[i])).toString();
-  const QString language = s.value(QStringLiteral("Language"), QStringLiteral("E")).toString();
+    t.text(Entry(i)) = value(QLatin1String(EntryKeys[i]));
+  const QString language = value(QStringLiteral("Language")).trimmed();
   t.language = language.isEmpty() ? u'E' : language.at(0).toUpper();
   return t;
+}
+
+Transmitter Transmitter::from(QSettings& s) {
+  return from([&s](const QString& key) { return s.value(key).toString(); });
+}
+
+Transmitter Transmitter::fromIni(const QString& text) {
+  QHash<QString, QString> values;
+  bool inGroup = false;
+  for (const QString& raw : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
+    const QString line = raw.trimmed();
+    if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#')) continue;
+    if (line.startsWith(u'[')) {
+      inGroup = line.compare(QStringLiteral("[Transmitter]"), Qt::CaseInsensitive) == 0;
+      continue;
+    }
+    const qsizetype equals = line.indexOf(u'=');
+    if (!inGroup || equals < 0) continue;
+    QString value = line.mid(equals + 1).trimmed();
+    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+      value = value.mid(1, value.size() - 2);
+    values.insert(line.left(equals).trimmed(), value);
+  }
+  return from([&values](const QString& key) { return values.value(key); });
 }
 
 void Transmitter::store(QSettings& s) const {

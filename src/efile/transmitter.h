@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace quillet {
 
@@ -39,8 +40,15 @@ struct Transmitter {
   };
 
   // From the keys SignIn, Account, RepID, Name, ContactName, ContactArea, ContactPhone,
-  // ContactExtension, ContactEmail and Language of the settings' current group.
+  // ContactExtension, ContactEmail and Language, each looked up by `value` ("" when it
+  // is not there).
+  static Transmitter from(const std::function<QString(const QString& key)>& value);
+  // The same from the settings' current group.
   static Transmitter from(QSettings& settings);
+  // The same from the text of an INI file's [Transmitter] group, as a person writes it:
+  // "Key=value" lines, a value in double quotes taken without them, ";" or "#" lines
+  // as comments.
+  static Transmitter fromIni(const QString& text);
   // Into the same keys.
   void store(QSettings& settings) const;
   // The entries still empty, taken from the employer: its business number, name, contact

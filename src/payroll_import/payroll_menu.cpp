@@ -15,6 +15,7 @@
 #include "payroll_import/source_register.h"
 #include "payroll_import/year_end_conversion.h"
 #include "platform/dos_paths.h"
+#include "platform/file_replacement.h"
 #include "platform/shared_file.h"
 
 namespace quillet {
@@ -193,6 +194,8 @@ void PayrollMenu::CreatePayrollT4() {
   // its own name.
   const QString openName = m_state.T4FileName();
   m_state.setT4FileName(dataFile(QStringLiteral("WAGBOK.T4E")));
+  if (const QString note = platform::otherNamesNote(m_state.T4FileName()); !note.isEmpty())
+    m_ui.showMessage(note);
   if (ConvertYearEndFile(m_state, m_ui, m_clock, m_yearEndFileName, *m_config) ==
           ConversionOutcome::Stopped &&
       m_state.T4FileOpen()) {

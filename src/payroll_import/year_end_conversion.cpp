@@ -211,6 +211,11 @@ ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, Ui& ui, const Clock
     return ConversionOutcome::Stopped;
   }
 
+  // The T4 file is made from the year-end file: it never takes that file's place.
+  if (yearEnd->isFile(t4Path)) {
+    ui.showMessage(platform::cannotCreateMessage(t4Path));
+    return ConversionOutcome::Stopped;
+  }
   state.CloseT4File();
   // The old file stays whole, and locked against every other writer, until the new one
   // is complete on the disk and takes its place in one step.

@@ -78,9 +78,19 @@ QByteArray encodeFileName(const QString& name) {
 PathFacts pathFacts(const QString& path) {
   struct stat info {};
   if (path.isEmpty() || ::stat(encodeFileName(path).constData(), &info) != 0) return {};
-  return {true, S_ISREG(info.st_mode),
+  return {true,
+          S_ISREG(info.st_mode),
           QDateTime::fromMSecsSinceEpoch(qint64(info.st_mtim.tv_sec) * 1000 +
-                                         info.st_mtim.tv_nsec / 1000000)};
+                                         info.st_mtim.tv_nsec / 1000000),
+          quint64(info.st_dev),
+          quint64(info.st_ino),
+          int(info.st_nlink)};
+}
+
+bool sameFile(const QString& a, const QString& b) {
+  const PathFacts one = pathFacts(a);
+  const PathFacts other = pathFacts(b);
+  return one.exists && other.exists && one.device == other.device && one.inode == other.inode;
 }
 
 }  // namespace quillet::platform

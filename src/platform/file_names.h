@@ -18,7 +18,13 @@ struct PathFacts {
   bool exists = false;
   bool regular = false;  // a plain file: not a folder, a FIFO, a socket or a device
   QDateTime modified;
+  quint64 device = 0;
+  quint64 inode = 0;
+  int links = 0;  // its names (hard links)
 };
 PathFacts pathFacts(const QString& path);
+
+// True when both paths name one file, under whatever names or links.
+bool sameFile(const QString& a, const QString& b);
 
 }  // namespace quillet::platform

@@ -9,7 +9,7 @@ constexpr qsizetype BlockSize = 1 << 16;
 }  // namespace
 
 std::unique_ptr<ReplacingDevice> ReplacingDevice::begin(const QString& target) {
-  auto replacement = FileReplacement::begin(target);
+  auto replacement = FileReplacement::beginOutput(target);
   if (!replacement) return nullptr;
   std::unique_ptr<ReplacingDevice> device(new ReplacingDevice(std::move(*replacement)));
   device->open(QIODevice::WriteOnly);

@@ -15,7 +15,8 @@ namespace quillet::platform {
 // place.
 class ReplacingDevice final : public QIODevice {
  public:
-  // Open for writing; null when the new file cannot be made (the platform's create error).
+  // Open for writing; null when the new file cannot be made or the target may not be
+  // replaced (see FileReplacement::beginOutput: the platform's create error).
   static std::unique_ptr<ReplacingDevice> begin(const QString& target);
 
   ~ReplacingDevice() override;

@@ -1,6 +1,7 @@
 // Quillet — a file opened with the program's share modes.
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
@@ -23,10 +24,12 @@ enum class OpenMode {
 };
 
 // A file handle whose reads and writes name their byte position. "Others may not
-// write" is an advisory lock on POSIX: writers take it exclusively, deny-write readers
-// shared, so a second writer (in this process or another) fails to open, while plain
-// readers still read. A lock that cannot be had is the platform's open error. Only a
-// plain file is opened: a folder, a FIFO or a device is refused at once.
+// write" is an advisory lock on POSIX, taken both as flock and as a record lock (fcntl,
+// which other programs take): writers take it exclusively, deny-write readers shared, so
+// a second writer (in this process or another) fails to open, while plain readers still
+// read. A lock that cannot be had is heldOpenMessage. A lock is only had on the file the
+// path names once it is held. Only a plain file is opened: a folder, a FIFO or a device
+// is refused at once.
 class SharedFile {
  public:
   static FileResult<SharedFile> open(const QString& path, OpenMode mode);
@@ -55,13 +58,22 @@ class SharedFile {
   friend class FileReplacement;
   explicit SharedFile(int fd) : m_fd(fd) {}
   void close();
+  // Locks the whole file against other writers (and, exclusive, other deny-write
+  // readers), both as flock and as a record lock; false when another holds it.
+  bool lockWhole(bool exclusive, bool wait = false);
 
   int m_fd = -1;
   mutable int m_lastError = 0;
 };
 
+// The whole of a plain file, read without a lock (a spreadsheet, an INI file); the open
+// error for a folder, a FIFO or a device, and for a file that cannot be read to its end.
+FileResult<QByteArray> readWholeFile(const QString& path);
+
 QString cannotOpenMessage(const QString& path);
 QString cannotCreateMessage(const QString& path);
 QString cannotWriteMessage(const QString& path);
+// A file that cannot be opened because another writer (here or elsewhere) holds it.
+QString heldOpenMessage(const QString& path);
 
 }  // namespace quillet::platform

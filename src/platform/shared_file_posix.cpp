@@ -1,4 +1,4 @@
-// Quillet — a file opened with the program's share modes (POSIX: flock).
+// Quillet — a file opened with the program's share modes (POSIX: flock and fcntl).
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/file_names.h"
+#include "platform/file_replacement.h"
 #include "platform/shared_file.h"
 
 namespace quillet::platform {
@@ -22,6 +23,21 @@ QString cannotCreateMessage(const QString& path) {
 
 QString cannotWriteMessage(const QString& path) {
   return QStringLiteral("Cannot write file %1").arg(path);
+}
+
+QString heldOpenMessage(const QString& path) {
+  return QStringLiteral("Cannot open file %1: another program has it open.").arg(path);
+}
+
+bool SharedFile::lockWhole(bool exclusive, bool wait) {
+  const int how = exclusive ? LOCK_EX : LOCK_SH;
+  if (::flock(m_fd, wait ? how : how | LOCK_NB) != 0) return false;
+  // Programs that lock by record (fcntl) do not see flock's locks, nor it theirs: both
+  // are taken. An open file description's lock is released with it, as flock's is.
+  struct flock range {};
+  range.l_type = exclusive ? F_WRLCK : F_RDLCK;
+  range.l_whence = SEEK_SET;
+  return ::fcntl(m_fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &range) == 0;
 }
 
 FileResult<SharedFile> SharedFile::open(const QString& path, OpenMode mode) {
@@ -47,25 +63,53 @@ FileResult<SharedFile> SharedFile::open(const QString& path, OpenMode mode) {
   }
   const bool creating = mode == OpenMode::Create;
   const auto failure = [&](int systemError = errno) {
+    if (systemError == EWOULDBLOCK || systemError == EAGAIN)
+      return FileError{heldOpenMessage(path), systemError};
     return FileError{creating ? cannotCreateMessage(path) : cannotOpenMessage(path), systemError};
   };
+  if (lock == LOCK_EX) removeStaleReplacements(path);
 
   const QByteArray native = encodeFileName(path);
-  // A device is not even opened: opening some has effects of its own.
-  struct stat info {};
-  if (::stat(native.constData(), &info) == 0 && !S_ISREG(info.st_mode)) return failure(EACCES);
-  const int fd = ::open(native.constData(), flags, 0666);
-  if (fd < 0) return failure();
-  SharedFile file(fd);
+  // A writer that replaces the file puts a new one at the path; one opened just before
+  // would be locked after it was replaced, and be a deleted file. The lock counts only
+  // once the path is seen to name the locked file still.
+  for (int attempt = 0;; ++attempt) {
+    // A device is not even opened: opening some has effects of its own.
+    struct stat info {};
+    if (::stat(native.constData(), &info) == 0 && !S_ISREG(info.st_mode)) return failure(EACCES);
+    const int fd = ::open(native.constData(), flags, 0666);
+    if (fd < 0) return failure();
+    SharedFile file(fd);
 
-  if (::fstat(fd, &info) != 0) return failure();
-  if (!S_ISREG(info.st_mode)) return failure(EACCES);
-  if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) return failure();
-  if (lock != 0 && ::flock(fd, lock | LOCK_NB) != 0) return failure();
-  // Emptied only once the lock is held, so that a file another opener holds is never
-  // cut short.
-  if (creating && ::ftruncate(fd, 0) != 0) return failure();
-  return file;
+    if (::fstat(fd, &info) != 0) return failure();
+    if (!S_ISREG(info.st_mode)) return failure(EACCES);
+    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) return failure();
+    if (lock != 0 && !file.lockWhole(lock == LOCK_EX))
+      return failure(errno == EACCES ? EWOULDBLOCK : errno);
+    if (lock != 0 && !file.isFile(path)) {
+      if (attempt < 10) continue;
+      return failure(EWOULDBLOCK);
+    }
+    // Emptied only once the lock is held, so that a file another opener holds is never
+    // cut short.
+    if (creating && ::ftruncate(fd, 0) != 0) return failure();
+    return file;
+  }
+}
+
+FileResult<QByteArray> readWholeFile(const QString& path) {
+  auto file = SharedFile::open(path, OpenMode::ReadOnly);
+  if (!file) return file.error();
+  QByteArray bytes;
+  for (;;) {
+    const qsizetype at = bytes.size();
+    bytes.resize(at + (1 << 16));
+    const int64_t got =
+        file->readAt(at, {reinterpret_cast<uint8_t*>(bytes.data()) + at, std::size_t(1 << 16)});
+    bytes.resize(at + qsizetype(got));
+    if (file->lastError() != 0) return FileError{cannotOpenMessage(path), file->lastError()};
+    if (got == 0) return bytes;
+  }
 }
 
 SharedFile::SharedFile(SharedFile&& other) noexcept

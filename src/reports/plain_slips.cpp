@@ -3,11 +3,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 
 #include "core/ui.h"
 #include "data/open_t4_file.h"
+#include "platform/file_names.h"
+#include "platform/file_replacement.h"
 #include "platform/shared_file.h"
 #include "reports/painter_surface.h"
 #include "reports/print_report.h"
@@ -72,10 +75,22 @@ PrintOutcome onto(std::unique_ptr<PrintSurface> surface, Ui& ui,
   return outcome;
 }
 
-// A file name's part from a name: letters, digits and hyphens, the rest as "_".
+// A file name's part from a name: ASCII letters (accents taken off), digits and hyphens,
+// the rest as "_".
 QString namePart(const QString& text) {
-  QString part = text.trimmed();
-  part.replace(QRegularExpression(QStringLiteral("[^\\w-]+")), QStringLiteral("_"));
+  static const QHash<QChar, QString> unaccented = {
+      {u'ß', QStringLiteral("ss")}, {u'Æ', QStringLiteral("AE")}, {u'æ', QStringLiteral("ae")},
+      {u'Œ', QStringLiteral("OE")}, {u'œ', QStringLiteral("oe")}, {u'Ø', QStringLiteral("O")},
+      {u'ø', QStringLiteral("o")},  {u'Ł', QStringLiteral("L")},  {u'ł', QStringLiteral("l")},
+      {u'Đ', QStringLiteral("D")},  {u'đ', QStringLiteral("d")},  {u'Þ', QStringLiteral("TH")},
+      {u'þ', QStringLiteral("th")},
+  };
+  QString part;
+  for (const QChar c : text.trimmed().normalized(QString::NormalizationForm_KD)) {
+    if (c.category() == QChar::Mark_NonSpacing) continue;
+    part += unaccented.value(c, QString(c));
+  }
+  part.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9-]+")), QStringLiteral("_"));
   return part.isEmpty() ? QStringLiteral("_") : part;
 }
 
@@ -159,16 +174,27 @@ SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
       name = QStringLiteral("%1-%2.pdf").arg(stem).arg(n);
     used.insert(name.toLower());
     const QString path = QDir(folder).filePath(name);
-    if (QFileInfo::exists(path)) {
+    // The T4 file itself, under that name, is never replaced by a slip.
+    const bool theT4File = platform::sameFile(path, state.T4FileName());
+    if (QFileInfo::exists(path) && !theT4File) {
       const Answer answer = ui.ask(path + QStringLiteral("\nThis file exists already. Replace it?"),
                                    QuestionKind::YesNoCancel);
       if (answer == Answer::Cancel) return done;
-      if (answer == Answer::No) continue;
+      if (answer == Answer::No) {
+        ++done.kept;
+        continue;
+      }
     }
+    if (const QString note = platform::otherNamesNote(path); !note.isEmpty() && !theT4File)
+      ui.showMessage(note);
     bool whole = false;
-    const auto pdf = makePdfSurface(
-        path, QStringLiteral("T4 %1 %2 %3").arg(year, record.firstName(), record.surname()),
-        QFont(), 600, [&whole](bool ok) { whole = ok; });
+    const auto pdf =
+        theT4File
+            ? nullptr
+            : makePdfSurface(
+                  path,
+                  QStringLiteral("T4 %1 %2 %3").arg(year, record.firstName(), record.surname()),
+                  QFont(), 600, [&whole](bool ok) { whole = ok; });
     if (pdf) {
       SlipSheets(*pdf, employer, SlipCopy::Employee, T4PrintSetUp{}.top, T4PrintSetUp{}.left)
           .add(record);
@@ -178,6 +204,7 @@ SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
       ui.showMessage(
           (pdf ? platform::cannotWriteMessage(path) : platform::cannotCreateMessage(path)));
       done.outcome = PrintOutcome::StoppedEarly;
+      done.failed = true;
       return done;
     }
     ++done.written;
@@ -186,15 +213,20 @@ SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
   return done;
 }
 
+QString slipPdfsWritten(const SlipPdfs& done, const QString& folder) {
+  QString text =
+      QStringLiteral("%1 PDF file(s) of T4 slips written to %2").arg(done.written).arg(folder);
+  if (done.kept > 0) text += QStringLiteral("; %1 existing file(s) kept").arg(done.kept);
+  return text;
+}
+
 void exportSlipPdfs(OpenT4FileState& state, Ui& ui) {
   const QString folder =
       ui.chooseFolder(QStringLiteral("Folder for the T4 slips as PDF, one per employee"));
   if (folder.isEmpty()) return;
   const SlipPdfs done = writeSlipPdfs(state, folder, ui);
   if (done.outcome == PrintOutcome::NotStarted && done.written == 0) return;
-  ui.showMessage(QStringLiteral("%1 PDF file(s) of T4 slips were written to %2.")
-                     .arg(done.written)
-                     .arg(QDir::toNativeSeparators(folder)));
+  ui.showMessage(slipPdfsWritten(done, QDir::toNativeSeparators(folder)) + u'.');
 }
 
 }  // namespace quillet

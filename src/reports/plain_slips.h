@@ -29,13 +29,17 @@ PrintOutcome printPlainSlips(OpenT4FileState& state, Ui& ui, const SettingsStore
 
 struct SlipPdfs {
   int written = 0;
+  int kept = 0;         // existing files the user kept
+  bool failed = false;  // a PDF could not be made or written whole
   PrintOutcome outcome = PrintOutcome::NotStarted;
 };
 
 // One PDF of the employee's copies per T4 record that is not VOID, in `folder`, named
-// "<year>-<surname>-<first name>.pdf" (with "-2", "-3", … when names repeat). An existing
-// file is replaced only when the user says so.
+// "<year>-<surname>-<first name>.pdf" in ASCII (with "-2", "-3", … when names repeat). An
+// existing file is replaced only when the user says so, and never when it is the T4 file.
 SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui);
+// "N PDF file(s) of T4 slips written to FOLDER", and how many existing ones were kept.
+QString slipPdfsWritten(const SlipPdfs& done, const QString& folder);
 
 // Print Reports → "T4 slips as PDF, one per employee…": asks for the folder, writes, and
 // names the folder and the count.

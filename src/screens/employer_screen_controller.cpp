@@ -316,6 +316,7 @@ bool EmployerScreenController::closeQuery(bool okClicked) {
   if (m_state.T4File().size() < FirstT4Position) {
     // A new file: its header record in front of the first employer record. Cancel still
     // closes the screen when this cannot be written (the failure has been told).
+    if (!openFileStillAtItsPath(m_state, m_ui)) return !okClicked;
     Record768& buffer = m_state.sharedRecord();
     buffer.clear();
     buffer.setText(E::RevCan_account_number, m_working.text(E::RevCan_account_number));
@@ -342,6 +343,7 @@ bool EmployerScreenController::closeQuery(bool okClicked) {
 }
 
 bool EmployerScreenController::save() {
+  if (!openFileStillAtItsPath(m_state, m_ui)) return false;
   m_working.setByte(E::Record_type, EmployerRecordType);
   if (m_working.text(E::RevCan_account_number) != m_openingBusinessNumber)
     return rewriteWithBusinessNumber();
@@ -368,6 +370,8 @@ bool EmployerScreenController::rewriteWithBusinessNumber() {
         QStringLiteral(" Number change. Update aborted. Check disk with a disk utility."));
     return false;
   };
+  if (const QString note = platform::otherNamesNote(m_state.T4FileName()); !note.isEmpty())
+    m_ui.showMessage(note);
   auto replacement = platform::FileReplacement::begin(m_state.T4FileName());
   if (!replacement) {
     ShowFileError(QStringLiteral("write"), m_state.T4FileName(), m_ui);

@@ -335,6 +335,7 @@ std::optional<Answer> T4EntryController::AskSaveChanges() {
       m_ui.ask(QStringLiteral("Do you wish to save your changes to the last T4 ?"),
                QuestionKind::YesNoCancel);
   if (answer != Answer::Yes) return answer;
+  if (!openFileStillAtItsPath(m_state, m_ui)) return Answer::Cancel;
 
   // The stored copy comes back when the save fails: the record then stays unsaved, and
   // the user may try again or throw it away.

@@ -11,13 +11,6 @@ namespace quillet {
 // line ended by CR LF.
 QString csvLine(const QStringList& fields, QChar separator = u',');
 
-// The text of a spreadsheet file, its encoding decided from the whole of it: the one its
-// byte-order mark says (UTF-8, UTF-16 or UTF-32; the mark is dropped), else UTF-8 when the
-// bytes are, else Windows-1252. A file that is none of them, or of two (UTF-8 letters
-// beside bytes that are not UTF-8), gives an empty text and `error` naming the first line
-// that is not of its encoding.
-QString decodeSpreadsheet(const QByteArray& bytes, QString& error);
-
 // The records of a text one at a time. Fields may be quoted ("" is a quote inside) and
 // then hold separators and line breaks; a record ends at CR LF, LF or the end.
 class CsvReader {

@@ -59,7 +59,7 @@ FileResult<NextYear> writeNextYearFile(OpenT4FileState& state, const QString& pa
   applyRates(employer, *rates);
   employer.setByte(E::Record_type, EmployerRecordType);
   const FileError failed{fileErrorMessage(QStringLiteral("write"), path)};
-  auto replacement = platform::FileReplacement::begin(path);
+  auto replacement = platform::FileReplacement::beginOutput(path);
   if (!replacement) return replacement.error();
   platform::SharedFile& out = replacement->file();
   const auto put = [&out](int64_t position, const Record768& record) {

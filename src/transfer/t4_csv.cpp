@@ -13,6 +13,7 @@
 #include "checks/t4_record_checks.h"
 #include "core/numeric_text.h"
 #include "core/ui.h"
+#include "data/cp1252.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "platform/file_replacement.h"
@@ -266,7 +267,7 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
         "The T4 file has no company information yet: set it up before importing T4s.");
     return plan;
   }
-  const QString text = decodeSpreadsheet(spreadsheet, plan.error);
+  const QString text = decodeText(spreadsheet, QStringLiteral("spreadsheet"), plan.error);
   if (!plan.error.isEmpty()) return plan;
   if (text.trimmed().isEmpty()) {
     plan.error = QStringLiteral("Line 1: the spreadsheet is empty");
@@ -464,12 +465,12 @@ void importT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
        false,
        {}});
   if (path.isEmpty()) return;
-  QFile csv(path);
-  if (!csv.open(QIODevice::ReadOnly)) {
-    ui.showMessage(platform::cannotOpenMessage(path));
+  const auto csv = platform::readWholeFile(path);
+  if (!csv) {
+    ui.showMessage(csv.error().message);
     return;
   }
-  const CsvImportPlan plan = planT4CsvImport(state, csv.readAll());
+  const CsvImportPlan plan = planT4CsvImport(state, *csv);
   if (!plan.error.isEmpty()) {
     ui.showMessage(plan.error + QStringLiteral("\nNothing was imported."));
     return;
@@ -480,12 +481,13 @@ void importT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
         "Nothing was imported: correct the refused rows in the spreadsheet, then import again."));
     return;
   }
-  if (plan.rows.empty() || ui.ask(QStringLiteral("Import %1 rows: add %2 T4 records and update %3?")
-                                      .arg(plan.rows.size())
-                                      .arg(plan.count(CsvRow::Kind::Add))
-                                      .arg(plan.count(CsvRow::Kind::Update)),
-                                  QuestionKind::YesNo) != Answer::Yes)
-    return;
+  QString question = QStringLiteral("Import %1 rows: add %2 T4 records and update %3?")
+                         .arg(plan.rows.size())
+                         .arg(plan.count(CsvRow::Kind::Add))
+                         .arg(plan.count(CsvRow::Kind::Update));
+  if (const QString note = platform::otherNamesNote(state.T4FileName()); !note.isEmpty())
+    question += QStringLiteral("\n\n") + note;
+  if (plan.rows.empty() || ui.ask(question, QuestionKind::YesNo) != Answer::Yes) return;
   if (const FileStatus written = applyT4CsvImport(state, plan); !written) {
     ui.showMessage(written.message() + QStringLiteral("\nNothing was imported."));
     return;

@@ -14,6 +14,8 @@
 #include "golden.h"
 #include "payroll_files.h"
 #include "payroll_import/payroll_records.h"
+#include "platform/file_names.h"
+#include "platform/shared_file.h"
 #include "test_files.h"
 
 using namespace quillet;
@@ -221,6 +223,44 @@ TEST_F(CliTest, theBuiltProgramTakesEveryCommandAndOptionOfTheContract) {
   EXPECT_TRUE(readWholeFile(folder.path("out.pdf")).startsWith("%PDF"));
   EXPECT_TRUE(readWholeFile(folder.path("cra.pdf")).startsWith("%PDF"));
   EXPECT_EQ(QDir(folder.path("pdfs")).entryList({"2000-*.pdf"}).size(), 5);
+}
+
+// No output takes the place of a file the command reads, under any name or link, nor of a
+// file that a writer holds (the desktop program's lock, another program's record lock); a
+// FIFO or a folder is refused at once; a PDF that cannot be made exits 2.
+TEST_F(CliTest, theBuiltProgramNeverReplacesWhatItReadsOrWhatAnotherHolds) {
+  const QByteArray good = readWholeFile(expand("$GOOD"));
+  const QString open = folder.write("OPEN.T4E", good);
+  const auto hardLink = [](const QString& from, const QString& to) {
+    return ::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+  };
+  ASSERT_TRUE(QFile::link(open, folder.path("link.T4E")));
+  ASSERT_TRUE(hardLink(open, folder.path("hard.T4E")));
+  ASSERT_EQ(mkfifo(QFile::encodeName(folder.path("fifo.csv")).constData(), 0600), 0);
+  QDir().mkpath(folder.path("folder.csv"));
+  QDir().mkpath(folder.path("pdfs/2025-O_Hara_Jr-Ann.pdf"));
+  ASSERT_TRUE(hardLink(open, folder.path("pdfs/1999-Smith-John.pdf")));
+  const QString linked = folder.write("linked.csv", "old");
+  ASSERT_TRUE(hardLink(linked, folder.path("linked2.csv")));
+  folder.write("rows.csv", "Employee_surname,Employee_SIN\nSmith,046454286\n");
+  // The desktop program holding one file; an office program a record lock on another.
+  auto desktop = platform::SharedFile::open(folder.write("HELD.T4E", good),
+                                            platform::OpenMode::ReadWriteDenyWrite);
+  ASSERT_TRUE(desktop);
+  const int office =
+      ::open(QFile::encodeName(folder.write("LOCKED.T4E", good)).constData(), O_RDWR);
+  struct flock whole {};
+  whole.l_type = F_WRLCK;
+  whole.l_whence = SEEK_SET;
+  ASSERT_EQ(::fcntl(office, F_SETLK, &whole), 0);
+
+  expectRecordedRuns("output_files", runBuilt);
+  ::close(office);
+  for (const char* name : {"OPEN.T4E", "HELD.T4E", "LOCKED.T4E"})
+    EXPECT_EQ(readWholeFile(folder.path(name)), good) << name;
+  EXPECT_TRUE(platform::sameFile(open, folder.path("hard.T4E")));
+  EXPECT_EQ(readWholeFile(folder.path("linked2.csv")), "old");
+  EXPECT_TRUE(readWholeFile(linked).startsWith("\xEF\xBB\xBF"));
 }
 
 // Without --ref a return takes the next submission reference of the user's settings, and

@@ -46,7 +46,8 @@ TEST_F(OpenT4File, openingAnotherFileReleasesTheFirst) {
   const QString second = folder.write("B.T4E", t4FileBytes(goodEmployer(), {}));
   OpenT4FileState otherCopy;
   ASSERT_TRUE(open(state, first));
-  EXPECT_EQ(open(otherCopy, first).message(), "Cannot open file " + first);
+  EXPECT_EQ(open(otherCopy, first).message(),
+            "Cannot open file " + first + ": another program has it open.");
   EXPECT_FALSE(otherCopy.T4FileOpen());
   ASSERT_TRUE(open(state, second));
   EXPECT_EQ(state.T4File().Count(), 0);

@@ -183,9 +183,7 @@ TEST_F(T4FileTest, aSecondWriterIsRefusedWhileReadersRead) {
                     platform::OpenMode::ReadDenyWrite}) {
     auto second = platform::SharedFile::open(path, mode);
     ASSERT_FALSE(second);
-    EXPECT_EQ(
-        second.error().message,
-        (mode == platform::OpenMode::Create ? "Cannot create file " : "Cannot open file ") + path);
+    EXPECT_EQ(second.error().message, platform::heldOpenMessage(path));
   }
   EXPECT_EQ(readWholeFile(path).size(), 1536 + 768) << "a refused create cut nothing short";
 

@@ -1,10 +1,12 @@
 // Quillet tests — the operating-system layer: file names, DOS paths, whole-file replacement.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <cerrno>
 
 #include "fault_injection.h"
@@ -174,11 +176,116 @@ TEST(FileReplacement, keepsThePermissionsAndReplacesWhatALinkNames) {
   const QByteArray bytes = "new";
   replacement->file().writeAt(0, std::span(reinterpret_cast<const uint8_t*>(bytes.data()), 3));
   ASSERT_TRUE(replacement->commit());
-  EXPECT_EQ(readWholeFile(target), "new");
+  EXPECT_EQ(test::readWholeFile(target), "new");
   EXPECT_TRUE(QFileInfo(link).isSymLink());
   struct stat info {};
   ASSERT_EQ(stat(QFile::encodeName(target).constData(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u) << "its owner may write it again";
+}
+
+// Another program's record lock (fcntl, as office programs and Wine take them) keeps
+// writers out as the program's own lock does, and the program's lock keeps them out too.
+TEST(SharedFile, recordLocksAreHonouredBothWays) {
+  TempFolder folder;
+  const QString path = folder.write("A.T4E", "0123456789");
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR);
+  ASSERT_GE(fd, 0);
+  const auto recordLock = [fd](short type) {
+    struct flock range {};
+    range.l_type = type;
+    range.l_whence = SEEK_SET;
+    return ::fcntl(fd, F_SETLK, &range) == 0;
+  };
+  struct Case {
+    short theirs;
+    OpenMode mode;
+    bool opens;
+  };
+  for (const Case c :
+       {Case{F_WRLCK, OpenMode::ReadWriteDenyWrite, false},
+        Case{F_WRLCK, OpenMode::ReadDenyWrite, false}, Case{F_WRLCK, OpenMode::ReadOnly, true},
+        Case{F_RDLCK, OpenMode::ReadWriteDenyWrite, false},
+        Case{F_RDLCK, OpenMode::ReadDenyWrite, true}}) {
+    ASSERT_TRUE(recordLock(c.theirs));
+    auto file = SharedFile::open(path, c.mode);
+    EXPECT_EQ(bool(file), c.opens) << c.theirs << int(c.mode);
+    if (!file) {
+      EXPECT_EQ(file.error().message, heldOpenMessage(path));
+    }
+    ASSERT_TRUE(recordLock(F_UNLCK));
+  }
+  auto held = SharedFile::open(path, OpenMode::ReadWriteDenyWrite);
+  ASSERT_TRUE(held);
+  EXPECT_FALSE(recordLock(F_RDLCK)) << "a record locker sees the program's lock";
+  ::close(fd);
+}
+
+// A file that another replaced between the open and the lock is not the one locked: the
+// lock is taken again on the file that the path names now.
+TEST(SharedFile, theLockIsHadOnTheFileThePathNamesAfterIt) {
+  TempFolder folder;
+  for (const OpenMode mode : {OpenMode::ReadWriteDenyWrite, OpenMode::ReadDenyWrite}) {
+    const QString path = folder.write("A.T4E", "old");
+    const QString newer = folder.write("B.T4E", "new");
+    beforeNextLock(
+        [&] { ASSERT_EQ(::rename(QFile::encodeName(newer), QFile::encodeName(path)), 0); });
+    auto file = SharedFile::open(path, mode);
+    ASSERT_TRUE(file);
+    EXPECT_TRUE(file->isFile(path));
+    uint8_t bytes[3] = {};
+    EXPECT_EQ(file->readAt(0, bytes), 3);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(bytes), 3), "new");
+  }
+}
+
+// What a killed replacement left beside a file (".NAME.~xxxxxxxx") goes when the file is next
+// opened for writing or replaced; a living replacement's, another file's and other names stay.
+TEST(FileReplacement, theNewFilesOfKilledReplacementsAreRemoved) {
+  TempFolder folder;
+  const QString target = folder.write("A.T4E", "old");
+  const QStringList stale = {".A.T4E.~abcd1234", ".A.T4E.~0000zzzz"};
+  const QStringList kept = {".A.T4E.~held0000", ".A.T4E.~abc",     ".A.T4E.~ABCD1234",
+                            ".B.T4E.~abcd1234", "A.T4E.~abcd1234", ".A.T4E.~abcd12345"};
+  for (const OpenMode mode : {OpenMode::ReadWriteDenyWrite, OpenMode::Create}) {
+    for (const QString& name : stale + kept) folder.write(name, "x");
+    auto living = SharedFile::open(folder.path(kept.first()), OpenMode::ReadWriteDenyWrite);
+    ASSERT_TRUE(living);
+    ASSERT_TRUE(SharedFile::open(target, mode));
+    QStringList left = QDir(folder.path({})).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    left.removeOne("A.T4E");
+    EXPECT_EQ(QSet<QString>(left.begin(), left.end()), QSet<QString>(kept.begin(), kept.end()));
+  }
+  folder.write(stale.first(), "x");
+  ASSERT_TRUE(FileReplacement::begin(target));
+  EXPECT_FALSE(QFile::exists(folder.path(stale.first())));
+}
+
+// A replacement keeps the owner and group (the process may give them as root), and tells
+// of the other names that keep the old file; an output never replaces a file a writer holds.
+TEST(FileReplacement, keepsTheOwnerTellsOfOtherNamesAndLeavesAHeldFile) {
+  TempFolder folder;
+  const QString target = folder.write("A.T4E", "old");
+  const QByteArray native = QFile::encodeName(target);
+  EXPECT_EQ(otherNamesNote(target), QString());
+  ASSERT_EQ(::link(native.constData(), QFile::encodeName(folder.path("B.T4E")).constData()), 0);
+  EXPECT_EQ(otherNamesNote(target), "Note: " + target +
+                                        " has 1 other name(s) (hard links), which keep the file as "
+                                        "it was: only " +
+                                        target + " takes the new one.");
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(native.constData(), 4321, 8765), 0);
+    auto replacement = FileReplacement::begin(target);
+    ASSERT_TRUE(replacement && replacement->commit());
+    struct stat info {};
+    ASSERT_EQ(::stat(native.constData(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 8765u);
+  }
+  auto held = SharedFile::open(target, OpenMode::ReadWriteDenyWrite);
+  ASSERT_TRUE(held);
+  auto refused = FileReplacement::beginOutput(target);
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.error().message, cannotCreateMessage(target));
 }
 
 // A commit that fails removes the new file at once; the target stays as it was.
@@ -193,7 +300,7 @@ TEST(ReplacingDevice, aFailedCommitLeavesOnlyTheTarget) {
     EXPECT_FALSE(device->commit());
   }
   EXPECT_EQ(QDir(folder.path({})).entryList(QDir::Files | QDir::Hidden), QStringList{"out.pdf"});
-  EXPECT_EQ(readWholeFile(target), "old");
+  EXPECT_EQ(test::readWholeFile(target), "old");
 }
 
 }  // namespace

@@ -226,7 +226,7 @@ TEST_F(PlainSlipsRun, onePdfPerEmployeeNeverOverwrittenUnasked) {
   EXPECT_EQ(QDir(folder.path({})).entryList({"*.pdf"}), pdfs);
   EXPECT_TRUE(readWholeFile(folder.path(pdfs.last())).startsWith("%PDF"));
   EXPECT_EQ(ui.messages(),
-            QStringList{"4 PDF file(s) of T4 slips were written to " + folder.path({}) + "."});
+            QStringList{"4 PDF file(s) of T4 slips written to " + folder.path({}) + "."});
 
   // Again, in index order: the first is kept (No), the second replaced (Yes), and there it
   // stops (Cancel).
@@ -235,6 +235,7 @@ TEST_F(PlainSlipsRun, onePdfPerEmployeeNeverOverwrittenUnasked) {
     again.expectQuestion(answer);
   const SlipPdfs done = writeSlipPdfs(state, folder.path({}), again);
   EXPECT_EQ(done.written, 1);
+  EXPECT_EQ(done.kept, 1);
   EXPECT_EQ(done.outcome, PrintOutcome::NotStarted);
   EXPECT_EQ(again.questions().first(),
             folder.path("2025-O_Brien_Ann-John.pdf") + "\nThis file exists already. Replace it?");

@@ -2,6 +2,9 @@
 #include "screens/t4_entry_controller.h"
 
 #include <gtest/gtest.h>
+#include <stdio.h>
+
+#include <QFile>
 
 #include "checks/code_tables.h"
 #include "data/open_t4_file.h"
@@ -102,6 +105,31 @@ TEST_F(T4EntryTest, theSaveStepsPaths) {
   saveAnswering(Answer::No);
   EXPECT_EQ(s.AskSaveChanges(), Answer::No);
   expectGolden("t4_entry_save", ui.transcript());  // the notes in the first report only
+}
+
+// Another program that takes no lock replaced the file: the save goes under a new name the
+// user gives, or nowhere; never into the file that is gone, nor over the other's.
+TEST_F(T4EntryTest, aFileReplacedUnderTheScreenIsSavedUnderANewNameOrNotAtAll) {
+  C& s = open({goodT4("Adams", "A")});
+  const QString name = state.T4FileName();
+  const QByteArray theirs = t4FileBytes(goodEmployer(), {goodT4("Other", "O")});
+  ASSERT_EQ(::rename(QFile::encodeName(folder.write("theirs", theirs)).constData(),
+                     QFile::encodeName(name).constData()),
+            0);
+  s.leaveField(C::City, "Kanata");
+  const QString kept = folder.path("KEPT.T4E");
+  for (const QString& chosen : {QStringLiteral("no"), QString(), kept}) {
+    ui.expectQuestion(Answer::Yes);
+    ui.expectQuestion(chosen == "no" ? Answer::No : Answer::Yes);
+    if (chosen != "no") ui.expectFileChoice(chosen);
+    EXPECT_EQ(s.AskSaveChanges(), chosen == kept ? Answer::Yes : Answer::Cancel);
+  }
+  EXPECT_TRUE(ui.questions().at(1).startsWith("The T4 file " + name + " is no longer the file"));
+  EXPECT_EQ(readWholeFile(name), theirs);
+  EXPECT_EQ(state.T4FileName(), kept);
+  EXPECT_EQ(surnamesOnFile(), QStringList{"Adams"});
+  EXPECT_TRUE(readWholeFile(kept).contains("Kanata"));
+  EXPECT_EQ(s.AskSaveChanges(), std::nullopt) << "saved: the buffer holds it";
 }
 
 TEST_F(T4EntryTest, movingAndItsEnds) {

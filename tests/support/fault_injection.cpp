@@ -40,6 +40,11 @@ Plan& plan() {
   return p;
 }
 
+std::function<void()>& lockHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+
 template <class F>
 F next(const char* name) {
   return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
@@ -145,6 +150,12 @@ int rename(const char* from, const char* to) {
   return faultyCall(underFolder(to), [&] { return real(from, to); });
 }
 
+int flock(int fd, int operation) {
+  static const auto real = next<int (*)(int, int)>("flock");
+  if (auto hook = std::exchange(lockHook(), nullptr)) hook();
+  return real(fd, operation);
+}
+
 }  // extern "C"
 
 namespace quillet::test {
@@ -157,6 +168,8 @@ FaultyDisk::FaultyDisk(const QString& folder, int at, Fault fault) {
 FaultyDisk::~FaultyDisk() { plan().armed = false; }
 
 int FaultyDisk::changes() { return plan().count; }
+
+void beforeNextLock(std::function<void()> hook) { lockHook() = std::move(hook); }
 
 bool killedAtChange(const QString& folder, int at, const std::function<void()>& work) {
   const pid_t child = fork();

@@ -26,6 +26,10 @@ class FaultyDisk {
   static int changes();
 };
 
+// Runs `hook` once, just before the next lock that the program takes (flock): what another
+// program might do between the program's open and its lock.
+void beforeNextLock(std::function<void()> hook);
+
 // Runs `work` with files limited to `bytes`: the system cuts a write past the limit short,
 // as a full disk would.
 void withFileSizeLimit(long bytes, const std::function<void()>& work);

@@ -108,6 +108,22 @@ TEST_F(T4CsvTest, aFailedWriteLeavesTheFileAsItWas) {
   EXPECT_EQ(state.T4File().Count(), 3);
 }
 
+// Two imports at once: the one that opened the file just before the other replaced it locks
+// the file the other made, not the deleted one, and both rows are kept.
+TEST_F(T4CsvTest, twoImportsAtOnceKeepBothRows) {
+  state.setT4FileName(folder.write("ACME.T4E", t4Fixture("SHEET0.T4E")));
+  beforeNextLock([this] {
+    OpenT4FileState other;
+    other.setT4FileName(state.T4FileName());
+    ASSERT_TRUE(other.OpenT4File());
+    ASSERT_TRUE(applyT4CsvImport(other, planT4CsvImport(other, sheet({}, {}, "046454286"))));
+  });
+  ASSERT_TRUE(state.OpenT4File());
+  ASSERT_TRUE(applyT4CsvImport(state, plan(sheet({}, {}, "193456787"))));
+  state.OpenT4File();
+  EXPECT_EQ(state.T4File().Count(), 2);
+}
+
 TEST_F(T4CsvTest, theDesktopShowsTheRowsAsksThenImportsAndChecks) {
   openFile(t4Fixture("SHEET0.T4E"));
   const QString good = folder.write("good.csv", sheet("Employment_income", {"50000"}));
@@ -136,6 +152,12 @@ TEST_F(T4CsvTest, theDesktopExportSaysWhereAndWhenItFailed) {
   }
   ui.expectFileChoice(out);
   exportT4Spreadsheet(state, ui);
+  // The open file itself, under a link: refused, and left as it was.
+  const QByteArray before = readWholeFile(state.T4FileName());
+  ASSERT_TRUE(QFile::link(state.T4FileName(), folder.path("link.csv")));
+  ui.expectFileChoice(folder.path("link.csv"));
+  exportT4Spreadsheet(state, ui);
+  EXPECT_EQ(readWholeFile(state.T4FileName()), before);
   expectGolden("csv_export_desktop", ui.transcript(), folder.path({}));
   EXPECT_TRUE(readWholeFile(out).startsWith("\xEF\xBB\xBFVOID,"));
 }

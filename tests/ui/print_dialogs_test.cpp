@@ -20,6 +20,7 @@
 #include "golden.h"
 #include "layout_check.h"
 #include "payroll_import/ui/pay_conv_setup.h"
+#include "platform/shared_file.h"
 #include "reports/recording_surface.h"
 #include "reports/trace_surface.h"
 #include "reports/ui/error_messages.h"
@@ -28,6 +29,7 @@
 #include "reports/ui/t4_print_set_up.h"
 #include "reports/ui/t4_summary_set_up.h"
 #include "scripted_ui.h"
+#include "test_files.h"
 #include "trace.h"
 
 using namespace quillet;
@@ -56,6 +58,9 @@ struct PrintDialogsUser {
       if (!unwritableFile.isEmpty()) {
         printDialog->printer()->setOutputFileName(unwritableFile);
         printDialog->accept();
+      } else if (!fileName.isEmpty()) {
+        printDialog->findChild<QLineEdit*>("filename")->setText(fileName);
+        printDialog->accept();
       } else if (preview && pressPreview) {
         preview->click();
       } else {
@@ -74,6 +79,7 @@ struct PrintDialogsUser {
   QTimer timer;
   bool pressPreview = true;
   QString unwritableFile;  // when set, Print into this file, which cannot be made
+  QString fileName;        // when set, Print to File under this name, typed into the dialog
   QPageSize::PageSizeId paper = QPageSize::Custom;
   QList<QFont> offeredFonts;
   int previews = 0;
@@ -111,7 +117,16 @@ class PrintDialogsTest : public QObject {
     // A job that cannot start is no job: nothing is printed, and nothing is said.
     user.unwritableFile = QStringLiteral("/nonexistent-folder/out.pdf");
     QVERIFY(!ui.startPrintJob("T4 Error Report", FontChoice::FormsOwn));
+    // Nor into a file a writer holds, the open T4 file above all: refused, and left whole.
+    TempFolder folder;
+    const QString open = folder.write("OPEN.T4E", "T4");
+    const auto held = platform::SharedFile::open(open, platform::OpenMode::ReadWriteDenyWrite);
     user.unwritableFile.clear();
+    user.fileName = folder.path("link.pdf");
+    QVERIFY(QFile::link(open, user.fileName));
+    QVERIFY(!ui.startPrintJob("T4 Error Report", FontChoice::FormsOwn));
+    QCOMPARE(readWholeFile(open), QByteArray("T4"));
+    user.fileName.clear();
 
     // A drawn form brings its own face: no font dialog.
     user.pressPreview = true;

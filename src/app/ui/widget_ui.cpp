@@ -16,6 +16,9 @@
 #include "efile/ui/transmitter_dialog.h"
 #include "efile/ui/xml_export_dialog.h"
 #include "payroll_import/ui/pay_conv_setup.h"
+#include "platform/file_names.h"
+#include "platform/file_replacement.h"
+#include "platform/shared_file.h"
 #include "reports/painter_surface.h"
 #include "reports/ui/error_messages.h"
 #include "reports/ui/label_select.h"
@@ -97,8 +100,11 @@ QString WidgetUi::chooseFileToSave(const FileDialogRequest& request) {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   if (!request.proposedName.isEmpty()) dialog.selectFile(request.proposedName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  m_folder = QFileInfo(dialog.selectedFiles().first()).absolutePath();
-  return dialog.selectedFiles().first();
+  const QString path = dialog.selectedFiles().first();
+  m_folder = QFileInfo(path).absolutePath();
+  // A file of other names keeps them for the old file: said before it is replaced.
+  if (const QString note = platform::otherNamesNote(path); !note.isEmpty()) showMessage(note);
+  return path;
 }
 
 QString WidgetUi::chooseFolder(const QString& title) {
@@ -169,6 +175,14 @@ std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTit
   if (chosen != QDialog::Accepted && chosen != PreviewChosen) return nullptr;
   m_printerName = printer->printerName();
   m_pageLayout = printer->pageLayout();
+  // Printed to a file, the job never takes the place of a file a writer holds: the open T4
+  // file above all.
+  if (const QString file = printer->outputFileName();
+      !file.isEmpty() && platform::pathFacts(file).exists &&
+      !platform::SharedFile::open(file, platform::OpenMode::ReadDenyWrite)) {
+    showMessage(platform::cannotCreateMessage(file));
+    return nullptr;
+  }
 
   const std::optional<QFont> font = chooseFont(documentTitle, fontChoice);
   if (!font) return nullptr;
