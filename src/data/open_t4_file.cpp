@@ -45,10 +45,8 @@ FileStatus OpenT4FileState::keepUnder(const QString& path) {
   }
   auto kept = copy->commit();
   if (!kept) return kept.error();
-  const Record768 buffer = m_sharedRecord;
   m_fileName = path;
   OpenT4File(std::move(*kept));
-  m_sharedRecord = buffer;
   return {};
 }
 

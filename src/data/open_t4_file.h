@@ -44,9 +44,8 @@ class OpenT4FileState {
   // True when T4FileName still names the open file: another program may have moved,
   // deleted or replaced it since it was opened.
   bool stillAtItsPath() const { return m_file && m_file->file().isFile(m_fileName); }
-  // Writes the open file whole as `path` and holds that one from now on, under that name
-  // (the shared buffer is kept). The platform's message when it cannot; the open file is
-  // then as it was.
+  // Writes the open file whole as `path` and holds that one from now on, under that name.
+  // The platform's message when it cannot; the open file is then as it was.
   FileStatus keepUnder(const QString& path);
 
   // Moves exactly one slot between the shared buffer and the file; a shorter transfer

@@ -103,9 +103,11 @@ Transmitter Transmitter::fromIni(const QString& text) {
     }
     const qsizetype equals = line.indexOf(u'=');
     if (!inGroup || equals < 0) continue;
+    // A value in double quotes is taken whole; any other ends at a ";" comment.
     QString value = line.mid(equals + 1).trimmed();
-    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
-      value = value.mid(1, value.size() - 2);
+    const qsizetype closing = value.indexOf(u'"', 1);
+    value = value.startsWith(u'"') && closing > 0 ? value.mid(1, closing - 1)
+                                                  : value.section(u';', 0, 0).trimmed();
     values.insert(line.left(equals).trimmed(), value);
   }
   return from([&values](const QString& key) { return values.value(key); });

@@ -46,8 +46,8 @@ struct Transmitter {
   // The same from the settings' current group.
   static Transmitter from(QSettings& settings);
   // The same from the text of an INI file's [Transmitter] group, as a person writes it:
-  // "Key=value" lines, a value in double quotes taken without them, ";" or "#" lines
-  // as comments.
+  // "Key=value" lines, a value in double quotes taken whole without them, any other up to
+  // a ";" comment; lines beginning with ";" or "#" are comments.
   static Transmitter fromIni(const QString& text);
   // Into the same keys.
   void store(QSettings& settings) const;

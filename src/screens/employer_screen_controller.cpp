@@ -316,7 +316,6 @@ bool EmployerScreenController::closeQuery(bool okClicked) {
   if (m_state.T4File().size() < FirstT4Position) {
     // A new file: its header record in front of the first employer record. Cancel still
     // closes the screen when this cannot be written (the failure has been told).
-    if (!openFileStillAtItsPath(m_state, m_ui)) return !okClicked;
     Record768& buffer = m_state.sharedRecord();
     buffer.clear();
     buffer.setText(E::RevCan_account_number, m_working.text(E::RevCan_account_number));

@@ -51,7 +51,10 @@ TEST(FileNames, anExistingPlainFileIsTheOnlyKindThatOpens) {
                 (mode == OpenMode::Create ? "Cannot create file " : "Cannot open file ") + path);
     }
     EXPECT_FALSE(FileReplacement::begin(path)) << path.toStdString();
+    EXPECT_EQ(platform::readWholeFile(path).error().message, "Cannot open file " + path);
   }
+  const QByteArray big(200000, 'x');
+  EXPECT_EQ(*platform::readWholeFile(folder.write("big.csv", big)), big);
 }
 
 // Components match without regard to case, what does not exist keeps its name, and no

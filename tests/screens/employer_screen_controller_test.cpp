@@ -154,6 +154,24 @@ TEST_F(EmployerScreenTest, changesAreSavedOrQuestioned) {
   expectGolden("employer_close", ui.transcript());
 }
 
+// The file replaced under the screen by a program that takes no lock: the employer record
+// is not saved into the file that is gone, and the screen stays (or, for a new file's
+// first record, Cancel still closes it).
+TEST_F(EmployerScreenTest, aFileReplacedUnderTheScreenIsNotSavedIntoTheVoid) {
+  for (const QByteArray& original : {t4FileBytes(goodEmployer(), {}), QByteArray()}) {
+    C& s = open(original);
+    const QByteArray theirs = t4FileBytes(goodEmployer(), {goodT4("Other", "O")});
+    ASSERT_TRUE(QFile::remove(state.T4FileName()));
+    folder.write("ACME.T4E", theirs);
+    s.leaveField(C::City, "Kanata");
+    ui.expectQuestion(Answer::No);
+    if (original.isEmpty()) ui.expectReport(ViewerResult::Ignore);
+    EXPECT_FALSE(s.closeQuery(true));
+    EXPECT_EQ(readWholeFile(state.T4FileName()), theirs);
+    EXPECT_TRUE(ui.questions().last().contains("no longer the file this program has open"));
+  }
+}
+
 TEST_F(EmployerScreenTest, aNewBusinessNumberIsWrittenIntoEveryRecord) {
   C& s = open(t4FileBytes(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B"),
                                            with(goodT4("Void", "V"), {{T4Record::VOID, true}})}));
