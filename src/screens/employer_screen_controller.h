@@ -79,6 +79,10 @@ class EmployerScreenController {
   bool closeQuery(bool okClicked);
 
   const EmployerRecord& working() const { return m_working; }
+  // The working record kept before an entry is checked, and put back when the user closes
+  // the screen without that entry: what the entry changed is dropped.
+  void keepWorking() { m_kept = m_working; }
+  void dropEntry() { m_working = m_kept; }
 
  private:
   FieldOutcome leaveNumber(int tag, const QString& text);
@@ -96,6 +100,7 @@ class EmployerScreenController {
   Ui& m_ui;
   const Clock& m_clock;
   EmployerRecord m_working;
+  EmployerRecord m_kept;      // the working record before an entry that may be dropped
   EmployerRecord m_original;  // as read on opening
   QString m_openingBusinessNumber;
 };

@@ -99,6 +99,10 @@ class T4EntryController {
   bool closeQuery();
 
   const T4Record& working() const { return m_working; }
+  // The working record kept before an entry is checked, and put back when the user closes
+  // the screen without that entry: what the entry changed is dropped.
+  void keepWorking() { m_kept = m_working; }
+  void dropEntry() { m_working = m_kept; }
   const EmployerRecord& employer() const { return m_employer; }
   int currentPosition() const { return m_position; }
   bool isNew() const { return m_new; }
@@ -115,6 +119,7 @@ class T4EntryController {
   OpenT4FileState& m_state;
   Ui& m_ui;
   T4Record m_working;
+  T4Record m_kept;  // the working record before an entry that may be dropped
   EmployerRecord m_employer;
   int m_position = 0;
   int64_t m_storedAt = -1;  // the place in the file of the record shown; -1: none

@@ -162,6 +162,34 @@ class EmployerScreenTest : public QObject {
     QVERIFY(c.savedWith("Nepean"));
     expectGolden("employer_screen_closing", s.ui.transcript() + c.ui.transcript());
   }
+
+  // Esc on a business number refused, No to mending it, Yes to closing without it: closed
+  // without it, and the file keeps the number it had, in every record.
+  void closingWithoutARefusedEntryDropsIt() {
+    const QByteArray original = t4FileBytes(goodEmployer(), {goodT4("Adams", "A")});
+    Screen s(original);
+    QLineEdit* number = s.edit("EditBusnNum");
+    number->setFocus();
+    number->selectAll();
+    QTest::keyClicks(number, "12345");
+    s.ui.expectQuestion(Answer::No);   // mend it now?
+    s.ui.expectQuestion(Answer::Yes);  // close without it
+    QTest::keyClick(number, Qt::Key_Escape);
+    QVERIFY(!s.screen->isVisible());
+    QCOMPARE(s.ui.questions().size(), 2);
+    s.state.CloseT4File();
+    QCOMPARE(readWholeFile(s.state.T4FileName()), original);
+
+    // An entry left just before, not checked yet, stands: only the refused one is dropped.
+    Screen c(original);
+    c.edit("EditCity")->setFocus();
+    QTest::keyClicks(c.edit("EditCity"), "Kanata");
+    c.edit("EditBusnNum")->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(c.edit("EditBusnNum"), "9");
+    for (const Answer answer : {Answer::No, Answer::Yes, Answer::No}) c.ui.expectQuestion(answer);
+    QTest::keyClick(c.edit("EditBusnNum"), Qt::Key_Escape);  // No: the changes are saved
+    QVERIFY(c.savedWith("Kanata") && !c.savedWith("RP00019"));
+  }
 };
 
 QTEST_MAIN(EmployerScreenTest)

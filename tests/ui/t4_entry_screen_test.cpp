@@ -182,6 +182,24 @@ class T4EntryScreenTest : public QObject {
     expectGolden("t4_entry_screen_refusals", e.ui.transcript());
   }
 
+  // Esc on a SIN refused, No to mending it, Yes to closing without it: closed without it,
+  // with no question about saving it.
+  void closingWithoutARefusedEntryDropsIt() {
+    Entry e({goodT4("Adams", "Ann")});
+    const QByteArray original = readWholeFile(e.state.T4FileName());
+    QLineEdit* sin = e.edit("EditEmployee_SIN");
+    sin->setFocus();
+    sin->selectAll();
+    QTest::keyClicks(sin, "046454287");
+    e.ui.expectQuestion(Answer::No);   // fix it now?
+    e.ui.expectQuestion(Answer::Yes);  // close without it
+    QTest::keyClick(sin, Qt::Key_Escape);
+    QVERIFY(!e.screen->isVisible());
+    QCOMPARE(e.ui.questions().size(), 2);
+    e.state.CloseT4File();
+    QCOMPARE(readWholeFile(e.state.T4FileName()), original);
+  }
+
   // From 2001 boxes 24, 26 and 56 are filed as they stand: one left empty is offered box 14
   // up to the year's ceiling (box 26: the YAMPE from 2024), a 0 typed stays 0; the lists
   // take Newfoundland and Labrador and Nunavut under today's codes.

@@ -29,6 +29,8 @@ class TFormT4BusnInfo : public FieldScreen {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool leave(int tag) override { return Validate_UpdtFile(tag); }
+  void keepRecord() override { m_controller.keepWorking(); }
+  void dropEntry() override { m_controller.dropEntry(); }
 
  private:
   void buildControls();

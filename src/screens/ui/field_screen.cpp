@@ -103,6 +103,7 @@ bool FieldScreen::settleFields() {
 }
 
 bool FieldScreen::settleFieldsBeforeClosing() {
+  keepRecord();
   bool accepted = validatePending();
   if (accepted) {
     QWidget* field = focusedField();
@@ -110,13 +111,17 @@ bool FieldScreen::settleFieldsBeforeClosing() {
     const auto* list = qobject_cast<QComboBox*>(field);
     if ((edit && edit->isModified()) ||
         (list && list->currentText() != list->property(ShownText).toString())) {
+      keepRecord();  // the entry left before stands
       accepted = leave(m_watched.at(field).tag);
     }
   }
-  return accepted ||
-         m_ui.ask(QStringLiteral("The entry in the field you were in was not accepted. Click "
-                                 "Yes to close without it, or No to go back to the field."),
-                  QuestionKind::YesNo) == Answer::Yes;
+  if (accepted) return true;
+  if (m_ui.ask(QStringLiteral("The entry in the field you were in was not accepted. Click "
+                              "Yes to close without it, or No to go back to the field."),
+               QuestionKind::YesNo) != Answer::Yes)
+    return false;
+  dropEntry();
+  return true;
 }
 
 void FieldScreen::showOutcome(QWidget* control, const FieldOutcome& outcome, QWidget* country) {

@@ -37,14 +37,19 @@ class FieldScreen : public QDialog {
 
   // The action of the field the user left; false when it refused and kept the focus.
   virtual bool leave(int tag) = 0;
+  // The record as the entries so far made it, kept before a field's action runs; and put
+  // back when the user closes without the entry that action refused.
+  virtual void keepRecord() = 0;
+  virtual void dropEntry() = 0;
   // Runs the action of the field left last, if it has not run yet; false when it refused.
   bool validatePending();
   // Before a button acts: the field left last, and the field that still has the focus
   // (Enter presses the default button without leaving it), so nothing typed is lost.
   bool settleFields();
   // Before Esc or the close box close the screen: the field left last, and the focused
-  // field if the user typed in it. A refused entry is the user's to drop (and close) or
-  // to go back to: nothing typed is lost unasked, and no refusal traps the user.
+  // field if the user typed in it. A refused entry is the user's to drop (and close,
+  // without it: what it changed in the record is undone) or to go back to: nothing typed
+  // is lost unasked, and no refusal traps the user.
   bool settleFieldsBeforeClosing();
 
   // Shows what a field action decided in its control (and the country list).
