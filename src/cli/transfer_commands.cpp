@@ -46,7 +46,7 @@ int runCsvImport(const Invocation& invocation, const Clock&, Io io) {
   }
   for (const QString& line : importReport(plan, in).lines) io.out << line << Qt::endl;
   if (plan.count(CsvRow::Kind::Refused) > 0) return ExitReported;
-  if (invocation.options.contains(QStringLiteral("--dry-run"))) return ExitOk;
+  if (invocation.options.contains(QStringLiteral("--dry-run")) || !plan.changes()) return ExitOk;
   if (const FileStatus written = applyT4CsvImport(state, plan); !written) {
     io.err << written.message() << Qt::endl;
     return ExitUsage;

@@ -36,6 +36,34 @@ std::vector<Field> columnFields() {
   return fields;
 }
 
+// The column that names each record of a file: the employer's business number (its first
+// nine digits), the tax year and the record's place in the file, counted from 1. Records
+// are never moved nor removed, so it names the same record while the file lives; the
+// spreadsheet of another year's or another employer's file names none of its records.
+constexpr Field RecordIdColumn = textField("Record_ID", -1, 0);
+
+QString fileOfIds(const EmployerRecord& employer) {
+  return QStringLiteral("%1-%2")
+      .arg(employer.text(EmployerRecord::RevCan_account_number).left(9))
+      .arg(employer.u16(EmployerRecord::S_Taxation_year));
+}
+
+QString recordId(const EmployerRecord& employer, int64_t position) {
+  return QStringLiteral("%1-%2")
+      .arg(fileOfIds(employer))
+      .arg((position - FirstT4Position) / Record768::Size + 1);
+}
+
+// The place of the record an ID of this file names; -1 for an ID of another file or of
+// no record here.
+int64_t positionOfId(const QString& id, const EmployerRecord& employer, int64_t end) {
+  if (id.section(u'-', 0, -2) != fileOfIds(employer)) return -1;
+  bool ok = false;
+  const int64_t slot = id.section(u'-', -1).toLongLong(&ok);
+  const int64_t position = FirstT4Position + (slot - 1) * Record768::Size;
+  return ok && slot >= 1 && position < end ? position : -1;
+}
+
 // A header's name as it is compared: no case, blanks or underscores, "Box 14" as "14".
 QString normalised(const QString& name) {
   QString key = name.toLower();
@@ -224,7 +252,7 @@ void proposeEarnings(CsvRow& row, const std::vector<Field>& columns, const QStri
 }  // namespace
 
 QStringList t4CsvColumns() {
-  QStringList names;
+  QStringList names = {name(RecordIdColumn)};
   for (const Field& f : columnFields()) names << name(f);
   return names;
 }
@@ -236,12 +264,14 @@ bool writeT4Csv(OpenT4FileState& state, QIODevice& out) {
     return out.write(bytes) == bytes.size();
   };
   if (!put(QChar(0xFEFF) + csvLine(t4CsvColumns()))) return false;
+  EmployerRecord employer;
+  readEmployerRecord(state, employer);
   TAlphaInxFileStream& file = state.T4File();
   T4Record r;
   QStringList values;
   for (int i = 0; i < file.Count(); ++i) {
     if (file.ReadIndexed(r.bytes(), i) != Record768::Size) return false;
-    values.clear();
+    values = QStringList{recordId(employer, file.position(i))};
     for (const Field& f : fields) values << exportValue(r, f);
     if (!put(csvLine(values))) return false;
   }
@@ -286,6 +316,7 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
     byName.insert(it.key(), byName.value(normalised(it.value())));
   std::vector<Field> columns;
   QSet<int> taken;
+  byName.insert(normalised(name(RecordIdColumn)), RecordIdColumn);
   for (const QString& heading : header) {
     const auto found = byName.constFind(normalised(heading));
     if (found == byName.constEnd()) {
@@ -317,10 +348,14 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
       inFile.insert(key, file.position(i));
   }
   QHash<QString, int> seen;  // SIN → the line that had it
-  const qsizetype sinColumn =
-      std::find_if(columns.begin(), columns.end(),
-                   [](const Field& f) { return sameField(f, T::Employee_SIN); }) -
-      columns.begin();
+  const auto columnOf = [&columns](const Field& field) {
+    return std::find_if(columns.begin(), columns.end(),
+                        [&field](const Field& f) { return sameField(f, field); }) -
+           columns.begin();
+  };
+  const qsizetype sinColumn = columnOf(T::Employee_SIN);
+  const qsizetype idColumn = columnOf(RecordIdColumn);
+  const int64_t end = file.appendPosition();
   QStringList fields;
   while (reader.next(fields)) {
     if (std::all_of(fields.begin(), fields.end(),
@@ -329,29 +364,57 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
     CsvRow row;
     row.line = reader.line();
     const QString key = sinKey(fields.value(sinColumn));
+    // A row names its record by an ID of this file, or else by its SIN; any other row is
+    // a new record.
+    const QString id = fields.value(idColumn).trimmed();
+    const int64_t byId = id.isEmpty() ? -1 : positionOfId(id, employer, end);
+    const bool namedById = byId >= 0;
     if (fields.size() > qsizetype(columns.size())) {
       row.reason = QStringLiteral("it has more fields than the header");
     } else if (fields.size() < qsizetype(columns.size())) {
       row.reason = QStringLiteral("it has fewer fields than the header");
-    } else if (const auto first = seen.constFind(key); !key.isEmpty() && first != seen.constEnd()) {
+    } else if (const auto first = seen.constFind(key);
+               !namedById && !key.isEmpty() && first != seen.constEnd()) {
       row.reason = QStringLiteral("the same SIN as line %1").arg(*first);
     } else {
-      if (const auto at = inFile.constFind(key); !key.isEmpty() && at != inFile.constEnd()) {
-        row.position = *at;
-        if (file.readAt(row.position, row.record.bytes()) != Record768::Size)
-          row.reason = QStringLiteral("the record with this SIN cannot be read");
-      } else {
+      row.position = byId;
+      if (const auto bySin = inFile.constFind(key);
+          !namedById && !key.isEmpty() && bySin != inFile.constEnd())
+        row.position = *bySin;
+      if (row.position >= 0) {
+        if (file.readAt(row.position, row.stored.bytes()) != Record768::Size)
+          row.reason = QStringLiteral("the record it names cannot be read");
+        row.record = row.stored;
+        // A record named by its ID whose surname and SIN both differ is another employee's:
+        // the spreadsheet was not made from this file.
+        const qsizetype surname = columnOf(T::Employee_surname);
+        if (namedById && sinKey(row.stored.text(T::Employee_SIN)) != key &&
+            row.stored.surname().compare(TrimControlText(fields.value(surname)),
+                                         Qt::CaseInsensitive) != 0)
+          row.reason = QStringLiteral("the record %1 is of %2, %3, not of this row")
+                           .arg(id, row.stored.surname(), row.stored.firstName());
+      } else if (row.reason.isEmpty()) {
         row.record = T4Record::newFrom(employer);
         row.record.setByte(T::Dental_benefits_code,
                            employer.byte(EmployerRecord::Dental_benefits_code));
       }
-      for (std::size_t c = 0; c < columns.size() && row.reason.isEmpty(); ++c)
-        row.reason = take(row.record, columns[c], fields.value(qsizetype(c)));
+      // A cell as the record has it is no entry: it is kept, and never refused.
+      for (std::size_t c = 0; c < columns.size() && row.reason.isEmpty(); ++c) {
+        const QString& cell = fields.at(qsizetype(c));
+        if (qsizetype(c) == idColumn ||
+            (row.position >= 0 && cell == exportValue(row.stored, columns[c])))
+          continue;
+        row.reason = take(row.record, columns[c], cell);
+      }
       proposeEarnings(row, columns, fields, employer);
-      if (row.reason.isEmpty()) row.reason = missing(row.record);
-      if (row.reason.isEmpty())
-        row.kind = row.position >= 0 ? CsvRow::Kind::Update : CsvRow::Kind::Add;
-      if (!key.isEmpty()) seen.insert(key, row.line);
+      if (row.reason.isEmpty() && row.position >= 0 && row.record == row.stored) {
+        row.kind = CsvRow::Kind::Unchanged;
+      } else if (row.reason.isEmpty()) {
+        row.reason = missing(row.record);
+        if (row.reason.isEmpty())
+          row.kind = row.position >= 0 ? CsvRow::Kind::Update : CsvRow::Kind::Add;
+      }
+      if (!key.isEmpty() && !namedById) seen.insert(key, row.line);
     }
     plan.rows.push_back(std::move(row));
   }
@@ -364,19 +427,36 @@ ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName) {
   report.reportTitle = QStringLiteral("T4 Spreadsheet Import");
   report.caption = report.reportTitle;
   report.headingLine1 = QStringLiteral("Import of ") + csvName;
-  report.headingLine2 = QStringLiteral("%1 to add, %2 to update, %3 refused")
+  report.headingLine2 = QStringLiteral("%1 to add, %2 to update, %3 unchanged, %4 refused")
                             .arg(plan.count(CsvRow::Kind::Add))
                             .arg(plan.count(CsvRow::Kind::Update))
+                            .arg(plan.count(CsvRow::Kind::Unchanged))
                             .arg(plan.count(CsvRow::Kind::Refused));
   for (const CsvRow& row : plan.rows) {
     const QString who =
         QStringLiteral("%1, %2 (SIN %3)")
             .arg(row.record.surname(), row.record.firstName(), row.record.text(T::Employee_SIN));
-    report.lines << QStringLiteral("Line %1: ").arg(row.line) +
-                        (row.kind == CsvRow::Kind::Add ? QStringLiteral("add ") + who
-                         : row.kind == CsvRow::Kind::Update
-                             ? QStringLiteral("update ") + who
-                             : QStringLiteral("refused: ") + row.reason);
+    const QString line = QStringLiteral("Line %1: ").arg(row.line);
+    switch (row.kind) {
+      case CsvRow::Kind::Add:
+        report.lines << line + QStringLiteral("add ") + who;
+        break;
+      case CsvRow::Kind::Unchanged:
+        report.lines << line + QStringLiteral("unchanged ") + who;
+        break;
+      case CsvRow::Kind::Refused:
+        report.lines << line + QStringLiteral("refused: ") + row.reason;
+        break;
+      case CsvRow::Kind::Update:
+        // Each field that changes, old and new value.
+        report.lines << line + QStringLiteral("update ") + who;
+        for (const Field& f : columnFields()) {
+          const QString before = exportValue(row.stored, f), after = exportValue(row.record, f);
+          if (before != after)
+            report.lines << QStringLiteral("    %1: %2 \u2192 %3").arg(name(f), before, after);
+        }
+        break;
+    }
   }
   return report;
 }
@@ -431,7 +511,7 @@ QStringList checksOfImported(OpenT4FileState& state, const CsvImportPlan& plan) 
   readEmployerRecord(state, employer);
   QStringList findings;
   for (const CsvRow& row : plan.rows) {
-    if (row.kind == CsvRow::Kind::Refused) continue;
+    if (row.kind == CsvRow::Kind::Refused || row.kind == CsvRow::Kind::Unchanged) continue;
     T4Record record = row.record;
     QStringList lines;
     CheckT4Record(record, employer, lines);
@@ -481,13 +561,17 @@ void importT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
         "Nothing was imported: correct the refused rows in the spreadsheet, then import again."));
     return;
   }
+  if (!plan.changes()) {
+    ui.showMessage(QStringLiteral("Nothing to import: every row is as the T4 file has it."));
+    return;
+  }
   QString question = QStringLiteral("Import %1 rows: add %2 T4 records and update %3?")
                          .arg(plan.rows.size())
                          .arg(plan.count(CsvRow::Kind::Add))
                          .arg(plan.count(CsvRow::Kind::Update));
   if (const QString note = platform::otherNamesNote(state.T4FileName()); !note.isEmpty())
     question += QStringLiteral("\n\n") + note;
-  if (plan.rows.empty() || ui.ask(question, QuestionKind::YesNo) != Answer::Yes) return;
+  if (ui.ask(question, QuestionKind::YesNo) != Answer::Yes) return;
   if (const FileStatus written = applyT4CsvImport(state, plan); !written) {
     ui.showMessage(written.message() + QStringLiteral("\nNothing was imported."));
     return;

@@ -17,8 +17,10 @@ namespace quillet {
 class OpenT4FileState;
 class Ui;
 
-// The header: one column per field of the T4 record after the common prefix, named as
-// the record's layout names it ("VOID", "Employment_income", …).
+// The header: "Record_ID", the column that names each record of the file (its employer's
+// business number and its place: "123456782-3"), then one column per field of the T4
+// record after the common prefix, named as the record's layout names it ("VOID",
+// "Employment_income", …).
 QStringList t4CsvColumns();
 
 // Every T4 record of the open file, VOID ones included, in index order: UTF-8 with a
@@ -32,27 +34,34 @@ QString writeT4CsvFile(OpenT4FileState& state, const QString& path);
 
 // One row of a spreadsheet, as the import would take it.
 struct CsvRow {
-  enum class Kind { Add, Update, Refused };
+  enum class Kind { Add, Update, Unchanged, Refused };
   int line = 0;
   Kind kind = Kind::Refused;
   QString reason;         // of a refusal
   T4Record record;        // what is written
-  int64_t position = -1;  // an update: the place of the record with the same SIN
+  int64_t position = -1;  // an update: the place of the record the row names
+  T4Record stored;        // an update: that record as the file has it
 };
 
 struct CsvImportPlan {
   QString error;  // the file as a whole cannot be taken (the line is named)
   std::vector<CsvRow> rows;
   int count(CsvRow::Kind kind) const;
+  // True when a row adds or updates a record.
+  bool changes() const { return count(CsvRow::Kind::Add) + count(CsvRow::Kind::Update) > 0; }
 };
 
 // Reads the spreadsheet's rows against the open file: columns by their header's names
 // (the export's, case, blanks and underscores ignored, or box numbers as "Box 14" or
-// "14"), each value through the entry screen's rules; a row whose SIN is in the file
-// updates that record, any other is added. Nothing is written.
+// "14"), each value through the entry screen's rules. A row names the record it updates
+// by its Record_ID, or without one by its SIN; any other is added. A cell as that record
+// has it is kept as it is (never refused), and a row of such cells is unchanged. Nothing
+// is written.
 CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsheet);
 
-// "Line 2: add Smith, John (SIN 046454286)", "Line 5: refused: …", one line a row.
+// "Line 2: add Smith, John (SIN 046454286)", "Line 5: refused: …", "Line 6: unchanged …",
+// one line a row; an update's line is followed by one line for each field it changes,
+// old and new value.
 ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName);
 
 // Writes every row that is not refused: the file is made anew beside itself, with the
