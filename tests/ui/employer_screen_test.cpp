@@ -46,6 +46,7 @@ class EmployerScreenTest : public QObject {
     Screen s(QByteArray{});
     QCOMPARE(s.screen->windowTitle(), "Processing: " + s.state.T4FileName());
     QVERIFY(s.screen->width() >= 521 && s.screen->height() >= 413);
+    QVERIFY(s.screen->width() <= 1024 - 16 && s.screen->height() <= 768 - 40);  // a small screen
     QCOMPARE(textsCutOff(*s.screen), QStringList());
     QCOMPARE(outsideLayouts(*s.screen), QStringList());
     const auto row = [&s](const char* name) { return s.edit(name)->y(); };

@@ -5,9 +5,11 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -18,6 +20,13 @@ void useBoldInterfaceFont(QWidget* widget) {
   bold.setBold(true);
   bold.setPointSize(8);
   widget->setFont(bold);
+}
+
+QSize roomOnScreen(const QWidget& window) {
+  const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+  // What a window manager's borders and title bar commonly take.
+  const QSize frame(16, 40);
+  return screen ? screen->availableGeometry().size() - frame : QSize(1024, 768) - frame;
 }
 
 QLabel* namedLabel(QWidget* parent, const char* objectName, const char* text) {

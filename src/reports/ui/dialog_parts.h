@@ -1,6 +1,7 @@
 // Quillet — small pieces that the print dialogs share.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,12 @@ namespace quillet {
 
 // The screens' and dialogs' bold 8-point interface font.
 void useBoldInterfaceFont(QWidget* widget);
+
+// The room a window has on the screen it is on: the screen less its panels, less the
+// frame and title bar that the window manager puts around it.
+QSize roomOnScreen(const QWidget& window);
+// A window that wants `wanted`: all of it where `room` allows, else as much as it has.
+inline QSize sizeWithinRoom(QSize wanted, QSize room) { return wanted.boundedTo(room); }
 
 QLabel* namedLabel(QWidget* parent, const char* objectName, const char* text);
 QLabel* maroon(QLabel* label);

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 
 #include "checks/code_tables.h"
 #include "data/open_t4_file.h"
+#include "reports/ui/dialog_parts.h"
 
 namespace quillet {
 namespace {
@@ -172,9 +174,21 @@ TFormT4Entry::TFormT4Entry(OpenT4FileState& state, Ui& ui, QWidget* owner)
   m_controller.open();
   fillHeader();
   ShowRecord();
-  // As wide as the boxes need, 560 high: the middle scrolls up and down.
-  resize(std::max(760, minimumSizeHint().width()), std::max(560, minimumSizeHint().height()));
+  // Every box shown where the screen has room for them; else as much as it has, and the
+  // rest scrolled within the window. The layouts first take in the employer's lines.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  resize(sizeWithinRoom(wholeSize(), roomOnScreen(*this)));
   m_controls.at(C::EmploymentIncome)->setFocus();
+}
+
+QSize TFormT4Entry::wholeSize() const {
+  // The area as big as what it holds, the rest of the screen as its layout wants it.
+  const QWidget* boxes = m_area->widget();
+  const QSize content = QSize(boxes->minimumSizeHint().width(), boxes->sizeHint().height()) +
+                        QSize(2, 2) * m_area->frameWidth();
+  const QMargins margins = layout()->contentsMargins();
+  return QSize(std::max(sizeHint().width(), content.width() + margins.left() + margins.right()),
+               sizeHint().height() - m_area->sizeHint().height() + content.height());
 }
 
 void TFormT4Entry::buildControls() {
@@ -257,16 +271,16 @@ void TFormT4Entry::layOut() {
          C::EiInsurable});
   titles->addLayout(firstRow);
   top->addLayout(titles, 1);
-  layout->addLayout(top);
 
-  // The middle, scrolled: name and address, the other boxes, the other information.
+  // Every box in one area, scrolled on a screen too small for them: the employer and the
+  // first boxes, name and address, the other boxes, the other information.
   auto* area = new QScrollArea(this);
+  m_area = area;
   area->setObjectName(QStringLiteral("ScrollBoxEntries"));
   area->setWidgetResizable(true);
-  // It scrolls up and down only: the screen is as wide as its boxes.
-  area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   auto* middle = new QWidget(area);
   auto* rows = new QVBoxLayout(middle);
+  rows->addLayout(top);
   auto* person = new QGroupBox(QStringLiteral("Employee Name and Address"), middle);
   auto* personGrid = new QGridLayout(person);
   boxes(person, personGrid, 0, {C::Surname, C::FirstName, C::Initial});
@@ -296,8 +310,6 @@ void TFormT4Entry::layOut() {
   }
   rows->addWidget(otherInfo);
   area->setWidget(middle);
-  area->setMinimumWidth(middle->minimumSizeHint().width() +
-                        area->verticalScrollBar()->sizeHint().width() + 2 * area->frameWidth());
   layout->addWidget(area, 1);
   layout->addWidget(new QLabel(QStringLiteral("Scroll to see additional entry items"), this));
 

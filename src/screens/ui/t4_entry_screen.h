@@ -10,6 +10,8 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 
+class QScrollArea;
+
 namespace quillet {
 
 class TFormT4Entry : public FieldScreen {
@@ -22,6 +24,8 @@ class TFormT4Entry : public FieldScreen {
   QWidget* control(int tag) const { return m_controls.at(tag); }
 
   void reject() override;  // Esc closes as the close box does
+  // The size that shows every box without scrolling.
+  QSize wholeSize() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -43,6 +47,7 @@ class TFormT4Entry : public FieldScreen {
   T4EntryController m_controller;
   std::map<int, QWidget*> m_controls;  // by Tag
   std::map<int, QLabel*> m_captions;   // by Tag, but for the check boxes
+  QScrollArea* m_area = nullptr;       // every box, scrolled when the screen is small
   std::map<QString, QLabel*> m_header;
   QPushButton* BitBtnNext = nullptr;
 };
