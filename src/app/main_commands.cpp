@@ -11,6 +11,7 @@
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "efile/xml_export.h"
+#include "platform/shared_file.h"
 #include "reports/error_report.h"
 #include "reports/mailing_labels.h"
 #include "reports/plain_slips.h"
@@ -128,6 +129,12 @@ void MainCommands::copyFile() {
   }
   const QString destination = m_ui.chooseFileToSave(save);
   if (destination.isEmpty()) return;
+  if (m_state.T4FileOpen() && m_state.T4File().file().isFile(destination)) {
+    m_ui.showMessage(platform::cannotCreateMessage(destination) +
+                     QStringLiteral(": it is the T4 file open in this program. Open another "
+                                    "file first, then copy onto this one."));
+    return;
+  }
   CopyAnyFile(source, destination, true, m_ui);
 }
 

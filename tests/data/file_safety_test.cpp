@@ -121,6 +121,16 @@ TEST(CopyCommand, offersTheSourcesExtensionAndCopies) {
   EXPECT_EQ(ui.fileDialogs()[1].defaultSuffix, extension);
   EXPECT_EQ(ui.fileDialogs()[1].filters.first(), "Source Type (*." + extension + ")");
   EXPECT_EQ(readWholeFile(folder.path("COPY.T4E")), "data");
+
+  // Onto the T4 file that is open: refused, saying so.
+  state.setT4FileName(folder.path("COPY.T4E"));
+  ASSERT_TRUE(state.OpenT4File());
+  ui.expectFileChoice(source);
+  ui.expectFileChoice(state.T4FileName());
+  commands.copyFile();
+  EXPECT_TRUE(
+      ui.messages().last().endsWith(": it is the T4 file open in this program. Open "
+                                    "another file first, then copy onto this one."));
 }
 
 }  // namespace

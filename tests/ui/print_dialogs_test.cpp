@@ -108,6 +108,9 @@ class PrintDialogsTest : public QObject {
     QCOMPARE(user.offeredFonts.value(0).family(), QFontInfo(timesNewRoman).family());
     QVERIFY(user.offeredFonts.value(0).family() != QApplication::font().family());
     QCOMPARE(user.offeredFonts.value(0).pointSize(), 11);
+    QVERIFY(!QFontInfo(user.offeredFonts.value(0)).italic());  // the upright, regular face
+    QVERIFY(!user.offeredFonts.value(0).styleName().contains("Condensed"));
+    QCOMPARE(QFontInfo(user.offeredFonts.value(0)).weight(), int(QFont::Normal));
 
     QVERIFY(ui.startPreview("T4 Error Report"));
     QCOMPARE(user.offeredFonts.value(1).family(), QStringLiteral("DejaVu Sans Mono"));

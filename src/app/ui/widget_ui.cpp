@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QMessageBox>
@@ -41,7 +42,19 @@ const QString Title = QStringLiteral("Quillet");
 QFont suggestedPrinterFont() {
   QFont font(QStringLiteral("Times New Roman"), 11);
   font.setStyleHint(QFont::Serif);
-  return QFont(QFontInfo(font).family(), 11);
+  const QString family = QFontInfo(font).family();
+  QFont suggested(family, 11);
+  // The family's upright face of normal weight and width, named, so that the font dialog
+  // opens on it rather than on the first face it lists.
+  for (const QString& style : QFontDatabase::styles(family)) {
+    if (!QFontDatabase::italic(family, style) &&
+        QFontDatabase::weight(family, style) == QFont::Normal &&
+        !style.contains(QLatin1String("Condensed"))) {
+      suggested.setStyleName(style);
+      break;
+    }
+  }
+  return suggested;
 }
 
 // The print dialog's own result when Preview was pressed.

@@ -1,9 +1,12 @@
 // Quillet — what the entry screens share: fields checked as they are left, key filters.
 #include "screens/ui/field_screen.h"
 
+#include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "core/key_filters.h"
@@ -34,9 +37,16 @@ bool FieldScreen::eventFilter(QObject* watched, QEvent* event) {
   if (found == m_watched.end()) return QDialog::eventFilter(watched, event);
   const Watched& field = found->second;
 
-  // The wheel over a list that the user is not in scrolls nothing into it.
+  // The wheel over a list that the user is not in scrolls nothing into it: it scrolls the
+  // form the list is on.
   if (event->type() == QEvent::Wheel && qobject_cast<QComboBox*>(watched) &&
       !static_cast<QWidget*>(watched)->hasFocus()) {
+    for (QWidget* w = static_cast<QWidget*>(watched)->parentWidget(); w; w = w->parentWidget()) {
+      if (auto* form = qobject_cast<QAbstractScrollArea*>(w)) {
+        QCoreApplication::sendEvent(form->verticalScrollBar(), event);
+        break;
+      }
+    }
     return true;
   }
   if (event->type() == QEvent::KeyPress && field.keys != Keys::Any) {
