@@ -41,6 +41,7 @@ class BenchUi final : public Ui {
     return !std::exchange(m_answered, true);
   }
   bool editSummarySetUp(SummarySetUp&) override { return false; }
+  bool editPlainPaperSetUp(PlainPaperSetUp&) override { return false; }
   bool editTransmitter(Transmitter&) override { return false; }
   bool editXmlExport(XmlExportChoices&) override { return false; }
   std::optional<int> chooseLabelStyle() override { return std::nullopt; }

@@ -38,9 +38,10 @@ const QList<Command>& commands() {
        "print KIND FILE.T4E (--pdf OUT.pdf | --trace OUT.txt) [--dpi N] [--offset X,Y] "
        "[--font \"Family,points\"]\n"
        "      KIND: forms [--type 0-3] [--top N] [--left N] [--lineup]\n"
-       "            slips [--copy employee|employer|cra] [--top N] [--left N] [--lineup]\n"
-       "            summary | plain-summary [--remittances DOLLARS] [--top N] [--left N]\n"
-       "                    [--youth-hires] [--print-employer] [--lineup]\n"
+       "            slips [--copy employee|employer|cra] [--top N] [--left N]\n"
+       "            summary [--remittances DOLLARS] [--top N] [--left N] [--youth-hires]\n"
+       "                    [--print-employer] [--lineup]\n"
+       "            plain-summary [--remittances DOLLARS] [--top N] [--left N]\n"
        "            labels --style 0-3 | errors | totals\n"
        "      or:   print register --config FILE.CNF WGBT4.DTA (--pdf OUT.pdf | --trace OUT.txt)",
        runPrint},

@@ -144,11 +144,10 @@ bool has(const Invocation& invocation, const char* flag) {
 const QHash<QString, QStringList>& kindOptions() {
   static const QHash<QString, QStringList> kinds = {
       {QStringLiteral("forms"), {"--type", "--top", "--left", "--lineup"}},
-      {QStringLiteral("slips"), {"--copy", "--top", "--left", "--lineup"}},
+      {QStringLiteral("slips"), {"--copy", "--top", "--left"}},
       {QStringLiteral("summary"),
        {"--remittances", "--top", "--left", "--youth-hires", "--print-employer", "--lineup"}},
-      {QStringLiteral("plain-summary"),
-       {"--remittances", "--top", "--left", "--youth-hires", "--print-employer", "--lineup"}},
+      {QStringLiteral("plain-summary"), {"--remittances", "--top", "--left"}},
       {QStringLiteral("labels"), {"--style"}},
       {QStringLiteral("errors"), {}},
       {QStringLiteral("totals"), {}},
@@ -212,19 +211,23 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
     const QString copy = invocation.options.value(QStringLiteral("--copy"), "employee");
     if (!copies.contains(copy))
       return usageError(QStringLiteral("--copy takes employee, employer or cra"));
-    if (!intOption(invocation, "--top", 50, T4PrintSetUp::MinTop, T4PrintSetUp::MaxTop, top,
-                   problem) ||
-        !intOption(invocation, "--left", 25, T4PrintSetUp::MinLeft, T4PrintSetUp::MaxLeft, left,
-                   problem)) {
+    if (!intOption(invocation, "--top", 50, PlainPaperSetUp::MinMargin, PlainPaperSetUp::MaxMargin,
+                   top, problem) ||
+        !intOption(invocation, "--left", 25, PlainPaperSetUp::MinMargin, PlainPaperSetUp::MaxMargin,
+                   left, problem)) {
       return usageError(problem);
     }
-    const bool lineUp = has(invocation, "--lineup");
-    answers.t4SetUp = answerOnce<T4PrintSetUp>([=](T4PrintSetUp& setUp) {
-      setUp = T4PrintSetUp{top, left, lineUp, copies.value(copy)};
+    answers.plainPaperSetUp = answerOnce<PlainPaperSetUp>([=](PlainPaperSetUp& setUp) {
+      setUp.formType = copies.value(copy);
+      setUp.top = top;
+      setUp.left = left;
     });
   } else if (kind == QLatin1String("summary") || kind == QLatin1String("plain-summary")) {
-    if (!intOption(invocation, "--top", 100, INT_MIN, INT_MAX, top, problem) ||
-        !intOption(invocation, "--left", 100, INT_MIN, INT_MAX, left, problem)) {
+    const bool plain = kind == QLatin1String("plain-summary");
+    if (!intOption(invocation, "--top", 100, plain ? PlainPaperSetUp::MinMargin : INT_MIN,
+                   plain ? PlainPaperSetUp::MaxMargin : INT_MAX, top, problem) ||
+        !intOption(invocation, "--left", 100, plain ? PlainPaperSetUp::MinMargin : INT_MIN,
+                   plain ? PlainPaperSetUp::MaxMargin : INT_MAX, left, problem)) {
       return usageError(problem);
     }
     const bool lineUp = has(invocation, "--lineup");
@@ -245,6 +248,11 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
       setUp.lineUp = lineUp;
       setUp.youthHires = youthHires;
       setUp.namePreprinted = namePreprinted;
+      if (remittances) setUp.remittances = *remittances;
+    });
+    answers.plainPaperSetUp = answerOnce<PlainPaperSetUp>([=](PlainPaperSetUp& setUp) {
+      setUp.top = top;
+      setUp.left = left;
       if (remittances) setUp.remittances = *remittances;
     });
   } else if (kind == QLatin1String("labels")) {

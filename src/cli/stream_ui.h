@@ -16,6 +16,7 @@ struct CliAnswers {
   std::function<std::unique_ptr<PrintSurface>(const QString& documentTitle)> printer;
   std::function<bool(T4PrintSetUp&)> t4SetUp;
   std::function<bool(SummarySetUp&)> summarySetUp;
+  std::function<bool(PlainPaperSetUp&)> plainPaperSetUp;
   std::optional<int> labelStyle;
   PayrollSetUp payrollSetUp;
 };
@@ -55,6 +56,9 @@ class StreamUi final : public Ui {
   }
   bool editSummarySetUp(SummarySetUp& setUp) override {
     return m_answers.summarySetUp && m_answers.summarySetUp(setUp);
+  }
+  bool editPlainPaperSetUp(PlainPaperSetUp& setUp) override {
+    return m_answers.plainPaperSetUp && m_answers.plainPaperSetUp(setUp);
   }
   // The batch tool takes the transmitter and the return's choices from its options.
   bool editTransmitter(Transmitter&) override { return false; }

@@ -83,6 +83,7 @@ class Ui {
   // The print set-up dialogs: false (or nothing) when the user cancelled.
   virtual bool editT4PrintSetUp(T4PrintSetUp& setUp) = 0;
   virtual bool editSummarySetUp(SummarySetUp& setUp) = 0;
+  virtual bool editPlainPaperSetUp(PlainPaperSetUp& setUp) = 0;
   // The year-end conversion's set-up dialog; however it closes, its answers stand.
   virtual void askPayrollSetUp(PayrollSetUp& answers) = 0;
   // The transmitter of XML returns, each entry checked as it is left: false when the user

@@ -125,31 +125,17 @@ PrintOutcome drawSlipRun(OpenT4FileState& state, const EmployerRecord& employer,
 PrintOutcome printPlainSlips(OpenT4FileState& state, Ui& ui, const SettingsStore* settings) {
   EmployerRecord employer;
   if (!readEmployerRecordForReports(state, ui, employer)) return PrintOutcome::NotStarted;
-  T4PrintSetUp setUp = storedT4SetUp(settings);
-  const auto run = [&](std::unique_ptr<PrintSurface> surface) {
-    return onto(std::move(surface), ui, [&](PrintSurface& s) {
-      return drawSlipRun(state, employer, slipCopyOf(setUp.formType), setUp.top, setUp.left, s, ui);
-    });
-  };
-  PrintOutcome outcome = PrintOutcome::NotStarted;
-  for (;;) {
-    if (!ui.editT4PrintSetUp(setUp)) return outcome;
-    if (setUp.preview) {
-      setUp.preview = false;
-      run(ui.startPreview(DocumentTitle, FontChoice::FormsOwn));
-      continue;
-    }
-    if (!setUp.lineUp) break;
-    outcome = onto(ui.startPrintJob(DocumentTitle, FontChoice::FormsOwn), ui, [&](PrintSurface& s) {
-      SlipSheets sheets(s, employer, SlipCopy::Cra, setUp.top, setUp.left);
-      const T4Record sample = lineUpSample();
-      sheets.add(sample);
-      sheets.add(sample);
-      return PrintOutcome::Printed;
-    });
-  }
-  storeT4SetUp(settings, setUp, setUp.formType, ui);
-  return run(ui.startPrintJob(DocumentTitle, FontChoice::FormsOwn));
+  // The margins of the forms' set-up, and its copy when it names one of plain paper's.
+  const T4PrintSetUp stored = storedT4SetUp(settings);
+  PlainPaperSetUp setUp;
+  setUp.top = stored.top;
+  setUp.left = stored.left;
+  if (stored.formType != DotMatrixForms) setUp.formType = stored.formType;
+  if (!ui.editPlainPaperSetUp(setUp)) return PrintOutcome::NotStarted;
+  storeT4SetUp(settings, {setUp.top, setUp.left, false, setUp.formType}, setUp.formType, ui);
+  return onto(ui.startPrintJob(DocumentTitle, FontChoice::FormsOwn), ui, [&](PrintSurface& s) {
+    return drawSlipRun(state, employer, slipCopyOf(setUp.formType), setUp.top, setUp.left, s, ui);
+  });
 }
 
 SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {

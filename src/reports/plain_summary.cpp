@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cmath>
 
+#include "core/settings_store.h"
 #include "core/ui.h"
 #include "reports/form_canvas.h"
 #include "reports/plain_slip.h"
@@ -127,15 +128,34 @@ void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& s
 }
 
 PrintOutcome printPlainSummaries(const TotalsRun& run, Ui& ui, const SettingsStore* settings) {
-  return runSummarySetUps(run, ui, settings, [&](const SummarySetUp& setUp) {
-    std::unique_ptr<PrintSurface> surface = ui.startPrintJob(DocumentTitle, FontChoice::FormsOwn);
-    if (!surface) return PrintOutcome::NotStarted;
+  PrintSettings stored = settings ? settings->ReadSummaryMargins() : PrintSettings{};
+  PlainPaperSetUp setUp;
+  setUp.summary = true;
+  setUp.remittances = double(run.totals.totalDeductions()) / 100;
+  setUp.top = stored.Top == 0 && stored.Left == 0 ? 100 : stored.Top;
+  setUp.left = stored.Top == 0 && stored.Left == 0 ? 100 : stored.Left;
+  if (!ui.editPlainPaperSetUp(setUp)) return PrintOutcome::NotStarted;
+  std::unique_ptr<PrintSurface> surface = ui.startPrintJob(DocumentTitle, FontChoice::FormsOwn);
+  if (!surface) return PrintOutcome::NotStarted;
+  {
     const BusyBox busy(ui, DocumentTitle);
+    SummarySetUp drawn;
+    drawn.namePreprinted = false;
+    drawn.remittances = setUp.remittances;
+    drawn.top = setUp.top;
+    drawn.left = setUp.left;
     FormCanvas canvas(*surface, setUp.left, setUp.top);
-    drawSummary(canvas, run, setUp);
+    drawSummary(canvas, run, drawn);
     surface->endJob();
-    return PrintOutcome::Printed;
-  });
+  }
+  remindToSignTheSummary(ui);
+  stored.Top = setUp.top;
+  stored.Left = setUp.left;
+  if (settings) {
+    if (const FileStatus saved = settings->WriteSummaryMargins(stored); !saved)
+      ui.showMessage(saved.message());
+  }
+  return PrintOutcome::Printed;
 }
 
 }  // namespace quillet

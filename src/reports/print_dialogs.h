@@ -39,6 +39,19 @@ struct SummarySetUp {
   bool lineUp = true;
 };
 
+// The set-up of the slips or the Summary drawn whole on plain paper: which copy of the
+// slips, the Summary's remittances, the margins; nothing about pre-printed stationery or
+// line-up samples.
+struct PlainPaperSetUp {
+  static constexpr int MinMargin = 25, MaxMargin = 100;  // hundredths of an inch
+
+  bool summary = false;           // the Summary, or the slips
+  int formType = EmployeeCopies;  // the slips' copy: Employee, Company or RevenueCanada
+  double remittances = 0;         // the Summary's, dollars
+  int top = 50;
+  int left = 25;
+};
+
 // The year-end conversion's set-up questions, asked once for all employees.
 struct PayrollSetUp {
   bool includeBox20 = false;  // RPP contributions

@@ -134,6 +134,12 @@ PrintOutcome printT4Summaries(const TotalsRun& run, Ui& ui, const Clock& clock,
   });
 }
 
+void remindToSignTheSummary(Ui& ui) {
+  ui.showMessage(QStringLiteral(
+      "Dont forget to date and sign the certification at the bottom of the form before mailing "
+      "it to Revenue Canada with their copies of the T4's"));
+}
+
 PrintOutcome runSummarySetUps(const TotalsRun& run, Ui& ui, const SettingsStore* settings,
                               const std::function<PrintOutcome(const SummarySetUp&)>& print) {
   PrintSettings stored = settings ? settings->ReadSummaryMargins() : PrintSettings{};
@@ -162,9 +168,7 @@ PrintOutcome runSummarySetUps(const TotalsRun& run, Ui& ui, const SettingsStore*
     // A print the user cancelled in the printer or font dialog was no real print: no
     // reminder, and nothing is kept.
     if (outcome == PrintOutcome::NotStarted) return outcome;
-    ui.showMessage(QStringLiteral(
-        "Dont forget to date and sign the certification at the bottom of the form before mailing "
-        "it to Revenue Canada with their copies of the T4's"));
+    remindToSignTheSummary(ui);
     stored.Top = setUp.top;
     stored.Left = setUp.left;
     stored.LineUp = false;

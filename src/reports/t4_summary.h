@@ -30,6 +30,9 @@ struct RemittanceCheck {
 // questioned, and Yes to "change" keeps the field.
 RemittanceCheck checkRemittances(const QString& text, Ui& ui);
 
+// After a Summary was printed: the certification is to be dated and signed.
+void remindToSignTheSummary(Ui& ui);
+
 // One T4 Summary onto the form (or plain paper for a line-up).
 PrintOutcome printT4Summary(const TotalsRun& run, const SummarySetUp& setUp, Ui& ui,
                             const Clock& clock);

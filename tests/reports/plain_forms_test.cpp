@@ -176,40 +176,32 @@ class PlainSlipsRun : public OpenFileTest {
   }
 };
 
-TEST_F(PlainSlipsRun, eachCopyOnItsSheetsWithTheLineUpFirst) {
+// Plain paper's own set-up (the copy and the margins, nothing about stationery or line-up
+// samples), then each copy on its sheets; Cancel prints nothing.
+TEST_F(PlainSlipsRun, eachCopyOnItsSheets) {
   const struct {
     int formType;
     int pages;
     int businessNumbers;  // box 54
-    int lineUps;
-  } copies[] = {
-      {EmployeeCopies, 4, 0, 0}, {CompanyCopies, 2, 4, 1}, {RevenueCanadaCopies, 2, 4, 0}};
+  } copies[] = {{EmployeeCopies, 4, 0}, {CompanyCopies, 2, 4}, {RevenueCanadaCopies, 2, 4}};
   openStaff();
   for (const auto& c : copies) {
     ScriptedUi run;
-    for (int i = 0; i <= c.lineUps; ++i) {
-      run.expectT4PrintSetUp([&c, i](T4PrintSetUp& s) {
-        s.formType = c.formType;
-        s.lineUp = i < c.lineUps;
-        return true;
-      });
-    }
+    run.expectPlainPaperSetUp([&c](PlainPaperSetUp& s) {
+      EXPECT_FALSE(s.summary);
+      s.formType = c.formType;
+      return true;
+    });
     EXPECT_EQ(printPlainSlips(state, run, nullptr), PrintOutcome::Printed);
-    ASSERT_EQ(run.printJobs().size(), 1 + c.lineUps);
+    ASSERT_EQ(run.printJobs().size(), 1u);
     const QStringList& job = run.printJobs().last();
     EXPECT_EQ(tracedPages(job), c.pages) << c.formType;
     EXPECT_EQ(job.filter("\t123456782RP0001").size(), c.businessNumbers) << c.formType;
     EXPECT_EQ(job.filter("VOID").size() + job.filter("Void, John").size(), 0);
   }
-  // A preview, then the dialog again without it.
-  ui.expectT4PrintSetUp([](T4PrintSetUp& s) { return s.preview = true; });
-  ui.expectT4PrintSetUp([](T4PrintSetUp& s) {
-    EXPECT_FALSE(s.preview);
-    return false;
-  });
+  ui.expectPlainPaperSetUp([](PlainPaperSetUp&) { return false; });
   EXPECT_EQ(printPlainSlips(state, ui, nullptr), PrintOutcome::NotStarted);
-  ASSERT_EQ(ui.previews().size(), 1);
-  EXPECT_EQ(tracedPages(ui.previews().first()), 2);
+  EXPECT_TRUE(ui.printJobs().isEmpty());
 }
 
 TEST_F(PlainSlipsRun, onePdfPerEmployeeNeverOverwrittenUnasked) {

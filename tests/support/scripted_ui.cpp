@@ -74,6 +74,11 @@ bool ScriptedUi::editSummarySetUp(SummarySetUp& setUp) {
   return script && (*script)(setUp);
 }
 
+bool ScriptedUi::editPlainPaperSetUp(PlainPaperSetUp& setUp) {
+  const auto script = next(m_plainPaperSetUps, "plain paper set-up dialog");
+  return script && (*script)(setUp);
+}
+
 bool ScriptedUi::editTransmitter(Transmitter& transmitter) {
   const auto script = next(m_transmitters, "transmitter dialog");
   return script && (*script)(transmitter);

@@ -30,6 +30,9 @@ class ScriptedUi final : public Ui {
   void expectT4PrintSetUp(std::function<bool(T4PrintSetUp&)> script) {
     m_t4SetUps.push_back(std::move(script));
   }
+  void expectPlainPaperSetUp(std::function<bool(PlainPaperSetUp&)> script) {
+    m_plainPaperSetUps.push_back(std::move(script));
+  }
   void expectSummarySetUp(std::function<bool(SummarySetUp&)> script) {
     m_summarySetUps.push_back(std::move(script));
   }
@@ -94,6 +97,7 @@ class ScriptedUi final : public Ui {
   ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) override;
   bool editT4PrintSetUp(T4PrintSetUp& setUp) override;
   bool editSummarySetUp(SummarySetUp& setUp) override;
+  bool editPlainPaperSetUp(PlainPaperSetUp& setUp) override;
   bool editTransmitter(Transmitter& transmitter) override;
   bool editXmlExport(XmlExportChoices& choices) override;
   std::optional<int> chooseLabelStyle() override;
@@ -113,6 +117,7 @@ class ScriptedUi final : public Ui {
   std::deque<Answer> m_answers;
   std::deque<std::function<bool(T4PrintSetUp&)>> m_t4SetUps;
   std::deque<std::function<bool(SummarySetUp&)>> m_summarySetUps;
+  std::deque<std::function<bool(PlainPaperSetUp&)>> m_plainPaperSetUps;
   std::deque<std::function<bool(Transmitter&)>> m_transmitters;
   std::deque<std::function<bool(XmlExportChoices&)>> m_xmlExports;
   std::deque<std::optional<int>> m_labelStyles;

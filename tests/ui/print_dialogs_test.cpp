@@ -25,6 +25,7 @@
 #include "reports/trace_surface.h"
 #include "reports/ui/error_messages.h"
 #include "reports/ui/label_select.h"
+#include "reports/ui/plain_paper_set_up.h"
 #include "reports/ui/report_is_printing.h"
 #include "reports/ui/t4_print_set_up.h"
 #include "reports/ui/t4_summary_set_up.h"
@@ -249,6 +250,42 @@ class PrintDialogsTest : public QObject {
     QCOMPARE(dialog.EditRemittances->text(), QStringLiteral("0.00"));
     QCOMPARE(dialog.values().remittances, 0.0);
     expectGolden("summary_set_up_remittances", ui.transcript());
+  }
+
+  // Plain paper's own set-up: for the slips the copy and the margins, for the Summary its
+  // remittances and the margins; nothing about stationery or line-up samples.
+  void plainPaperSetUpAsksForThePaperAlone() {
+    ScriptedUi ui;
+    for (const bool summary : {false, true}) {
+      PlainPaperSetUp values;
+      values.summary = summary;
+      values.formType = RevenueCanadaCopies;
+      TFormPlainPaperSetUp dialog(values, ui);
+      dialog.show();
+      QCOMPARE(dialog.RadioGroupCopy->isVisible(), !summary);
+      QCOMPARE(dialog.EditRemittances->isVisible(), summary);
+      QVERIFY(dialog.findChildren<QCheckBox*>().isEmpty());
+      QCOMPARE(outsideLayouts(dialog), QStringList());
+      QTest::keyClick(dialog.SpinEditTop, Qt::Key_Up);
+      QTest::keyClick(dialog.SpinEditLeft, Qt::Key_Up);
+      if (summary) {
+        dialog.EditRemittances->selectAll();
+        QTest::keyClicks(dialog.EditRemittances, "x");
+        QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));  // told, and still open
+        dialog.EditRemittances->selectAll();
+        QTest::keyClicks(dialog.EditRemittances, "987.6");
+      } else {
+        QTest::mouseClick(dialog.RadioGroupCopy->findChildren<QRadioButton*>().at(1),
+                          Qt::LeftButton);
+      }
+      QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+      QCOMPARE(dialog.result(), int(QDialog::Accepted));
+      QCOMPARE(std::tuple(dialog.values().top, dialog.values().left), std::tuple(55, 30));
+      QCOMPARE(dialog.values().formType, summary ? RevenueCanadaCopies : CompanyCopies);
+      QCOMPARE(dialog.values().remittances, summary ? 987.6 : 0.0);
+    }
+    QCOMPARE(ui.messages().size(), 1);
   }
 
   void labelSelectStartsWithNoStyle() {

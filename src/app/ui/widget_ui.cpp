@@ -23,6 +23,7 @@
 #include "reports/painter_surface.h"
 #include "reports/ui/error_messages.h"
 #include "reports/ui/label_select.h"
+#include "reports/ui/plain_paper_set_up.h"
 #include "reports/ui/preview_surface.h"
 #include "reports/ui/report_is_printing.h"
 #include "reports/ui/t4_print_set_up.h"
@@ -217,6 +218,13 @@ ViewerResult WidgetUi::showReport(const ViewerReport& report, ViewerButtons butt
 bool WidgetUi::editT4PrintSetUp(T4PrintSetUp& setUp) {
   TFormT4PrintSetUp dialog(m_owner);
   dialog.setValues(setUp);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  setUp = dialog.values();
+  return true;
+}
+
+bool WidgetUi::editPlainPaperSetUp(PlainPaperSetUp& setUp) {
+  TFormPlainPaperSetUp dialog(setUp, *this, m_owner);
   if (dialog.exec() != QDialog::Accepted) return false;
   setUp = dialog.values();
   return true;

@@ -43,6 +43,7 @@ class WidgetUi final : public Ui {
   ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) override;
   bool editT4PrintSetUp(T4PrintSetUp& setUp) override;
   bool editSummarySetUp(SummarySetUp& setUp) override;
+  bool editPlainPaperSetUp(PlainPaperSetUp& setUp) override;
   bool editTransmitter(Transmitter& transmitter) override;
   bool editXmlExport(XmlExportChoices& choices) override;
   std::optional<int> chooseLabelStyle() override;
