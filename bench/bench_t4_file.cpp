@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench_files.h"
 #include "bench_ui.h"
 #include "checks/employer_checks.h"
 #include "core/clock.h"
@@ -18,60 +19,9 @@
 #include "transfer/t4_csv.h"
 
 using namespace quillet;
+using namespace quillet::bench;
 
 namespace {
-
-constexpr int Employees = 100000;
-
-QString randomName(QRandomGenerator& random, int letters) {
-  QString name;
-  for (int i = 0; i < letters; ++i) name += QChar(u'a' + char16_t(random.bounded(26)));
-  name[0] = name[0].toUpper();
-  return name;
-}
-
-// A file of 100,000 employees with names in no order, written once per run.
-const QString& bigFile() {
-  static QTemporaryDir dir;
-  static const QString path = [] {
-    const QString file = dir.filePath(QStringLiteral("BIG.T4E"));
-    QRandomGenerator random(2000);
-    EmployerRecord employer = newEmployerRecord(FixedClock(QDateTime(QDate(2000, 2, 1), QTime())));
-    employer.setText(EmployerRecord::RevCan_account_number, QStringLiteral("123456782RP0001"));
-    QByteArray bytes;
-    bytes.reserve(Record768::Size * (Employees + 2));
-    const auto append = [&bytes](const Record768& r) {
-      bytes.append(reinterpret_cast<const char*>(r.bytes().data()), Record768::Size);
-    };
-    append(HeaderRecord::forEmployer(employer));
-    append(employer);
-    for (int i = 0; i < Employees; ++i) {
-      T4Record r = T4Record::newFrom(employer);
-      r.setText(T4Record::Employee_surname, randomName(random, 8));
-      r.setText(T4Record::Employee_first_name, randomName(random, 6));
-      r.setText(T4Record::Employee_SIN, QStringLiteral("046454286"));
-      r.setText(T4Record::Employee_city, QStringLiteral("Ottawa"));
-      r.setText(T4Record::Employee_province_code, QStringLiteral("ON"));
-      r.setText(T4Record::Province_of_employment_code, QStringLiteral("ON"));
-      r.setInt32(T4Record::Employment_income, int32_t(random.bounded(1000000, 6000000)));
-      r.setInt32(T4Record::Employee_CPP, int32_t(random.bounded(0, 120000)));
-      r.setInt32(T4Record::Employee_EI_premium, int32_t(random.bounded(0, 100000)));
-      append(r);
-    }
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
-      qFatal("cannot write %s", qPrintable(file));
-    return file;
-  }();
-  return path;
-}
-
-OpenT4FileState openBigFile() {
-  OpenT4FileState state;
-  state.setT4FileName(bigFile());
-  if (!state.OpenT4File()) qFatal("cannot open %s", qPrintable(bigFile()));
-  return state;
-}
 
 long statusKilobytes(const std::string& field) {
   std::ifstream status("/proc/self/status");

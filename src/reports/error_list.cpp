@@ -2,7 +2,6 @@
 #include "reports/error_list.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
 #include "checks/employer_checks.h"
 #include "checks/t4_record_checks.h"
@@ -13,36 +12,59 @@
 namespace quillet {
 namespace {
 
+// The records seen so far, by SIN and by name and address, each kept as its index position.
+struct SeenRecords {
+  QHash<qint64, int> bySin;
+  QHash<QByteArray, int> byNameAndAddress;
+};
+
+// The name and address as the record holds them, capitals aside: the bytes of the fields,
+// so that a file of any size is gone through quickly.
+QByteArray nameAndAddressOf(const T4Record& record) {
+  QByteArray key;
+  for (const Field& f : {T4Record::Employee_surname, T4Record::Employee_first_name,
+                         T4Record::Employee_address_line_1, T4Record::Employee_city}) {
+    key.append(reinterpret_cast<const char*>(record.bytes().data()) + f.offset,
+               1 + record.textLength(f));
+  }
+  return key.toUpper();
+}
+
 // A record of the same SIN, or of the same name and address, as one before it: two slips
 // for one employee are right only for two provinces of employment, and one employee
 // entered twice is counted twice on the Summary.
-QStringList sameEmployeeTwice(const T4Record& record, QHash<QString, QString>& bySin,
-                              QHash<QString, QString>& byNameAndAddress) {
-  const QString who = record.firstName() + QLatin1Char(' ') + record.surname();
-  static const QRegularExpression notDigit(QStringLiteral("\\D"));
-  const QString sin = record.text(T4Record::Employee_SIN).remove(notDigit);
-  const QString nameAndAddress = QStringList{record.surname(), record.firstName(),
-                                             record.text(T4Record::Employee_address_line_1),
-                                             record.text(T4Record::Employee_city)}
-                                     .join(u'|')
-                                     .toUpper()
-                                     .simplified();
+QStringList sameEmployeeTwice(const T4Record& record, int at, const TAlphaInxFileStream& file,
+                              SeenRecords& seen) {
+  qint64 sin = 0;
+  int digits = 0;
+  for (const QChar c : record.text(T4Record::Employee_SIN)) {
+    if (!c.isDigit()) continue;
+    sin = sin * 10 + c.digitValue();
+    ++digits;
+  }
+  const QByteArray nameAndAddress = nameAndAddressOf(record);
+  const auto nameOf = [&file](int index) {
+    T4Record first;
+    file.ReadIndexed(first.bytes(), index);
+    return first.firstName() + QLatin1Char(' ') + first.surname();
+  };
   QStringList found;
-  if (const auto first = bySin.constFind(sin); !sin.isEmpty() && first != bySin.constEnd()) {
+  if (const auto first = seen.bySin.constFind(sin); digits > 0 && first != seen.bySin.constEnd()) {
     found << QStringLiteral("  ")
           << QStringLiteral("Warning: the T4 of %1 has the same SIN. Two T4s for one employee")
-                 .arg(*first)
+                 .arg(nameOf(*first))
           << QStringLiteral("are right only for two provinces of employment.");
   }
-  if (const auto first = byNameAndAddress.constFind(nameAndAddress);
-      first != byNameAndAddress.constEnd()) {
+  if (const auto first = seen.byNameAndAddress.constFind(nameAndAddress);
+      first != seen.byNameAndAddress.constEnd()) {
     found << QStringLiteral("  ")
           << QStringLiteral("Warning: the T4 of %1 has the same name and address: is this one")
-                 .arg(*first)
+                 .arg(nameOf(*first))
           << QStringLiteral("employee entered twice?");
   }
-  if (!sin.isEmpty() && !bySin.contains(sin)) bySin.insert(sin, who);
-  if (!byNameAndAddress.contains(nameAndAddress)) byNameAndAddress.insert(nameAndAddress, who);
+  if (digits > 0 && !seen.bySin.contains(sin)) seen.bySin.insert(sin, at);
+  if (!seen.byNameAndAddress.contains(nameAndAddress))
+    seen.byNameAndAddress.insert(nameAndAddress, at);
   return found;
 }
 
@@ -77,8 +99,9 @@ ErrorList buildErrorList(OpenT4FileState& state, Ui& ui) {
   TAlphaInxFileStream& file = state.T4File();
   Record768& buffer = state.sharedRecord();
   // The first record of each SIN, and of each name and address, to tell the ones after it.
-  QHash<QString, QString> bySin;
-  QHash<QString, QString> byNameAndAddress;
+  SeenRecords seen;
+  seen.bySin.reserve(file.Count());
+  seen.byNameAndAddress.reserve(file.Count());
   for (int i = 0; i < file.Count(); ++i) {
     if (file.ReadIndexed(buffer.bytes(), i) != Record768::Size) {
       const QString offset = QString::number(file.position(i));
@@ -98,7 +121,7 @@ ErrorList buildErrorList(OpenT4FileState& state, Ui& ui) {
     const qsizetype before = list.lines.size();
     CheckT4Record(record, employer, list.lines);
     if (!record.isVoid()) {
-      const QStringList twice = sameEmployeeTwice(record, bySin, byNameAndAddress);
+      const QStringList twice = sameEmployeeTwice(record, i, file, seen);
       for (qsizetype at = 0; at < twice.size(); ++at) list.lines.insert(before + 2 + at, twice[at]);
     }
     if (list.lines.size() - before > 2) list.hasFindings = true;

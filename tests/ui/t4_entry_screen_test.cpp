@@ -6,7 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -281,20 +281,47 @@ class T4EntryScreenTest : public QObject {
     QCOMPARE(e.surnamesOnFile(), QStringList({"Adams", "Brown", "Zed"}));
   }
 
-  void theIndexWindowPicksAndShowsTheEmployer() {
+  // The index lists every employee and counts them; what is typed (a name, or a part of a
+  // SIN) narrows the list at once, the arrows move in it and Enter picks; a click picks.
+  void theIndexWindowFindsPicksAndShowsTheEmployer() {
     TempFolder folder;
     OpenT4FileState state;
     state.setT4FileName(folder.write(
-        "ACME.T4E", t4FileBytes(goodEmployer(), {goodT4("Brown", "Bo"), goodT4("Adams", "Ann")})));
+        "ACME.T4E",
+        t4FileBytes(goodEmployer(),
+                    {with(goodT4("Brown", "Bo"), {{T4Record::Employee_SIN, "193 456 787"}}),
+                     goodT4("Adams", "Ann"), goodT4("Brownlee", "Al")})));
     QVERIFY(state.OpenT4File());
     ScriptedUi ui;
     state.sharedRecord() = goodT4("Held", "H");
-    TFormT4Index index(state, ui);
-    QCOMPARE(outsideLayouts(index), QStringList());
-    QCOMPARE(index.ListBox1->count(), 2);
-    QCOMPARE(index.ListBox1->item(0)->text(), QStringLiteral("ADAMS,  Ann "));
-    QCOMPARE(state.T4File().PickedIndex, int(TAlphaInxFileStream::NothingPicked));
+    const auto shown = [](const TFormT4Index& index) {
+      QStringList rows;
+      for (int r = 0; r < index.ListBox1->model()->rowCount(); ++r)
+        rows << index.ListBox1->model()->index(r, 0).data().toString();
+      return rows.join(u'|') + " / " + index.LabelCount->text();
+    };
+    {
+      TFormT4Index index(state, ui);
+      QCOMPARE(outsideLayouts(index), QStringList());
+      QCOMPARE(shown(index), "ADAMS,  Ann |BROWN,  Bo |BROWNLEE,  Al  / 3 employees");
+      QCOMPARE(state.T4File().PickedIndex, int(TAlphaInxFileStream::NothingPicked));
+      QVERIFY(showActive(index));
+      for (const auto& [typed, found] :
+           {std::pair{"brown bo", "BROWN,  Bo  / 1 of 3 employees"},
+            std::pair{"193-456", "BROWN,  Bo  / 1 of 3 employees"},
+            std::pair{"zz", " / 0 of 3 employees"},
+            std::pair{"BROWN", "BROWN,  Bo |BROWNLEE,  Al  / 2 of 3 employees"}}) {
+        index.EditSearch->clear();
+        QTest::keyClicks(index.EditSearch, typed);
+        QCOMPARE(shown(index), QString(found));
+      }
+      QTest::keyClick(index.EditSearch, Qt::Key_Down);
+      QTest::keyClick(index.EditSearch, Qt::Key_Return);
+      QCOMPARE(state.T4File().PickedIndex, 2);
+      QCOMPARE(index.result(), int(QDialog::Accepted));
+    }
 
+    TFormT4Index index(state, ui);
     ui.expectEmployerScreen(
         [](OpenT4FileState& s) { s.sharedRecord().clear(); });  // it uses the buffer
     QTest::mouseClick(index.BitBtnShowCoInfo, Qt::LeftButton);
@@ -303,7 +330,7 @@ class T4EntryScreenTest : public QObject {
 
     index.show();
     QTest::mouseClick(index.ListBox1->viewport(), Qt::LeftButton, {},
-                      index.ListBox1->visualItemRect(index.ListBox1->item(1)).center());
+                      index.ListBox1->visualRect(index.ListBox1->model()->index(1, 0)).center());
     QCOMPARE(state.T4File().PickedIndex, 1);
     QCOMPARE(index.result(), int(QDialog::Accepted));
   }
