@@ -48,6 +48,7 @@ class BenchUi final : public Ui {
   void askPayrollSetUp(PayrollSetUp&) override {}
   void showBusy(const QString&) override {}
   void hideBusy() override {}
+  bool progress(const QString&, int, int) override { return true; }
 
  private:
   Printer m_printer;

@@ -67,6 +67,7 @@ class StreamUi final : public Ui {
   void askPayrollSetUp(PayrollSetUp& answers) override { answers = m_answers.payrollSetUp; }
   void showBusy(const QString&) override {}
   void hideBusy() override {}
+  bool progress(const QString&, int, int) override { return true; }
 
  private:
   QTextStream& m_err;

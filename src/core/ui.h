@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "efile/t4_xml.h"
 #include "reports/print_dialogs.h"
@@ -98,6 +99,28 @@ class Ui {
   // The busy box (and the hourglass) while a report prints.
   virtual void showBusy(const QString& reportName) = 0;
   virtual void hideBusy() = 0;
+  // Long work tells how far it is: `done` of `total` (slips, rows, employees) of `what`. A
+  // window shows it, with Cancel, once the work lasts; false once the user pressed Cancel,
+  // after which the work stops cleanly. `done` equal to `total` ends it.
+  virtual bool progress(const QString& what, int done, int total) = 0;
+};
+
+// One long piece of work's progress through `ui`, ended (its window closed) however the
+// work ends.
+class Progress {
+ public:
+  Progress(Ui& ui, QString what, int total) : m_ui(ui), m_what(std::move(what)), m_total(total) {}
+  ~Progress() { m_ui.progress(m_what, m_total, m_total); }
+  Progress(const Progress&) = delete;
+  Progress& operator=(const Progress&) = delete;
+
+  // `done` of the total so far; false once the user pressed Cancel.
+  bool step(int done) { return m_ui.progress(m_what, done, m_total); }
+
+ private:
+  Ui& m_ui;
+  QString m_what;
+  int m_total;
 };
 
 }  // namespace quillet

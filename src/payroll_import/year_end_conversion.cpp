@@ -267,7 +267,19 @@ ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, Ui& ui, const Clock
   int employees = 0;
   QStringList tooLarge;
   std::array<uint8_t, YearEndRecord::Size> bytes{};
+  const int total =
+      int(std::min<int64_t>(size / YearEndRecord::Size, std::numeric_limits<int>::max()));
+  Progress progress(ui, QStringLiteral("Employees converted"), total);
   while (position < size) {
+    // Stopped, the new file is dropped and the old one stays as it was.
+    if (!progress.step(employees)) {
+      ui.showMessage(QStringLiteral("The conversion was stopped at employee %1 of %2: nothing "
+                                    "was written, and %3 is as it was.")
+                         .arg(employees + 1)
+                         .arg(total)
+                         .arg(t4Path));
+      return ConversionOutcome::Stopped;
+    }
     const int64_t got = yearEnd->readAt(position, bytes);
     if (got == 0) {
       ui.showMessage(

@@ -109,6 +109,13 @@ void PainterSurface::endJob() {
   if (m_jobEnd) std::exchange(m_jobEnd, nullptr)(painted);
 }
 
+void PainterSurface::abortJob() {
+  // The job's end learns first that nothing is to go out: a printer drops the job while
+  // it is open, a file is not put in place.
+  if (m_jobEnd) std::exchange(m_jobEnd, nullptr)(false);
+  if (m_painter.isActive()) m_painter.end();
+}
+
 std::unique_ptr<PainterSurface> makePdfSurface(const QString& path, const QString& documentTitle,
                                                const QFont& font, int dpi,
                                                std::function<void(bool)> written) {

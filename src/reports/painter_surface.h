@@ -51,6 +51,7 @@ class PainterSurface final : public PrintSurface {
   void newPage() override;
   int pageNumber() const override { return m_page; }
   void endJob() override;
+  void abortJob() override;
 
  private:
   JobEnd m_jobEnd;  // may hold what the device writes into: it goes last

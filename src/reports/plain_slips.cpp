@@ -69,9 +69,13 @@ class SlipSheets {
 PrintOutcome onto(std::unique_ptr<PrintSurface> surface, Ui& ui,
                   const std::function<PrintOutcome(PrintSurface&)>& draw) {
   if (!surface) return PrintOutcome::NotStarted;
-  const BusyBox busy(ui, DocumentTitle);
   const PrintOutcome outcome = draw(*surface);
-  surface->endJob();
+  if (outcome != PrintOutcome::Stopped) {
+    surface->endJob();
+    return outcome;
+  }
+  surface->abortJob();
+  tellPrintingStopped(ui, DocumentTitle);
   return outcome;
 }
 
@@ -112,7 +116,9 @@ PrintOutcome drawSlipRun(OpenT4FileState& state, const EmployerRecord& employer,
   SlipSheets sheets(surface, employer, copy, top, left);
   TAlphaInxFileStream& file = state.T4File();
   T4Record record;
+  Progress progress(ui, DocumentTitle, file.Count());
   for (int i = 0; i < file.Count(); ++i) {
+    if (!progress.step(i)) return PrintOutcome::Stopped;
     if (file.ReadIndexed(record.bytes(), i) != Record768::Size) {
       ui.showMessage(printingReadError(file.position(i), DocumentTitle));
       return PrintOutcome::StoppedEarly;
@@ -146,7 +152,12 @@ SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
   QSet<QString> used;
   TAlphaInxFileStream& file = state.T4File();
   T4Record record;
+  Progress progress(ui, QStringLiteral("T4 slips as PDF"), file.Count());
   for (int i = 0; i < file.Count(); ++i) {
+    if (!progress.step(i)) {
+      done.outcome = PrintOutcome::Stopped;
+      return done;
+    }
     if (file.ReadIndexed(record.bytes(), i) != Record768::Size) {
       ui.showMessage(printingReadError(file.position(i), DocumentTitle));
       done.outcome = PrintOutcome::StoppedEarly;
@@ -203,6 +214,7 @@ QString slipPdfsWritten(const SlipPdfs& done, const QString& folder) {
   QString text =
       QStringLiteral("%1 PDF file(s) of T4 slips written to %2").arg(done.written).arg(folder);
   if (done.kept > 0) text += QStringLiteral("; %1 existing file(s) kept").arg(done.kept);
+  if (done.outcome == PrintOutcome::Stopped) text += QStringLiteral("; stopped before the rest");
   return text;
 }
 

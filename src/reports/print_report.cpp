@@ -43,6 +43,11 @@ TPrintReport::~TPrintReport() {
   if (m_surface) m_surface->endJob();
 }
 
+void TPrintReport::Abort() {
+  if (m_surface) m_surface->abortJob();
+  m_surface.reset();
+}
+
 void TPrintReport::computeLineHeight() {
   if (m_sixLinesPerInch) {
     m_lineHeight = (m_caps.pixelsPerInchY + 3) / 6;
@@ -188,6 +193,11 @@ QString dateTimeStamp(const QDateTime& when) {
 }
 
 QString TPrintReport::DateTimeStamp() const { return dateTimeStamp(m_clock.now()); }
+
+void tellPrintingStopped(Ui& ui, const QString& documentTitle) {
+  ui.showMessage(
+      QStringLiteral("Printing of %1 was stopped: none of it was printed.").arg(documentTitle));
+}
 
 BusyBox::BusyBox(Ui& ui, const QString& reportName) : m_ui(ui) { m_ui.showBusy(reportName); }
 

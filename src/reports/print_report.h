@@ -34,6 +34,8 @@ class TPrintReport {
   TPrintReport& operator=(const TPrintReport&) = delete;
 
   bool Aborted() const { return m_surface == nullptr; }
+  // The user stopped the job: nothing of it is printed (see PrintSurface::abortJob).
+  void Abort();
 
   QString Title;
   QString SubTitle;
@@ -108,6 +110,9 @@ bool acceptOldStationery(const EmployerRecord& employer, Ui& ui);
 QString dateTimeStamp(const QDateTime& when);
 
 // The busy box for as long as this lives.
+// After the user stopped a printing run: "Printing was stopped: …".
+void tellPrintingStopped(Ui& ui, const QString& documentTitle);
+
 class BusyBox {
  public:
   BusyBox(Ui& ui, const QString& reportName);

@@ -60,6 +60,9 @@ class PrintSurface {
   virtual int pageNumber() const = 0;  // from 1
   // Sends the document to the printer.
   virtual void endJob() = 0;
+  // Ends the job without its document: nothing is printed or kept. By default the pages
+  // go out as endJob sends them (a surface that keeps nothing).
+  virtual void abortJob() { endJob(); }
 };
 
 }  // namespace quillet

@@ -268,14 +268,19 @@ PrintOutcome printRun(OpenT4FileState& state, EmployerRecord employer, const T4P
                       TPrintReport::Destination destination = TPrintReport::Destination::Printer) {
   TPrintReport report(ui, clock, DocumentTitle, setUp.top, 0, setUp.left, 0, true, destination);
   if (report.Aborted()) return PrintOutcome::NotStarted;
-  const BusyBox busy(ui, DocumentTitle);
   T4FormPrinter printer(report, employer, setUp.formType);
 
   // A record is printed once the next printable one is found, so that the last forms of
   // the run are known and no page is fed after them.
   std::optional<T4Record> pending;
   TAlphaInxFileStream& file = state.T4File();
+  Progress progress(ui, DocumentTitle, file.Count());
   for (int i = 0; i < file.Count(); ++i) {
+    if (!progress.step(i)) {
+      report.Abort();
+      tellPrintingStopped(ui, DocumentTitle);
+      return PrintOutcome::Stopped;
+    }
     if (file.ReadIndexed(state.sharedRecord().bytes(), i) != Record768::Size) {
       if (pending) printer.printRecord(*pending, true);
       ui.showMessage(printingReadError(file.position(i), QStringLiteral("T4 Forms")));

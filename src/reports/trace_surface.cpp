@@ -53,4 +53,6 @@ void TraceSurface::fillRect(int x, int y, int width, int height) {
 
 void TraceSurface::endJob() { m_sink(QStringLiteral("end\t%1").arg(m_page)); }
 
+void TraceSurface::abortJob() { m_sink(QStringLiteral("aborted")); }
+
 }  // namespace quillet

@@ -43,6 +43,7 @@ class TraceSurface final : public PrintSurface {
   void newPage() override { ++m_page; }
   int pageNumber() const override { return m_page; }
   void endJob() override;
+  void abortJob() override;  // the trace ends "aborted"
 
  private:
   TraceSettings m_settings;

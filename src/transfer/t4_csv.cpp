@@ -36,6 +36,8 @@ std::vector<Field> columnFields() {
   return fields;
 }
 
+constexpr char StoppedImport[] = "The import was stopped.";
+
 // The column that names each record of a file: the employer's business number (its first
 // nine digits), the tax year and the record's place in the file, counted from 1. Records
 // are never moved nor removed, so it names the same record while the file lives; the
@@ -290,7 +292,8 @@ int CsvImportPlan::count(CsvRow::Kind kind) const {
       std::count_if(rows.begin(), rows.end(), [kind](const CsvRow& r) { return r.kind == kind; }));
 }
 
-CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsheet) {
+CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsheet,
+                              const ImportStep& step) {
   CsvImportPlan plan;
   if (state.T4File().size() < FirstT4Position) {
     plan.error = QStringLiteral(
@@ -356,8 +359,13 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
   const qsizetype sinColumn = columnOf(T::Employee_SIN);
   const qsizetype idColumn = columnOf(RecordIdColumn);
   const int64_t end = file.appendPosition();
+  const int lines = int(text.count(u'\n')) + 1;
   QStringList fields;
   while (reader.next(fields)) {
+    if (step && !step(reader.line(), lines)) {
+      plan.error = QLatin1String(StoppedImport);
+      return plan;
+    }
     if (std::all_of(fields.begin(), fields.end(),
                     [](const QString& f) { return f.trimmed().isEmpty(); }))
       continue;
@@ -461,7 +469,8 @@ ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName) {
   return report;
 }
 
-FileStatus applyT4CsvImport(OpenT4FileState& state, const CsvImportPlan& plan) {
+FileStatus applyT4CsvImport(OpenT4FileState& state, const CsvImportPlan& plan,
+                            const ImportStep& step) {
   const QString& fileName = state.T4FileName();
   const FileError failed{fileErrorMessage(QStringLiteral("write"), fileName)};
   auto replacement = platform::FileReplacement::begin(fileName);
@@ -487,7 +496,10 @@ FileStatus applyT4CsvImport(OpenT4FileState& state, const CsvImportPlan& plan) {
   };
   const int64_t end = std::max(file.appendPosition(), FirstT4Position);
   Record768 slot;
+  const int records = int(end / Record768::Size) + plan.count(CsvRow::Kind::Add);
   for (int64_t position = 0; position < end; position += Record768::Size) {
+    if (step && !step(int(position / Record768::Size), records))
+      return FileError{QLatin1String(StoppedImport)};
     if (file.readAt(position, slot.bytes()) != Record768::Size)
       return FileError{fileErrorMessage(QStringLiteral("read"), fileName)};
     const auto updated = updates.constFind(position);
@@ -550,7 +562,12 @@ void importT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
     ui.showMessage(csv.error().message);
     return;
   }
-  const CsvImportPlan plan = planT4CsvImport(state, *csv);
+  const auto step = [&ui](const char* what) {
+    return
+        [&ui, what](int done, int total) { return ui.progress(QLatin1String(what), done, total); };
+  };
+  const CsvImportPlan plan = planT4CsvImport(state, *csv, step("Spreadsheet lines read"));
+  ui.progress({}, 1, 1);  // the reading's window closed
   if (!plan.error.isEmpty()) {
     ui.showMessage(plan.error + QStringLiteral("\nNothing was imported."));
     return;
@@ -572,7 +589,9 @@ void importT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
   if (const QString note = platform::otherNamesNote(state.T4FileName()); !note.isEmpty())
     question += QStringLiteral("\n\n") + note;
   if (ui.ask(question, QuestionKind::YesNo) != Answer::Yes) return;
-  if (const FileStatus written = applyT4CsvImport(state, plan); !written) {
+  const FileStatus written = applyT4CsvImport(state, plan, step("T4 records written"));
+  ui.progress({}, 1, 1);
+  if (!written) {
     ui.showMessage(written.message() + QStringLiteral("\nNothing was imported."));
     return;
   }

@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "data/file_result.h"
@@ -57,7 +58,11 @@ struct CsvImportPlan {
 // by its Record_ID, or without one by its SIN; any other is added. A cell as that record
 // has it is kept as it is (never refused), and a row of such cells is unchanged. Nothing
 // is written.
-CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsheet);
+// `step(done, total)` is told of the lines read; false from it stops the reading ("The
+// import was stopped.").
+using ImportStep = std::function<bool(int done, int total)>;
+CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsheet,
+                              const ImportStep& step = {});
 
 // "Line 2: add Smith, John (SIN 046454286)", "Line 5: refused: …", "Line 6: unchanged …",
 // one line a row; an update's line is followed by one line for each field it changes,
@@ -67,7 +72,10 @@ ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName);
 // Writes every row that is not refused: the file is made anew beside itself, with the
 // updated records in their places and the added ones at its end, then put in its place
 // and opened again, so that either all rows are in it or none.
-FileStatus applyT4CsvImport(OpenT4FileState& state, const CsvImportPlan& plan);
+// `step` is told of the records written; false from it drops the new file (nothing is
+// imported).
+FileStatus applyT4CsvImport(OpenT4FileState& state, const CsvImportPlan& plan,
+                            const ImportStep& step = {});
 
 // The error report's checks of the rows taken in, as the report lists them; empty when
 // they found nothing.

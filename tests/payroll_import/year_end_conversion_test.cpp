@@ -223,6 +223,23 @@ TEST_F(ConvertFileTest, whatCannotBeConvertedChangesNothing) {
             ConversionOutcome::Stopped);
   EXPECT_FALSE(QFileInfo::exists(folder.path("NEW.T4E")));
   expectGolden("conversion_refused", ui.transcript(), folder.path({}));
+
+  // Nor a conversion stopped in its progress window; nor one onto its own year-end file.
+  other.CloseT4File();
+  state.setT4FileName(old);
+  ScriptedUi stopped;
+  stopped.cancelProgressAt(1);
+  const QString two = folder.write("TWO.DTA", yearEnd({{Y::Surname, "A"}}) + yearEnd({}));
+  EXPECT_EQ(ConvertYearEndFile(state, stopped, clock, two, config), ConversionOutcome::Stopped);
+  EXPECT_EQ(readWholeFile(old), before);
+  EXPECT_EQ(stopped.messages(),
+            QStringList{"The conversion was stopped at employee 2 of 2: nothing was written, "
+                        "and " +
+                        old + " is as it was."});
+  state.setT4FileName(two);
+  const QByteArray yearEndBytes = readWholeFile(two);
+  EXPECT_EQ(ConvertYearEndFile(state, ui, clock, two, config), ConversionOutcome::Stopped);
+  EXPECT_EQ(readWholeFile(two), yearEndBytes);
 }
 
 }  // namespace

@@ -202,6 +202,13 @@ TEST_F(PlainSlipsRun, eachCopyOnItsSheets) {
   ui.expectPlainPaperSetUp([](PlainPaperSetUp&) { return false; });
   EXPECT_EQ(printPlainSlips(state, ui, nullptr), PrintOutcome::NotStarted);
   EXPECT_TRUE(ui.printJobs().isEmpty());
+
+  // Cancel in the progress window: the job dropped, the user told.
+  ui.expectPlainPaperSetUp([](PlainPaperSetUp&) { return true; });
+  ui.cancelProgressAt(3);
+  EXPECT_EQ(printPlainSlips(state, ui, nullptr), PrintOutcome::Stopped);
+  EXPECT_EQ(ui.printJobs().value(0).last(), "aborted");
+  EXPECT_EQ(ui.messages().last(), "Printing of T4 Slips was stopped: none of it was printed.");
 }
 
 TEST_F(PlainSlipsRun, onePdfPerEmployeeNeverOverwrittenUnasked) {
@@ -231,6 +238,16 @@ TEST_F(PlainSlipsRun, onePdfPerEmployeeNeverOverwrittenUnasked) {
   EXPECT_EQ(done.outcome, PrintOutcome::NotStarted);
   EXPECT_EQ(again.questions().first(),
             folder.path("2025-O_Brien_Ann-John.pdf") + "\nThis file exists already. Replace it?");
+
+  // Cancel in the progress window after two employees: two written, and said so.
+  TempFolder other;
+  ScriptedUi stopped;
+  stopped.expectFileChoice(other.path({}));
+  stopped.cancelProgressAt(2);
+  exportSlipPdfs(state, stopped);
+  EXPECT_EQ(QDir(other.path({})).entryList({"*.pdf"}).size(), 2);
+  EXPECT_EQ(stopped.messages(), QStringList{"2 PDF file(s) of T4 slips written to " +
+                                            other.path({}) + "; stopped before the rest."});
 }
 
 }  // namespace

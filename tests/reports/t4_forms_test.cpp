@@ -83,7 +83,9 @@ TEST_F(T4FormsTest, theLineUpSampleThenTheRunFollows) {
   ASSERT_EQ(ui.printJobs().size(), 2);
   EXPECT_EQ(tracedPages(ui.printJobs().at(0)), 1) << "one sheet, no page after it";
   EXPECT_EQ(lineText(parseTrace(ui.printJobs().at(0)), 14), "TestSurname");
-  EXPECT_EQ(ui.busyBoxes(), QStringList({"Employee T4 Forms", "-", "Employee T4 Forms", "-"}));
+  EXPECT_EQ(ui.busyBoxes(), QStringList({"Employee T4 Forms", "-"}))
+      << "the run shows its progress";
+  EXPECT_EQ(ui.progressSteps(), 2);
   ASSERT_EQ(shown.size(), 2);
   EXPECT_EQ(shown[0].formType, RevenueCanadaCopies) << "the dialog's own starting values";
   EXPECT_EQ(shown[0].top, 50);
@@ -166,6 +168,20 @@ TEST_F(T4FormsTest, anUnreadableRecordStopsTheRunAfterWhatWasPrinted) {
   EXPECT_EQ(lineText(t, 14), "ADAMS");
   EXPECT_EQ(lineText(t, 14, true), "BROWN");
   EXPECT_EQ(tracedPages(ui.printJobs().value(0)), 1);
+}
+
+// Cancel in the progress window stops the run: the job is dropped, and the user is told.
+TEST_F(T4FormsTest, cancelInTheProgressWindowDropsTheRun) {
+  open(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B"), goodT4("Cole", "C")});
+  ui.expectT4PrintSetUp([](T4PrintSetUp& s) {
+    s.lineUp = false;
+    return true;
+  });
+  ui.cancelProgressAt(2);
+  EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::Stopped);
+  EXPECT_EQ(ui.printJobs().value(0).last(), "aborted");
+  EXPECT_EQ(ui.messages(),
+            QStringList{"Printing of Employee T4 Forms was stopped: none of it was printed."});
 }
 
 }  // namespace

@@ -105,6 +105,13 @@ class ScriptedUi final : public Ui {
   void askPayrollSetUp(PayrollSetUp&) override {}  // the defaults: no box 20, no box 44
   void showBusy(const QString& reportName) override { m_busy << reportName; }
   void hideBusy() override { m_busy << QStringLiteral("-"); }
+  // Counts the steps told; Cancel is pressed at step `cancelAt` (0: never).
+  bool progress(const QString&, int done, int) override {
+    ++m_progressSteps;
+    return m_cancelAt == 0 || done < m_cancelAt;
+  }
+  void cancelProgressAt(int done) { m_cancelAt = done; }
+  int progressSteps() const { return m_progressSteps; }
 
  private:
   std::unique_ptr<PrintSurface> traceInto(QList<QStringList>& jobs, const QString& title);
@@ -114,6 +121,8 @@ class ScriptedUi final : public Ui {
   QList<QStringList> m_jobs;
   QList<QStringList> m_previews;
   QStringList m_busy;
+  int m_cancelAt = 0;
+  int m_progressSteps = 0;
   std::deque<Answer> m_answers;
   std::deque<std::function<bool(T4PrintSetUp&)>> m_t4SetUps;
   std::deque<std::function<bool(SummarySetUp&)>> m_summarySetUps;

@@ -145,6 +145,26 @@ TEST_F(T4CsvTest, theDesktopShowsTheRowsAsksThenImportsAndChecks) {
   expectGolden("csv_import_desktop", ui.transcript(), folder.path({}));
 }
 
+// Cancel in the progress window, while the rows are read or while the file is written:
+// nothing is imported, and the user is told.
+TEST_F(T4CsvTest, theDesktopImportStopsCleanlyOnCancel) {
+  const QByteArray bytes = t4Fixture("SHEET.T4E");
+  openFile(bytes);
+  const QString rows = folder.write("rows.csv", sheet("Employment_income", {"5"}, "273645184"));
+  for (const int cancelAt : {2, 3}) {  // the first line read; the fourth record written
+    ScriptedUi stopped;
+    stopped.expectFileChoice(rows);
+    if (cancelAt == 3) {
+      stopped.expectReport(ViewerResult::Ok);
+      stopped.expectQuestion(Answer::Yes);
+    }
+    stopped.cancelProgressAt(cancelAt);
+    importT4Spreadsheet(state, stopped);
+    EXPECT_EQ(stopped.messages(), QStringList{"The import was stopped.\nNothing was imported."});
+    EXPECT_EQ(readWholeFile(state.T4FileName()), bytes);
+  }
+}
+
 TEST_F(T4CsvTest, theDesktopExportSaysWhereAndWhenItFailed) {
   openFile(t4Fixture("SHEET.T4E"));
   const QString out = folder.path("out.csv");

@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -286,6 +287,31 @@ class PrintDialogsTest : public QObject {
       QCOMPARE(dialog.values().remittances, summary ? 987.6 : 0.0);
     }
     QCOMPARE(ui.messages().size(), 1);
+  }
+
+  // Long work's window: how many of how many, and Cancel, which the work learns of at its
+  // next step; the end of the work closes it.
+  void theProgressWindowCountsAndCancels() {
+    const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
+    WidgetUi ui(clock);
+    const auto window = [] {
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* p = qobject_cast<QProgressDialog*>(w); p && p->objectName() == "ProgressDialog")
+          return p;
+      }
+      return static_cast<QProgressDialog*>(nullptr);
+    };
+    QVERIFY(ui.progress("T4 forms", 0, 200));
+    QVERIFY(ui.progress("T4 forms", 200, 200));
+    QVERIFY2(!window(), "done: closed");
+    QVERIFY(ui.progress("T4 forms", 0, 200));
+    QProgressDialog* shown = window();
+    QVERIFY(shown);
+    QVERIFY(ui.progress("T4 forms", 57, 200));
+    QCOMPARE(shown->labelText(), QStringLiteral("T4 forms: 57 of 200"));
+    shown->cancel();
+    QVERIFY(!ui.progress("T4 forms", 58, 200));
+    QVERIFY(!window());
   }
 
   void labelSelectStartsWithNoStyle() {

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 
 #include "efile/ui/transmitter_dialog.h"
@@ -204,7 +205,11 @@ std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTit
     return std::make_unique<PreviewSurface>(std::move(printer), *font, m_owner);
   }
   QPrinter& device = *printer;
-  auto surface = std::make_unique<PainterSurface>(device, *font, std::move(printer));
+  // A job the user stopped is dropped by the printer.
+  auto surface =
+      std::make_unique<PainterSurface>(device, *font, std::move(printer), [&device](bool whole) {
+        if (!whole) device.abort();
+      });
   if (!surface->isActive()) return nullptr;
   return surface;
 }
@@ -272,6 +277,24 @@ void WidgetUi::showBusy(const QString& reportName) {
   m_busy->show();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   QApplication::processEvents();
+}
+
+bool WidgetUi::progress(const QString& what, int done, int total) {
+  if (!m_progress && done >= total) return true;
+  if (!m_progress) {
+    m_progress = std::make_unique<QProgressDialog>(m_owner);
+    m_progress->setObjectName(QStringLiteral("ProgressDialog"));
+    m_progress->setWindowTitle(QStringLiteral("Quillet"));
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setMinimumDuration(500);
+    m_progress->setAutoReset(false);
+  }
+  m_progress->setLabelText(QStringLiteral("%1: %2 of %3").arg(what).arg(done).arg(total));
+  m_progress->setMaximum(std::max(total, 1));
+  m_progress->setValue(std::min(done, total));
+  const bool going = !m_progress->wasCanceled();
+  if (done >= total || !going) m_progress.reset();
+  return going;
 }
 
 void WidgetUi::hideBusy() {

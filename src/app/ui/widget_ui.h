@@ -12,6 +12,8 @@
 class QPrinter;
 class QWidget;
 
+class QProgressDialog;
+
 namespace quillet {
 
 class Clock;
@@ -50,6 +52,7 @@ class WidgetUi final : public Ui {
   void askPayrollSetUp(PayrollSetUp& answers) override;
   void showBusy(const QString& reportName) override;
   void hideBusy() override;
+  bool progress(const QString& what, int done, int total) override;
 
  private:
   // A printer on the last printer and paper of the session, or on Letter paper.
@@ -64,6 +67,7 @@ class WidgetUi final : public Ui {
   std::optional<QFont> chooseFont(const QString& documentTitle, FontChoice choice);
 
   std::unique_ptr<TFormReportIsPrinting> m_busy;
+  std::unique_ptr<QProgressDialog> m_progress;
 };
 
 }  // namespace quillet
