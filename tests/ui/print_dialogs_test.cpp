@@ -131,6 +131,14 @@ class PrintDialogsTest : public QObject {
     QVERIFY(QFile::link(open, user.fileName));
     QVERIFY(!ui.startPrintJob("T4 Error Report", FontChoice::FormsOwn));
     QCOMPARE(readWholeFile(open), QByteArray("T4"));
+    // A job the user stopped leaves no part of a document in its file.
+    user.fileName = folder.path("stopped.pdf");
+    std::unique_ptr<PrintSurface> stopped = ui.startPrintJob("T4 Slips", FontChoice::FormsOwn);
+    QVERIFY(stopped);
+    stopped->textOut(100, 100, "Adams");
+    stopped->newPage();
+    stopped->abortJob();
+    QVERIFY(!QFile::exists(user.fileName));
     user.fileName.clear();
 
     // A drawn form brings its own face: no font dialog.

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -205,10 +206,13 @@ std::unique_ptr<PrintSurface> WidgetUi::startPrintJob(const QString& documentTit
     return std::make_unique<PreviewSurface>(std::move(printer), *font, m_owner);
   }
   QPrinter& device = *printer;
-  // A job the user stopped is dropped by the printer.
+  // A job the user stopped is dropped by the printer; printed to a file, the file is
+  // removed, so that no part of a document is left to be taken for the whole.
   auto surface =
       std::make_unique<PainterSurface>(device, *font, std::move(printer), [&device](bool whole) {
-        if (!whole) device.abort();
+        if (whole) return;
+        device.abort();
+        if (!device.outputFileName().isEmpty()) QFile::remove(device.outputFileName());
       });
   if (!surface->isActive()) return nullptr;
   return surface;
