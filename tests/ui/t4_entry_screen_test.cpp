@@ -267,6 +267,10 @@ class T4EntryScreenTest : public QObject {
 
     e.click("BitBtnAddNew");
     QCOMPARE(e.edit("EditEmployee_surname")->text(), QString());
+    // Typed at once, the amount replaces box 14's 0.00.
+    QVERIFY(e.focused(e.edit("EditEmployment_income")));
+    QTest::keyClicks(e.edit("EditEmployment_income"), "41000");
+    QCOMPARE(e.edit("EditEmployment_income")->text(), QStringLiteral("41000"));
     e.typeAndTab(e.edit("EditEmployee_surname"), "Zed");
     e.ui.expectReport(ViewerResult::FixError);
     e.click("BitBtnFirst");

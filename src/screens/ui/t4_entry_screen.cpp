@@ -178,7 +178,14 @@ TFormT4Entry::TFormT4Entry(OpenT4FileState& state, Ui& ui, QWidget* owner)
   // rest scrolled within the window. The layouts first take in the employer's lines.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   resize(sizeWithinRoom(wholeSize(), roomOnScreen(*this)));
-  m_controls.at(C::EmploymentIncome)->setFocus();
+  startTyping();
+}
+
+// Box 14 takes the focus with its text selected: what is typed replaces it.
+void TFormT4Entry::startTyping() {
+  auto* income = static_cast<QLineEdit*>(m_controls.at(C::EmploymentIncome));
+  income->selectAll();
+  income->setFocus();
 }
 
 QSize TFormT4Entry::wholeSize() const {
@@ -423,7 +430,9 @@ void TFormT4Entry::navigate(T4EntryController::Move move) {
 }
 
 void TFormT4Entry::BitBtnAddNewClick() {
-  if (settleFields() && m_controller.addNew()) ShowRecord();
+  if (!settleFields() || !m_controller.addNew()) return;
+  ShowRecord();
+  startTyping();
 }
 
 void TFormT4Entry::BitBtnIndexClick() {

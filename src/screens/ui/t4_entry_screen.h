@@ -41,6 +41,7 @@ class TFormT4Entry : public FieldScreen {
   bool Validate_UpdtFile(int tag);
   void navigate(T4EntryController::Move move);
   void BitBtnAddNewClick();
+  void startTyping();
   void BitBtnIndexClick();
 
   OpenT4FileState& m_state;
