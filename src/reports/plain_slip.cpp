@@ -183,6 +183,12 @@ void drawSlip(FormCanvas& canvas, const SlipSource& source) {
   canvas.text({80, 0, 500, 20}, QStringLiteral("Statement of Remuneration Paid"), 16,
               FormAlign::Left, true);
   canvas.text({80, 22, 500, 14}, copyName(source.copy), 11, FormAlign::Left);
+  // A slip that amends or cancels one filed before says so at its top.
+  if (source.record.isAmended() || source.record.isCancelled()) {
+    canvas.text({560, 0, 190, 20},
+                source.record.isAmended() ? QStringLiteral("AMENDED") : QStringLiteral("CANCELLED"),
+                14, FormAlign::Right, true);
+  }
   canvas.text({0, OtherTop - 14, 500, 12}, QStringLiteral("Other information"), 9, FormAlign::Left,
               true);
   for (const SlipBox& box : slipBoxes(source.employer.u16(E::S_Taxation_year))) {

@@ -94,7 +94,9 @@ TotalsRun totalT4File(OpenT4FileState& state, Ui& ui) {
       break;
     }
     record.bytes() = state.sharedRecord().bytes();
-    if (!record.isVoid()) addToTotals(run.totals, record, run.employer.u16(E::S_Taxation_year));
+    // A cancelled slip is counted in no total, nor in box 88.
+    if (!record.isVoid() && !record.isCancelled())
+      addToTotals(run.totals, record, run.employer.u16(E::S_Taxation_year));
   }
   finishTotals(run);
   return run;
