@@ -155,7 +155,7 @@ void MainCommands::startNextYear() {
     openT4File(made);
 }
 
-void MainCommands::exportXml() { exportForInternetFiling(m_state, m_ui, m_settings); }
+void MainCommands::exportXml() { exportForInternetFiling(m_state, m_ui, m_settings, m_clock); }
 
 void MainCommands::editTransmitter() { editTransmitterSettings(m_state, m_ui, m_settings); }
 

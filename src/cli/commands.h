@@ -16,5 +16,6 @@ int runCsvExport(const Invocation& invocation, const Clock& clock, Io io);
 int runCsvImport(const Invocation& invocation, const Clock& clock, Io io);
 int runNextYear(const Invocation& invocation, const Clock& clock, Io io);
 int runXml(const Invocation& invocation, const Clock& clock, Io io);
+int runFiled(const Invocation& invocation, const Clock& clock, Io io);
 
 }  // namespace quillet::cli

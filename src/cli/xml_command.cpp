@@ -5,13 +5,14 @@
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "data/cp1252.h"
+#include "efile/filed_state.h"
 #include "efile/xml_export.h"
 #include "platform/shared_file.h"
 #include "reports/t4_totals.h"
 
 namespace quillet::cli {
 
-int runXml(const Invocation& invocation, const Clock&, Io io) {
+int runXml(const Invocation& invocation, const Clock& clock, Io io) {
   const auto& o = invocation.options;
   Transmitter transmitter;
   if (o.contains(QStringLiteral("--transmitter"))) {
@@ -53,17 +54,35 @@ int runXml(const Invocation& invocation, const Clock&, Io io) {
 
   const QString out = invocation.positionals.at(1);
   const XmlExportOutcome outcome = writeT4XmlReturn(
-      *state, {options, transmitter, o.value(QStringLiteral("--schema"))}, out, SettingsStore());
+      *state, {options, transmitter, o.value(QStringLiteral("--schema")), clock.now()}, out,
+      SettingsStore());
   for (const QString& problem : outcome.schemaProblems) io.err << "schema: " << problem << Qt::endl;
   if (!outcome.schemaProblems.isEmpty()) return ExitReported;
   if (!outcome.failure.isEmpty()) {
     io.err << outcome.failure << Qt::endl;
     return ExitUsage;
   }
+  if (!outcome.notKept.isEmpty()) {
+    io.err << outcome.notKept << Qt::endl;
+    return ExitUsage;
+  }
   const XmlWritten& written = outcome.written;
   io.out << written.slips << " T4 slips, box 14 total " << worksheetMoney(written.employmentIncome)
          << ", box 22 total " << worksheetMoney(written.incomeTax) << ", written to " << out
          << Qt::endl;
+  return ExitOk;
+}
+
+int runFiled(const Invocation& invocation, const Clock&, Io io) {
+  const auto state = openForInspection(invocation.positionals.at(0), io);
+  if (!state) return ExitUsage;
+  const auto filed = readFiledState(state->T4FileName());
+  if (!filed) {
+    io.err << filed.error().message << Qt::endl;
+    return ExitUsage;
+  }
+  for (const QString& line : filedHistory(*state, *filed)) io.out << line << '\n';
+  io.out.flush();
   return ExitOk;
 }
 

@@ -24,6 +24,7 @@ class FileResult {
   T& operator*() { return std::get<T>(m_state); }
   const T& operator*() const { return std::get<T>(m_state); }
   T* operator->() { return &std::get<T>(m_state); }
+  const T* operator->() const { return &std::get<T>(m_state); }
   const FileError& error() const { return std::get<FileError>(m_state); }
 
  private:

@@ -2,6 +2,7 @@
 // file against CRA's rules before anything is written.
 #pragma once
 
+#include <QDateTime>
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,7 @@ struct XmlExportChoices {
   XmlReturnOptions options;
   Transmitter transmitter;
   QString schemaFolder;  // CRA's schema package, unpacked; empty: the return is not validated
+  QDateTime filedAt;     // when it is written: kept with what was filed
 };
 
 // What the pre-flight check found: errors stop the export, warnings do not.

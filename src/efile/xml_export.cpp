@@ -3,10 +3,12 @@
 
 #include <QFileInfo>
 
+#include "core/clock.h"
 #include "core/report_preconditions.h"
 #include "core/settings_store.h"
 #include "core/ui.h"
 #include "data/open_t4_file.h"
+#include "efile/filed_state.h"
 #include "efile/schema_check.h"
 #include "platform/replacing_device.h"
 #include "platform/shared_file.h"
@@ -69,7 +71,18 @@ XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& 
     outcome.schemaProblems = schemaProblems(device->temporaryName(), choices.schemaFolder);
     if (!outcome.schemaProblems.isEmpty()) return outcome;
   }
-  if (!device->commit()) outcome.failure = platform::cannotWriteMessage(path);
+  if (!device->commit()) {
+    outcome.failure = platform::cannotWriteMessage(path);
+    return outcome;
+  }
+  if (const FileStatus kept =
+          recordFiledReturn(state, choices.options.submissionRef,
+                            choices.options.amended ? u'A' : u'O', choices.filedAt);
+      !kept)
+    outcome.notKept = QStringLiteral(
+                          "The return was written to %1, but what was filed could not "
+                          "be kept beside the T4 file: %2")
+                          .arg(path, kept.message());
   return outcome;
 }
 
@@ -111,7 +124,8 @@ void editTransmitterSettings(OpenT4FileState& state, Ui& ui, const SettingsStore
   if (ui.editTransmitter(transmitter)) tellIfUnsaved(ui, settings.writeTransmitter(transmitter));
 }
 
-void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore& settings) {
+void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore& settings,
+                             const Clock& clock) {
   if (!checkReportPreconditions(state, ui)) return;
   EmployerRecord employer;
   readEmployerRecord(state, employer);
@@ -145,6 +159,7 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
   if (path.isEmpty()) return;
 
   if (choices.options.submissionRef == proposedRef) choices.options.submissionRef.clear();
+  choices.filedAt = clock.now();
   const XmlExportOutcome outcome = writeT4XmlReturn(state, choices, path, settings);
   if (!outcome.schemaProblems.isEmpty()) {
     ViewerReport report;
@@ -162,6 +177,7 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
     ui.showMessage(outcome.failure);
     return;
   }
+  if (!outcome.notKept.isEmpty()) ui.showMessage(outcome.notKept);
   ui.showMessage(QStringLiteral("%1 T4 slips were written to %2 under the submission reference "
                                 "%3.\nBox 14 total: %4\nBox 22 total: %5\n\n%6")
                      .arg(outcome.written.slips)

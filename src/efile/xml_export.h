@@ -8,6 +8,7 @@
 
 namespace quillet {
 
+class Clock;
 class OpenT4FileState;
 class SettingsStore;
 class Ui;
@@ -17,12 +18,13 @@ struct XmlExportOutcome {
   QString submissionRef;       // the reference the return was written under
   QString failure;             // "Cannot create file …" or "Cannot write file …"
   QStringList schemaProblems;  // CRA's schema refused the return
+  QString notKept;             // written, but what was filed could not be kept beside the T4 file
   bool ok() const { return failure.isEmpty() && schemaProblems.isEmpty(); }
 };
 
 // Writes the return of the open file to `path` beside it and puts it in its place only when
 // it was written whole and, when a schema folder is chosen, the schema accepts it: nothing
-// is left behind otherwise.
+// is left behind otherwise. A return put in place is added to what was filed from the file.
 XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& choices,
                                 const QString& path);
 
@@ -41,6 +43,7 @@ void editTransmitterSettings(OpenT4FileState& state, Ui& ui, const SettingsStore
 // The transmitter (asked for when its entries are missing), the return's choices, the
 // pre-flight check's list when it finds anything, the file's name, the return, and what
 // was written.
-void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore& settings);
+void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore& settings,
+                             const Clock& clock);
 
 }  // namespace quillet

@@ -8,6 +8,7 @@
 #include "core/clock.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
+#include "efile/filed_state.h"
 #include "fault_injection.h"
 #include "payroll_files.h"
 #include "payroll_import/payroll_records.h"
@@ -104,6 +105,39 @@ TEST(KilledAtEveryWrite, theConversionLeavesTheOldFileOrTheNewOne) {
 
 TEST(KilledAtEveryWrite, theBusinessNumberChangeLeavesOneNumberInEveryRecord) {
   killAtEveryChange(&Scene::changeBusinessNumber);
+}
+
+// What was filed is kept beside the T4 file; killed at any change while a second return is
+// added, it holds the first return or both, whole, and the T4 file is untouched; a full disk
+// is told and changes nothing.
+TEST(KilledAtEveryWrite, whatWasFiledHoldsTheOldReturnsOrTheNewOnes) {
+  const auto file = [](Scene& scene, const char* reference) {
+    return recordFiledReturn(scene.state, QLatin1String(reference), u'O', Clock.now());
+  };
+  int kills = 0;
+  for (int at = 1;; ++at) {
+    Scene scene;
+    ASSERT_TRUE(scene.open());
+    ASSERT_TRUE(file(scene, "FIRST"));
+    const QByteArray before = readWholeFile(filedStatePath(scene.t4));
+    const bool killed =
+        killedAtChange(scene.folder.path({}), at, [&] { (void)file(scene, "SECOND"); });
+    const auto left = readFiledState(scene.t4);
+    ASSERT_TRUE(left) << "killed at change " << at;
+    EXPECT_EQ(left->returns.size(), killed ? 1u : 2u) << "killed at change " << at;
+    if (killed) {
+      EXPECT_EQ(readWholeFile(filedStatePath(scene.t4)), before);
+    }
+    EXPECT_EQ(readWholeFile(scene.t4), oldT4File());
+    if (!killed) break;
+    ++kills;
+  }
+  EXPECT_GE(kills, 2) << "the write and the sync, at least";
+  Scene full;
+  ASSERT_TRUE(full.open());
+  const FaultyDisk disk(full.folder.path({}), 1, Fault::Full);
+  EXPECT_FALSE(file(full, "FIRST"));
+  EXPECT_FALSE(QFile::exists(filedStatePath(full.t4)));
 }
 
 class OnAFailingDisk : public ::testing::TestWithParam<Fault> {};

@@ -8,7 +8,9 @@
 
 #include "checks/employer_checks.h"
 #include "checks/tax_years.h"
+#include "core/clock.h"
 #include "core/settings_store.h"
+#include "efile/filed_state.h"
 #include "open_file_test.h"
 
 using namespace quillet;
@@ -59,6 +61,7 @@ class XmlExportTest : public OpenFileTest {
   }
 
   const SettingsStore settings{folder.path("settings")};
+  const FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(9, 30))};
 };
 
 TEST_F(XmlExportTest, aFirstExportAsksForTheTransmitterAndWritesTheReturn) {
@@ -79,7 +82,7 @@ TEST_F(XmlExportTest, aFirstExportAsksForTheTransmitterAndWritesTheReturn) {
   });
   const QString out = folder.path("return.xml");
   ui.expectFileChoice(out);
-  exportForInternetFiling(state, ui, settings);
+  exportForInternetFiling(state, ui, settings, clock);
 
   const FileDialogRequest& save = ui.fileDialogs().last();
   EXPECT_EQ(save.proposedName, "123456782RP0001-2025-T4.xml");
@@ -93,6 +96,12 @@ TEST_F(XmlExportTest, aFirstExportAsksForTheTransmitterAndWritesTheReturn) {
   EXPECT_TRUE(xml.contains("<sbmt_ref_id>Q0000001</sbmt_ref_id>"));
   EXPECT_TRUE(xml.contains("<cntc_email_area>pat@example.ca</cntc_email_area>"));
   EXPECT_EQ(settings.readTransmitter().contactEmail, "pat@example.ca") << "kept for the user";
+  // What was filed is kept beside the T4 file: the reference, when, and the slip as sent.
+  const auto filed = readFiledState(state.T4FileName());
+  ASSERT_TRUE(filed && filed->returns.size() == 1u);
+  EXPECT_EQ(std::tuple(filed->returns[0].reference, filed->returns[0].reportType,
+                       filed->returns[0].written, filed->returns[0].slips.size()),
+            std::tuple(QStringLiteral("Q0000001"), QChar(u'O'), clock.now(), std::size_t(1)));
 
   // The next export goes straight to its choices, with a reference of its own; one the user
   // types takes none from the counter.
@@ -102,7 +111,7 @@ TEST_F(XmlExportTest, aFirstExportAsksForTheTransmitterAndWritesTheReturn) {
     return true;
   });
   ui.expectFileChoice(out);
-  exportForInternetFiling(state, ui, settings);
+  exportForInternetFiling(state, ui, settings, clock);
   EXPECT_TRUE(readWholeFile(out).contains("<sbmt_ref_id>MINE1</sbmt_ref_id>"));
   EXPECT_EQ(settings.peekSubmissionRef(), "Q0000002");
 }
@@ -135,7 +144,7 @@ TEST_F(XmlExportTest, eachWayTheExportStopsLeavesNoFile) {
     if (c.transmitterStored) storeTransmitter();
     ScriptedUi caseUi;
     c.script(caseUi);
-    exportForInternetFiling(state, caseUi, settings);
+    exportForInternetFiling(state, caseUi, settings, clock);
     EXPECT_EQ(caseUi.messages().value(0), c.message);
     EXPECT_EQ(xmlFiles(), QStringList());
     EXPECT_EQ(settings.peekSubmissionRef(), "Q0000001") << "no reference taken";
@@ -149,7 +158,7 @@ TEST_F(XmlExportTest, warningsAloneLetTheUserGoOn) {
   acceptChoices(ui);
   ui.expectReport(ViewerResult::Ignore);
   ui.expectFileChoice(folder.path("return.xml"));
-  exportForInternetFiling(state, ui, settings);
+  exportForInternetFiling(state, ui, settings, clock);
   EXPECT_EQ(
       ui.reports().value(0).lines,
       QStringList{"Warning: John Smith (SIN 046454286): Box 24 (EI insurable earnings) is greater "

@@ -169,7 +169,7 @@ class XmlDialogsTest : public QObject {
       });
       QTest::mouseClick(d->BitBtnOK, Qt::LeftButton);
     });
-    exportForInternetFiling(state, ui, settings);
+    exportForInternetFiling(state, ui, settings, clock);
     QCOMPARE(listed,
              QStringLiteral("Error: Employer: name line 1 is empty: enter the employer's name on "
                             "its first line\nError: Employer: the contact's extension is all "

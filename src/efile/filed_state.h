@@ -1,0 +1,52 @@
+// Quillet — what was filed from a T4 file: each return written for filing, its slips as
+// they were sent, kept beside the T4 file.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "data/file_result.h"
+#include "data/t4_record.h"
+
+namespace quillet {
+
+class OpenT4FileState;
+
+// One return written for filing: its submission reference, its report type ('O' original,
+// 'A' amended), when it was written, and each slip as it was sent, by the place of its
+// record in the T4 file (records are never moved nor removed).
+struct FiledReturn {
+  QString reference;
+  QChar reportType = u'O';
+  QDateTime written;
+  struct Slip {
+    int64_t position = 0;
+    T4Record record;
+  };
+  std::vector<Slip> slips;
+};
+
+struct FiledState {
+  std::vector<FiledReturn> returns;  // in the order they were written
+};
+
+// "NAME.filed" beside the T4 file NAME: renamed with it, it goes on naming what was filed.
+QString filedStatePath(const QString& t4Path);
+
+// What was filed from the T4 file at `t4Path`: none when nothing was, the platform's open
+// error, or "… is damaged", when it cannot be read.
+FileResult<FiledState> readFiledState(const QString& t4Path);
+
+// Adds the return written just now, holding every T4 record of the open file that is not
+// VOID, to what was filed: the file is made anew beside the old one and put in its place,
+// so that a failure leaves what was filed before whole.
+FileStatus recordFiledReturn(OpenT4FileState& state, const QString& reference, QChar reportType,
+                             const QDateTime& written);
+
+// The history, one line a return and one a slip, then what changed since: "added",
+// "changed" (with the fields) and "voided" slips; "Nothing was filed from FILE." without one.
+QStringList filedHistory(OpenT4FileState& state, const FiledState& filed);
+
+}  // namespace quillet
