@@ -85,4 +85,12 @@ QString TrimControlText(const QString& text) {
   return text.mid(begin, end - begin);
 }
 
+QString digitsOf(const QString& text) {
+  QString digits;
+  for (const QChar c : text) {
+    if (c >= u'0' && c <= u'9') digits += c;
+  }
+  return digits;
+}
+
 }  // namespace quillet

@@ -30,6 +30,9 @@ QString Fix4ToStr(int32_t tenThousandths);
 QString invalidAmountMessage();
 void ShowInvalidAmount(Ui& ui);
 
+// The digits 0 to 9 of `text`, in order: "046 454-286" is "046454286".
+QString digitsOf(const QString& text);
+
 // A control's text without its leading and trailing blanks (and control characters).
 QString TrimControlText(const QString& text);
 

@@ -82,6 +82,10 @@ class T4Record : public Record768 {
   // The report type says the slip amends (1) or cancels (2) one filed before; 0 is original.
   bool isAmended() const { return byte(Report_type) == 1; }
   bool isCancelled() const { return byte(Report_type) == 2; }
+  // "Surname, First (SIN 046 454 286)", as the import's and the filed returns' lists say.
+  QString nameAndSin() const {
+    return QStringLiteral("%1, %2 (SIN %3)").arg(surname(), firstName(), text(Employee_SIN));
+  }
 };
 
 }  // namespace quillet

@@ -52,11 +52,6 @@ std::optional<FiledReturn> fromJson(const QJsonObject& object) {
   return filed;
 }
 
-QString who(const T4Record& r) {
-  return QStringLiteral("%1, %2 (SIN %3)")
-      .arg(r.surname(), r.firstName(), r.text(T4Record::Employee_SIN));
-}
-
 }  // namespace
 
 QString filedStatePath(const QString& t4Path) { return t4Path + QStringLiteral(".filed"); }
@@ -116,7 +111,7 @@ QStringList filedHistory(OpenT4FileState& state, const FiledState& filed) {
                       r.written.toString(QLatin1String(DateFormat)))
                  .arg(r.slips.size());
     for (const FiledReturn::Slip& slip : r.slips) {
-      lines << QStringLiteral("    ") + who(slip.record);
+      lines << QStringLiteral("    ") + slip.record.nameAndSin();
       latest[slip.position] = &slip.record;
     }
   }
@@ -128,9 +123,9 @@ QStringList filedHistory(OpenT4FileState& state, const FiledState& filed) {
     if (file.ReadIndexed(now.bytes(), i) != Record768::Size) continue;
     const auto found = latest.find(file.position(i));
     if (found == latest.end()) {
-      if (!now.isVoid()) lines << QStringLiteral("    added ") + who(now);
+      if (!now.isVoid()) lines << QStringLiteral("    added ") + now.nameAndSin();
     } else if (now.isVoid()) {
-      lines << QStringLiteral("    voided ") + who(*found->second);
+      lines << QStringLiteral("    voided ") + found->second->nameAndSin();
     } else if (now.bytes() != found->second->bytes()) {
       QStringList fields;
       for (const Field& f : T4Record::layout()) {
@@ -142,7 +137,7 @@ QStringList filedHistory(OpenT4FileState& state, const FiledState& filed) {
         if (f.offset >= T4Record::VOID.offset && differs)
           fields << QString::fromLatin1(f.name.data(), qsizetype(f.name.size()));
       }
-      lines << QStringLiteral("    changed ") + who(now) + QStringLiteral(": ") +
+      lines << QStringLiteral("    changed ") + now.nameAndSin() + QStringLiteral(": ") +
                    fields.join(QStringLiteral(", "));
     }
   }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "checks/code_tables.h"
+#include "core/numeric_text.h"
 #include "reports/t4_totals.h"
 
 namespace quillet::cra {
@@ -76,14 +77,6 @@ bool matches(const QString& text, const char* pattern) {
     found = compiled.insert(
         pattern, QRegularExpression(QStringLiteral("^(?:%1)$").arg(QLatin1String(pattern))));
   return found->match(text).hasMatch();
-}
-
-QString digitsOf(const QString& text) {
-  QString digits;
-  for (const QChar c : text) {
-    if (c >= u'0' && c <= u'9') digits += c;
-  }
-  return digits;
 }
 
 QString programAccount(const QString& number) {

@@ -20,7 +20,6 @@ namespace quillet::cra {
 
 // True when the whole of `text` matches `pattern`.
 bool matches(const QString& text, const char* pattern);
-QString digitsOf(const QString& text);
 
 // The business number as CRA takes it: 9 digits, RP, 4 digits; empty when it is not.
 QString programAccount(const QString& number);

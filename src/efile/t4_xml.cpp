@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/numeric_text.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
 #include "efile/return_values.h"
@@ -72,7 +73,7 @@ class ReturnWriter {
     w.writeTextElement(QStringLiteral("sin"), cra::sinOf(r));
     optional("empe_nbr", r.text(T::Employee_number).left(20));
     w.writeTextElement(QStringLiteral("bn"), bn);
-    optional("rpp_dpsp_rgst_nbr", cra::digitsOf(r.text(T::RPP_or_deferred_PlanNumbr)).left(7));
+    optional("rpp_dpsp_rgst_nbr", digitsOf(r.text(T::RPP_or_deferred_PlanNumbr)).left(7));
     w.writeTextElement(QStringLiteral("cpp_qpp_xmpt_cd"),
                        r.flag(T::CPP_OR_Quebec_Pension_Exempt) ? "1" : "0");
     w.writeTextElement(QStringLiteral("ei_xmpt_cd"), r.flag(T::EI_Exempt) ? "1" : "0");

@@ -8,6 +8,7 @@
 #include "checks/code_tables.h"
 #include "checks/revcan_validity.h"
 #include "checks/t4_record_checks.h"
+#include "core/numeric_text.h"
 #include "data/open_t4_file.h"
 #include "efile/return_values.h"
 #include "efile/t4_xml.h"
@@ -107,7 +108,7 @@ void checkEmployer(const EmployerRecord& e, QStringList& errors) {
        {std::pair{E::S_Proprietor_SIN_1, "1st"}, std::pair{E::S_Proprietor_SIN_2, "2nd"}}) {
     const QString sin = e.text(field).trimmed();
     if (sin.isEmpty()) continue;
-    if (cra::digitsOf(sin) == QLatin1String("000000000"))
+    if (digitsOf(sin) == QLatin1String("000000000"))
       check.error(QStringLiteral("the %1 proprietor's SIN is all zeros: leave it empty")
                       .arg(QLatin1String(ordinal)));
     else if (!RevCanValidityCheck(sin, code))
@@ -130,7 +131,7 @@ void checkSlip(T4Record r, const EmployerRecord& e, const QString& bn, XmlFindin
   Checker check(findings.errors, who);
   const int year = e.u16(E::S_Taxation_year);
   if (r.surname().trimmed().isEmpty()) check.error(QStringLiteral("the surname is missing"));
-  const QString sin = cra::digitsOf(r.text(T::Employee_SIN));
+  const QString sin = digitsOf(r.text(T::Employee_SIN));
   int32_t code = 0;
   if (sin.isEmpty()) {
     check.error(QStringLiteral("the SIN is missing"));

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "checks/employer_checks.h"
+#include "core/numeric_text.h"
 #include "core/ui.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
@@ -33,14 +34,6 @@ bool fiveDigitZip(const QString& postCode) {
   if (postCode.size() <= 4) return false;
   return std::all_of(postCode.begin(), postCode.begin() + 5,
                      [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
-QString digitsOf(const QString& text) {
-  QString digits;
-  for (const QChar c : text) {
-    if (c >= u'0' && c <= u'9') digits += c;
-  }
-  return digits;
 }
 
 // Dollars to cents, halves to the even cent; beyond the field's range, the nearest limit.

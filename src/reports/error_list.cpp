@@ -5,6 +5,7 @@
 
 #include "checks/employer_checks.h"
 #include "checks/t4_record_checks.h"
+#include "core/numeric_text.h"
 #include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
@@ -35,13 +36,8 @@ QByteArray nameAndAddressOf(const T4Record& record) {
 // entered twice is counted twice on the Summary.
 QStringList sameEmployeeTwice(const T4Record& record, int at, const TAlphaInxFileStream& file,
                               SeenRecords& seen) {
-  qint64 sin = 0;
-  int digits = 0;
-  for (const QChar c : record.text(T4Record::Employee_SIN)) {
-    if (!c.isDigit()) continue;
-    sin = sin * 10 + c.digitValue();
-    ++digits;
-  }
+  const QString digits = digitsOf(record.text(T4Record::Employee_SIN));
+  const qint64 sin = digits.toLongLong();
   const QByteArray nameAndAddress = nameAndAddressOf(record);
   const auto nameOf = [&file](int index) {
     T4Record first;
@@ -49,7 +45,8 @@ QStringList sameEmployeeTwice(const T4Record& record, int at, const TAlphaInxFil
     return first.firstName() + QLatin1Char(' ') + first.surname();
   };
   QStringList found;
-  if (const auto first = seen.bySin.constFind(sin); digits > 0 && first != seen.bySin.constEnd()) {
+  if (const auto first = seen.bySin.constFind(sin);
+      !digits.isEmpty() && first != seen.bySin.constEnd()) {
     found << QStringLiteral("  ")
           << QStringLiteral("Warning: the T4 of %1 has the same SIN. Two T4s for one employee")
                  .arg(nameOf(*first))
@@ -62,7 +59,7 @@ QStringList sameEmployeeTwice(const T4Record& record, int at, const TAlphaInxFil
                  .arg(nameOf(*first))
           << QStringLiteral("employee entered twice?");
   }
-  if (digits > 0 && !seen.bySin.contains(sin)) seen.bySin.insert(sin, at);
+  if (!digits.isEmpty() && !seen.bySin.contains(sin)) seen.bySin.insert(sin, at);
   if (!seen.byNameAndAddress.contains(nameAndAddress))
     seen.byNameAndAddress.insert(nameAndAddress, at);
   return found;

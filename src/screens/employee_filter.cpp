@@ -4,19 +4,12 @@
 
 #include <QHash>
 
+#include "core/numeric_text.h"
 #include "data/t4_file.h"
 #include "data/t4_record.h"
 
 namespace quillet {
 namespace {
-
-QString digitsOf(const QString& text) {
-  QString digits;
-  for (const QChar c : text) {
-    if (c.isDigit()) digits += c;
-  }
-  return digits;
-}
 
 // A name as it is searched: no commas, one blank between words ("SMITH, John A").
 QString searched(QString name) { return name.remove(u',').simplified(); }

@@ -227,14 +227,6 @@ QString missing(const T4Record& r) {
   return {};
 }
 
-QString sinKey(const QString& sin) {
-  QString digits;
-  for (const QChar c : sin) {
-    if (c.isDigit()) digits += c;
-  }
-  return digits;
-}
-
 // Boxes 24, 26 and 56 left empty (a blank cell; for a new record also no column) take
 // what the entry screen proposes.
 void proposeEarnings(CsvRow& row, const std::vector<Field>& columns, const QStringList& cells,
@@ -346,7 +338,7 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
   T4Record stored;
   for (int i = 0; i < file.Count(); ++i) {
     if (file.ReadIndexed(stored.bytes(), i) != Record768::Size) continue;
-    const QString key = sinKey(stored.text(T::Employee_SIN));
+    const QString key = digitsOf(stored.text(T::Employee_SIN));
     if (!key.isEmpty() && (!inFile.contains(key) || !stored.isVoid()))
       inFile.insert(key, file.position(i));
   }
@@ -371,7 +363,7 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
       continue;
     CsvRow row;
     row.line = reader.line();
-    const QString key = sinKey(fields.value(sinColumn));
+    const QString key = digitsOf(fields.value(sinColumn));
     // A row names its record by an ID of this file, or else by its SIN; any other row is
     // a new record.
     const QString id = fields.value(idColumn).trimmed();
@@ -396,7 +388,7 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
         // A record named by its ID whose surname and SIN both differ is another employee's:
         // the spreadsheet was not made from this file.
         const qsizetype surname = columnOf(T::Employee_surname);
-        if (namedById && sinKey(row.stored.text(T::Employee_SIN)) != key &&
+        if (namedById && digitsOf(row.stored.text(T::Employee_SIN)) != key &&
             row.stored.surname().compare(TrimControlText(fields.value(surname)),
                                          Qt::CaseInsensitive) != 0)
           row.reason = QStringLiteral("the record %1 is of %2, %3, not of this row")
@@ -441,9 +433,7 @@ ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName) {
                             .arg(plan.count(CsvRow::Kind::Unchanged))
                             .arg(plan.count(CsvRow::Kind::Refused));
   for (const CsvRow& row : plan.rows) {
-    const QString who =
-        QStringLiteral("%1, %2 (SIN %3)")
-            .arg(row.record.surname(), row.record.firstName(), row.record.text(T::Employee_SIN));
+    const QString who = row.record.nameAndSin();
     const QString line = QStringLiteral("Line %1: ").arg(row.line);
     switch (row.kind) {
       case CsvRow::Kind::Add:
