@@ -183,9 +183,9 @@ void drawSlip(FormCanvas& canvas, const SlipSource& source) {
   canvas.text({80, 0, 500, 20}, QStringLiteral("Statement of Remuneration Paid"), 16,
               FormAlign::Left, true);
   canvas.text({80, 22, 500, 14}, copyName(source.copy), 11, FormAlign::Left);
-  // A slip that amends or cancels one filed before says so at its top.
+  // A slip that amends or cancels one filed before says so at its top, beside the year.
   if (source.record.isAmended() || source.record.isCancelled()) {
-    canvas.text({560, 0, 190, 20},
+    canvas.text({380, 0, 210, 20},
                 source.record.isAmended() ? QStringLiteral("AMENDED") : QStringLiteral("CANCELLED"),
                 14, FormAlign::Right, true);
   }
