@@ -138,7 +138,7 @@ BENCHMARK(BM_XmlReturn)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAg
 // The check of CRA's rules that comes before the return, over the 100,000 employees.
 void BM_XmlPreFlight(benchmark::State& state) {
   OpenT4FileState file = openBigFile();
-  for (auto _ : state) benchmark::DoNotOptimize(checkForXml(file, false).errors.size());
+  for (auto _ : state) benchmark::DoNotOptimize(checkForXml(file, {}).errors.size());
 }
 BENCHMARK(BM_XmlPreFlight)
     ->Unit(benchmark::kMillisecond)

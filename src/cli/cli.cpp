@@ -59,9 +59,10 @@ const QList<Command>& commands() {
       {"filed", 1, {}, "filed FILE.T4E", runFiled},
       {"xml",
        2,
-       {"--transmitter", "--ref", "--amended", "--note", "--schema"},
+       {"--transmitter", "--ref", "--amended", "--note", "--schema", "--return", "--slips"},
        "xml FILE.T4E OUT.xml [--transmitter FILE.ini] [--ref ID] [--amended] [--note TEXT]\n"
-       "      [--schema DIR]",
+       "      [--schema DIR] [--return original|additions|amendment|cancellation]\n"
+       "      [--slips SIN,...]",
        runXml,
        0,
        1},

@@ -24,7 +24,8 @@ const QHash<QString, bool>& knownOptions() {
       {QStringLiteral("--dry-run"), false},     {QStringLiteral("--transmitter"), true},
       {QStringLiteral("--ref"), true},          {QStringLiteral("--amended"), false},
       {QStringLiteral("--note"), true},         {QStringLiteral("--schema"), true},
-      {QStringLiteral("--replace"), false},
+      {QStringLiteral("--replace"), false},     {QStringLiteral("--return"), true},
+      {QStringLiteral("--slips"), true},
   };
   return options;
 }

@@ -1,10 +1,12 @@
 // Quillet — quillet-cli xml: the T4 return for CRA's Internet File Transfer.
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "cli/commands.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "data/cp1252.h"
+#include "data/open_t4_file.h"
 #include "efile/filed_state.h"
 #include "efile/xml_export.h"
 #include "platform/shared_file.h"
@@ -44,18 +46,70 @@ int runXml(const Invocation& invocation, const Clock& clock, Io io) {
   }
   options.amended = o.contains(QStringLiteral("--amended"));
   options.amendmentNote = o.value(QStringLiteral("--note"));
+  XmlExportChoices choices;
+  choices.options = options;
+  choices.transmitter = transmitter;
+  choices.schemaFolder = o.value(QStringLiteral("--schema"));
+  choices.filedAt = clock.now();
+  if (o.contains(QStringLiteral("--return"))) {
+    const auto kind = returnKindOfWord(o.value(QStringLiteral("--return")));
+    if (!kind) {
+      io.err << "quillet-cli: --return takes original, additions, amendment or cancellation"
+             << Qt::endl;
+      return ExitUsage;
+    }
+    if (options.amended && kind != ReturnKind::Amendment) {
+      io.err << "quillet-cli: --amended is the amendment: it goes with no other --return"
+             << Qt::endl;
+      return ExitUsage;
+    }
+    choices.kind = *kind;
+  }
+  const QStringList sins = o.value(QStringLiteral("--slips")).split(u',', Qt::SkipEmptyParts);
+  if (o.contains(QStringLiteral("--slips")) &&
+      (sins.isEmpty() || (choices.kind == ReturnKind::Original && !options.amended))) {
+    io.err << "quillet-cli: --slips takes the SINs of the slips of an additions, amendment or "
+              "cancellation return"
+           << Qt::endl;
+    return ExitUsage;
+  }
 
-  const auto state = openForInspection(invocation.positionals.at(0), io);
+  // A return since filing gives its records the report type they are sent under: the file
+  // is opened for writing.
+  const QString t4 = invocation.positionals.at(0);
+  const auto filed = readFiledState(t4);
+  if (!filed) {
+    io.err << filed.error().message << Qt::endl;
+    return ExitUsage;
+  }
+  std::unique_ptr<OpenT4FileState> state;
+  if (filed->returns.empty()) {
+    state = openForInspection(t4, io);
+  } else if (!QFileInfo(t4).isFile()) {
+    io.err << platform::cannotOpenMessage(t4) << Qt::endl;
+  } else {
+    state = std::make_unique<OpenT4FileState>();
+    state->setT4FileName(t4);
+    if (const FileStatus opened = state->OpenT4File(); !opened) {
+      io.err << opened.message() << Qt::endl;
+      state.reset();
+    }
+  }
   if (!state) return ExitUsage;
-  const XmlFindings findings = checkForXml(*state, options.amended);
+  QString refusal;
+  const auto slips = chosenReturn(*state, choices, sins, refusal);
+  if (!slips) {
+    io.err << refusal << Qt::endl;
+    return ExitReported;
+  }
+  choices.options.slips = *slips;
+  const XmlFindings findings = checkForXml(*state, choices.options);
   for (const QString& line : findings.warnings) io.err << "warning: " << line << Qt::endl;
   for (const QString& line : findings.errors) io.err << "error: " << line << Qt::endl;
   if (!findings.errors.isEmpty()) return ExitReported;
 
   const QString out = invocation.positionals.at(1);
-  const XmlExportOutcome outcome = writeT4XmlReturn(
-      *state, {options, transmitter, o.value(QStringLiteral("--schema")), clock.now()}, out,
-      SettingsStore());
+  const XmlExportOutcome outcome = writeT4XmlReturn(*state, choices, out, SettingsStore());
   for (const QString& problem : outcome.schemaProblems) io.err << "schema: " << problem << Qt::endl;
   if (!outcome.schemaProblems.isEmpty()) return ExitReported;
   if (!outcome.failure.isEmpty()) {
@@ -67,6 +121,7 @@ int runXml(const Invocation& invocation, const Clock& clock, Io io) {
     return ExitUsage;
   }
   const XmlWritten& written = outcome.written;
+  for (const QString& line : returnListing(*slips)) io.out << line << '\n';
   io.out << written.slips << " T4 slips, box 14 total " << worksheetMoney(written.employmentIncome)
          << ", box 22 total " << worksheetMoney(written.incomeTax) << ", written to " << out
          << Qt::endl;

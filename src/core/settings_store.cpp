@@ -148,9 +148,12 @@ namespace {
 
 const QString LastReference = Base + QStringLiteral("Transmitter/LastReference");
 
+QString referenceAfter(int last) {
+  return QStringLiteral("Q%1").arg(last % 9999999 + 1, 7, 10, QLatin1Char('0'));
+}
+
 QString referenceAfter(const QSettings& settings) {
-  const int next = settings.value(LastReference, 0).toInt() % 9999999 + 1;
-  return QStringLiteral("Q%1").arg(next, 7, 10, QLatin1Char('0'));
+  return referenceAfter(settings.value(LastReference, 0).toInt());
 }
 
 }  // namespace
@@ -160,7 +163,8 @@ QString SettingsStore::peekSubmissionRef() const {
 }
 
 QString SettingsStore::withNextSubmissionRef(
-    const std::function<bool(const QString&)>& write) const {
+    const std::function<bool(const QString&)>& write,
+    const std::function<bool(const QString&)>& used) const {
   // The lock is a file of its own beside the settings (QSettings locks the file itself
   // only while it syncs), held while the return is written.
   const QString settingsFile = open(QSettings::UserScope)->fileName();
@@ -176,7 +180,9 @@ QString SettingsStore::withNextSubmissionRef(
                             settingsFile + QStringLiteral(".reference-lock"));
   }
   const auto settings = open(QSettings::UserScope);
-  const QString reference = referenceAfter(*settings);
+  QString reference = referenceAfter(*settings);
+  for (int tries = 0; used && used(reference) && tries < 9999999; ++tries)
+    reference = referenceAfter(reference.mid(1).toInt());
   if (write(reference)) {
     settings->setValue(LastReference, reference.mid(1).toInt());
     (void)saved(*settings);  // an unsaved counter only risks a reference used before

@@ -71,9 +71,11 @@ class SettingsStore {
   QString peekSubmissionRef() const;
   // Takes the next reference for `write`, holding the counter locked until `write`
   // returns, and moves the counter on only when it returns true: two returns written at
-  // once never take the same reference, and one that stops takes none. Empty when `write`
-  // ran; otherwise why the counter could not be locked.
-  QString withNextSubmissionRef(const std::function<bool(const QString&)>& write) const;
+  // once never take the same reference, and one that stops takes none. A reference for
+  // which `used` is true is passed over. Empty when `write` ran; otherwise why the counter
+  // could not be locked.
+  QString withNextSubmissionRef(const std::function<bool(const QString&)>& write,
+                                const std::function<bool(const QString&)>& used = {}) const;
   // The folder of CRA's unpacked schema package that returns are validated against;
   // empty when none was chosen.
   QString readSchemaFolder() const;

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 #include <algorithm>
 
+#include "core/numeric_text.h"
 #include "data/cp1252.h"
 
 namespace quillet::fields {
@@ -98,6 +99,24 @@ HeaderRecord HeaderRecord::forEmployer(const Record768& employer) {
   header.setText(RevCan_account_number, employer.text(RevCan_account_number));
   header.setByte(Record_type, HeaderRecordType);
   return header;
+}
+
+QString Record768::valueText(const Field& f) const {
+  switch (f.kind) {
+    case FieldKind::Text:
+      return text(f);
+    case FieldKind::Cents:
+      return CentsToStr(int32(f));
+    case FieldKind::Flag:
+      return flag(f) ? QStringLiteral("1") : QStringLiteral("0");
+    case FieldKind::Byte:
+      return QString::number(byte(f));
+    case FieldKind::U16:
+      return QString::number(u16(f));
+    case FieldKind::Fix4:
+      return Fix4ToStr(int32(f));
+  }
+  return {};
 }
 
 }  // namespace quillet

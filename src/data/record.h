@@ -48,6 +48,11 @@ constexpr Field byteField(std::string_view name, int offset) {
   return {name, offset, FieldKind::Byte, 1};
 }
 
+// A field's name as the spreadsheets' columns and the lists of changes name it.
+inline QString fieldName(const Field& f) {
+  return QString::fromLatin1(f.name.data(), qsizetype(f.name.size()));
+}
+
 // Field access on any record image: the payroll product's records share it.
 namespace fields {
 // The first min(length byte, width) characters, decoded from Windows-1252.
@@ -109,6 +114,10 @@ class Record768 {
   void setByte(const Field& f, uint8_t v) { fields::setByte(m_bytes, f, v); }
 
   uint8_t recordType() const { return byte(Record_type); }
+
+  // A field's value as the spreadsheets and the lists of changes show it: a text as it
+  // stands, an amount as 1234.56, a tick as 1 or 0, a number as it is.
+  QString valueText(const Field& f) const;
 
   // Reserved_1 to RevCan_account_number, as a new T4 record or header takes them over.
   void copyPrefixFrom(const Record768& source);

@@ -5,9 +5,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <map>
 
 #include "data/open_t4_file.h"
+#include "efile/return_slips.h"
+#include "efile/return_values.h"
 #include "platform/file_names.h"
 #include "platform/file_replacement.h"
 #include "platform/shared_file.h"
@@ -72,27 +73,37 @@ FileResult<FiledState> readFiledState(const QString& t4Path) {
   return state;
 }
 
-FileStatus recordFiledReturn(OpenT4FileState& state, const QString& reference, QChar reportType,
-                             const QDateTime& written) {
+QString lastFiling(const FiledState& filed) {
+  if (filed.returns.empty()) return {};
+  const FiledReturn& last = filed.returns.back();
+  return QStringLiteral("on %1 under the reference %2")
+      .arg(last.written.toString(QStringLiteral("yyyy-MM-dd")), last.reference);
+}
+
+const FiledReturn* filedUnder(const FiledState& filed, const QString& reference) {
+  for (const FiledReturn& r : filed.returns) {
+    if (r.reference.compare(reference, Qt::CaseInsensitive) == 0) return &r;
+  }
+  return nullptr;
+}
+
+FileStatus recordFiledReturn(OpenT4FileState& state, const ReturnSlips& slips,
+                             const QString& reference, QChar reportType, const QDateTime& written) {
+  const QString path = filedStatePath(state.T4FileName());
+  auto replacement = platform::FileReplacement::beginOutput(path);
+  if (!replacement) return replacement.error();
   auto filed = readFiledState(state.T4FileName());
   if (!filed) return filed.error();
   FiledReturn added{reference, reportType, written, {}};
-  TAlphaInxFileStream& file = state.T4File();
-  T4Record record;
-  for (int i = 0; i < file.Count(); ++i) {
-    if (file.ReadIndexed(record.bytes(), i) != Record768::Size || record.isVoid()) continue;
-    added.slips.push_back({file.position(i), record});
-  }
+  slips.forEach(state, [&added](int64_t position, const T4Record& slip) {
+    added.slips.push_back({position, slip});
+  });
   filed->returns.push_back(added);
   QJsonArray returns;
   for (const FiledReturn& r : filed->returns) returns.append(toJson(r));
   const QByteArray bytes = QJsonDocument(QJsonObject{{QStringLiteral("returns"), returns}})
                                .toJson(QJsonDocument::Compact);
-
-  const QString path = filedStatePath(state.T4FileName());
   const FileError failed{platform::cannotWriteMessage(path)};
-  auto replacement = platform::FileReplacement::beginOutput(path);
-  if (!replacement) return replacement.error();
   if (replacement->file().writeAt(0, {reinterpret_cast<const uint8_t*>(bytes.constData()),
                                       std::size_t(bytes.size())}) != bytes.size())
     return failed;
@@ -100,48 +111,49 @@ FileStatus recordFiledReturn(OpenT4FileState& state, const QString& reference, Q
   return {};
 }
 
+FileStatus markReportTypes(OpenT4FileState& state, const ReturnSlips& slips) {
+  TAlphaInxFileStream& file = state.T4File();
+  T4Record record;
+  for (const ReturnSlip& slip : slips.chosen) {
+    if (file.readAt(slip.position, record.bytes()) != Record768::Size)
+      return FileError{platform::cannotWriteMessage(state.T4FileName())};
+    const uint8_t type = slip.sent.byte(T4Record::Report_type);
+    if (record.byte(T4Record::Report_type) == type) continue;
+    record.setByte(T4Record::Report_type, type);
+    if (file.writeAt(slip.position, record.bytes()) != Record768::Size)
+      return FileError{platform::cannotWriteMessage(state.T4FileName())};
+  }
+  if (!slips.chosen.empty() && !file.sync())
+    return FileError{platform::cannotWriteMessage(state.T4FileName())};
+  return {};
+}
+
 QStringList filedHistory(OpenT4FileState& state, const FiledState& filed) {
   if (filed.returns.empty())
     return {QStringLiteral("Nothing was filed from %1.").arg(state.T4FileName())};
   QStringList lines;
-  std::map<int64_t, const T4Record*> latest;  // each record's slip as last filed
   for (const FiledReturn& r : filed.returns) {
     lines << QStringLiteral("%1  %2  %3  %4 slip(s)")
                  .arg(r.reference, QString(r.reportType),
                       r.written.toString(QLatin1String(DateFormat)))
                  .arg(r.slips.size());
-    for (const FiledReturn::Slip& slip : r.slips) {
-      lines << QStringLiteral("    ") + slip.record.nameAndSin();
-      latest[slip.position] = &slip.record;
-    }
+    for (const FiledReturn::Slip& slip : r.slips)
+      lines << QStringLiteral("    %1 ").arg(QLatin1String(cra::reportTypeOf(slip.record))) +
+                   slip.record.nameAndSin();
   }
   lines << QStringLiteral("Since then:");
-  const qsizetype before = lines.size();
-  TAlphaInxFileStream& file = state.T4File();
-  T4Record now;
-  for (int i = 0; i < file.Count(); ++i) {
-    if (file.ReadIndexed(now.bytes(), i) != Record768::Size) continue;
-    const auto found = latest.find(file.position(i));
-    if (found == latest.end()) {
-      if (!now.isVoid()) lines << QStringLiteral("    added ") + now.nameAndSin();
-    } else if (now.isVoid()) {
-      lines << QStringLiteral("    voided ") + found->second->nameAndSin();
-    } else if (now.bytes() != found->second->bytes()) {
-      QStringList fields;
-      for (const Field& f : T4Record::layout()) {
-        const bool differs = f.kind == FieldKind::Text
-                                 ? now.text(f) != found->second->text(f)
-                                 : !std::equal(now.bytes().begin() + f.offset,
-                                               now.bytes().begin() + f.offset + f.size(),
-                                               found->second->bytes().begin() + f.offset);
-        if (f.offset >= T4Record::VOID.offset && differs)
-          fields << QString::fromLatin1(f.name.data(), qsizetype(f.name.size()));
-      }
-      lines << QStringLiteral("    changed ") + now.nameAndSin() + QStringLiteral(": ") +
-                   fields.join(QStringLiteral(", "));
-    }
+  const SinceFiled since = sinceFiled(state, filed);
+  for (const ReturnSlip& slip : since.added)
+    lines << QStringLiteral("    added ") + slip.sent.nameAndSin();
+  for (const ReturnSlip& slip : since.changed) {
+    lines << QStringLiteral("    changed ") + slip.sent.nameAndSin();
+    for (const QString& change : changedFields(*slip.filed, slip.sent))
+      lines << QStringLiteral("        ") + change;
   }
-  if (lines.size() == before) lines << QStringLiteral("    nothing");
+  for (const ReturnSlip& slip : since.cancelled)
+    lines << QStringLiteral("    to cancel ") + slip.sent.nameAndSin();
+  if (since.added.empty() && since.changed.empty() && since.cancelled.empty())
+    lines << QStringLiteral("    nothing");
   return lines;
 }
 

@@ -13,6 +13,7 @@
 namespace quillet {
 
 class OpenT4FileState;
+struct ReturnSlips;
 
 // One return written for filing: its submission reference, its report type ('O' original,
 // 'A' amended), when it was written, and each slip as it was sent, by the place of its
@@ -39,14 +40,25 @@ QString filedStatePath(const QString& t4Path);
 // error, or "… is damaged", when it cannot be read.
 FileResult<FiledState> readFiledState(const QString& t4Path);
 
-// Adds the return written just now, holding every T4 record of the open file that is not
-// VOID, to what was filed: the file is made anew beside the old one and put in its place,
-// so that a failure leaves what was filed before whole.
-FileStatus recordFiledReturn(OpenT4FileState& state, const QString& reference, QChar reportType,
-                             const QDateTime& written);
+// "on 2026-03-02 under the reference Q0000001": when the last return was filed.
+QString lastFiling(const FiledState& filed);
+
+// The return filed under `reference`; null when none was.
+const FiledReturn* filedUnder(const FiledState& filed, const QString& reference);
+
+// Adds the return written just now, of `slips`, to what was filed: the file is held,
+// read, made anew beside the old one and put in its place, so that a failure leaves what
+// was filed before whole and a second export at the same time is refused, not lost.
+FileStatus recordFiledReturn(OpenT4FileState& state, const ReturnSlips& slips,
+                             const QString& reference, QChar reportType, const QDateTime& written);
+
+// Gives each record of a return chosen since filing the report type it was sent under
+// (amended, cancelled, or original again), as its slips on paper then show.
+FileStatus markReportTypes(OpenT4FileState& state, const ReturnSlips& slips);
 
 // The history, one line a return and one a slip, then what changed since: "added",
-// "changed" (with the fields) and "voided" slips; "Nothing was filed from FILE." without one.
+// "changed" (with each field, old and new value) and "to cancel" slips; "Nothing was
+// filed from FILE." without one.
 QStringList filedHistory(OpenT4FileState& state, const FiledState& filed);
 
 }  // namespace quillet

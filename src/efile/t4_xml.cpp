@@ -188,21 +188,19 @@ XmlWritten writeT4Xml(OpenT4FileState& state, const Transmitter& transmitter,
   w.writeStartElement(QStringLiteral("T4"));
   TotalsRun run;
   run.employer = employer;
-  TAlphaInxFileStream& file = state.T4File();
-  T4Record r;
-  for (int i = 0; i < file.Count(); ++i) {
-    if (file.ReadIndexed(r.bytes(), i) != Record768::Size || r.isVoid()) continue;
+  options.slips.forEach(state, [&](int64_t, const T4Record& r) {
     writer.slip(r, bn);
     addToTotals(run.totals, r, employer.u16(E::S_Taxation_year));
     summaryOptions.amended = summaryOptions.amended || r.byte(T::Report_type) != 0;
-  }
+  });
   finishTotals(run);
   writer.summary(run.totals, summaryOptions, bn);
   w.writeEndElement();  // T4
   w.writeEndElement();  // Return
   w.writeEndElement();  // Submission
   w.writeEndDocument();
-  return {run.totals.count, run.totals.employmentIncome, run.totals.incomeTax, !w.hasError()};
+  return {run.totals.count, run.totals.employmentIncome, run.totals.incomeTax,
+          summaryOptions.amended, !w.hasError()};
 }
 
 }  // namespace quillet

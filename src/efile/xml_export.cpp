@@ -9,6 +9,7 @@
 #include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "efile/filed_state.h"
+#include "efile/return_slips.h"
 #include "efile/schema_check.h"
 #include "platform/replacing_device.h"
 #include "platform/shared_file.h"
@@ -21,8 +22,8 @@ using E = EmployerRecord;
 
 // The pre-flight check's findings in the report viewer: false when the export stops
 // there (errors, or the user chose to correct the warnings first).
-bool passedPreFlight(OpenT4FileState& state, bool amended, Ui& ui) {
-  const XmlFindings findings = checkForXml(state, amended);
+bool passedPreFlight(OpenT4FileState& state, const XmlReturnOptions& options, Ui& ui) {
+  const XmlFindings findings = checkForXml(state, options);
   if (findings.errors.isEmpty() && findings.warnings.isEmpty()) return true;
   ViewerReport report;
   report.reportTitle = QStringLiteral("Internet Filing Check");
@@ -52,7 +53,20 @@ void tellIfUnsaved(Ui& ui, const FileStatus& stored) {
 XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& choices,
                                 const QString& path) {
   XmlExportOutcome outcome;
-  outcome.submissionRef = choices.options.submissionRef;
+  const QString& reference = choices.options.submissionRef;
+  outcome.submissionRef = reference;
+  const auto filed = readFiledState(state.T4FileName());
+  if (!filed) {
+    outcome.failure = filed.error().message;
+    return outcome;
+  }
+  if (const FiledReturn* before = filedUnder(*filed, reference)) {
+    outcome.failure = QStringLiteral(
+                          "The submission reference %1 was used for the return filed on %2: "
+                          "give this return another.")
+                          .arg(reference, before->written.toString(QStringLiteral("yyyy-MM-dd")));
+    return outcome;
+  }
   const auto device = platform::ReplacingDevice::begin(path);
   if (!device) {
     outcome.failure = platform::cannotCreateMessage(path);
@@ -75,10 +89,10 @@ XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& 
     outcome.failure = platform::cannotWriteMessage(path);
     return outcome;
   }
-  if (const FileStatus kept =
-          recordFiledReturn(state, choices.options.submissionRef,
-                            choices.options.amended ? u'A' : u'O', choices.filedAt);
-      !kept)
+  FileStatus kept = recordFiledReturn(state, choices.options.slips, reference,
+                                      outcome.written.amended ? u'A' : u'O', choices.filedAt);
+  if (kept) kept = markReportTypes(state, choices.options.slips);
+  if (!kept)
     outcome.notKept = QStringLiteral(
                           "The return was written to %1, but what was filed could not "
                           "be kept beside the T4 file: %2")
@@ -90,13 +104,29 @@ XmlExportOutcome writeT4XmlReturn(OpenT4FileState& state, XmlExportChoices choic
                                   const QString& path, const SettingsStore& settings) {
   if (!choices.options.submissionRef.isEmpty()) return writeT4XmlFile(state, choices, path);
   XmlExportOutcome outcome;
-  const QString locked = settings.withNextSubmissionRef([&](const QString& reference) {
-    choices.options.submissionRef = reference;
-    outcome = writeT4XmlFile(state, choices, path);
-    return outcome.ok();
-  });
+  const auto filed = readFiledState(state.T4FileName());
+  const QString locked = settings.withNextSubmissionRef(
+      [&](const QString& reference) {
+        choices.options.submissionRef = reference;
+        outcome = writeT4XmlFile(state, choices, path);
+        return outcome.ok();
+      },
+      [&](const QString& reference) { return filed && filedUnder(*filed, reference); });
   if (!locked.isEmpty()) outcome.failure = locked + QStringLiteral("\nNothing was written.");
   return outcome;
+}
+
+std::optional<ReturnSlips> chosenReturn(OpenT4FileState& state, const XmlExportChoices& choices,
+                                        const QStringList& sins, QString& refusal) {
+  const auto filed = readFiledState(state.T4FileName());
+  if (!filed) {
+    refusal = filed.error().message;
+    return std::nullopt;
+  }
+  // --amended and the dialog's "Amended return", once a return was filed: the amendment.
+  const ReturnKind kind =
+      choices.options.amended && !filed->returns.empty() ? ReturnKind::Amendment : choices.kind;
+  return chooseReturnSlips(state, *filed, kind, sins, refusal);
 }
 
 QString whereCraTakesIt(Transmitter::SignIn signIn) {
@@ -129,8 +159,24 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
   if (!checkReportPreconditions(state, ui)) return;
   EmployerRecord employer;
   readEmployerRecord(state, employer);
+  const auto filed = readFiledState(state.T4FileName());
+  if (!filed) {
+    ui.showMessage(filed.error().message + QStringLiteral("\nNothing was written."));
+    return;
+  }
 
   XmlExportChoices choices;
+  if (!filed->returns.empty()) {
+    const SinceFiled since = sinceFiled(state, *filed);
+    choices.lastFiled = lastFiling(*filed);
+    choices.added = int(since.added.size());
+    choices.changed = int(since.changed.size());
+    choices.toCancel = int(since.cancelled.size());
+    choices.kind = choices.added > 0      ? ReturnKind::Additions
+                   : choices.changed > 0  ? ReturnKind::Amendment
+                   : choices.toCancel > 0 ? ReturnKind::Cancellation
+                                          : ReturnKind::Additions;
+  }
   choices.transmitter = settings.readTransmitter();
   if (!choices.transmitter.problems().isEmpty()) {
     choices.transmitter.startFrom(employer);
@@ -144,18 +190,45 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
   tellIfUnsaved(ui, settings.writeTransmitter(choices.transmitter));
   tellIfUnsaved(ui, settings.writeSchemaFolder(choices.schemaFolder));
 
-  if (!passedPreFlight(state, choices.options.amended, ui)) return;
+  QString refusal;
+  const auto slips = chosenReturn(state, choices, {}, refusal);
+  if (!slips) {
+    ui.showMessage(refusal + QStringLiteral("\nNothing was written."));
+    return;
+  }
+  choices.options.slips = *slips;
+  // A return since filing: exactly what it sends, slip by slip, before anything is written.
+  if (!slips->wholeFile) {
+    ViewerReport report;
+    report.reportTitle = QStringLiteral("Return to File");
+    report.caption = report.reportTitle;
+    report.headingLine1 =
+        QStringLiteral("The %1 of %2").arg(returnKindWord(slips->kind), state.T4FileName());
+    report.headingLine2 = QStringLiteral("%1 slip(s); the last return was filed %2")
+                              .arg(slips->chosen.size())
+                              .arg(choices.lastFiled);
+    report.lines = returnListing(*slips);
+    ui.showReport(report, ViewerButtons::OkOnly);
+    if (ui.ask(QStringLiteral("Write the %1 of %2 slip(s)?")
+                   .arg(returnKindWord(slips->kind))
+                   .arg(slips->chosen.size()),
+               QuestionKind::YesNo) != Answer::Yes)
+      return;
+  }
 
-  const QString proposed = QStringLiteral("%1-%2-T4.xml")
-                               .arg(employer.text(E::RevCan_account_number).remove(u' '))
-                               .arg(employer.u16(E::S_Taxation_year));
+  if (!passedPreFlight(state, choices.options, ui)) return;
+
+  QString proposed = QStringLiteral("%1-%2-T4")
+                         .arg(employer.text(E::RevCan_account_number).remove(u' '))
+                         .arg(employer.u16(E::S_Taxation_year));
+  if (!slips->wholeFile) proposed += u'-' + returnKindWord(slips->kind);
   const QString path =
       ui.chooseFileToSave({QStringLiteral("Save the T4 return for Internet filing"),
                            QStringLiteral("xml"),
                            {QStringLiteral("XML files (*.xml)")},
                            true,
                            QFileInfo(state.T4FileName()).absolutePath(),
-                           proposed});
+                           proposed + QStringLiteral(".xml")});
   if (path.isEmpty()) return;
 
   if (choices.options.submissionRef == proposedRef) choices.options.submissionRef.clear();

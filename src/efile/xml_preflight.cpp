@@ -213,21 +213,18 @@ void checkSlip(T4Record r, const EmployerRecord& e, const QString& bn, XmlFindin
 
 }  // namespace
 
-XmlFindings checkForXml(OpenT4FileState& state, bool amended) {
+XmlFindings checkForXml(OpenT4FileState& state, const XmlReturnOptions& options) {
   XmlFindings findings;
   QList<uint8_t> reportTypes;
   TotalsRun run;
   readEmployerRecord(state, run.employer);
   checkEmployer(run.employer, findings.errors);
   const QString bn = cra::programAccount(run.employer.text(E::RevCan_account_number));
-  TAlphaInxFileStream& file = state.T4File();
-  T4Record r;
-  for (int i = 0; i < file.Count(); ++i) {
-    if (file.ReadIndexed(r.bytes(), i) != Record768::Size || r.isVoid()) continue;
+  options.slips.forEach(state, [&](int64_t, const T4Record& r) {
     checkSlip(r, run.employer, bn, findings);
     if (!reportTypes.contains(r.byte(T::Report_type))) reportTypes << r.byte(T::Report_type);
     addToTotals(run.totals, r, run.employer.u16(E::S_Taxation_year));
-  }
+  });
   finishTotals(run);
   // An original return holds original slips alone; an amendment amended or cancelled ones.
   if (run.totals.count == 0)
@@ -237,7 +234,7 @@ XmlFindings checkForXml(OpenT4FileState& state, bool amended) {
     findings.errors << QStringLiteral(
         "Summary: the slips are of more than one report type (original, amended, cancelled); "
         "CRA takes each kind in a return of its own");
-  else if (amended && reportTypes == QList<uint8_t>{0})
+  else if (options.amended && reportTypes == QList<uint8_t>{0})
     findings.errors << QStringLiteral(
         "Summary: the return is marked amended, but its slips are originals; an amendment "
         "holds only amended or cancelled slips");

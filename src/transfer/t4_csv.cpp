@@ -108,27 +108,8 @@ bool looksLikeFormula(const QString& text) {
 }
 
 QString exportValue(const T4Record& r, const Field& f) {
-  switch (f.kind) {
-    case FieldKind::Text: {
-      const QString text = r.text(f);
-      return looksLikeFormula(text) ? u'\'' + text : text;
-    }
-    case FieldKind::Cents:
-      return CentsToStr(r.int32(f));
-    case FieldKind::Flag:
-      return r.flag(f) ? QStringLiteral("1") : QStringLiteral("0");
-    case FieldKind::Byte:
-      return QString::number(r.byte(f));
-    case FieldKind::U16:
-      return QString::number(r.u16(f));
-    case FieldKind::Fix4:
-      return Fix4ToStr(r.int32(f));
-  }
-  return {};
-}
-
-QString name(const Field& f) {
-  return QString::fromLatin1(f.name.data(), qsizetype(f.name.size()));
+  const QString value = r.valueText(f);
+  return f.kind == FieldKind::Text && looksLikeFormula(value) ? u'\'' + value : value;
 }
 
 std::optional<bool> tick(const QString& text) {
@@ -149,10 +130,11 @@ QString take(T4Record& r, const Field& f, const QString& text) {
         r.setFlag(f, *ticked);
         return {};
       }
-      return QStringLiteral("%1 is not 1 or 0").arg(name(f));
+      return QStringLiteral("%1 is not 1 or 0").arg(fieldName(f));
     case FieldKind::Cents: {
       int32_t cents = 0;
-      if (!EnteredCents(value, cents)) return QStringLiteral("%1 is not an amount").arg(name(f));
+      if (!EnteredCents(value, cents))
+        return QStringLiteral("%1 is not an amount").arg(fieldName(f));
       r.setInt32(f, cents);
       return {};
     }
@@ -181,12 +163,12 @@ QString take(T4Record& r, const Field& f, const QString& text) {
     case FieldKind::Text:
       break;
     default:
-      return QStringLiteral("%1 cannot be imported").arg(name(f));
+      return QStringLiteral("%1 cannot be imported").arg(fieldName(f));
   }
   const QString cell = value.startsWith(u'\'') && looksLikeFormula(value) ? value.mid(1) : value;
   QString stored = cell;
   if (cell.size() > f.width)
-    return QStringLiteral("%1 is longer than %2 characters").arg(name(f)).arg(f.width);
+    return QStringLiteral("%1 is longer than %2 characters").arg(fieldName(f)).arg(f.width);
   if (sameField(f, T::Employee_SIN)) {
     int32_t code = 0;
     if (!RevCanValidityCheck(cell, code)) return QStringLiteral("the SIN fails its check");
@@ -203,7 +185,7 @@ QString take(T4Record& r, const Field& f, const QString& text) {
                           : QStringLiteral("the employee's province is not a province code");
   } else if (sameField(f, T::Employment_code) || f.name.starts_with("Other_info_code")) {
     if (!IsBlankOrNumbered(cell))
-      return QStringLiteral("%1 is neither blank nor begins with a number").arg(name(f));
+      return QStringLiteral("%1 is neither blank nor begins with a number").arg(fieldName(f));
   } else if (sameField(f, T::Employee_postal_code)) {
     stored = cell.toUpper();
   }
@@ -246,8 +228,8 @@ void proposeEarnings(CsvRow& row, const std::vector<Field>& columns, const QStri
 }  // namespace
 
 QStringList t4CsvColumns() {
-  QStringList names = {name(RecordIdColumn)};
-  for (const Field& f : columnFields()) names << name(f);
+  QStringList names = {fieldName(RecordIdColumn)};
+  for (const Field& f : columnFields()) names << fieldName(f);
   return names;
 }
 
@@ -306,12 +288,12 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
   }
   // Each column's field.
   QHash<QString, Field> byName;
-  for (const Field& f : columnFields()) byName.insert(normalised(name(f)), f);
+  for (const Field& f : columnFields()) byName.insert(normalised(fieldName(f)), f);
   for (auto it = boxFields().begin(); it != boxFields().end(); ++it)
     byName.insert(it.key(), byName.value(normalised(it.value())));
   std::vector<Field> columns;
   QSet<int> taken;
-  byName.insert(normalised(name(RecordIdColumn)), RecordIdColumn);
+  byName.insert(normalised(fieldName(RecordIdColumn)), RecordIdColumn);
   for (const QString& heading : header) {
     const auto found = byName.constFind(normalised(heading));
     if (found == byName.constEnd()) {
@@ -451,7 +433,7 @@ ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName) {
         for (const Field& f : columnFields()) {
           const QString before = exportValue(row.stored, f), after = exportValue(row.record, f);
           if (before != after)
-            report.lines << QStringLiteral("    %1: %2 \u2192 %3").arg(name(f), before, after);
+            report.lines << QStringLiteral("    %1: %2 \u2192 %3").arg(fieldName(f), before, after);
         }
         break;
     }

@@ -11,6 +11,8 @@
 #include <QProcess>
 
 #include "checks/t4_record_checks.h"
+#include "cra_rules.h"
+#include "data/open_t4_file.h"
 #include "golden.h"
 #include "payroll_files.h"
 #include "payroll_import/payroll_records.h"
@@ -295,20 +297,55 @@ TEST_F(CliTest, aSpreadsheetCorrectedCorrectsTheRecordItCameFrom) {
   EXPECT_TRUE(swapped.out.contains("Line 2: refused: the record 123456782-2000-"));
 }
 
+// A year's returns, as CRA takes them: the original of five slips; then one slip changed,
+// one added and one made VOID, and the additions (an original of the new slip alone), the
+// amendment (the changed slip alone, amended, under an amended Summary of its totals) and
+// the cancellation (the VOID slip with its values as filed), and one picked by its SIN.
+// Every return keeps CRA's rules; what was filed is told after each.
+TEST_F(CliTest, aYearsReturnsFiledAmendedAndCancelled) {
+  expectRecordedRuns("filed_returns", runBuilt);
+  const QString table = QString::fromUtf8(readWholeFile(goldenPath("filed_returns")));
+  const QStringList returns = table.split(QStringLiteral("--- out.xml\n")).mid(1);
+  ASSERT_EQ(returns.size(), 5);
+  const CraRules rules;
+  for (const QString& xml : returns) {
+    const QByteArray whole =
+        xml.section(QStringLiteral("</Submission>\n"), 0, 0).toUtf8() + "</Submission>\n";
+    EXPECT_EQ(rules.broken(whole), QStringList()) << whole.toStdString();
+  }
+  // On paper the amended slip says so, and the one cancelled but not VOID.
+  ASSERT_EQ(
+      runBuilt(expand(QStringList{"print", "slips", "$DIR/LIFE.T4E", "--trace", "$TRACE"})).status,
+      0);
+  const QByteArray trace = readWholeFile(expand("$TRACE"));
+  EXPECT_EQ(std::tuple(trace.count("AMENDED"), trace.count("CANCELLED")), std::tuple(2, 2))
+      << "Brown's and Clark's slips, two a sheet";
+}
+
 // Without --ref a return takes the next submission reference of the user's settings, and
-// only when it is written.
+// only when it is written; one that the file's returns were filed under is passed over.
 TEST_F(CliTest, theBuiltProgramTakesAReferenceForAReturnWritten) {
   const QByteArray home = qgetenv("XDG_CONFIG_HOME");
   qputenv("XDG_CONFIG_HOME", folder.path("config").toUtf8());
-  const auto reference = [this](const char* file) {
+  const auto reference = [this](const char* file, QStringList more = {}) {
     const CliRun run = runBuilt(expand(
-        QStringList{"xml", file, "$DIR/out.xml", "--transmitter", "$FIXTURES/transmitter.ini"}));
+        QStringList{"xml", file, "$DIR/out.xml", "--transmitter", "$FIXTURES/transmitter.ini"} +
+        more));
     const QString xml = QString::fromUtf8(readWholeFile(expand("$DIR/out.xml")));
     return QStringLiteral("%1 %2").arg(run.status).arg(xml.section("sbmt_ref_id>", 1, 1).left(8));
   };
   EXPECT_EQ(reference("$DIR/REFUSED.T4E"), "1 ");
   EXPECT_EQ(reference("$DIR/XML2025.T4E"), "0 Q0000001");
-  EXPECT_EQ(reference("$DIR/XML2025.T4E"), "0 Q0000002");
+  EXPECT_EQ(reference("$DIR/Y2025QC.T4E", {"--ref", "Q0000002"}), "0 Q0000002");
+  OpenT4FileState state;
+  state.setT4FileName(expand("$DIR/Y2025QC.T4E"));
+  ASSERT_TRUE(state.OpenT4File());
+  T4Record r;
+  state.T4File().ReadIndexed(r.bytes(), 0);
+  r.setInt32(T4Record::Union_dues, 100);
+  ASSERT_EQ(state.T4File().WriteIndexed(r.bytes(), 0, {}), Record768::Size);
+  state.CloseT4File();
+  EXPECT_EQ(reference("$DIR/Y2025QC.T4E", {"--return", "amendment"}), "0 Q0000003");
   qputenv("XDG_CONFIG_HOME", home);
 }
 

@@ -9,6 +9,7 @@
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "efile/filed_state.h"
+#include "efile/xml_export.h"
 #include "fault_injection.h"
 #include "payroll_files.h"
 #include "payroll_import/payroll_records.h"
@@ -107,36 +108,60 @@ TEST(KilledAtEveryWrite, theBusinessNumberChangeLeavesOneNumberInEveryRecord) {
   killAtEveryChange(&Scene::changeBusinessNumber);
 }
 
-// What was filed is kept beside the T4 file; killed at any change while a second return is
-// added, it holds the first return or both, whole, and the T4 file is untouched; a full disk
-// is told and changes nothing.
-TEST(KilledAtEveryWrite, whatWasFiledHoldsTheOldReturnsOrTheNewOnes) {
-  const auto file = [](Scene& scene, const char* reference) {
-    return recordFiledReturn(scene.state, QLatin1String(reference), u'O', Clock.now());
+// What was filed is kept beside the T4 file. Killed at any change while an amendment is
+// written, it holds the first return or both, whole; the T4 file is as it was or has the
+// amended record marked so; an XML file left is whole. A full disk is told and changes nothing.
+TEST(KilledAtEveryWrite, anAmendmentLeavesWhatWasFiledAndTheT4FileOldOrNew) {
+  const auto fileFirst = [](Scene& scene) {
+    return recordFiledReturn(scene.state, ReturnSlips{}, QStringLiteral("FIRST"), u'O',
+                             Clock.now());
+  };
+  const auto amend = [](Scene& scene) {
+    XmlExportChoices choices;
+    choices.options.submissionRef = QStringLiteral("SECOND");
+    choices.kind = ReturnKind::Amendment;
+    choices.filedAt = Clock.now();
+    QString refusal;
+    choices.options.slips = chosenReturn(scene.state, choices, {}, refusal).value();
+    return writeT4XmlFile(scene.state, choices, scene.folder.path("amendment.xml"));
   };
   int kills = 0;
   for (int at = 1;; ++at) {
     Scene scene;
     ASSERT_TRUE(scene.open());
-    ASSERT_TRUE(file(scene, "FIRST"));
+    ASSERT_TRUE(fileFirst(scene));
+    TAlphaInxFileStream& file = scene.state.T4File();
+    T4Record brown;
+    file.ReadIndexed(brown.bytes(), 1);
+    brown.setInt32(T4Record::Employment_income, brown.int32(T4Record::Employment_income) + 100);
+    ASSERT_EQ(file.WriteIndexed(brown.bytes(), 1, {}), Record768::Size);
+    const QByteArray changed = readWholeFile(scene.t4);
+    QByteArray marked = changed;
+    marked[qsizetype(file.position(1)) + T4Record::Report_type.offset] = 1;
     const QByteArray before = readWholeFile(filedStatePath(scene.t4));
-    const bool killed =
-        killedAtChange(scene.folder.path({}), at, [&] { (void)file(scene, "SECOND"); });
+    const bool killed = killedAtChange(scene.folder.path({}), at, [&] { (void)amend(scene); });
     const auto left = readFiledState(scene.t4);
     ASSERT_TRUE(left) << "killed at change " << at;
-    EXPECT_EQ(left->returns.size(), killed ? 1u : 2u) << "killed at change " << at;
-    if (killed) {
-      EXPECT_EQ(readWholeFile(filedStatePath(scene.t4)), before);
+    if (left->returns.size() == 1u)
+      EXPECT_EQ(readWholeFile(filedStatePath(scene.t4)), before) << "killed at change " << at;
+    else
+      EXPECT_EQ(left->returns.size(), 2u) << "killed at change " << at;
+    const QByteArray t4 = readWholeFile(scene.t4);
+    EXPECT_TRUE(t4 == changed || (t4 == marked && left->returns.size() == 2u))
+        << "killed at change " << at;
+    const QByteArray xml = readWholeFile(scene.folder.path("amendment.xml"));
+    EXPECT_TRUE(xml.isEmpty() || xml.endsWith("</Submission>\n")) << "killed at change " << at;
+    if (!killed) {
+      EXPECT_EQ(t4, marked);
+      break;
     }
-    EXPECT_EQ(readWholeFile(scene.t4), oldT4File());
-    if (!killed) break;
     ++kills;
   }
-  EXPECT_GE(kills, 2) << "the write and the sync, at least";
+  EXPECT_GE(kills, 4) << "the XML's write and rename, the filed state's, the mark";
   Scene full;
   ASSERT_TRUE(full.open());
   const FaultyDisk disk(full.folder.path({}), 1, Fault::Full);
-  EXPECT_FALSE(file(full, "FIRST"));
+  EXPECT_FALSE(fileFirst(full));
   EXPECT_FALSE(QFile::exists(filedStatePath(full.t4)));
 }
 

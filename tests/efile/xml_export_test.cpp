@@ -102,18 +102,74 @@ TEST_F(XmlExportTest, aFirstExportAsksForTheTransmitterAndWritesTheReturn) {
   EXPECT_EQ(std::tuple(filed->returns[0].reference, filed->returns[0].reportType,
                        filed->returns[0].written, filed->returns[0].slips.size()),
             std::tuple(QStringLiteral("Q0000001"), QChar(u'O'), clock.now(), std::size_t(1)));
+}
 
-  // The next export goes straight to its choices, with a reference of its own; one the user
-  // types takes none from the counter.
+// Once a return is filed, the next export offers what changed since: the slip changed is
+// listed with its box, old and new value, and sent alone as amended under an amended
+// Summary and the reference the user types; its record is marked amended. Nothing to send,
+// and a reference filed under before, are said as such and write nothing.
+TEST_F(XmlExportTest, theNextExportSendsWhatChangedSinceFiling) {
+  storeTransmitter();
+  openYear(2025, [](T4Record& r) { r.setByte(T::Dental_benefits_code, 1); });
+  const auto exportAs = [&](const QString& reference, bool writes) {
+    ui.expectXmlExport([reference](XmlExportChoices& c) {
+      c.options.submissionRef = reference;
+      return true;
+    });
+    if (writes) {
+      ui.expectReport(ViewerResult::Ok);
+      ui.expectQuestion(Answer::Yes);
+      ui.expectFileChoice(folder.path(reference + ".xml"));
+    }
+    exportForInternetFiling(state, ui, settings, clock);
+  };
+  const auto changeIncome = [&](int32_t cents) {
+    T4Record r;
+    state.T4File().ReadIndexed(r.bytes(), 0);
+    r.setInt32(T::Employment_income, cents);
+    ASSERT_EQ(state.T4File().WriteIndexed(r.bytes(), 0, {}), Record768::Size);
+  };
+  acceptChoices(ui);
+  ui.expectFileChoice(folder.path("first.xml"));
+  exportForInternetFiling(state, ui, settings, clock);
+  ASSERT_TRUE(readFiledState(state.T4FileName())->returns.size() == 1u);
+
+  changeIncome(4100000);
   ui.expectXmlExport([](XmlExportChoices& c) {
-    EXPECT_EQ(c.options.submissionRef, "Q0000002");
+    EXPECT_EQ(std::tuple(c.kind, c.added, c.changed, c.toCancel, c.lastFiled),
+              std::tuple(ReturnKind::Amendment, 0, 1, 0,
+                         QStringLiteral("on 2026-02-03 under the reference Q0000001")));
     c.options.submissionRef = QStringLiteral("MINE1");
     return true;
   });
-  ui.expectFileChoice(out);
+  ui.expectReport(ViewerResult::Ok);
+  ui.expectQuestion(Answer::Yes);
+  ui.expectFileChoice(folder.path("amendment.xml"));
   exportForInternetFiling(state, ui, settings, clock);
-  EXPECT_TRUE(readWholeFile(out).contains("<sbmt_ref_id>MINE1</sbmt_ref_id>"));
-  EXPECT_EQ(settings.peekSubmissionRef(), "Q0000002");
+  EXPECT_EQ(ui.reports().last().lines,
+            QStringList({"amended Smith, John (SIN 046454286)",
+                         "    Employment_income: 40000.00 \u2192 41000.00"}));
+  EXPECT_EQ(ui.fileDialogs().last().proposedName, "123456782RP0001-2025-T4-amendment.xml");
+  const QByteArray xml = readWholeFile(folder.path("amendment.xml"));
+  EXPECT_EQ(xml.count("<rpt_tcd>A</rpt_tcd>"), 2) << "the slip and the Summary";
+  EXPECT_TRUE(xml.contains("<sbmt_ref_id>MINE1</sbmt_ref_id>"));
+  EXPECT_TRUE(xml.contains("<tot_empt_incamt>41000.00</tot_empt_incamt>"));
+  T4Record marked;
+  state.T4File().ReadIndexed(marked.bytes(), 0);
+  EXPECT_TRUE(marked.isAmended());
+  EXPECT_EQ(settings.peekSubmissionRef(), "Q0000002") << "a typed reference takes none";
+
+  exportAs(QStringLiteral("MINE2"), false);
+  EXPECT_EQ(ui.messages().last(),
+            "Nothing to send: no slip was added since the last return, filed on 2026-02-03 "
+            "under the reference MINE1.\nNothing was written.");
+  changeIncome(4200000);
+  exportAs(QStringLiteral("mine1"), true);
+  EXPECT_EQ(ui.messages().last(),
+            "The submission reference mine1 was used for the return filed on 2026-02-03: give "
+            "this return another.");
+  EXPECT_EQ(xmlFiles(), QStringList({"amendment.xml", "first.xml"}));
+  EXPECT_EQ(readFiledState(state.T4FileName())->returns.size(), 2u);
 }
 
 TEST_F(XmlExportTest, eachWayTheExportStopsLeavesNoFile) {

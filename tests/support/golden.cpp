@@ -9,12 +9,16 @@
 
 namespace quillet::test {
 
+QString goldenPath(const QString& name) {
+  return QStringLiteral(QUILLET_GOLDEN_DIR "/") + name + QStringLiteral(".txt");
+}
+
 void expectGolden(const QString& name, QString actual, const QString& folder) {
   if (!folder.isEmpty()) actual.replace(folder, QStringLiteral("<folder>"));
   // The free space of the disk changes from one run to the next.
   static const QRegularExpression disk(QStringLiteral("size is -?\\d+ and it has -?\\d+ bytes"));
   actual.replace(disk, QStringLiteral("size is <size> and it has <free> bytes"));
-  const QString path = QStringLiteral(QUILLET_GOLDEN_DIR "/") + name + QStringLiteral(".txt");
+  const QString path = goldenPath(name);
   if (qEnvironmentVariableIsSet("QUILLET_UPDATE_GOLDEN")) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
@@ -33,7 +37,7 @@ void expectGolden(const QString& name, QString actual, const QString& folder) {
 
 void expectRecordedTable(const QString& name, const std::function<QString(const QString&)>& outcome,
                          const QString& folder) {
-  const QString path = QStringLiteral(QUILLET_GOLDEN_DIR "/") + name + QStringLiteral(".txt");
+  const QString path = goldenPath(name);
   QString all;
   for (const QString& line : QString::fromUtf8(readWholeFile(path)).split(u'\n')) {
     if (line.startsWith(QStringLiteral("== "))) all += line + u'\n' + outcome(line.mid(3));

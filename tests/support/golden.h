@@ -7,6 +7,9 @@
 
 namespace quillet::test {
 
+// tests/golden/<name>.txt
+QString goldenPath(const QString& name);
+
 // Compares `actual`, with `folder` written as <folder>, with tests/golden/<name>.txt.
 // QUILLET_UPDATE_GOLDEN=1 records it anew (only when a change is meant to alter it).
 void expectGolden(const QString& name, QString actual, const QString& folder = {});

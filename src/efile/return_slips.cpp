@@ -1,0 +1,198 @@
+// Quillet — the slips of one return: the whole file the first time, then the slips added,
+// changed or cancelled since what was filed.
+#include "efile/return_slips.h"
+
+#include <QSet>
+#include <map>
+
+#include "core/numeric_text.h"
+#include "data/open_t4_file.h"
+#include "efile/filed_state.h"
+
+namespace quillet {
+namespace {
+
+using T = T4Record;
+
+constexpr uint8_t Original = 0, Amended = 1, Cancelled = 2;
+
+T4Record withReportType(T4Record record, uint8_t type) {
+  record.setByte(T::Report_type, type);
+  return record;
+}
+
+// The fields a slip is compared by: all but the reserved bytes, the record type and the
+// report type, which the filing itself sets.
+bool compared(const Field& f) {
+  return f.offset >= T::RevCan_account_number.offset && f.offset != T::Record_type.offset &&
+         f.offset != T::Report_type.offset;
+}
+
+bool differs(const T4Record& before, const T4Record& now) {
+  if (withReportType(now, before.byte(T::Report_type)) == before) return false;
+  return !changedFields(before, now).isEmpty();
+}
+
+}  // namespace
+
+void ReturnSlips::forEach(OpenT4FileState& state,
+                          const std::function<void(int64_t, const T4Record&)>& visit) const {
+  if (!wholeFile) {
+    for (const ReturnSlip& slip : chosen) visit(slip.position, slip.sent);
+    return;
+  }
+  TAlphaInxFileStream& file = state.T4File();
+  T4Record r;
+  for (int i = 0; i < file.Count(); ++i) {
+    if (file.ReadIndexed(r.bytes(), i) == Record768::Size && !r.isVoid())
+      visit(file.position(i), r);
+  }
+}
+
+QStringList changedFields(const T4Record& before, const T4Record& after) {
+  QStringList changes;
+  for (const Field& f : T4Record::layout()) {
+    if (!compared(f)) continue;
+    const QString was = before.valueText(f), is = after.valueText(f);
+    if (was != is) changes << QStringLiteral("%1: %2 \u2192 %3").arg(fieldName(f), was, is);
+  }
+  return changes;
+}
+
+SinceFiled sinceFiled(OpenT4FileState& state, const FiledState& filed) {
+  std::map<int64_t, const T4Record*> latest;  // each record's slip as last filed
+  for (const FiledReturn& r : filed.returns) {
+    for (const FiledReturn::Slip& slip : r.slips) latest[slip.position] = &slip.record;
+  }
+  SinceFiled since;
+  TAlphaInxFileStream& file = state.T4File();
+  T4Record now;
+  for (int i = 0; i < file.Count(); ++i) {
+    if (file.ReadIndexed(now.bytes(), i) != Record768::Size) continue;
+    const int64_t position = file.position(i);
+    const bool gone = now.isVoid() || now.isCancelled();
+    const auto found = latest.find(position);
+    if (found == latest.end() || found->second->isCancelled()) {
+      if (!gone) since.added.push_back({position, withReportType(now, Original), std::nullopt});
+      continue;
+    }
+    const T4Record& before = *found->second;
+    if (!gone && differs(before, now))
+      since.changed.push_back({position, withReportType(now, Amended), before});
+    else
+      (gone ? since.cancelled : since.unchanged)
+          .push_back({position, withReportType(before, Cancelled), before});
+  }
+  return since;
+}
+
+std::optional<ReturnSlips> chooseReturnSlips(OpenT4FileState& state, const FiledState& filed,
+                                             ReturnKind kind, const QStringList& sins,
+                                             QString& refusal) {
+  if (filed.returns.empty()) {
+    if (kind == ReturnKind::Original) return ReturnSlips{};
+    refusal = QStringLiteral(
+                  "Nothing was filed from %1 yet: its first return is the original, of every "
+                  "slip.")
+                  .arg(state.T4FileName());
+    return std::nullopt;
+  }
+  if (kind == ReturnKind::Original) {
+    refusal = QStringLiteral(
+                  "The original return of %1 was filed %2. Slips added since go in an additions "
+                  "return, slips changed in an amendment, slips filed in error in a "
+                  "cancellation.")
+                  .arg(state.T4FileName(), lastFiling(filed));
+    return std::nullopt;
+  }
+  SinceFiled since = sinceFiled(state, filed);
+  ReturnSlips slips{kind, false, {}};
+  std::vector<ReturnSlip>& candidates = slips.chosen;
+  candidates = kind == ReturnKind::Additions   ? since.added
+               : kind == ReturnKind::Amendment ? since.changed
+                                               : since.cancelled;
+  if (!sins.isEmpty()) {
+    if (kind == ReturnKind::Cancellation) {
+      // Any slip filed and not cancelled may be picked, with the values as filed.
+      for (ReturnSlip slip : since.changed) {
+        slip.sent = withReportType(*slip.filed, Cancelled);
+        candidates.push_back(slip);
+      }
+      candidates.insert(candidates.end(), since.unchanged.begin(), since.unchanged.end());
+    }
+    const auto sinOf = [kind](const ReturnSlip& slip) {
+      return digitsOf(
+          (kind == ReturnKind::Cancellation ? *slip.filed : slip.sent).text(T::Employee_SIN));
+    };
+    QSet<QString> picked;
+    for (const QString& sin : sins) picked.insert(digitsOf(sin));
+    for (const QString& sin : picked) {
+      if (std::none_of(candidates.begin(), candidates.end(),
+                       [&](const ReturnSlip& slip) { return sinOf(slip) == sin; })) {
+        refusal = QStringLiteral("SIN %1 is not among the slips %2.")
+                      .arg(sin, kind == ReturnKind::Additions   ? "added since filing"
+                                : kind == ReturnKind::Amendment ? "changed since filing"
+                                                                : "filed and not cancelled");
+        return std::nullopt;
+      }
+    }
+    std::erase_if(candidates,
+                  [&](const ReturnSlip& slip) { return !picked.contains(sinOf(slip)); });
+  }
+  if (candidates.empty()) {
+    refusal = QStringLiteral("Nothing to send: %1 since the last return, filed %2.")
+                  .arg(kind == ReturnKind::Additions   ? "no slip was added"
+                       : kind == ReturnKind::Amendment ? "no filed slip was changed"
+                                                       : "no filed slip was made VOID or marked "
+                                                         "cancelled",
+                       lastFiling(filed));
+    return std::nullopt;
+  }
+  return slips;
+}
+
+QString returnKindWord(ReturnKind kind) {
+  switch (kind) {
+    case ReturnKind::Original:
+      return QStringLiteral("original");
+    case ReturnKind::Additions:
+      return QStringLiteral("additions");
+    case ReturnKind::Amendment:
+      return QStringLiteral("amendment");
+    case ReturnKind::Cancellation:
+      return QStringLiteral("cancellation");
+  }
+  return {};
+}
+
+std::optional<ReturnKind> returnKindOfWord(const QString& word) {
+  for (const ReturnKind kind : {ReturnKind::Original, ReturnKind::Additions, ReturnKind::Amendment,
+                                ReturnKind::Cancellation}) {
+    if (returnKindWord(kind) == word) return kind;
+  }
+  return std::nullopt;
+}
+
+QStringList returnListing(const ReturnSlips& slips) {
+  QStringList lines;
+  for (const ReturnSlip& slip : slips.chosen) {
+    switch (slips.kind) {
+      case ReturnKind::Original:
+      case ReturnKind::Additions:
+        lines << QStringLiteral("original ") + slip.sent.nameAndSin();
+        break;
+      case ReturnKind::Amendment:
+        lines << QStringLiteral("amended ") + slip.sent.nameAndSin();
+        for (const QString& change : changedFields(*slip.filed, slip.sent))
+          lines << QStringLiteral("    ") + change;
+        break;
+      case ReturnKind::Cancellation:
+        lines << QStringLiteral("cancelled ") + slip.sent.nameAndSin() +
+                     QStringLiteral(", as filed");
+        break;
+    }
+  }
+  return lines;
+}
+
+}  // namespace quillet
