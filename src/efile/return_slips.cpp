@@ -89,6 +89,12 @@ SinceFiled sinceFiled(OpenT4FileState& state, const FiledState& filed) {
 std::optional<ReturnSlips> chooseReturnSlips(OpenT4FileState& state, const FiledState& filed,
                                              ReturnKind kind, const QStringList& sins,
                                              QString& refusal) {
+  if (kind == ReturnKind::Original && !sins.isEmpty()) {
+    refusal = QStringLiteral(
+        "An original return sends every slip: slips are picked for additions, amendments and "
+        "cancellations only.");
+    return std::nullopt;
+  }
   if (filed.returns.empty()) {
     if (kind == ReturnKind::Original) return ReturnSlips{};
     refusal = QStringLiteral(

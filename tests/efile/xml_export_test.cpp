@@ -111,15 +111,16 @@ TEST_F(XmlExportTest, aFirstExportAsksForTheTransmitterAndWritesTheReturn) {
 TEST_F(XmlExportTest, theNextExportSendsWhatChangedSinceFiling) {
   storeTransmitter();
   openYear(2025, [](T4Record& r) { r.setByte(T::Dental_benefits_code, 1); });
-  const auto exportAs = [&](const QString& reference, bool writes) {
+  // The choices under `reference`; then, with something to send, its list and `answer`.
+  const auto exportAs = [&](const QString& reference, std::optional<Answer> answer) {
     ui.expectXmlExport([reference](XmlExportChoices& c) {
       c.options.submissionRef = reference;
       return true;
     });
-    if (writes) {
+    if (answer) {
       ui.expectReport(ViewerResult::Ok);
-      ui.expectQuestion(Answer::Yes);
-      ui.expectFileChoice(folder.path(reference + ".xml"));
+      ui.expectQuestion(*answer);
+      if (answer == Answer::Yes) ui.expectFileChoice(folder.path(reference + ".xml"));
     }
     exportForInternetFiling(state, ui, settings, clock);
   };
@@ -159,15 +160,18 @@ TEST_F(XmlExportTest, theNextExportSendsWhatChangedSinceFiling) {
   EXPECT_TRUE(marked.isAmended());
   EXPECT_EQ(settings.peekSubmissionRef(), "Q0000002") << "a typed reference takes none";
 
-  exportAs(QStringLiteral("MINE2"), false);
+  exportAs(QStringLiteral("MINE2"), std::nullopt);
   EXPECT_EQ(ui.messages().last(),
             "Nothing to send: no slip was added since the last return, filed on 2026-02-03 "
             "under the reference MINE1.\nNothing was written.");
   changeIncome(4200000);
-  exportAs(QStringLiteral("mine1"), true);
+  exportAs(QStringLiteral("mine1"), Answer::Yes);
   EXPECT_EQ(ui.messages().last(),
             "The submission reference mine1 was used for the return filed on 2026-02-03: give "
             "this return another.");
+  const qsizetype told = ui.messages().size();
+  exportAs(QStringLiteral("MINE3"), Answer::No);
+  EXPECT_EQ(ui.messages().size(), told) << "No: nothing written, nothing said";
   EXPECT_EQ(xmlFiles(), QStringList({"amendment.xml", "first.xml"}));
   EXPECT_EQ(readFiledState(state.T4FileName())->returns.size(), 2u);
 }

@@ -180,6 +180,67 @@ class XmlDialogsTest : public QObject {
     QCOMPARE(settings.peekSubmissionRef(), QStringLiteral("Q0000001"));
   }
 
+  // Once the original is filed, a slip made VOID is cancelled through the real dialogs: the
+  // choices offer the cancellation, the viewer lists the slip, Yes writes it with the values
+  // as filed under an amended Summary, and the record is marked cancelled.
+  void aSlipVoidedSinceFilingIsCancelled() {
+    TempFolder folder;
+    OpenT4FileState state;
+    state.setT4FileName(folder.write("LIFE.T4E", t4Fixture("LIFE.T4E")));
+    QVERIFY(state.OpenT4File());
+    const SettingsStore settings(folder.path("settings"));
+    QVERIFY(settings.writeTransmitter(complete()));
+    const FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(9, 30))};
+    XmlExportChoices first;
+    first.transmitter = complete();
+    first.options.submissionRef = QStringLiteral("F1");
+    first.filedAt = clock.now();
+    QVERIFY(writeT4XmlFile(state, first, folder.path("first.xml")).ok());
+    T4Record dunn;
+    state.T4File().ReadIndexed(dunn.bytes(), 3);
+    dunn.setFlag(T4Record::VOID, true);
+    QCOMPARE(state.T4File().WriteIndexed(dunn.bytes(), 3, {}), int64_t(Record768::Size));
+
+    WidgetUi ui(clock);
+    QString offered, listed;
+    QStringList told;
+    whenShown<XmlExportDialog>([&](XmlExportDialog* d) {
+      QVERIFY(d->LabelLastFiled->isVisible() && !d->CheckBoxAmended->isVisible());
+      QCOMPARE(textsCutOff(*d) + outsideLayouts(*d), QStringList());
+      QCOMPARE(d->ComboBoxReturn->currentText(),
+               QStringLiteral("Cancellation: the 1 slip(s) made VOID or marked cancelled since"));
+      QTest::keyClicks(d->EditAmendmentNote, "Filed in error");
+      whenShown<TFormErrorMessages>([&](TFormErrorMessages* viewer) {
+        listed = viewer->Memo1->toPlainText();
+        whenShown<QMessageBox>([&](QMessageBox* question) {
+          told << question->text();
+          whenShown<QFileDialog>([&](QFileDialog* save) {
+            offered = save->selectedFiles().value(0);
+            whenShown<QMessageBox>([&](QMessageBox* done) {
+              told << done->text();
+              done->accept();
+            });
+            static_cast<QDialog*>(save)->accept();
+          });
+          question->button(QMessageBox::Yes)->click();
+        });
+        QTest::mouseClick(viewer->BitBtnOK, Qt::LeftButton);
+      });
+      QTest::mouseClick(d->BitBtnOK, Qt::LeftButton);
+    });
+    exportForInternetFiling(state, ui, settings, clock);
+    QCOMPARE(listed, QStringLiteral("cancelled Dunn, Dee (SIN 123456782), as filed"));
+    QCOMPARE(told.value(0), QStringLiteral("Write the cancellation of 1 slip(s)?"));
+    QCOMPARE(offered, folder.path("123456782RP0001-2025-T4-cancellation.xml"));
+    QVERIFY(told.value(1).startsWith("1 T4 slips were written to " + offered));
+    const QByteArray xml = readWholeFile(offered);
+    QCOMPARE(xml.count("<rpt_tcd>C</rpt_tcd>"), 1);
+    QCOMPARE(xml.count("<rpt_tcd>A</rpt_tcd>"), 1);
+    QVERIFY(xml.contains("<snm>Dunn</snm>") && xml.contains("Filed in error"));
+    state.T4File().ReadIndexed(dunn.bytes(), 3);
+    QVERIFY(dunn.isCancelled());
+  }
+
   void theDesktopUiCancelsAndProposesTheFileName() {
     const FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(9, 30))};
     WidgetUi ui(clock);

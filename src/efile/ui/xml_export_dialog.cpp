@@ -3,6 +3,7 @@
 #include "efile/ui/xml_export_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -33,7 +34,7 @@ QPushButton* namedButton(QWidget* parent, const char* objectName, const QString&
 }  // namespace
 
 XmlExportDialog::XmlExportDialog(const XmlExportChoices& choices, QWidget* owner)
-    : QDialog(owner), m_transmitter(choices.transmitter) {
+    : QDialog(owner), m_choices(choices), m_transmitter(choices.transmitter) {
   setObjectName(QStringLiteral("XmlExportDialog"));
   setWindowTitle(QStringLiteral("Export for Internet Filing"));
   auto* layout = new QVBoxLayout(this);
@@ -54,10 +55,35 @@ XmlExportDialog::XmlExportDialog(const XmlExportChoices& choices, QWidget* owner
       QRegularExpression(QStringLiteral("[A-Za-z0-9]{0,8}")), EditSubmissionRef));
   form->addRow(QStringLiteral("Submission reference (1 to 8 letters and digits)"),
                EditSubmissionRef);
+  // Once a return was filed, this one sends what changed since: the user says which kind.
+  const bool filed = !choices.lastFiled.isEmpty();
+  LabelLastFiled = namedLabel(this, "LabelLastFiled", "");
+  LabelLastFiled->setText(
+      QStringLiteral("A return was filed from this file: the last %1.").arg(choices.lastFiled));
+  LabelLastFiled->setWordWrap(true);
+  LabelLastFiled->setVisible(filed);
+  form->addRow(LabelLastFiled);
+  ComboBoxReturn = new QComboBox(this);
+  ComboBoxReturn->setObjectName(QStringLiteral("ComboBoxReturn"));
+  const struct {
+    ReturnKind kind;
+    int slips;
+    const char* text;
+  } kinds[] = {{ReturnKind::Additions, choices.added, "Additions: the %1 slip(s) added since"},
+               {ReturnKind::Amendment, choices.changed, "Amendment: the %1 slip(s) changed since"},
+               {ReturnKind::Cancellation, choices.toCancel,
+                "Cancellation: the %1 slip(s) made VOID or marked cancelled since"}};
+  for (const auto& k : kinds) {
+    ComboBoxReturn->addItem(QString::fromLatin1(k.text).arg(k.slips), int(k.kind));
+    if (k.kind == choices.kind) ComboBoxReturn->setCurrentIndex(ComboBoxReturn->count() - 1);
+  }
+  ComboBoxReturn->setVisible(filed);
+  form->addRow(ComboBoxReturn);
   CheckBoxAmended = new QCheckBox(
       QStringLiteral("Amended return (slips keep the report type of their records)"), this);
   CheckBoxAmended->setObjectName(QStringLiteral("CheckBoxAmended"));
   CheckBoxAmended->setChecked(choices.options.amended);
+  CheckBoxAmended->setVisible(!filed);
   form->addRow(CheckBoxAmended);
   EditAmendmentNote = new QPlainTextEdit(choices.options.amendmentNote, this);
   EditAmendmentNote->setObjectName(QStringLiteral("EditAmendmentNote"));
@@ -80,10 +106,9 @@ XmlExportDialog::XmlExportDialog(const XmlExportChoices& choices, QWidget* owner
   layout->addWidget(LabelProblem);
   layout->addWidget(okCancelButtons(this, &BitBtnOK, &BitBtnCancel));
 
-  const auto amendedChanged = [this] {
-    EditAmendmentNote->setEnabled(CheckBoxAmended->isChecked());
-  };
+  const auto amendedChanged = [this] { EditAmendmentNote->setEnabled(amends()); };
   connect(CheckBoxAmended, &QCheckBox::toggled, this, amendedChanged);
+  connect(ComboBoxReturn, &QComboBox::currentIndexChanged, this, amendedChanged);
   amendedChanged();
   connect(ButtonTransmitter, &QPushButton::clicked, this, &XmlExportDialog::editTransmitter);
   connect(ButtonSchemaFolder, &QPushButton::clicked, this, [this] {
@@ -108,12 +133,19 @@ void XmlExportDialog::editTransmitter() {
   showTransmitter();
 }
 
+bool XmlExportDialog::amends() const {
+  if (m_choices.lastFiled.isEmpty()) return CheckBoxAmended->isChecked();
+  return ComboBoxReturn->currentData().toInt() != int(ReturnKind::Additions);
+}
+
 XmlExportChoices XmlExportDialog::choices() const {
-  XmlExportChoices c;
+  XmlExportChoices c = m_choices;
   c.transmitter = m_transmitter;
   c.options.submissionRef = EditSubmissionRef->text();
-  c.options.amended = CheckBoxAmended->isChecked();
-  if (c.options.amended) c.options.amendmentNote = EditAmendmentNote->toPlainText().trimmed();
+  const bool filed = !c.lastFiled.isEmpty();
+  c.options.amended = !filed && CheckBoxAmended->isChecked();
+  if (filed) c.kind = ReturnKind(ComboBoxReturn->currentData().toInt());
+  c.options.amendmentNote = amends() ? EditAmendmentNote->toPlainText().trimmed() : QString();
   c.schemaFolder = EditSchemaFolder->text().trimmed();
   return c;
 }

@@ -1,5 +1,6 @@
-// Quillet — the choices of an XML return: its submission reference, original or amended,
-// the amendment note, the schema folder, and the transmitter.
+// Quillet — the choices of an XML return: its submission reference, original or amended
+// (once a return was filed: additions, amendment or cancellation), the amendment note, the
+// schema folder, and the transmitter.
 #pragma once
 
 #include <QDialog>
@@ -7,6 +8,7 @@
 #include "efile/t4_xml.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -30,7 +32,9 @@ class XmlExportDialog : public QDialog {
   QLabel* LabelTransmitter;
   QPushButton* ButtonTransmitter;
   QLineEdit* EditSubmissionRef;
-  QCheckBox* CheckBoxAmended;
+  QLabel* LabelLastFiled;      // shown once a return was filed from the file
+  QComboBox* ComboBoxReturn;   // what this return is, then
+  QCheckBox* CheckBoxAmended;  // before: the whole file, amended
   QPlainTextEdit* EditAmendmentNote;
   QLineEdit* EditSchemaFolder;
   QPushButton* ButtonSchemaFolder;
@@ -41,7 +45,10 @@ class XmlExportDialog : public QDialog {
  private:
   void showTransmitter();
   void editTransmitter();
+  // The note goes with an amended return, an amendment or a cancellation.
+  bool amends() const;
 
+  XmlExportChoices m_choices;
   Transmitter m_transmitter;
 };
 
