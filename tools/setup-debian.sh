@@ -9,6 +9,7 @@ packages=(
   fonts-dejavu-core       # a font for the offscreen platform and PDF output
   libxml2-dev             # the check of an XML return against CRA's schema
   clang libclang-rt-14-dev  # the libFuzzer targets
+  poppler-utils           # pdftotext: the tests read the text of the PDFs made
 )
 
 missing=()

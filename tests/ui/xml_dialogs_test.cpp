@@ -38,6 +38,19 @@ Transmitter complete() {
   return t;
 }
 
+// A fixture T4 file open, and settings that hold a complete transmitter.
+struct ExportScene {
+  explicit ExportScene(const char* fixture) {
+    state.setT4FileName(folder.write(fixture, t4Fixture(fixture)));
+  }
+  bool ready() { return state.OpenT4File() && settings.writeTransmitter(complete()); }
+
+  TempFolder folder;
+  OpenT4FileState state;
+  const SettingsStore settings{folder.path("settings")};
+  const FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(9, 30))};
+};
+
 void typeAndTab(QWidget* control, const QString& text) {
   control->setFocus();
   QTest::keyClicks(control, text);
@@ -149,13 +162,9 @@ class XmlDialogsTest : public QObject {
   // in the report viewer names each error and how to mend it, then the program says that
   // nothing was written.
   void thePreFlightListStopsAReturnCraWouldReject() {
-    TempFolder folder;
-    OpenT4FileState state;
-    state.setT4FileName(folder.write("REFUSED2.T4E", t4Fixture("REFUSED2.T4E")));
-    QVERIFY(state.OpenT4File());
-    const SettingsStore settings(folder.path("settings"));
-    QVERIFY(settings.writeTransmitter(complete()));
-    const FixedClock clock{QDateTime(QDate(2027, 2, 3), QTime(9, 30))};
+    ExportScene scene("REFUSED2.T4E");
+    QVERIFY(scene.ready());
+    auto& [folder, state, settings, clock] = scene;
     WidgetUi ui(clock);
     QString listed, told;
     whenShown<XmlExportDialog>([&](XmlExportDialog* d) {
@@ -184,13 +193,9 @@ class XmlDialogsTest : public QObject {
   // choices offer the cancellation, the viewer lists the slip, Yes writes it with the values
   // as filed under an amended Summary, and the record is marked cancelled.
   void aSlipVoidedSinceFilingIsCancelled() {
-    TempFolder folder;
-    OpenT4FileState state;
-    state.setT4FileName(folder.write("LIFE.T4E", t4Fixture("LIFE.T4E")));
-    QVERIFY(state.OpenT4File());
-    const SettingsStore settings(folder.path("settings"));
-    QVERIFY(settings.writeTransmitter(complete()));
-    const FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(9, 30))};
+    ExportScene scene("LIFE.T4E");
+    QVERIFY(scene.ready());
+    auto& [folder, state, settings, clock] = scene;
     XmlExportChoices first;
     first.transmitter = complete();
     first.options.submissionRef = QStringLiteral("F1");
