@@ -207,7 +207,12 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
     report.headingLine2 = QStringLiteral("%1 slip(s); the last return was filed %2")
                               .arg(slips->chosen.size())
                               .arg(choices.lastFiled);
-    report.lines = returnListing(*slips);
+    report.lines << QStringLiteral("The %1 of %2 slip(s), under %3 Summary:")
+                        .arg(returnKindWord(slips->kind))
+                        .arg(slips->chosen.size())
+                        .arg(slips->kind == ReturnKind::Additions ? QStringLiteral("an original")
+                                                                  : QStringLiteral("an amended"))
+                 << QString() << returnListing(*slips);
     ui.showReport(report, ViewerButtons::OkOnly);
     if (ui.ask(QStringLiteral("Write the %1 of %2 slip(s)?")
                    .arg(returnKindWord(slips->kind))

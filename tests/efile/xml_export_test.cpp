@@ -148,7 +148,8 @@ TEST_F(XmlExportTest, theNextExportSendsWhatChangedSinceFiling) {
   ui.expectFileChoice(folder.path("amendment.xml"));
   exportForInternetFiling(state, ui, settings, clock);
   EXPECT_EQ(ui.reports().last().lines,
-            QStringList({"amended Smith, John (SIN 046454286)",
+            QStringList({"The amendment of 1 slip(s), under an amended Summary:", "",
+                         "amended Smith, John (SIN 046454286)",
                          "    Employment_income: 40000.00 \u2192 41000.00"}));
   EXPECT_EQ(ui.fileDialogs().last().proposedName, "123456782RP0001-2025-T4-amendment.xml");
   const QByteArray xml = readWholeFile(folder.path("amendment.xml"));

@@ -234,7 +234,8 @@ class XmlDialogsTest : public QObject {
       QTest::mouseClick(d->BitBtnOK, Qt::LeftButton);
     });
     exportForInternetFiling(state, ui, settings, clock);
-    QCOMPARE(listed, QStringLiteral("cancelled Dunn, Dee (SIN 123456782), as filed"));
+    QCOMPARE(listed, QStringLiteral("The cancellation of 1 slip(s), under an amended Summary:\n\n"
+                                    "cancelled Dunn, Dee (SIN 123456782), as filed"));
     QCOMPARE(told.value(0), QStringLiteral("Write the cancellation of 1 slip(s)?"));
     QCOMPARE(offered, folder.path("123456782RP0001-2025-T4-cancellation.xml"));
     QVERIFY(told.value(1).startsWith("1 T4 slips were written to " + offered));

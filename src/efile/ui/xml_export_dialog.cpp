@@ -61,7 +61,6 @@ XmlExportDialog::XmlExportDialog(const XmlExportChoices& choices, QWidget* owner
   LabelLastFiled->setText(
       QStringLiteral("A return was filed from this file: the last %1.").arg(choices.lastFiled));
   LabelLastFiled->setWordWrap(true);
-  LabelLastFiled->setVisible(filed);
   form->addRow(LabelLastFiled);
   ComboBoxReturn = new QComboBox(this);
   ComboBoxReturn->setObjectName(QStringLiteral("ComboBoxReturn"));
@@ -77,14 +76,15 @@ XmlExportDialog::XmlExportDialog(const XmlExportChoices& choices, QWidget* owner
     ComboBoxReturn->addItem(QString::fromLatin1(k.text).arg(k.slips), int(k.kind));
     if (k.kind == choices.kind) ComboBoxReturn->setCurrentIndex(ComboBoxReturn->count() - 1);
   }
-  ComboBoxReturn->setVisible(filed);
-  form->addRow(ComboBoxReturn);
+  form->addRow(QStringLiteral("This return"), ComboBoxReturn);
   CheckBoxAmended = new QCheckBox(
       QStringLiteral("Amended return (slips keep the report type of their records)"), this);
   CheckBoxAmended->setObjectName(QStringLiteral("CheckBoxAmended"));
   CheckBoxAmended->setChecked(choices.options.amended);
-  CheckBoxAmended->setVisible(!filed);
   form->addRow(CheckBoxAmended);
+  form->setRowVisible(LabelLastFiled, filed);
+  form->setRowVisible(ComboBoxReturn, filed);
+  form->setRowVisible(CheckBoxAmended, !filed);
   EditAmendmentNote = new QPlainTextEdit(choices.options.amendmentNote, this);
   EditAmendmentNote->setObjectName(QStringLiteral("EditAmendmentNote"));
   EditAmendmentNote->setTabChangesFocus(true);
