@@ -138,7 +138,7 @@ void BM_EmployeeSlipsToPdf(benchmark::State& state) {
   for (auto _ : state) {
     bench::BenchUi ui;
     const auto surface = makePdfSurface(pdf, QStringLiteral("T4 Slips"), QFont());
-    benchmark::DoNotOptimize(drawSlipRun(file, employer, SlipCopy::Employee, 50, 25, *surface, ui));
+    benchmark::DoNotOptimize(drawSlipRun(file, employer, SlipCopy::Employee, 50, *surface, ui));
     surface->endJob();
   }
   state.counters["sheets_per_second"] = benchmark::Counter(

@@ -71,6 +71,12 @@ class T4Checker {
     if (modern) checkModernSlip();
   }
 
+ // What CRA would reject on paper: a SIN missing or failing its check, a negative amount.
+  void paperRejections() {
+    checkSin();
+    checkNegatives();
+  }
+
  private:
   void add(const QString& line) { out << Blank << line; }
   void add(const QString& line1, const QString& line2) { out << Blank << line1 << line2; }
@@ -409,17 +415,10 @@ class T4Checker {
   }
 
   void checkNegatives() {
-    static constexpr std::array<Field, 11> boxes = {
-        T4Record::Employment_income,   T4Record::Income_tax_deducted,
-        T4Record::Employee_CPP,        T4Record::EI_insurable_earnings,
-        T4Record::Employee_QPP,        T4Record::CPP_OR_Quebec_PensionEarn,
-        T4Record::Employee_EI_premium, T4Record::Union_dues,
-        T4Record::RPP_contributions,   T4Record::Charitable_donations,
-        T4Record::Pension_adjustment};
-    const auto negative = [this](const Field& f) { return cents(f) < 0; };
-    if (std::any_of(boxes.begin(), boxes.end(), negative) ||
-        std::any_of(T4Record::Other_info_amount.begin(), T4Record::Other_info_amount.end(),
-                    negative)) {
+    const auto layout = T4Record::layout();
+    if (std::any_of(layout.begin(), layout.end(), [this](const Field& f) {
+          return f.kind == FieldKind::Cents && cents(f) < 0;
+        })) {
       add(QStringLiteral(
           "One or more numeric field is negative. Revenue Canada cannot process negatives."));
     }
@@ -474,6 +473,13 @@ class T4Checker {
 void CheckT4Record(T4Record& record, const EmployerRecord& employer, QStringList& findings,
                    CraFindings* cra) {
   T4Checker(record, employer, findings, cra).run();
+}
+
+QStringList rejectedOnPaper(T4Record record, const EmployerRecord& employer) {
+  QStringList findings;
+  T4Checker(record, employer, findings, nullptr).paperRejections();
+  findings.removeAll(Blank);
+  return findings;
 }
 
 std::optional<int32_t> proposedEarnings(const T4Record& r, const EmployerRecord& e,

@@ -28,6 +28,10 @@ struct CraFindings {
 void CheckT4Record(T4Record& record, const EmployerRecord& employer, QStringList& findings,
                    CraFindings* cra = nullptr);
 
+// What CRA would reject on a slip filed on paper, in the words of the findings above: a
+// SIN missing, not of nine digits or failing its check; any amount negative.
+QStringList rejectedOnPaper(T4Record record, const EmployerRecord& employer);
+
 // What box 24, 26 or 56 left empty on entry is proposed to hold from 2001: box 14 up to
 // the year's maximum (the YAMPE from 2024 for box 26), zero when the employee is exempt
 // (box 56: employed outside Quebec). Nothing for any other box, or for 1999 and 2000, whose

@@ -38,7 +38,7 @@ const QList<Command>& commands() {
        "print KIND FILE.T4E (--pdf OUT.pdf | --trace OUT.txt) [--dpi N] [--offset X,Y] "
        "[--font \"Family,points\"]\n"
        "      KIND: forms [--type 0-3] [--top N] [--left N] [--lineup]\n"
-       "            slips [--copy employee|employer|cra] [--top N] [--left N]\n"
+       "            slips [--copy employee|employer|cra] [--top N]\n"
        "            summary [--remittances DOLLARS] [--top N] [--left N] [--youth-hires]\n"
        "                    [--print-employer] [--lineup]\n"
        "            plain-summary [--remittances DOLLARS] [--top N] [--left N]\n"

@@ -144,7 +144,7 @@ bool has(const Invocation& invocation, const char* flag) {
 const QHash<QString, QStringList>& kindOptions() {
   static const QHash<QString, QStringList> kinds = {
       {QStringLiteral("forms"), {"--type", "--top", "--left", "--lineup"}},
-      {QStringLiteral("slips"), {"--copy", "--top", "--left"}},
+      {QStringLiteral("slips"), {"--copy", "--top"}},
       {QStringLiteral("summary"),
        {"--remittances", "--top", "--left", "--youth-hires", "--print-employer", "--lineup"}},
       {QStringLiteral("plain-summary"), {"--remittances", "--top", "--left"}},
@@ -212,15 +212,11 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
     if (!copies.contains(copy))
       return usageError(QStringLiteral("--copy takes employee, employer or cra"));
     if (!intOption(invocation, "--top", 50, PlainPaperSetUp::MinMargin, PlainPaperSetUp::MaxMargin,
-                   top, problem) ||
-        !intOption(invocation, "--left", 25, PlainPaperSetUp::MinMargin, PlainPaperSetUp::MaxMargin,
-                   left, problem)) {
+                   top, problem))
       return usageError(problem);
-    }
     answers.plainPaperSetUp = answerOnce<PlainPaperSetUp>([=](PlainPaperSetUp& setUp) {
       setUp.formType = copies.value(copy);
       setUp.top = top;
-      setUp.left = left;
     });
   } else if (kind == QLatin1String("summary") || kind == QLatin1String("plain-summary")) {
     const bool plain = kind == QLatin1String("plain-summary");

@@ -74,14 +74,22 @@ void FormCanvas::text(const FormRect& r, const QString& text, int height, FormAl
 void FormCanvas::box(const FormRect& r, const QString& number, const QString& caption,
                      const QString& value, FormAlign align) {
   frame(r);
-  const QString heading = number.isEmpty() ? caption : number + QStringLiteral("  ") + caption;
-  text({r.x, r.y + 1, r.width, CaptionHeight}, heading, CaptionHeight, FormAlign::Left);
+  const QStringList captions = caption.split(u'\n');
+  int y = r.y + 1;
+  for (const QString& line : captions) {
+    const QString heading =
+        number.isEmpty() || y > r.y + 1 ? line : number + QStringLiteral("  ") + line;
+    text({r.x, y, r.width, CaptionHeight}, heading, CaptionHeight, FormAlign::Left);
+    y += CaptionHeight;
+  }
   const QStringList lines = value.split(u'\n');
-  if (lines.size() == 1) {
+  // One line sits at the foot of its box; in a box that holds several it starts at the top.
+  const bool roomForMore = r.y + r.height - y > 3 * ValueHeight;
+  if (lines.size() == 1 && !roomForMore) {
     text({r.x, r.y + r.height - ValueHeight - 2, r.width, ValueHeight}, value, ValueHeight, align);
     return;
   }
-  int y = r.y + CaptionHeight + 3;
+  y += 3;
   for (const QString& line : lines) {
     text({r.x, y, r.width, ValueHeight}, line, ValueHeight, align);
     y += ValueHeight;

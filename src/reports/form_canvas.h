@@ -35,13 +35,14 @@ class FormCanvas {
   // rectangle's width less a margin at each side: it is never cut, nor spills over.
   void text(const FormRect& r, const QString& text, int height, FormAlign align, bool bold = false);
 
-  // A box: its frame, its number (bold) and caption in small type at the top-left, and
-  // `value` at its foot (several lines, each at `valueHeight`, from the top under the
-  // caption when it holds more than one).
+  // A box: its frame, its number and caption in small type at the top-left (a caption of
+  // several lines, English then French, one under the other), and `value` at its foot
+  // (several lines, each ValueHeight high, from the top under the caption in a box with
+  // room for more than two).
   void box(const FormRect& r, const QString& number, const QString& caption, const QString& value,
            FormAlign align);
 
-  static constexpr int CaptionHeight = 8;
+  static constexpr int CaptionHeight = 7;
   static constexpr int ValueHeight = 13;
   static constexpr int Margin = 3;
 

@@ -22,7 +22,8 @@ struct SlipSource {
 };
 
 // One box of the slip: where it stands (hundredths of an inch from the slip's top-left
-// corner), what it is called, the first tax year whose slip has it, and its value.
+// corner), what it is called (in English, then in French on a line of its own), the first
+// tax year whose slip has it, and its value.
 struct SlipBox {
   const char* number;
   const char* caption;
@@ -32,10 +33,12 @@ struct SlipBox {
   QString (*value)(const SlipSource&);
 };
 
-// The slip's size, and the distance from one slip to the next on a sheet.
-constexpr int SlipWidth = 750, SlipHeight = 470, SlipPitch = 520;
+// The slip's size, and the distance from one slip to the next on a sheet: at the largest
+// top margin the set-up allows (one inch), the lower slip still ends a quarter inch above
+// the foot of a Letter sheet.
+constexpr int SlipWidth = 750, SlipHeight = 465, SlipPitch = 510;
 
-// The employer's name and address lines, as the slip and the Summary show them.
+// The employer's name (its three lines) and address, as the Summary shows them.
 QString employerNameAndAddress(const EmployerRecord& employer);
 
 // The boxes of the slip of `year`, in drawing order.

@@ -17,23 +17,21 @@
 #include "reports/print_surface.h"
 #include "reports/record_read_error.h"
 #include "reports/t4_forms.h"
+#include "checks/t4_record_checks.h"
 
 namespace quillet {
 namespace {
 
 const QString DocumentTitle = QStringLiteral("T4 Slips");
 
-// Lays slips out on sheets: an employee's two copies on one sheet, or two employees a
-// sheet, a cut line between the two.
+// Lays slips out on Letter sheets, centred across each: an employee's two copies on one
+// sheet, or two employees a sheet, a cut line between the two.
 class SlipSheets {
  public:
-  SlipSheets(PrintSurface& surface, const EmployerRecord& employer, SlipCopy copy, int top,
-             int left)
-      : m_canvas(surface, left, top),
-        m_employer(employer),
-        m_copy(copy),
-        m_top(top),
-        m_left(left) {}
+  static constexpr int Left = (850 - SlipWidth) / 2;
+
+  SlipSheets(PrintSurface& surface, const EmployerRecord& employer, SlipCopy copy, int top)
+      : m_canvas(surface, Left, top), m_employer(employer), m_copy(copy), m_top(top) {}
 
   void add(const T4Record& record) {
     if (m_copy == SlipCopy::Employee) {
@@ -48,11 +46,11 @@ class SlipSheets {
   void draw(const T4Record& record, int slot) {
     if (slot == 0) {
       if (m_sheets++ > 0) m_canvas.surface().newPage();
-      m_canvas.moveOrigin(m_left, m_top);
+      m_canvas.moveOrigin(Left, m_top);
       const int cut = SlipHeight + (SlipPitch - SlipHeight) / 2;
       m_canvas.line(0, cut, SlipWidth, cut);
     }
-    m_canvas.moveOrigin(m_left, m_top + slot * SlipPitch);
+    m_canvas.moveOrigin(Left, m_top + slot * SlipPitch);
     drawSlip(m_canvas, {m_employer, record, m_copy});
     m_slot = 1 - slot;
   }
@@ -60,7 +58,7 @@ class SlipSheets {
   FormCanvas m_canvas;
   const EmployerRecord& m_employer;
   SlipCopy m_copy;
-  int m_top, m_left;
+  int m_top;
   int m_sheets = 0;
   int m_slot = 0;
 };
@@ -98,6 +96,17 @@ QString namePart(const QString& text) {
   return part.isEmpty() ? QStringLiteral("_") : part;
 }
 
+// The slips CRA would reject, told: the employee's copies print them, the others leave
+// them out.
+void tellRejected(Ui& ui, const QStringList& rejected, SlipCopy copy) {
+  if (rejected.isEmpty()) return;
+  ui.showMessage((copy == SlipCopy::Employee
+                      ? QStringLiteral("CRA would reject these slips; they were printed on the "
+                                       "employee's copies, but correct them before you file:\n")
+                      : QStringLiteral("CRA would reject these slips: they were not printed.\n")) +
+                 rejected.join(u'\n'));
+}
+
 }  // namespace
 
 SlipCopy slipCopyOf(int formType) {
@@ -112,10 +121,11 @@ SlipCopy slipCopyOf(int formType) {
 }
 
 PrintOutcome drawSlipRun(OpenT4FileState& state, const EmployerRecord& employer, SlipCopy copy,
-                         int top, int left, PrintSurface& surface, Ui& ui) {
-  SlipSheets sheets(surface, employer, copy, top, left);
+                         int top, PrintSurface& surface, Ui& ui) {
+  SlipSheets sheets(surface, employer, copy, top);
   TAlphaInxFileStream& file = state.T4File();
   T4Record record;
+  QStringList rejected;
   Progress progress(ui, DocumentTitle, file.Count());
   for (int i = 0; i < file.Count(); ++i) {
     if (!progress.step(i)) return PrintOutcome::Stopped;
@@ -123,9 +133,32 @@ PrintOutcome drawSlipRun(OpenT4FileState& state, const EmployerRecord& employer,
       ui.showMessage(printingReadError(file.position(i), DocumentTitle));
       return PrintOutcome::StoppedEarly;
     }
-    if (!record.isVoid()) sheets.add(record);
+    if (record.isVoid()) continue;
+    const QStringList findings = rejectionsOf(record, employer);
+    rejected << findings;
+    if (findings.isEmpty() || copy == SlipCopy::Employee) sheets.add(record);
   }
-  return PrintOutcome::Printed;
+  tellRejected(ui, rejected, copy);
+  return rejected.isEmpty() || copy == SlipCopy::Employee ? PrintOutcome::Printed
+                                                          : PrintOutcome::StoppedEarly;
+}
+
+bool fileOnPaperAnyway(Ui& ui, const EmployerRecord& employer, int slips, const QString& what) {
+  if (employer.u16(EmployerRecord::S_Taxation_year) < FirstElectronicOnlyYear ||
+      slips <= MostSlipsOnPaper)
+    return true;
+  return ui.ask(QStringLiteral("CRA takes more than five T4 slips only electronically: filing "
+                               "these %1 slips on paper draws a penalty. Print the %2 anyway?")
+                    .arg(slips)
+                    .arg(what),
+                QuestionKind::YesNo) == Answer::Yes;
+}
+
+QStringList rejectionsOf(const T4Record& record, const EmployerRecord& employer) {
+  QStringList lines;
+  for (const QString& finding : rejectedOnPaper(record, employer))
+    lines << record.nameAndSin() + QStringLiteral(": ") + finding;
+  return lines;
 }
 
 PrintOutcome printPlainSlips(OpenT4FileState& state, Ui& ui, const SettingsStore* settings) {
@@ -139,8 +172,18 @@ PrintOutcome printPlainSlips(OpenT4FileState& state, Ui& ui, const SettingsStore
   if (stored.formType != DotMatrixForms) setUp.formType = stored.formType;
   if (!ui.editPlainPaperSetUp(setUp)) return PrintOutcome::NotStarted;
   storeT4SetUp(settings, {setUp.top, setUp.left, false, setUp.formType}, setUp.formType, ui);
+  const SlipCopy copy = slipCopyOf(setUp.formType);
+  if (copy == SlipCopy::Cra) {
+    int slips = 0;
+    TAlphaInxFileStream& file = state.T4File();
+    T4Record record;
+    for (int i = 0; i < file.Count(); ++i)
+      slips += file.ReadIndexed(record.bytes(), i) == Record768::Size && !record.isVoid();
+    if (!fileOnPaperAnyway(ui, employer, slips, QStringLiteral("CRA copies")))
+      return PrintOutcome::NotStarted;
+  }
   return onto(ui.startPrintJob(DocumentTitle, FontChoice::FormsOwn), ui, [&](PrintSurface& s) {
-    return drawSlipRun(state, employer, slipCopyOf(setUp.formType), setUp.top, setUp.left, s, ui);
+    return drawSlipRun(state, employer, copy, setUp.top, s, ui);
   });
 }
 
@@ -150,6 +193,7 @@ SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
   if (!readEmployerRecordForReports(state, ui, employer)) return done;
   const QString year = QString::number(employer.u16(EmployerRecord::S_Taxation_year));
   QSet<QString> used;
+  QStringList rejected;
   TAlphaInxFileStream& file = state.T4File();
   T4Record record;
   Progress progress(ui, QStringLiteral("T4 slips as PDF"), file.Count());
@@ -164,6 +208,7 @@ SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
       return done;
     }
     if (record.isVoid()) continue;
+    rejected << rejectionsOf(record, employer);
     const QString stem = QStringLiteral("%1-%2-%3")
                              .arg(year, namePart(record.surname()), namePart(record.firstName()));
     QString name = stem + QStringLiteral(".pdf");
@@ -193,8 +238,7 @@ SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
                   QStringLiteral("T4 %1 %2 %3").arg(year, record.firstName(), record.surname()),
                   QFont(), 600, [&whole](bool ok) { whole = ok; });
     if (pdf) {
-      SlipSheets(*pdf, employer, SlipCopy::Employee, T4PrintSetUp{}.top, T4PrintSetUp{}.left)
-          .add(record);
+      SlipSheets(*pdf, employer, SlipCopy::Employee, T4PrintSetUp{}.top).add(record);
       pdf->endJob();
     }
     if (!whole) {
@@ -206,6 +250,7 @@ SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
     }
     ++done.written;
   }
+  tellRejected(ui, rejected, SlipCopy::Employee);
   done.outcome = PrintOutcome::Printed;
   return done;
 }

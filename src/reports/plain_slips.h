@@ -17,14 +17,26 @@ class Ui;
 SlipCopy slipCopyOf(int formType);
 
 // The slips of every T4 record that is not VOID, in index order, onto `surface`, from the
-// margins `top` and `left` (hundredths of an inch from the paper's edge): an employee's
-// two copies a sheet, or two employees a sheet. The job is ended. StoppedEarly when a
-// record could not be read (the user is told; what came before is printed).
+// margin `top` (hundredths of an inch from the paper's edge) and centred across the
+// sheet: an employee's two copies a sheet, or two employees a sheet. A slip CRA would
+// reject is left out of the employer's and CRA's copies and printed on the employee's; the
+// user is told which, and why. StoppedEarly when one was left out or a record could not be
+// read (the user is told; what came before is printed).
 PrintOutcome drawSlipRun(OpenT4FileState& state, const EmployerRecord& employer, SlipCopy copy,
-                         int top, int left, PrintSurface& surface, Ui& ui);
+                         int top, PrintSurface& surface, Ui& ui);
 
-// Print Reports → "T4 slips on plain paper…": the T4 print set-up (its form type is the
-// copy; its margins and line-up sample as for the pre-printed forms), then the run.
+// "Smith, John (SIN 046454287): Employee Social Insurance Number failed …", a line for each
+// thing CRA would reject on the paper slip of `record`.
+QStringList rejectionsOf(const T4Record& record, const EmployerRecord& employer);
+
+// From the 2024 tax year CRA takes more than five slips only electronically: before `what`
+// is printed for more, the user is told of the penalty and asked whether to go on.
+constexpr int FirstElectronicOnlyYear = 2024, MostSlipsOnPaper = 5;
+bool fileOnPaperAnyway(Ui& ui, const EmployerRecord& employer, int slips, const QString& what);
+
+// Print Reports → "T4 slips on plain paper…": the plain-paper set-up (the copy and the top
+// margin, shared with the pre-printed forms' set-up), for CRA's copies of more than five
+// slips the question of paper filing, then the run.
 PrintOutcome printPlainSlips(OpenT4FileState& state, Ui& ui, const SettingsStore* settings);
 
 struct SlipPdfs {

@@ -8,6 +8,7 @@
 #include "core/ui.h"
 #include "reports/form_canvas.h"
 #include "reports/plain_slip.h"
+#include "reports/plain_slips.h"
 #include "reports/print_report.h"
 #include "reports/print_surface.h"
 #include "reports/t4_summary.h"
@@ -21,15 +22,17 @@ using E = EmployerRecord;
 const QString DocumentTitle = QStringLiteral("T4 Summary");
 constexpr FormAlign L = FormAlign::Left, R = FormAlign::Right, C = FormAlign::Centre;
 
-// Two columns of amount boxes.
-constexpr int ColumnWidth = 320, ColumnB = 330, Row0 = 150, RowStep = 41, BoxHeight = 37;
+// Two columns of boxes: the income lines and the people, then the deductions and what is
+// owed.
+constexpr int ColumnWidth = 320, ColumnB = 330, Row0 = 172, RowStep = 38, BoxHeight = 35;
 
 struct SummaryBox {
   const char* number;
   const char* caption;
   int fromYear;
-  int64_t cents;
+  QString value;
   int toYear = 9999;
+  FormAlign align = FormAlign::Right;
 };
 
 // Stacks the boxes of the year down one column from Row0; a box the year does not have
@@ -39,7 +42,7 @@ void column(FormCanvas& canvas, int x, int year, std::initializer_list<SummaryBo
   for (const SummaryBox& b : boxes) {
     if (year < b.fromYear || year > b.toYear) continue;
     canvas.box({x, y, ColumnWidth, BoxHeight}, QString::fromLatin1(b.number),
-               QString::fromLatin1(b.caption), formAmount(b.cents), R);
+               QString::fromUtf8(b.caption), b.value, b.align);
     y += RowStep;
   }
 }
@@ -56,74 +59,102 @@ void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& s
   const E& e = run.employer;
   const T4Totals& t = run.totals;
   const int year = e.u16(E::S_Taxation_year);
-  canvas.text({0, 0, 160, 40}, QStringLiteral("T4 Summary"), 30, L, true);
-  canvas.text({170, 0, 320, 20}, QStringLiteral("Summary of Remuneration Paid"), 16, L, true);
-  canvas.box({500, 0, 150, 40}, {}, QStringLiteral("Year"), QString::number(year), C);
-  canvas.box({0, 50, 400, 90}, {}, QStringLiteral("Employer's name and address"),
+  canvas.text({0, 0, 325, 12}, QStringLiteral("Canada Revenue Agency – Agence du revenu du Canada"),
+              8, L);
+  canvas.text({325, 0, 325, 12},
+              QStringLiteral("Protected B when completed – Protégé B une fois rempli"), 8, R,
+              true);
+  canvas.text({0, 14, 70, 42}, QStringLiteral("T4"), 34, L, true);
+  canvas.text({72, 16, 370, 17}, QStringLiteral("Summary of Remuneration Paid"), 13, L, true);
+  canvas.text({72, 34, 370, 16}, QStringLiteral("Sommaire de la rémunération payée"), 12, L, true);
+  canvas.box({450, 14, 200, 42}, {},
+             QStringLiteral("Year ending December 31\nAnnée se terminant le 31 décembre"),
+             QString::number(year), C);
+  canvas.box({0, 62, 400, 105}, {},
+             QStringLiteral("Name and address of employer\nNom et adresse de l'employeur"),
              employerNameAndAddress(e), L);
-  canvas.box({405, 50, 245, 40}, {}, QStringLiteral("Employer's account number"),
+  canvas.box({405, 62, 245, BoxHeight}, {},
+             QStringLiteral("Employer's account number\nNuméro de compte de l'employeur"),
              e.text(E::RevCan_account_number), L);
-  canvas.box({405, 95, 245, 45}, QStringLiteral("88"),
-             QStringLiteral("Total number of T4 slips filed"), QString::number(t.count), R);
+  canvas.box({405, 101, 245, 45}, QStringLiteral("88"),
+             QStringLiteral("Total number of T4 slips filed\nNombre total de feuillets T4 produits"),
+             QString::number(t.count), R);
 
   const int64_t remittances = std::llround(setUp.remittances * 100);
   const int64_t difference = remittanceDifference(t.totalDeductions(), setUp.remittances);
-  // Until 2000 the QPP had a line of its own and went into line 27 with the CPP; from 2001
-  // the Summary counts CPP alone (QPP, QPP2 and PPIP are remitted to Revenu Québec).
-  column(canvas, 0, year,
-         {{"14", "Employment income", 0, t.employmentIncome},
-          {"16", "Employees' CPP contributions", 0, t.employeeCpp},
-          {"16A", "Employees' second CPP contributions", 2024, t.employeeSecondCpp},
-          {"17", "Employees' QPP contributions", 0, t.employeeQpp, 2000},
-          {"18", "Employees' EI premiums", 0, t.employeeEi},
-          {"20", "Registered pension plan (RPP) contributions", 0, t.rpp},
-          {"52", "Pension adjustment", 0, t.pensionAdjustment}});
-  column(canvas, ColumnB, year,
-         {{"22", "Income tax deducted", 0, t.incomeTax},
-          {"27", "Employer's CPP/QPP contributions", 0, t.employerCpp, 2000},
-          {"27", "Employer's CPP contributions", 2001, t.employerCpp},
-          {"27A", "Employer's second CPP contributions", 2024, t.employerSecondCpp},
-          {"19", "Employer's EI premiums", 0, t.employerEi},
-          {"80", "Total deductions reported", 0, t.totalDeductions()},
-          {"82", "Minus: remittances", 0, remittances},
-          {"84", "Overpayment", 0, difference < 0 ? -difference : 0},
-          {"86", "Balance due", 0, difference > 0 ? difference : 0}});
-
-  constexpr int People = Row0 + 9 * RowStep + 10;
-  canvas.box({0, People, ColumnWidth, BoxHeight}, QStringLiteral("74"),
-             QStringLiteral("SIN of the proprietor or principal owner"),
-             e.text(E::S_Proprietor_SIN_1), L);
-  canvas.box({ColumnB, People, ColumnWidth, BoxHeight}, QStringLiteral("75"),
-             QStringLiteral("SIN of the second proprietor or partner"),
-             e.text(E::S_Proprietor_SIN_2), L);
-  canvas.box({0, People + RowStep, ColumnWidth, BoxHeight}, QStringLiteral("76"),
-             QStringLiteral("Person to contact about this return"), e.text(E::S_Contact_name), L);
   const QString extension = e.text(E::S_Contact_extension).trimmed();
-  canvas.box(
-      {ColumnB, People + RowStep, ColumnWidth, BoxHeight}, QStringLiteral("78"),
-      QStringLiteral("Area code, telephone number, extension"),
+  const QString phone =
       QStringList{e.text(E::S_Contact_area_code), phoneNumber(e.text(E::S_Contact_phone_number)),
                   extension.isEmpty() ? QString() : QStringLiteral("ext. ") + extension}
           .join(u' ')
-          .trimmed(),
-      L);
+          .trimmed();
+  column(canvas, 0, year,
+         {{"14", "Employment income\nRevenus d'emploi", 0, formAmount(t.employmentIncome)},
+          {"20",
+           "Registered pension plan (RPP) contributions\nCotisations à un régime de pension "
+           "agréé (RPA)",
+           0, formAmount(t.rpp)},
+          {"52", "Pension adjustment\nFacteur d'équivalence", 0, formAmount(t.pensionAdjustment)},
+          {"74",
+           "SIN of the proprietor or principal owner\nNAS du propriétaire ou de l'actionnaire "
+           "principal",
+           0, e.text(E::S_Proprietor_SIN_1), 9999, L},
+          {"75", "SIN of the second proprietor or partner\nNAS du deuxième propriétaire ou associé",
+           0, e.text(E::S_Proprietor_SIN_2), 9999, L},
+          {"76", "Person to contact about this return\nPersonne-ressource pour cette déclaration",
+           0, e.text(E::S_Contact_name), 9999, L},
+          {"78",
+           "Area code, telephone number, extension\nIndicatif régional, numéro de téléphone, poste",
+           0, phone, 9999, L}});
+  // Until 2000 the QPP had a line of its own and went into line 27 with the CPP; from 2001
+  // the Summary counts CPP alone (QPP, QPP2 and PPIP are remitted to Revenu Québec).
+  column(canvas, ColumnB, year,
+         {{"16", "Employees' CPP contributions\nCotisations des employés au RPC", 0,
+           formAmount(t.employeeCpp)},
+          {"16A", "Employees' second CPP contributions\nDeuxièmes cotisations des employés au RPC",
+           2024, formAmount(t.employeeSecondCpp)},
+          {"17", "Employees' QPP contributions\nCotisations des employés au RRQ", 0,
+           formAmount(t.employeeQpp), 2000},
+          {"27", "Employer's CPP/QPP contributions\nCotisations de l'employeur au RPC/RRQ", 0,
+           formAmount(t.employerCpp), 2000},
+          {"27", "Employer's CPP contributions\nCotisations de l'employeur au RPC", 2001,
+           formAmount(t.employerCpp)},
+          {"27A",
+           "Employer's second CPP contributions\nDeuxièmes cotisations de l'employeur au RPC",
+           2024, formAmount(t.employerSecondCpp)},
+          {"18", "Employees' EI premiums\nCotisations des employés à l'AE", 0,
+           formAmount(t.employeeEi)},
+          {"19", "Employer's EI premiums\nCotisations de l'employeur à l'AE", 0,
+           formAmount(t.employerEi)},
+          {"22", "Income tax deducted\nImpôt sur le revenu retenu", 0, formAmount(t.incomeTax)},
+          {"80", "Total deductions reported\nTotal des retenues déclarées", 0,
+           formAmount(t.totalDeductions())},
+          {"82", "Minus: remittances\nMoins : versements", 0, formAmount(remittances)},
+          {"84", "Overpayment\nPaiement en trop", 0, formAmount(difference < 0 ? -difference : 0)},
+          {"86", "Balance due\nSolde dû", 0, formAmount(difference > 0 ? difference : 0)}});
 
-  constexpr int Certification = People + 2 * RowStep + 15;
-  canvas.text({0, Certification, 650, 14}, QStringLiteral("Certification"), 11, L, true);
+  constexpr int Certification = Row0 + 11 * RowStep + 10;
+  canvas.text({0, Certification, 650, 14}, QStringLiteral("Certification – Attestation"), 11, L,
+              true);
   canvas.text({0, Certification + 16, 650, 12},
               QStringLiteral("I certify that the information given in this T4 return is, to the "
                              "best of my knowledge, correct and complete."),
               10, L);
-  constexpr int Signatures = Certification + 75;
+  canvas.text({0, Certification + 30, 650, 12},
+              QStringLiteral("J'atteste que les renseignements fournis dans cette déclaration T4 "
+                             "sont, à ma connaissance, exacts et complets."),
+              10, L);
+  constexpr int Signatures = Certification + 90;
   const struct {
     int x, width;
     const char* caption;
   } signatures[] = {{0, 150, "Date"},
-                    {170, 280, "Signature of the authorized person"},
-                    {470, 180, "Position or office"}};
+                    {170, 280, "Signature of the authorized person – Signature de la personne "
+                               "autorisée"},
+                    {470, 180, "Position or office – Titre ou poste"}};
   for (const auto& s : signatures) {
     canvas.line(s.x, Signatures, s.x + s.width, Signatures);
-    canvas.text({s.x, Signatures + 2, s.width, 10}, QString::fromLatin1(s.caption), 8, L);
+    canvas.text({s.x, Signatures + 2, s.width, 10}, QString::fromUtf8(s.caption), 8, L);
   }
 }
 
@@ -135,6 +166,8 @@ PrintOutcome printPlainSummaries(const TotalsRun& run, Ui& ui, const SettingsSto
   setUp.top = stored.Top == 0 && stored.Left == 0 ? 100 : stored.Top;
   setUp.left = stored.Top == 0 && stored.Left == 0 ? 100 : stored.Left;
   if (!ui.editPlainPaperSetUp(setUp)) return PrintOutcome::NotStarted;
+  if (!fileOnPaperAnyway(ui, run.employer, run.totals.count, QStringLiteral("Summary")))
+    return PrintOutcome::NotStarted;
   std::unique_ptr<PrintSurface> surface = ui.startPrintJob(DocumentTitle, FontChoice::FormsOwn);
   if (!surface) return PrintOutcome::NotStarted;
   {

@@ -101,37 +101,95 @@ R longest(const R& start) {
   return r;
 }
 
-TEST(PlainSlip, everyTextOfEveryYearsLayoutStaysInsideItsBox) {
-  const QSet<QString> titles = {"T4", "Statement of Remuneration Paid",
-                                "Copy for the Canada Revenue Agency", "Other information"};
+// The texts outside any box: the headings of the slip and the Summary.
+const QSet<QString> Headings = {
+    "Canada Revenue Agency – Agence du revenu du Canada",
+    "Protected B when completed – Protégé B une fois rempli",
+    "T4",
+    "Statement of Remuneration Paid",
+    "État de la rémunération payée",
+    "Summary of Remuneration Paid",
+    "Sommaire de la rémunération payée",
+    "Copy for the Canada Revenue Agency – Copie pour l'Agence du revenu du Canada",
+    "Other information (see over) – Autres renseignements (voir au verso)",
+    "CANCELLED",
+    "Certification – Attestation",
+    "I certify that the information given in this T4 return is, to the best of my knowledge, "
+    "correct and complete.",
+    "J'atteste que les renseignements fournis dans cette déclaration T4 sont, à ma "
+    "connaissance, exacts et complets.",
+    "Date",
+    "Signature of the authorized person – Signature de la personne autorisée",
+    "Position or office – Titre ou poste"};
+
+// Every drawn caption in English has its French beside or under it.
+QStringList withoutFrench(const GeometrySurface& surface) {
+  QStringList missing;
+  for (qsizetype i = 0; i < surface.texts.size(); ++i) {
+    const QString& text = surface.texts[i].text;
+    const bool caption = surface.texts[i].rect.height() < 30;  // captions are the small type
+    // The other line of a caption: small type at the same left, next in drawing order.
+    const auto lineOfTheSameCaption = [&](qsizetype j) {
+      return j >= 0 && j < surface.texts.size() &&
+             surface.texts[j].rect.left() == surface.texts[i].rect.left() &&
+             surface.texts[j].rect.height() < 30;
+    };
+    const bool paired = text.contains(QStringLiteral(" – ")) || lineOfTheSameCaption(i - 1) ||
+                        lineOfTheSameCaption(i + 1);
+    const bool drawnFromTheRecord = text.count(u'W') * 2 > text.size();  // `longest` fills
+    if (caption && text.size() > 3 && text.at(0).isLetter() && !paired &&
+        !drawnFromTheRecord && !Headings.contains(text))
+      missing << text;
+  }
+  return missing;
+}
+
+TEST(PlainSlip, everyTextOfEveryYearsLayoutStaysInsideItsBoxInBothLanguages) {
   QList<int> years = {1999};
   for (const TaxYearRates& rates : taxYears()) years << rates.year;
   for (const int year : years) {
     SCOPED_TRACE(year);
     EmployerRecord employer = longest(goodEmployer());
     employer.setU16(E::S_Taxation_year, uint16_t(year));
+    employer.setText(E::S_Employer_name_line_3, "Operating Name");
     const T4Record record = longest(goodT4("Smith", "John"));
     GeometrySurface surface;
-    FormCanvas canvas(surface, 25, 50);
+    FormCanvas canvas(surface, 50, 50);
     drawSlip(canvas, {employer, record, SlipCopy::Cra});
-    EXPECT_EQ(surface.misplaced(titles), QStringList());
+    EXPECT_EQ(surface.misplaced(Headings), QStringList());
     EXPECT_EQ(surface.frames.size(), qsizetype(slipBoxes(year).size()));
-    // Shrunk, never cut: the whole name and the longest amount are there.
+    // Shrunk, never cut: the whole name, in capitals, and the longest amount are there.
     EXPECT_TRUE(surface.shows(QString(20, u'W') + ", " + QString(12, u'W') + " W"));
+    EXPECT_TRUE(surface.shows("Operating Name"));
     EXPECT_TRUE(surface.shows("-21474836.48"));
+    // Both languages: the headings, and every box's caption.
+    for (const char* french : {"État de la rémunération payée", "Revenus d'emploi",
+                               "Protected B when completed – Protégé B une fois rempli"})
+      EXPECT_TRUE(surface.shows(QString::fromUtf8(french))) << french;
+    EXPECT_EQ(withoutFrench(surface), QStringList());
     // The boxes of later years come with their years.
     const auto has = [&](const char* caption) { return surface.shows(QString::fromUtf8(caption)); };
+    EXPECT_TRUE(has("28  Exempt – Exemption"));
     EXPECT_EQ(has("PPIP"), year >= 2006);
-    EXPECT_EQ(has("45  Dental"), year >= 2023);
+    EXPECT_EQ(has("45  Employer-offered dental benefits"), year >= 2023);
     EXPECT_EQ(has("16A  Employee's second CPP contributions"), year >= 2024);
   }
+  // A SIN as "123 456 789" however it was typed.
+  GeometrySurface surface;
+  FormCanvas canvas(surface, 50, 50);
+  T4Record typed = goodT4("Smith", "John");
+  typed.setText(T::Employee_SIN, "046-454286");
+  drawSlip(canvas, {goodEmployer(), typed, SlipCopy::Employee});
+  EXPECT_TRUE(surface.shows("046 454 286"));
+  EXPECT_TRUE(surface.shows("SMITH, John"));
 }
 
-TEST(PlainSummary, everyTextStaysInsideItsBox) {
+TEST(PlainSummary, everyTextStaysInsideItsBoxInBothLanguages) {
   for (const int year : {2000, 2006, 2023, 2024}) {
     TotalsRun run;
     run.employer = longest(goodEmployer());
     run.employer.setU16(E::S_Taxation_year, uint16_t(year));
+    run.employer.setText(E::S_Employer_name_line_3, "Operating Name");
     T4Totals& t = run.totals;
     t.count = std::numeric_limits<int32_t>::max();
     for (int64_t* total : {&t.employmentIncome, &t.employeeCpp, &t.employeeQpp, &t.employeeEi,
@@ -143,20 +201,23 @@ TEST(PlainSummary, everyTextStaysInsideItsBox) {
     GeometrySurface surface;
     FormCanvas canvas(surface, 100, 100);
     drawSummary(canvas, run, setUp);
-    EXPECT_EQ(
-        surface.misplaced({"T4 Summary", "Summary of Remuneration Paid", "Certification",
-                           "I certify that the information given in this T4 return is, to "
-                           "the best of my knowledge, correct and complete.",
-                           "Date", "Signature of the authorized person", "Position or office"}),
-        QStringList())
-        << year;
+    EXPECT_EQ(surface.misplaced(Headings), QStringList()) << year;
+    EXPECT_EQ(withoutFrench(surface), QStringList()) << year;
     const auto has = [&](const char* caption) { return surface.shows(QString::fromUtf8(caption)); };
+    // The employer's whole name: its third line too.
+    EXPECT_TRUE(has("Operating Name")) << year;
     // From 2001 the Summary counts CPP alone: no line for QPP or PPIP.
     EXPECT_EQ(has("17  Employees' QPP contributions"), year <= 2000) << year;
     EXPECT_EQ(has("27  Employer's CPP/QPP contributions"), year <= 2000) << year;
     EXPECT_EQ(has("27A  Employer's second CPP contributions"), year >= 2024) << year;
     EXPECT_FALSE(has("55  Employees' PPIP premiums")) << year;
     EXPECT_TRUE(has("22  Income tax deducted")) << year;
+    // The whole Summary within a Letter sheet at the largest margins.
+    QRect all;
+    for (const QRect& frame : surface.frames) all |= frame;
+    const int dpi = surface.caps().pixelsPerInchX;
+    EXPECT_LE(all.bottom(), (1100 - 25) * dpi / 100) << year;
+    EXPECT_LE(all.right(), (850 - 25) * dpi / 100) << year;
   }
 }
 

@@ -64,6 +64,8 @@ TFormPlainPaperSetUp::TFormPlainPaperSetUp(const PlainPaperSetUp& values, Ui& ui
   auto* margins = new QFormLayout;
   margins->addRow(namedLabel(this, "LabelTop", "Top margin in 100ths of an inch"), SpinEditTop);
   margins->addRow(namedLabel(this, "LabelLeft", "Left margin in 100ths of an inch"), SpinEditLeft);
+  // The slips stand centred across the sheet: only the Summary takes a left margin.
+  margins->setRowVisible(SpinEditLeft, values.summary);
   layout->addLayout(margins);
   layout->addWidget(okCancelButtons(this, &BitBtnOK, &BitBtnCancel));
 }
