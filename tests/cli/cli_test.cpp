@@ -95,14 +95,15 @@ class CliTest : public ::testing::Test {
   // Runs each command line of the recorded table and records its exit status, its streams
   // and the whole of the trace, XML return or spreadsheet (out.csv) it wrote, the files
   // named as in the table. A usage error writes nothing to standard output; a failed run
-  // leaves no trace behind and makes no file of a name it could not open.
+  // leaves no trace behind (a run stopped early, exit 1, what it printed before) and makes no
+  // file of a name it could not open.
   void expectRecordedRuns(const QString& table, CliRun (*run)(const QStringList&)) {
     expectRecordedTable(table, [&](const QString& line) {
       const QString written[] = {expand("$TRACE"), expand("$DIR/out.xml"), expand("$DIR/out.csv")};
       for (const QString& file : written) QFile::remove(file);
       const CliRun r = run(expand(QProcess::splitCommand(line)));
       EXPECT_TRUE(r.status != 2 || r.out.isEmpty()) << line.toStdString();
-      EXPECT_TRUE(r.status == 0 || !QFile::exists(written[0])) << line.toStdString();
+      EXPECT_TRUE(r.status < 2 || !QFile::exists(written[0])) << line.toStdString();
       EXPECT_FALSE(QFile::exists(expand("$NONE"))) << line.toStdString();
       QString all =
           QStringLiteral("exit %1\n--- stdout\n%2--- stderr\n%3").arg(r.status).arg(r.out, r.err);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QRect>
+#include <QRegularExpression>
 #include <QSet>
 
 #include "checks/employer_checks.h"
@@ -137,8 +138,9 @@ QStringList withoutFrench(const GeometrySurface& surface) {
     const bool paired = text.contains(QStringLiteral(" – ")) || lineOfTheSameCaption(i - 1) ||
                         lineOfTheSameCaption(i + 1);
     const bool drawnFromTheRecord = text.count(u'W') * 2 > text.size();  // `longest` fills
-    if (caption && text.size() > 3 && text.at(0).isLetter() && !paired &&
-        !drawnFromTheRecord && !Headings.contains(text))
+    static const QRegularExpression word(QStringLiteral("[A-Za-z]{3}"));
+    if (caption && text.contains(word) && !paired && !drawnFromTheRecord &&
+        !Headings.contains(text))
       missing << text;
   }
   return missing;
@@ -270,6 +272,85 @@ TEST_F(PlainSlipsRun, eachCopyOnItsSheets) {
   EXPECT_EQ(printPlainSlips(state, ui, nullptr), PrintOutcome::Stopped);
   EXPECT_EQ(ui.printJobs().value(0).last(), "aborted");
   EXPECT_EQ(ui.messages().last(), "Printing of T4 Slips was stopped: none of it was printed.");
+}
+
+// The slips of a sheet at least a quarter inch inside every edge of Letter paper and
+// centred across it, at the smallest and the largest top margin the set-up allows.
+TEST_F(PlainSlipsRun, slipsStandWhereAPrinterPrints) {
+  openStaff();
+  EmployerRecord employer;
+  readEmployerRecord(state, employer);
+  for (const int top : {PlainPaperSetUp::MinMargin, PlainPaperSetUp::MaxMargin}) {
+    GeometrySurface surface;  // every sheet drawn over the first
+    ASSERT_EQ(drawSlipRun(state, employer, SlipCopy::Cra, top, surface, ui), PrintOutcome::Printed);
+    QRect all;
+    for (const QRect& frame : surface.frames) all |= frame;
+    for (const auto& text : surface.texts) all |= text.rect;
+    const int dpi = surface.caps().pixelsPerInchX, quarter = dpi / 4, width = dpi * 17 / 2;
+    EXPECT_GE(std::min(all.left(), all.top()), quarter) << top;
+    EXPECT_LE(all.right(), width - quarter) << top;
+    EXPECT_LE(all.bottom(), dpi * 11 - quarter) << top;
+    EXPECT_NEAR(all.left(), width - 1 - all.right(), 2) << "centred across the sheet";
+  }
+}
+
+// A slip CRA would reject is left out of CRA's copies and the employer's and printed on the
+// employee's, told each time in the error report's words; from 2024 CRA's copies and the
+// Summary of more than five slips first ask whether to file on paper (No prints nothing).
+TEST_F(PlainSlipsRun, whatCraWouldRejectAndPaperFilingAboveFiveSlips) {
+  openFile(t4Fixture("REJECTS.T4E"));
+  const QString rejected =
+      "Bad, Sin (SIN 046454287): Employee Social Insurance Number failed Revenue Canada "
+      "validity check\nMinus, Dues (SIN 193456787): One or more numeric field is negative. "
+      "Revenue Canada cannot process negatives.";
+  const struct {
+    int formType;
+    PrintOutcome outcome;
+    int sheets;
+    QString told;
+  } copies[] = {
+      {EmployeeCopies, PrintOutcome::Printed, 3,
+       "CRA would reject these slips; they were printed on the employee's copies, but correct "
+       "them before you file:\n" +
+           rejected},
+      {CompanyCopies, PrintOutcome::StoppedEarly, 1,
+       "CRA would reject these slips: they were not printed.\n" + rejected},
+      {RevenueCanadaCopies, PrintOutcome::StoppedEarly, 1,
+       "CRA would reject these slips: they were not printed.\n" + rejected},
+  };
+  for (const auto& c : copies) {
+    ScriptedUi run;
+    run.expectPlainPaperSetUp([&c](PlainPaperSetUp& s) {
+      s.formType = c.formType;
+      return true;
+    });
+    EXPECT_EQ(printPlainSlips(state, run, nullptr), c.outcome) << c.formType;
+    EXPECT_EQ(tracedPages(run.printJobs().value(0)), c.sheets) << c.formType;
+    EXPECT_EQ(run.messages(), QStringList{c.told}) << c.formType;
+  }
+
+  state.CloseT4File();
+  openFile(t4Fixture("SIX.T4E"));
+  for (const Answer answer : {Answer::No, Answer::Yes}) {
+    ScriptedUi run;
+    run.expectPlainPaperSetUp([](PlainPaperSetUp& s) {
+      s.formType = RevenueCanadaCopies;
+      return true;
+    });
+    run.expectQuestion(answer);
+    EXPECT_EQ(printPlainSlips(state, run, nullptr),
+              answer == Answer::Yes ? PrintOutcome::Printed : PrintOutcome::NotStarted);
+    EXPECT_EQ(run.printJobs().size(), answer == Answer::Yes ? 1 : 0);
+    EXPECT_EQ(run.questions().value(0),
+              "CRA takes more than five T4 slips only electronically: filing these 6 slips on "
+              "paper draws a penalty. Print the CRA copies anyway?");
+  }
+  ScriptedUi summary;
+  summary.expectPlainPaperSetUp([](PlainPaperSetUp&) { return true; });
+  summary.expectQuestion(Answer::No);
+  EXPECT_EQ(printPlainSummaries(totalT4File(state, summary), summary, nullptr),
+            PrintOutcome::NotStarted);
+  EXPECT_TRUE(summary.printJobs().isEmpty());
 }
 
 TEST_F(PlainSlipsRun, onePdfPerEmployeeNeverOverwrittenUnasked) {
