@@ -62,8 +62,7 @@ void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& s
   canvas.text({0, 0, 325, 12}, QStringLiteral("Canada Revenue Agency – Agence du revenu du Canada"),
               8, L);
   canvas.text({325, 0, 325, 12},
-              QStringLiteral("Protected B when completed – Protégé B une fois rempli"), 8, R,
-              true);
+              QStringLiteral("Protected B when completed – Protégé B une fois rempli"), 8, R, true);
   canvas.text({0, 14, 70, 42}, QStringLiteral("T4"), 34, L, true);
   canvas.text({72, 16, 370, 17}, QStringLiteral("Summary of Remuneration Paid"), 13, L, true);
   canvas.text({72, 34, 370, 16}, QStringLiteral("Sommaire de la rémunération payée"), 12, L, true);
@@ -76,9 +75,10 @@ void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& s
   canvas.box({405, 62, 245, BoxHeight}, {},
              QStringLiteral("Employer's account number\nNuméro de compte de l'employeur"),
              e.text(E::RevCan_account_number), L);
-  canvas.box({405, 101, 245, 45}, QStringLiteral("88"),
-             QStringLiteral("Total number of T4 slips filed\nNombre total de feuillets T4 produits"),
-             QString::number(t.count), R);
+  canvas.box(
+      {405, 101, 245, 45}, QStringLiteral("88"),
+      QStringLiteral("Total number of T4 slips filed\nNombre total de feuillets T4 produits"),
+      QString::number(t.count), R);
 
   const int64_t remittances = std::llround(setUp.remittances * 100);
   const int64_t difference = remittanceDifference(t.totalDeductions(), setUp.remittances);
@@ -108,32 +108,34 @@ void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& s
            0, phone, 9999, L}});
   // Until 2000 the QPP had a line of its own and went into line 27 with the CPP; from 2001
   // the Summary counts CPP alone (QPP, QPP2 and PPIP are remitted to Revenu Québec).
-  column(canvas, ColumnB, year,
-         {{"16", "Employees' CPP contributions\nCotisations des employés au RPC", 0,
-           formAmount(t.employeeCpp)},
-          {"16A", "Employees' second CPP contributions\nDeuxièmes cotisations des employés au RPC",
-           2024, formAmount(t.employeeSecondCpp)},
-          {"17", "Employees' QPP contributions\nCotisations des employés au RRQ", 0,
-           formAmount(t.employeeQpp), 2000},
-          {"27", "Employer's CPP/QPP contributions\nCotisations de l'employeur au RPC/RRQ", 0,
-           formAmount(t.employerCpp), 2000},
-          {"27", "Employer's CPP contributions\nCotisations de l'employeur au RPC", 2001,
-           formAmount(t.employerCpp)},
-          {"27A",
-           "Employer's second CPP contributions\nDeuxièmes cotisations de l'employeur au RPC",
-           2024, formAmount(t.employerSecondCpp)},
-          {"18", "Employees' EI premiums\nCotisations des employés à l'AE", 0,
-           formAmount(t.employeeEi)},
-          {"19", "Employer's EI premiums\nCotisations de l'employeur à l'AE", 0,
-           formAmount(t.employerEi)},
-          {"22", "Income tax deducted\nImpôt sur le revenu retenu", 0, formAmount(t.incomeTax)},
-          {"80", "Total deductions reported\nTotal des retenues déclarées", 0,
-           formAmount(t.totalDeductions())},
-          {"82", "Minus: remittances\nMoins : versements", 0, formAmount(remittances)},
-          {"84", "Overpayment\nPaiement en trop", 0, formAmount(difference < 0 ? -difference : 0)},
-          {"86", "Balance due\nSolde dû", 0, formAmount(difference > 0 ? difference : 0)}});
+  column(
+      canvas, ColumnB, year,
+      {{"16", "Employees' CPP contributions\nCotisations des employés au RPC", 0,
+        formAmount(t.employeeCpp)},
+       {"16A", "Employees' second CPP contributions\nDeuxièmes cotisations des employés au RPC",
+        2024, formAmount(t.employeeSecondCpp)},
+       {"17", "Employees' QPP contributions\nCotisations des employés au RRQ", 0,
+        formAmount(t.employeeQpp), 2000},
+       {"27", "Employer's CPP/QPP contributions\nCotisations de l'employeur au RPC/RRQ", 0,
+        formAmount(t.employerCpp), 2000},
+       {"27", "Employer's CPP contributions\nCotisations de l'employeur au RPC", 2001,
+        formAmount(t.employerCpp)},
+       {"27A", "Employer's second CPP contributions\nDeuxièmes cotisations de l'employeur au RPC",
+        2024, formAmount(t.employerSecondCpp)},
+       {"18", "Employees' EI premiums\nCotisations des employés à l'AE", 0,
+        formAmount(t.employeeEi)},
+       {"19", "Employer's EI premiums\nCotisations de l'employeur à l'AE", 0,
+        formAmount(t.employerEi)},
+       {"22", "Income tax deducted\nImpôt sur le revenu retenu", 0, formAmount(t.incomeTax)},
+       {"80", "Total deductions reported\nTotal des retenues déclarées", 0,
+        formAmount(t.totalDeductions())},
+       {"82", "Minus: remittances\nMoins : versements", 0, formAmount(remittances)},
+       {"", "Difference – line 80 minus line 82\nDifférence – ligne 80 moins ligne 82", 0,
+        formAmount(difference < 0 ? -difference : difference)},
+       {"84", "Overpayment\nPaiement en trop", 0, formAmount(difference < 0 ? -difference : 0)},
+       {"86", "Balance due\nSolde dû", 0, formAmount(difference > 0 ? difference : 0)}});
 
-  constexpr int Certification = Row0 + 11 * RowStep + 10;
+  constexpr int Certification = Row0 + 12 * RowStep + 10;
   canvas.text({0, Certification, 650, 14}, QStringLiteral("Certification – Attestation"), 11, L,
               true);
   canvas.text({0, Certification + 16, 650, 12},
@@ -149,8 +151,9 @@ void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& s
     int x, width;
     const char* caption;
   } signatures[] = {{0, 150, "Date"},
-                    {170, 280, "Signature of the authorized person – Signature de la personne "
-                               "autorisée"},
+                    {170, 280,
+                     "Signature of the authorized person – Signature de la personne "
+                     "autorisée"},
                     {470, 180, "Position or office – Titre ou poste"}};
   for (const auto& s : signatures) {
     canvas.line(s.x, Signatures, s.x + s.width, Signatures);
