@@ -261,8 +261,9 @@ class PrintDialogsTest : public QObject {
     expectGolden("summary_set_up_remittances", ui.transcript());
   }
 
-  // Plain paper's own set-up: for the slips the copy and the margins, for the Summary its
-  // remittances and the margins; nothing about stationery or line-up samples.
+  // Plain paper's own set-up: for the slips the copy and the top margin (they stand centred
+  // across the sheet), for the Summary its remittances and both margins; nothing about
+  // stationery or line-up samples.
   void plainPaperSetUpAsksForThePaperAlone() {
     ScriptedUi ui;
     for (const bool summary : {false, true}) {
@@ -273,6 +274,7 @@ class PrintDialogsTest : public QObject {
       dialog.show();
       QCOMPARE(dialog.RadioGroupCopy->isVisible(), !summary);
       QCOMPARE(dialog.EditRemittances->isVisible(), summary);
+      QCOMPARE(dialog.SpinEditLeft->isVisible(), summary);
       QVERIFY(dialog.findChildren<QCheckBox*>().isEmpty());
       QCOMPARE(outsideLayouts(dialog), QStringList());
       QTest::keyClick(dialog.SpinEditTop, Qt::Key_Up);
