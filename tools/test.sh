@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup-debian.sh
 
+# The recordings are compared, never rewritten, by the suite that CI and the README run.
+unset QUILLET_UPDATE_GOLDEN
 jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 cmake --build build -j "$jobs"
