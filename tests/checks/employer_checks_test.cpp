@@ -121,20 +121,4 @@ TEST(TaxYears, everyRowAgreesWithItsOwnRates) {
   EXPECT_EQ(ratesOf(1998), nullptr);
 }
 
-TEST(NewEmployerRecord, carriesTheRatesOfTheDayAndTheMultiplier) {
-  const EmployerRecord august =
-      newEmployerRecord(FixedClock(QDateTime(QDate(2000, 8, 31), QTime(23, 59))));
-  const EmployerRecord september =
-      newEmployerRecord(FixedClock(QDateTime(QDate(2000, 9, 1), QTime(0, 0))));
-  EXPECT_EQ(august.u16(E::S_Taxation_year), 1999);
-  EXPECT_EQ(august.int32(E::CPP_rate), 35000);
-  EXPECT_EQ(september.u16(E::S_Taxation_year), 2000);
-  EXPECT_EQ(september.int32(E::CPP_rate), 39000);
-  for (const EmployerRecord& e : {august, september}) {
-    EXPECT_EQ(e.int32(E::EI_employer_multiplier), 14000);
-    EXPECT_EQ(e.recordType(), 0) << "Record_type is set when the record is first saved";
-    EXPECT_TRUE(e.isEmpty(E::RevCan_account_number));
-  }
-}
-
 }  // namespace

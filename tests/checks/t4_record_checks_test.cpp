@@ -58,14 +58,4 @@ TEST(CheckT4Record, headerVoidAndCapitals) {
   EXPECT_TRUE(lines.isEmpty()) << "a VOID record adds nothing";
 }
 
-TEST(ReconciliationNotes, twentyLinesWithBlanksBetweenTheParagraphs) {
-  QStringList lines{"kept"};
-  ReconciliationNotes(lines);
-  ASSERT_EQ(lines.size(), 21);
-  EXPECT_EQ(lines.at(1),
-            "The following are items you may want to re-check before printing.  If any");
-  for (int blank : {5, 10, 17, 20}) EXPECT_EQ(lines.at(blank), "  ") << blank;
-  EXPECT_EQ(lines.at(19), "size of the calculation error.");
-}
-
 }  // namespace

@@ -52,13 +52,6 @@ TEST(SettingsStore, aWriteThatCannotBeMadeIsTold) {
   EXPECT_TRUE(store.writeInstallation({"/opt/quillet", "2.0"})) << "the machine's file is apart";
 }
 
-TEST(SettingsStore, theRegistryKeysAreTheProgramsOwnPaths) {
-  EXPECT_EQ(SettingsStore::registryPath(QSettings::UserScope, "T4Margins/TOP"),
-            "HKEY_CURRENT_USER\\Software\\Corvantis\\Quillet\\2.0\\T4Margins\\TOP");
-  EXPECT_EQ(SettingsStore::registryPath(QSettings::SystemScope, "CurrVers"),
-            "HKEY_LOCAL_MACHINE\\Software\\Corvantis\\Quillet\\2.0\\CurrVers");
-}
-
 TEST(SettingsStore, theInstallationStaysWithTheUserWhenTheMachineCannotTakeIt) {
   QTemporaryDir folder;
   QDir().mkpath(folder.filePath("machine.ini"));  // the machine's settings cannot be written

@@ -55,17 +55,6 @@ TEST_F(PrintReportTest, marginsAreMeasuredFromThePaperEdge) {
   }
 }
 
-TEST_F(PrintReportTest, lineHeights) {
-  for (auto [dpi, sixPerInch] : {std::pair{300, 50}, {600, 100}, {203, 34}}) {
-    ui.setTraceSettings({dpi});
-    TPrintReport six(ui, Clock, "Doc", 0, 0, 0, 0, true);
-    EXPECT_EQ(six.LineHeight(), sixPerInch) << dpi;
-    TPrintReport font(ui, Clock, "Doc", 0, 0, 0, 0, false);
-    EXPECT_EQ(font.LineHeight(), dpi / 6) << "the trace font's character height, no leading";
-    EXPECT_EQ(font.LastLineY(), font.TopMargin() + font.PrintableHeight() - dpi / 6);
-  }
-}
-
 TEST_F(PrintReportTest, boxRulesAtTheirLimits) {
   const auto columnsOf = [](const QList<TracedText>& texts) {
     QList<int> columns;

