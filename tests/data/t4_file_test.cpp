@@ -135,28 +135,6 @@ TEST_F(T4FileTest, aReKeyedOrAppendedEntryLandsWhereAFullSortPutsIt) {
   EXPECT_EQ(keys(*file), sorted);
 }
 
-TEST_F(T4FileTest, filesOfAnyLengthOpen) {
-  struct Case {
-    int length;
-    int count;
-  };
-  const Case cases[] = {{0, 0},    {1, 0},    {767, 0},  {768, 0},  {1535, 0},
-                        {1536, 0}, {1537, 0}, {2303, 0}, {2304, 1}, {1536 + 768 * 3 + 100, 3}};
-  QRandomGenerator random(42);
-  for (const Case& c : cases) {
-    QByteArray bytes(c.length, Qt::Uninitialized);
-    for (char& b : bytes) b = char(random.bounded(256));  // length bytes of every size
-    auto file = openT4(folder.write(QStringLiteral("f%1.T4E").arg(c.length), bytes));
-    ASSERT_TRUE(file);
-    EXPECT_EQ(file->Count(), c.count) << "length " << c.length;
-    for (int i = 0; i < file->Count(); ++i) {
-      EXPECT_EQ(file->position(i) % 768, 0);
-      // Length bytes read as the widths; upper-casing may double a letter (ß is SS).
-      EXPECT_LE(file->key(i).size(), 2 * 20 + 3 + 12 + 1 + 1);
-    }
-  }
-}
-
 TEST_F(T4FileTest, yearEndRecordsAreKeyedBySurnameAndFirstName) {
   QByteArray record(640, '\0');
   record[24] = 5;

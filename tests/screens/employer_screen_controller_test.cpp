@@ -129,31 +129,6 @@ TEST_F(EmployerScreenTest, fixErrorKeepsTheScreenOpen) {
             QStringList({"  ", "Company has no postal or zip code in the address"}));
 }
 
-TEST_F(EmployerScreenTest, changesAreSavedOrQuestioned) {
-  const QByteArray original = t4FileBytes(goodEmployer(), {});
-  {
-    C& s = open(original);
-    EXPECT_TRUE(s.closeQuery(false)) << "no change: nothing asked";
-  }
-  for (const auto& [answer, closes, saved] :
-       {std::tuple{Answer::Cancel, false, false}, std::tuple{Answer::Yes, true, false},
-        std::tuple{Answer::No, true, true}}) {
-    state.CloseT4File();
-    C& s = open(original);
-    s.leaveField(C::City, "Kanata");
-    ui.expectQuestion(answer);
-    EXPECT_EQ(s.closeQuery(false), closes);
-    state.CloseT4File();
-    EXPECT_EQ(readWholeFile(state.T4FileName()).contains("Kanata"), saved);
-  }
-  C& s = open(original);
-  s.leaveField(C::City, "Nepean");
-  EXPECT_TRUE(s.closeQuery(true)) << "OK saves without asking";
-  state.CloseT4File();
-  EXPECT_TRUE(readWholeFile(state.T4FileName()).contains("Nepean"));
-  expectGolden("employer_close", ui.transcript());
-}
-
 // The file replaced under the screen by a program that takes no lock: the employer record
 // is not saved into the file that is gone, and the screen stays (or, for a new file's
 // first record, Cancel still closes it).

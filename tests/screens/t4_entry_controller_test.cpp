@@ -132,22 +132,6 @@ TEST_F(T4EntryTest, aFileReplacedUnderTheScreenIsSavedUnderANewNameOrNotAtAll) {
   EXPECT_EQ(s.AskSaveChanges(), std::nullopt) << "saved: the buffer holds it";
 }
 
-TEST_F(T4EntryTest, movingAndItsEnds) {
-  C& one = open({goodT4("Adams", "A")});
-  for (C::Move m : {C::Move::First, C::Move::Next, C::Move::Prevs, C::Move::Last})
-    EXPECT_FALSE(one.move(m));
-
-  C& s = open({goodT4("Cole", "C"), goodT4("Adams", "A"), goodT4("Brown", "B")});
-  EXPECT_TRUE(s.move(C::Move::Last));
-  EXPECT_EQ(s.working().surname(), "Cole");
-  EXPECT_FALSE(s.move(C::Move::Last));
-  EXPECT_TRUE(s.move(C::Move::Prevs));
-  EXPECT_EQ(s.working().surname(), "Brown");
-  EXPECT_TRUE(s.move(C::Move::First));
-  EXPECT_FALSE(s.move(C::Move::First));
-  expectGolden("t4_entry_moves", ui.transcript());
-}
-
 TEST_F(T4EntryTest, addNewThenNextAsksAndKeepsTheBlankRecord) {
   C& s = open({goodT4("Adams", "A")});
   EXPECT_TRUE(s.addNew());
