@@ -3,105 +3,91 @@
 
 namespace quillet::test {
 
+using Screen = std::function<void(OpenT4FileState&)>;
+
 ScriptedUi::~ScriptedUi() {
-  const std::size_t unused = m_answers.size() + m_t4SetUps.size() + m_summarySetUps.size() +
-                             m_transmitters.size() + m_xmlExports.size() + m_labelStyles.size() +
-                             m_reportResults.size() + m_files.size() + m_employerScreens.size() +
-                             m_entryScreens.size() + m_indexes.size();
+  std::size_t unused = 0;
+  for (const auto& [what, answers] : m_scripted) unused += answers.size();
   if (unused != 0)
     reportTestFailure(QStringLiteral("%1 scripted answer(s) were never asked for").arg(unused));
 }
 
-namespace {
-
-// The next scripted answer, or nothing (and a failed test) when none is left.
 template <class T>
-std::optional<T> next(std::deque<T>& queue, const char* what) {
+std::optional<T> ScriptedUi::next(const char* what) {
+  std::deque<std::any>& queue = m_scripted[what];
   if (queue.empty()) {
     reportTestFailure(QStringLiteral("unexpected %1").arg(QLatin1String(what)));
     return std::nullopt;
   }
-  T front = std::move(queue.front());
+  T front = std::any_cast<T>(std::move(queue.front()));
   queue.pop_front();
   return front;
 }
 
-}  // namespace
-
 QString ScriptedUi::chooseFileToOpen(const FileDialogRequest& request) {
   m_fileDialogs << request;
   m_transcript << QStringLiteral("open dialog: ") + request.title;
-  return next(m_files, "open dialog").value_or(QString());
+  return next<QString>("file dialog").value_or(QString());
 }
 
 QString ScriptedUi::chooseFileToSave(const FileDialogRequest& request) {
   m_fileDialogs << request;
   m_transcript << QStringLiteral("save dialog: %1 (%2)").arg(request.title, request.proposedName);
-  return next(m_files, "save dialog").value_or(QString());
+  return next<QString>("file dialog").value_or(QString());
 }
 
 QString ScriptedUi::chooseFolder(const QString& title) {
   m_fileDialogs << FileDialogRequest{title, {}, {}, true, {}};
-  return next(m_files, "folder dialog").value_or(QString());
+  return next<QString>("file dialog").value_or(QString());
 }
 
 void ScriptedUi::editEmployerRecord(OpenT4FileState& state) {
-  if (const auto script = next(m_employerScreens, "employer screen")) (*script)(state);
+  if (const auto script = next<Screen>("employer screen")) (*script)(state);
 }
 
 void ScriptedUi::editT4Records(OpenT4FileState& state) {
-  if (const auto script = next(m_entryScreens, "T4 entry screen")) (*script)(state);
+  if (const auto script = next<Screen>("T4 entry screen")) (*script)(state);
 }
 
 void ScriptedUi::showEmployeeIndex(OpenT4FileState& state) {
-  if (const auto script = next(m_indexes, "employee index")) (*script)(state);
+  if (const auto script = next<Screen>("employee index")) (*script)(state);
 }
 
 ViewerResult ScriptedUi::showReport(const ViewerReport& report, ViewerButtons) {
   m_reports << report;
   m_transcript << QStringLiteral("report [%1]:").arg(report.caption);
   for (const QString& line : report.lines) m_transcript << QStringLiteral("  | ") + line;
-  return next(m_reportResults, "report viewer").value_or(ViewerResult::Closed);
+  return next<ViewerResult>("report viewer").value_or(ViewerResult::Closed);
 }
 
 bool ScriptedUi::editT4PrintSetUp(T4PrintSetUp& setUp) {
-  const auto script = next(m_t4SetUps, "T4 print set-up dialog");
-  return script && (*script)(setUp);
+  return scripted("T4 print set-up dialog", setUp);
 }
-
 bool ScriptedUi::editSummarySetUp(SummarySetUp& setUp) {
-  const auto script = next(m_summarySetUps, "T4 Summary set-up dialog");
-  return script && (*script)(setUp);
+  return scripted("T4 Summary set-up dialog", setUp);
 }
-
 bool ScriptedUi::editPlainPaperSetUp(PlainPaperSetUp& setUp) {
-  const auto script = next(m_plainPaperSetUps, "plain paper set-up dialog");
-  return script && (*script)(setUp);
+  return scripted("plain paper set-up dialog", setUp);
 }
-
 bool ScriptedUi::editTransmitter(Transmitter& transmitter) {
-  const auto script = next(m_transmitters, "transmitter dialog");
-  return script && (*script)(transmitter);
+  return scripted("transmitter dialog", transmitter);
 }
-
 bool ScriptedUi::editXmlExport(XmlExportChoices& choices) {
-  const auto script = next(m_xmlExports, "Internet filing dialog");
-  return script && (*script)(choices);
+  return scripted("Internet filing dialog", choices);
 }
 
 std::optional<int> ScriptedUi::chooseLabelStyle() {
-  return next(m_labelStyles, "label style dialog").value_or(std::nullopt);
+  return next<std::optional<int>>("label style dialog").value_or(std::nullopt);
 }
 
 Answer ScriptedUi::ask(const QString& text, QuestionKind kind, const QString& caption,
                        QuestionIcon icon) {
   m_questions << text;
-  if (m_answers.empty()) {
+  if (m_scripted["question"].empty()) {
     reportTestFailure(QStringLiteral("unexpected question: ") + text);
     return kind == QuestionKind::YesNoCancel ? Answer::Cancel : Answer::No;
   }
-  const Answer answer = m_answers.front();
-  m_answers.pop_front();
+  const Answer answer = *next<Answer>("question");
   static const char* const names[] = {"Yes", "No", "Cancel"};
   m_transcript << QStringLiteral("question [%1] %2: %3 -> %4")
                       .arg(caption)

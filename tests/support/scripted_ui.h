@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QStringList>
+#include <any>
 #include <deque>
 #include <functional>
+#include <map>
 
 #include "core/ui.h"
 #include "reports/trace_surface.h"
@@ -22,35 +24,39 @@ class ScriptedUi final : public Ui {
   ~ScriptedUi() override;
 
   // Queues the answer to the next question; a question with none queued fails the test.
-  void expectQuestion(Answer answer) { m_answers.push_back(answer); }
+  void expectQuestion(Answer answer) { expect("question", answer); }
 
   // Scripts of the dialogs, one per showing, in order; a showing with none left fails the
   // test and counts as Cancel. A script may look at the values it is shown and change
   // them; it returns whether the user pressed OK.
   void expectT4PrintSetUp(std::function<bool(T4PrintSetUp&)> script) {
-    m_t4SetUps.push_back(std::move(script));
+    expect("T4 print set-up dialog", script);
   }
   void expectPlainPaperSetUp(std::function<bool(PlainPaperSetUp&)> script) {
-    m_plainPaperSetUps.push_back(std::move(script));
+    expect("plain paper set-up dialog", script);
   }
   void expectSummarySetUp(std::function<bool(SummarySetUp&)> script) {
-    m_summarySetUps.push_back(std::move(script));
+    expect("T4 Summary set-up dialog", script);
   }
   void expectTransmitter(std::function<bool(Transmitter&)> script) {
-    m_transmitters.push_back(std::move(script));
+    expect("transmitter dialog", script);
   }
   void expectXmlExport(std::function<bool(XmlExportChoices&)> script) {
-    m_xmlExports.push_back(std::move(script));
+    expect("Internet filing dialog", script);
   }
-  void expectLabelStyle(std::optional<int> style) { m_labelStyles.push_back(style); }
-  void expectReport(ViewerResult result) { m_reportResults.push_back(result); }
-  // The file the next open or save dialog returns ("": Cancel).
-  void expectFileChoice(const QString& path) { m_files.push_back(path); }
+  void expectLabelStyle(std::optional<int> style) { expect("label style dialog", style); }
+  void expectReport(ViewerResult result) { expect("report viewer", result); }
+  // The file the next open, save or folder dialog returns ("": Cancel).
+  void expectFileChoice(const QString& path) { expect("file dialog", path); }
   void expectEmployerScreen(std::function<void(OpenT4FileState&)> script) {
-    m_employerScreens.push_back(std::move(script));
+    expect("employer screen", script);
   }
   void expectT4EntryScreen(std::function<void(OpenT4FileState&)> script) {
-    m_entryScreens.push_back(std::move(script));
+    expect("T4 entry screen", script);
+  }
+  // The next showing of the employee index runs `script` (which sets what the user picked).
+  void expectEmployeeIndex(std::function<void(OpenT4FileState&)> script) {
+    expect("employee index", script);
   }
 
   // Print jobs go to a trace printer with these settings, unless the user is to cancel
@@ -77,10 +83,6 @@ class ScriptedUi final : public Ui {
     m_transcript << QStringLiteral("message [%1]: %2").arg(caption, text);
   }
   void showEmployeeIndex(OpenT4FileState& state) override;
-  // The next showing of the employee index runs `script` (which sets what the user picked).
-  void expectEmployeeIndex(std::function<void(OpenT4FileState&)> script) {
-    m_indexes.push_back(std::move(script));
-  }
   Answer ask(const QString& text, QuestionKind kind, const QString& caption = {},
              QuestionIcon icon = QuestionIcon::Question) override;
   QString chooseFileToOpen(const FileDialogRequest& request) override;
@@ -115,6 +117,19 @@ class ScriptedUi final : public Ui {
 
  private:
   std::unique_ptr<PrintSurface> traceInto(QList<QStringList>& jobs, const QString& title);
+  template <class T>
+  void expect(const char* what, T answer) {
+    m_scripted[what].push_back(std::move(answer));
+  }
+  // The next scripted answer to `what`, or nothing (and a failed test) when none is left.
+  template <class T>
+  std::optional<T> next(const char* what);
+  // A dialog's script run on `values`; false (Cancel) when there is none.
+  template <class T>
+  bool scripted(const char* what, T& values) {
+    const auto script = next<std::function<bool(T&)>>(what);
+    return script && (*script)(values);
+  }
 
   TraceSettings m_trace;
   bool m_cancelNext = false;
@@ -123,23 +138,12 @@ class ScriptedUi final : public Ui {
   QStringList m_busy;
   int m_cancelAt = 0;
   int m_progressSteps = 0;
-  std::deque<Answer> m_answers;
-  std::deque<std::function<bool(T4PrintSetUp&)>> m_t4SetUps;
-  std::deque<std::function<bool(SummarySetUp&)>> m_summarySetUps;
-  std::deque<std::function<bool(PlainPaperSetUp&)>> m_plainPaperSetUps;
-  std::deque<std::function<bool(Transmitter&)>> m_transmitters;
-  std::deque<std::function<bool(XmlExportChoices&)>> m_xmlExports;
-  std::deque<std::optional<int>> m_labelStyles;
-  std::deque<ViewerResult> m_reportResults;
+  std::map<QString, std::deque<std::any>> m_scripted;  // the answers queued, by what asks
   QList<ViewerReport> m_reports;
-  std::deque<QString> m_files;
   QList<FileDialogRequest> m_fileDialogs;
-  std::deque<std::function<void(OpenT4FileState&)>> m_employerScreens;
-  std::deque<std::function<void(OpenT4FileState&)>> m_entryScreens;
   QStringList m_messages;
   QStringList m_transcript;
   QStringList m_questions;
-  std::deque<std::function<void(OpenT4FileState&)>> m_indexes;
 };
 
 }  // namespace quillet::test
