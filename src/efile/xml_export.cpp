@@ -44,6 +44,29 @@ bool passedPreFlight(OpenT4FileState& state, const XmlReturnOptions& options, Ui
   return ui.showReport(report, ViewerButtons::FixErrorOrIgnore) == ViewerResult::Ignore;
 }
 
+// A return since filing: exactly what it sends, slip by slip, in the report viewer, before
+// anything is written; then the question. True when the user says Yes.
+bool writesReturnSinceFiling(OpenT4FileState& state, const ReturnSlips& slips,
+                             const QString& lastFiled, Ui& ui) {
+  const QString kind = returnKindWord(slips.kind);
+  ViewerReport report;
+  report.reportTitle = QStringLiteral("Return to File");
+  report.caption = report.reportTitle;
+  report.headingLine1 = QStringLiteral("The %1 of %2").arg(kind, state.T4FileName());
+  report.headingLine2 = QStringLiteral("%1 slip(s); the last return was filed %2")
+                            .arg(slips.chosen.size())
+                            .arg(lastFiled);
+  report.lines << QStringLiteral("The %1 of %2 slip(s), under %3 Summary:")
+                      .arg(kind)
+                      .arg(slips.chosen.size())
+                      .arg(slips.kind == ReturnKind::Additions ? QStringLiteral("an original")
+                                                               : QStringLiteral("an amended"))
+               << QString() << returnListing(slips);
+  ui.showReport(report, ViewerButtons::OkOnly);
+  return ui.ask(QStringLiteral("Write the %1 of %2 slip(s)?").arg(kind).arg(slips.chosen.size()),
+                QuestionKind::YesNo) == Answer::Yes;
+}
+
 void tellIfUnsaved(Ui& ui, const FileStatus& stored) {
   if (!stored) ui.showMessage(stored.message());
 }
@@ -197,29 +220,7 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
     return;
   }
   choices.options.slips = *slips;
-  // A return since filing: exactly what it sends, slip by slip, before anything is written.
-  if (!slips->wholeFile) {
-    ViewerReport report;
-    report.reportTitle = QStringLiteral("Return to File");
-    report.caption = report.reportTitle;
-    report.headingLine1 =
-        QStringLiteral("The %1 of %2").arg(returnKindWord(slips->kind), state.T4FileName());
-    report.headingLine2 = QStringLiteral("%1 slip(s); the last return was filed %2")
-                              .arg(slips->chosen.size())
-                              .arg(choices.lastFiled);
-    report.lines << QStringLiteral("The %1 of %2 slip(s), under %3 Summary:")
-                        .arg(returnKindWord(slips->kind))
-                        .arg(slips->chosen.size())
-                        .arg(slips->kind == ReturnKind::Additions ? QStringLiteral("an original")
-                                                                  : QStringLiteral("an amended"))
-                 << QString() << returnListing(*slips);
-    ui.showReport(report, ViewerButtons::OkOnly);
-    if (ui.ask(QStringLiteral("Write the %1 of %2 slip(s)?")
-                   .arg(returnKindWord(slips->kind))
-                   .arg(slips->chosen.size()),
-               QuestionKind::YesNo) != Answer::Yes)
-      return;
-  }
+  if (!slips->wholeFile && !writesReturnSinceFiling(state, *slips, choices.lastFiled, ui)) return;
 
   if (!passedPreFlight(state, choices.options, ui)) return;
 
