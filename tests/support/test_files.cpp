@@ -72,7 +72,7 @@ void change(Record768& record, std::span<const Field> layout, const QString& cha
   for (const QString& one : changes.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
     const QString name = one.section(u'=', 0, 0).trimmed(), value = one.section(u'=', 1).trimmed();
     const auto field = std::ranges::find_if(layout, [&name](const Field& f) {
-      return name == QLatin1String(f.name.data(), qsizetype(f.name.size()));
+      return name == fieldName(f);
     });
     if (field == layout.end()) return reportTestFailure("no field " + name);
     bool number = true;
@@ -86,26 +86,7 @@ void change(Record768& record, std::span<const Field> layout, const QString& cha
 
 QString fieldsOf(const Record768& record, std::span<const Field> layout) {
   QString all;
-  for (const Field& f : layout) {
-    all += QString::fromLatin1(f.name.data(), qsizetype(f.name.size())) + u'=';
-    switch (f.kind) {
-      case FieldKind::Text:
-        all += record.text(f);
-        break;
-      case FieldKind::Cents:
-      case FieldKind::Fix4:
-        all += QString::number(record.int32(f));
-        break;
-      case FieldKind::U16:
-        all += QString::number(record.u16(f));
-        break;
-      case FieldKind::Flag:
-      case FieldKind::Byte:
-        all += QString::number(record.byte(f));
-        break;
-    }
-    all += u'\n';
-  }
+  for (const Field& f : layout) all += fieldName(f) + u'=' + record.valueText(f) + u'\n';
   return all;
 }
 
