@@ -11,6 +11,7 @@
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "efile/filed_state.h"
+#include "efile/return_slips.h"
 #include "open_file_test.h"
 
 using namespace quillet;
@@ -136,6 +137,14 @@ TEST_F(XmlExportTest, theNextExportSendsWhatChangedSinceFiling) {
   ASSERT_TRUE(readFiledState(state.T4FileName())->returns.size() == 1u);
 
   changeIncome(4100000);
+  // Picked to cancel instead, a changed slip goes with its values as filed.
+  QString refusal;
+  const auto picked = chooseReturnSlips(state, *readFiledState(state.T4FileName()),
+                                        ReturnKind::Cancellation, {"046 454 286"}, refusal);
+  ASSERT_TRUE(picked && picked->chosen.size() == 1u);
+  EXPECT_EQ(std::tuple(picked->chosen[0].sent.int32(T::Employment_income),
+                       picked->chosen[0].sent.isCancelled()),
+            std::tuple(4000000, true));
   ui.expectXmlExport([](XmlExportChoices& c) {
     EXPECT_EQ(std::tuple(c.kind, c.added, c.changed, c.toCancel, c.lastFiled),
               std::tuple(ReturnKind::Amendment, 0, 1, 0,
