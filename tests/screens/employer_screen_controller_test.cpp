@@ -118,17 +118,6 @@ TEST_F(EmployerScreenTest, cancelOnANewFileStillWritesHeaderAndEmployer) {
   EXPECT_EQ(bytes.mid(768 + 13, 15), "123456782RP0001");
 }
 
-TEST_F(EmployerScreenTest, fixErrorKeepsTheScreenOpen) {
-  C& s = open(t4FileBytes(goodEmployer(), {}));
-  s.leaveField(C::Name1, "");
-  s.leaveField(C::City, "x");
-  s.leaveField(C::PostCode, "");
-  ui.expectReport(ViewerResult::FixError);
-  EXPECT_FALSE(s.closeQuery(true));
-  EXPECT_EQ(ui.reports().first().lines,
-            QStringList({"  ", "Company has no postal or zip code in the address"}));
-}
-
 // The file replaced under the screen by a program that takes no lock: the employer record
 // is not saved into the file that is gone, and the screen stays (or, for a new file's
 // first record, Cancel still closes it).
