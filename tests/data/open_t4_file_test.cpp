@@ -5,23 +5,19 @@
 
 #include <QFileInfo>
 
-#include "scripted_ui.h"
-#include "test_files.h"
+#include "open_file_test.h"
 
 using namespace quillet;
 using namespace quillet::test;
 
 namespace {
 
-class OpenT4File : public ::testing::Test {
+class OpenT4File : public OpenFileTest {
  protected:
   FileStatus open(OpenT4FileState& on, const QString& path, T4Access access = {}) {
     on.setT4FileName(path);
     return on.OpenT4File(access);
   }
-  TempFolder folder;
-  OpenT4FileState state;
-  ScriptedUi ui;
 };
 
 // A name that does not exist is created empty, and an empty file takes the employer record

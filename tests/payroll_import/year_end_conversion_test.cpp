@@ -9,12 +9,11 @@
 #include "core/clock.h"
 #include "data/open_t4_file.h"
 #include "golden.h"
+#include "open_file_test.h"
 #include "payroll_files.h"
 #include "payroll_import/payroll_records.h"
 #include "payroll_import/real48.h"
 #include "reports/print_dialogs.h"
-#include "scripted_ui.h"
-#include "test_files.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -180,14 +179,11 @@ TEST(ConvertEmployee, otherInformationPairsAndAmountsBeyondACentsField) {
             std::tuple(INT32_MAX, INT32_MIN, 1200));
 }
 
-class ConvertFileTest : public ::testing::Test {
+class ConvertFileTest : public OpenFileTest {
  protected:
   ConvertFileTest() { state.setT4FileName(folder.path("WAGBOK.T4E")); }
 
-  TempFolder folder;
   ConfigRecord config = configRecord();
-  OpenT4FileState state;
-  ScriptedUi ui;
   FixedClock clock{QDateTime(QDate(2001, 1, 10), QTime(9, 0))};
 };
 
