@@ -1,8 +1,11 @@
 // Quillet — a parsed command line of the batch tool.
 #include "cli/invocation.h"
 
+#include <QFileInfo>
+
 #include "core/ui.h"
 #include "data/file_safety.h"
+#include "platform/file_names.h"
 #include "platform/shared_file.h"
 
 namespace quillet::cli {
@@ -74,14 +77,30 @@ std::unique_ptr<Clock> makeClock(const Invocation& invocation, QString& error) {
   return std::make_unique<FixedClock>(when);
 }
 
-std::unique_ptr<OpenT4FileState> openForInspection(const QString& path, Io io) {
+namespace {
+
+std::unique_ptr<OpenT4FileState> openT4(const QString& path, T4Access access, Io io) {
   auto state = std::make_unique<OpenT4FileState>();
   state->setT4FileName(path);
-  if (const FileStatus opened = state->OpenT4File(T4Access::Inspect); !opened) {
+  if (const FileStatus opened = state->OpenT4File(access); !opened) {
     io.err << opened.message() << Qt::endl;
     return nullptr;
   }
   return state;
+}
+
+}  // namespace
+
+std::unique_ptr<OpenT4FileState> openForInspection(const QString& path, Io io) {
+  return openT4(path, T4Access::Inspect, io);
+}
+
+std::unique_ptr<OpenT4FileState> openForChange(const QString& path, Io io) {
+  if (!QFileInfo(path).isFile()) {
+    io.err << platform::cannotOpenMessage(path) << Qt::endl;
+    return nullptr;
+  }
+  return openT4(path, T4Access::Edit, io);
 }
 
 std::optional<ConfigRecord> readConfig(const Invocation& invocation, Ui& ui, Io io) {

@@ -22,21 +22,13 @@ int runCsvExport(const Invocation& invocation, const Clock&, Io io) {
 }
 
 int runCsvImport(const Invocation& invocation, const Clock&, Io io) {
-  const QString t4 = invocation.positionals.at(0);
   const QString in = invocation.positionals.at(1);
-  if (!QFileInfo(t4).isFile()) {
-    io.err << platform::cannotOpenMessage(t4) << Qt::endl;
-    return ExitUsage;
-  }
+  const auto opened = openForChange(invocation.positionals.at(0), io);
+  if (!opened) return ExitUsage;
+  OpenT4FileState& state = *opened;
   const auto csv = platform::readWholeFile(in);
   if (!csv) {
     io.err << csv.error().message << Qt::endl;
-    return ExitUsage;
-  }
-  OpenT4FileState state;
-  state.setT4FileName(t4);
-  if (const FileStatus opened = state.OpenT4File(); !opened) {
-    io.err << opened.message() << Qt::endl;
     return ExitUsage;
   }
   const CsvImportPlan plan = planT4CsvImport(state, *csv);

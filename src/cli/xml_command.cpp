@@ -1,5 +1,4 @@
 // Quillet — quillet-cli xml: the T4 return for CRA's Internet File Transfer.
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "cli/commands.h"
@@ -8,6 +7,7 @@
 #include "data/cp1252.h"
 #include "data/open_t4_file.h"
 #include "efile/filed_state.h"
+#include "efile/return_slips.h"
 #include "efile/xml_export.h"
 #include "platform/shared_file.h"
 #include "reports/t4_totals.h"
@@ -82,22 +82,14 @@ int runXml(const Invocation& invocation, const Clock& clock, Io io) {
     io.err << filed.error().message << Qt::endl;
     return ExitUsage;
   }
-  std::unique_ptr<OpenT4FileState> state;
-  if (filed->returns.empty()) {
-    state = openForInspection(t4, io);
-  } else if (!QFileInfo(t4).isFile()) {
-    io.err << platform::cannotOpenMessage(t4) << Qt::endl;
-  } else {
-    state = std::make_unique<OpenT4FileState>();
-    state->setT4FileName(t4);
-    if (const FileStatus opened = state->OpenT4File(); !opened) {
-      io.err << opened.message() << Qt::endl;
-      state.reset();
-    }
-  }
+  const auto state = filed->returns.empty() ? openForInspection(t4, io) : openForChange(t4, io);
   if (!state) return ExitUsage;
+  // Once a return was filed, --amended is the amendment of the slips changed since.
+  const ReturnKind kind =
+      options.amended && !filed->returns.empty() ? ReturnKind::Amendment : choices.kind;
+  const SinceFiled since = filed->returns.empty() ? SinceFiled{} : sinceFiled(*state, *filed);
   QString refusal;
-  const auto slips = chosenReturn(*state, choices, sins, refusal);
+  const auto slips = chooseReturnSlips(t4, *filed, since, kind, sins, refusal);
   if (!slips) {
     io.err << refusal << Qt::endl;
     return ExitReported;
@@ -109,7 +101,7 @@ int runXml(const Invocation& invocation, const Clock& clock, Io io) {
   if (!findings.errors.isEmpty()) return ExitReported;
 
   const QString out = invocation.positionals.at(1);
-  const XmlExportOutcome outcome = writeT4XmlReturn(*state, choices, out, SettingsStore());
+  const XmlExportOutcome outcome = writeT4XmlReturn(*state, *filed, choices, out, SettingsStore());
   for (const QString& problem : outcome.schemaProblems) io.err << "schema: " << problem << Qt::endl;
   if (!outcome.schemaProblems.isEmpty()) return ExitReported;
   if (!outcome.failure.isEmpty()) {

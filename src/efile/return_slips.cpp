@@ -86,9 +86,9 @@ SinceFiled sinceFiled(OpenT4FileState& state, const FiledState& filed) {
   return since;
 }
 
-std::optional<ReturnSlips> chooseReturnSlips(OpenT4FileState& state, const FiledState& filed,
-                                             ReturnKind kind, const QStringList& sins,
-                                             QString& refusal) {
+std::optional<ReturnSlips> chooseReturnSlips(const QString& t4Name, const FiledState& filed,
+                                             const SinceFiled& since, ReturnKind kind,
+                                             const QStringList& sins, QString& refusal) {
   if (kind == ReturnKind::Original && !sins.isEmpty()) {
     refusal = QStringLiteral(
         "An original return sends every slip: slips are picked for additions, amendments and "
@@ -100,7 +100,7 @@ std::optional<ReturnSlips> chooseReturnSlips(OpenT4FileState& state, const Filed
     refusal = QStringLiteral(
                   "Nothing was filed from %1 yet: its first return is the original, of every "
                   "slip.")
-                  .arg(state.T4FileName());
+                  .arg(t4Name);
     return std::nullopt;
   }
   if (kind == ReturnKind::Original) {
@@ -108,10 +108,9 @@ std::optional<ReturnSlips> chooseReturnSlips(OpenT4FileState& state, const Filed
                   "The original return of %1 was filed %2. Slips added since go in an additions "
                   "return, slips changed in an amendment, slips filed in error in a "
                   "cancellation.")
-                  .arg(state.T4FileName(), lastFiling(filed));
+                  .arg(t4Name, lastFiling(filed));
     return std::nullopt;
   }
-  SinceFiled since = sinceFiled(state, filed);
   ReturnSlips slips{kind, false, {}};
   std::vector<ReturnSlip>& candidates = slips.chosen;
   candidates = kind == ReturnKind::Additions   ? since.added

@@ -52,12 +52,13 @@ struct SinceFiled {
 };
 SinceFiled sinceFiled(OpenT4FileState& state, const FiledState& filed);
 
-// The slips of a return of `kind` (by `sins` when given: the SINs of those to send), or
-// nothing with `refusal` saying why: the kind that the file's filed state does not allow,
-// a SIN that is not among that kind's slips, or nothing to send.
-std::optional<ReturnSlips> chooseReturnSlips(OpenT4FileState& state, const FiledState& filed,
-                                             ReturnKind kind, const QStringList& sins,
-                                             QString& refusal);
+// The slips of a return of `kind` (by `sins` when given: the SINs of those to send), taken
+// from what changed `since` the file's returns were `filed`, or nothing with `refusal`
+// saying why: the kind that the filed state does not allow, a SIN that is not among that
+// kind's slips, or nothing to send.
+std::optional<ReturnSlips> chooseReturnSlips(const QString& t4Name, const FiledState& filed,
+                                             const SinceFiled& since, ReturnKind kind,
+                                             const QStringList& sins, QString& refusal);
 
 // "additions", "amendment", ...: the word of the batch tool's --return; and back.
 QString returnKindWord(ReturnKind kind);

@@ -73,17 +73,12 @@ void tellIfUnsaved(Ui& ui, const FileStatus& stored) {
 
 }  // namespace
 
-XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& choices,
-                                const QString& path) {
+XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const FiledState& filed,
+                                const XmlExportChoices& choices, const QString& path) {
   XmlExportOutcome outcome;
   const QString& reference = choices.options.submissionRef;
   outcome.submissionRef = reference;
-  const auto filed = readFiledState(state.T4FileName());
-  if (!filed) {
-    outcome.failure = filed.error().message;
-    return outcome;
-  }
-  if (const FiledReturn* before = filedUnder(*filed, reference)) {
+  if (const FiledReturn* before = filedUnder(filed, reference)) {
     outcome.failure = QStringLiteral(
                           "The submission reference %1 was used for the return filed on %2: "
                           "give this return another.")
@@ -123,33 +118,20 @@ XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& 
   return outcome;
 }
 
-XmlExportOutcome writeT4XmlReturn(OpenT4FileState& state, XmlExportChoices choices,
-                                  const QString& path, const SettingsStore& settings) {
-  if (!choices.options.submissionRef.isEmpty()) return writeT4XmlFile(state, choices, path);
+XmlExportOutcome writeT4XmlReturn(OpenT4FileState& state, const FiledState& filed,
+                                  XmlExportChoices choices, const QString& path,
+                                  const SettingsStore& settings) {
+  if (!choices.options.submissionRef.isEmpty()) return writeT4XmlFile(state, filed, choices, path);
   XmlExportOutcome outcome;
-  const auto filed = readFiledState(state.T4FileName());
   const QString locked = settings.withNextSubmissionRef(
       [&](const QString& reference) {
         choices.options.submissionRef = reference;
-        outcome = writeT4XmlFile(state, choices, path);
+        outcome = writeT4XmlFile(state, filed, choices, path);
         return outcome.ok();
       },
-      [&](const QString& reference) { return filed && filedUnder(*filed, reference); });
+      [&](const QString& reference) { return filedUnder(filed, reference) != nullptr; });
   if (!locked.isEmpty()) outcome.failure = locked + QStringLiteral("\nNothing was written.");
   return outcome;
-}
-
-std::optional<ReturnSlips> chosenReturn(OpenT4FileState& state, const XmlExportChoices& choices,
-                                        const QStringList& sins, QString& refusal) {
-  const auto filed = readFiledState(state.T4FileName());
-  if (!filed) {
-    refusal = filed.error().message;
-    return std::nullopt;
-  }
-  // --amended and the dialog's "Amended return", once a return was filed: the amendment.
-  const ReturnKind kind =
-      choices.options.amended && !filed->returns.empty() ? ReturnKind::Amendment : choices.kind;
-  return chooseReturnSlips(state, *filed, kind, sins, refusal);
 }
 
 QString whereCraTakesIt(Transmitter::SignIn signIn) {
@@ -189,8 +171,8 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
   }
 
   XmlExportChoices choices;
+  const SinceFiled since = filed->returns.empty() ? SinceFiled{} : sinceFiled(state, *filed);
   if (!filed->returns.empty()) {
-    const SinceFiled since = sinceFiled(state, *filed);
     choices.lastFiled = lastFiling(*filed);
     choices.added = int(since.added.size());
     choices.changed = int(since.changed.size());
@@ -214,7 +196,8 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
   tellIfUnsaved(ui, settings.writeSchemaFolder(choices.schemaFolder));
 
   QString refusal;
-  const auto slips = chosenReturn(state, choices, {}, refusal);
+  const auto slips =
+      chooseReturnSlips(state.T4FileName(), *filed, since, choices.kind, {}, refusal);
   if (!slips) {
     ui.showMessage(refusal + QStringLiteral("\nNothing was written."));
     return;
@@ -239,7 +222,7 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
 
   if (choices.options.submissionRef == proposedRef) choices.options.submissionRef.clear();
   choices.filedAt = clock.now();
-  const XmlExportOutcome outcome = writeT4XmlReturn(state, choices, path, settings);
+  const XmlExportOutcome outcome = writeT4XmlReturn(state, *filed, choices, path, settings);
   if (!outcome.schemaProblems.isEmpty()) {
     ViewerReport report;
     report.reportTitle = QStringLiteral("CRA Schema Check");

@@ -9,6 +9,7 @@
 namespace quillet {
 
 class Clock;
+struct FiledState;
 class OpenT4FileState;
 class SettingsStore;
 class Ui;
@@ -24,23 +25,19 @@ struct XmlExportOutcome {
 
 // Writes the return of the open file to `path` beside it and puts it in its place only when
 // it was written whole and, when a schema folder is chosen, the schema accepts it: nothing
-// is left behind otherwise. A reference already filed under is refused. A return put in
+// is left behind otherwise. A reference that the file's returns were `filed` under is
+// refused. A return put in
 // place is added to what was filed from the file, and its records take the report type
 // their slips were sent under.
-XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const XmlExportChoices& choices,
-                                const QString& path);
+XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const FiledState& filed,
+                                const XmlExportChoices& choices, const QString& path);
 
 // The same under the reference of `choices`, or, when it has none, under the next of the
 // settings' counter not yet filed under, which is taken only when the return is written
 // and kept.
-XmlExportOutcome writeT4XmlReturn(OpenT4FileState& state, XmlExportChoices choices,
-                                  const QString& path, const SettingsStore& settings);
-
-// The slips of the return `choices` name (by `sins` when given), as the file's filed state
-// allows; nothing, with `refusal` saying why, when it does not or there is nothing to send.
-// Once a return was filed, an amended return is the amendment of the slips changed since.
-std::optional<ReturnSlips> chosenReturn(OpenT4FileState& state, const XmlExportChoices& choices,
-                                        const QStringList& sins, QString& refusal);
+XmlExportOutcome writeT4XmlReturn(OpenT4FileState& state, const FiledState& filed,
+                                  XmlExportChoices choices, const QString& path,
+                                  const SettingsStore& settings);
 
 // Where CRA takes the file, for the way the transmitter signs in.
 QString whereCraTakesIt(Transmitter::SignIn signIn);

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include "checks/t4_record_checks.h"
 #include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "platform/file_names.h"
@@ -17,7 +18,6 @@
 #include "reports/print_surface.h"
 #include "reports/record_read_error.h"
 #include "reports/t4_forms.h"
-#include "checks/t4_record_checks.h"
 
 namespace quillet {
 namespace {
@@ -143,10 +143,11 @@ PrintOutcome drawSlipRun(OpenT4FileState& state, const EmployerRecord& employer,
                                                           : PrintOutcome::StoppedEarly;
 }
 
-bool fileOnPaperAnyway(Ui& ui, const EmployerRecord& employer, int slips, const QString& what) {
-  if (employer.u16(EmployerRecord::S_Taxation_year) < FirstElectronicOnlyYear ||
-      slips <= MostSlipsOnPaper)
-    return true;
+bool fileOnPaperAnyway(Ui& ui, const EmployerRecord& employer,
+                       const std::function<int()>& countSlips, const QString& what) {
+  if (employer.u16(EmployerRecord::S_Taxation_year) < FirstElectronicOnlyYear) return true;
+  const int slips = countSlips();
+  if (slips <= MostSlipsOnPaper) return true;
   return ui.ask(QStringLiteral("CRA takes more than five T4 slips only electronically: filing "
                                "these %1 slips on paper draws a penalty. Print the %2 anyway?")
                     .arg(slips)
@@ -173,15 +174,17 @@ PrintOutcome printPlainSlips(OpenT4FileState& state, Ui& ui, const SettingsStore
   if (!ui.editPlainPaperSetUp(setUp)) return PrintOutcome::NotStarted;
   storeT4SetUp(settings, {setUp.top, setUp.left, false, setUp.formType}, setUp.formType, ui);
   const SlipCopy copy = slipCopyOf(setUp.formType);
-  if (copy == SlipCopy::Cra) {
+  const auto slipsNotVoid = [&state] {
     int slips = 0;
     TAlphaInxFileStream& file = state.T4File();
     T4Record record;
     for (int i = 0; i < file.Count(); ++i)
       slips += file.ReadIndexed(record.bytes(), i) == Record768::Size && !record.isVoid();
-    if (!fileOnPaperAnyway(ui, employer, slips, QStringLiteral("CRA copies")))
-      return PrintOutcome::NotStarted;
-  }
+    return slips;
+  };
+  if (copy == SlipCopy::Cra &&
+      !fileOnPaperAnyway(ui, employer, slipsNotVoid, QStringLiteral("CRA copies")))
+    return PrintOutcome::NotStarted;
   return onto(ui.startPrintJob(DocumentTitle, FontChoice::FormsOwn), ui, [&](PrintSurface& s) {
     return drawSlipRun(state, employer, copy, setUp.top, s, ui);
   });

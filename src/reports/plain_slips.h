@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "reports/plain_slip.h"
 #include "reports/print_outcome.h"
@@ -30,9 +31,11 @@ PrintOutcome drawSlipRun(OpenT4FileState& state, const EmployerRecord& employer,
 QStringList rejectionsOf(const T4Record& record, const EmployerRecord& employer);
 
 // From the 2024 tax year CRA takes more than five slips only electronically: before `what`
-// is printed for more, the user is told of the penalty and asked whether to go on.
+// is printed for more, the user is told of the penalty and asked whether to go on. The
+// slips are counted (`countSlips`) only for such a year.
 constexpr int FirstElectronicOnlyYear = 2024, MostSlipsOnPaper = 5;
-bool fileOnPaperAnyway(Ui& ui, const EmployerRecord& employer, int slips, const QString& what);
+bool fileOnPaperAnyway(Ui& ui, const EmployerRecord& employer,
+                       const std::function<int()>& countSlips, const QString& what);
 
 // Print Reports → "T4 slips on plain paper…": the plain-paper set-up (the copy and the top
 // margin, shared with the pre-printed forms' set-up), for CRA's copies of more than five

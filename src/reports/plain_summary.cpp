@@ -169,7 +169,8 @@ PrintOutcome printPlainSummaries(const TotalsRun& run, Ui& ui, const SettingsSto
   setUp.top = stored.Top == 0 && stored.Left == 0 ? 100 : stored.Top;
   setUp.left = stored.Top == 0 && stored.Left == 0 ? 100 : stored.Left;
   if (!ui.editPlainPaperSetUp(setUp)) return PrintOutcome::NotStarted;
-  if (!fileOnPaperAnyway(ui, run.employer, run.totals.count, QStringLiteral("Summary")))
+  if (!fileOnPaperAnyway(
+          ui, run.employer, [&run] { return run.totals.count; }, QStringLiteral("Summary")))
     return PrintOutcome::NotStarted;
   std::unique_ptr<PrintSurface> surface = ui.startPrintJob(DocumentTitle, FontChoice::FormsOwn);
   if (!surface) return PrintOutcome::NotStarted;

@@ -9,6 +9,7 @@
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "efile/filed_state.h"
+#include "efile/return_slips.h"
 #include "efile/xml_export.h"
 #include "fault_injection.h"
 #include "payroll_files.h"
@@ -119,11 +120,13 @@ TEST(KilledAtEveryWrite, anAmendmentLeavesWhatWasFiledAndTheT4FileOldOrNew) {
   const auto amend = [](Scene& scene) {
     XmlExportChoices choices;
     choices.options.submissionRef = QStringLiteral("SECOND");
-    choices.kind = ReturnKind::Amendment;
     choices.filedAt = Clock.now();
+    const FiledState filed = *readFiledState(scene.t4);
     QString refusal;
-    choices.options.slips = chosenReturn(scene.state, choices, {}, refusal).value();
-    return writeT4XmlFile(scene.state, choices, scene.folder.path("amendment.xml"));
+    choices.options.slips = chooseReturnSlips(scene.t4, filed, sinceFiled(scene.state, filed),
+                                              ReturnKind::Amendment, {}, refusal)
+                                .value();
+    return writeT4XmlFile(scene.state, filed, choices, scene.folder.path("amendment.xml"));
   };
   int kills = 0;
   for (int at = 1;; ++at) {

@@ -139,7 +139,8 @@ TEST_F(XmlExportTest, theNextExportSendsWhatChangedSinceFiling) {
   changeIncome(4100000);
   // Picked to cancel instead, a changed slip goes with its values as filed.
   QString refusal;
-  const auto picked = chooseReturnSlips(state, *readFiledState(state.T4FileName()),
+  const FiledState filed = *readFiledState(state.T4FileName());
+  const auto picked = chooseReturnSlips(state.T4FileName(), filed, sinceFiled(state, filed),
                                         ReturnKind::Cancellation, {"046 454 286"}, refusal);
   ASSERT_TRUE(picked && picked->chosen.size() == 1u);
   EXPECT_EQ(std::tuple(picked->chosen[0].sent.int32(T::Employment_income),

@@ -14,6 +14,7 @@
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "data/open_t4_file.h"
+#include "efile/filed_state.h"
 #include "efile/ui/transmitter_dialog.h"
 #include "efile/ui/xml_export_dialog.h"
 #include "efile/xml_export.h"
@@ -200,7 +201,7 @@ class XmlDialogsTest : public QObject {
     first.transmitter = complete();
     first.options.submissionRef = QStringLiteral("F1");
     first.filedAt = clock.now();
-    QVERIFY(writeT4XmlFile(state, first, folder.path("first.xml")).ok());
+    QVERIFY(writeT4XmlFile(state, FiledState{}, first, folder.path("first.xml")).ok());
     T4Record dunn;
     state.T4File().ReadIndexed(dunn.bytes(), 3);
     dunn.setFlag(T4Record::VOID, true);

@@ -34,7 +34,7 @@ QPushButton* namedButton(QWidget* parent, const char* objectName, const QString&
 }  // namespace
 
 XmlExportDialog::XmlExportDialog(const XmlExportChoices& choices, QWidget* owner)
-    : QDialog(owner), m_choices(choices), m_transmitter(choices.transmitter) {
+    : QDialog(owner), m_choices(choices) {
   setObjectName(QStringLiteral("XmlExportDialog"));
   setWindowTitle(QStringLiteral("Export for Internet Filing"));
   auto* layout = new QVBoxLayout(this);
@@ -120,16 +120,16 @@ XmlExportDialog::XmlExportDialog(const XmlExportChoices& choices, QWidget* owner
 }
 
 void XmlExportDialog::showTransmitter() {
-  const Transmitter& t = m_transmitter;
+  const Transmitter& t = m_choices.transmitter;
   LabelTransmitter->setText(QStringLiteral("Transmitter: %1, account %2; contact %3, %4")
                                 .arg(t.name.isEmpty() ? t.contactName : t.name, t.account,
                                      t.contactName, t.contactEmail));
 }
 
 void XmlExportDialog::editTransmitter() {
-  TransmitterDialog dialog(m_transmitter, this);
+  TransmitterDialog dialog(m_choices.transmitter, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  m_transmitter = dialog.transmitter();
+  m_choices.transmitter = dialog.transmitter();
   showTransmitter();
 }
 
@@ -140,7 +140,6 @@ bool XmlExportDialog::amends() const {
 
 XmlExportChoices XmlExportDialog::choices() const {
   XmlExportChoices c = m_choices;
-  c.transmitter = m_transmitter;
   c.options.submissionRef = EditSubmissionRef->text();
   const bool filed = !c.lastFiled.isEmpty();
   c.options.amended = !filed && CheckBoxAmended->isChecked();

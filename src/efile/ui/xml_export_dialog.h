@@ -48,8 +48,7 @@ class XmlExportDialog : public QDialog {
   // The note goes with an amended return, an amendment or a cancellation.
   bool amends() const;
 
-  XmlExportChoices m_choices;
-  Transmitter m_transmitter;
+  XmlExportChoices m_choices;  // as given; the transmitter as edited since
 };
 
 }  // namespace quillet
