@@ -15,7 +15,6 @@
 #include "data/open_t4_file.h"
 #include "golden.h"
 #include "payroll_files.h"
-#include "payroll_import/payroll_records.h"
 #include "platform/file_names.h"
 #include "platform/shared_file.h"
 #include "test_files.h"
@@ -24,8 +23,6 @@ using namespace quillet;
 using namespace quillet::test;
 
 namespace {
-
-using Y = YearEndRecord;
 
 struct CliRun {
   int status;
@@ -51,11 +48,11 @@ CliRun runBuilt(const QStringList& args) {
           QString::fromUtf8(cli.readAllStandardError())};
 }
 
-// Files every case may name: $GOOD (one employee), $BAD (one without a postal code),
-// $EMPTY (no employees), $SHORT (1535 bytes), $ZERO (0 bytes), $NONE (missing), $TRACE,
-// $CNF and $DTA (a configuration and a year-end file of one employee), $CUTCNF (a
-// configuration cut short), $SAMPLE (the bundled sample file), $FIXTURES (the tests' own
-// files: T4 files, schemas, a transmitter) and $DIR (the folder of them all).
+// Files every case may name, beside the fixtures (tests/fixtures): $GOOD (one employee), $BAD (one
+// without a postal code), $EMPTY (no employees), $SHORT (1535 bytes), $ZERO (0 bytes), $NONE
+// (missing), $TRACE, $CNF and $DTA (a configuration and a year-end file of one employee), $CUTCNF
+// (a configuration cut short), $SAMPLE (the bundled sample file), $FIXTURES (the tests' own files:
+// T4 files, schemas, a transmitter) and $DIR (the folder of them all).
 class CliTest : public ::testing::Test {
  protected:
   CliTest() {
@@ -70,18 +67,14 @@ class CliTest : public ::testing::Test {
              {"$NONE", folder.path("none.T4E")},
              {"$TRACE", folder.path("trace.txt")},
              {"$CNF", folder.write("CO1.CNF", configBytes())},
-             {"$DTA", folder.write("YOUNG.DTA", YearEndBuilder()
-                                                    .text(Y::Surname, "Young")
-                                                    .text(Y::FirstName, "Yan")
-                                                    .amount(56, 1000)
-                                                    .amount(66, 25)
-                                                    .bytes())},
+             {"$DTA", folder.path("YOUNG.DTA")},
              {"$CUTCNF", folder.write("SHORT.CNF", QByteArray(3071, 'x'))},
              {"$SAMPLE", QUILLET_SAMPLE_FILE},
              {"$FIXTURES", fixturePath({})},
              {"$DIR", folder.path({})}};
-    writeT4Fixtures(folder);
-    setModified(expand("$DTA"), QDateTime(QDate(2000, 12, 29), QTime(17, 5)));  // printed
+    writeFixtureFiles(folder);
+    for (const char* printed : {"$DTA", "$DIR/STAFF.DTA"})  // the register shows the time
+      setModified(expand(printed), QDateTime(QDate(2000, 12, 29), QTime(17, 5)));
   }
   QString expand(QString text) const {
     for (const auto& [name, path] : files) text.replace(name, path);
@@ -126,50 +119,10 @@ TEST_F(CliTest, commandsExitAndWriteAsTheContractSays) {
   expectRecordedRuns("cli_commands", runCli);
 }
 
-// Files of every kind (tests/fixtures), a year-end file of every kind of employee, and
-// what every command makes of them: the checks, the totals, every printout on the trace
-// printer and on plain paper, the conversion and CRA's XML return.
+// Files of every kind (tests/fixtures), year-end files of every kind of employee, and what every
+// command makes of them: the checks, the totals, every printout on the trace printer and on plain
+// paper, the conversion and CRA's XML return.
 TEST_F(CliTest, everyOutputOfFilesOfEveryKind) {
-  QByteArray yearEnd;
-  const struct {
-    const char* surname;
-    const char* province;
-    const char* postCode;
-    double income;
-  } staff[] = {{"Adams", "ONT", "K7L 1A1", 30000},
-               {"Bouchard", "PQ", "H2X 1Y4", 45000},
-               {"Carter", "OTHER", "90210", 52000},
-               {"Dupont", "AUTRE", "K1A 0B1", 12000},
-               {"Evans", "NWT", "X1A 2P3", 99999}};
-  for (const auto& s : staff) {
-    yearEnd += quillet::test::yearEnd({{Y::Surname, s.surname},
-                                       {Y::FirstName, "Lee"},
-                                       {Y::Sin, "046 454 286"},
-                                       {Y::ProvinceOfEmployment, s.province},
-                                       {Y::PostCode, s.postCode}},
-                                      {{56, s.income},
-                                       {59, s.income / 5},
-                                       {60, s.income / 30},
-                                       {61, s.income / 45},
-                                       {89, s.income - 1000},
-                                       {90, s.income - 2000},
-                                       {49, 250},
-                                       {42, 1000},
-                                       {62, 800},
-                                       {64, 50},
-                                       {66, 120}});
-  }
-  const QString dta = folder.write("STAFF.DTA", yearEnd);
-  // A year-end file without employees, and one of two whole records and a partial one, the
-  // second with earnings too large for a box.
-  folder.write("EMPTY.DTA", {});
-  const QByteArray young =
-      quillet::test::yearEnd({{Y::Surname, "Young"}, {Y::FirstName, "Yan"}}, {{56, 100}});
-  folder.write(
-      "PARTIAL.DTA",
-      young + quillet::test::yearEnd({{Y::Surname, "Rich"}, {Y::FirstName, "Rita"}}, {{56, 5e9}}) +
-          young.left(20));
-  setModified(dta, QDateTime(QDate(2000, 12, 29), QTime(17, 5)));  // the register shows it
   for (const char* table :
        {"t4_file_1999", "t4_file_2000", "conversion", "xml_1999", "xml_2025", "xml_2025_amended",
         "plain_slips_employee", "plain_slips_employer", "plain_slips_cra", "plain_summary",

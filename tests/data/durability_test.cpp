@@ -32,12 +32,7 @@ QByteArray oldT4File() {
                      {goodT4("Adams", "A"), goodT4("Brown", "B"), goodT4("Clark", "C")});
 }
 
-QByteArray yearEndFile() {
-  QByteArray bytes;
-  for (const char* surname : {"Nadeau", "Ouellet", "Parent"})
-    bytes += yearEnd({{YearEndRecord::Surname, surname}}, {{56, 30000}});
-  return bytes;
-}
+QByteArray yearEndFile() { return fixtureFile(QStringLiteral("THREE.DTA")); }
 
 // Every file of the folder, hidden ones included: nothing may be left beside the others.
 QStringList filesIn(const TempFolder& folder) {

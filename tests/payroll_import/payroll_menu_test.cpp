@@ -21,8 +21,6 @@ using namespace quillet::test;
 
 namespace {
 
-using Y = YearEndRecord;
-
 class PayrollMenuTest : public ::testing::Test {
  protected:
   PayrollMenuTest() {
@@ -90,7 +88,7 @@ TEST_F(PayrollMenuTest, createThenOpenTheCompanysT4File) {
   loadConfig();
   menu.CreatePayrollT4();
 
-  drive.write("data/co1/wgbt4.dta", yearEnd({{Y::Surname, "Young"}}, {{56, 100}}));
+  drive.write("data/co1/wgbt4.dta", yearEnd("Surname=Young; 56=100"));
   menu.CreatePayrollT4();
   EXPECT_TRUE(state.T4FileOpen());
   EXPECT_EQ(state.T4FileName(), drive.path("data/co1/WAGBOK.T4E"));

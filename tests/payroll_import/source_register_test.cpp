@@ -18,12 +18,6 @@ using namespace quillet::test;
 
 namespace {
 
-using Y = YearEndRecord;
-
-QByteArray employee(const QString& surname, double salary) {
-  return yearEnd({{Y::Surname, surname}, {Y::FirstName, "Pat"}}, {{32, salary}, {60, -5}});
-}
-
 // The registers of every layout, recorded: one employee with the heading, the file's time,
 // the configuration's labels (rows 45 and 85), rows 2 to 16 printed empty, an amount row
 // empty everywhere left out, a blank line between rows 85 and 86, and totals equal to the
@@ -37,28 +31,17 @@ TEST(SourceRegister, everyLayout) {
   ConfigRecord config = configRecord();
   config.setText(textField("label", 734, 13), "Car Allowance");
   config.setText(textField("label", 734 + 14 * 17, 13), "Parking");
-  YearEndBuilder full;
-  full.text(Y::Surname, "Full");
-  for (int k = 32; k <= 90; ++k) full.amount(k, k);
-  QList<QList<QByteArray>> files = {
-      {yearEnd({{Y::Surname, "Young"}, {Y::FirstName, "Yan"}, {Y::Sin, "046 454 286"}},
-               {{32, 1234.5}, {45, 12}, {60, -0.5}, {85, 5}, {86, 6}})},
-      {full.bytes()},
-      {employee("Smith", 1), employee("de Silva", 2), employee("Dunn", 3)}};
-  for (const int count : {3, 4, 5}) {
-    files << QList<QByteArray>();
-    for (int i = 0; i < count; ++i) files.last() << employee(QStringLiteral("Name%1").arg(i), 100);
-  }
   QString all;
-  for (const QList<QByteArray>& staff : files) {
-    const QString path = folder.write("WGBT4.DTA", staff.join());
+  for (int file = 1; file <= 6; ++file) {
+    const QString path =
+        folder.write("WGBT4.DTA", fixtureFile(QStringLiteral("REGISTER%1.DTA").arg(file)));
     setModified(path, QDateTime(QDate(2000, 1, 7), QTime(16, 5)));
     EXPECT_EQ(PrintSourceRegister(ui, clock, path, config), PrintOutcome::Printed);
     all += ui.printJobs().last().join(u'\n') + "\n---\n";
   }
   EXPECT_EQ(PrintSourceRegister(ui, clock, folder.path("none.DTA"), config),
             PrintOutcome::NotStarted);
-  EXPECT_EQ(ui.printJobs().size(), files.size());
+  EXPECT_EQ(ui.printJobs().size(), 6);
   expectGolden("source_registers", all + ui.transcript(), folder.path({}));
 }
 

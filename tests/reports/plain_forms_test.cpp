@@ -298,7 +298,7 @@ TEST_F(PlainSlipsRun, slipsStandWhereAPrinterPrints) {
 // employee's, told each time in the error report's words; from 2024 CRA's copies and the
 // Summary of more than five slips first ask whether to file on paper (No prints nothing).
 TEST_F(PlainSlipsRun, whatCraWouldRejectAndPaperFilingAboveFiveSlips) {
-  openFile(t4Fixture("REJECTS.T4E"));
+  openFile(fixtureFile("REJECTS.T4E"));
   const QString rejected =
       "Bad, Sin (SIN 046454287): Employee Social Insurance Number failed Revenue Canada "
       "validity check\nMinus, Dues (SIN 193456787): One or more numeric field is negative. "
@@ -330,7 +330,7 @@ TEST_F(PlainSlipsRun, whatCraWouldRejectAndPaperFilingAboveFiveSlips) {
   }
 
   state.CloseT4File();
-  openFile(t4Fixture("SIX.T4E"));
+  openFile(fixtureFile("SIX.T4E"));
   for (const Answer answer : {Answer::No, Answer::Yes}) {
     ScriptedUi run;
     run.expectPlainPaperSetUp([](PlainPaperSetUp& s) {

@@ -1,39 +1,52 @@
 // Quillet tests — payroll year-end records and configurations built by the tests.
 #include "payroll_files.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "payroll_import/payroll_records.h"
 #include "payroll_import/real48.h"
+#include "scripted_ui.h"
 
 namespace quillet::test {
 
-YearEndBuilder::YearEndBuilder() : m_bytes(YearEndRecord::Size, '\0') {}
-
-YearEndBuilder& YearEndBuilder::text(const Field& field, const QString& value) {
-  fields::setText(
-      std::span<uint8_t>(reinterpret_cast<uint8_t*>(m_bytes.data()), std::size_t(m_bytes.size())),
-      field, value);
-  return *this;
-}
-
-YearEndBuilder& YearEndBuilder::amount(int k, double dollars) {
-  const auto bytes = encodeReal48(dollars);
-  for (int i = 0; i < 6; ++i) m_bytes[185 + 6 * (k - 32) + i] = char(bytes[std::size_t(i)]);
-  return *this;
-}
-
-YearEndBuilder& YearEndBuilder::byte(int offset, uint8_t value) {
-  m_bytes[offset] = char(value);
-  return *this;
-}
-
-QByteArray yearEnd(std::initializer_list<std::pair<const Field&, QString>> texts,
-                   std::initializer_list<std::pair<int, double>> amounts) {
-  YearEndBuilder y;
-  for (const auto& [field, value] : texts) y.text(field, value);
-  for (const auto& [k, dollars] : amounts) y.amount(k, dollars);
-  return y.bytes();
+QByteArray yearEnd(const QString& line) {
+  using Y = YearEndRecord;
+  static constexpr Field named[] = {Y::Sin,
+                                    Y::EmployeeNumber,
+                                    Y::Surname,
+                                    Y::FirstName,
+                                    Y::Street,
+                                    Y::Town,
+                                    Y::Province,
+                                    Y::PostCode,
+                                    Y::Phone,
+                                    Y::PensionRegistration,
+                                    Y::ProvinceOfEmployment,
+                                    Y::CppExempt,
+                                    Y::EiExempt};
+  QByteArray bytes(Y::Size, '\0');
+  const std::span<uint8_t> record(reinterpret_cast<uint8_t*>(bytes.data()), Y::Size);
+  qsizetype cut = bytes.size();
+  for (const QString& one : line.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+    const QString name = one.section(u'=', 0, 0).trimmed(), value = one.section(u'=', 1).trimmed();
+    bool isAmount = false;
+    const int k = name.toInt(&isAmount);
+    const auto field =
+        std::ranges::find_if(named, [&name](const Field& f) { return name == fieldName(f); });
+    if (name == QStringLiteral("cut")) {
+      cut = value.toInt();
+    } else if (isAmount && k >= Y::FirstAmount && k <= Y::LastAmount) {
+      const auto real = encodeReal48(value.toDouble());
+      std::copy(real.begin(), real.end(), record.begin() + 185 + 6 * (k - Y::FirstAmount));
+    } else if (field == std::end(named)) {
+      reportTestFailure("no year-end field " + name);
+    } else if (field->kind == FieldKind::Text) {
+      fields::setText(record, *field, value);
+    } else {
+      fields::setByte(record, *field, uint8_t(value.toInt()));
+    }
+  }
+  return bytes.left(cut);
 }
 
 ConfigRecord configRecord(double eiMultiplier, const QString& phone) {

@@ -3,30 +3,15 @@
 
 #include <QByteArray>
 #include <QString>
-#include <array>
-#include <cstdint>
 
-#include "data/record.h"
 #include "payroll_import/payroll_records.h"
 
 namespace quillet::test {
 
-// One 640-byte year-end employee record.
-class YearEndBuilder {
- public:
-  YearEndBuilder();
-  YearEndBuilder& text(const Field& field, const QString& value);
-  YearEndBuilder& amount(int k, double dollars);
-  YearEndBuilder& byte(int offset, uint8_t value);
-  const QByteArray& bytes() const { return m_bytes; }
-
- private:
-  QByteArray m_bytes;
-};
-
-// A year-end record of these texts and amounts (k, the amount's number: 32 to 90).
-QByteArray yearEnd(std::initializer_list<std::pair<const Field&, QString>> texts,
-                   std::initializer_list<std::pair<int, double>> amounts = {});
+// One 640-byte year-end employee record written "Field=value; Field=value": its texts and
+// bytes under the names of the year-end layout ("Surname", "Prov of Empl", "CPP exempt"), its
+// amounts by their number, 32 to 90, in dollars ("56=30000"); "cut=N" keeps its first N bytes.
+QByteArray yearEnd(const QString& line);
 
 // A 3072-byte configuration of a company in Ontario with the given EI multiplier, its
 // payroll data in C:\DATA\CO1\.

@@ -10,6 +10,7 @@
 #include "checks/employer_checks.h"
 #include "checks/tax_years.h"
 #include "data/open_t4_file.h"
+#include "payroll_files.h"
 #include "scripted_ui.h"
 
 namespace quillet::test {
@@ -71,9 +72,8 @@ void change(Record768& record, std::initializer_list<FieldChange> changes) {
 void change(Record768& record, std::span<const Field> layout, const QString& changes) {
   for (const QString& one : changes.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
     const QString name = one.section(u'=', 0, 0).trimmed(), value = one.section(u'=', 1).trimmed();
-    const auto field = std::ranges::find_if(layout, [&name](const Field& f) {
-      return name == fieldName(f);
-    });
+    const auto field =
+        std::ranges::find_if(layout, [&name](const Field& f) { return name == fieldName(f); });
     if (field == layout.end()) return reportTestFailure("no field " + name);
     bool number = true;
     if (field->kind == FieldKind::Text)
@@ -108,23 +108,30 @@ QString fixturePath(const QString& name) { return QStringLiteral(QUILLET_FIXTURE
 
 namespace {
 
-// The T4 files of tests/fixtures/t4_files.txt by name.
-std::map<QString, QByteArray> t4Fixtures() {
+// The files of tests/fixtures/t4_files.txt and year_end_files.txt by name.
+std::map<QString, QByteArray> fixtureFiles() {
   std::map<QString, QByteArray> files;
   QString name;
   std::optional<EmployerRecord> employer;
   std::vector<T4Record> t4s;
+  QByteArray yearEnds;
   const auto flush = [&] {
-    if (!name.isEmpty()) files[name] = t4FileBytes(employer, t4s);
+    if (!name.isEmpty())
+      files[name] = name.endsWith(QStringLiteral(".DTA")) ? yearEnds : t4FileBytes(employer, t4s);
     employer.reset();
     t4s.clear();
+    yearEnds.clear();
   };
-  const QString fixtures = QString::fromUtf8(readWholeFile(fixturePath("t4_files.txt")));
+  const QString fixtures = QString::fromUtf8(readWholeFile(fixturePath("t4_files.txt")) +
+                                             readWholeFile(fixturePath("year_end_files.txt")));
   for (const QString& line : fixtures.split(u'\n', Qt::SkipEmptyParts)) {
     const QString who = line.section(QStringLiteral(" | "), 0, 0);
     const QString changes = line.section(QStringLiteral(" | "), 1);
     if (line.startsWith(u'#')) {
-      if (line.endsWith(QStringLiteral(".T4E"))) flush(), name = line.mid(2);
+      if (line.endsWith(QStringLiteral(".T4E")) || line.endsWith(QStringLiteral(".DTA")))
+        flush(), name = line.mid(2);
+    } else if (name.endsWith(QStringLiteral(".DTA"))) {
+      yearEnds += yearEnd(line);
     } else if (who.startsWith(QStringLiteral("employer"))) {
       employer = goodEmployer();
       if (const TaxYearRates* rates = ratesOf(who.section(u' ', 1).toInt()))
@@ -145,15 +152,15 @@ std::map<QString, QByteArray> t4Fixtures() {
 
 }  // namespace
 
-QByteArray t4Fixture(const QString& name) {
-  const auto files = t4Fixtures();
+QByteArray fixtureFile(const QString& name) {
+  const auto files = fixtureFiles();
   const auto file = files.find(name);
   if (file == files.end()) reportTestFailure("no fixture " + name);
   return file == files.end() ? QByteArray() : file->second;
 }
 
-void writeT4Fixtures(const TempFolder& folder) {
-  for (const auto& [name, bytes] : t4Fixtures()) folder.write(name, bytes);
+void writeFixtureFiles(const TempFolder& folder) {
+  for (const auto& [name, bytes] : fixtureFiles()) folder.write(name, bytes);
 }
 
 QString TempFolder::write(const QString& name, const QByteArray& bytes) const {

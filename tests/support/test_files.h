@@ -68,13 +68,15 @@ class TempFolder {
 // The path of `name` among the tests' own files (tests/fixtures).
 QString fixturePath(const QString& name);
 
-// The T4 files that tests/fixtures/t4_files.txt describes: under each "# NAME.T4E" line,
-// its employer ("employer [YEAR] | changes": a good employer, with the rates of YEAR when
-// given) and an employee a line ("Surname First [Initial] | changes": a good T4 record with
-// the employer's prefix). Other lines of "#" are comments. The bytes of one of them:
-QByteArray t4Fixture(const QString& name);
+// The files that tests/fixtures describes. In t4_files.txt, under each "# NAME.T4E" line,
+// a T4 file's employer ("employer [YEAR] | changes": a good employer, with the rates of YEAR
+// when given) and an employee a line ("Surname First [Initial] | changes": a good T4 record
+// with the employer's prefix); in year_end_files.txt, under each "# NAME.DTA" line, a
+// year-end file's employees as `yearEnd` takes them. Other lines of "#" are comments. The
+// bytes of one of them:
+QByteArray fixtureFile(const QString& name);
 // All of them written into `folder`:
-void writeT4Fixtures(const TempFolder& folder);
+void writeFixtureFiles(const TempFolder& folder);
 
 // Sets the time the file at `path` was last modified.
 void setModified(const QString& path, const QDateTime& when);

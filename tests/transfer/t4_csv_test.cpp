@@ -49,7 +49,7 @@ TEST_F(T4CsvTest, columnFormsSeparatorsAndEncodings) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    openFile(t4Fixture("SHEET1.T4E"));  // SIN 046454286: an update
+    openFile(fixtureFile("SHEET1.T4E"));  // SIN 046454286: an update
     const CsvImportPlan p = plan(c.csv);
     ASSERT_EQ(p.error, "");
     ASSERT_EQ(p.rows.size(), 1u);
@@ -83,7 +83,7 @@ TEST_F(T4CsvTest, whatIsRefusedAndWhy) {
       manyColumns, "Employee_surname\n" + QByteArray(1 << 20, 'a') + "\n",
       // clang-format on
   };
-  const QByteArray bytes = t4Fixture("SHEET.T4E");
+  const QByteArray bytes = fixtureFile("SHEET.T4E");
   openFile(bytes);
   QString all;
   for (const QByteArray& csv : sheets) {
@@ -95,7 +95,7 @@ TEST_F(T4CsvTest, whatIsRefusedAndWhy) {
 }
 
 TEST_F(T4CsvTest, aFailedWriteLeavesTheFileAsItWas) {
-  const QByteArray bytes = t4Fixture("SHEET.T4E");
+  const QByteArray bytes = fixtureFile("SHEET.T4E");
   openFile(bytes);
   const CsvImportPlan p = plan(sheet("Employment_income", {"99.99"}, "193456787"));
   ASSERT_EQ(p.count(CsvRow::Kind::Update), 1);
@@ -111,7 +111,7 @@ TEST_F(T4CsvTest, aFailedWriteLeavesTheFileAsItWas) {
 // Two imports at once: the one that opened the file just before the other replaced it locks
 // the file the other made, not the deleted one, and both rows are kept.
 TEST_F(T4CsvTest, twoImportsAtOnceKeepBothRows) {
-  state.setT4FileName(folder.write("ACME.T4E", t4Fixture("SHEET0.T4E")));
+  state.setT4FileName(folder.write("ACME.T4E", fixtureFile("SHEET0.T4E")));
   beforeNextLock([this] {
     OpenT4FileState other;
     other.setT4FileName(state.T4FileName());
@@ -125,7 +125,7 @@ TEST_F(T4CsvTest, twoImportsAtOnceKeepBothRows) {
 }
 
 TEST_F(T4CsvTest, theDesktopShowsTheRowsAsksThenImportsAndChecks) {
-  openFile(t4Fixture("SHEET0.T4E"));
+  openFile(fixtureFile("SHEET0.T4E"));
   const QString good = folder.write("good.csv", sheet("Employment_income", {"50000"}));
   const QString bad = folder.write("bad.csv", sheet("EI_Exempt", {"maybe"}));
   ui.expectFileChoice(bad);
@@ -148,7 +148,7 @@ TEST_F(T4CsvTest, theDesktopShowsTheRowsAsksThenImportsAndChecks) {
 // Cancel in the progress window, while the rows are read or while the file is written:
 // nothing is imported, and the user is told.
 TEST_F(T4CsvTest, theDesktopImportStopsCleanlyOnCancel) {
-  const QByteArray bytes = t4Fixture("SHEET.T4E");
+  const QByteArray bytes = fixtureFile("SHEET.T4E");
   openFile(bytes);
   const QString rows = folder.write("rows.csv", sheet("Employment_income", {"5"}, "273645184"));
   for (const int cancelAt : {2, 3}) {  // the first line read; the fourth record written
@@ -166,7 +166,7 @@ TEST_F(T4CsvTest, theDesktopImportStopsCleanlyOnCancel) {
 }
 
 TEST_F(T4CsvTest, theDesktopExportSaysWhereAndWhenItFailed) {
-  openFile(t4Fixture("SHEET.T4E"));
+  openFile(fixtureFile("SHEET.T4E"));
   const QString out = folder.path("out.csv");
   ui.expectFileChoice(out);
   {
@@ -187,7 +187,7 @@ TEST_F(T4CsvTest, theDesktopExportSaysWhereAndWhenItFailed) {
 
 // Next year's name proposed; the open file's own name and a folder that does not exist refused.
 TEST_F(T4CsvTest, theDesktopProposesNextYearsNameAndKeepsTheOpenFile) {
-  openFile(t4Fixture("SHEET.T4E"));
+  openFile(fixtureFile("SHEET.T4E"));
   const QString next = folder.path("ACME-2026.T4E");
   ui.expectFileChoice(state.T4FileName());
   ui.expectFileChoice(folder.path("missing/NEXT.T4E"));

@@ -42,7 +42,7 @@ Transmitter complete() {
 // A fixture T4 file open, and settings that hold a complete transmitter.
 struct ExportScene {
   explicit ExportScene(const char* fixture) {
-    state.setT4FileName(folder.write(fixture, t4Fixture(fixture)));
+    state.setT4FileName(folder.write(fixture, fixtureFile(fixture)));
   }
   bool ready() { return state.OpenT4File() && settings.writeTransmitter(complete()); }
 
