@@ -3,32 +3,22 @@
 
 #include <gtest/gtest.h>
 
-#include "qt_printers.h"
+#include <QProcess>
+
+#include "golden.h"
 
 using namespace quillet;
+using namespace quillet::test;
 
 namespace {
 
+// The file named and the print request, from the arguments after "|".
 TEST(CommandLine, namesTheFileAndThePrintRequestInAnyOrder) {
-  struct Case {
-    QStringList args;
-    QString file;
-    bool print;
-  };
-  const Case cases[] = {
-      {{"C:\\DATA\\ACME.T4E", "/p"}, "C:\\DATA\\ACME.T4E", true},
-      {{"/P", "C:\\DATA\\ACME.T4E"}, "C:\\DATA\\ACME.T4E", true},
-      {{"ACME.TXT"}, "", false},
-      {{"first.t4e", "second.T4E"}, "second.T4E", false},
-      {{}, "", false},
-      {{"/home/pat/Payroll/ACME.T4E"}, "/home/pat/Payroll/ACME.T4E", false},
-      {{"~/Payroll/x.t4e", "/Print"}, "~/Payroll/x.t4e", false},
-  };
-  for (const Case& c : cases) {
-    const CommandLine line = parseCommandLine(c.args);
-    EXPECT_EQ(line.t4FileName, c.file) << c.args.join(' ').toStdString();
-    EXPECT_EQ(line.print, c.print) << c.args.join(' ').toStdString();
-  }
+  expectRecordedTable("command_lines", [](const QString& row) {
+    const CommandLine line =
+        parseCommandLine(QProcess::splitCommand(row.section(QStringLiteral(" | "), 1)));
+    return QStringLiteral("file \"%1\"%2\n").arg(line.t4FileName, line.print ? ", print" : "");
+  });
 }
 
 }  // namespace

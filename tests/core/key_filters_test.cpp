@@ -3,41 +3,25 @@
 
 #include <gtest/gtest.h>
 
+#include "golden.h"
 #include "qt_printers.h"
 
 using namespace quillet;
+using namespace quillet::test;
 
 namespace {
 
-// Each key typed into a field of digits only, or of an amount with one decimal point:
-// accepted, or refused with its message.
+// Each key (U+ its code) typed into a field of digits only or of an amount with one decimal
+// point, holding the text between the quotes: accepted, or refused with its message.
 TEST(KeyFilters, numbersOnlyAndOneDecimalPoint) {
-  const QString numeric = QStringLiteral("Entry here must be numeric, \"%1\" not allowed");
-  const QString dollar = QStringLiteral("Do not include $ sign with amount");
-  const QString twoPoints =
-      QStringLiteral("Only one decimal point \".\" allowed, delete the other one first");
-  const struct {
-    bool decimal;
-    const char* fieldText;
-    char16_t typed;
-    QString message;  // empty: accepted
-  } cases[] = {
-      // clang-format off
-      {false, "", u'7', {}}, {false, "12", u'0', {}}, {false, "12", u'\b', {}}, {false, "", u'\x1F', {}}, {false, "12", u'\x7F', {}},
-      {false, "", u'$', dollar}, {false, "", u'-', "Negative amounts are not allowed"},
-      {false, "12", u'$', numeric.arg("$")}, {false, "12", u'-', numeric.arg("-")}, {false, "", u'a', numeric.arg("a")},
-      {false, "", u' ', numeric.arg(" ")}, {false, "", u'.', numeric.arg(".")}, {false, "", u'\u00E9', numeric.arg(QString::fromUtf8("\u00E9"))},
-      {true, "125", u'.', {}}, {true, "", u'.', {}}, {true, "12.5", u'.', twoPoints}, {true, "12.5", u'3', {}},
-      {true, "", u'$', dollar}, {true, "12.5", u'$', numeric.arg("$")}, {true, "1", u',', numeric.arg(",")},
-      // clang-format on
-  };
-  for (const auto& c : cases) {
-    const QString field = QString::fromUtf8(c.fieldText);
-    const KeyVerdict verdict =
-        c.decimal ? KeyEditDecPoint(field, QChar(c.typed)) : KeyEditNumOnly(field, QChar(c.typed));
-    EXPECT_EQ(verdict.accepted, c.message.isEmpty()) << c.fieldText << " + " << int(c.typed);
-    EXPECT_EQ(verdict.message, c.message);
-  }
+  expectRecordedTable("key_filters", [](const QString& row) {
+    const QString field = row.section(u'"', 1, 1);
+    const QChar typed(row.section(QStringLiteral("U+"), 1).left(4).toUShort(nullptr, 16));
+    const KeyVerdict verdict = row.startsWith(QStringLiteral("amount"))
+                                   ? KeyEditDecPoint(field, typed)
+                                   : KeyEditNumOnly(field, typed);
+    return verdict.accepted ? QStringLiteral("accepted\n") : "refused: " + verdict.message + u'\n';
+  });
 }
 
 }  // namespace

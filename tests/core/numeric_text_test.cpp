@@ -3,55 +3,25 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
+#include "golden.h"
 #include "qt_printers.h"
-#include "scripted_ui.h"
 
 using namespace quillet;
+using namespace quillet::test;
 
 namespace {
 
-struct ParseCase {
-  const char* text;
-  std::optional<int32_t> stored;  // nothing: refused
-};
-
-void expectParses(bool (*parse)(const QString&, int32_t&), const ParseCase& c) {
-  int32_t target = -777;
-  const bool ok = parse(QString::fromUtf8(c.text), target);
-  EXPECT_EQ(ok, c.stored.has_value()) << '"' << c.text << '"';
-  EXPECT_EQ(target, c.stored.value_or(-777))
-      << '"' << c.text << '"' << " (refused text leaves the target)";
-}
-
+// Each text (between the quotes of a row) as an amount in cents or a rate in ten-thousandths:
+// halves to the even cent, the limits of 32 bits, what is not a number here; a refused text
+// leaves the value it was to set.
 TEST(StrToCents, convertsAndRoundsHalfToEven) {
-  const ParseCase cases[] = {
-      // clang-format off
-      {"1234.56", 123456}, {" 12.5 ", 1250}, {"", 0}, {"   ", 0}, {"-5", -500}, {"+5", 500},
-      {"5.", 500}, {".5", 50}, {"1e3", 100000}, {"1E-2", 1},
-      // halves to the even cent
-      {"12.345", 1234}, {"12.355", 1236}, {"1.125", 112}, {"1.375", 138}, {"0.005", 0}, {"0.015", 2},
-      // the limits of a 32-bit count of cents
-      {"21474836.47", 2147483647}, {"-21474836.47", -2147483647}, {"21474836.474", 2147483647},
-      {"21474836.48", std::nullopt}, {"21474836.475", std::nullopt},
-      // not numbers here (Arabic-Indic digits among them)
-      {"12,50", std::nullopt}, {"1.2.3", std::nullopt}, {"$5", std::nullopt}, {".", std::nullopt},
-      {"-", std::nullopt}, {"e5", std::nullopt}, {"1e", std::nullopt}, {"1e999", std::nullopt},
-      {"1 000", std::nullopt}, {"\u0661\u0662", std::nullopt}, {"nan", std::nullopt}, {"inf", std::nullopt},
-      // clang-format on
-  };
-  for (const ParseCase& c : cases) expectParses(StrToCents, c);
-}
-
-TEST(StrToFix4, convertsWithFourDecimals) {
-  const ParseCase cases[] = {
-      // clang-format off
-      {"3.5", 35000}, {"1.4", 14000}, {"2.55", 25500}, {"214748.3647", 2147483647}, {"0.00005", 0},
-      {"214748.36475", std::nullopt}, {"214748.3648", std::nullopt}, {"abc", std::nullopt},
-      // clang-format on
-  };
-  for (const ParseCase& c : cases) expectParses(StrToFix4, c);
+  expectRecordedTable("amount_texts", [](const QString& row) {
+    int32_t target = -777;
+    const auto parse = row.startsWith(QStringLiteral("cents")) ? StrToCents : StrToFix4;
+    return parse(row.section(u'"', 1, 1), target)
+               ? QString::number(target) + u'\n'
+               : QStringLiteral("refused, %1 left as it was\n").arg(target);
+  });
 }
 
 TEST(CentsToStr, formatsTwoAndFourDecimals) {

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "core/clock.h"
 #include "data/open_t4_file.h"
@@ -37,31 +38,24 @@ TEST(Real48, decodesValuesSignsAndTheZeroExponent) {
     EXPECT_NEAR(decodeReal48(encodeReal48(value)), value, std::fabs(value) * 1e-11) << value;
 }
 
+// The employer record a configuration makes, recorded: each row its EI multiplier, its
+// telephone and its two business numbers; its outcome the business number the header takes
+// and the employer's fields that are not empty.
 TEST(Conversion, theBusinessNumberAndTheEmployerFromTheConfiguration) {
-  for (const auto& [a, b, chosen] : {std::tuple{"A1", "", "A1"},
-                                     {"", "", ""},
-                                     {"", "B", "B"},
-                                     {"X", "9B", "9B"},
-                                     {"1A", "B", "1A"},
-                                     {"A", "B", "B"}})
-    EXPECT_EQ(chosenBusinessNumber(a, b), chosen) << a << "/" << b;
-  for (const auto& [phone, area, number] : {std::tuple{"(613) 555-1234", "613", "5551234"},
-                                            {"555-1234", "", "5551234"},
-                                            {"5551234", "", "5551234"},
-                                            {"555123", "", ""}}) {
-    const EmployerRecord e = convertedEmployer(configRecord(1.4, phone), T4Record());
-    EXPECT_EQ(e.text(EmployerRecord::S_Contact_area_code), area) << phone;
-    EXPECT_EQ(e.text(EmployerRecord::S_Contact_phone_number), number) << phone;
-    EXPECT_EQ(e.text(EmployerRecord::S_Employer_name_line_1), "Lakeside Payroll Company of Ea");
-    EXPECT_EQ(e.text(EmployerRecord::S_Employer_country_code), "CAN");
-  }
-  for (const auto& [multiplier, stored] :
-       {std::pair{0.0, 14000}, {3.0, 14000}, {1.3, 13000}, {2.51, 25100}}) {
-    EXPECT_EQ(convertedEmployer(configRecord(multiplier), T4Record())
-                  .int32(EmployerRecord::EI_employer_multiplier),
-              stored)
-        << multiplier;
-  }
+  expectRecordedTable("converted_employers", [](const QString& row) {
+    const QStringList values = row.section(QStringLiteral(" | "), 1).split(QStringLiteral("; "));
+    ConfigRecord config = configRecord(values.value(0).toDouble(), values.value(1));
+    config.setText(ConfigRecord::BusinessNumberA, values.value(2));
+    config.setText(ConfigRecord::BusinessNumberB, values.value(3));
+    static const QRegularExpression nothing(QStringLiteral("=(0(\\.0+)?)?$"));
+    QStringList shown = {"business number " +
+                         chosenBusinessNumber(values.value(2), values.value(3))};
+    for (const QString& field :
+         fieldsOf(convertedEmployer(config, T4Record()), EmployerRecord::layout()).split(u'\n')) {
+      if (!field.contains(nothing)) shown << field;
+    }
+    return shown.join(u'\n');
+  });
 }
 
 // The 1999 figures: CPP 3.5 %, 1186.50, 37400.00; EI maximum earnings 39000.00.
