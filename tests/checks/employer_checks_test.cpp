@@ -25,20 +25,16 @@ QStringList findingsOf(EmployerRecord employer) {
   return lines;
 }
 
-// Each finding is a blank line and its text.
-QStringList finding(std::initializer_list<QString> lines) {
-  return QStringList{QStringLiteral("  ")} + QStringList(lines);
-}
-
 EmployerRecord acme(std::initializer_list<FieldChange> changes) {
   return with(goodEmployer(), changes);
 }
 
 // The findings of every kind of employer record, recorded with the changes each makes to a
-// good one.
+// good one (with the rates of a year, the rates that later years added).
 TEST(CheckEmployerRecord, eachFindingWithItsMessage) {
   expectRecordedTable("employer_findings", [](const QString& line) {
     EmployerRecord employer = line.startsWith(u"an empty record") ? EmployerRecord() : acme({});
+    if (line.startsWith(u"the rates of ")) applyRates(employer, *ratesOf(line.mid(13, 4).toInt()));
     change(employer, E::layout(), line.section(QStringLiteral(" | "), 1));
     return findingsOf(employer).join(u'\n') + u'\n';
   });
@@ -50,50 +46,17 @@ TEST(CheckEmployerRecord, eachFindingWithItsMessage) {
   EXPECT_EQ(lower.text(E::S_Employer_province_code), "ON") << "capitalised in the record";
 }
 
-TEST(CheckEmployerRecord, theRatesThatLaterYearsAdded) {
-  struct Case {
-    int year;
-    const Field* cleared;
-    QStringList expected;
-  };
-  const Case cases[] = {
-      // clang-format off
-      {2026, nullptr, {}},
-      {2000, &E::QPP_rate, {}},
-      {2001, &E::QPP_rate, finding({"One or more of the QPP rating entries are missing"})},
-      {2023, &E::CPP2_rate, {}},
-      {2024, &E::CPP2_rate, finding({"One or more of the CPP2 or QPP2 rating entries are missing"})},
-      {2005, &E::PPIP_rate, {}},
-      {2006, &E::PPIP_rate, finding({"One or more of the Quebec EI or PPIP rating entries are missing"})},
-      {2026, &E::QC_EI_max_premium, finding({"One or more of the Quebec EI or PPIP rating entries are missing"})},
-      // clang-format on
-  };
-  for (const Case& c : cases) {
-    EmployerRecord employer = goodEmployer();
-    applyRates(employer, *ratesOf(c.year));
-    if (c.cleared) employer.setInt32(*c.cleared, 0);
-    QStringList lines;
-    CheckEmployerRecord(employer, lines);
-    EXPECT_EQ(lines, c.expected) << c.year;
-  }
-}
-
+// The year each day takes its default rates from: the year that is ending, from September on.
 TEST(SetDefaultRates, takesTheYearThatIsEndingFromSeptemberOn) {
-  struct Case {
-    QDate today;
-    uint16_t year;
-  };
-  const Case cases[] = {{{2000, 8, 31}, 1999}, {{2000, 9, 1}, 2000},  {{2001, 1, 1}, 2000},
-                        {{2001, 8, 31}, 2000}, {{2001, 9, 1}, 2001},  {{1999, 12, 31}, 1999},
-                        {{1998, 10, 1}, 1999}, {{2024, 8, 31}, 2023}, {{2024, 9, 1}, 2024},
-                        {{2026, 8, 31}, 2025}, {{2026, 12, 6}, 2026}, {{2031, 2, 1}, 2026}};
-  for (const Case& c : cases) {
+  expectRecordedTable("default_rates", [](const QString& day) {
     EmployerRecord employer;
-    SetDefaultRates(employer, FixedClock(QDateTime(c.today, QTime(12, 0))));
-    EXPECT_EQ(employer.u16(E::S_Taxation_year), c.year) << c.today.toString().toStdString();
-    EXPECT_EQ(employer.int32(E::CPP_basic_exemption), 350000);
-    EXPECT_EQ(employer.int32(E::EI_employer_multiplier), 0) << "the multiplier is the caller's";
-  }
+    SetDefaultRates(employer,
+                    FixedClock(QDateTime(QDate::fromString(day, Qt::ISODate), QTime(12, 0))));
+    return QStringLiteral("%1, basic exemption %2, multiplier %3 (the caller's)\n")
+        .arg(employer.u16(E::S_Taxation_year))
+        .arg(employer.valueText(E::CPP_basic_exemption),
+             employer.valueText(E::EI_employer_multiplier));
+  });
 }
 
 // Each maximum is the one its year's rate gives, to the cent (2000's employer EI maximum
