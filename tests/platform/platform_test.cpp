@@ -10,6 +10,7 @@
 #include <cerrno>
 
 #include "fault_injection.h"
+#include "golden.h"
 #include "platform/disk_info.h"
 #include "platform/dos_paths.h"
 #include "platform/file_names.h"
@@ -96,41 +97,29 @@ TEST(DosPaths, aPathOfThisMachineAsDosSeesIt) {
     EXPECT_EQ(dosErrorCode(system, 100), dos) << system;
 }
 
-// The drive letters as a Wine prefix maps them: $WINEPREFIX, or ~/.wine without it.
+// The drive letters as a Wine prefix maps them: $WINEPREFIX, or ~/.wine without it. Each
+// row is a DOS path with the prefix or without; its outcome the path here (as DOS gave it
+// when no drive has it) and whether its drive's disk is found.
 TEST(DosPaths, drivesOfTheWinePrefixOrOfTheHomeFolder) {
   TempFolder folder;
   for (const char* drive :
        {"prefix/dosdevices/c:", "prefix/dosdevices/@:", "home/.wine/dosdevices/d:"})
     QDir().mkpath(folder.path(drive));
-  const QByteArray home = qgetenv("HOME");
-  const QByteArray prefix = qgetenv("WINEPREFIX");
-  qputenv("HOME", QFile::encodeName(folder.path("home")));
-  const struct {
-    const char* winePrefix;  // nullptr: unset
-    const char* dos;
-    QString native;  // the path as DOS gave it: no drive for it
-    int64_t size;    // of the drive's disk; -1: no such drive
-  } cases[] = {
-      {"prefix", "c:\\CO1\\A.CNF", folder.path("prefix/dosdevices/c:") + "/CO1/A.CNF", 1},
-      {"prefix", "D:\\A.CNF", "D:\\A.CNF", -1},
-      {"prefix", "@:\\A.CNF", "@:\\A.CNF", -1},  // not a drive letter, whatever the prefix has
-      {nullptr, "D:\\A.CNF", folder.path("home/.wine/dosdevices/d:") + "/A.CNF", 1},
-      {nullptr, "C:\\A.CNF", "C:\\A.CNF", -1},
-      {nullptr, "1:\\A.CNF", "1:\\A.CNF", -1},  // no drive: left as it is
-      {nullptr, "A", folder.path({}) + "/A", 1},
-      {nullptr, "\\", "/", 1},
-  };
+  const QByteArray home = qgetenv("HOME"), prefix = qgetenv("WINEPREFIX");
   const QString current = QDir::currentPath();
+  qputenv("HOME", QFile::encodeName(folder.path("home")));
   QDir::setCurrent(folder.path({}));
-  for (const auto& c : cases) {
-    if (c.winePrefix) {
-      qputenv("WINEPREFIX", QFile::encodeName(folder.path(c.winePrefix)));
-    } else {
-      qunsetenv("WINEPREFIX");
-    }
-    EXPECT_EQ(nativePath(c.dos), c.native) << c.dos;
-    EXPECT_EQ(diskInfo(c.dos).size < 0 ? -1 : 1, c.size) << c.dos;
-  }
+  expectRecordedTable(
+      "wine_drives",
+      [&folder](const QString& row) {
+        if (row.startsWith(QStringLiteral("prefix")))
+          qputenv("WINEPREFIX", QFile::encodeName(folder.path("prefix")));
+        else
+          qunsetenv("WINEPREFIX");
+        const QString dos = row.section(QStringLiteral(" | "), 1);
+        return nativePath(dos) + (diskInfo(dos).size < 0 ? ", no disk\n" : ", on its disk\n");
+      },
+      folder.path({}));
   QDir::setCurrent(current);
   qputenv("HOME", home);
   prefix.isNull() ? qunsetenv("WINEPREFIX") : qputenv("WINEPREFIX", prefix);

@@ -25,35 +25,27 @@ namespace {
 using T = T4Record;
 using E = EmployerRecord;
 
-// Measures as the trace printer does, and keeps every frame and where every text lands.
-class GeometrySurface final : public PrintSurface {
- public:
+// A trace printer that keeps every frame and where every text lands, measured as it is
+// printed.
+struct Geometry {
   struct Text {
     QRect rect;
     QString text;
   };
   QList<QRect> frames;
   QList<Text> texts;
-
-  DeviceCaps caps() const override { return m_trace.caps(); }
-  int baseFontHeight() const override { return m_trace.baseFontHeight(); }
-  bool baseFontBold() const override { return false; }
-  bool baseFontUnderline() const override { return false; }
-  void setStyle(bool bold, bool underline) override { m_trace.setStyle(bold, underline); }
-  int textWidth(const QString& text) const override { return m_trace.textWidth(text); }
-  std::optional<TextMetrics> textMetrics() const override { return m_trace.textMetrics(); }
-  void textOut(int x, int y, const QString& text) override {
-    texts.push_back({QRect(x, y, textWidth(text), textMetrics()->height), text});
-  }
-  void drawLine(int, int, int, int) override {}
-  void drawFrame(int x, int y, int width, int height) override {
-    frames.push_back(QRect(x, y, width + 1, height + 1));
-  }
-  void fillRect(int, int, int, int) override {}
-  void setFormTextHeight(int height) override { m_trace.setFormTextHeight(height); }
-  void newPage() override {}
-  int pageNumber() const override { return 1; }
-  void endJob() override {}
+  TraceSurface surface{
+      {}, [this](const QString& line) {
+        const QStringList f = line.split(u'\t');
+        if (f.size() < 5) return;
+        const QPoint at(f[1].toInt(), f[2].toInt());
+        if (f[3] != u'#')
+          texts.push_back(
+              {QRect(at, QSize(surface.textWidth(f[4]), surface.textMetrics()->height)), f[4]});
+        else if (f[4].startsWith(QStringLiteral("frame ")))
+          frames.push_back(QRect(at, QSize(f[4].mid(6).section(u',', 0, 0).toInt() + 1,
+                                           f[4].section(u',', 1).toInt() + 1)));
+      }};
 
   // The texts that a frame cuts through, and those outside every frame but `free`.
   QStringList misplaced(const QSet<QString>& free) const {
@@ -71,9 +63,6 @@ class GeometrySurface final : public PrintSurface {
   bool shows(const QString& text) const {
     return std::any_of(texts.begin(), texts.end(), [&](const Text& t) { return t.text == text; });
   }
-
- private:
-  TraceSurface m_trace{{}, [](const QString&) {}};
 };
 
 // Every field as long as it can be: the widest letters, the longest amounts.
@@ -124,7 +113,7 @@ const QSet<QString> Headings = {
     "Position or office – Titre ou poste"};
 
 // Every drawn caption in English has its French beside or under it.
-QStringList withoutFrench(const GeometrySurface& surface) {
+QStringList withoutFrench(const Geometry& surface) {
   QStringList missing;
   for (qsizetype i = 0; i < surface.texts.size(); ++i) {
     const QString& text = surface.texts[i].text;
@@ -155,8 +144,8 @@ TEST(PlainSlip, everyTextOfEveryYearsLayoutStaysInsideItsBoxInBothLanguages) {
     employer.setU16(E::S_Taxation_year, uint16_t(year));
     employer.setText(E::S_Employer_name_line_3, "Operating Name");
     const T4Record record = longest(goodT4("Smith", "John"));
-    GeometrySurface surface;
-    FormCanvas canvas(surface, 50, 50);
+    Geometry surface;
+    FormCanvas canvas(surface.surface, 50, 50);
     drawSlip(canvas, {employer, record, SlipCopy::Cra});
     EXPECT_EQ(surface.misplaced(Headings), QStringList());
     EXPECT_EQ(surface.frames.size(), qsizetype(slipBoxes(year).size()));
@@ -177,8 +166,8 @@ TEST(PlainSlip, everyTextOfEveryYearsLayoutStaysInsideItsBoxInBothLanguages) {
     EXPECT_EQ(has("16A  Employee's second CPP contributions"), year >= 2024);
   }
   // A SIN as "123 456 789" however it was typed.
-  GeometrySurface surface;
-  FormCanvas canvas(surface, 50, 50);
+  Geometry surface;
+  FormCanvas canvas(surface.surface, 50, 50);
   T4Record typed = goodT4("Smith", "John");
   typed.setText(T::Employee_SIN, "046-454286");
   drawSlip(canvas, {goodEmployer(), typed, SlipCopy::Employee});
@@ -200,8 +189,8 @@ TEST(PlainSummary, everyTextStaysInsideItsBoxInBothLanguages) {
       *total = std::numeric_limits<int64_t>::max() / 16;
     SummarySetUp setUp;
     setUp.remittances = 1e15;
-    GeometrySurface surface;
-    FormCanvas canvas(surface, 100, 100);
+    Geometry surface;
+    FormCanvas canvas(surface.surface, 100, 100);
     drawSummary(canvas, run, setUp);
     EXPECT_EQ(surface.misplaced(Headings), QStringList()) << year;
     EXPECT_EQ(withoutFrench(surface), QStringList()) << year;
@@ -217,7 +206,7 @@ TEST(PlainSummary, everyTextStaysInsideItsBoxInBothLanguages) {
     // The whole Summary within a Letter sheet at the largest margins.
     QRect all;
     for (const QRect& frame : surface.frames) all |= frame;
-    const int dpi = surface.caps().pixelsPerInchX;
+    const int dpi = surface.surface.caps().pixelsPerInchX;
     EXPECT_LE(all.bottom(), (1100 - 25) * dpi / 100) << year;
     EXPECT_LE(all.right(), (850 - 25) * dpi / 100) << year;
   }
@@ -281,12 +270,13 @@ TEST_F(PlainSlipsRun, slipsStandWhereAPrinterPrints) {
   EmployerRecord employer;
   readEmployerRecord(state, employer);
   for (const int top : {PlainPaperSetUp::MinMargin, PlainPaperSetUp::MaxMargin}) {
-    GeometrySurface surface;  // every sheet drawn over the first
-    ASSERT_EQ(drawSlipRun(state, employer, SlipCopy::Cra, top, surface, ui), PrintOutcome::Printed);
+    Geometry surface;  // every sheet drawn over the first
+    ASSERT_EQ(drawSlipRun(state, employer, SlipCopy::Cra, top, surface.surface, ui),
+              PrintOutcome::Printed);
     QRect all;
     for (const QRect& frame : surface.frames) all |= frame;
     for (const auto& text : surface.texts) all |= text.rect;
-    const int dpi = surface.caps().pixelsPerInchX, quarter = dpi / 4, width = dpi * 17 / 2;
+    const int dpi = surface.surface.caps().pixelsPerInchX, quarter = dpi / 4, width = dpi * 17 / 2;
     EXPECT_GE(std::min(all.left(), all.top()), quarter) << top;
     EXPECT_LE(all.right(), width - quarter) << top;
     EXPECT_LE(all.bottom(), dpi * 11 - quarter) << top;

@@ -30,34 +30,21 @@ class TotalsTest : public OpenFileTest {
   }
 };
 
-TEST(EmployerEiShare, roundsHalvesToEven) {
-  EXPECT_EQ(employerEiShare(87521, 14000), 122529);
-  EXPECT_EQ(employerEiShare(87525, 14000), 122535);
-  EXPECT_EQ(employerEiShare(5, 10000 + 5000), 8) << "7.5 goes to 8";
-  EXPECT_EQ(employerEiShare(3, 15000), 4) << "4.5 goes to 4";
-  EXPECT_EQ(employerEiShare(-3, 15000), -4);
-  EXPECT_EQ(employerEiShare(INT64_C(200000000000000), 100000), INT64_C(2000000000000000))
-      << "a damaged file's product passes 64 bits without overflowing";
-  EXPECT_EQ(employerEiShare(INT64_C(200000000000000), INT32_MAX), INT64_MAX) << "saturated";
-}
-
-TEST(OtherInfoBox, readsTheBoxNumber) {
-  struct Case {
-    const char* code;
-    int box;
-  };
-  for (const Case& c : {Case{"30 Housing Board Lodging", 30}, Case{" 7", 7}, Case{"AB", 100},
-                        Case{"0 ", 100}, Case{"", 100}, Case{"99", 99}, Case{"-3", 100}}) {
-    EXPECT_EQ(otherInfoBox(c.code), c.box) << c.code;
-  }
-}
-
-TEST(WorksheetMoney, groupsThousands) {
-  EXPECT_EQ(worksheetMoney(123456789), "1,234,567.89");
-  EXPECT_EQ(worksheetMoney(0), "0.00");
-  EXPECT_EQ(worksheetMoney(-100000), "-1,000.00");
-  EXPECT_EQ(worksheetMoney(99999), "999.99");
-  EXPECT_EQ(worksheetMoney(INT64_MIN), "-92,233,720,368,547,758.08");
+// The arithmetic of the totals, recorded: the employer's EI share of the employees' premiums
+// at a multiplier (halves to even, saturated beyond 64 bits), the box of an other-information
+// code, the worksheet's money, the remittances' difference to the cent.
+TEST(TotalsArithmetic, eachRuleWithItsOutcome) {
+  expectRecordedTable("totals_arithmetic", [](const QString& row) {
+    const QString what = row.section(QStringLiteral(" | "), 0, 0);
+    const QStringList n = row.section(QStringLiteral(" | "), 1).split(u' ');
+    if (what.startsWith(QStringLiteral("EI share")))
+      return QString::number(employerEiShare(n[0].toLongLong(), n[1].toInt())) + u'\n';
+    if (what.startsWith(QStringLiteral("box")))
+      return QString::number(otherInfoBox(row.section(u'"', 1, 1))) + u'\n';
+    if (what.startsWith(QStringLiteral("worksheet")))
+      return worksheetMoney(n[0].toLongLong()) + u'\n';
+    return QString::number(remittanceDifference(n[0].toLongLong(), n[1].toDouble())) + u'\n';
+  });
 }
 
 TEST_F(TotalsTest, theQuestionLeadsToTheWorksheetOrTheSummary) {
@@ -126,12 +113,6 @@ TEST(CheckRemittances, asTheFieldIsLeft) {
   ui.expectQuestion(Answer::Yes);  // a zero: the user goes back to it
   EXPECT_EQ(left("0.005"), std::tuple(false, 0.0, QStringLiteral("0.00")));
   EXPECT_EQ(ui.messages().size(), 1);
-}
-
-TEST(RemittanceDifference, roundsTheRemittancesToTheCent) {
-  EXPECT_EQ(remittanceDifference(100000, 1000.00), 0);
-  EXPECT_EQ(remittanceDifference(100000, 1010.00), -1000);
-  EXPECT_EQ(remittanceDifference(100000, 999.994), 1);
 }
 
 }  // namespace

@@ -175,18 +175,15 @@ class PrintDialogsTest : public QObject {
     expectGolden("t4_print_set_up", all + controlsOf(dialog));
   }
 
-  // Space on the dialog as it opens keeps the proposed type.
-  void t4SetUpFocusesTheProposedType() {
+  // Space on the dialog as it opens keeps the proposed type; Preview closes it, the preview
+  // asked.
+  void t4SetUpFocusesTheProposedTypeAndPreviews() {
     TFormT4PrintSetUp dialog;
     dialog.setValues({50, 25, false, EmployeeCopies});
+    QVERIFY(!dialog.values().preview);
     QVERIFY(showActive(dialog));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCOMPARE(dialog.values().formType, int(EmployeeCopies));
-  }
-
-  void t4SetUpPreviewReturnsWithThePreviewAsked() {
-    TFormT4PrintSetUp dialog;
-    QVERIFY(!dialog.values().preview);
     QTest::mouseClick(dialog.findChild<QPushButton*>("BitBtnPreview"), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(dialog.values().preview);
