@@ -73,18 +73,6 @@ TEST(RecordFields, textIsCutToItsWidthAndKeepsTheBytesAfterIt) {
   EXPECT_TRUE(r.isEmpty(T4Record::Employee_surname));
 }
 
-TEST(RecordFields, aLengthByteBeyondTheWidthReadsAsTheWidth) {
-  T4Record r;
-  r.setText(T4Record::Employee_secondinitial, QStringLiteral("Q"));
-  r.setText(T4Record::Employee_address_line_1, QStringLiteral("1 Main"));
-  r.bytes()[174] = 255;  // the initial is str[1]
-  EXPECT_EQ(r.textLength(T4Record::Employee_secondinitial), 1);
-  EXPECT_EQ(r.text(T4Record::Employee_secondinitial), QStringLiteral("Q"));
-
-  r.bytes()[638] = 200;  // the last text field of the record, str[20]
-  EXPECT_EQ(r.text(T4Record::Payroll_reference).size(), 20);
-}
-
 TEST(Cp1252, decodesAndEncodesTheCodePage) {
   const uint8_t bytes[] = {'A', 0x80, 0xE9, 0x9C, 0x81, 0xFF};
   const QString text = decodeCp1252(bytes);

@@ -70,7 +70,7 @@ TEST_F(T4EntryTest, eachFieldAsItIsLeft) {
              {C::RppPlan, "  1234567  "}, {C::Country, "   "}, {C::PostCode, " k1a 0b1 "}, {C::Surname, "  "},
              {C::FirstName, " Ann "}, {C::Addr1, ""}, {C::City, " Kanata"},
              {C::EmploymentCode, "13 Barber or Hairdresser"}, {C::EmploymentCode, "X3"},
-             {C::OtherCode2, "  "}, {C::OtherCode3, "3x Box"},
+             {C::OtherCode2, "  "}, {C::OtherCode3, "3x Box"}, {C::OtherCode1, "\u0663\u0663"},
              {C::ProvinceOfEmployment, "on"}, {C::ProvinceOfEmployment, "ONT"}, {C::ProvinceOfEmployment, "XX"},
              {C::Cpp2, "416.00"}, {C::Ppip, "x"}, {C::Dental, "6"}, {C::Dental, "3"},
              {C::ReportType, "A Amended"}, {C::PpipExempt, "1"}, {C::EmployeeNumber, " E-104 "},
@@ -239,13 +239,6 @@ TEST_F(T4EntryTest, aLowerCaseProvinceOrADamagedRecordOnFile) {
   saveAnswering(Answer::Yes);
   EXPECT_EQ(s.AskSaveChanges(), Answer::Yes);
   EXPECT_EQ(surnamesOnFile(), QStringList{"Mended"});
-}
-
-TEST(IsBlankOrNumbered, codes) {
-  for (const char* passes : {"", "   ", "30 Housing", "99", " 13"})
-    EXPECT_TRUE(IsBlankOrNumbered(passes)) << passes;
-  for (const char* fails : {"3", "3X", "X3", "\u0663\u0663"})
-    EXPECT_FALSE(IsBlankOrNumbered(QString::fromUtf8(fails))) << fails;
 }
 
 }  // namespace
