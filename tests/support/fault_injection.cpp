@@ -167,8 +167,6 @@ FaultyDisk::FaultyDisk(const QString& folder, int at, Fault fault) {
 
 FaultyDisk::~FaultyDisk() { plan().armed = false; }
 
-int FaultyDisk::changes() { return plan().count; }
-
 void beforeNextLock(std::function<void()> hook) { lockHook() = std::move(hook); }
 
 bool killedAtChange(const QString& folder, int at, const std::function<void()>& work) {

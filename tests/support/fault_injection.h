@@ -21,9 +21,6 @@ class FaultyDisk {
   ~FaultyDisk();
   FaultyDisk(const FaultyDisk&) = delete;
   FaultyDisk& operator=(const FaultyDisk&) = delete;
-
-  // The changes counted so far.
-  static int changes();
 };
 
 // Runs `hook` once, just before the next lock that the program takes (flock): what another
