@@ -48,8 +48,7 @@ TEST_F(EmployerScreenTest, aNewFileStartsWithTheRatesOfTheDay) {
 
 // Each field as it is left, the record it leaves and what the user was told, recorded: a
 // refused entry keeps the previous value; the province sets the country (ZZ keeps it);
-// a proprietor's SIN is stored empty without a box, or kept after No; a year of the table
-// not loaded keeps the typed rates.
+// a proprietor's SIN is stored empty without a box, or kept after No.
 TEST_F(EmployerScreenTest, eachFieldAsItIsLeft) {
   C& s = open({});
   QString outcomes = leaveEach(s, {
@@ -64,43 +63,24 @@ TEST_F(EmployerScreenTest, eachFieldAsItIsLeft) {
              {C::Country, "CANADA"},
                                       // clang-format on
                                   });
-  ui.expectQuestion(Answer::No);
-  ui.expectQuestion(Answer::No);  // the 2000 rates are not loaded: the typed ones stay
-  outcomes += leaveEach(s, {{C::Sin1, "046454287"}, {C::TaxYr, "2000"}});
+  // The business number checked on its first nine characters: refused and fixed (Yes, the
+  // previous value stays), then kept (No). A year of the table offers its rates (Yes), the
+  // same year or one the table does not have asks nothing; 2000's not loaded (No), the
+  // rates stay.
+  for (const Answer answer : {Answer::Yes, Answer::No, Answer::No, Answer::Yes, Answer::No})
+    ui.expectQuestion(answer);
+  outcomes += leaveEach(s, {{C::BusnNum, "1234567829"},
+                            {C::BusnNum, " 123456782RP0001 "},
+                            {C::BusnNum, "123 456 782RP0001"},
+                            {C::BusnNum, "12345"},
+                            {C::Sin1, "046454287"},
+                            {C::TaxYr, "1999"},
+                            {C::TaxYr, "2030"},
+                            {C::TaxYr, "2026"},
+                            {C::TaxYr, "2000"}});
   EXPECT_EQ(s.fieldText(C::DentalCode), "");
   expectGolden("employer_fields",
                outcomes + fieldsOf(s.working(), EmployerRecord::layout()) + ui.transcript());
-}
-
-TEST_F(EmployerScreenTest, theBusinessNumberIsCheckedOnItsFirstNineCharacters) {
-  C& s = open({});
-  EXPECT_FALSE(s.leaveField(C::BusnNum, "1234567829").focusBack) << "only nine are checked";
-  EXPECT_FALSE(s.leaveField(C::BusnNum, " 123456782RP0001 ").focusBack);
-  EXPECT_EQ(s.working().text(E::RevCan_account_number), "123456782RP0001");
-
-  ui.expectQuestion(Answer::Yes);  // fix it now
-  FieldOutcome o = s.leaveField(C::BusnNum, "123 456 782RP0001");
-  EXPECT_TRUE(o.focusBack);
-  EXPECT_FALSE(o.markUnchanged);
-  EXPECT_EQ(s.working().text(E::RevCan_account_number), "123456782RP0001")
-      << "the previous value stays";
-
-  ui.expectQuestion(Answer::No);  // keep it
-  o = s.leaveField(C::BusnNum, "12345");
-  EXPECT_TRUE(o.focusBack);
-  EXPECT_TRUE(o.markUnchanged);
-  EXPECT_EQ(s.working().text(E::RevCan_account_number), "12345");
-  expectGolden("employer_business_number", ui.transcript());
-}
-
-TEST_F(EmployerScreenTest, aTaxYearOfTheTableOffersItsRates) {
-  C& s = open(t4FileBytes(goodEmployer(), {}));
-  EXPECT_FALSE(s.leaveField(C::TaxYr, "1999").refreshAll) << "the same year asks nothing";
-  EXPECT_FALSE(s.leaveField(C::TaxYr, "2030").refreshAll) << "a year the table does not have";
-  EXPECT_EQ(s.working().int32(E::CPP_rate), 35000) << "nothing is invented";
-  ui.expectQuestion(Answer::Yes);
-  EXPECT_TRUE(s.leaveField(C::TaxYr, "2026").refreshAll);
-  expectGolden("employer_tax_year", shownFields(s) + ui.transcript());
 }
 
 TEST_F(EmployerScreenTest, cancelOnANewFileStillWritesHeaderAndEmployer) {
