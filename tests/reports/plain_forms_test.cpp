@@ -91,26 +91,11 @@ R longest(const R& start) {
   return r;
 }
 
-// The texts outside any box: the headings of the slip and the Summary.
-const QSet<QString> Headings = {
-    "Canada Revenue Agency – Agence du revenu du Canada",
-    "Protected B when completed – Protégé B une fois rempli",
-    "T4",
-    "Statement of Remuneration Paid",
-    "État de la rémunération payée",
-    "Summary of Remuneration Paid",
-    "Sommaire de la rémunération payée",
-    "Copy for the Canada Revenue Agency – Copie pour l'Agence du revenu du Canada",
-    "Other information (see over) – Autres renseignements (voir au verso)",
-    "CANCELLED",
-    "Certification – Attestation",
-    "I certify that the information given in this T4 return is, to the best of my knowledge, "
-    "correct and complete.",
-    "J'atteste que les renseignements fournis dans cette déclaration T4 sont, à ma "
-    "connaissance, exacts et complets.",
-    "Date",
-    "Signature of the authorized person – Signature de la personne autorisée",
-    "Position or office – Titre ou poste"};
+// The texts outside any box: the headings of the slip and the Summary, a line each.
+const QStringList HeadingLines =
+    QString::fromUtf8(readWholeFile(fixturePath("plain_form_headings.txt")))
+        .split(u'\n', Qt::SkipEmptyParts);
+const QSet<QString> Headings(HeadingLines.begin(), HeadingLines.end());
 
 // Every drawn caption in English has its French beside or under it.
 QStringList withoutFrench(const Geometry& surface) {
