@@ -261,30 +261,8 @@ TEST_F(CliTest, theBuiltProgramTakesAReferenceForAReturnWritten) {
   expectRecordedRuns("xml_references", runBuilt);
 }
 
-// Runs the built program through the shell, so that its arguments may be any bytes.
-struct ProgramRun {
-  bool finished;
-  int status;
-  QByteArray err;
-};
-ProgramRun runProgram(const QByteArray& shellArgs) {
-  QProcess cli;
-  cli.start("/bin/sh", {"-c", "exec \"$0\" " + QString::fromLatin1(shellArgs), QUILLET_CLI_PATH});
-  const bool finished = cli.waitForFinished(20000);
-  if (!finished) cli.kill();
-  return {finished, cli.exitCode(), cli.readAllStandardError()};
-}
-
+// A name that is not UTF-8 opens: the shell gives the built program the name's bytes.
 TEST_F(CliTest, theBuiltProgramOnPathsLinuxAllows) {
-  const QString fifo = folder.path("fifo.T4E");
-  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-  for (const QString& path : {fifo, folder.path({})}) {
-    const ProgramRun run = runProgram("check '" + path.toUtf8() + "'");
-    ASSERT_TRUE(run.finished) << "a FIFO is not waited on";
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "Cannot open file " + path.toUtf8() + "\n");
-  }
-
   const QByteArray where = QFile::encodeName(folder.path({}));
   const QByteArray name = where + "/caf\xe9.T4E";
   QFile file;
@@ -292,14 +270,14 @@ TEST_F(CliTest, theBuiltProgramOnPathsLinuxAllows) {
   ASSERT_TRUE(fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
   file.write(readWholeFile(expand("$GOOD")));
   file.close();
-  const ProgramRun latin1 = runProgram("check \"$(printf '" + where + "/caf\\351.T4E')\"");
+  QProcess cli;
+  cli.start(
+      "/bin/sh",
+      {"-c", "exec \"$0\" check \"$(printf '" + QString::fromLatin1(where) + "/caf\\351.T4E')\"",
+       QUILLET_CLI_PATH});
+  EXPECT_TRUE(cli.waitForFinished(20000));
   ::unlink(name.constData());  // QTemporaryDir cannot remove a name that is not UTF-8
-  EXPECT_EQ(latin1.status, 0) << latin1.err.toStdString();
-
-  const ProgramRun unwritable =
-      runProgram(QByteArray("print forms ") + QUILLET_SAMPLE_FILE + " --pdf /unwritable/out.pdf");
-  EXPECT_EQ(unwritable.status, 2);
-  EXPECT_EQ(unwritable.err, "Cannot create file /unwritable/out.pdf\n");
+  EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
 }
 
 }  // namespace
