@@ -176,8 +176,12 @@ class TSDIAppFormTest : public QObject {
     desk.trigger("Open_CNF1");
     QVERIFY(desk.action("Open_CNF1")->isChecked());
     QVERIFY(!desk.action("Open_WAGBOK_T4E1")->isChecked());
-    desk.trigger("ExitItem");  // leaving payroll mode clears the marks
+    // A file opened as any other leaves payroll mode, and the marks go with it.
+    desk.ui.expectFileChoice(
+        desk.folder.write("OTHER.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "J")})));
+    desk.trigger("OpenItem");
     QVERIFY(!desk.window.commands().payroll().payrollMode());
+    QVERIFY(!desk.action("Open_CNF1")->isChecked());
   }
 
   // Through the window's shortcut map, as the key comes from the keyboard.
