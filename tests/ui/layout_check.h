@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -69,7 +70,7 @@ inline bool holds(const QLayout* layout, const QWidget* widget) {
 }
 
 // The named controls of `window` that no layout places: they would keep their place and
-// size whatever the window's size, font or language.
+// size whatever the window's size, font or language; and the groups shown over each other.
 inline QStringList outsideLayouts(const QWidget& window) {
   QStringList loose;
   for (const QWidget* w : window.findChildren<QWidget*>()) {
@@ -77,6 +78,13 @@ inline QStringList outsideLayouts(const QWidget& window) {
         w->isWindow() || !w->parentWidget())
       continue;
     if (!holds(w->parentWidget()->layout(), w)) loose << w->objectName();
+  }
+  const QList<QGroupBox*> groups = window.findChildren<QGroupBox*>();
+  for (const QGroupBox* a : groups) {
+    for (const QGroupBox* b : groups) {
+      if (a < b && a->parent() == b->parent() && a->geometry().intersects(b->geometry()))
+        loose << a->title() + " over " + b->title();
+    }
   }
   return loose;
 }
