@@ -9,8 +9,6 @@
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "efile/filed_state.h"
-#include "efile/return_slips.h"
-#include "efile/xml_export.h"
 #include "fault_injection.h"
 #include "payroll_files.h"
 #include "payroll_import/payroll_records.h"
@@ -108,36 +106,33 @@ TEST(KilledAtEveryWrite, theBusinessNumberChangeLeavesOneNumberInEveryRecord) {
 // written, it holds the first return or both, whole; the T4 file is as it was or has the
 // amended record marked so; an XML file left is whole. A full disk is told and changes nothing.
 TEST(KilledAtEveryWrite, anAmendmentLeavesWhatWasFiledAndTheT4FileOldOrNew) {
-  const auto fileFirst = [](Scene& scene) {
-    return recordFiledReturn(scene.state, ReturnSlips{}, QStringLiteral("FIRST"), u'O',
-                             Clock.now());
-  };
-  const auto amend = [](Scene& scene) {
-    XmlExportChoices choices;
-    choices.options.submissionRef = QStringLiteral("SECOND");
-    choices.filedAt = Clock.now();
-    const FiledState filed = *readFiledState(scene.t4);
-    QString refusal;
-    choices.options.slips = chooseReturnSlips(scene.t4, filed, sinceFiled(scene.state, filed),
-                                              ReturnKind::Amendment, {}, refusal)
-                                .value();
-    return writeT4XmlFile(scene.state, filed, choices, scene.folder.path("amendment.xml"));
+  // The batch tool's return of the scene's T4 file into `out`, with `more` options.
+  const auto xml = [](Scene& scene, const char* out, QStringList more) {
+    QString told;
+    QTextStream stream(&told);
+    return cli::run(QStringList{"xml", scene.t4, scene.folder.path(out), "--transmitter",
+                                fixturePath("transmitter.ini")} +
+                        more,
+                    stream, stream);
   };
   int kills = 0;
   for (int at = 1;; ++at) {
     Scene scene;
+    ASSERT_EQ(xml(scene, "first.xml", {"--ref", "FIRST"}), 0);
     ASSERT_TRUE(scene.open());
-    ASSERT_TRUE(fileFirst(scene));
     TAlphaInxFileStream& file = scene.state.T4File();
     T4Record brown;
     file.ReadIndexed(brown.bytes(), 1);
     brown.setInt32(T4Record::Employment_income, brown.int32(T4Record::Employment_income) + 100);
     ASSERT_EQ(file.WriteIndexed(brown.bytes(), 1, {}), Record768::Size);
-    const QByteArray changed = readWholeFile(scene.t4);
-    QByteArray marked = changed;
+    QByteArray marked = readWholeFile(scene.t4);
     marked[qsizetype(file.position(1)) + T4Record::Report_type.offset] = 1;
+    scene.state.CloseT4File();
+    const QByteArray changed = readWholeFile(scene.t4);
     const QByteArray before = readWholeFile(filedStatePath(scene.t4));
-    const bool killed = killedAtChange(scene.folder.path({}), at, [&] { (void)amend(scene); });
+    const bool killed = killedAtChange(scene.folder.path({}), at, [&] {
+      (void)xml(scene, "amendment.xml", {"--return", "amendment", "--ref", "SECOND"});
+    });
     const auto left = readFiledState(scene.t4);
     ASSERT_TRUE(left) << "killed at change " << at;
     if (left->returns.size() == 1u)
@@ -147,8 +142,8 @@ TEST(KilledAtEveryWrite, anAmendmentLeavesWhatWasFiledAndTheT4FileOldOrNew) {
     const QByteArray t4 = readWholeFile(scene.t4);
     EXPECT_TRUE(t4 == changed || (t4 == marked && left->returns.size() == 2u))
         << "killed at change " << at;
-    const QByteArray xml = readWholeFile(scene.folder.path("amendment.xml"));
-    EXPECT_TRUE(xml.isEmpty() || xml.endsWith("</Submission>\n")) << "killed at change " << at;
+    const QByteArray sent = readWholeFile(scene.folder.path("amendment.xml"));
+    EXPECT_TRUE(sent.isEmpty() || sent.endsWith("</Submission>\n")) << "killed at change " << at;
     if (!killed) {
       EXPECT_EQ(t4, marked);
       break;
@@ -157,9 +152,8 @@ TEST(KilledAtEveryWrite, anAmendmentLeavesWhatWasFiledAndTheT4FileOldOrNew) {
   }
   EXPECT_GE(kills, 4) << "the XML's write and rename, the filed state's, the mark";
   Scene full;
-  ASSERT_TRUE(full.open());
   const FaultyDisk disk(full.folder.path({}), 1, Fault::Full);
-  EXPECT_FALSE(fileFirst(full));
+  EXPECT_NE(xml(full, "first.xml", {"--ref", "FIRST"}), 0);
   EXPECT_FALSE(QFile::exists(filedStatePath(full.t4)));
 }
 
