@@ -10,6 +10,7 @@
 
 #include "checks/employer_checks.h"
 #include "checks/tax_years.h"
+#include "golden.h"
 #include "open_file_test.h"
 #include "reports/plain_slips.h"
 #include "reports/plain_summary.h"
@@ -273,59 +274,35 @@ TEST_F(PlainSlipsRun, slipsStandWhereAPrinterPrints) {
 // employee's, told each time in the error report's words; from 2024 CRA's copies and the
 // Summary of more than five slips first ask whether to file on paper (No prints nothing).
 TEST_F(PlainSlipsRun, whatCraWouldRejectAndPaperFilingAboveFiveSlips) {
-  openFile(fixtureFile("REJECTS.T4E"));
-  const QString rejected =
-      "Bad, Sin (SIN 046454287): Employee Social Insurance Number failed Revenue Canada "
-      "validity check\nMinus, Dues (SIN 193456787): One or more numeric field is negative. "
-      "Revenue Canada cannot process negatives.";
-  const struct {
-    int formType;
-    PrintOutcome outcome;
-    int sheets;
-    QString told;
-  } copies[] = {
-      {EmployeeCopies, PrintOutcome::Printed, 3,
-       "CRA would reject these slips; they were printed on the employee's copies, but correct "
-       "them before you file:\n" +
-           rejected},
-      {CompanyCopies, PrintOutcome::StoppedEarly, 1,
-       "CRA would reject these slips: they were not printed.\n" + rejected},
-      {RevenueCanadaCopies, PrintOutcome::StoppedEarly, 1,
-       "CRA would reject these slips: they were not printed.\n" + rejected},
+  QString all;  // each copy's outcome (0 printed, 1 not started, 2 stopped early), its sheets
+  const auto print = [&](const char* file, int formType, std::optional<Answer> answer) {
+    state.CloseT4File();
+    openFile(fixtureFile(file));
+    ScriptedUi run;
+    run.expectPlainPaperSetUp([formType](PlainPaperSetUp& s) {
+      s.formType = formType;
+      return true;
+    });
+    if (answer) run.expectQuestion(*answer);
+    const PrintOutcome outcome = printPlainSlips(state, run, nullptr);
+    all += QStringLiteral("== %1, copy %2: outcome %3, %4 sheet(s)\n")
+               .arg(QLatin1String(file))
+               .arg(formType)
+               .arg(int(outcome))
+               .arg(tracedPages(run.printJobs().value(0))) +
+           run.transcript();
   };
-  for (const auto& c : copies) {
-    ScriptedUi run;
-    run.expectPlainPaperSetUp([&c](PlainPaperSetUp& s) {
-      s.formType = c.formType;
-      return true;
-    });
-    EXPECT_EQ(printPlainSlips(state, run, nullptr), c.outcome) << c.formType;
-    EXPECT_EQ(tracedPages(run.printJobs().value(0)), c.sheets) << c.formType;
-    EXPECT_EQ(run.messages(), QStringList{c.told}) << c.formType;
-  }
-
-  state.CloseT4File();
-  openFile(fixtureFile("SIX.T4E"));
-  for (const Answer answer : {Answer::No, Answer::Yes}) {
-    ScriptedUi run;
-    run.expectPlainPaperSetUp([](PlainPaperSetUp& s) {
-      s.formType = RevenueCanadaCopies;
-      return true;
-    });
-    run.expectQuestion(answer);
-    EXPECT_EQ(printPlainSlips(state, run, nullptr),
-              answer == Answer::Yes ? PrintOutcome::Printed : PrintOutcome::NotStarted);
-    EXPECT_EQ(run.printJobs().size(), answer == Answer::Yes ? 1 : 0);
-    EXPECT_EQ(run.questions().value(0),
-              "CRA takes more than five T4 slips only electronically: filing these 6 slips on "
-              "paper draws a penalty. Print the CRA copies anyway?");
-  }
+  for (const int formType : {EmployeeCopies, CompanyCopies, RevenueCanadaCopies})
+    print("REJECTS.T4E", formType, std::nullopt);
+  for (const Answer answer : {Answer::No, Answer::Yes})
+    print("SIX.T4E", RevenueCanadaCopies, answer);
   ScriptedUi summary;
   summary.expectPlainPaperSetUp([](PlainPaperSetUp&) { return true; });
   summary.expectQuestion(Answer::No);
   EXPECT_EQ(printPlainSummaries(totalT4File(state, summary), summary, nullptr),
             PrintOutcome::NotStarted);
   EXPECT_TRUE(summary.printJobs().isEmpty());
+  expectGolden("plain_paper_refusals", all + summary.transcript());
 }
 
 TEST_F(PlainSlipsRun, onePdfPerEmployeeNeverOverwrittenUnasked) {
