@@ -77,11 +77,7 @@ TEST_F(PayrollMenuTest, theCommandsNeedAConfiguration) {
   menu.PrintPayrollRegister();
   ui.expectFileChoice({});
   menu.OpenPayrollAll();
-  EXPECT_EQ(ui.messages(),
-            QStringList(4,
-                        "Configuration file is not open.  You must first select the choice "
-                        "\"Open Company Payroll Configuration File\" on the Wagebook "
-                        "Customers menu"));
+  expectTranscript("payroll_no_configuration");
 }
 
 TEST_F(PayrollMenuTest, createThenOpenTheCompanysT4File) {
