@@ -18,6 +18,7 @@
 #include "efile/ui/transmitter_dialog.h"
 #include "efile/ui/xml_export_dialog.h"
 #include "efile/xml_export.h"
+#include "golden.h"
 #include "layout_check.h"
 #include "reports/ui/error_messages.h"
 #include "test_files.h"
@@ -180,13 +181,7 @@ class XmlDialogsTest : public QObject {
       QTest::mouseClick(d->BitBtnOK, Qt::LeftButton);
     });
     exportForInternetFiling(state, ui, settings, clock);
-    QCOMPARE(listed,
-             QStringLiteral("Error: Employer: name line 1 is empty: enter the employer's name on "
-                            "its first line\nError: Employer: the contact's extension is all "
-                            "zeros: leave it empty\nError: Employer: the 2nd proprietor's SIN is "
-                            "given without the 1st: enter it as the 1st"));
-    QCOMPARE(told, QStringLiteral("CRA would reject this return. Nothing was written: correct the "
-                                  "errors listed, then export again."));
+    expectGolden("xml_pre_flight_refused", listed + "\n---\n" + told);
     QCOMPARE(settings.peekSubmissionRef(), QStringLiteral("Q0000001"));
   }
 
@@ -235,11 +230,9 @@ class XmlDialogsTest : public QObject {
       QTest::mouseClick(d->BitBtnOK, Qt::LeftButton);
     });
     exportForInternetFiling(state, ui, settings, clock);
-    QCOMPARE(listed, QStringLiteral("The cancellation of 1 slip(s), under an amended Summary:\n\n"
-                                    "cancelled Dunn, Dee (SIN 123456782), as filed"));
-    QCOMPARE(told.value(0), QStringLiteral("Write the cancellation of 1 slip(s)?"));
+    expectGolden("xml_cancellation_desktop", listed + "\n---\n" + told.join("\n---\n"),
+                 folder.path({}));
     QCOMPARE(offered, folder.path("123456782RP0001-2025-T4-cancellation.xml"));
-    QVERIFY(told.value(1).startsWith("1 T4 slips were written to " + offered));
     const QByteArray xml = readWholeFile(offered);
     QCOMPARE(xml.count("<rpt_tcd>C</rpt_tcd>"), 1);
     QCOMPARE(xml.count("<rpt_tcd>A</rpt_tcd>"), 1);
