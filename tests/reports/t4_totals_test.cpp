@@ -80,9 +80,7 @@ TEST_F(SummaryTest, lineUpsUntilARealPrintThenTheReminderAndTheSettings) {
   });
   EXPECT_EQ(printT4Summaries(run, ui, Clock, &settings), PrintOutcome::Printed);
   EXPECT_EQ(ui.printJobs().size(), 2);
-  EXPECT_EQ(ui.messages(),
-            QStringList{"Dont forget to date and sign the certification at the bottom of the form "
-                        "before mailing it to Revenue Canada with their copies of the T4's"});
+  expectGolden("summary_reminder", ui.transcript());  // to date and sign it, once
   EXPECT_EQ(settings.ReadSummaryMargins(), (PrintSettings{90, 100, 0, 0, 0, false, false, true}));
 }
 
