@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 
+#include "golden.h"
 #include "open_file_test.h"
 
 using namespace quillet;
@@ -64,10 +65,7 @@ TEST_F(OpenT4File, theEmployerRecordIsReadThroughTheSharedBuffer) {
   ASSERT_TRUE(open(state, folder.write("S.T4E", t4FileBytes(goodEmployer(), {}).left(1535))));
   EXPECT_FALSE(readEmployerRecordForReports(state, ui, copy));
   EXPECT_EQ(copy, EmployerRecord());
-  EXPECT_EQ(ui.messages(),
-            QStringList{"File READ error when getting Company Information. This will be missing "
-                        "on T4 Forms. When done, exit program, try copying T4 file, and check "
-                        "disk with a disk utility."});
+  expectGolden("employer_unreadable", ui.transcript());
 }
 
 }  // namespace

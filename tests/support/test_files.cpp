@@ -15,17 +15,25 @@
 
 namespace quillet::test {
 
+namespace {
+
+// The fields of a good record, from tests/fixtures/good_records.txt.
+QString goodFields(const QString& which) {
+  static const QStringList lines =
+      QString::fromUtf8(readWholeFile(fixturePath("good_records.txt"))).split(u'\n');
+  for (const QString& line : lines) {
+    if (line.startsWith(which + QStringLiteral(" | ")))
+      return line.section(QStringLiteral(" | "), 1);
+  }
+  reportTestFailure("no good " + which);
+  return {};
+}
+
+}  // namespace
+
 EmployerRecord goodEmployer() {
   EmployerRecord e;
-  change(e, EmployerRecord::layout(),
-         "RevCan_account_number=123456782RP0001; Record_type=64; "
-         "S_Employer_name_line_1=Acme Widgets Ltd.; S_Employer_address_line_1=1 Main Street; "
-         "S_Employer_city=Ottawa; S_Employer_province_code=ON; S_Employer_country_code=CAN; "
-         "S_Employer_postal_code=K1A 0B1; S_Contact_name=Pat Doe; S_Contact_area_code=613; "
-         "S_Contact_phone_number=5550100; S_Taxation_year=1999; CPP_rate=35000; "
-         "CPP_max_premium=118650; CPP_max_earnings=3740000; CPP_basic_exemption=350000; "
-         "EI_rate=25500; EI_max_premium=99450; EI_max_earnings=3900000; "
-         "EI_employer_multiplier=14000");
+  change(e, EmployerRecord::layout(), goodFields(QStringLiteral("employer")));
   return e;
 }
 
@@ -34,11 +42,7 @@ T4Record goodT4(const QString& surname, const QString& firstName, const QString&
   r.setText(T4Record::Employee_surname, surname);
   r.setText(T4Record::Employee_first_name, firstName);
   r.setText(T4Record::Employee_secondinitial, initial);
-  change(r, T4Record::layout(),
-         "Employee_SIN=046454286; Employee_address_line_1=2 Elm Street; Employee_city=Ottawa; "
-         "Employee_province_code=ON; Employee_postal_code=K1A 0B2; "
-         "Province_of_employment_code=ON; Employment_income=2000000; "
-         "Income_tax_deducted=300000; Employee_CPP=60000; Employee_EI_premium=51000");
+  change(r, T4Record::layout(), goodFields(QStringLiteral("employee")));
   return r;
 }
 

@@ -15,7 +15,7 @@
 
 namespace quillet::test {
 
-// An employer record without findings, with the 1999 rates.
+// An employer record without findings, with the 1999 rates (tests/fixtures/good_records.txt).
 EmployerRecord goodEmployer();
 
 // A T4 record without findings under the 1999 rates: 20000.00 of earnings with the CPP

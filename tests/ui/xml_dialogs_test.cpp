@@ -152,12 +152,11 @@ class XmlDialogsTest : public QObject {
 
     QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    const XmlExportChoices chosen = dialog.choices();
-    QCOMPARE(chosen.options.submissionRef, QStringLiteral("R2"));
-    QVERIFY(chosen.options.amended);
-    QCOMPARE(chosen.options.amendmentNote, QStringLiteral("Box 14 corrected"));
-    QCOMPARE(chosen.schemaFolder, folder.path({}));
-    QCOMPARE(chosen.transmitter.contactEmail, QStringLiteral("lee@example.ca"));
+    const XmlExportChoices c = dialog.choices();
+    QCOMPARE(std::tuple(c.options.submissionRef, c.options.amended, c.options.amendmentNote,
+                        c.schemaFolder, c.transmitter.contactEmail),
+             std::tuple(QStringLiteral("R2"), true, QStringLiteral("Box 14 corrected"),
+                        folder.path({}), QStringLiteral("lee@example.ca")));
   }
 
   // File → "Export for Internet filing…" on a return CRA would reject: the pre-flight list
