@@ -3,25 +3,11 @@
 
 namespace quillet::test {
 
-using Screen = std::function<void(OpenT4FileState&)>;
-
 ScriptedUi::~ScriptedUi() {
   std::size_t unused = 0;
   for (const auto& [what, answers] : m_scripted) unused += answers.size();
   if (unused != 0)
     reportTestFailure(QStringLiteral("%1 scripted answer(s) were never asked for").arg(unused));
-}
-
-template <class T>
-std::optional<T> ScriptedUi::next(const char* what) {
-  std::deque<std::any>& queue = m_scripted[what];
-  if (queue.empty()) {
-    reportTestFailure(QStringLiteral("unexpected %1").arg(QLatin1String(what)));
-    return std::nullopt;
-  }
-  T front = std::any_cast<T>(std::move(queue.front()));
-  queue.pop_front();
-  return front;
 }
 
 QString ScriptedUi::chooseFileToOpen(const FileDialogRequest& request) {
@@ -41,43 +27,11 @@ QString ScriptedUi::chooseFolder(const QString& title) {
   return next<QString>("file dialog").value_or(QString());
 }
 
-void ScriptedUi::editEmployerRecord(OpenT4FileState& state) {
-  if (const auto script = next<Screen>("employer screen")) (*script)(state);
-}
-
-void ScriptedUi::editT4Records(OpenT4FileState& state) {
-  if (const auto script = next<Screen>("T4 entry screen")) (*script)(state);
-}
-
-void ScriptedUi::showEmployeeIndex(OpenT4FileState& state) {
-  if (const auto script = next<Screen>("employee index")) (*script)(state);
-}
-
 ViewerResult ScriptedUi::showReport(const ViewerReport& report, ViewerButtons) {
   m_reports << report;
   m_transcript << QStringLiteral("report [%1]:").arg(report.caption);
   for (const QString& line : report.lines) m_transcript << QStringLiteral("  | ") + line;
   return next<ViewerResult>("report viewer").value_or(ViewerResult::Closed);
-}
-
-bool ScriptedUi::editT4PrintSetUp(T4PrintSetUp& setUp) {
-  return scripted("T4 print set-up dialog", setUp);
-}
-bool ScriptedUi::editSummarySetUp(SummarySetUp& setUp) {
-  return scripted("T4 Summary set-up dialog", setUp);
-}
-bool ScriptedUi::editPlainPaperSetUp(PlainPaperSetUp& setUp) {
-  return scripted("plain paper set-up dialog", setUp);
-}
-bool ScriptedUi::editTransmitter(Transmitter& transmitter) {
-  return scripted("transmitter dialog", transmitter);
-}
-bool ScriptedUi::editXmlExport(XmlExportChoices& choices) {
-  return scripted("Internet filing dialog", choices);
-}
-
-std::optional<int> ScriptedUi::chooseLabelStyle() {
-  return next<std::optional<int>>("label style dialog").value_or(std::nullopt);
 }
 
 Answer ScriptedUi::ask(const QString& text, QuestionKind kind, const QString& caption,

@@ -82,27 +82,33 @@ class ScriptedUi final : public Ui {
     m_messages << text;
     m_transcript << QStringLiteral("message [%1]: %2").arg(caption, text);
   }
-  void showEmployeeIndex(OpenT4FileState& state) override;
+  void showEmployeeIndex(OpenT4FileState& state) override { show("employee index", state); }
   Answer ask(const QString& text, QuestionKind kind, const QString& caption = {},
              QuestionIcon icon = QuestionIcon::Question) override;
   QString chooseFileToOpen(const FileDialogRequest& request) override;
   QString chooseFileToSave(const FileDialogRequest& request) override;
   // Answered from the same queue as the file dialogs.
   QString chooseFolder(const QString& title) override;
-  void editEmployerRecord(OpenT4FileState& state) override;
-  void editT4Records(OpenT4FileState& state) override;
+  void editEmployerRecord(OpenT4FileState& state) override { show("employer screen", state); }
+  void editT4Records(OpenT4FileState& state) override { show("T4 entry screen", state); }
   std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle,
                                               FontChoice = FontChoice::Ask) override;
   // Previews are traced like print jobs, into previews().
   std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle,
                                              FontChoice = FontChoice::Ask) override;
   ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) override;
-  bool editT4PrintSetUp(T4PrintSetUp& setUp) override;
-  bool editSummarySetUp(SummarySetUp& setUp) override;
-  bool editPlainPaperSetUp(PlainPaperSetUp& setUp) override;
-  bool editTransmitter(Transmitter& transmitter) override;
-  bool editXmlExport(XmlExportChoices& choices) override;
-  std::optional<int> chooseLabelStyle() override;
+  bool editT4PrintSetUp(T4PrintSetUp& s) override { return scripted("T4 print set-up dialog", s); }
+  bool editSummarySetUp(SummarySetUp& s) override {
+    return scripted("T4 Summary set-up dialog", s);
+  }
+  bool editPlainPaperSetUp(PlainPaperSetUp& s) override {
+    return scripted("plain paper set-up dialog", s);
+  }
+  bool editTransmitter(Transmitter& t) override { return scripted("transmitter dialog", t); }
+  bool editXmlExport(XmlExportChoices& c) override { return scripted("Internet filing dialog", c); }
+  std::optional<int> chooseLabelStyle() override {
+    return next<std::optional<int>>("label style dialog").value_or(std::nullopt);
+  }
   // The conversion's set-up dialog answers with these (by default nothing ticked).
   void askPayrollSetUp(PayrollSetUp&) override {}  // the defaults: no box 20, no box 44
   void showBusy(const QString& reportName) override { m_busy << reportName; }
@@ -123,7 +129,20 @@ class ScriptedUi final : public Ui {
   }
   // The next scripted answer to `what`, or nothing (and a failed test) when none is left.
   template <class T>
-  std::optional<T> next(const char* what);
+  std::optional<T> next(const char* what) {
+    std::deque<std::any>& queue = m_scripted[what];
+    if (queue.empty()) {
+      reportTestFailure(QStringLiteral("unexpected %1").arg(QLatin1String(what)));
+      return std::nullopt;
+    }
+    T front = std::any_cast<T>(std::move(queue.front()));
+    queue.pop_front();
+    return front;
+  }
+  // A screen's script run on the open-file state, when there is one.
+  void show(const char* what, OpenT4FileState& state) {
+    if (const auto script = next<std::function<void(OpenT4FileState&)>>(what)) (*script)(state);
+  }
   // A dialog's script run on `values`; false (Cancel) when there is none.
   template <class T>
   bool scripted(const char* what, T& values) {
