@@ -78,11 +78,9 @@ TEST_F(T4FormsTest, theLineUpSampleThenTheRunFollows) {
   EXPECT_EQ(ui.busyBoxes(), QStringList({"Employee T4 Forms", "-"}))
       << "the run shows its progress";
   EXPECT_EQ(ui.progressSteps(), 2);
-  ASSERT_EQ(shown.size(), 2);
-  EXPECT_EQ(shown[0].formType, RevenueCanadaCopies) << "the dialog's own starting values";
-  EXPECT_EQ(shown[0].top, 50);
-  EXPECT_TRUE(shown[0].lineUp);
-  EXPECT_EQ(shown[1].formType, EmployeeCopies) << "the dialog comes back as it was left";
+  ASSERT_EQ(shown.size(), 2);  // the dialog's own starting values, then as it was left
+  EXPECT_EQ(std::tuple(shown[0].formType, shown[0].top, shown[0].lineUp, shown[1].formType),
+            std::tuple(int(RevenueCanadaCopies), 50, true, int(EmployeeCopies)));
 }
 
 // The preview shows the run, stores nothing and brings the dialog back; the province

@@ -63,11 +63,9 @@ TEST_F(SummaryTest, lineUpsUntilARealPrintThenTheReminderAndTheSettings) {
   TempFolder settingsFolder;
   const SettingsStore settings(settingsFolder.path(""));
   ui.expectSummarySetUp([&run](SummarySetUp& s) {
-    EXPECT_EQ(s.top, 100);
-    EXPECT_TRUE(s.lineUp);
-    EXPECT_TRUE(s.namePreprinted);
-    EXPECT_DOUBLE_EQ(s.remittances, double(run.totals.totalDeductions()) / 100);
-    EXPECT_EQ(s.employerName, "Acme Widgets Ltd.");
+    EXPECT_EQ(std::tuple(s.top, s.lineUp, s.namePreprinted, s.remittances, s.employerName),
+              std::tuple(100, true, true, double(run.totals.totalDeductions()) / 100,
+                         QStringLiteral("Acme Widgets Ltd.")));
     s.top = 90;
     s.remittances = 12.5;
     return true;

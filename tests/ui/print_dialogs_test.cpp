@@ -107,12 +107,11 @@ class PrintDialogsTest : public QObject {
     QCOMPARE(user.previews, 1);
     QFont timesNewRoman("Times New Roman", 11);
     timesNewRoman.setStyleHint(QFont::Serif);
-    QCOMPARE(user.offeredFonts.value(0).family(), QFontInfo(timesNewRoman).family());
-    QVERIFY(user.offeredFonts.value(0).family() != QApplication::font().family());
-    QCOMPARE(user.offeredFonts.value(0).pointSize(), 11);
-    QVERIFY(!QFontInfo(user.offeredFonts.value(0)).italic());  // the upright, regular face
-    QVERIFY(!user.offeredFonts.value(0).styleName().contains("Condensed"));
-    QCOMPARE(QFontInfo(user.offeredFonts.value(0)).weight(), int(QFont::Normal));
+    const QFont offered = user.offeredFonts.value(0);  // the upright, regular face
+    QVERIFY(offered.family() != QApplication::font().family());
+    QCOMPARE(std::tuple(offered.family(), offered.pointSize(), QFontInfo(offered).italic(),
+                        offered.styleName().contains("Condensed"), QFontInfo(offered).weight()),
+             std::tuple(QFontInfo(timesNewRoman).family(), 11, false, false, int(QFont::Normal)));
 
     QVERIFY(ui.startPreview("T4 Error Report"));
     QCOMPARE(user.offeredFonts.value(1).family(), QStringLiteral("DejaVu Sans Mono"));
