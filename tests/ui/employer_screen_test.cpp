@@ -57,7 +57,7 @@ class EmployerScreenTest : public QObject {
     }
     QCOMPARE(order, QStringList({"BitBtnOK", "BitBtnCancel", "EditName1", "EditName2", "EditName3",
                                  "EditAddr1"}));
-    s.tabOut(s.edit("EditName1"));
+    tabOut(s.edit("EditName1"));
     QVERIFY(s.ui.messages().isEmpty());
     QVERIFY(s.focused(s.edit("EditName2")));
     s.ui.expectReport(ViewerResult::Ignore);
@@ -88,7 +88,7 @@ class EmployerScreenTest : public QObject {
       edit->setText(shown);
     }
     s.ui.expectQuestion(Answer::Yes);
-    s.typeAndTab(s.edit("EditTaxYr"), "2005");
+    typeAndTab(s.edit("EditTaxYr"), "2005");
     expectGolden("employer_screen_years", all + controlsOf(*s.screen));
     s.ui.expectQuestion(Answer::No);  // "throw away changes ?"
     s.screen->close();
@@ -98,11 +98,11 @@ class EmployerScreenTest : public QObject {
   // is left and keeps the focus; the key filters refuse what is not a number.
   void fieldsAreStoredAsTheyAreLeft() {
     Screen s(t4FileBytes(goodEmployer(), {}));
-    s.typeAndTab(s.edit("EditName1"), "  Maple Leaf Co  ");
-    s.typeAndTab(s.combo("ComboBoxProv"), "wy");
-    s.typeAndTab(s.edit("EditPostCode"), "k1a 0b1");
+    typeAndTab(s.edit("EditName1"), "  Maple Leaf Co  ");
+    typeAndTab(s.combo("ComboBoxProv"), "wy");
+    typeAndTab(s.edit("EditPostCode"), "k1a 0b1");
     const QString typed = controlsOf(*s.screen);
-    for (int time = 0; time < 2; ++time) s.typeAndTab(s.combo("ComboBoxProv"), "");
+    for (int time = 0; time < 2; ++time) typeAndTab(s.combo("ComboBoxProv"), "");
     QVERIFY(s.focused(s.combo("ComboBoxProv")));
     s.combo("ComboBoxProv")->setEditText("WY");
     s.edit("EditCPPMaxPrem")->clear();
@@ -126,9 +126,9 @@ class EmployerScreenTest : public QObject {
   void closingAsksAndChecks() {
     Screen s(t4FileBytes(goodEmployer(), {}));
     s.ui.expectQuestion(Answer::No);
-    s.typeAndTab(s.edit("EditBusnNum"), "12345");
+    typeAndTab(s.edit("EditBusnNum"), "12345");
     QVERIFY(s.focused(s.edit("EditBusnNum")));
-    s.tabOut(s.edit("EditBusnNum"));
+    tabOut(s.edit("EditBusnNum"));
     s.ui.expectReport(ViewerResult::FixError);
     QTest::mouseClick(s.button("BitBtnOK"), Qt::LeftButton);
     QVERIFY(s.screen->isVisible());
@@ -137,7 +137,7 @@ class EmployerScreenTest : public QObject {
     QVERIFY(!s.screen->isVisible());
 
     Screen c(t4FileBytes(goodEmployer(), {}));
-    c.typeAndTab(c.edit("EditCity"), "Kanata");
+    typeAndTab(c.edit("EditCity"), "Kanata");
     c.ui.expectQuestion(Answer::Cancel);
     QTest::keyClick(c.screen.get(), Qt::Key_Escape);
     QVERIFY(c.screen->isVisible());

@@ -26,6 +26,23 @@ inline bool showActive(QWidget& window) {
   return QTest::qWaitForWindowActive(&window);
 }
 
+// Leaves a control with Tab, as a user does.
+inline void tabOut(QWidget* control) {
+  control->setFocus();
+  QTest::keyClick(control, Qt::Key_Tab);
+  QCoreApplication::processEvents();
+}
+
+// Replaces a control's text by typing (Delete over the selection), then leaves it with Tab.
+inline void typeAndTab(QWidget* control, const QString& text) {
+  control->setFocus();
+  if (auto* e = qobject_cast<QLineEdit*>(control)) e->selectAll();
+  if (auto* c = qobject_cast<QComboBox*>(control)) c->lineEdit()->selectAll();
+  QTest::keyClick(control, Qt::Key_Delete);
+  QTest::keyClicks(control, text);
+  tabOut(control);
+}
+
 // Runs `answer` on the next modal dialog of type D once it is up.
 template <class D>
 void whenShown(std::function<void(D*)> answer) {

@@ -9,6 +9,7 @@
 
 #include "core/clock.h"
 #include "data/open_t4_file.h"
+#include "layout_check.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 
@@ -33,21 +34,6 @@ struct ScreenOnFile {
   QPushButton* button(const char* name) { return screen->template findChild<QPushButton*>(name); }
   void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
   bool focused(QWidget* control) { return QApplication::focusWidget() == control; }
-
-  // Replaces a control's text by typing (Delete over the selection), then leaves it with Tab.
-  void typeAndTab(QWidget* control, const QString& text) {
-    control->setFocus();
-    if (auto* e = qobject_cast<QLineEdit*>(control)) e->selectAll();
-    if (auto* c = qobject_cast<QComboBox*>(control)) c->lineEdit()->selectAll();
-    QTest::keyClick(control, Qt::Key_Delete);
-    QTest::keyClicks(control, text);
-    tabOut(control);
-  }
-  void tabOut(QWidget* control) {
-    control->setFocus();
-    QTest::keyClick(control, Qt::Key_Tab);
-    QCoreApplication::processEvents();
-  }
 
   TempFolder folder;
   OpenT4FileState state;

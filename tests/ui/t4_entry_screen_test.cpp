@@ -95,10 +95,10 @@ class T4EntryScreenTest : public QObject {
   // country of its province, ignores a passing wheel and goes on from the entry it shows.
   void typingIntoTheFields() {
     Entry e({goodT4("Adams", "Ann")});
-    e.typeAndTab(e.edit("EditEmployment_income"), "1234.5");
+    typeAndTab(e.edit("EditEmployment_income"), "1234.5");
     QCOMPARE(e.edit("EditEmployment_income")->text(), QStringLiteral("1234.5"));
     QCOMPARE(e.working().int32(T4Record::Employment_income), 123450);
-    e.typeAndTab(e.edit("EditUnion_dues"), "12.5.");
+    typeAndTab(e.edit("EditUnion_dues"), "12.5.");
     QLineEdit* income = e.edit("EditEmployment_income");
     income->setFocus();
     income->setText("12345");
@@ -118,10 +118,10 @@ class T4EntryScreenTest : public QObject {
     shortFields.sort();
     QCOMPARE(shortFields, QStringList({"EditDental_benefits_code", "EditEmployee_secondinitial"}));
 
-    e.typeAndTab(e.combo("EditProvince_of_employment_code"), "on");
+    typeAndTab(e.combo("EditProvince_of_employment_code"), "on");
     QCOMPARE(e.combo("EditProvince_of_employment_code")->currentText(), QStringLiteral("ON"));
     QComboBox* province = e.combo("EditEmployee_province_code");
-    e.typeAndTab(province, "mi");
+    typeAndTab(province, "mi");
     QCOMPARE(e.combo("EditEmployee_country_code")->currentText(), QStringLiteral("USA"));
     QCOMPARE(e.working().text(T4Record::Employee_country_code), QStringLiteral("USA"));
     e.edit("EditEmployee_surname")->setFocus();
@@ -152,25 +152,25 @@ class T4EntryScreenTest : public QObject {
   void refusedEntriesKeepTheFocus() {
     Entry e({goodT4("Adams", "Ann"), goodT4("Brown", "Bo")});
     QLineEdit* surname = e.edit("EditEmployee_surname");
-    e.typeAndTab(surname, "");
+    typeAndTab(surname, "");
     QVERIFY(e.focused(surname));
-    e.tabOut(surname);
+    tabOut(surname);
     surname->setText("Adams");
-    e.typeAndTab(e.edit("EditEmployee_address_line_1"), " ");
-    e.tabOut(e.edit("EditEmployee_address_line_1"));
+    typeAndTab(e.edit("EditEmployee_address_line_1"), " ");
+    tabOut(e.edit("EditEmployee_address_line_1"));
     QCOMPARE(e.working().text(T4Record::Employee_address_line_1), QStringLiteral("2 Elm Street"));
     e.edit("EditEmployee_address_line_1")->setText("2 Elm Street");
 
     QLineEdit* sin = e.edit("EditEmployee_SIN");
     e.ui.expectQuestion(Answer::Yes);
-    e.typeAndTab(sin, "046454287");
+    typeAndTab(sin, "046454287");
     QVERIFY(e.focused(sin));
-    e.tabOut(sin);  // no second dialog
+    tabOut(sin);  // no second dialog
     QCOMPARE(e.working().text(T4Record::Employee_SIN), QStringLiteral("046454286"));
     e.ui.expectQuestion(Answer::No);
-    e.typeAndTab(sin, "046454287");
+    typeAndTab(sin, "046454287");
     QCOMPARE(e.working().text(T4Record::Employee_SIN), QStringLiteral("046454287"));
-    e.tabOut(sin);  // kept after No: not asked again
+    tabOut(sin);  // kept after No: not asked again
 
     surname->setFocus();
     surname->selectAll();
@@ -214,21 +214,21 @@ class T4EntryScreenTest : public QObject {
     EmployerRecord employer = goodEmployer();
     applyRates(employer, *ratesOf(2026));
     Entry e({goodT4("Adams", "Ann")}, employer);
-    e.typeAndTab(e.edit("EditEmployment_income"), "90000");
-    e.typeAndTab(e.combo("EditProvince_of_employment_code"), "qc");
+    typeAndTab(e.edit("EditEmployment_income"), "90000");
+    typeAndTab(e.combo("EditProvince_of_employment_code"), "qc");
     const std::pair<const char*, const char*> boxes[] = {
         {"EditEI_insurable_earnings", "68900.00"},
         {"EditCPP_OR_Quebec_PensionEarn", "85000.00"},
         {"EditPPIP_insurable_earnings", "90000.00"}};
     for (const auto& [name, proposed] : boxes) {
-      e.typeAndTab(e.edit(name), "");
+      typeAndTab(e.edit(name), "");
       QCOMPARE(e.edit(name)->text(), QString::fromLatin1(proposed));
     }
-    e.typeAndTab(e.edit("EditCPP_OR_Quebec_PensionEarn"), "0");
+    typeAndTab(e.edit("EditCPP_OR_Quebec_PensionEarn"), "0");
     QCOMPARE(e.working().int32(T4Record::CPP_OR_Quebec_PensionEarn), 0);
-    e.typeAndTab(e.combo("EditEmployee_province_code"), "nl");
+    typeAndTab(e.combo("EditEmployee_province_code"), "nl");
     QCOMPARE(e.combo("EditEmployee_country_code")->currentText(), QStringLiteral("CAN"));
-    e.typeAndTab(e.combo("EditProvince_of_employment_code"), "nu");
+    typeAndTab(e.combo("EditProvince_of_employment_code"), "nu");
     QCOMPARE(e.working().text(T4Record::Province_of_employment_code), QStringLiteral("NU"));
     QCOMPARE(e.working().text(T4Record::Employee_province_code), QStringLiteral("NL"));
     e.ui.expectReport(ViewerResult::Ignore);
@@ -260,7 +260,7 @@ class T4EntryScreenTest : public QObject {
     QVERIFY(e.focused(e.edit("EditEmployment_income")));
     QTest::keyClicks(e.edit("EditEmployment_income"), "41000");
     QCOMPARE(e.edit("EditEmployment_income")->text(), QStringLiteral("41000"));
-    e.typeAndTab(e.edit("EditEmployee_surname"), "Zed");
+    typeAndTab(e.edit("EditEmployee_surname"), "Zed");
     e.ui.expectReport(ViewerResult::FixError);
     e.click("BitBtnFirst");
     QVERIFY(e.screen->controller().isNew());
