@@ -70,10 +70,9 @@ TEST_F(XmlExportTest, aFirstExportAsksForTheTransmitterAndWritesTheReturn) {
   openYear(2025, [](T4Record& r) { r.setByte(T::Dental_benefits_code, 1); });
   ui.expectTransmitter([](Transmitter& t) {
     // The employer's contact is offered as a start.
-    EXPECT_EQ(t.account, "123456782RP0001");
-    EXPECT_EQ(t.name, "Acme Widgets Ltd.");
-    EXPECT_EQ(t.contactName, "Pat Doe");
-    EXPECT_EQ(t.contactPhone, "555-0100");
+    EXPECT_EQ(std::tuple(t.account, t.name, t.contactName, t.contactPhone),
+              std::tuple(QStringLiteral("123456782RP0001"), QStringLiteral("Acme Widgets Ltd."),
+                         QStringLiteral("Pat Doe"), QStringLiteral("555-0100")));
     t.contactEmail = QStringLiteral("pat@example.ca");
     return true;
   });
