@@ -83,7 +83,6 @@ TEST_F(StartUpTest, theRegistrationIsWrittenOnlyWhenItChanged) {
   SettingsStartUp(settings, places, ui);
   const QDateTime old(QDate(2000, 1, 1), QTime(0, 0));
   setModified(desktopEntry(), old);
-  places.programPath = folder.path("bin/quillet");
   settings.writeInstallation({"/elsewhere", "2.0"});
   SettingsStartUp(settings, places, ui);
   EXPECT_EQ(QFileInfo(desktopEntry()).lastModified(), old)

@@ -69,18 +69,16 @@ class EncryptionTest : public ::testing::Test {
 };
 
 TEST_F(EncryptionTest, theSignsOfEncryptedFiles) {
-  driver.ProbeEncryption(configPath);
-  EXPECT_FALSE(inUse);
-  drives.write("c/data/co1/PAY.ENC", "SOMETHING ELSE ENTIRELY");
-  driver.ProbeEncryption(configPath);
-  EXPECT_FALSE(inUse);
-  drives.write("c/data/co1/PAY.ENC", "THIS FILE IS ENCRYPTED and more");
-  driver.ProbeEncryption(configPath);
-  EXPECT_TRUE(inUse);
-  QFile::remove(drives.path("c/data/co1/PAY.ENC"));
-  drives.write("c/data/co1/EMPLOYEE.DA_", "");
-  driver.ProbeEncryption(configPath);
-  EXPECT_TRUE(inUse);
+  // Nothing, a .ENC file of other words, one that says so, then a file of the ".DA_" kind.
+  for (const auto& [file, text, encrypted] : {std::tuple{"A.TXT", "", false},
+                                              {"PAY.ENC", "SOMETHING ELSE ENTIRELY", false},
+                                              {"PAY.ENC", "THIS FILE IS ENCRYPTED and more", true},
+                                              {"EMPLOYEE.DA_", "", true}}) {
+    QFile::remove(drives.path("c/data/co1/PAY.ENC"));
+    drives.write(QStringLiteral("c/data/co1/") + file, text);
+    driver.ProbeEncryption(configPath);
+    EXPECT_EQ(inUse, encrypted) << file;
+  }
   EXPECT_TRUE(driver.ProbeEncryption(drives.path("none.CNF"))) << "nothing to wait for";
   EXPECT_FALSE(inUse);
 }

@@ -52,12 +52,12 @@ class PayrollMenuTest : public ::testing::Test {
 };
 
 TEST_F(PayrollMenuTest, loadingAConfiguration) {
-  ui.expectFileChoice(drive.write("wgbpgms/COMPANY.CFG", "x"));
-  menu.OpenPayrollConfig();
-  ui.expectFileChoice(drive.path("wgbpgms/missing.cnf"));
-  menu.OpenPayrollConfig();
-  ui.expectFileChoice(drive.write("wgbpgms/SHORT.CNF", QByteArray(2000, 'x')));
-  menu.OpenPayrollConfig();
+  for (const QString& refused :
+       {drive.write("wgbpgms/COMPANY.CFG", "x"), drive.path("wgbpgms/missing.cnf"),
+        drive.write("wgbpgms/SHORT.CNF", QByteArray(2000, 'x'))}) {
+    ui.expectFileChoice(refused);
+    menu.OpenPayrollConfig();
+  }
   EXPECT_FALSE(menu.payrollMode());
 
   loadConfig();

@@ -168,19 +168,15 @@ TEST(SharedFile, recordLocksAreHonouredBothWays) {
     range.l_whence = SEEK_SET;
     return ::fcntl(fd, F_SETLK, &range) == 0;
   };
-  struct Case {
-    short theirs;
-    OpenMode mode;
-    bool opens;
-  };
-  for (const Case c :
-       {Case{F_WRLCK, OpenMode::ReadWriteDenyWrite, false},
-        Case{F_WRLCK, OpenMode::ReadDenyWrite, false}, Case{F_WRLCK, OpenMode::ReadOnly, true},
-        Case{F_RDLCK, OpenMode::ReadWriteDenyWrite, false},
-        Case{F_RDLCK, OpenMode::ReadDenyWrite, true}}) {
-    ASSERT_TRUE(recordLock(c.theirs));
-    auto file = SharedFile::open(path, c.mode);
-    EXPECT_EQ(bool(file), c.opens) << c.theirs << int(c.mode);
+  for (const auto& [theirs, mode, opens] :  // their lock, the program's mode, whether it opens
+       {std::tuple{F_WRLCK, OpenMode::ReadWriteDenyWrite, false},
+        {F_WRLCK, OpenMode::ReadDenyWrite, false},
+        {F_WRLCK, OpenMode::ReadOnly, true},
+        {F_RDLCK, OpenMode::ReadWriteDenyWrite, false},
+        {F_RDLCK, OpenMode::ReadDenyWrite, true}}) {
+    ASSERT_TRUE(recordLock(short(theirs)));
+    auto file = SharedFile::open(path, mode);
+    EXPECT_EQ(bool(file), opens) << theirs << int(mode);
     if (!file) {
       EXPECT_EQ(file.error().message, heldOpenMessage(path));
     }

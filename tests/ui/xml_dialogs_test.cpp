@@ -98,8 +98,8 @@ class XmlDialogsTest : public QObject {
     typeAndTab(dialog.edits[int(Entry::ContactExtension)], "12");
     QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.transmitter().contactExtension, QStringLiteral("12"));
-    QCOMPARE(dialog.transmitter().language, u'F');
+    QCOMPARE(std::pair(dialog.transmitter().contactExtension, dialog.transmitter().language),
+             std::pair(QStringLiteral("12"), QChar(u'F')));
   }
 
   void theChoicesOfTheReturn() {
