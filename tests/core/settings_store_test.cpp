@@ -28,9 +28,8 @@ TEST(SettingsStore, eachKeyKeepsItsOwnRecord) {
   store.WriteSummaryMargins(summary);
   store.WriteConfigDir("D:\\PAY");
   const SettingsStore again(folder.path());
-  EXPECT_EQ(again.ReadT4Margins(), forms);
-  EXPECT_EQ(again.ReadSummaryMargins(), summary);
-  EXPECT_EQ(again.ReadConfigDir(), "D:\\PAY");
+  EXPECT_EQ(std::tuple(again.ReadT4Margins(), again.ReadSummaryMargins(), again.ReadConfigDir()),
+            std::tuple(forms, summary, QStringLiteral("D:\\PAY")));
   QSettings raw(folder.filePath("user.ini"), QSettings::IniFormat);
   EXPECT_EQ(raw.value("Software/Corvantis/Quillet/2.0/T4Margins/TOP").toInt(), 60);
   EXPECT_EQ(raw.value("Software/Corvantis/Quillet/2.0/T4Margins/LINEUP").toInt(), 1);
@@ -71,8 +70,8 @@ TEST(SettingsStore, theTransmitterAndADifferentReferenceForEveryReturn) {
   raw.setValue("Software/Corvantis/Quillet/2.0/Transmitter/Account", "123456782");
   raw.setValue("Software/Corvantis/Quillet/2.0/Transmitter/SignIn", "WAC");
   raw.sync();
-  EXPECT_EQ(store.readTransmitter().account, "123456782");
-  EXPECT_EQ(store.readTransmitter().signIn, Transmitter::SignIn::WAC);
+  EXPECT_EQ(std::pair(store.readTransmitter().account, store.readTransmitter().signIn),
+            std::pair(QStringLiteral("123456782"), Transmitter::SignIn::WAC));
   EXPECT_EQ(store.peekSubmissionRef(), "Q0000001");
 }
 

@@ -111,9 +111,9 @@ TEST_F(T4FormsTest, settingsStartTheDialogAndProposeTheNextFormType) {
   const SettingsStore settings(settingsFolder.path(""));
   settings.WriteT4Margins({10, 30, 1, 5, 6, false, true, false});
   ui.expectT4PrintSetUp([](T4PrintSetUp& s) {
-    EXPECT_EQ(s.top, 10) << "the dialog's spin field brings it to 25";
-    EXPECT_EQ(s.formType, RevenueCanadaCopies);
-    EXPECT_FALSE(s.lineUp);
+    // The top margin as stored: the dialog's spin field brings it to 25.
+    EXPECT_EQ(std::tuple(s.top, s.formType, s.lineUp),
+              std::tuple(10, int(RevenueCanadaCopies), false));
     s.top = 60;
     return true;
   });
