@@ -50,9 +50,9 @@ TEST_F(T4EntryTest, opensOnTheFirstRecordInNameOrderOrANewOne) {
   // that counts as unchanged.
   C& empty = open({}, with(goodEmployer(), {{EmployerRecord::Dental_benefits_code, 3}}));
   EXPECT_TRUE(empty.isNew());
-  EXPECT_EQ(empty.working().text(T::RevCan_account_number), "123456782RP0001");
-  EXPECT_EQ(empty.working().recordType(), T4RecordType);
-  EXPECT_EQ(empty.working().byte(T::Dental_benefits_code), 3);
+  EXPECT_EQ(std::tuple(empty.working().text(T::RevCan_account_number), empty.working().recordType(),
+                       empty.working().byte(T::Dental_benefits_code)),
+            std::tuple(QStringLiteral("123456782RP0001"), T4RecordType, uint8_t(3)));
   ui.expectReport(ViewerResult::Ignore);
   EXPECT_TRUE(empty.closeQuery());
   EXPECT_TRUE(ui.questions().isEmpty()) << "nothing changed: no save question";

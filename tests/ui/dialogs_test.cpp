@@ -45,8 +45,7 @@ class DialogsTest : public QObject {
         if (!escape && !d.cancel) continue;
         const std::unique_ptr<QDialog> dialog = d.make();
         QVERIFY2(showActive(*dialog), d.name);
-        QVERIFY2(outsideLayouts(*dialog).isEmpty(), qPrintable(QString::fromLatin1(d.name) + ": " +
-                                                               outsideLayouts(*dialog).join(' ')));
+        QCOMPARE(outsideLayouts(*dialog), QStringList());
         if (escape) {
           QTest::keyClick(dialog.get(), Qt::Key_Escape);
         } else {

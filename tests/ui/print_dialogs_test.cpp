@@ -103,8 +103,7 @@ class PrintDialogsTest : public QObject {
       QVERIFY(job);
       job->endJob();  // the preview is shown, and closed
     }
-    QCOMPARE(user.paper, QPageSize::Letter);
-    QCOMPARE(user.previews, 1);
+    QCOMPARE(std::pair(user.paper, user.previews), std::pair(QPageSize::Letter, 1));
     QFont timesNewRoman("Times New Roman", 11);
     timesNewRoman.setStyleHint(QFont::Serif);
     const QFont offered = user.offeredFonts.value(0);  // the upright, regular face
