@@ -31,7 +31,6 @@ TEST(SettingsStore, eachKeyKeepsItsOwnRecord) {
   EXPECT_EQ(std::tuple(again.ReadT4Margins(), again.ReadSummaryMargins(), again.ReadConfigDir()),
             std::tuple(forms, summary, QStringLiteral("D:\\PAY")));
   QSettings raw(folder.filePath("user.ini"), QSettings::IniFormat);
-  EXPECT_EQ(raw.value("Software/Corvantis/Quillet/2.0/T4Margins/TOP").toInt(), 60);
   EXPECT_EQ(raw.value("Software/Corvantis/Quillet/2.0/T4Margins/LINEUP").toInt(), 1);
   raw.setValue("Software/Corvantis/Quillet/2.0/T4SummaryMargins/BExtra2", 7);
   raw.sync();

@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
 #include <map>
 #include <random>
 

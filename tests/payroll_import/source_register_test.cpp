@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include "core/clock.h"
 #include "golden.h"
 #include "payroll_files.h"

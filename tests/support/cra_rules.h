@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
 #include <QMultiHash>
 #include <QRegularExpression>
 #include <QSet>

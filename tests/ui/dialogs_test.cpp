@@ -1,6 +1,5 @@
 // Quillet widget tests — every dialog lays its controls out, and closes on Cancel and on
 // Esc without accepting.
-#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
@@ -9,6 +8,7 @@
 #include "app/ui/about_box.h"
 #include "efile/ui/transmitter_dialog.h"
 #include "efile/ui/xml_export_dialog.h"
+#include "golden.h"
 #include "layout_check.h"
 #include "payroll_import/ui/pay_conv_setup.h"
 #include "reports/ui/label_select.h"
@@ -25,6 +25,7 @@ class DialogsTest : public QObject {
  private slots:
   void everyDialogIsLaidOutAndClosesOnCancelAndEsc() {
     ScriptedUi ui;
+    QString controls;
     const struct {
       const char* name;
       std::function<std::unique_ptr<QDialog>()> make;
@@ -47,6 +48,7 @@ class DialogsTest : public QObject {
         QVERIFY2(showActive(*dialog), d.name);
         QCOMPARE(outsideLayouts(*dialog), QStringList());
         if (escape) {
+          controls += controlsOf(*dialog);
           QTest::keyClick(dialog.get(), Qt::Key_Escape);
         } else {
           auto* cancel = dialog->findChild<QPushButton*>(QLatin1String(d.cancel));
@@ -57,6 +59,7 @@ class DialogsTest : public QObject {
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
       }
     }
+    expectGolden("dialog_controls", controls);  // each with its name
   }
 };
 

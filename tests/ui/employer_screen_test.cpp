@@ -1,10 +1,7 @@
 // Quillet widget tests — the employer information screen, typed into and tabbed through.
 #include "screens/ui/employer_screen.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 

@@ -106,11 +106,11 @@ inline QStringList outsideLayouts(const QWidget& window) {
   return loose;
 }
 
-// Every named control of `window` that shows a value, a line each: its text or value, a
-// checkbox's or radio button's mark, and whether it is disabled, hidden, the default button
-// or has the focus.
+// The name of `window`, then every named control in it, a line each: its text or value (if it
+// shows one), a checkbox's or radio button's mark, and whether it is disabled, hidden, the
+// default button or has the focus.
 inline QString controlsOf(const QWidget& window) {
-  QString all;
+  QString all = window.objectName() + u'\n';
   for (const QWidget* w : window.findChildren<QWidget*>()) {
     QString value;
     if (const auto* e = qobject_cast<const QLineEdit*>(w))
@@ -125,8 +125,6 @@ inline QString controlsOf(const QWidget& window) {
       value = l->text();
     else if (const auto* t = qobject_cast<const QPlainTextEdit*>(w))
       value = t->toPlainText();
-    else
-      continue;
     if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
     all += w->objectName() + ": " + value;
     if (!w->isEnabled()) all += QStringLiteral(" (disabled)");

@@ -2,9 +2,7 @@
 #include "screens/ui/t4_entry_screen.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>

@@ -1,13 +1,8 @@
 // Quillet widget tests — the transmitter dialog and the choices of an XML return.
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include "app/ui/widget_ui.h"
