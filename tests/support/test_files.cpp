@@ -113,7 +113,7 @@ QString fixturePath(const QString& name) { return QStringLiteral(QUILLET_FIXTURE
 namespace {
 
 // The files of tests/fixtures/t4_files.txt and year_end_files.txt by name.
-std::map<QString, QByteArray> fixtureFiles() {
+std::map<QString, QByteArray> parseFixtureFiles() {
   std::map<QString, QByteArray> files;
   QString name;
   std::optional<EmployerRecord> employer;
@@ -154,10 +154,16 @@ std::map<QString, QByteArray> fixtureFiles() {
   return files;
 }
 
+// Read and built once: every test asks for them many times.
+const std::map<QString, QByteArray>& fixtureFiles() {
+  static const std::map<QString, QByteArray> files = parseFixtureFiles();
+  return files;
+}
+
 }  // namespace
 
 QByteArray fixtureFile(const QString& name) {
-  const auto files = fixtureFiles();
+  const auto& files = fixtureFiles();
   const auto file = files.find(name);
   if (file == files.end()) reportTestFailure("no fixture " + name);
   return file == files.end() ? QByteArray() : file->second;
