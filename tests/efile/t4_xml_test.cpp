@@ -170,8 +170,10 @@ TEST(Transmitter, everyKindOfAccountIsTaken) {
                                    {"ContactEmail", "pat@example.ca"},
                                    {"Language", "f"}})
     file.setValue(key, value);
-  expectRecordedTable("transmitter_accounts", [&file](const QString& account) {
-    file.setValue("Account", account.section(u' ', 0, 0));
+  expectRecordedTable("transmitter_accounts", [&file](const QString& row) {
+    const QString values = row.section(QStringLiteral(" ("), 0, 0);
+    for (const QString& pair : (values.contains(u'=') ? values : "Account=" + values).split("; "))
+      file.setValue(pair.section(u'=', 0, 0), pair.section(u'=', 1));
     return Transmitter::from(file).problems().join(u'\n') + u'\n';
   });
 }

@@ -16,6 +16,7 @@
 #include "payroll_files.h"
 #include "payroll_import/payroll_menu.h"
 #include "payroll_import/payroll_records.h"
+#include "platform/dos_paths.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 
@@ -30,6 +31,18 @@ TEST(DosErrors, aRunRefusedIsTold) {
   ReportRunError("A:\\SEALDATA.EXE", 2, ui);
   ReportRunError("A:\\SEALDATA.EXE", 7, ui);
   expectGolden("dos_errors", ui.transcript());
+}
+
+// Each failure is told by its DOS code in DOS's words: a row a code, or a system error as its
+// DOS code (read's own when it has none); a code without words says nothing.
+TEST(DosErrors, eachCodeIsToldInItsWords) {
+  expectRecordedTable("dos_error_codes", [](const QString& row) {
+    ScriptedUi ui;
+    const int number = row.section(u' ', -1).toInt();
+    ReportDosError("read CONFIG",
+                   row.startsWith("errno") ? platform::dosErrorCode(number, 100) : number, ui);
+    return ui.transcript();
+  });
 }
 
 class EncryptionTest : public ::testing::Test {

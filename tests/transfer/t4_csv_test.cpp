@@ -135,6 +135,15 @@ TEST_F(T4CsvTest, theDesktopShowsTheRowsAsksThenImportsAndChecks) {
   ui.expectFileChoice(good);  // again: the row is as the file has it, and nothing is asked
   ui.expectReport(ViewerResult::Ok);
   importT4Spreadsheet(state, ui);
+  ui.expectFileChoice(folder.path("none.csv"));  // told it cannot be read, nothing imported
+  importT4Spreadsheet(state, ui);
+  ui.expectFileChoice(folder.write(
+      "clean.csv",
+      sheet("Employee_postal_code,Dental_benefits_code,VOID", {"K1A 0B2", "1", "1"}, "193456787")));
+  ui.expectReport(ViewerResult::Ok);
+  ui.expectQuestion(Answer::Yes);
+  importT4Spreadsheet(state, ui);
+  EXPECT_EQ(state.T4File().Count(), 2);
   expectGolden("csv_import_desktop", ui.transcript(), folder.path({}));
 }
 

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -15,7 +16,9 @@
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <functional>
+#include <optional>
 
 namespace quillet::test {
 
@@ -76,14 +79,21 @@ inline QStringList textsCutOff(const QWidget& window) {
   return cut;
 }
 
-// Whether `layout` or a layout within it holds `widget`.
-inline bool holds(const QLayout* layout, const QWidget* widget) {
-  if (!layout) return false;
-  for (int i = 0; i < layout->count(); ++i) {
-    QLayoutItem* item = layout->itemAt(i);
-    if (item->widget() == widget || holds(item->layout(), widget)) return true;
+// Where `layout` or a layout within it places `widget`: nothing when none does; " @row,column"
+// in a grid, and the rows and columns it spans when more than one; else empty.
+inline std::optional<QString> placeIn(const QLayout* layout, const QWidget* widget) {
+  if (!layout) return std::nullopt;
+  if (const auto* g = qobject_cast<const QGridLayout*>(layout); g && g->indexOf(widget) >= 0) {
+    int row = 0, column = 0, rows = 0, columns = 0;
+    g->getItemPosition(g->indexOf(widget), &row, &column, &rows, &columns);
+    return QStringLiteral(" @%1,%2").arg(row).arg(column) +
+           (rows * columns > 1 ? QStringLiteral("+%1x%2").arg(rows).arg(columns) : QString());
   }
-  return false;
+  for (int i = 0; i < layout->count(); ++i) {
+    if (layout->itemAt(i)->widget() == widget) return QString();
+    if (auto place = placeIn(layout->itemAt(i)->layout(), widget)) return place;
+  }
+  return std::nullopt;
 }
 
 // The named controls of `window` that no layout places: they would keep their place and
@@ -94,7 +104,7 @@ inline QStringList outsideLayouts(const QWidget& window) {
     if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")) ||
         w->isWindow() || !w->parentWidget())
       continue;
-    if (!holds(w->parentWidget()->layout(), w)) loose << w->objectName();
+    if (!placeIn(w->parentWidget()->layout(), w)) loose << w->objectName();
   }
   const QList<QGroupBox*> groups = window.findChildren<QGroupBox*>();
   for (const QGroupBox* a : groups) {
@@ -108,7 +118,8 @@ inline QStringList outsideLayouts(const QWidget& window) {
 
 // The name of `window`, then every named control in it, a line each: its text or value (if it
 // shows one), a checkbox's or radio button's mark, and whether it is disabled, hidden, the
-// default button or has the focus.
+// default button or has the focus; an edit's most characters, a label that wraps, a font of
+// its own, a wheel that moves the focus, a tool bar that moves; its cell in a grid.
 inline QString controlsOf(const QWidget& window) {
   QString all = window.objectName() + u'\n';
   for (const QWidget* w : window.findChildren<QWidget*>()) {
@@ -132,6 +143,16 @@ inline QString controlsOf(const QWidget& window) {
     if (const auto* p = qobject_cast<const QPushButton*>(w); p && p->isDefault())
       all += QStringLiteral(" (default)");
     if (w->hasFocus()) all += QStringLiteral(" (focus)");
+    if (const auto* e = qobject_cast<const QLineEdit*>(w); e && e->maxLength() != 32767)
+      all += QStringLiteral(" (max %1)").arg(e->maxLength());
+    if (const auto* l = qobject_cast<const QLabel*>(w); l && l->wordWrap()) all += " (wraps)";
+    if (w->font() != window.font())
+      all += QStringLiteral(" (%1 pt%2)")
+                 .arg(w->font().pointSize())
+                 .arg(w->font().bold() ? " bold" : "");
+    if (w->focusPolicy() == Qt::WheelFocus) all += QStringLiteral(" (wheel)");
+    if (const auto* t = qobject_cast<const QToolBar*>(w); t && t->isMovable()) all += " (movable)";
+    if (w->parentWidget()) all += placeIn(w->parentWidget()->layout(), w).value_or(QString());
     all += u'\n';
   }
   return all;
