@@ -62,18 +62,6 @@ TEST(SettingsStore, theInstallationStaysWithTheUserWhenTheMachineCannotTakeIt) {
   EXPECT_EQ(store.ReadT4Margins(), PrintSettings()) << "the user's other settings are apart";
 }
 
-TEST(SettingsStore, theTransmitterAndADifferentReferenceForEveryReturn) {
-  QTemporaryDir folder;
-  const SettingsStore store(folder.path());
-  QSettings raw(folder.filePath("user.ini"), QSettings::IniFormat);
-  raw.setValue("Software/Corvantis/Quillet/2.0/Transmitter/Account", "123456782");
-  raw.setValue("Software/Corvantis/Quillet/2.0/Transmitter/SignIn", "WAC");
-  raw.sync();
-  EXPECT_EQ(std::pair(store.readTransmitter().account, store.readTransmitter().signIn),
-            std::pair(QStringLiteral("123456782"), Transmitter::SignIn::WAC));
-  EXPECT_EQ(store.peekSubmissionRef(), "Q0000001");
-}
-
 // A reference is taken only by a return that is written; a second return written while the
 // first is still being written waits for it and takes the next.
 TEST(SettingsStore, aSubmissionReferenceForEachReturnWritten) {

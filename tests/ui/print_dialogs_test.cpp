@@ -1,6 +1,7 @@
 // Quillet widget tests — the print set-up dialogs, the report viewer and the busy box.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -305,10 +306,39 @@ class PrintDialogsTest : public QObject {
     QProgressDialog* shown = window();
     QVERIFY(shown);
     QVERIFY(ui.progress("T4 forms", 57, 200));
-    QCOMPARE(shown->labelText(), QStringLiteral("T4 forms: 57 of 200"));
+    QCOMPARE(std::tuple(shown->labelText(), shown->value(), shown->maximum()),
+             std::tuple(QStringLiteral("T4 forms: 57 of 200"), 57, 200));
     shown->cancel();
     QVERIFY(!ui.progress("T4 forms", 58, 200));
     QVERIFY(!window());
+  }
+
+  // Each set-up through the desktop's Ui, its first value stepped up and its first choice
+  // made: Cancel gives back nothing and keeps the values, OK gives back the dialog's.
+  void setUpsGiveBackTheirValuesOnOkAlone() {
+    const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
+    WidgetUi ui(clock);
+    T4PrintSetUp t4;
+    SummarySetUp summary;
+    PlainPaperSetUp plain;
+    summary.remittances = 1234.5;  // none would be asked about
+    QString given;
+    for (const auto button : {QDialogButtonBox::Cancel, QDialogButtonBox::Ok}) {
+      for (int dialog = 0; dialog < 4; ++dialog) {
+        whenShown<QDialog>([button](QDialog* d) {
+          if (auto* first = d->findChild<QSpinBox*>()) first->stepUp();
+          if (auto* first = d->findChild<QRadioButton*>()) first->click();
+          QTest::mouseClick(d->findChild<QDialogButtonBox*>()->button(button), Qt::LeftButton);
+        });
+        given += QString::number(dialog == 0   ? ui.editT4PrintSetUp(t4)
+                                 : dialog == 1 ? ui.editSummarySetUp(summary)
+                                 : dialog == 2 ? ui.editPlainPaperSetUp(plain)
+                                               : ui.chooseLabelStyle().value_or(-1));
+      }
+      given +=
+          QStringLiteral(" %1,%2 %3 %4 ").arg(t4.top).arg(t4.left).arg(summary.top).arg(plain.top);
+    }
+    QCOMPARE(given, QStringLiteral("000-1 50,25 100 50 1110 55,25 101 55 "));
   }
 
   // The viewer answers Fix Error or Ignore; a display has OK alone, prints its lines with
