@@ -76,6 +76,7 @@ class CliTest : public ::testing::Test {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path("config")));  // the user's settings
     for (const char* printed : {"$DTA", "$DIR/STAFF.DTA"})  // the register shows the time
       setModified(expand(printed), QDateTime(QDate(2000, 12, 29), QTime(17, 5)));
+    setModified(expand("$DIR/NEWER.T4E"), QDateTime(QDate(2000, 12, 30), QTime(9, 0)));
   }
   ~CliTest() override { qputenv("XDG_CONFIG_HOME", m_configHome); }
   QString expand(QString text) const {
@@ -148,19 +149,6 @@ TEST_F(CliTest, dumpShowsEveryFieldOfEveryRecordAndTheIndex) {
   for (const int length : {0, 767, 768, 1535, 1536})
     all += runCli({"dump", folder.write("F.T4E", QByteArray(length, '\xFF'))}).out;
   expectGolden("cli_dump", all, folder.path({}));
-}
-
-// A T4 file newer than the year-end file is replaced only with --force.
-TEST_F(CliTest, aNewerT4FileIsReplacedOnlyWithForce) {
-  const QString config = expand("$CNF"), yearEnd = expand("$DTA");
-  const QString out = folder.path("WAGBOK.T4E");
-  ASSERT_EQ(runCli({"convert", "--config", config, yearEnd, out}).status, 0);
-  setModified(yearEnd, QFileInfo(out).lastModified().addDays(1));
-  EXPECT_EQ(runCli({"convert", "--config", config, yearEnd, out}).status, 0)
-      << "a newer year-end file: no question";
-  setModified(yearEnd, QDateTime(QDate(2000, 1, 1), QTime()));
-  EXPECT_EQ(runCli({"convert", "--config", config, yearEnd, out}).status, 1);
-  EXPECT_EQ(runCli({"convert", "--config", config, "--force", yearEnd, out}).status, 0);
 }
 
 // Every command and option of the contract, through the built program: Qt's own options

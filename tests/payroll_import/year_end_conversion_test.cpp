@@ -98,6 +98,7 @@ class ConvertFileTest : public OpenFileTest {
   FixedClock clock{QDateTime(QDate(2001, 1, 10), QTime(9, 0))};
 };
 
+// A T4 file newer than the year-end file is replaced only after Yes; an older one at once.
 TEST_F(ConvertFileTest, aNewerT4FileIsOverwrittenOnlyAfterYes) {
   const QString yearEndFile = folder.write("WGBT4.DTA", yearEnd("Surname=New"));
   const QString old = folder.write("WAGBOK.T4E", t4FileBytes(goodEmployer(), {goodT4("Old", "O")}));
@@ -112,6 +113,9 @@ TEST_F(ConvertFileTest, aNewerT4FileIsOverwrittenOnlyAfterYes) {
             ConversionOutcome::Completed);
   EXPECT_EQ(state.T4File().key(0), "NEW,   ");
   EXPECT_EQ(state.T4File().Count(), 1);
+  setModified(yearEndFile, QDateTime::currentDateTime().addDays(1));  // newer: nothing asked
+  EXPECT_EQ(ConvertYearEndFile(state, ui, clock, yearEndFile, config),
+            ConversionOutcome::Completed);
   expectGolden("conversion_overwrite", ui.transcript(), folder.path({}));
 }
 
