@@ -12,13 +12,17 @@ ScriptedUi::~ScriptedUi() {
 
 QString ScriptedUi::chooseFileToOpen(const FileDialogRequest& request) {
   m_fileDialogs << request;
-  m_transcript << QStringLiteral("open dialog: ") + request.title;
+  m_transcript << QStringLiteral("open dialog: %1%2%3")
+                      .arg(request.title, request.folder.isEmpty() ? "" : " in " + request.folder,
+                           request.allowNew ? " (a new name allowed)" : "");
   return next<QString>("file dialog").value_or(QString());
 }
 
 QString ScriptedUi::chooseFileToSave(const FileDialogRequest& request) {
   m_fileDialogs << request;
-  m_transcript << QStringLiteral("save dialog: %1 (%2)").arg(request.title, request.proposedName);
+  m_transcript << QStringLiteral("save dialog: %1 (%2)%3")
+                      .arg(request.title, request.proposedName,
+                           request.folder.isEmpty() ? "" : " in " + request.folder);
   return next<QString>("file dialog").value_or(QString());
 }
 
