@@ -41,8 +41,8 @@ class T4EntryTest : public OpenFileTest {
 };
 
 TEST_F(T4EntryTest, opensOnTheFirstRecordInNameOrderOrANewOne) {
-  C& s = open({goodT4("Smith", "J"), goodT4("Adams", "A")});
-  EXPECT_FALSE(s.isNew());
+  C& s = open({goodT4("Smith", "J"), with(goodT4("Adams", "A"), {{T::Report_type, 3}})});
+  EXPECT_FALSE(s.isNew());  // a report type beyond the three shown as its number
   expectGolden("t4_entry_opened", shownFields(s));
   EXPECT_EQ(s.employer().text(EmployerRecord::S_Employer_name_line_1), "Acme Widgets Ltd.");
 
