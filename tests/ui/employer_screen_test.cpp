@@ -36,8 +36,8 @@ class EmployerScreenTest : public QObject {
 
  private slots:
   // A new file opens with the defaults of the day, every control in its layout and whole;
-  // OK the default and focused, then the tab order from it; passing through a field without
-  // typing checks nothing.
+  // OK the default and focused, the controls and the tab order recorded; passing through a
+  // field without typing checks nothing.
   void opensWithTheDefaultsLaidOut() {
     Screen s(QByteArray{});
     QCOMPARE(s.screen->windowTitle(), "Processing: " + s.state.T4FileName());
@@ -45,15 +45,6 @@ class EmployerScreenTest : public QObject {
     QCOMPARE(textsCutOff(*s.screen), QStringList());
     QCOMPARE(outsideLayouts(*s.screen), QStringList());
     QString all = controlsOf(*s.screen) + "---\n";
-    QStringList order;
-    QWidget* w = s.button("BitBtnOK");
-    for (int i = 0; i < 6; ++i) {
-      order << w->objectName();
-      w = w->nextInFocusChain();
-      while (w->focusPolicy() == Qt::NoFocus || !w->isEnabled()) w = w->nextInFocusChain();
-    }
-    QCOMPARE(order, QStringList({"BitBtnOK", "BitBtnCancel", "EditName1", "EditName2", "EditName3",
-                                 "EditAddr1"}));
     tabOut(s.edit("EditName1"));
     QVERIFY(s.ui.messages().isEmpty());
     QVERIFY(s.focused(s.edit("EditName2")));

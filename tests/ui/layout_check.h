@@ -80,7 +80,8 @@ inline QStringList textsCutOff(const QWidget& window) {
 }
 
 // Where `layout` or a layout within it places `widget`: nothing when none does; " @row,column"
-// in a grid, and the rows and columns it spans when more than one; else empty.
+// in a grid, and the rows and columns it spans when more than one; else " #" and its place in
+// its row or column, stretches counted.
 inline std::optional<QString> placeIn(const QLayout* layout, const QWidget* widget) {
   if (!layout) return std::nullopt;
   if (const auto* g = qobject_cast<const QGridLayout*>(layout); g && g->indexOf(widget) >= 0) {
@@ -90,7 +91,7 @@ inline std::optional<QString> placeIn(const QLayout* layout, const QWidget* widg
            (rows * columns > 1 ? QStringLiteral("+%1x%2").arg(rows).arg(columns) : QString());
   }
   for (int i = 0; i < layout->count(); ++i) {
-    if (layout->itemAt(i)->widget() == widget) return QString();
+    if (layout->itemAt(i)->widget() == widget) return QStringLiteral(" #%1").arg(i);
     if (auto place = placeIn(layout->itemAt(i)->layout(), widget)) return place;
   }
   return std::nullopt;
@@ -119,7 +120,8 @@ inline QStringList outsideLayouts(const QWidget& window) {
 // The name of `window`, then every named control in it, a line each: its text or value (if it
 // shows one), a checkbox's or radio button's mark, and whether it is disabled, hidden, the
 // default button or has the focus; an edit's most characters, a label that wraps, a font of
-// its own, a wheel that moves the focus, a tool bar that moves; its cell in a grid.
+// its own, a wheel that moves the focus, a tool bar that moves; its place in its layout. Then
+// the order Tab goes through the named controls.
 inline QString controlsOf(const QWidget& window) {
   QString all = window.objectName() + u'\n';
   for (const QWidget* w : window.findChildren<QWidget*>()) {
@@ -155,7 +157,13 @@ inline QString controlsOf(const QWidget& window) {
     if (w->parentWidget()) all += placeIn(w->parentWidget()->layout(), w).value_or(QString());
     all += u'\n';
   }
-  return all;
+  QStringList order;
+  for (QWidget* w = window.nextInFocusChain(); w != &window; w = w->nextInFocusChain()) {
+    if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&window) &&
+        !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+      order << w->objectName();
+  }
+  return all + "tab order: " + order.join(QStringLiteral(", ")) + u'\n';
 }
 
 }  // namespace quillet::test
