@@ -120,8 +120,8 @@ inline QStringList outsideLayouts(const QWidget& window) {
 // The name of `window`, then every named control in it, a line each: its text or value (if it
 // shows one), a checkbox's or radio button's mark, and whether it is disabled, hidden, the
 // default button or has the focus; an edit's most characters, a label that wraps, a font of
-// its own, a wheel that moves the focus, a tool bar that moves; its place in its layout. Then
-// the order Tab goes through the named controls.
+// its own, a wheel that moves the focus, the tag of its field's check, a tool bar that moves;
+// its place in its layout. Then the order Tab goes through the named controls.
 inline QString controlsOf(const QWidget& window) {
   QString all = window.objectName() + u'\n';
   for (const QWidget* w : window.findChildren<QWidget*>()) {
@@ -153,6 +153,7 @@ inline QString controlsOf(const QWidget& window) {
                  .arg(w->font().pointSize())
                  .arg(w->font().bold() ? " bold" : "");
     if (w->focusPolicy() == Qt::WheelFocus) all += QStringLiteral(" (wheel)");
+    if (w->property("Tag").isValid()) all += " tag " + w->property("Tag").toString();
     if (const auto* t = qobject_cast<const QToolBar*>(w); t && t->isMovable()) all += " (movable)";
     if (w->parentWidget()) all += placeIn(w->parentWidget()->layout(), w).value_or(QString());
     all += u'\n';
