@@ -296,7 +296,7 @@ class T4EntryScreenTest : public QObject {
       QCOMPARE(outsideLayouts(index), QStringList());
       QCOMPARE(state.T4File().PickedIndex, int(TAlphaInxFileStream::NothingPicked));
       QVERIFY(showActive(index));
-      QString found = shown(index) + u'\n';
+      QString found = controlsOf(index) + shown(index) + u'\n';
       for (const char* typed : {"brown bo", "193-456", "zz", "BROWN"}) {
         index.EditSearch->clear();
         QTest::keyClicks(index.EditSearch, typed);
