@@ -59,8 +59,8 @@ TEST_F(EmployerScreenTest, eachFieldAsItIsLeft) {
              {C::CppMaxPrem, "1329.90"}, {C::NewHires, "12,5"}, {C::EiMult, ""}, {C::TaxYr, "70000"},
              {C::EiMaxEarn, "99999999"}, {C::DentalCode, "3"}, {C::DentalCode, "6"}, {C::DentalCode, ""},
              {C::ContEmail, "pat at acme"}, {C::ContEmail, ""}, {C::ContEmail, " pat@acme.ca "},
-             {C::Country, "XYZ"}, {C::Prov, "on"}, {C::Country, "XYZ"}, {C::Prov, "lb"},
-             {C::Country, "CANADA"},
+             {C::Country, "CANADA"}, {C::Country, "XYZ"}, {C::Prov, "on"}, {C::Country, "XYZ"},
+             {C::Prov, "lb"},
                                       // clang-format on
                                   });
   // The business number checked on its first nine characters: refused and fixed (Yes, the

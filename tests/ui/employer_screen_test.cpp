@@ -127,7 +127,7 @@ class EmployerScreenTest : public QObject {
     Screen c(t4FileBytes(goodEmployer(), {}));
     typeAndTab(c.edit("EditCity"), "Kanata");
     c.ui.expectQuestion(Answer::Cancel);
-    QTest::keyClick(c.screen.get(), Qt::Key_Escape);
+    c.click("BitBtnCancel");
     QVERIFY(c.screen->isVisible());
     QLineEdit* city = c.edit("EditCity");
     city->setFocus();

@@ -117,8 +117,8 @@ inline QStringList outsideLayouts(const QWidget& window) {
   return loose;
 }
 
-// The name of `window`, then every named control in it, a line each: its text or value (if it
-// shows one), a checkbox's or radio button's mark, and whether it is disabled, hidden, the
+// The name of `window`, then every named control and caption in it, a line each: its text or value
+// (if it shows one), a checkbox's or radio button's mark, and whether it is disabled, hidden, the
 // default button or has the focus; an edit's most characters, a label that wraps, a font of
 // its own, a wheel that moves the focus, the tag of its field's check, a tool bar that moves;
 // its place in its layout. Then the order Tab goes through the named controls.
@@ -138,20 +138,21 @@ inline QString controlsOf(const QWidget& window) {
       value = l->text();
     else if (const auto* t = qobject_cast<const QPlainTextEdit*>(w))
       value = t->toPlainText();
-    if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
-    all += w->objectName() + ": " + value;
+    const QString name = w->objectName().startsWith(QLatin1String("qt_")) ? "" : w->objectName();
+    if (name.isEmpty() && (!qobject_cast<const QLabel*>(w) || value.isEmpty())) continue;
+    all += (name.isEmpty() ? QStringLiteral("(caption)") : name) + ": " + value;
     if (!w->isEnabled()) all += QStringLiteral(" (disabled)");
     if (!w->isVisibleTo(&window)) all += QStringLiteral(" (hidden)");
     if (const auto* p = qobject_cast<const QPushButton*>(w); p && p->isDefault())
       all += QStringLiteral(" (default)");
     if (w->hasFocus()) all += QStringLiteral(" (focus)");
-    if (const auto* e = qobject_cast<const QLineEdit*>(w); e && e->maxLength() != 32767)
+    const auto* list = qobject_cast<const QComboBox*>(w);
+    if (const auto* e = list ? list->lineEdit() : qobject_cast<const QLineEdit*>(w);
+        e && e->maxLength() != 32767)
       all += QStringLiteral(" (max %1)").arg(e->maxLength());
     if (const auto* l = qobject_cast<const QLabel*>(w); l && l->wordWrap()) all += " (wraps)";
-    if (w->font() != window.font())
-      all += QStringLiteral(" (%1 pt%2)")
-                 .arg(w->font().pointSize())
-                 .arg(w->font().bold() ? " bold" : "");
+    if (const QFont f = w->font(); f != window.font())
+      all += QStringLiteral(" (%1 pt%2)").arg(f.pointSize()).arg(f.bold() ? " bold" : "");
     if (w->focusPolicy() == Qt::WheelFocus) all += QStringLiteral(" (wheel)");
     if (w->property("Tag").isValid()) all += " tag " + w->property("Tag").toString();
     if (const auto* t = qobject_cast<const QToolBar*>(w); t && t->isMovable()) all += " (movable)";
