@@ -69,6 +69,7 @@ TEST_F(T4EntryTest, eachFieldAsItIsLeft) {
              {C::EmploymentIncome, "1234.5"}, {C::Cpp, "12,5"}, {C::OtherAmount6, " 7 "}, {C::Void, "1"},
              {C::RppPlan, "  1234567  "}, {C::Country, "   "}, {C::PostCode, " k1a 0b1 "}, {C::Surname, "  "},
              {C::FirstName, " Ann "}, {C::Addr1, ""}, {C::City, " Kanata"},
+             {C::Sin, "193 456 787"}, {C::Dental, "12"},
              {C::EmploymentCode, "13 Barber or Hairdresser"}, {C::EmploymentCode, "X3"},
              {C::OtherCode2, "  "}, {C::OtherCode3, "3x Box"}, {C::OtherCode1, "\u0663\u0663"},
              {C::ProvinceOfEmployment, "on"}, {C::ProvinceOfEmployment, "ONT"}, {C::ProvinceOfEmployment, "XX"},

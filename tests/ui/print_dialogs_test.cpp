@@ -319,9 +319,8 @@ class PrintDialogsTest : public QObject {
     const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
     WidgetUi ui(clock);
     T4PrintSetUp t4;
-    SummarySetUp summary;
+    SummarySetUp summary{{}, {}, false, true, 1234.5, 100, 100, true};  // remittances: not asked
     PlainPaperSetUp plain;
-    summary.remittances = 1234.5;  // none would be asked about
     QString given;
     for (const auto button : {QDialogButtonBox::Cancel, QDialogButtonBox::Ok}) {
       for (int dialog = 0; dialog < 4; ++dialog) {
