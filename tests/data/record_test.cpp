@@ -79,14 +79,11 @@ TEST(RecordFields, textIsCutToItsWidthAndKeepsTheBytesAfterIt) {
 // character and an emoji: one "?" each); its outcome the characters read and the bytes written.
 TEST(Cp1252, decodesAndEncodesTheCodePage) {
   expectRecordedTable("cp1252", [](const QString& row) {
-    const QByteArray bytes = QByteArray::fromHex(row.section(u' ', 0, 0).toLatin1());
-    const QString text = row.startsWith(u"text ")
-                             ? row.mid(5)
-                             : decodeCp1252({reinterpret_cast<const uint8_t*>(bytes.data()),
-                                             std::size_t(bytes.size())});
-    QString shown;
-    for (const QChar c : text) shown += QStringLiteral("%1 ").arg(c.unicode(), 4, 16, QChar(u'0'));
-    return shown + "-> " + encodeCp1252(text).toHex(' ') + u'\n';
+    const QByteArray hex = QByteArray::fromHex(row.section(u' ', 0, 0).toLatin1());
+    const auto* bytes = reinterpret_cast<const uint8_t*>(hex.constData());
+    const QString text =
+        row.startsWith(u"text ") ? row.mid(5) : decodeCp1252({bytes, std::size_t(hex.size())});
+    return codeUnits(text) + "-> " + encodeCp1252(text).toHex(' ') + u'\n';
   });
 }
 

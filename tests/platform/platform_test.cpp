@@ -31,9 +31,7 @@ TEST(FileNames, everyNameComesBackByteForByte) {
   expectRecordedTable("file_name_bytes", [](const QString& row) {
     const QByteArray bytes = QByteArray::fromHex(row.section(u' ', 0, 0).toLatin1());
     const QString name = decodeFileName(bytes);
-    QString shown;
-    for (const QChar c : name) shown += QStringLiteral("%1 ").arg(c.unicode(), 4, 16, QChar(u'0'));
-    return shown + (encodeFileName(name) == bytes ? "\n" : "\nnot the same bytes\n");
+    return codeUnits(name) + (encodeFileName(name) == bytes ? "\n" : "\nnot the same bytes\n");
   });
 }
 

@@ -19,4 +19,12 @@ void expectGolden(const QString& name, QString actual, const QString& folder = {
 void expectRecordedTable(const QString& name, const std::function<QString(const QString&)>& outcome,
                          const QString& folder = {});
 
+// The UTF-16 code units of `text` in hex, each followed by a blank: a recorded outcome that
+// shows every character, the invisible and the unpaired too.
+inline QString codeUnits(const QString& text) {
+  QString units;
+  for (const QChar c : text) units += QStringLiteral("%1 ").arg(c.unicode(), 4, 16, QChar(u'0'));
+  return units;
+}
+
 }  // namespace quillet::test

@@ -79,6 +79,11 @@ inline QStringList textsCutOff(const QWidget& window) {
   return cut;
 }
 
+// The name of a control of this program's own; empty for one without a name or Qt's own parts.
+inline QString nameOf(const QWidget* w) {
+  return w->objectName().startsWith(QLatin1String("qt_")) ? QString() : w->objectName();
+}
+
 // Where `layout` or a layout within it places `widget`: nothing when none does; " @row,column"
 // in a grid, and the rows and columns it spans when more than one; else " #" and its place in
 // its row or column, stretches counted.
@@ -102,9 +107,7 @@ inline std::optional<QString> placeIn(const QLayout* layout, const QWidget* widg
 inline QStringList outsideLayouts(const QWidget& window) {
   QStringList loose;
   for (const QWidget* w : window.findChildren<QWidget*>()) {
-    if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")) ||
-        w->isWindow() || !w->parentWidget())
-      continue;
+    if (nameOf(w).isEmpty() || w->isWindow() || !w->parentWidget()) continue;
     if (!placeIn(w->parentWidget()->layout(), w)) loose << w->objectName();
   }
   const QList<QGroupBox*> groups = window.findChildren<QGroupBox*>();
@@ -117,11 +120,11 @@ inline QStringList outsideLayouts(const QWidget& window) {
   return loose;
 }
 
-// The name of `window`, then every named control and caption in it, a line each: its text or value
-// (if it shows one), a checkbox's or radio button's mark, and whether it is disabled, hidden, the
-// default button or has the focus; an edit's most characters, a label that wraps, a font of
-// its own, a wheel that moves the focus, the tag of its field's check, a tool bar that moves;
-// its place in its layout. Then the order Tab goes through the named controls.
+// The name of `window`, then every named control and caption in it, a line each: its text or
+// value (if it shows one), a checkbox's or radio button's mark, and whether it is disabled,
+// hidden, the default button or has the focus; an edit's most characters, a label that wraps, a
+// font of its own, a wheel that moves the focus, the tag of its field's check, a tool bar that
+// moves; its place in its layout. Then the order Tab goes through the named controls.
 inline QString controlsOf(const QWidget& window) {
   QString all = window.objectName() + u'\n';
   for (const QWidget* w : window.findChildren<QWidget*>()) {
@@ -138,7 +141,7 @@ inline QString controlsOf(const QWidget& window) {
       value = l->text();
     else if (const auto* t = qobject_cast<const QPlainTextEdit*>(w))
       value = t->toPlainText();
-    const QString name = w->objectName().startsWith(QLatin1String("qt_")) ? "" : w->objectName();
+    const QString name = nameOf(w);
     if (name.isEmpty() && (!qobject_cast<const QLabel*>(w) || value.isEmpty())) continue;
     all += (name.isEmpty() ? QStringLiteral("(caption)") : name) + ": " + value;
     if (!w->isEnabled()) all += QStringLiteral(" (disabled)");
@@ -160,11 +163,10 @@ inline QString controlsOf(const QWidget& window) {
     all += u'\n';
   }
   QStringList order;
-  for (QWidget* w = window.nextInFocusChain(); w != &window; w = w->nextInFocusChain()) {
-    if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&window) &&
-        !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
-      order << w->objectName();
-  }
+  for (QWidget* w = window.nextInFocusChain(); w != &window; w = w->nextInFocusChain())
+    if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&window))
+      order << nameOf(w);
+  order.removeAll(QString());  // the unnamed and Qt's own parts
   return all + "tab order: " + order.join(QStringLiteral(", ")) + u'\n';
 }
 
