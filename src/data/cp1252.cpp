@@ -2,6 +2,7 @@
 #include "data/cp1252.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 
 namespace quillet {
@@ -16,10 +17,8 @@ constexpr std::array<char16_t, 32> kHighTable = {
 
 char encodeOne(char16_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-  for (std::size_t i = 0; i < kHighTable.size(); ++i) {
-    if (kHighTable[i] == c) return static_cast<char>(0x80 + i);
-  }
-  return '?';
+  const auto found = std::find(kHighTable.begin(), kHighTable.end(), c);
+  return found == kHighTable.end() ? '?' : static_cast<char>(0x80 + (found - kHighTable.begin()));
 }
 
 }  // namespace

@@ -107,7 +107,8 @@ TEST(DosPaths, drivesOfTheWinePrefixOrOfTheHomeFolder) {
   prefix.isNull() ? qunsetenv("WINEPREFIX") : qputenv("WINEPREFIX", prefix);
 }
 
-// A moved-from handle closes nothing, and the lock goes with the handle that holds it.
+// A moved-from handle closes nothing, the lock goes with the handle that holds it, and a handle
+// moved onto lets its own file go.
 TEST(SharedFile, movedAndClosedOnce) {
   TempFolder folder;
   const QString path = folder.write("A.T4E", "0123456789");
@@ -120,7 +121,10 @@ TEST(SharedFile, movedAndClosedOnce) {
   EXPECT_EQ(second.size(), 10);
   EXPECT_EQ(first.size(), -1) << "the moved-from handle holds no file";
   EXPECT_FALSE(SharedFile::open(path, OpenMode::ReadWriteDenyWrite)) << "the lock is held";
-  { SharedFile gone = std::move(second); }
+  auto other = SharedFile::open(folder.write("B.T4E", ""), OpenMode::ReadWriteDenyWrite);
+  *other = std::move(second);  // lets its own file go
+  EXPECT_TRUE(SharedFile::open(folder.path("B.T4E"), OpenMode::ReadWriteDenyWrite));
+  { SharedFile gone = std::move(*other); }
   EXPECT_TRUE(SharedFile::open(path, OpenMode::ReadWriteDenyWrite)) << "closed once, unlocked";
 }
 

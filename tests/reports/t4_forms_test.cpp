@@ -25,9 +25,8 @@ const FixedClock Clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
 // 150 + 50 (n - 1)), or of its bottom form, 33 lines lower, joined from left to right.
 QString lineText(const QList<TracedText>& texts, int line, bool bottom = false) {
   QString joined;
-  for (const TracedText& t : texts) {
+  for (const TracedText& t : texts)
     if (t.page == 1 && t.y == 150 + 50 * (line - 1 + (bottom ? 33 : 0))) joined += t.text;
-  }
   return joined;
 }
 

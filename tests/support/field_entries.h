@@ -2,31 +2,37 @@
 #pragma once
 
 #include <QString>
-#include <initializer_list>
-#include <utility>
+#include <span>
 
+#include "golden.h"
 #include "screens/field_outcome.h"
+#include "scripted_ui.h"
+#include "test_files.h"
 
 namespace quillet::test {
 
-// Leaves each field with its text, in order, and writes what came of it, a line each:
-// the tag, the text, then "refused", "modified", "unchanged", "refresh", "shows=…" and
-// "country=…" for what the outcome asks of the screen.
+// The recorded table `name`, each row a field's tag and the text it is left with in quotes,
+// run in order on `screen`: its outcome what came of it ("refused", "modified", "unchanged",
+// "refresh", "shows=…" and "country=…" for what the screen is asked to do) and what the user
+// was told. A row "(the record)" shows every field of the record the entries left.
 template <class Screen>
-QString leaveEach(Screen& screen, std::initializer_list<std::pair<int, const char*>> entries) {
-  QString all;
-  for (const auto& [tag, text] : entries) {
-    const FieldOutcome o = screen.leaveField(tag, QString::fromUtf8(text));
-    all += QStringLiteral("%1 \"%2\" ->").arg(tag).arg(QString::fromUtf8(text));
+void expectFieldsLeft(const QString& name, Screen& screen, const ScriptedUi& ui,
+                      std::span<const Field> layout) {
+  const auto told = [&ui] { return ui.transcript() == "\n" ? QString() : ui.transcript(); };
+  expectRecordedTable(name, [&](const QString& row) {
+    if (row == QLatin1String("(the record)")) return fieldsOf(screen.working(), layout);
+    const qsizetype before = told().size();
+    const FieldOutcome o =
+        screen.leaveField(row.section(u' ', 0, 0).toInt(), row.section(u'"', 1, -2));
+    QString all = QStringLiteral("->");
     if (o.focusBack) all += QStringLiteral(" refused");
     if (o.markModified) all += QStringLiteral(" modified");
     if (o.markUnchanged) all += QStringLiteral(" unchanged");
     if (o.refreshAll) all += QStringLiteral(" refresh");
     if (o.newText) all += QStringLiteral(" shows=\"%1\"").arg(*o.newText);
     if (o.country) all += QStringLiteral(" country=%1").arg(*o.country);
-    all += u'\n';
-  }
-  return all;
+    return all + u'\n' + told().mid(before);
+  });
 }
 
 // What each field of the screen shows, "tag=text", a line each.

@@ -176,9 +176,8 @@ void writeFixtureFiles(const TempFolder& folder) {
 QString TempFolder::write(const QString& name, const QByteArray& bytes) const {
   const QString file = path(name);
   QFile out(file);
-  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
     qFatal("cannot write test file %s", qPrintable(file));
-  }
   return file;
 }
 

@@ -14,9 +14,8 @@ QList<TracedText> parseTrace(const QStringList& lines) {
 }
 
 int tracedPages(const QStringList& lines) {
-  for (const QString& line : lines) {
+  for (const QString& line : lines)
     if (line.startsWith(QStringLiteral("end\t"))) return line.mid(4).toInt();
-  }
   return 0;
 }
 

@@ -5,11 +5,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -121,10 +123,11 @@ inline QStringList outsideLayouts(const QWidget& window) {
 }
 
 // The name of `window`, then every named control and caption in it, a line each: its text or
-// value (if it shows one), a checkbox's or radio button's mark, and whether it is disabled,
-// hidden, the default button or has the focus; an edit's most characters, a label that wraps, a
-// font of its own, a wheel that moves the focus, the tag of its field's check, a tool bar that
-// moves; its place in its layout. Then the order Tab goes through the named controls.
+// value (if it shows one; a menu's items), a checkbox's or radio button's mark, and whether it is
+// disabled, hidden, the default button or has the focus; an edit's most characters and how many it
+// fits, a label that wraps, a font of its own, a wheel that moves the focus, the tag of its field's
+// check, a tool bar that moves; its place in its layout. Then the order Tab goes through the named
+// controls.
 inline QString controlsOf(const QWidget& window) {
   QString all = window.objectName() + u'\n';
   for (const QWidget* w : window.findChildren<QWidget*>()) {
@@ -141,6 +144,10 @@ inline QString controlsOf(const QWidget& window) {
       value = l->text();
     else if (const auto* t = qobject_cast<const QPlainTextEdit*>(w))
       value = t->toPlainText();
+    else if (const auto* m = qobject_cast<const QMenu*>(w))
+      for (const QAction* a : m->actions())
+        value +=
+            (a->isSeparator() ? "-" : a->text() + (a->isEnabled() ? "" : " (disabled)")) + "; ";
     const QString name = nameOf(w);
     if (name.isEmpty() && (!qobject_cast<const QLabel*>(w) || value.isEmpty())) continue;
     all += (name.isEmpty() ? QStringLiteral("(caption)") : name) + ": " + value;
@@ -153,6 +160,9 @@ inline QString controlsOf(const QWidget& window) {
     if (const auto* e = list ? list->lineEdit() : qobject_cast<const QLineEdit*>(w);
         e && e->maxLength() != 32767)
       all += QStringLiteral(" (max %1)").arg(e->maxLength());
+    if (const QFontMetrics m(w->font()); qobject_cast<const QLineEdit*>(w) && w->minimumWidth())
+      all +=
+          QStringLiteral(" (fits %1)").arg((w->minimumWidth() - m.height()) / m.averageCharWidth());
     if (const auto* l = qobject_cast<const QLabel*>(w); l && l->wordWrap()) all += " (wraps)";
     if (const QFont f = w->font(); f != window.font())
       all += QStringLiteral(" (%1 pt%2)").arg(f.pointSize()).arg(f.bold() ? " bold" : "");

@@ -288,22 +288,20 @@ class PrintDialogsTest : public QObject {
   }
 
   // Long work's window: how many of how many, and Cancel, which the work learns of at its
-  // next step; the end of the work closes it.
+  // next step; the end of the work closes it. The busy window and its cursor go as well.
   void theProgressWindowCountsAndCancels() {
     const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
     WidgetUi ui(clock);
-    const auto window = [] {
-      for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* p = qobject_cast<QProgressDialog*>(w); p && p->objectName() == "ProgressDialog")
-          return p;
-      }
-      return static_cast<QProgressDialog*>(nullptr);
+    const auto window = [](const char* name = "ProgressDialog") -> QWidget* {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name) return w;
+      return nullptr;
     };
     QVERIFY(ui.progress("T4 forms", 0, 200));
     QVERIFY(ui.progress("T4 forms", 200, 200));
     QVERIFY2(!window(), "done: closed");
     QVERIFY(ui.progress("T4 forms", 0, 200));
-    QProgressDialog* shown = window();
+    auto* shown = qobject_cast<QProgressDialog*>(window());
     QVERIFY(shown);
     QVERIFY(ui.progress("T4 forms", 57, 200));
     QCOMPARE(std::tuple(shown->labelText(), shown->value(), shown->maximum()),
@@ -311,6 +309,10 @@ class PrintDialogsTest : public QObject {
     shown->cancel();
     QVERIFY(!ui.progress("T4 forms", 58, 200));
     QVERIFY(!window());
+    ui.showBusy("T4 forms");
+    QVERIFY(window("TFormReportIsPrinting")->isVisible());
+    ui.hideBusy();
+    QVERIFY(!window("TFormReportIsPrinting") && !QApplication::overrideCursor());
   }
 
   // Each set-up through the desktop's Ui, its first value stepped up and its first choice

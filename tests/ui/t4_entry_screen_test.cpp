@@ -42,9 +42,9 @@ class T4EntryScreenTest : public QObject {
 
  private slots:
   // On the first employee, with the focus on box 14; every caption and box whole, and each
-  // field as wide as its characters. At 1280 by 800 every box shows without scrolling; at
-  // 1024 by 768 the window fits the screen, the boxes scroll within it and the buttons stay
-  // in view. The boxes of later years stand for the years that have them (recorded).
+  // field as wide as its characters (recorded). At 1280 by 800 every box shows without scrolling;
+  // at 1024 by 768 the window fits the screen, the boxes scroll within it and the buttons stay in
+  // view. The boxes of later years stand for the years that have them (recorded).
   void opensOnTheFirstEmployeeAndFitsTheScreen() {
     Entry e({with(goodT4("Smith", "John"), {{T4Record::RPP_or_deferred_PlanNumbr, "1234567"}}),
              goodT4("Adams", "Ann")});
@@ -68,13 +68,6 @@ class T4EntryScreenTest : public QObject {
       for (const QPushButton* button : e.screen->findChildren<QPushButton*>())
         QVERIFY(e.screen->rect().contains(button->geometry()));
     }
-    for (const QLineEdit* field : e.screen->findChildren<QLineEdit*>()) {
-      if (field->maxLength() <= 30)
-        QVERIFY2(field->minimumWidth() >=
-                     QFontMetrics(field->font()).averageCharWidth() * field->maxLength(),
-                 qPrintable(field->objectName()));
-    }
-
     for (const int year : {2000, 2005, 2006, 2023, 2024}) {
       EmployerRecord employer = goodEmployer();
       applyRates(employer, *ratesOf(year));
@@ -117,11 +110,8 @@ class T4EntryScreenTest : public QObject {
     QCOMPARE(shortFields, QStringList({"EditDental_benefits_code", "EditEmployee_secondinitial"}));
 
     typeAndTab(e.combo("EditProvince_of_employment_code"), "on");
-    QCOMPARE(e.combo("EditProvince_of_employment_code")->currentText(), QStringLiteral("ON"));
     QComboBox* province = e.combo("EditEmployee_province_code");
     typeAndTab(province, "mi");
-    QCOMPARE(e.combo("EditEmployee_country_code")->currentText(), QStringLiteral("USA"));
-    QCOMPARE(e.working().text(T4Record::Employee_country_code), QStringLiteral("USA"));
     e.edit("EditEmployee_surname")->setFocus();
     e.screen->resize(600, 400);  // the boxes scroll
     QCoreApplication::processEvents();
@@ -136,10 +126,11 @@ class T4EntryScreenTest : public QObject {
     province->setFocus();
     QTest::keyClick(province, Qt::Key_Down);
     QCOMPARE(province->currentText(), province->itemText(province->findText("MI") + 1));
+    const QString shown = controlsOf(*e.screen) + fieldsOf(e.working(), T4Record::layout());
     e.ui.expectReport(ViewerResult::Ignore);  // 1234.50 of earnings and 600.00 of CPP
     e.ui.expectQuestion(Answer::No);
     e.click("BitBtnExit");
-    expectGolden("t4_entry_screen_typing", e.ui.transcript());
+    expectGolden("t4_entry_screen_typing", shown + e.ui.transcript());
   }
 
   // A refused entry keeps the focus and is told once for each leaving (names only); the
@@ -214,21 +205,15 @@ class T4EntryScreenTest : public QObject {
     Entry e({goodT4("Adams", "Ann")}, employer);
     typeAndTab(e.edit("EditEmployment_income"), "90000");
     typeAndTab(e.combo("EditProvince_of_employment_code"), "qc");
-    const std::pair<const char*, const char*> boxes[] = {
-        {"EditEI_insurable_earnings", "68900.00"},
-        {"EditCPP_OR_Quebec_PensionEarn", "85000.00"},
-        {"EditPPIP_insurable_earnings", "90000.00"}};
-    for (const auto& [name, proposed] : boxes) {
-      typeAndTab(e.edit(name), "");
-      QCOMPARE(e.edit(name)->text(), QString::fromLatin1(proposed));
-    }
+    for (const char* box : {"EditEI_insurable_earnings", "EditCPP_OR_Quebec_PensionEarn",
+                            "EditPPIP_insurable_earnings"})
+      typeAndTab(e.edit(box), "");
+    const QString proposed = controlsOf(*e.screen);
     typeAndTab(e.edit("EditCPP_OR_Quebec_PensionEarn"), "0");
-    QCOMPARE(e.working().int32(T4Record::CPP_OR_Quebec_PensionEarn), 0);
     typeAndTab(e.combo("EditEmployee_province_code"), "nl");
-    QCOMPARE(e.combo("EditEmployee_country_code")->currentText(), QStringLiteral("CAN"));
     typeAndTab(e.combo("EditProvince_of_employment_code"), "nu");
-    QCOMPARE(e.working().text(T4Record::Province_of_employment_code), QStringLiteral("NU"));
-    QCOMPARE(e.working().text(T4Record::Employee_province_code), QStringLiteral("NL"));
+    expectGolden("t4_entry_screen_2026", proposed + "---\n" + controlsOf(*e.screen) + "---\n" +
+                                             fieldsOf(e.working(), T4Record::layout()));
     e.ui.expectReport(ViewerResult::Ignore);
     e.ui.expectQuestion(Answer::No);
     e.click("BitBtnExit");
@@ -321,6 +306,10 @@ class T4EntryScreenTest : public QObject {
                       index.ListBox1->visualRect(index.ListBox1->model()->index(1, 0)).center());
     QCOMPARE(state.T4File().PickedIndex, 1);
     QCOMPARE(index.result(), int(QDialog::Accepted));
+    index.show();  // Enter on the list's next line picks that one
+    QTest::keyClick(index.ListBox1, Qt::Key_Down);
+    QTest::keyClick(index.ListBox1, Qt::Key_Return);
+    QCOMPARE(state.T4File().PickedIndex, 2);
   }
 };
 

@@ -51,7 +51,6 @@ class TSDIAppFormTest : public QObject {
   void menusAndSpeedButtonsAreThere() {
     Desk desk;
     QCOMPARE(desk.window.windowTitle(), NoFile);
-    QVERIFY(!desk.action("WagBokNote1")->isEnabled());
     QVERIFY2(!desk.window.findChild<QLabel*>("ImageCanFlag")->pixmap().isNull(),
              "the JPEG decodes");
     QCOMPARE(outsideLayouts(*desk.window.centralWidget()), QStringList());
@@ -191,6 +190,25 @@ class TSDIAppFormTest : public QObject {
     QTest::keyClick(&desk.window, Qt::Key_X, Qt::AltModifier);
     QVERIFY(!desk.window.isVisible());
     QVERIFY(!desk.state.T4FileOpen());
+  }
+
+  // The desktop's Ui brings each screen up on the open file, as a window of its own.
+  void theScreensComeUpThroughTheDesktopsUi() {
+    Desk desk;
+    desk.state.setT4FileName(
+        desk.folder.write("ACME.T4E", t4FileBytes(goodEmployer(), {goodT4("Adams", "Ann")})));
+    QVERIFY(desk.state.OpenT4File());
+    WidgetUi ui(desk.clock);
+    QStringList shown;
+    for (const auto open :
+         {&WidgetUi::editEmployerRecord, &WidgetUi::editT4Records, &WidgetUi::showEmployeeIndex}) {
+      whenShown<QDialog>([&shown](QDialog* screen) {
+        shown << screen->objectName();
+        screen->reject();
+      });
+      (ui.*open)(desk.state);
+    }
+    QCOMPARE(shown, QStringList({"TFormT4BusnInfo", "TFormT4Entry", "TFormT4Index"}));
   }
 
   // The desktop program's question boxes: their icon, and the button pressed as the answer.
