@@ -83,10 +83,9 @@ class CliTest : public ::testing::Test {
     for (const auto& [name, path] : files) text.replace(name, path);
     return text;
   }
-  QStringList expand(const QStringList& args) const {
-    QStringList all;
-    for (const QString& a : args) all << expand(a);
-    return all;
+  QStringList expand(QStringList args) const {
+    for (QString& a : args) a = expand(a);
+    return args;
   }
   // Runs each command line of the recorded table and records its exit status, its streams
   // and the whole of the trace, XML return or spreadsheet (out.csv) it wrote, the files
@@ -103,11 +102,10 @@ class CliTest : public ::testing::Test {
       EXPECT_FALSE(QFile::exists(expand("$NONE"))) << line.toStdString();
       QString all =
           QStringLiteral("exit %1\n--- stdout\n%2--- stderr\n%3").arg(r.status).arg(r.out, r.err);
-      for (const QString& file : written) {
+      for (const QString& file : written)
         if (QFile::exists(file))
           all +=
               "--- " + QFileInfo(file).fileName() + "\n" + QString::fromUtf8(readWholeFile(file));
-      }
       for (const auto& [name, path] : files) all.replace(path, name);
       return all;
     });

@@ -62,7 +62,6 @@ TEST_F(CopyTest, refusesBadNamesCopiesAndAsksBeforeOverwriting) {
   EXPECT_EQ(readWholeFile(destination), "data");
   CopyAnyFile(big, destination, false, ui);
   CopyAnyFile(source, folder.path("no/such/D.T4E"), false, ui);  // told it cannot be made
-  EXPECT_EQ(ui.questions().size(), 3);
   expectGolden("copy_any_file", ui.transcript(), folder.path({}));
 }
 

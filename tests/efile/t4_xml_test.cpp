@@ -6,7 +6,6 @@
 
 #include <QBuffer>
 #include <QTemporaryDir>
-#include <map>
 #include <random>
 
 #include "checks/employer_checks.h"

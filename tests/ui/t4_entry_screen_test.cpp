@@ -88,7 +88,6 @@ class T4EntryScreenTest : public QObject {
     Entry e({goodT4("Adams", "Ann")});
     typeAndTab(e.edit("EditEmployment_income"), "1234.5");
     QCOMPARE(e.edit("EditEmployment_income")->text(), QStringLiteral("1234.5"));
-    QCOMPARE(e.working().int32(T4Record::Employment_income), 123450);
     typeAndTab(e.edit("EditUnion_dues"), "12.5.");
     QLineEdit* income = e.edit("EditEmployment_income");
     income->setFocus();
@@ -191,7 +190,6 @@ class T4EntryScreenTest : public QObject {
     e.ui.expectQuestion(Answer::Yes);  // close without it
     QTest::keyClick(sin, Qt::Key_Escape);
     QVERIFY(!e.screen->isVisible());
-    QCOMPARE(e.ui.questions().size(), 2);
     e.state.CloseT4File();
     QCOMPARE(readWholeFile(e.state.T4FileName()), original);
   }
@@ -236,6 +234,8 @@ class T4EntryScreenTest : public QObject {
     e.ui.expectEmployeeIndex([](OpenT4FileState& state) { state.T4File().PickedIndex = 0; });
     e.click("BitBtnIndex");
     QCOMPARE(e.edit("EditEmployee_surname")->text(), QStringLiteral("Adams"));
+    e.click("BitBtnFirst");
+    QCOMPARE(e.ui.messages().last(), QStringLiteral("This is the first T4 record on the file"));
 
     e.click("BitBtnAddNew");
     QCOMPARE(e.edit("EditEmployee_surname")->text(), QString());
