@@ -81,22 +81,10 @@ R longest(const R& start) {
   R r = start;
   for (const Field& f : R::layout()) {
     if (f.offset < 29) continue;  // the common prefix: the business number stays
-    switch (f.kind) {
-      case FieldKind::Text:
-        r.setText(f, QString(f.width, u'W'));
-        break;
-      case FieldKind::Cents:
-        r.setInt32(f, std::numeric_limits<int32_t>::min());
-        break;
-      case FieldKind::Flag:
-        r.setFlag(f, true);
-        break;
-      case FieldKind::Byte:
-        r.setByte(f, 5);
-        break;
-      default:
-        break;
-    }
+    if (f.kind == FieldKind::Text) r.setText(f, QString(f.width, u'W'));
+    if (f.kind == FieldKind::Cents) r.setInt32(f, std::numeric_limits<int32_t>::min());
+    if (f.kind == FieldKind::Flag) r.setFlag(f, true);
+    if (f.kind == FieldKind::Byte) r.setByte(f, 5);
   }
   return r;
 }
@@ -302,9 +290,13 @@ TEST_F(PlainSlipsRun, whatCraWouldRejectAndPaperFilingAboveFiveSlips) {
   for (const Answer answer : {Answer::No, Answer::Yes})
     print("SIX.T4E", RevenueCanadaCopies, answer);
   ScriptedUi summary;
-  summary.expectPlainPaperSetUp([](PlainPaperSetUp&) { return true; });
+  TempFolder settingsFolder;  // the Summary's margins as stored, a left one of 0 as well
+  const SettingsStore settings(settingsFolder.path(""));
+  settings.WriteSummaryMargins({60, 0, 0, 0, 0, false, false, false});
+  // Shown other margins, the user cancels, and the question about paper is never asked.
+  summary.expectPlainPaperSetUp([](PlainPaperSetUp& s) { return s.top == 60 && s.left == 0; });
   summary.expectQuestion(Answer::No);
-  EXPECT_EQ(printPlainSummaries(totalT4File(state, summary), summary, nullptr),
+  EXPECT_EQ(printPlainSummaries(totalT4File(state, summary), summary, &settings),
             PrintOutcome::NotStarted);
   EXPECT_TRUE(summary.printJobs().isEmpty());
   expectGolden("plain_paper_refusals", all + summary.transcript());

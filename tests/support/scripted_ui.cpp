@@ -8,6 +8,8 @@ ScriptedUi::~ScriptedUi() {
   for (const auto& [what, answers] : m_scripted) unused += answers.size();
   if (unused != 0)
     reportTestFailure(QStringLiteral("%1 scripted answer(s) were never asked for").arg(unused));
+  if (m_progressUp || (!m_busy.isEmpty() && m_busy.last() != u'-'))
+    reportTestFailure(QStringLiteral("a progress window or busy box was left up"));
 }
 
 QString ScriptedUi::chooseFileToOpen(const FileDialogRequest& request) {

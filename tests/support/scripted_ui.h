@@ -113,10 +113,13 @@ class ScriptedUi final : public Ui {
   void askPayrollSetUp(PayrollSetUp&) override {}  // the defaults: no box 20, no box 44
   void showBusy(const QString& reportName) override { m_busy << reportName; }
   void hideBusy() override { m_busy << QStringLiteral("-"); }
-  // Counts the steps told; Cancel is pressed at step `cancelAt` (0: never).
-  bool progress(const QString&, int done, int) override {
+  // Counts the steps told; Cancel is pressed at step `cancelAt` (0: never). A window left up
+  // when the work ended, as a busy box, fails the test.
+  bool progress(const QString&, int done, int total) override {
     ++m_progressSteps;
-    return m_cancelAt == 0 || done < m_cancelAt;
+    const bool going = m_cancelAt == 0 || done < m_cancelAt;
+    m_progressUp = going && done < total;
+    return going;
   }
   void cancelProgressAt(int done) { m_cancelAt = done; }
   int progressSteps() const { return m_progressSteps; }
@@ -157,6 +160,7 @@ class ScriptedUi final : public Ui {
   QStringList m_busy;
   int m_cancelAt = 0;
   int m_progressSteps = 0;
+  bool m_progressUp = false;
   std::map<QString, std::deque<std::any>> m_scripted;  // the answers queued, by what asks
   QList<ViewerReport> m_reports;
   QList<FileDialogRequest> m_fileDialogs;

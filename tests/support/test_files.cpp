@@ -49,22 +49,13 @@ T4Record goodT4(const QString& surname, const QString& firstName, const QString&
 namespace {
 
 void apply(Record768& record, const FieldChange& c) {
-  switch (c.field.kind) {
-    case FieldKind::Text:
-      record.setText(c.field, c.text);
-      break;
-    case FieldKind::Cents:
-    case FieldKind::Fix4:
-      record.setInt32(c.field, static_cast<int32_t>(c.number));
-      break;
-    case FieldKind::U16:
-      record.setU16(c.field, static_cast<uint16_t>(c.number));
-      break;
-    case FieldKind::Flag:
-    case FieldKind::Byte:
-      record.setByte(c.field, static_cast<uint8_t>(c.number));
-      break;
-  }
+  const FieldKind kind = c.field.kind;
+  if (kind == FieldKind::Text) record.setText(c.field, c.text);
+  if (kind == FieldKind::Cents || kind == FieldKind::Fix4)
+    record.setInt32(c.field, static_cast<int32_t>(c.number));
+  if (kind == FieldKind::U16) record.setU16(c.field, static_cast<uint16_t>(c.number));
+  if (kind == FieldKind::Flag || kind == FieldKind::Byte)
+    record.setByte(c.field, static_cast<uint8_t>(c.number));
 }
 
 }  // namespace

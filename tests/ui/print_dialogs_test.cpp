@@ -185,8 +185,7 @@ class PrintDialogsTest : public QObject {
     QStringList direct, replayed;
     TraceSurface trace({300}, [&direct](const QString& line) { direct << line; });
     RecordingSurface recording(trace.caps(), QFont("DejaVu Sans Mono", 10), &metrics);
-    for (PrintSurface* surface :
-         {static_cast<PrintSurface*>(&trace), static_cast<PrintSurface*>(&recording)}) {
+    for (PrintSurface* surface : std::initializer_list<PrintSurface*>{&trace, &recording}) {
       surface->textOut(10, 20, "one");
       surface->setStyle(true, false);
       surface->textOut(30, 40, "two");
