@@ -278,7 +278,8 @@ class T4EntryScreenTest : public QObject {
     };
     {
       TFormT4Index index(state, ui);
-      QCOMPARE(outsideLayouts(index), QStringList());
+      QCOMPARE(std::pair(index.size(), outsideLayouts(index)),
+               std::pair(QSize(360, 420), QStringList()));
       QCOMPARE(state.T4File().PickedIndex, int(TAlphaInxFileStream::NothingPicked));
       QVERIFY(showActive(index));
       QString found = controlsOf(index) + shown(index) + u'\n';
@@ -310,6 +311,10 @@ class T4EntryScreenTest : public QObject {
     QTest::keyClick(index.ListBox1, Qt::Key_Down);
     QTest::keyClick(index.ListBox1, Qt::Key_Return);
     QCOMPARE(state.T4File().PickedIndex, 2);
+    index.show();
+    QTest::mouseClick(index.BitBtnCancel, Qt::LeftButton);
+    QCOMPARE(std::pair(index.isVisible(), index.result()),
+             std::pair(false, int(QDialog::Rejected)));
   }
 };
 
