@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include "core/settings_store.h"
+#include "golden.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 
@@ -47,12 +48,10 @@ class StartUpTest : public ::testing::Test {
 
 TEST_F(StartUpTest, theFirstStartRegistersAndTheSecondDoesNothing) {
   SettingsStartUp(settings, places, ui);
-  const QString entry = QString::fromUtf8(readWholeFile(desktopEntry()));
-  EXPECT_TRUE(entry.contains("Exec=" + places.programPath + " %f\n"));
-  EXPECT_TRUE(entry.contains("Exec=" + places.programPath + " /p %f\n"));
-  EXPECT_TRUE(entry.contains("MimeType=application/x-quillet-t4e;"));
-  EXPECT_TRUE(readWholeFile(folder.path("share/mime/packages/quillet-t4e.xml"))
-                  .contains("<glob pattern=\"*.t4e\"/>"));
+  expectGolden("desktop_registration",
+               readWholeFile(desktopEntry()) +
+                   readWholeFile(folder.path("share/mime/packages/quillet-t4e.xml")),
+               folder.path({}));
   QStringList runs = linesOnceWritten(toolLog(), 2);
   runs.sort();
   EXPECT_EQ(runs, (QStringList{"update-desktop-database " + folder.path("share/applications"),

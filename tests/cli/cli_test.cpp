@@ -153,11 +153,6 @@ TEST_F(CliTest, dumpShowsEveryFieldOfEveryRecordAndTheIndex) {
 // (--style, -reverse, -platform) are the tool's, never Qt's; Qt's notes stay off standard
 // error.
 TEST_F(CliTest, theBuiltProgramTakesEveryCommandAndOptionOfTheContract) {
-  folder.write("rows.csv",
-               "Employee_surname;Employee_first_name;Employee_address_line_1;Employee_city;"
-               "Employee_province_code;Box 12;Box 10;Box 14\n"
-               "Adams;Peter;88 Front Street;Belleville;ON;192-837-466;ON;61000.00\n"
-               "Zed;Zoe;1 Elm;Ottawa;ON;193456787;ON;100.00\n");
   QDir().mkpath(folder.path("pdfs"));
   expectRecordedRuns("cli_built_program", runBuilt);
   // The returns CRA would reject, refused with what to mend; the plan of box 10, today's

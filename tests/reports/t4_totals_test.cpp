@@ -2,6 +2,9 @@
 #include "reports/t4_totals.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QFile>
 
 #include "checks/employer_checks.h"
 #include "checks/tax_years.h"
@@ -45,6 +48,16 @@ TEST(TotalsArithmetic, eachRuleWithItsOutcome) {
       return worksheetMoney(n[0].toLongLong()) + u'\n';
     return QString::number(remittanceDifference(n[0].toLongLong(), n[1].toDouble())) + u'\n';
   });
+}
+
+// Another program cut the file short under the run: the totals stop at the record that is
+// gone, and say so.
+TEST_F(TotalsTest, aFileCutShortUnderTheRunStopsThere) {
+  openFile(t4FileBytes(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B")}));
+  ASSERT_EQ(::truncate(QFile::encodeName(state.T4FileName()).constData(), 1536 + 768), 0);
+  const TotalsRun run = totalT4File(state, ui);
+  EXPECT_EQ(std::tuple(run.stoppedEarly, run.totals.count, ui.messages().size()),
+            std::tuple(true, 1, qsizetype(1)));
 }
 
 TEST_F(TotalsTest, theQuestionLeadsToTheWorksheetOrTheSummary) {

@@ -20,13 +20,14 @@ using T = T4Record;
 class T4CsvTest : public OpenFileTest {
  protected:
   CsvImportPlan plan(const QByteArray& csv) { return planT4CsvImport(state, csv); }
-  // The spreadsheet of a recorded row: after " | ", "\n" and "\r" its line ends and <BOM> a
-  // byte-order mark; in Windows-1252 when the row's name begins so.
+  // The spreadsheet of a recorded row: after " | ", "\n" and "\r" its line ends, <BOM> a
+  // byte-order mark and <DEL> that control; in Windows-1252 when the row's name begins so.
   static QByteArray csvOf(const QString& row) {
     const QString text = row.section(QStringLiteral(" | "), 1)
                              .replace(QStringLiteral("\\n"), QStringLiteral("\n"))
                              .replace(QStringLiteral("\\r"), QStringLiteral("\r"))
-                             .replace(QStringLiteral("<BOM>"), QChar(0xFEFF));
+                             .replace(QStringLiteral("<BOM>"), QChar(0xFEFF))
+                             .replace(QStringLiteral("<DEL>"), QChar(0x7F));
     return row.startsWith(u"Windows-1252") ? encodeCp1252(text) : text.toUtf8();
   }
   // A spreadsheet of the header and rows given, the minimum columns first.

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -88,7 +89,7 @@ inline QString nameOf(const QWidget* w) {
 
 // Where `layout` or a layout within it places `widget`: nothing when none does; " @row,column"
 // in a grid, and the rows and columns it spans when more than one; else " #" and its place in
-// its row or column, stretches counted.
+// its row or column, stretches counted, and its own stretch.
 inline std::optional<QString> placeIn(const QLayout* layout, const QWidget* widget) {
   if (!layout) return std::nullopt;
   if (const auto* g = qobject_cast<const QGridLayout*>(layout); g && g->indexOf(widget) >= 0) {
@@ -97,8 +98,11 @@ inline std::optional<QString> placeIn(const QLayout* layout, const QWidget* widg
     return QStringLiteral(" @%1,%2").arg(row).arg(column) +
            (rows * columns > 1 ? QStringLiteral("+%1x%2").arg(rows).arg(columns) : QString());
   }
+  const auto* box = qobject_cast<const QBoxLayout*>(layout);
   for (int i = 0; i < layout->count(); ++i) {
-    if (layout->itemAt(i)->widget() == widget) return QStringLiteral(" #%1").arg(i);
+    if (layout->itemAt(i)->widget() == widget)
+      return QStringLiteral(" #%1").arg(i) +
+             (box && box->stretch(i) ? QStringLiteral(" (stretch %1)").arg(box->stretch(i)) : "");
     if (auto place = placeIn(layout->itemAt(i)->layout(), widget)) return place;
   }
   return std::nullopt;

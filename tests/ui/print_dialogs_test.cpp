@@ -361,6 +361,7 @@ class PrintDialogsTest : public QObject {
     }
     TFormErrorMessages display(report, ViewerButtons::OkOnly, ui, clock);
     display.show();
+    QCOMPARE(display.size(), QSize(615, 373));
     shown += "---\n" + controlsOf(display);
     QTest::mouseClick(display.BitBtnPrint, Qt::LeftButton);
     QVERIFY(display.isVisible());
@@ -374,10 +375,9 @@ class PrintDialogsTest : public QObject {
     TFormPayConvSetup dialog;
     QTest::mouseClick(dialog.CheckBoxShowUnion, Qt::LeftButton);
     QTest::keyClicks(dialog.EditRPP_DPSP_Regn, " 1234567");
-    const PayrollSetUp answers = dialog.answers();
-    QVERIFY(!answers.includeBox20);
-    QVERIFY(answers.includeBox44);
-    QCOMPARE(answers.registration, QStringLiteral("123456"));  // seven typed, the blank trimmed
+    const PayrollSetUp answers = dialog.answers();  // seven typed, the blank trimmed
+    QCOMPARE(std::tuple(answers.includeBox20, answers.includeBox44, answers.registration),
+             std::tuple(false, true, QStringLiteral("123456")));
   }
 };
 

@@ -234,13 +234,15 @@ class XmlDialogsTest : public QObject {
     QVERIFY(!ui.editXmlExport(choices));
 
     TempFolder folder;
-    // A name typed without its suffix takes the request's.
-    whenShown<QFileDialog>([](QFileDialog* d) {
-      d->selectFile(QStringLiteral("mine"));
-      static_cast<QDialog*>(d)->accept();
-    });
-    QCOMPARE(ui.chooseFileToSave({"Save", "xml", {"XML files (*.xml)"}, true, folder.path({})}),
-             folder.path("mine.xml"));
+    // A name typed without its suffix takes the request's, to save or to open anew.
+    for (const auto choose : {&WidgetUi::chooseFileToSave, &WidgetUi::chooseFileToOpen}) {
+      whenShown<QFileDialog>([](QFileDialog* d) {
+        d->selectFile(QStringLiteral("mine"));
+        static_cast<QDialog*>(d)->accept();
+      });
+      QCOMPARE((ui.*choose)({"Save", "xml", {"XML files (*.xml)"}, true, folder.path({})}),
+               folder.path("mine.xml"));
+    }
     whenShown<QFileDialog>([](QFileDialog* d) { d->reject(); });
     QCOMPARE(ui.chooseFolder("Where"), QString());
   }
