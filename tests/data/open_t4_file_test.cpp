@@ -1,7 +1,4 @@
 // Quillet tests — the open-file state.
-#include "data/open_t4_file.h"
-
-#include <gtest/gtest.h>
 
 #include <QFileInfo>
 

@@ -2,8 +2,6 @@
 // written from its table of rules; and the transmitter's entries.
 #include "efile/t4_xml.h"
 
-#include <gtest/gtest.h>
-
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <random>

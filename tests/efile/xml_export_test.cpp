@@ -2,8 +2,6 @@
 // transmitter kept in the user's settings.
 #include "efile/xml_export.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 
 #include "checks/employer_checks.h"

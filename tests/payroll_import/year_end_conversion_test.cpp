@@ -1,12 +1,9 @@
 // Quillet tests — six-byte reals and the year-end conversion, on files the tests build.
 #include "payroll_import/year_end_conversion.h"
 
-#include <gtest/gtest.h>
-
 #include <QRegularExpression>
 
 #include "core/clock.h"
-#include "data/open_t4_file.h"
 #include "golden.h"
 #include "open_file_test.h"
 #include "payroll_files.h"

@@ -1,11 +1,8 @@
 // Quillet tests — building the T4 Error Report's list.
 #include "reports/error_list.h"
 
-#include <gtest/gtest.h>
-
 #include <QFile>
 
-#include "data/open_t4_file.h"
 #include "golden.h"
 #include "open_file_test.h"
 

@@ -1,16 +1,11 @@
 // Quillet tests — the T4 Error Report and the viewer's printout, on the trace printer.
 #include "reports/error_report.h"
 
-#include <gtest/gtest.h>
-
 #include <QFile>
 
 #include "core/clock.h"
-#include "data/open_t4_file.h"
 #include "golden.h"
 #include "open_file_test.h"
-#include "scripted_ui.h"
-#include "test_files.h"
 #include "trace.h"
 
 using namespace quillet;

@@ -1,13 +1,8 @@
 // Quillet tests — mailing labels on the trace printer.
 #include "reports/mailing_labels.h"
 
-#include <gtest/gtest.h>
-
 #include "core/clock.h"
-#include "data/open_t4_file.h"
 #include "open_file_test.h"
-#include "scripted_ui.h"
-#include "test_files.h"
 
 using namespace quillet;
 using namespace quillet::test;

@@ -1,6 +1,5 @@
 // Quillet tests — the slips and the Summary drawn on plain paper: every text inside its
 // box for every tax year, the sheets of each copy, and one PDF per employee.
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QGuiApplication>

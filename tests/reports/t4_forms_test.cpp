@@ -1,17 +1,12 @@
 // Quillet tests — T4 forms on the trace printer: boxes, sheets, form types, line-up.
 #include "reports/t4_forms.h"
 
-#include <gtest/gtest.h>
-
 #include <QFile>
 
 #include "core/clock.h"
 #include "core/settings_store.h"
-#include "data/open_t4_file.h"
 #include "golden.h"
 #include "open_file_test.h"
-#include "scripted_ui.h"
-#include "test_files.h"
 #include "trace.h"
 
 using namespace quillet;

@@ -1,7 +1,6 @@
 // Quillet tests — totals, the worksheet, and the T4 Summary on the trace printer.
 #include "reports/t4_totals.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -10,12 +9,9 @@
 #include "checks/tax_years.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
-#include "data/open_t4_file.h"
 #include "golden.h"
 #include "open_file_test.h"
 #include "reports/t4_summary.h"
-#include "scripted_ui.h"
-#include "test_files.h"
 #include "trace.h"
 
 using namespace quillet;

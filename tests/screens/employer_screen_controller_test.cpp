@@ -1,17 +1,12 @@
 // Quillet tests — the employer screen's field actions, closing, save and business-number rewrite.
 #include "screens/employer_screen_controller.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 
 #include "core/clock.h"
-#include "data/open_t4_file.h"
 #include "field_entries.h"
 #include "golden.h"
 #include "open_file_test.h"
-#include "scripted_ui.h"
-#include "test_files.h"
 
 using namespace quillet;
 using namespace quillet::test;

@@ -1,18 +1,14 @@
 // Quillet tests — the T4 entry screen's field checks, save step and moves.
 #include "screens/t4_entry_controller.h"
 
-#include <gtest/gtest.h>
 #include <stdio.h>
 
 #include <QFile>
 
 #include "checks/code_tables.h"
-#include "data/open_t4_file.h"
 #include "field_entries.h"
 #include "golden.h"
 #include "open_file_test.h"
-#include "scripted_ui.h"
-#include "test_files.h"
 
 using namespace quillet;
 using namespace quillet::test;

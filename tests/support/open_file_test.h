@@ -1,4 +1,5 @@
-// Quillet tests — a test with a T4 file of its own, opened as the program opens one.
+// Quillet tests — a test with a T4 file of its own, opened as the program opens one. It brings
+// GoogleTest, the open file's state, the scripted Ui and the test files with it.
 #pragma once
 
 #include <gtest/gtest.h>

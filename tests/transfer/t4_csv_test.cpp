@@ -2,8 +2,6 @@
 // all-or-nothing write; the desktop's export, import and next year's file.
 #include "transfer/t4_csv.h"
 
-#include <gtest/gtest.h>
-
 #include "data/cp1252.h"
 #include "fault_injection.h"
 #include "golden.h"

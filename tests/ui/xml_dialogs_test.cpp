@@ -57,7 +57,6 @@ class XmlDialogsTest : public QObject {
   void transmitterEntriesAreCheckedAsTheyAreLeft() {
     TransmitterDialog dialog(Transmitter{});
     QVERIFY(showActive(dialog));
-    QVERIFY(!dialog.edits[int(Entry::RepId)]->isEnabled());
     dialog.ComboSignIn->setCurrentIndex(int(Transmitter::SignIn::RAC));
     QVERIFY(dialog.edits[int(Entry::RepId)]->isEnabled());
 
@@ -102,7 +101,6 @@ class XmlDialogsTest : public QObject {
     XmlExportDialog dialog(choices);
     QVERIFY(showActive(dialog));
     QVERIFY(dialog.LabelTransmitter->text().contains("pat@example.ca"));
-    QVERIFY(!dialog.EditAmendmentNote->isEnabled());
 
     // Letters and digits only, eight at most; an empty reference is refused.
     dialog.EditSubmissionRef->clear();
@@ -123,7 +121,11 @@ class XmlDialogsTest : public QObject {
 
     QTest::mouseClick(dialog.CheckBoxAmended, Qt::LeftButton);
     QVERIFY(dialog.EditAmendmentNote->isEnabled());
-    QTest::keyClicks(dialog.EditAmendmentNote, "Box 14 corrected");
+    dialog.EditAmendmentNote->setPlainText(QString(2001, u'x'));  // one beyond CRA's 2,000
+    QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+    QCOMPARE(dialog.LabelProblem->text(), "The amendment note is longer than 2,000 characters");
+    dialog.EditAmendmentNote->setPlainText(QString(1984, u'x'));
+    QTest::keyClicks(dialog.EditAmendmentNote, "Box 14 corrected");  // 2,000 in all
 
     // The transmitter is changed from here.
     whenShown<TransmitterDialog>([](TransmitterDialog* t) {
@@ -138,7 +140,7 @@ class XmlDialogsTest : public QObject {
     const XmlExportChoices c = dialog.choices();
     QCOMPARE(std::tuple(c.options.submissionRef, c.options.amended, c.options.amendmentNote,
                         c.schemaFolder, c.transmitter.contactEmail),
-             std::tuple(QStringLiteral("R2"), true, QStringLiteral("Box 14 corrected"),
+             std::tuple(QStringLiteral("R2"), true, "Box 14 corrected" + QString(1984, u'x'),
                         folder.path({}), QStringLiteral("lee@example.ca")));
   }
 
