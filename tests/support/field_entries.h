@@ -18,10 +18,9 @@ namespace quillet::test {
 template <class Screen>
 void expectFieldsLeft(const QString& name, Screen& screen, const ScriptedUi& ui,
                       std::span<const Field> layout) {
-  const auto told = [&ui] { return ui.transcript() == "\n" ? QString() : ui.transcript(); };
   expectRecordedTable(name, [&](const QString& row) {
     if (row == QLatin1String("(the record)")) return fieldsOf(screen.working(), layout);
-    const qsizetype before = told().size();
+    const qsizetype before = ui.transcriptLines();
     const FieldOutcome o =
         screen.leaveField(row.section(u' ', 0, 0).toInt(), row.section(u'"', 1, -2));
     QString all = QStringLiteral("->");
@@ -31,7 +30,7 @@ void expectFieldsLeft(const QString& name, Screen& screen, const ScriptedUi& ui,
     if (o.refreshAll) all += QStringLiteral(" refresh");
     if (o.newText) all += QStringLiteral(" shows=\"%1\"").arg(*o.newText);
     if (o.country) all += QStringLiteral(" country=%1").arg(*o.country);
-    return all + u'\n' + told().mid(before);
+    return all + u'\n' + ui.transcriptFrom(before);
   });
 }
 

@@ -68,6 +68,11 @@ class ScriptedUi final : public Ui {
   // What the user was shown and answered, in order: messages, questions with their
   // caption and answer, the reports' lines, the file dialogs' titles.
   QString transcript() const { return m_transcript.join(u'\n') + u'\n'; }
+  // The lines recorded from line `from` on, each with its end; and how many there are so far.
+  QString transcriptFrom(qsizetype from) const {
+    return m_transcript.mid(from).join(u'\n') + (m_transcript.size() > from ? "\n" : "");
+  }
+  qsizetype transcriptLines() const { return m_transcript.size(); }
   const QStringList& questions() const { return m_questions; }
   // Each print job's trace, its document title first.
   const QList<QStringList>& printJobs() const { return m_jobs; }
