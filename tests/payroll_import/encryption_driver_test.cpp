@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include "core/clock.h"
@@ -44,9 +45,8 @@ TEST(DosErrors, eachCodeIsToldInItsWords) {
 class EncryptionTest : public ::testing::Test {
  protected:
   EncryptionTest() {
-    QDir().mkpath(drives.path("c/data/co1"));
-    QDir().mkpath(drives.path("c/wgbpgms"));
-    QDir().mkpath(drives.path("a"));
+    for (const char* path : {"c/data/co1", "c/data/co2", "c/wgbpgms", "a"})
+      QDir().mkpath(drives.path(path));
     QSettings raw(folder.path("user.ini"), QSettings::IniFormat);
     raw.setValue("Software/Corvantis/Quillet/2.0/Drives/C", drives.path("c"));
     raw.setValue("Software/Corvantis/Quillet/2.0/Drives/A", drives.path("a"));
@@ -90,6 +90,22 @@ TEST_F(EncryptionTest, theSignsOfEncryptedFiles) {
   }
   EXPECT_TRUE(driver.ProbeEncryption(drives.path("none.CNF"))) << "nothing to wait for";
   EXPECT_FALSE(inUse);
+
+  // The second folder is looked in too; a configuration naming no folder looks nowhere, not in
+  // the current folder.
+  const QString here = QDir::currentPath();
+  QDir::setCurrent(QFileInfo(drives.write("c/data/co2/EMPLOYEE.DA_", "")).path());
+  for (const auto& [drive, second, encrypted] :
+       {std::tuple{"C:", "\\DATA\\CO2\\", true}, {"", "", false}}) {
+    ConfigRecord config = configRecord();
+    config.setText(textField("data drive", 1211, 3), drive);
+    config.setText(textField("second folder", 1215, 44), second);
+    config.setText(textField("data path", 1260, 60), "");
+    drives.write("c/wgbpgms/COMPANY1.CNF", bytesOf(config));
+    driver.ProbeEncryption(configPath);
+    EXPECT_EQ(inUse, encrypted) << drive;
+  }
+  QDir::setCurrent(here);
 }
 
 TEST_F(EncryptionTest, waitingForTheDisketteMayBeGivenUp) {

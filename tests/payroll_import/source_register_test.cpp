@@ -20,8 +20,10 @@ namespace {
 // the configuration's labels (rows 45 and 85), rows 2 to 16 printed empty, an amount row
 // empty everywhere left out, a blank line between rows 85 and 86, and totals equal to the
 // one employee; blocks of four columns with the grand total after the last (3, 4 and 5
-// employees); a full block continuing on a page with the heading again; employees in name
-// order; and a year-end file that cannot be opened, which prints nothing.
+// employees); a full block continuing on a page with the heading again, and one whose new page
+// begins on the last row of a group (that row is not counted on the new page, so no blank line
+// follows it); employees in name order; and a year-end file that cannot be opened, which prints
+// nothing.
 TEST(SourceRegister, everyLayout) {
   TempFolder folder;
   ScriptedUi ui;
@@ -30,7 +32,7 @@ TEST(SourceRegister, everyLayout) {
   config.setText(textField("label", 734, 13), "Car Allowance");
   config.setText(textField("label", 734 + 14 * 17, 13), "Parking");
   QString all;
-  for (int file = 1; file <= 6; ++file) {
+  for (int file = 1; file <= 7; ++file) {
     const QString path =
         folder.write("WGBT4.DTA", fixtureFile(QStringLiteral("REGISTER%1.DTA").arg(file)));
     setModified(path, QDateTime(QDate(2000, 1, 7), QTime(16, 5)));
@@ -39,7 +41,7 @@ TEST(SourceRegister, everyLayout) {
   }
   EXPECT_EQ(PrintSourceRegister(ui, clock, folder.path("none.DTA"), config),
             PrintOutcome::NotStarted);
-  EXPECT_EQ(ui.printJobs().size(), 6);
+  EXPECT_EQ(ui.printJobs().size(), 7);
   expectGolden("source_registers", all + ui.transcript(), folder.path({}));
 }
 

@@ -51,13 +51,6 @@ QByteArray yearEnd(const QString& line) {
 
 ConfigRecord configRecord(double eiMultiplier, const QString& phone) {
   ConfigRecord config;
-  const QByteArray bytes = configBytes(eiMultiplier, phone);
-  std::copy(bytes.begin(), bytes.end(), config.bytes().begin());
-  return config;
-}
-
-QByteArray configBytes(double eiMultiplier, const QString& phone) {
-  ConfigRecord config;
   config.setText(ConfigRecord::CompanyName, "Lakeside Payroll Company of Eastern Ontario");
   config.setText(ConfigRecord::Street, "77 Water Street");
   config.setText(ConfigRecord::City, "Brockville");
@@ -70,6 +63,14 @@ QByteArray configBytes(double eiMultiplier, const QString& phone) {
   const auto multiplier = encodeReal48(eiMultiplier);
   std::copy(multiplier.begin(), multiplier.end(),
             config.bytes().begin() + ConfigRecord::EiMultiplierOffset);
+  return config;
+}
+
+QByteArray configBytes(double eiMultiplier, const QString& phone) {
+  return bytesOf(configRecord(eiMultiplier, phone));
+}
+
+QByteArray bytesOf(const ConfigRecord& config) {
   return QByteArray(reinterpret_cast<const char*>(config.bytes().data()), ConfigRecord::Size);
 }
 

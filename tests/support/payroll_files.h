@@ -17,5 +17,6 @@ QByteArray yearEnd(const QString& line);
 // payroll data in C:\DATA\CO1\.
 QByteArray configBytes(double eiMultiplier = 1.4, const QString& phone = "(613) 555-1234");
 ConfigRecord configRecord(double eiMultiplier = 1.4, const QString& phone = "(613) 555-1234");
+QByteArray bytesOf(const ConfigRecord& config);
 
 }  // namespace quillet::test

@@ -88,15 +88,17 @@ inline QString nameOf(const QWidget* w) {
 }
 
 // Where `layout` or a layout within it places `widget`: nothing when none does; " @row,column"
-// in a grid, and the rows and columns it spans when more than one; else " #" and its place in
-// its row or column, stretches counted, and its own stretch.
+// in a grid, the rows and columns it spans when more than one, and the grid's gaps between
+// columns and rows; else " #" and its place in its row or column, stretches counted, and its own
+// stretch.
 inline std::optional<QString> placeIn(const QLayout* layout, const QWidget* widget) {
   if (!layout) return std::nullopt;
   if (const auto* g = qobject_cast<const QGridLayout*>(layout); g && g->indexOf(widget) >= 0) {
     int row = 0, column = 0, rows = 0, columns = 0;
     g->getItemPosition(g->indexOf(widget), &row, &column, &rows, &columns);
     return QStringLiteral(" @%1,%2").arg(row).arg(column) +
-           (rows * columns > 1 ? QStringLiteral("+%1x%2").arg(rows).arg(columns) : QString());
+           (rows * columns > 1 ? QStringLiteral("+%1x%2").arg(rows).arg(columns) : QString()) +
+           QStringLiteral(" gaps %1,%2").arg(g->horizontalSpacing()).arg(g->verticalSpacing());
   }
   const auto* box = qobject_cast<const QBoxLayout*>(layout);
   for (int i = 0; i < layout->count(); ++i) {

@@ -250,7 +250,8 @@ class PrintDialogsTest : public QObject {
 
   // Plain paper's own set-up: for the slips the copy and the top margin (they stand centred
   // across the sheet), for the Summary its remittances and both margins; nothing about
-  // stationery or line-up samples. The controls and the values given back, recorded.
+  // stationery or line-up samples. The controls shown with the margins given, and the values
+  // given back, recorded.
   void plainPaperSetUpAsksForThePaperAlone() {
     ScriptedUi ui;
     QString all;
@@ -258,6 +259,8 @@ class PrintDialogsTest : public QObject {
       PlainPaperSetUp values;
       values.summary = summary;
       values.formType = RevenueCanadaCopies;
+      values.top = 45;
+      values.left = 35;
       TFormPlainPaperSetUp dialog(values, ui);
       dialog.show();
       QCOMPARE(outsideLayouts(dialog), QStringList());

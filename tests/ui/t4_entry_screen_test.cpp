@@ -52,6 +52,7 @@ class T4EntryScreenTest : public QObject {
     QString years = controlsOf(*e.screen);  // Adams, box 14 focused, Next the default
     auto* area = e.screen->findChild<QScrollArea*>("ScrollBoxEntries");
     const QSize whole = e.screen->wholeSize();
+    QCOMPARE(e.screen->size(), roomOnScreen(*e.screen));  // the test's screen is the smaller
     for (const QSize& screen : {QSize(1280, 800), QSize(1024, 768)}) {
       const QSize room = screen - QSize(16, 40);
       e.screen->resize(sizeWithinRoom(whole, room));
