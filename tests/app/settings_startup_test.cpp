@@ -103,7 +103,6 @@ TEST_F(StartUpTest, anInstallersSettingsFileIsImportedOnceAndDeleted) {
 }
 
 TEST_F(StartUpTest, valuesThatAreNotWholeNumbersTakeTheDefaults) {
-  QDir().mkpath(folder.path("root"));
   folder.write("root/Quillet.ini", "TOP=abc\nLEFT=x\nT4TYPE=?\nLINEUP=0\n");
   folder.write("bin/Quillet.ini", "TOP=99\n");
   SettingsStartUp(settings, places, ui);

@@ -99,7 +99,6 @@ TEST(FileError, namesTheOperationTheDiskAndTheCauses) {
 
 TEST(CopyCommand, offersTheSourcesExtensionAndCopies) {
   TempFolder folder;
-  QDir().mkpath(folder.path("OLD.DIR"));
   const QString source = folder.write("OLD.DIR/ACME.T4E", "data");
   OpenT4FileState state;
   ScriptedUi ui;

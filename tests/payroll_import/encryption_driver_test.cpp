@@ -45,7 +45,7 @@ TEST(DosErrors, eachCodeIsToldInItsWords) {
 class EncryptionTest : public ::testing::Test {
  protected:
   EncryptionTest() {
-    for (const char* path : {"c/data/co1", "c/data/co2", "c/wgbpgms", "a"})
+    for (const char* path : {"c/data/co1", "c/wgbpgms", "a"})
       QDir().mkpath(drives.path(path));
     QSettings raw(folder.path("user.ini"), QSettings::IniFormat);
     raw.setValue("Software/Corvantis/Quillet/2.0/Drives/C", drives.path("c"));
@@ -92,18 +92,15 @@ TEST_F(EncryptionTest, theSignsOfEncryptedFiles) {
   EXPECT_FALSE(inUse);
 
   // The second folder is looked in too; a configuration naming no folder looks nowhere, not in
-  // the current folder.
+  // the current folder (which holds a sign here).
   const QString here = QDir::currentPath();
   QDir::setCurrent(QFileInfo(drives.write("c/data/co2/EMPLOYEE.DA_", "")).path());
-  for (const auto& [drive, second, encrypted] :
-       {std::tuple{"C:", "\\DATA\\CO2\\", true}, {"", "", false}}) {
-    ConfigRecord config = configRecord();
-    config.setText(textField("data drive", 1211, 3), drive);
+  for (const QString second : {"\\DATA\\CO2\\", ""}) {
+    ConfigRecord config;  // a drive when there is a folder, and no data path
+    config.setText(textField("drive", 1211, 3), second.isEmpty() ? "" : "C:");
     config.setText(textField("second folder", 1215, 44), second);
-    config.setText(textField("data path", 1260, 60), "");
-    drives.write("c/wgbpgms/COMPANY1.CNF", bytesOf(config));
-    driver.ProbeEncryption(configPath);
-    EXPECT_EQ(inUse, encrypted) << drive;
+    driver.ProbeEncryption(drives.write("c/wgbpgms/COMPANY1.CNF", bytesOf(config)));
+    EXPECT_EQ(inUse, !second.isEmpty()) << second.toStdString();
   }
   QDir::setCurrent(here);
 }

@@ -24,7 +24,6 @@ class PayrollMenuTest : public ::testing::Test {
  protected:
   PayrollMenuTest() {
     QDir().mkpath(drive.path("data/co1"));
-    QDir().mkpath(drive.path("wgbpgms"));
     QSettings(folder.path("user.ini"), QSettings::IniFormat)
         .setValue("Software/Corvantis/Quillet/2.0/Drives/C", drive.path(""));
     configPath = drive.write("wgbpgms/COMPANY.CNF", configBytes());

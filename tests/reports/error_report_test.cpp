@@ -3,7 +3,6 @@
 
 #include <QFile>
 
-#include "core/clock.h"
 #include "golden.h"
 #include "open_file_test.h"
 #include "trace.h"
@@ -12,8 +11,6 @@ using namespace quillet;
 using namespace quillet::test;
 
 namespace {
-
-const FixedClock Clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
 
 using ErrorReportTest = OpenFileTest;
 
@@ -41,11 +38,11 @@ TEST_F(ErrorReportTest, printsTheHeadingAndEveryLineAcrossPages) {
   for (const auto& c : cases) {
     openFile(c.bytes);
     ASSERT_TRUE(!c.cutTo || QFile::resize(state.T4FileName(), c.cutTo));
-    EXPECT_EQ(printErrorReport(state, ui, Clock), c.outcome);
+    EXPECT_EQ(printErrorReport(state, ui, FilingDay), c.outcome);
     state.CloseT4File();
   }
-  printViewerReport({{}, {}, {}, {"line one", "  "}}, ui, Clock);
-  printViewerReport({"T4 Totals Report", {}, "Acme", {"x"}}, ui, Clock);
+  printViewerReport({{}, {}, {}, {"line one", "  "}}, ui, FilingDay);
+  printViewerReport({"T4 Totals Report", {}, "Acme", {"x"}}, ui, FilingDay);
   QString all;
   for (const QStringList& job : ui.printJobs()) all += job.join(u'\n') + "\n---\n";
   expectGolden("error_reports", all + ui.transcript() + ui.busyBoxes().join(u' '), folder.path({}));
@@ -56,7 +53,7 @@ TEST_F(ErrorReportTest, printsTheHeadingAndEveryLineAcrossPages) {
 TEST_F(ErrorReportTest, cancellingPrintsNothingAndShowsNoBusyBox) {
   openFile(t4FileBytes(goodEmployer(), {goodT4("Adams", "A")}));
   ui.cancelNextPrintJob();
-  EXPECT_EQ(printErrorReport(state, ui, Clock), PrintOutcome::NotStarted);
+  EXPECT_EQ(printErrorReport(state, ui, FilingDay), PrintOutcome::NotStarted);
   EXPECT_TRUE(ui.printJobs().isEmpty());
   EXPECT_TRUE(ui.busyBoxes().isEmpty());
   EXPECT_TRUE(ui.messages().isEmpty());

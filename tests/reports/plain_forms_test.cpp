@@ -12,6 +12,7 @@
 #include "core/settings_store.h"
 #include "golden.h"
 #include "open_file_test.h"
+#include "reports/mailing_labels.h"
 #include "reports/plain_slips.h"
 #include "reports/plain_summary.h"
 #include "reports/t4_totals.h"
@@ -331,7 +332,20 @@ TEST_F(PlainSlipsRun, onePdfPerEmployeeNeverOverwrittenUnasked) {
   stopped.cancelProgressAt(2);
   exportSlipPdfs(state, stopped);
   EXPECT_EQ(QDir(folder.path("other")).entryList({"*.pdf"}).size(), 2);
-  expectGolden("slip_pdfs", ui.transcript() + again.transcript() + stopped.transcript(),
+
+  // Another program cut the file short under the run: labels, plain slips and their PDFs stop
+  // at the record that is gone (the last in the index) and say so.
+  ASSERT_TRUE(QFile::resize(state.T4FileName(), 1536 + 4 * 768));
+  ScriptedUi cut;
+  cut.expectLabelStyle(1);
+  EXPECT_EQ(printMailingLabels(state, cut, FilingDay), PrintOutcome::StoppedEarly);
+  cut.expectPlainPaperSetUp([](PlainPaperSetUp&) { return true; });
+  EXPECT_EQ(printPlainSlips(state, cut, nullptr), PrintOutcome::StoppedEarly);
+  ASSERT_TRUE(QDir().mkpath(folder.path("cut")));
+  cut.expectFileChoice(folder.path("cut"));
+  exportSlipPdfs(state, cut);
+  expectGolden("slip_pdfs",
+               ui.transcript() + again.transcript() + stopped.transcript() + cut.transcript(),
                folder.path({}));
 }
 

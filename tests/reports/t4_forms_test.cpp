@@ -3,7 +3,6 @@
 
 #include <QFile>
 
-#include "core/clock.h"
 #include "core/settings_store.h"
 #include "golden.h"
 #include "open_file_test.h"
@@ -13,8 +12,6 @@ using namespace quillet;
 using namespace quillet::test;
 
 namespace {
-
-const FixedClock Clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
 
 // The texts printed on line n of the first page (300 dpi, top 50 hundredths: at
 // 150 + 50 (n - 1)), or of its bottom form, 33 lines lower, joined from left to right.
@@ -43,11 +40,11 @@ class T4FormsTest : public OpenFileTest {
 TEST_F(T4FormsTest, aLaterYearIsAskedAboutTheOldStationery) {
   open(with(goodEmployer(), {{EmployerRecord::S_Taxation_year, 2026}}), {goodT4("Smith", "John")});
   ui.expectQuestion(Answer::No);
-  EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::NotStarted);
+  EXPECT_EQ(printT4Forms(state, ui, FilingDay, nullptr), PrintOutcome::NotStarted);
   EXPECT_TRUE(ui.printJobs().isEmpty());
   ui.expectQuestion(Answer::Yes);
   setUpWithoutLineUp();
-  EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::Printed);
+  EXPECT_EQ(printT4Forms(state, ui, FilingDay, nullptr), PrintOutcome::Printed);
   expectGolden("t4_forms_later_year", ui.transcript());
 }
 
@@ -65,7 +62,7 @@ TEST_F(T4FormsTest, theLineUpSampleThenTheRunFollows) {
     s.lineUp = false;
     return true;
   });
-  EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::Printed);
+  EXPECT_EQ(printT4Forms(state, ui, FilingDay, nullptr), PrintOutcome::Printed);
   ASSERT_EQ(ui.printJobs().size(), 2);
   EXPECT_EQ(tracedPages(ui.printJobs().at(0)), 1) << "one sheet, no page after it";
   EXPECT_EQ(lineText(parseTrace(ui.printJobs().at(0)), 14), "TestSurname");
@@ -91,7 +88,7 @@ TEST_F(T4FormsTest, aPreviewShowsTheRunAndTheDialogComesBack) {
     return true;
   });
   ui.expectT4PrintSetUp([](T4PrintSetUp& s) { return !s.preview; });
-  EXPECT_EQ(printT4Forms(state, ui, Clock, &settings), PrintOutcome::Printed);
+  EXPECT_EQ(printT4Forms(state, ui, FilingDay, &settings), PrintOutcome::Printed);
   ASSERT_EQ(ui.previews().size(), 1);
   ASSERT_EQ(ui.printJobs().size(), 1);
   EXPECT_EQ(tracedPages(ui.previews().first()), 2);
@@ -111,7 +108,7 @@ TEST_F(T4FormsTest, settingsStartTheDialogAndProposeTheNextFormType) {
     s.top = 60;
     return true;
   });
-  printT4Forms(state, ui, Clock, &settings);
+  printT4Forms(state, ui, FilingDay, &settings);
   EXPECT_EQ(settings.ReadT4Margins(),
             (PrintSettings{60, 30, EmployeeCopies, 5, 6, false, true, false}));
 
@@ -119,13 +116,13 @@ TEST_F(T4FormsTest, settingsStartTheDialogAndProposeTheNextFormType) {
     settings.WriteT4Margins({50, 25, type, 0, 0, false, false, false});
     ScriptedUi local;
     local.expectT4PrintSetUp([](T4PrintSetUp&) { return true; });
-    printT4Forms(state, local, Clock, &settings);
+    printT4Forms(state, local, FilingDay, &settings);
     return settings.ReadT4Margins().T4Type;
   };
   EXPECT_EQ(next(DotMatrixForms), DotMatrixForms);
   ui.expectT4PrintSetUp([](T4PrintSetUp&) { return false; });
   settings.WriteT4Margins({});
-  EXPECT_EQ(printT4Forms(state, ui, Clock, &settings), PrintOutcome::NotStarted);
+  EXPECT_EQ(printT4Forms(state, ui, FilingDay, &settings), PrintOutcome::NotStarted);
   EXPECT_EQ(settings.ReadT4Margins(), PrintSettings()) << "Cancel stores nothing";
   EXPECT_EQ(next(EmployeeCopies), CompanyCopies);
   EXPECT_EQ(next(CompanyCopies), RevenueCanadaCopies);
@@ -134,7 +131,7 @@ TEST_F(T4FormsTest, settingsStartTheDialogAndProposeTheNextFormType) {
 TEST_F(T4FormsTest, anUnreadableEmployerIsAskedAbout) {
   open(std::nullopt, {});
   ui.expectQuestion(Answer::No);
-  EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::NotStarted);
+  EXPECT_EQ(printT4Forms(state, ui, FilingDay, nullptr), PrintOutcome::NotStarted);
   expectGolden("t4_forms_unreadable_employer", ui.transcript());
 }
 
@@ -142,7 +139,7 @@ TEST_F(T4FormsTest, anUnreadableRecordStopsTheRunAfterWhatWasPrinted) {
   open(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B"), goodT4("Cole", "C")});
   ASSERT_TRUE(QFile::resize(state.T4FileName(), 1536 + 2 * 768));
   setUpWithoutLineUp();
-  EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::StoppedEarly);
+  EXPECT_EQ(printT4Forms(state, ui, FilingDay, nullptr), PrintOutcome::StoppedEarly);
   expectGolden("t4_forms_unreadable_record", ui.transcript());
   const QList<TracedText> t = parseTrace(ui.printJobs().value(0));
   EXPECT_EQ(lineText(t, 14), "ADAMS");
@@ -155,7 +152,7 @@ TEST_F(T4FormsTest, cancelInTheProgressWindowDropsTheRun) {
   open(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B"), goodT4("Cole", "C")});
   setUpWithoutLineUp();
   ui.cancelProgressAt(2);
-  EXPECT_EQ(printT4Forms(state, ui, Clock, nullptr), PrintOutcome::Stopped);
+  EXPECT_EQ(printT4Forms(state, ui, FilingDay, nullptr), PrintOutcome::Stopped);
   EXPECT_EQ(ui.printJobs().value(0).last(), "aborted");
   EXPECT_EQ(ui.messages(),
             QStringList{"Printing of Employee T4 Forms was stopped: none of it was printed."});

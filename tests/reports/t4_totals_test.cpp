@@ -7,7 +7,6 @@
 
 #include "checks/employer_checks.h"
 #include "checks/tax_years.h"
-#include "core/clock.h"
 #include "core/settings_store.h"
 #include "golden.h"
 #include "open_file_test.h"
@@ -18,8 +17,6 @@ using namespace quillet;
 using namespace quillet::test;
 
 namespace {
-
-const FixedClock Clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
 
 class TotalsTest : public OpenFileTest {
  protected:
@@ -60,7 +57,7 @@ TEST_F(TotalsTest, theQuestionLeadsToTheWorksheetOrTheSummary) {
   total(goodEmployer(), {goodT4("Adams", "A")});
   ui.expectQuestion(Answer::No);
   ui.expectReport(ViewerResult::Ok);
-  runT4Totals(state, ui, Clock, nullptr);
+  runT4Totals(state, ui, FilingDay, nullptr);
   expectGolden("totals_question", ui.transcript(), folder.path({}));
   EXPECT_TRUE(ui.printJobs().isEmpty());
 }
@@ -85,7 +82,7 @@ TEST_F(SummaryTest, lineUpsUntilARealPrintThenTheReminderAndTheSettings) {
     s.lineUp = false;
     return true;
   });
-  EXPECT_EQ(printT4Summaries(run, ui, Clock, &settings), PrintOutcome::Printed);
+  EXPECT_EQ(printT4Summaries(run, ui, FilingDay, &settings), PrintOutcome::Printed);
   EXPECT_EQ(ui.printJobs().size(), 2);
   expectGolden("summary_reminder", ui.transcript());  // to date and sign it, once
   EXPECT_EQ(settings.ReadSummaryMargins(), (PrintSettings{90, 100, 0, 0, 0, false, false, true}));
@@ -100,7 +97,7 @@ TEST_F(SummaryTest, aCancelledPrintIsNoRealPrint) {
     return true;
   });
   ui.cancelNextPrintJob();
-  EXPECT_EQ(printT4Summaries(run, ui, Clock, &settings), PrintOutcome::NotStarted);
+  EXPECT_EQ(printT4Summaries(run, ui, FilingDay, &settings), PrintOutcome::NotStarted);
   EXPECT_TRUE(ui.messages().isEmpty());
   EXPECT_EQ(settings.ReadSummaryMargins(), PrintSettings());
 }

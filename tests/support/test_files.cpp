@@ -1,8 +1,10 @@
 // Quillet tests — records and T4 files built by the tests themselves.
 #include "test_files.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <algorithm>
 #include <map>
@@ -166,6 +168,7 @@ void writeFixtureFiles(const TempFolder& folder) {
 
 QString TempFolder::write(const QString& name, const QByteArray& bytes) const {
   const QString file = path(name);
+  QDir().mkpath(QFileInfo(file).path());
   QFile out(file);
   if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
     qFatal("cannot write test file %s", qPrintable(file));

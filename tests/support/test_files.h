@@ -9,11 +9,15 @@
 #include <optional>
 #include <vector>
 
+#include "core/clock.h"
 #include "data/employer_record.h"
 #include "data/t4_record.h"
 #include "qt_printers.h"
 
 namespace quillet::test {
+
+// The day most tests run on: 3 February 2001, 9:30, when the T4s of 2000 are being filed.
+inline const FixedClock FilingDay{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
 
 // An employer record without findings, with the 1999 rates (tests/fixtures/good_records.txt).
 EmployerRecord goodEmployer();
@@ -58,7 +62,7 @@ QByteArray t4FileBytes(const std::optional<EmployerRecord>& employer,
 class TempFolder {
  public:
   QString path(const QString& name) const { return m_dir.filePath(name); }
-  // Writes `bytes` to a new file of that name and returns its path.
+  // Writes `bytes` to a new file of that name, in folders made for it, and returns its path.
   QString write(const QString& name, const QByteArray& bytes) const;
 
  private:

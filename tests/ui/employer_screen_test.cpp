@@ -130,9 +130,7 @@ class EmployerScreenTest : public QObject {
     c.click("BitBtnCancel");
     QVERIFY(c.screen->isVisible());
     QLineEdit* city = c.edit("EditCity");
-    city->setFocus();
-    city->selectAll();
-    QTest::keyClicks(city, "Nepean");
+    typeOver(city, "Nepean");
     c.ui.expectQuestion(Answer::No);  // "throw away changes ?" No: saved
     QTest::keyClick(city, Qt::Key_Escape);
     QVERIFY(!c.screen->isVisible());
@@ -146,9 +144,7 @@ class EmployerScreenTest : public QObject {
     const QByteArray original = t4FileBytes(goodEmployer(), {goodT4("Adams", "A")});
     Screen s(original);
     QLineEdit* number = s.edit("EditBusnNum");
-    number->setFocus();
-    number->selectAll();
-    QTest::keyClicks(number, "12345");
+    typeOver(number, "12345");
     s.ui.expectQuestion(Answer::No);   // mend it now?
     s.ui.expectQuestion(Answer::Yes);  // close without it
     QTest::keyClick(number, Qt::Key_Escape);

@@ -39,13 +39,18 @@ inline void tabOut(QWidget* control) {
   QCoreApplication::processEvents();
 }
 
-// Replaces a control's text by typing (Delete over the selection), then leaves it with Tab.
-inline void typeAndTab(QWidget* control, const QString& text) {
+// Replaces a control's text by typing (Delete over the selection), staying in it.
+inline void typeOver(QWidget* control, const QString& text) {
   control->setFocus();
   if (auto* e = qobject_cast<QLineEdit*>(control)) e->selectAll();
   if (auto* c = qobject_cast<QComboBox*>(control)) c->lineEdit()->selectAll();
   QTest::keyClick(control, Qt::Key_Delete);
   QTest::keyClicks(control, text);
+}
+
+// Replaces a control's text by typing, then leaves it with Tab.
+inline void typeAndTab(QWidget* control, const QString& text) {
+  typeOver(control, text);
   tabOut(control);
 }
 

@@ -14,7 +14,6 @@
 #include <QTimer>
 
 #include "app/ui/widget_ui.h"
-#include "core/clock.h"
 #include "golden.h"
 #include "layout_check.h"
 #include "payroll_import/ui/pay_conv_setup.h"
@@ -92,8 +91,7 @@ class PrintDialogsTest : public QObject {
  private slots:
   // Letter paper, Preview beside Print, the suggested font, then the session's last font.
   void thePrinterAndFontDialogsOfTheDesktopProgram() {
-    const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
-    WidgetUi ui(clock);
+    WidgetUi ui(FilingDay);
     PrintDialogsUser user;
     {
       std::unique_ptr<PrintSurface> job = ui.startPrintJob("T4 Error Report");
@@ -193,6 +191,9 @@ class PrintDialogsTest : public QObject {
       surface->newPage();
       surface->setStyle(false, true);
       surface->textOut(50, 60, "three");
+      surface->drawLine(1, 2, 3, 4);
+      surface->drawFrame(5, 6, 7, 8);
+      surface->fillRect(9, 10, 11, 12);
       surface->endJob();
     }
     TraceSurface target({300}, [&replayed](const QString& line) { replayed << line; });
@@ -292,8 +293,7 @@ class PrintDialogsTest : public QObject {
   // Long work's window: how many of how many, and Cancel, which the work learns of at its
   // next step; the end of the work closes it. The busy window and its cursor go as well.
   void theProgressWindowCountsAndCancels() {
-    const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
-    WidgetUi ui(clock);
+    WidgetUi ui(FilingDay);
     const auto window = [](const char* name = "ProgressDialog") -> QWidget* {
       for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == name) return w;
@@ -320,8 +320,7 @@ class PrintDialogsTest : public QObject {
   // Each set-up through the desktop's Ui, its first value stepped up and its first choice
   // made: Cancel gives back nothing and keeps the values, OK gives back the dialog's.
   void setUpsGiveBackTheirValuesOnOkAlone() {
-    const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
-    WidgetUi ui(clock);
+    WidgetUi ui(FilingDay);
     T4PrintSetUp t4;
     SummarySetUp summary{{}, {}, false, true, 1234.5, 100, 100, true};  // remittances: not asked
     PlainPaperSetUp plain;
@@ -348,11 +347,10 @@ class PrintDialogsTest : public QObject {
   // its headings and stays open, and OK closes it. The controls and the printout recorded.
   void theViewersButtons() {
     ScriptedUi ui;
-    const FixedClock clock(QDateTime(QDate(2001, 2, 3), QTime(9, 30)));
     const ViewerReport report{"T4 Totals Report", {}, "Acme", {"  ", "Employee has no name"}};
     QString shown;
     for (const ViewerResult pressed : {ViewerResult::Ignore, ViewerResult::FixError}) {
-      TFormErrorMessages viewer(report, ViewerButtons::FixErrorOrIgnore, ui, clock);
+      TFormErrorMessages viewer(report, ViewerButtons::FixErrorOrIgnore, ui, FilingDay);
       QVERIFY(viewer.Memo1->isReadOnly());
       QCOMPARE(outsideLayouts(viewer), QStringList());
       shown += controlsOf(viewer);
@@ -362,7 +360,7 @@ class PrintDialogsTest : public QObject {
           Qt::LeftButton);
       QCOMPARE(viewer.result(), pressed);
     }
-    TFormErrorMessages display(report, ViewerButtons::OkOnly, ui, clock);
+    TFormErrorMessages display(report, ViewerButtons::OkOnly, ui, FilingDay);
     display.show();
     QCOMPARE(display.size(), QSize(615, 373));
     shown += "---\n" + controlsOf(display);

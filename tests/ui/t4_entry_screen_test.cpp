@@ -161,9 +161,7 @@ class T4EntryScreenTest : public QObject {
     QCOMPARE(e.working().text(T4Record::Employee_SIN), QStringLiteral("046454287"));
     tabOut(sin);  // kept after No: not asked again
 
-    surname->setFocus();
-    surname->selectAll();
-    QTest::keyClick(surname, Qt::Key_Delete);
+    typeOver(surname, "");
     QTest::mouseClick(e.screen->findChild<QPushButton*>("BitBtnNext"), Qt::LeftButton);
     QCOMPARE(e.working().surname(), QStringLiteral("Adams"));
     e.ui.expectQuestion(Answer::No);  // not accepted: back to the field
@@ -184,9 +182,7 @@ class T4EntryScreenTest : public QObject {
     Entry e({goodT4("Adams", "Ann")});
     const QByteArray original = readWholeFile(e.state.T4FileName());
     QLineEdit* sin = e.edit("EditEmployee_SIN");
-    sin->setFocus();
-    sin->selectAll();
-    QTest::keyClicks(sin, "046454287");
+    typeOver(sin, "046454287");
     e.ui.expectQuestion(Answer::No);   // fix it now?
     e.ui.expectQuestion(Answer::Yes);  // close without it
     QTest::keyClick(sin, Qt::Key_Escape);
@@ -223,9 +219,7 @@ class T4EntryScreenTest : public QObject {
   void theButtonsAndEnter() {
     Entry e({goodT4("Adams", "Ann"), goodT4("Brown", "Bo")});
     QLineEdit* city = e.edit("EditEmployee_city");
-    city->setFocus();
-    city->selectAll();
-    QTest::keyClicks(city, "Kanata");
+    typeOver(city, "Kanata");
     e.ui.expectQuestion(Answer::Yes);
     QTest::keyClick(city, Qt::Key_Return);
     QCOMPARE(e.edit("EditEmployee_surname")->text(), QStringLiteral("Brown"));

@@ -2,7 +2,6 @@
 #include "app/ui/tsdi_app_form.h"
 
 #include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSettings>
@@ -11,7 +10,6 @@
 
 #include "app/ui/about_box.h"
 #include "app/ui/widget_ui.h"
-#include "core/clock.h"
 #include "core/settings_store.h"
 #include "data/open_t4_file.h"
 #include "golden.h"
@@ -30,13 +28,17 @@ const QString NoFile = QStringLiteral("Preparation & Printing of Revenue Canada 
 // A main window on scripted dialogs, settings in a temporary folder.
 struct Desk {
   explicit Desk(QStringList arguments = {})
-      : window(state, ui, clock, settings, std::move(arguments)) {}
+      : window(state, ui, FilingDay, settings, std::move(arguments)) {}
 
   QAction* action(const char* name) { return window.findChild<QAction*>(QLatin1String(name)); }
   void trigger(const char* name) { action(name)->trigger(); }
+  // Opens a file of the good employer and `t4s`, written as `name`.
+  void open(const char* name, const std::vector<T4Record>& t4s = {}) {
+    state.setT4FileName(folder.write(name, t4FileBytes(goodEmployer(), t4s)));
+    QVERIFY(state.OpenT4File());
+  }
 
   TempFolder folder;
-  const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
   const SettingsStore settings{folder.path("")};
   OpenT4FileState state;
   ScriptedUi ui;
@@ -68,11 +70,34 @@ class TSDIAppFormTest : public QObject {
     QTest::mouseClick(desk.window.findChild<QToolButton*>("SpeedButtonPrintT4"), Qt::LeftButton);
     desk.ui.expectTransmitter([](Transmitter&) { return false; });
     desk.trigger("EditTransmitter");
-    desk.state.setT4FileName(desk.folder.write("SETUP.T4E", t4FileBytes(goodEmployer(), {})));
-    QVERIFY(desk.state.OpenT4File());
+    desk.open("SETUP.T4E");
     desk.trigger("PrintT4Errors1");
     desk.trigger("PrintMailingLabels1");
     expectGolden("main_window_no_file", desk.ui.transcript());
+  }
+
+  // The File and Print Reports menus' commands on a file with T4s come to their work, where the
+  // user gives up at its first dialog; next year's file is made and opened (recorded).
+  void theMenusCommandsComeToTheirWork() {
+    Desk desk;
+    desk.open("A.T4E", {goodT4("Adams", "Ann")});
+    const auto cancelled = [](auto&) { return false; };
+    for (const char* item : {"ExportCsvItem", "ExportSlipPdfs"}) {
+      desk.ui.expectFileChoice({});
+      desk.trigger(item);
+    }
+    desk.ui.expectQuestion(Answer::No);
+    desk.ui.expectReport(ViewerResult::Ok);
+    desk.trigger("PrintT4Totals1");
+    desk.ui.expectPlainPaperSetUp(cancelled);
+    desk.trigger("PrintPlainSlips");
+    desk.ui.expectPlainPaperSetUp(cancelled);
+    desk.trigger("PrintPlainSummary");
+    desk.ui.expectFileChoice(desk.folder.path("B.T4E"));
+    desk.ui.expectQuestion(Answer::Yes);
+    desk.trigger("NextYearItem");
+    QCOMPARE(desk.state.T4FileName(), desk.folder.path("B.T4E"));
+    expectGolden("main_window_commands", desk.ui.transcript(), desk.folder.path({}));
   }
 
   void openChecksTheExtensionThenOpens() {
@@ -147,7 +172,6 @@ class TSDIAppFormTest : public QObject {
     desk.state.CloseT4File();
 
     // A path holding "/P" (here /Payroll/) is a file to open, not the print flag.
-    QDir().mkpath(folder.path("Payroll"));
     const QString payroll =
         folder.write("Payroll/ACME.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John")}));
     Desk edit({payroll, "other.txt"});
@@ -175,7 +199,6 @@ class TSDIAppFormTest : public QObject {
     // The company's own T4 file, on drive C as the configuration names it: the caption follows.
     QSettings(desk.folder.path("user.ini"), QSettings::IniFormat)
         .setValue("Software/Corvantis/Quillet/2.0/Drives/C", desk.folder.path({}));
-    QDir().mkpath(desk.folder.path("DATA/CO1"));
     const QString wagebook =
         desk.folder.write("DATA/CO1/WAGBOK.T4E", t4FileBytes(goodEmployer(), {}));
     desk.trigger("Open_WAGBOK_T4E1");
@@ -191,8 +214,7 @@ class TSDIAppFormTest : public QObject {
   // Through the window's shortcut map, as the key comes from the keyboard.
   void altXExitsAndClosesTheFile() {
     Desk desk;
-    desk.state.setT4FileName(desk.folder.write("ACME.T4E", t4FileBytes(goodEmployer(), {})));
-    QVERIFY(desk.state.OpenT4File());
+    desk.open("ACME.T4E");
     QVERIFY(showActive(desk.window));
     QTest::keyClick(&desk.window, Qt::Key_X, Qt::AltModifier);
     QVERIFY(!desk.window.isVisible());
@@ -202,10 +224,8 @@ class TSDIAppFormTest : public QObject {
   // The desktop's Ui brings each screen up on the open file, as a window of its own.
   void theScreensComeUpThroughTheDesktopsUi() {
     Desk desk;
-    desk.state.setT4FileName(
-        desk.folder.write("ACME.T4E", t4FileBytes(goodEmployer(), {goodT4("Adams", "Ann")})));
-    QVERIFY(desk.state.OpenT4File());
-    WidgetUi ui(desk.clock);
+    desk.open("ACME.T4E", {goodT4("Adams", "Ann")});
+    WidgetUi ui(FilingDay);
     QStringList shown;
     for (const auto open :
          {&WidgetUi::editEmployerRecord, &WidgetUi::editT4Records, &WidgetUi::showEmployeeIndex}) {
@@ -220,8 +240,7 @@ class TSDIAppFormTest : public QObject {
 
   // The desktop program's question boxes: their icon, and the button pressed as the answer.
   void questionBoxesShowTheirIconAndAnswer() {
-    const FixedClock clock{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
-    WidgetUi ui(clock);
+    WidgetUi ui(FilingDay);
     for (const auto& [icon, kind, pressed, shown, answer] :
          {std::tuple{QuestionIcon::Error, QuestionKind::YesNoCancel, QMessageBox::Cancel,
                      QMessageBox::Critical, Answer::Cancel},
