@@ -81,9 +81,10 @@ TEST_F(PayrollMenuTest, theCommandsNeedAConfiguration) {
 TEST_F(PayrollMenuTest, createThenOpenTheCompanysT4File) {
   loadConfig();
   menu.CreatePayrollT4();
+  menu.OpenPayrollT4();  // none made yet
 
   drive.write("data/co1/wgbt4.dta", yearEnd("Surname=Young; 56=100"));
-  menu.CreatePayrollT4();
+  menu.OpenPayrollAll();  // makes it
   EXPECT_TRUE(state.T4FileOpen());
   EXPECT_EQ(state.T4FileName(), drive.path("data/co1/WAGBOK.T4E"));
   EXPECT_TRUE(menu.checks()[PayrollMenu::CreateT4]);
@@ -96,7 +97,7 @@ TEST_F(PayrollMenuTest, createThenOpenTheCompanysT4File) {
   menu.OpenPayrollT4();
   EXPECT_FALSE(state.T4FileOpen());
   ui.expectQuestion(Answer::Yes);
-  menu.OpenPayrollT4();
+  menu.OpenPayrollAll();  // opens the one there is
   EXPECT_TRUE(state.T4FileOpen());
   EXPECT_TRUE(menu.checks()[PayrollMenu::OpenT4]);
 

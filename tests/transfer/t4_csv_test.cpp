@@ -75,8 +75,10 @@ TEST_F(T4CsvTest, whatIsRefusedAndWhy) {
   EXPECT_EQ(readWholeFile(state.T4FileName()), bytes);
 }
 
+// A file of more records than a block of the write holds.
 TEST_F(T4CsvTest, aFailedWriteLeavesTheFileAsItWas) {
-  const QByteArray bytes = fixtureFile("SHEET.T4E");
+  const QByteArray many = t4FileBytes(std::nullopt, {goodT4("Many", "M")}).repeated(1400);
+  const QByteArray bytes = fixtureFile("SHEET.T4E") + many;
   openFile(bytes);
   const CsvImportPlan p = plan(sheet("Employment_income", {"99.99"}, "193456787"));
   ASSERT_EQ(p.count(CsvRow::Kind::Update), 1);
@@ -86,7 +88,8 @@ TEST_F(T4CsvTest, aFailedWriteLeavesTheFileAsItWas) {
   }
   EXPECT_EQ(readWholeFile(state.T4FileName()), bytes);
   ASSERT_TRUE(applyT4CsvImport(state, p)) << "once the disk takes it";
-  EXPECT_EQ(state.T4File().Count(), 3);
+  EXPECT_EQ(state.T4File().Count(), 1403);
+  EXPECT_TRUE(readWholeFile(state.T4FileName()).endsWith(many));
 }
 
 // Two imports at once: the one that opened the file just before the other replaced it locks
