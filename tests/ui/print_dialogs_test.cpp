@@ -259,7 +259,8 @@ class PrintDialogsTest : public QObject {
     for (const bool summary : {false, true}) {
       PlainPaperSetUp values;
       values.summary = summary;
-      values.formType = RevenueCanadaCopies;
+      values.formType =
+          summary ? DotMatrixForms : RevenueCanadaCopies;  // none of its copies: the first
       values.top = 45;
       values.left = 35;
       TFormPlainPaperSetUp dialog(values, ui);
