@@ -6,7 +6,6 @@
 #include <QRegularExpression>
 
 #include "cli/cli.h"
-#include "core/clock.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "efile/filed_state.h"
@@ -23,8 +22,6 @@ using namespace quillet;
 using namespace quillet::test;
 
 namespace {
-
-const FixedClock Clock{QDateTime(QDate(2001, 1, 10), QTime(9, 0))};
 
 QByteArray oldT4File() {
   return t4FileBytes(goodEmployer(),
@@ -51,12 +48,12 @@ struct Scene {
   bool open() { return bool(state.OpenT4File()); }
 
   ConversionOutcome convert() {
-    return ConvertYearEndFile(state, ui, Clock, yearEndPath, configRecord());
+    return ConvertYearEndFile(state, ui, YearEndDay, yearEndPath, configRecord());
   }
 
   void changeBusinessNumber() {
     if (!open()) return;
-    EmployerScreenController screen(state, ui, Clock);
+    EmployerScreenController screen(state, ui, YearEndDay);
     screen.open();
     screen.leaveField(EmployerScreenController::BusnNum, QStringLiteral("046454286RP0002"));
     screen.closeQuery(true);
@@ -217,7 +214,7 @@ TEST_P(OnAFailingDisk, theEmployerScreenKeepsWhatItCouldNotSave) {
       Scene scene;
       ASSERT_TRUE(scene.open());
       ScriptedUi& ui = scene.ui;
-      EmployerScreenController screen(scene.state, ui, Clock);
+      EmployerScreenController screen(scene.state, ui, YearEndDay);
       screen.open();
       screen.leaveField(EmployerScreenController::City, QStringLiteral("Kanata"));
       if (newNumber)

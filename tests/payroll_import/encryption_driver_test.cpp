@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "core/clock.h"
 #include "core/settings_store.h"
 #include "data/open_t4_file.h"
 #include "golden.h"
@@ -45,8 +44,7 @@ TEST(DosErrors, eachCodeIsToldInItsWords) {
 class EncryptionTest : public ::testing::Test {
  protected:
   EncryptionTest() {
-    for (const char* path : {"c/data/co1", "c/wgbpgms", "a"})
-      QDir().mkpath(drives.path(path));
+    for (const char* path : {"c/data/co1", "c/wgbpgms", "a"}) QDir().mkpath(drives.path(path));
     QSettings raw(folder.path("user.ini"), QSettings::IniFormat);
     raw.setValue("Software/Corvantis/Quillet/2.0/Drives/C", drives.path("c"));
     raw.setValue("Software/Corvantis/Quillet/2.0/Drives/A", drives.path("a"));
@@ -172,8 +170,7 @@ TEST_F(EncryptionTest, anotherCompanyEncryptsTheOldOneFirst) {
   other.replace(1260, 11, QByteArray("\x0a\\DATA\\CO2\\"));
   const QString otherPath = drives.write("c/wgbpgms/COMPANY2.CNF", other);
   OpenT4FileState state;
-  const FixedClock clock{QDateTime(QDate(2001, 1, 10), QTime(9, 0))};
-  PayrollMenu menu(state, ui, clock, settings, folder.path(""));
+  PayrollMenu menu(state, ui, YearEndDay, settings, folder.path(""));
   ui.expectFileChoice(configPath);
   menu.OpenPayrollConfig();
   ui.expectFileChoice(otherPath);

@@ -7,7 +7,6 @@
 #include <QSettings>
 
 #include "app/main_commands.h"
-#include "core/clock.h"
 #include "core/settings_store.h"
 #include "data/open_t4_file.h"
 #include "golden.h"
@@ -45,8 +44,7 @@ class PayrollMenuTest : public ::testing::Test {
   SettingsStore settings{folder.path("")};
   OpenT4FileState state;
   ScriptedUi ui;
-  FixedClock clock{QDateTime(QDate(2001, 1, 10), QTime(9, 0))};
-  PayrollMenu menu{state, ui, clock, settings, folder.path("")};
+  PayrollMenu menu{state, ui, YearEndDay, settings, folder.path("")};
 };
 
 TEST_F(PayrollMenuTest, loadingAConfiguration) {
@@ -126,7 +124,7 @@ TEST_F(PayrollMenuTest, aDeclinedConversionLeavesTheOpenFileItsName) {
 }
 
 TEST_F(PayrollMenuTest, aRegularOpenLeavesPayrollMode) {
-  MainCommands commands(state, ui, clock, settings, folder.path(""));
+  MainCommands commands(state, ui, YearEndDay, settings, folder.path(""));
   ui.expectFileChoice(configPath);
   commands.payroll().OpenPayrollConfig();
   ASSERT_TRUE(commands.payroll().payrollMode());

@@ -3,7 +3,6 @@
 
 #include <QRegularExpression>
 
-#include "core/clock.h"
 #include "golden.h"
 #include "open_file_test.h"
 #include "payroll_files.h"
@@ -92,7 +91,6 @@ class ConvertFileTest : public OpenFileTest {
   ConvertFileTest() { state.setT4FileName(folder.path("WAGBOK.T4E")); }
 
   ConfigRecord config = configRecord();
-  FixedClock clock{QDateTime(QDate(2001, 1, 10), QTime(9, 0))};
 };
 
 // A T4 file newer than the year-end file is replaced only after Yes; an older one at once.
@@ -102,16 +100,17 @@ TEST_F(ConvertFileTest, aNewerT4FileIsOverwrittenOnlyAfterYes) {
   setModified(yearEndFile, QDateTime(QDate(2000, 12, 31), QTime(17, 0)));
   setModified(old, QDateTime(QDate(2001, 1, 5), QTime(9, 0)));
   ui.expectQuestion(Answer::No);
-  EXPECT_EQ(ConvertYearEndFile(state, ui, clock, yearEndFile, config), ConversionOutcome::Stopped);
+  EXPECT_EQ(ConvertYearEndFile(state, ui, YearEndDay, yearEndFile, config),
+            ConversionOutcome::Stopped);
   EXPECT_TRUE(readWholeFile(old).contains("Old"));
 
   ui.expectQuestion(Answer::Yes);
-  EXPECT_EQ(ConvertYearEndFile(state, ui, clock, yearEndFile, config),
+  EXPECT_EQ(ConvertYearEndFile(state, ui, YearEndDay, yearEndFile, config),
             ConversionOutcome::Completed);
   EXPECT_EQ(state.T4File().key(0), "NEW,   ");
   EXPECT_EQ(state.T4File().Count(), 1);
   setModified(yearEndFile, QDateTime::currentDateTime().addDays(1));  // newer: nothing asked
-  EXPECT_EQ(ConvertYearEndFile(state, ui, clock, yearEndFile, config),
+  EXPECT_EQ(ConvertYearEndFile(state, ui, YearEndDay, yearEndFile, config),
             ConversionOutcome::Completed);
   expectGolden("conversion_overwrite", ui.transcript(), folder.path({}));
 }
@@ -125,11 +124,12 @@ TEST_F(ConvertFileTest, whatCannotBeConvertedChangesNothing) {
   ScriptedUi stopped;
   stopped.cancelProgressAt(1);
   const QString two = folder.write("TWO.DTA", yearEnd("Surname=A") + yearEnd({}));
-  EXPECT_EQ(ConvertYearEndFile(state, stopped, clock, two, config), ConversionOutcome::Stopped);
+  EXPECT_EQ(ConvertYearEndFile(state, stopped, YearEndDay, two, config),
+            ConversionOutcome::Stopped);
   EXPECT_EQ(readWholeFile(old), before);
   state.setT4FileName(two);
   const QByteArray yearEndBytes = readWholeFile(two);
-  EXPECT_EQ(ConvertYearEndFile(state, ui, clock, two, config), ConversionOutcome::Stopped);
+  EXPECT_EQ(ConvertYearEndFile(state, ui, YearEndDay, two, config), ConversionOutcome::Stopped);
   EXPECT_EQ(readWholeFile(two), yearEndBytes);
   expectGolden("conversion_refused", stopped.transcript() + ui.transcript(), folder.path({}));
 }

@@ -18,6 +18,8 @@ namespace quillet::test {
 
 // The day most tests run on: 3 February 2001, 9:30, when the T4s of 2000 are being filed.
 inline const FixedClock FilingDay{QDateTime(QDate(2001, 2, 3), QTime(9, 30))};
+// The day the payroll's year end is converted: 10 January 2001, 9:00.
+inline const FixedClock YearEndDay{QDateTime(QDate(2001, 1, 10), QTime(9, 0))};
 
 // An employer record without findings, with the 1999 rates (tests/fixtures/good_records.txt).
 EmployerRecord goodEmployer();
