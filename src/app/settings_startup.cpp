@@ -44,7 +44,7 @@ FileStatus importSettingsFile(const QString& path, const SettingsStore& settings
   PrintSettings margins;
   QTextStream in(&file);
   const auto number = [](const QString& value, int fallback) {
-    bool ok = false;
+    bool ok;
     const int n = value.toInt(&ok);
     return ok ? n : fallback;
   };

@@ -121,9 +121,8 @@ bool isTaxableBenefitCode(const QString& codeText) {
 std::optional<uint8_t> dentalBenefitsCode(const QString& text) {
   const QString trimmed = text.trimmed();
   if (trimmed.isEmpty()) return 0;
-  bool number = false;
-  const int code = trimmed.left(1).toInt(&number);
-  if (!number || code < 1 || code > 5 || (trimmed.size() > 1 && trimmed.at(1) != u' ')) {
+  const int code = trimmed.left(1).toInt();
+  if (code < 1 || code > 5 || (trimmed.size() > 1 && trimmed.at(1) != u' ')) {
     return std::nullopt;
   }
   return uint8_t(code);

@@ -52,27 +52,26 @@ bool PrintTarget::parse(const Invocation& invocation, QString& error) {
     error = QStringLiteral("print needs one of --pdf OUT.pdf and --trace OUT.txt");
     return false;
   }
-  bool ok = true;
   if (o.contains(QStringLiteral("--dpi"))) {
-    m_settings.dpi = o.value(QStringLiteral("--dpi")).toInt(&ok);
-    if (!ok || m_settings.dpi < 10 || m_settings.dpi > 4800) {
+    m_settings.dpi = o.value(QStringLiteral("--dpi")).toInt();
+    if (m_settings.dpi < 10 || m_settings.dpi > 4800) {
       error = QStringLiteral("--dpi takes a whole number from 10 to 4800");
       return false;
     }
   }
   if (o.contains(QStringLiteral("--offset"))) {
     const QStringList xy = o.value(QStringLiteral("--offset")).split(u',');
-    bool okY = false;
-    m_settings.offsetX = xy.value(0).toInt(&ok);
+    bool okX, okY;
+    m_settings.offsetX = xy.value(0).toInt(&okX);
     m_settings.offsetY = xy.value(1).toInt(&okY);
-    if (xy.size() != 2 || !ok || !okY || m_settings.offsetX < 0 || m_settings.offsetY < 0) {
+    if (xy.size() != 2 || !okX || !okY || m_settings.offsetX < 0 || m_settings.offsetY < 0) {
       error = QStringLiteral("--offset takes X,Y in device units");
       return false;
     }
   }
   const QStringList font = o.value(QStringLiteral("--font"), DefaultPdfFont).split(u',');
-  const int points = font.value(1).toInt(&ok);
-  if (font.size() != 2 || font.at(0).trimmed().isEmpty() || !ok || points <= 0) {
+  const int points = font.value(1).toInt();
+  if (font.size() != 2 || font.at(0).trimmed().isEmpty() || points <= 0) {
     error = QStringLiteral("--font takes \"Family,points\"");
     return false;
   }
@@ -128,7 +127,7 @@ bool intOption(const Invocation& invocation, const char* name, int fallback, int
     value = fallback;
     return true;
   }
-  bool ok = false;
+  bool ok;
   value = invocation.options.value(key).toInt(&ok);
   if (ok && value >= minimum && value <= maximum) return true;
   error =

@@ -45,9 +45,7 @@ int runRates(const Invocation& invocation, const Clock&, Io io) {
     for (const TaxYearRates& rates : taxYears()) printRates(rates, io.out);
     return ExitOk;
   }
-  bool number = false;
-  const int year = invocation.positionals.first().toInt(&number);
-  const TaxYearRates* rates = number ? ratesOf(year) : nullptr;
+  const TaxYearRates* rates = ratesOf(invocation.positionals.first().toInt());
   if (!rates) {
     io.err << QStringLiteral("quillet-cli: no rates for tax year %1 (the program knows %2 to %3)")
                   .arg(invocation.positionals.first())

@@ -34,7 +34,6 @@ QString decodeCp1252(std::span<const uint8_t> bytes) {
 
 QByteArray encodeCp1252(const QString& text) {
   QByteArray bytes;
-  bytes.reserve(text.size());
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar c = text.at(i);
     if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {

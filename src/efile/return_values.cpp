@@ -173,9 +173,7 @@ const char* otherInfoElement(int code) {
 }
 
 int otherInfoCode(const T4Record& r, int pair) {
-  bool number = false;
-  const int code = r.text(T::Other_info_code[pair]).left(2).toInt(&number);
-  return number ? code : 0;
+  return r.text(T::Other_info_code[pair]).left(2).toInt();
 }
 
 int employmentCode(const T4Record& r) {

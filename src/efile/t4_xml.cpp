@@ -195,10 +195,7 @@ XmlWritten writeT4Xml(OpenT4FileState& state, const Transmitter& transmitter,
   });
   finishTotals(run);
   writer.summary(run.totals, summaryOptions, bn);
-  w.writeEndElement();  // T4
-  w.writeEndElement();  // Return
-  w.writeEndElement();  // Submission
-  w.writeEndDocument();
+  w.writeEndDocument();  // closes T4, Return and Submission
   return {run.totals.count, run.totals.employmentIncome, run.totals.incomeTax,
           summaryOptions.amended, !w.hasError()};
 }

@@ -17,7 +17,7 @@ double decodeReal48(std::span<const uint8_t, 6> b) {
 
 std::array<uint8_t, 6> encodeReal48(double value) {
   std::array<uint8_t, 6> bytes{};
-  int exponent = 0;
+  int exponent;
   const double mantissa = std::frexp(std::fabs(value), &exponent);  // [0.5, 1)
   if (value == 0 || !std::isfinite(value) || exponent + 128 < 1 || exponent + 128 > 255)
     return bytes;

@@ -35,7 +35,6 @@ int sequenceLength(const unsigned char* s, qsizetype left, char32_t& code) {
 
 QString decodeFileName(const QByteArray& bytes) {
   QString name;
-  name.reserve(bytes.size());
   const auto* s = reinterpret_cast<const unsigned char*>(bytes.constData());
   for (qsizetype i = 0; i < bytes.size();) {
     if (s[i] < 0x80) {
@@ -57,7 +56,6 @@ QString decodeFileName(const QByteArray& bytes) {
 
 QByteArray encodeFileName(const QString& name) {
   QByteArray bytes;
-  bytes.reserve(name.size());
   qsizetype plainFrom = 0;
   const auto flushPlain = [&](qsizetype upTo) {
     bytes += name.mid(plainFrom, upTo - plainFrom).toUtf8();

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/file_names.h"
 #include "platform/file_replacement.h"
@@ -67,11 +68,9 @@ FileReplacement::FileReplacement(SharedFile file, QByteArray temporary, QByteArr
 FileReplacement::FileReplacement(FileReplacement&& other) noexcept
     : m_file(std::move(other.m_file)),
       m_held(std::move(other.m_held)),
-      m_temporary(std::move(other.m_temporary)),
+      m_temporary(std::exchange(other.m_temporary, {})),
       m_target(std::move(other.m_target)),
-      m_name(std::move(other.m_name)) {
-  other.m_temporary.clear();
-}
+      m_name(std::move(other.m_name)) {}
 
 FileReplacement::~FileReplacement() {
   if (!m_temporary.isEmpty()) ::unlink(m_temporary.constData());

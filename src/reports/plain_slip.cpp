@@ -108,74 +108,86 @@ constexpr int ColumnA = 370, ColumnB = 563, AmountWidth = 187;
 constexpr int OtherTitle = 366, OtherTop = 380, CodeWidth = 60, PairWidth = 250;
 
 const SlipBox FixedBoxes[] = {
-    {"", "Year\nAnnée", {380, 14, 110, 42}, 0, C, year},
-    {"", "Employer's name\nNom de l'employeur", {0, Top, 360, 72}, 0, L, employerName},
-    {"54", "Employer's account number\nNuméro de compte de l'employeur", {0, 136, 235, BoxHeight},
-     0, L, businessNumber},
-    {"10", "Province of employment\nProvince d'emploi", {240, 136, 120, BoxHeight}, 0, C,
-     province},
-    {"12", "Social insurance number\nNuméro d'assurance sociale", {0, 175, 130, 45}, 0, L, sin},
-    {"28", "Exempt – Exemption", {135, 175, 150, 45}, 0, C, none},
-    {"", "CPP/QPP\nRPC/RRQ", {135, 185, 50, BoxHeight}, 0, C,
+    {"", "Year\nAnnée", {380, 14, 110, 42}, C, year},
+    {"", "Employer's name\nNom de l'employeur", {0, Top, 360, 72}, L, employerName},
+    {"54",
+     "Employer's account number\nNuméro de compte de l'employeur",
+     {0, 136, 235, BoxHeight},
+     L,
+     businessNumber},
+    {"10", "Province of employment\nProvince d'emploi", {240, 136, 120, BoxHeight}, C, province},
+    {"12", "Social insurance number\nNuméro d'assurance sociale", {0, 175, 130, 45}, L, sin},
+    {"28", "Exempt – Exemption", {135, 175, 150, 45}, C, none},
+    {"",
+     "CPP/QPP\nRPC/RRQ",
+     {135, 185, 50, BoxHeight},
+     C,
      exemptMark<T::CPP_OR_Quebec_Pension_Exempt>},
-    {"", "EI\nAE", {185, 185, 50, BoxHeight}, 0, C, exemptMark<T::EI_Exempt>},
-    {"", "PPIP\nRPAP", {235, 185, 50, BoxHeight}, FirstPpipYear, C, exemptMark<T::PPIP_Exempt>},
-    {"29", "Employment code\nCode d'emploi", {290, 175, 70, 45}, 0, C, employmentCode},
-    {"45", "Employer-offered dental benefits\nPrestations dentaires offertes par l'employeur",
-     {0, 224, 360, BoxHeight}, FirstDentalYear, C, dental},
+    {"", "EI\nAE", {185, 185, 50, BoxHeight}, C, exemptMark<T::EI_Exempt>},
+    {"", "PPIP\nRPAP", {235, 185, 50, BoxHeight}, C, exemptMark<T::PPIP_Exempt>, FirstPpipYear},
+    {"29", "Employment code\nCode d'emploi", {290, 175, 70, 45}, C, employmentCode},
+    {"45",
+     "Employer-offered dental benefits\nPrestations dentaires offertes par l'employeur",
+     {0, 224, 360, BoxHeight},
+     C,
+     dental,
+     FirstDentalYear},
     {"",
      "Employee's name and address – Nom et adresse de l'employé\nLast name (in capital letters) – "
      "Nom de famille (en lettres moulées)   First name – Prénom   Initial – Initiale",
-     {0, 263, 360, 100}, 0, L, employeeName},
+     {0, 263, 360, 100},
+     L,
+     employeeName},
 };
 
 // The amount boxes of a row, left and right.
 struct AmountBox {
   const char* number;
   const char* caption;
-  int fromYear;
   FormAlign align;
   QString (*value)(const SlipSource&);
+  int fromYear = 0;
 };
 const AmountBox AmountRows[][2] = {
-    {{"14", "Employment income\nRevenus d'emploi", 0, R, amountOf<T::Employment_income>},
-     {"22", "Income tax deducted\nImpôt sur le revenu retenu", 0, R,
+    {{"14", "Employment income\nRevenus d'emploi", R, amountOf<T::Employment_income>},
+     {"22", "Income tax deducted\nImpôt sur le revenu retenu", R,
       amountOf<T::Income_tax_deducted>}},
-    {{"16", "Employee's CPP contributions\nCotisations de l'employé au RPC", 0, R,
+    {{"16", "Employee's CPP contributions\nCotisations de l'employé au RPC", R,
       amountOf<T::Employee_CPP>},
-     {"17", "Employee's QPP contributions\nCotisations de l'employé au RRQ", 0, R,
+     {"17", "Employee's QPP contributions\nCotisations de l'employé au RRQ", R,
       amountOf<T::Employee_QPP>}},
-    {{"16A", "Employee's second CPP contributions\nDeuxièmes cotisations de l'employé au RPC",
-      FirstCpp2Year, R, amountOf<T::Employee_CPP2>},
-     {"17A", "Employee's second QPP contributions\nDeuxièmes cotisations de l'employé au RRQ",
-      FirstCpp2Year, R, amountOf<T::Employee_QPP2>}},
-    {{"24", "EI insurable earnings\nGains assurables d'AE", 0, R,
-      amountOf<T::EI_insurable_earnings>},
-     {"26", "CPP/QPP pensionable earnings\nGains ouvrant droit à pension – RPC/RRQ", 0, R,
+    {{"16A", "Employee's second CPP contributions\nDeuxièmes cotisations de l'employé au RPC", R,
+      amountOf<T::Employee_CPP2>, FirstCpp2Year},
+     {"17A", "Employee's second QPP contributions\nDeuxièmes cotisations de l'employé au RRQ", R,
+      amountOf<T::Employee_QPP2>, FirstCpp2Year}},
+    {{"24", "EI insurable earnings\nGains assurables d'AE", R, amountOf<T::EI_insurable_earnings>},
+     {"26", "CPP/QPP pensionable earnings\nGains ouvrant droit à pension – RPC/RRQ", R,
       amountOf<T::CPP_OR_Quebec_PensionEarn>}},
-    {{"18", "Employee's EI premiums\nCotisations de l'employé à l'AE", 0, R,
+    {{"18", "Employee's EI premiums\nCotisations de l'employé à l'AE", R,
       amountOf<T::Employee_EI_premium>},
-     {"44", "Union dues\nCotisations syndicales", 0, R, amountOf<T::Union_dues>}},
-    {{"20", "RPP contributions\nCotisations à un RPA", 0, R, amountOf<T::RPP_contributions>},
-     {"46", "Charitable donations\nDons de bienfaisance", 0, R,
-      amountOf<T::Charitable_donations>}},
-    {{"52", "Pension adjustment\nFacteur d'équivalence", 0, R, amountOf<T::Pension_adjustment>},
-     {"50", "RPP or DPSP registration number\nN° d'agrément d'un RPA ou d'un RPDB", 0, L,
+     {"44", "Union dues\nCotisations syndicales", R, amountOf<T::Union_dues>}},
+    {{"20", "RPP contributions\nCotisations à un RPA", R, amountOf<T::RPP_contributions>},
+     {"46", "Charitable donations\nDons de bienfaisance", R, amountOf<T::Charitable_donations>}},
+    {{"52", "Pension adjustment\nFacteur d'équivalence", R, amountOf<T::Pension_adjustment>},
+     {"50", "RPP or DPSP registration number\nN° d'agrément d'un RPA ou d'un RPDB", L,
       registration}},
-    {{"55", "Employee's PPIP premiums\nCotisations de l'employé au RPAP", FirstPpipYear, R,
-      amountOf<T::Employee_PPIP_premium>},
-     {"56", "PPIP insurable earnings\nGains assurables du RPAP", FirstPpipYear, R,
-      amountOf<T::PPIP_insurable_earnings>}},
+    {{"55", "Employee's PPIP premiums\nCotisations de l'employé au RPAP", R,
+      amountOf<T::Employee_PPIP_premium>, FirstPpipYear},
+     {"56", "PPIP insurable earnings\nGains assurables du RPAP", R,
+      amountOf<T::PPIP_insurable_earnings>, FirstPpipYear}},
 };
 
 template <int K>
 constexpr SlipBox otherPair(bool amount) {
   const int x = (K % 3) * PairWidth, y = OtherTop + (K / 3) * (BoxHeight + 5);
-  return amount ? SlipBox{"", "Amount – Montant", {x + CodeWidth, y, AmountWidth, BoxHeight}, 0,
-                          R, otherAmount<K>}
-                : SlipBox{"", "Box – Case", {x, y, CodeWidth, BoxHeight}, 0, C, otherCode<K>};
+  return amount ? SlipBox{"",
+                          "Amount – Montant",
+                          {x + CodeWidth, y, AmountWidth, BoxHeight},
+                          R,
+                          otherAmount<K>}
+                : SlipBox{"", "Box – Case", {x, y, CodeWidth, BoxHeight}, C, otherCode<K>};
 }
-const SlipBox OtherBoxes[] = {otherPair<0>(false), otherPair<0>(true), otherPair<1>(false),
+const SlipBox OtherBoxes[] = {otherPair<0>(false), otherPair<0>(true),  otherPair<1>(false),
                               otherPair<1>(true),  otherPair<2>(false), otherPair<2>(true),
                               otherPair<3>(false), otherPair<3>(true),  otherPair<4>(false),
                               otherPair<4>(true),  otherPair<5>(false), otherPair<5>(true)};
@@ -216,9 +228,9 @@ std::vector<SlipBox> slipBoxes(int year) {
       boxes.push_back({a.number,
                        a.caption,
                        {side == 0 ? ColumnA : ColumnB, y, AmountWidth, BoxHeight},
-                       a.fromYear,
                        a.align,
-                       a.value});
+                       a.value,
+                       a.fromYear});
     }
     y += RowStep;
   }
@@ -230,8 +242,7 @@ void drawSlip(FormCanvas& canvas, const SlipSource& source) {
   canvas.text({0, 0, 370, 12}, QStringLiteral("Canada Revenue Agency – Agence du revenu du Canada"),
               8, L);
   canvas.text({380, 0, 370, 12},
-              QStringLiteral("Protected B when completed – Protégé B une fois rempli"), 8, R,
-              true);
+              QStringLiteral("Protected B when completed – Protégé B une fois rempli"), 8, R, true);
   canvas.text({0, 14, 70, 42}, QStringLiteral("T4"), 34, L, true);
   canvas.text({72, 16, 305, 17}, QStringLiteral("Statement of Remuneration Paid"), 13, L, true);
   canvas.text({72, 34, 305, 16}, QStringLiteral("État de la rémunération payée"), 12, L, true);
@@ -243,9 +254,10 @@ void drawSlip(FormCanvas& canvas, const SlipSource& source) {
                 14, R, true);
   }
   canvas.text({495, 38, 255, 14}, copyName(source.copy), 9, R);
-  canvas.text({0, OtherTitle, 750, 12},
-              QStringLiteral("Other information (see over) – Autres renseignements (voir au verso)"),
-              9, L, true);
+  canvas.text(
+      {0, OtherTitle, 750, 12},
+      QStringLiteral("Other information (see over) – Autres renseignements (voir au verso)"), 9, L,
+      true);
   for (const SlipBox& box : slipBoxes(source.employer.u16(E::S_Taxation_year))) {
     // The employee's copies leave the payroll account number out: its box is shaded.
     if (box.value == businessNumber && source.copy == SlipCopy::Employee) canvas.fill(box.rect);

@@ -22,15 +22,15 @@ struct SlipSource {
 };
 
 // One box of the slip: where it stands (hundredths of an inch from the slip's top-left
-// corner), what it is called (in English, then in French on a line of its own), the first
-// tax year whose slip has it, and its value.
+// corner), what it is called (in English, then in French on a line of its own), its value,
+// and the first tax year whose slip has it.
 struct SlipBox {
   const char* number;
   const char* caption;
   FormRect rect;
-  int fromYear;
   FormAlign align;
   QString (*value)(const SlipSource&);
+  int fromYear = 0;
 };
 
 // The slip's size, and the distance from one slip to the next on a sheet: at the largest

@@ -2,6 +2,7 @@
 #include "reports/plain_summary.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "core/settings_store.h"
@@ -29,18 +30,16 @@ constexpr int ColumnWidth = 320, ColumnB = 330, Row0 = 172, RowStep = 38, BoxHei
 struct SummaryBox {
   const char* number;
   const char* caption;
-  int fromYear;
   QString value;
-  int toYear = 9999;
   FormAlign align = FormAlign::Right;
+  bool shown = true;  // false where the year has no such box
 };
 
-// Stacks the boxes of the year down one column from Row0; a box the year does not have
-// takes no row.
-void column(FormCanvas& canvas, int x, int year, std::initializer_list<SummaryBox> boxes) {
+// Stacks the boxes down one column from Row0; a box the year does not have takes no row.
+void column(FormCanvas& canvas, int x, std::initializer_list<SummaryBox> boxes) {
   int y = Row0;
   for (const SummaryBox& b : boxes) {
-    if (year < b.fromYear || year > b.toYear) continue;
+    if (!b.shown) continue;
     canvas.box({x, y, ColumnWidth, BoxHeight}, QString::fromLatin1(b.number),
                QString::fromUtf8(b.caption), b.value, b.align);
     y += RowStep;
@@ -88,52 +87,52 @@ void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& s
                   extension.isEmpty() ? QString() : QStringLiteral("ext. ") + extension}
           .join(u' ')
           .trimmed();
-  column(canvas, 0, year,
-         {{"14", "Employment income\nRevenus d'emploi", 0, formAmount(t.employmentIncome)},
+  column(canvas, 0,
+         {{"14", "Employment income\nRevenus d'emploi", formAmount(t.employmentIncome)},
           {"20",
            "Registered pension plan (RPP) contributions\nCotisations à un régime de pension "
            "agréé (RPA)",
-           0, formAmount(t.rpp)},
-          {"52", "Pension adjustment\nFacteur d'équivalence", 0, formAmount(t.pensionAdjustment)},
+           formAmount(t.rpp)},
+          {"52", "Pension adjustment\nFacteur d'équivalence", formAmount(t.pensionAdjustment)},
           {"74",
            "SIN of the proprietor or principal owner\nNAS du propriétaire ou de l'actionnaire "
            "principal",
-           0, e.text(E::S_Proprietor_SIN_1), 9999, L},
+           e.text(E::S_Proprietor_SIN_1), L},
           {"75", "SIN of the second proprietor or partner\nNAS du deuxième propriétaire ou associé",
-           0, e.text(E::S_Proprietor_SIN_2), 9999, L},
+           e.text(E::S_Proprietor_SIN_2), L},
           {"76", "Person to contact about this return\nPersonne-ressource pour cette déclaration",
-           0, e.text(E::S_Contact_name), 9999, L},
+           e.text(E::S_Contact_name), L},
           {"78",
            "Area code, telephone number, extension\nIndicatif régional, numéro de téléphone, poste",
-           0, phone, 9999, L}});
+           phone, L}});
   // Until 2000 the QPP had a line of its own and went into line 27 with the CPP; from 2001
   // the Summary counts CPP alone (QPP, QPP2 and PPIP are remitted to Revenu Québec).
+  const bool qppLine = year <= 2000, secondCpp = year >= 2024;
   column(
-      canvas, ColumnB, year,
-      {{"16", "Employees' CPP contributions\nCotisations des employés au RPC", 0,
+      canvas, ColumnB,
+      {{"16", "Employees' CPP contributions\nCotisations des employés au RPC",
         formAmount(t.employeeCpp)},
        {"16A", "Employees' second CPP contributions\nDeuxièmes cotisations des employés au RPC",
-        2024, formAmount(t.employeeSecondCpp)},
-       {"17", "Employees' QPP contributions\nCotisations des employés au RRQ", 0,
-        formAmount(t.employeeQpp), 2000},
-       {"27", "Employer's CPP/QPP contributions\nCotisations de l'employeur au RPC/RRQ", 0,
-        formAmount(t.employerCpp), 2000},
-       {"27", "Employer's CPP contributions\nCotisations de l'employeur au RPC", 2001,
-        formAmount(t.employerCpp)},
+        formAmount(t.employeeSecondCpp), R, secondCpp},
+       {"17", "Employees' QPP contributions\nCotisations des employés au RRQ",
+        formAmount(t.employeeQpp), R, qppLine},
+       {"27", "Employer's CPP/QPP contributions\nCotisations de l'employeur au RPC/RRQ",
+        formAmount(t.employerCpp), R, qppLine},
+       {"27", "Employer's CPP contributions\nCotisations de l'employeur au RPC",
+        formAmount(t.employerCpp), R, !qppLine},
        {"27A", "Employer's second CPP contributions\nDeuxièmes cotisations de l'employeur au RPC",
-        2024, formAmount(t.employerSecondCpp)},
-       {"18", "Employees' EI premiums\nCotisations des employés à l'AE", 0,
-        formAmount(t.employeeEi)},
-       {"19", "Employer's EI premiums\nCotisations de l'employeur à l'AE", 0,
+        formAmount(t.employerSecondCpp), R, secondCpp},
+       {"18", "Employees' EI premiums\nCotisations des employés à l'AE", formAmount(t.employeeEi)},
+       {"19", "Employer's EI premiums\nCotisations de l'employeur à l'AE",
         formAmount(t.employerEi)},
-       {"22", "Income tax deducted\nImpôt sur le revenu retenu", 0, formAmount(t.incomeTax)},
-       {"80", "Total deductions reported\nTotal des retenues déclarées", 0,
+       {"22", "Income tax deducted\nImpôt sur le revenu retenu", formAmount(t.incomeTax)},
+       {"80", "Total deductions reported\nTotal des retenues déclarées",
         formAmount(t.totalDeductions())},
-       {"82", "Minus: remittances\nMoins : versements", 0, formAmount(remittances)},
-       {"", "Difference – line 80 minus line 82\nDifférence – ligne 80 moins ligne 82", 0,
-        formAmount(difference < 0 ? -difference : difference)},
-       {"84", "Overpayment\nPaiement en trop", 0, formAmount(difference < 0 ? -difference : 0)},
-       {"86", "Balance due\nSolde dû", 0, formAmount(difference > 0 ? difference : 0)}});
+       {"82", "Minus: remittances\nMoins : versements", formAmount(remittances)},
+       {"", "Difference – line 80 minus line 82\nDifférence – ligne 80 moins ligne 82",
+        formAmount(std::abs(difference))},
+       {"84", "Overpayment\nPaiement en trop", formAmount(std::max<int64_t>(-difference, 0))},
+       {"86", "Balance due\nSolde dû", formAmount(std::max<int64_t>(difference, 0))}});
 
   constexpr int Certification = Row0 + 12 * RowStep + 10;
   canvas.text({0, Certification, 650, 14}, QStringLiteral("Certification – Attestation"), 11, L,

@@ -1,6 +1,7 @@
 // Quillet — the T4 Summary printed onto its pre-printed form, and its remittances.
 #include "reports/t4_summary.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/numeric_text.h"
@@ -113,10 +114,10 @@ PrintOutcome printT4Summary(const TotalsRun& run, const SummarySetUp& setUp, Ui&
   lines.at(30).PrintDollarsInBoxes(29, 11, setUp.remittances);
 
   const int64_t difference = remittanceDifference(t.totalDeductions(), setUp.remittances);
-  lines.at(36).PrintBigCentsInBoxes(29, 11, difference < 0 ? -difference : difference);
-  if (difference < 0) lines.at(43).PrintBigCentsInBoxes(1, 9, -difference);   // overpayment
-  if (difference > 0) lines.at(43).PrintBigCentsInBoxes(23, 9, difference);   // balance due
-  lines.at(43).PrintBigCentsInBoxes(45, 9, difference > 0 ? difference : 0);  // enclosed
+  lines.at(36).PrintBigCentsInBoxes(29, 11, std::abs(difference));
+  if (difference < 0) lines.at(43).PrintBigCentsInBoxes(1, 9, -difference);    // overpayment
+  if (difference > 0) lines.at(43).PrintBigCentsInBoxes(23, 9, difference);    // balance due
+  lines.at(43).PrintBigCentsInBoxes(45, 9, std::max<int64_t>(difference, 0));  // enclosed
   lines.at(46).PrintInBoxes(29, 9, e.text(E::S_Proprietor_SIN_1));
   lines.at(46).PrintInBoxes(51, 9, e.text(E::S_Proprietor_SIN_2));
   lines.at(49).PrintInBoxes(1, 16, e.text(E::S_Contact_name));

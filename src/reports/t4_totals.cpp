@@ -65,9 +65,8 @@ int64_t T4Totals::totalDeductions() const {
 }
 
 int otherInfoBox(const QString& codeText) {
-  bool ok = false;
-  const int box = codeText.left(2).trimmed().toInt(&ok);
-  return ok && box >= 1 && box <= 100 ? box : 100;
+  const int box = codeText.left(2).trimmed().toInt();
+  return box >= 1 && box <= 100 ? box : 100;
 }
 
 int64_t employerEiShare(int64_t employeeEi, int32_t multiplier) {

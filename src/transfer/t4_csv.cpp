@@ -60,10 +60,9 @@ QString recordId(const EmployerRecord& employer, int64_t position) {
 // no record here.
 int64_t positionOfId(const QString& id, const EmployerRecord& employer, int64_t end) {
   if (id.section(u'-', 0, -2) != fileOfIds(employer)) return -1;
-  bool ok = false;
-  const int64_t slot = id.section(u'-', -1).toLongLong(&ok);
+  const int64_t slot = id.section(u'-', -1).toLongLong();
   const int64_t position = FirstT4Position + (slot - 1) * Record768::Size;
-  return ok && slot >= 1 && position < end ? position : -1;
+  return slot >= 1 && position < end ? position : -1;
 }
 
 // A header's name as it is compared: no case, blanks or underscores, "Box 14" as "14".

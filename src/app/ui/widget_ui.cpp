@@ -101,7 +101,6 @@ QString WidgetUi::chooseFileToOpen(const FileDialogRequest& request) {
   QFileDialog dialog(m_owner, request.title, request.folder.isEmpty() ? m_folder : request.folder);
   dialog.setNameFilters(request.filters);
   dialog.setDefaultSuffix(request.defaultSuffix);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(request.allowNew ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   const QString path = dialog.selectedFiles().first();
@@ -262,7 +261,7 @@ std::unique_ptr<PrintSurface> WidgetUi::startPreview(const QString& documentTitl
 
 std::optional<QFont> WidgetUi::chooseFont(const QString& documentTitle, FontChoice choice) {
   if (choice == FontChoice::FormsOwn) return QFont(QStringLiteral("DejaVu Sans"), 10);
-  bool chosen = false;
+  bool chosen;
   const QFont font = QFontDialog::getFont(&chosen, m_font.value_or(suggestedPrinterFont()), m_owner,
                                           documentTitle);
   if (!chosen) return std::nullopt;
