@@ -30,22 +30,17 @@ SettingsStore::SettingsStore() = default;
 
 SettingsStore::SettingsStore(const QString& folder) : m_folder(folder) {}
 
-QString SettingsStore::registryRoot(QSettings::Scope scope) {
-  return scope == QSettings::UserScope ? QStringLiteral("HKEY_CURRENT_USER")
-                                       : QStringLiteral("HKEY_LOCAL_MACHINE");
-}
-
-QString SettingsStore::registryPath(QSettings::Scope scope, const QString& key) {
-  return registryRoot(scope) + u'\\' + QString(Base + key).replace(u'/', u'\\');
-}
-
 std::unique_ptr<QSettings> SettingsStore::open(QSettings::Scope scope) const {
   // On Windows the native store is the registry: opened at the root of the scope, so that
-  // Base is the whole key path under it (registryPath). Elsewhere the same paths live in
-  // the program's settings files.
+  // Base is the whole key path under it (HKEY_CURRENT_USER, Software, Corvantis, Quillet,
+  // 2.0, then the key's own parts). Elsewhere the same paths live in the program's
+  // settings files.
   if (m_folder.isEmpty()) {
 #ifdef Q_OS_WIN
-    return std::make_unique<QSettings>(registryRoot(scope), QSettings::NativeFormat);
+    const bool user = scope == QSettings::UserScope;
+    return std::make_unique<QSettings>(
+        user ? QStringLiteral("HKEY_CURRENT_USER") : QStringLiteral("HKEY_LOCAL_MACHINE"),
+        QSettings::NativeFormat);
 #else
     return std::make_unique<QSettings>(QSettings::NativeFormat, scope, QStringLiteral("Corvantis"),
                                        QStringLiteral("Quillet"));

@@ -81,12 +81,6 @@ class SettingsStore {
   QString readSchemaFolder() const;
   FileStatus writeSchemaFolder(const QString& folder) const;
 
-  // Where a key of the platform's own store lies on Windows: the registry root of the
-  // scope, then the program's key path (HKEY_CURRENT_USER, Software, Corvantis, Quillet,
-  // 2.0, then the key's own parts).
-  static QString registryRoot(QSettings::Scope scope);
-  static QString registryPath(QSettings::Scope scope, const QString& key);
-
  private:
   std::unique_ptr<QSettings> open(QSettings::Scope scope) const;
   PrintSettings readMargins(const QString& key) const;

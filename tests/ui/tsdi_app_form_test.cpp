@@ -245,7 +245,9 @@ class TSDIAppFormTest : public QObject {
          {std::tuple{QuestionIcon::Error, QuestionKind::YesNoCancel, QMessageBox::Cancel,
                      QMessageBox::Critical, Answer::Cancel},
           std::tuple{QuestionIcon::Question, QuestionKind::OkCancel, QMessageBox::Ok,
-                     QMessageBox::Question, Answer::Yes}}) {
+                     QMessageBox::Question, Answer::Yes},
+          std::tuple{QuestionIcon::Warning, QuestionKind::YesNo, QMessageBox::No,
+                     QMessageBox::Warning, Answer::No}}) {
       QMessageBox::Icon seen = QMessageBox::NoIcon;
       whenShown<QMessageBox>([&seen, pressed](QMessageBox* box) {
         seen = box->icon();
