@@ -62,18 +62,19 @@ class ReturnWriter {
     w.writeEndElement();
   }
 
+  // A T4 record's fields are no wider than CRA's elements: nothing is cut.
   void slip(const T4Record& r, const QString& bn) {
     w.writeStartElement(QStringLiteral("T4Slip"));
     w.writeStartElement(QStringLiteral("EMPE_NM"));
-    w.writeTextElement(QStringLiteral("snm"), r.surname().trimmed().left(20));
-    optional("gvn_nm", r.firstName().trimmed().left(12));
+    w.writeTextElement(QStringLiteral("snm"), r.surname().trimmed());
+    optional("gvn_nm", r.firstName().trimmed());
     optional("init", cra::initialOf(r));
     w.writeEndElement();
     address("EMPE_ADDR", cra::employeeAddress(r));
     w.writeTextElement(QStringLiteral("sin"), cra::sinOf(r));
-    optional("empe_nbr", r.text(T::Employee_number).left(20));
+    optional("empe_nbr", r.text(T::Employee_number));
     w.writeTextElement(QStringLiteral("bn"), bn);
-    optional("rpp_dpsp_rgst_nbr", digitsOf(r.text(T::RPP_or_deferred_PlanNumbr)).left(7));
+    optional("rpp_dpsp_rgst_nbr", digitsOf(r.text(T::RPP_or_deferred_PlanNumbr)));
     w.writeTextElement(QStringLiteral("cpp_qpp_xmpt_cd"),
                        r.flag(T::CPP_OR_Quebec_Pension_Exempt) ? "1" : "0");
     w.writeTextElement(QStringLiteral("ei_xmpt_cd"), r.flag(T::EI_Exempt) ? "1" : "0");
@@ -116,12 +117,12 @@ class ReturnWriter {
   void address(const char* element, const cra::Address& a) {
     if (a.isEmpty()) return;
     w.writeStartElement(QLatin1String(element));
-    optional("addr_l1_txt", a.line1.left(30));
-    optional("addr_l2_txt", a.line2.left(30));
-    optional("cty_nm", a.city.left(28));
+    optional("addr_l1_txt", a.line1);
+    optional("addr_l2_txt", a.line2);
+    optional("cty_nm", a.city);
     optional("prov_cd", a.province);
     optional("cntry_cd", a.country);
-    optional("pstl_cd", a.postalCode.left(10));
+    optional("pstl_cd", a.postalCode);
     w.writeEndElement();
   }
 
