@@ -125,7 +125,6 @@ FileStatus SettingsStore::writeTransmitter(const Transmitter& transmitter) const
   const auto settings = open(QSettings::UserScope);
   settings->beginGroup(Base + QStringLiteral("Transmitter"));
   transmitter.store(*settings);
-  settings->endGroup();
   return saved(*settings);
 }
 

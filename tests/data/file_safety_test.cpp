@@ -102,11 +102,12 @@ TEST(CopyCommand, offersTheSourcesExtensionAndCopies) {
   const QString source = folder.write("OLD.DIR/ACME.T4E", "data");
   OpenT4FileState state;
   ScriptedUi ui;
-  const FixedClock clock(QDateTime(QDate(2001, 1, 1), QTime()));
   const SettingsStore settings(folder.path(""));
-  MainCommands commands(state, ui, clock, settings);
+  MainCommands commands(state, ui, FilingDay, settings);
+  folder.write("COPY.T4E", "old");
   ui.expectFileChoice(source);
   ui.expectFileChoice(folder.path("COPY.T4E"));
+  ui.expectQuestion(Answer::Yes);  // to overwrite the file that is there
   commands.copyFile();
   ASSERT_EQ(ui.fileDialogs().size(), 2);
   EXPECT_EQ(ui.fileDialogs()[0].filters.first(), "Any files (*.*)");

@@ -137,16 +137,16 @@ TEST_F(T4FileTest, aReKeyedOrAppendedEntryLandsWhereAFullSortPutsIt) {
 
 TEST_F(T4FileTest, yearEndRecordsAreKeyedBySurnameAndFirstName) {
   QByteArray record(640, '\0');
-  record[24] = 5;
-  record.replace(25, 5, "Smith");
-  record[41] = 99;  // beyond str[16]: read as 16
+  record[24] = 99;  // beyond str[16]: read as 16
+  record.replace(25, 16, "Smithsonianwells");
+  record[41] = 4;
   record.replace(42, 16, "Johnathanjohnath");
   auto stream = TAlphaInxFileStream::Create(folder.write("WGBT4.DTA", record + record.left(100)),
                                             platform::OpenMode::ReadDenyWrite, 0,
                                             IndexKind::YearEndEmployee, 640);
   ASSERT_TRUE(stream);
   ASSERT_EQ((*stream)->Count(), 1);
-  EXPECT_EQ((*stream)->key(0), QStringLiteral("SMITH,  Johnathanjohnath"));
+  EXPECT_EQ((*stream)->key(0), QStringLiteral("SMITHSONIANWELLS,  John"));
 }
 
 TEST_F(T4FileTest, aSecondWriterIsRefusedWhileReadersRead) {
@@ -186,9 +186,11 @@ TEST_F(T4FileTest, aSecondWriterIsRefusedWhileReadersRead) {
   EXPECT_FALSE(platform::SharedFile::open(dta, platform::OpenMode::ReadWriteDenyWrite));
 }
 
-// The file-size limit makes the system cut an append short, as a full disk would.
+// The file-size limit makes the system cut an append short, as a full disk would: over a
+// damaged file's partial tail, which is put back as it was.
 TEST_F(T4FileTest, aShortAppendLeavesTheIndexAsItWas) {
-  const QString path = folder.write("a.T4E", t4FileBytes(goodEmployer(), {goodT4("Brown", "A")}));
+  const QByteArray bytes = t4FileBytes(goodEmployer(), {goodT4("Brown", "A")}, "tail");
+  const QString path = folder.write("a.T4E", bytes);
   auto file = openT4(path);
   ASSERT_TRUE(file);
 
@@ -200,6 +202,7 @@ TEST_F(T4FileTest, aShortAppendLeavesTheIndexAsItWas) {
   EXPECT_EQ(written, 100);
   EXPECT_EQ(file->Count(), 1);
   EXPECT_EQ(file->key(0), QStringLiteral("BROWN,  A "));
+  EXPECT_EQ(readWholeFile(path), bytes);
 }
 
 }  // namespace

@@ -103,21 +103,19 @@ TEST_F(EncryptionTest, theSignsOfEncryptedFiles) {
   QDir::setCurrent(here);
 }
 
-TEST_F(EncryptionTest, waitingForTheDisketteMayBeGivenUp) {
+// Waiting for the diskette may be given up; then an obsolete program is questioned twice.
+// Neither runs anything.
+TEST_F(EncryptionTest, theDisketteAndAnObsoleteProgramMayBeGivenUp) {
   ui.expectQuestion(Answer::Yes);     // OK: still missing, asked again
   ui.expectQuestion(Answer::Cancel);  // given up
   driver.RunSealData(configPath, "DEC");
   EXPECT_FALSE(inUse);
-  expectGolden("sealdata_diskette", ui.transcript());
-}
-
-TEST_F(EncryptionTest, anObsoleteProgramIsQuestionedTwice) {
   installSealData(QDate(1999, 12, 31));
   ui.expectQuestion(Answer::No);
   ui.expectQuestion(Answer::No);
   driver.RunSealData(configPath, "DEC");
   EXPECT_FALSE(inUse);
-  expectGolden("sealdata_obsolete", ui.transcript());
+  expectGolden("sealdata_given_up", ui.transcript());
   EXPECT_FALSE(QFile::exists(drives.path("args.txt"))) << "nothing was run";
 }
 

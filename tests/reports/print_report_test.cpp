@@ -3,18 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "core/clock.h"
 #include "golden.h"
 #include "qt_printers.h"
 #include "scripted_ui.h"
+#include "test_files.h"
 #include "trace.h"
 
 using namespace quillet;
 using namespace quillet::test;
 
 namespace {
-
-const FixedClock Clock(QDateTime(QDate(2001, 2, 3), QTime(14, 5)));
 
 class PrintReportTest : public ::testing::Test {
  protected:
@@ -30,7 +28,7 @@ class PrintReportTest : public ::testing::Test {
 // A border wider than the margins asked is the margin: clamped to none.
 TEST_F(PrintReportTest, marginsAreMeasuredFromThePaperEdge) {
   ui.setTraceSettings({300, 75, 75});  // a border of a quarter inch
-  TPrintReport report(ui, Clock, "Doc", 10, 10, 10, 10, true);
+  TPrintReport report(ui, FilingDay, "Doc", 10, 10, 10, 10, true);
   ASSERT_FALSE(report.Aborted());
   EXPECT_EQ(std::tuple(report.TopMargin(), report.BottomMargin(), report.LeftMargin(),
                        report.RightMargin(), report.CurrentY()),
@@ -42,7 +40,7 @@ TEST_F(PrintReportTest, marginsAreMeasuredFromThePaperEdge) {
 // A value too long for its boxes is printed whole from the first.
 TEST_F(PrintReportTest, boxRulesAtTheirLimits) {
   {
-    TPrintReport report(ui, Clock, "Doc", 0, 0, 0, 0, true);
+    TPrintReport report(ui, FilingDay, "Doc", 0, 0, 0, 0, true);
     report.PrintDigitsInBoxes(45, 9, "1234567890");
     report.PrintInBoxes(7, 9, "ABCDEFGHIJ");
     report.PrintBigCentsInBoxes(1, 12, 9999999999999LL);
@@ -63,7 +61,7 @@ TEST_F(PrintReportTest, placingTextHeadingsAndPages) {
   const auto job = [&](TraceSettings printer, int top, int bottom, int left, bool sixPerInch,
                        const std::function<void(TPrintReport&)>& print) {
     ui.setTraceSettings(printer);
-    TPrintReport report(ui, Clock, "Doc", top, bottom, left, 0, sixPerInch);
+    TPrintReport report(ui, FilingDay, "Doc", top, bottom, left, 0, sixPerInch);
     print(report);
   };
   job({300}, 100, 0, 100, true, [](TPrintReport& r) {
@@ -108,7 +106,7 @@ TEST_F(PrintReportTest, placingTextHeadingsAndPages) {
 TEST_F(PrintReportTest, cancellingADialogPrintsNothing) {
   ui.cancelNextPrintJob();
   {
-    TPrintReport report(ui, Clock, "Doc", 0, 0, 0, 0, true);
+    TPrintReport report(ui, FilingDay, "Doc", 0, 0, 0, 0, true);
     EXPECT_TRUE(report.Aborted());
   }
   EXPECT_TRUE(ui.printJobs().isEmpty());

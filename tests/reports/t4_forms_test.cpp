@@ -80,8 +80,7 @@ TEST_F(T4FormsTest, aPreviewShowsTheRunAndTheDialogComesBack) {
   open(with(goodEmployer(),
             {{EmployerRecord::S_Employer_province_code, "Newfoundland and Labrador"}}),
        {goodT4("Adams", "A"), goodT4("Brown", "B"), goodT4("Cole", "C")});
-  TempFolder settingsFolder;
-  const SettingsStore settings(settingsFolder.path(""));
+  const SettingsStore settings(folder.path(""));
   ui.expectT4PrintSetUp([](T4PrintSetUp& s) {
     s.lineUp = false;
     s.preview = true;
@@ -98,8 +97,7 @@ TEST_F(T4FormsTest, aPreviewShowsTheRunAndTheDialogComesBack) {
 
 TEST_F(T4FormsTest, settingsStartTheDialogAndProposeTheNextFormType) {
   open(goodEmployer(), {goodT4("Adams", "A")});
-  TempFolder settingsFolder;
-  const SettingsStore settings(settingsFolder.path(""));
+  const SettingsStore settings(folder.path(""));
   settings.WriteT4Margins({10, 30, 1, 5, 6, false, true, false});
   ui.expectT4PrintSetUp([](T4PrintSetUp& s) {
     // The top margin as stored: the dialog's spin field brings it to 25.

@@ -66,8 +66,7 @@ using SummaryTest = TotalsTest;
 
 TEST_F(SummaryTest, lineUpsUntilARealPrintThenTheReminderAndTheSettings) {
   const TotalsRun run = total(goodEmployer(), {goodT4("Adams", "A")});
-  TempFolder settingsFolder;
-  const SettingsStore settings(settingsFolder.path(""));
+  const SettingsStore settings(folder.path(""));
   ui.expectSummarySetUp([&run](SummarySetUp& s) {
     EXPECT_EQ(std::tuple(s.top, s.lineUp, s.namePreprinted, s.remittances, s.employerName),
               std::tuple(100, true, true, double(run.totals.totalDeductions()) / 100,
@@ -90,8 +89,7 @@ TEST_F(SummaryTest, lineUpsUntilARealPrintThenTheReminderAndTheSettings) {
 
 TEST_F(SummaryTest, aCancelledPrintIsNoRealPrint) {
   const TotalsRun run = total(goodEmployer(), {goodT4("Adams", "A")});
-  TempFolder settingsFolder;
-  const SettingsStore settings(settingsFolder.path(""));
+  const SettingsStore settings(folder.path(""));
   ui.expectSummarySetUp([](SummarySetUp& s) {
     s.lineUp = false;
     return true;

@@ -229,8 +229,8 @@ class T4EntryScreenTest : public QObject {
     e.ui.expectEmployeeIndex([](OpenT4FileState& state) { state.T4File().PickedIndex = 0; });
     e.click("BitBtnIndex");
     QCOMPARE(e.edit("EditEmployee_surname")->text(), QStringLiteral("Adams"));
-    e.click("BitBtnFirst");
-    QCOMPARE(e.ui.messages().last(), QStringLiteral("This is the first T4 record on the file"));
+    e.click("BitBtnPrevs");
+    QVERIFY(e.ui.messages().last().endsWith("there is no previous."));
 
     e.click("BitBtnAddNew");
     QCOMPARE(e.edit("EditEmployee_surname")->text(), QString());

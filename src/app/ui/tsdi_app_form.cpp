@@ -309,8 +309,7 @@ bool TSDIAppForm::event(QEvent* event) {
 void TSDIAppForm::FormActivate() {
   if (m_startUp) m_startUp();
   if (std::exchange(m_activated, true)) return;
-  m_commands.handleCommandLine(m_arguments);
-  setWindowTitle(m_commands.caption());
+  m_commands.handleCommandLine(m_arguments);  // the caption follows the file it opens
 }
 
 void TSDIAppForm::closeEvent(QCloseEvent* event) {

@@ -52,7 +52,6 @@ TFormPayConvSetup::TFormPayConvSetup(QWidget* owner) : QDialog(owner) {
   layout->addWidget(EditRPP_DPSP_Regn);
   BitBtnOK = new QPushButton(QStringLiteral("OK"), this);
   BitBtnOK->setObjectName(QStringLiteral("BitBtnOK"));
-  BitBtnOK->setDefault(true);
   layout->addWidget(BitBtnOK, 0, Qt::AlignRight);
   connect(BitBtnOK, &QPushButton::clicked, this, &QDialog::accept);
 }
