@@ -219,7 +219,7 @@ void EncryptionDriver::RunSealData(const QString& configPath, const QString& ope
 
   // The DOS program is given the configuration as DOS names it: its short (8.3) path on
   // Windows, its drive letter and the path under it through the DOS runner elsewhere.
-  QStringList arguments{operation.left(3)};
+  QStringList arguments{operation};
   const QString runner = m_settings.dosRunner();
   const QString shortPath = runner.isEmpty() ? platform::shortPathName(configPath)
                                              : platform::dosPath(configPath, [this](QChar letter) {
