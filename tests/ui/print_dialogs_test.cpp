@@ -307,8 +307,8 @@ class PrintDialogsTest : public QObject {
     auto* shown = qobject_cast<QProgressDialog*>(window());
     QVERIFY(shown);
     QVERIFY(ui.progress("T4 forms", 57, 200));
-    QCOMPARE(std::tuple(shown->labelText(), shown->value(), shown->maximum()),
-             std::tuple(QStringLiteral("T4 forms: 57 of 200"), 57, 200));
+    QCOMPARE(std::tuple(shown->labelText(), shown->value(), shown->maximum(), shown->isModal()),
+             std::tuple(QStringLiteral("T4 forms: 57 of 200"), 57, 200, true));
     shown->cancel();
     QVERIFY(!ui.progress("T4 forms", 58, 200));
     QVERIFY(!window());
