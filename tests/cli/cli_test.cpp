@@ -160,6 +160,14 @@ TEST_F(CliTest, theBuiltProgramTakesEveryCommandAndOptionOfTheContract) {
   expectRecordedRuns("filing_rules", runBuilt);
   // A row shorter than the header, and amounts the entry screen does not take, refused.
   expectRecordedRuns("spreadsheet_rows", runBuilt);
+  // Without --ref a return takes the next submission reference of the user's settings, and
+  // only when it is written (the refused return takes none); one that the file's returns were
+  // filed under (Q0000002, typed) is passed over.
+  expectRecordedRuns("xml_references", runBuilt);
+  // The program's own export of the sample file ($MINE) comes back unchanged, refused value and
+  // all, and writes nothing; a SIN corrected in it corrects the record it came from, which its
+  // Record_ID names, and adds no employee; a row under another record's ID is refused.
+  expectRecordedRuns("spreadsheet_round_trip", runBuilt);
   EXPECT_TRUE(readWholeFile(folder.path("out.pdf")).startsWith("%PDF"));
   EXPECT_EQ(readWholeFile(folder.path("cra.pdf")).count("/Type /Page\n"), 2);  // two sheets
   EXPECT_EQ(QDir(folder.path("pdfs")).entryList({"2000-*.pdf"}).size(), 5);
@@ -203,13 +211,6 @@ TEST_F(CliTest, theBuiltProgramNeverReplacesWhatItReadsOrWhatAnotherHolds) {
   EXPECT_TRUE(readWholeFile(linked).startsWith("\xEF\xBB\xBF"));
 }
 
-// The program's own export of the sample file ($MINE) comes back unchanged, refused value and
-// all, and writes nothing; a SIN corrected in it corrects the record it came from, which its
-// Record_ID names, and adds no employee; a row under another record's ID is refused.
-TEST_F(CliTest, aSpreadsheetCorrectedCorrectsTheRecordItCameFrom) {
-  expectRecordedRuns("spreadsheet_round_trip", runBuilt);
-}
-
 // A year's returns, as CRA takes them: the original of five slips; then one slip changed,
 // one added and one made VOID, and the additions (an original of the new slip alone), the
 // amendment (the changed slip alone, amended, under an amended Summary of its totals) and
@@ -227,13 +228,6 @@ TEST_F(CliTest, aYearsReturnsFiledAmendedAndCancelled) {
         xml.section(QStringLiteral("</Submission>\n"), 0, 0).toUtf8() + "</Submission>\n";
     EXPECT_EQ(rules.broken(whole), QStringList()) << whole.toStdString();
   }
-}
-
-// Without --ref a return takes the next submission reference of the user's settings, and
-// only when it is written (the refused return takes none); one that the file's returns were
-// filed under (Q0000002, typed) is passed over.
-TEST_F(CliTest, theBuiltProgramTakesAReferenceForAReturnWritten) {
-  expectRecordedRuns("xml_references", runBuilt);
 }
 
 // A name that is not UTF-8 opens: the shell gives the built program the name's bytes.

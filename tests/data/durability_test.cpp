@@ -92,11 +92,9 @@ void killAtEveryChange(Command command) {
   EXPECT_GE(kills, 5) << "every record written, the sync and the rename";
 }
 
-TEST(KilledAtEveryWrite, theConversionLeavesTheOldFileOrTheNewOne) {
+// The conversion; the business number's change, which leaves one number in every record.
+TEST(KilledAtEveryWrite, theConversionAndANewBusinessNumberLeaveTheOldFileOrTheNewOne) {
   killAtEveryChange(&Scene::convert);
-}
-
-TEST(KilledAtEveryWrite, theBusinessNumberChangeLeavesOneNumberInEveryRecord) {
   killAtEveryChange(&Scene::changeBusinessNumber);
 }
 

@@ -25,10 +25,9 @@ class LayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 TEST_P(LayoutTest, fieldsDoNotOverlapAndFitTheRecord) {
   std::vector<Field> fields(GetParam().layout().begin(), GetParam().layout().end());
   std::sort(fields.begin(), fields.end(), [](auto& a, auto& b) { return a.offset < b.offset; });
-  for (std::size_t i = 1; i < fields.size(); ++i) {
+  for (std::size_t i = 1; i < fields.size(); ++i)
     EXPECT_LE(fields[i - 1].offset + fields[i - 1].size(), fields[i].offset)
         << fields[i - 1].name << " runs into " << fields[i].name;
-  }
   EXPECT_LE(fields.back().offset + fields.back().size(), Record768::Size);
 }
 

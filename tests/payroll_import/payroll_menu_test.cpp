@@ -48,13 +48,16 @@ class PayrollMenuTest : public ::testing::Test {
 };
 
 TEST_F(PayrollMenuTest, loadingAConfiguration) {
+  // The last is refused by the examination of the company's data, which cannot be read.
+  ASSERT_TRUE(QFile::link("/proc/self/mem", drive.path("data/co1/B.ENC")));
   for (const QString& refused :
        {drive.write("wgbpgms/COMPANY.CFG", "x"), drive.path("wgbpgms/missing.cnf"),
-        drive.write("wgbpgms/SHORT.CNF", QByteArray(2000, 'x'))}) {
+        drive.write("wgbpgms/SHORT.CNF", QByteArray(2000, 'x')), configPath}) {
     ui.expectFileChoice(refused);
     menu.OpenPayrollConfig();
   }
   EXPECT_FALSE(menu.payrollMode());
+  QFile::remove(drive.path("data/co1/B.ENC"));
 
   loadConfig();
   EXPECT_TRUE(menu.checks()[PayrollMenu::OpenConfig]);
@@ -65,6 +68,19 @@ TEST_F(PayrollMenuTest, loadingAConfiguration) {
   EXPECT_EQ(ui.fileDialogs().last().folder, drive.path("wgbpgms"))
       << "the dialog starts where the last one was found";
   expectTranscript("payroll_configuration");
+}
+
+// The first dialog starts in \WGBPGMS of the first drive that holds the payroll program,
+// Z: the last; beside this program when the payroll program is there.
+TEST_F(PayrollMenuTest, theFirstDialogStartsWhereThePayrollProgramIs) {
+  QSettings(folder.path("user.ini"), QSettings::IniFormat)
+      .setValue("Software/Corvantis/Quillet/2.0/Drives/Z", folder.path("z"));
+  for (const QString program : {"z/WGBPGMS/WGBKMAIN.EXE", "wgbpgms/WGBKMAIN.EXE", "WGBKMAIN.EXE"}) {
+    const QString written = (program.startsWith(u'w') ? drive : folder).write(program, {});
+    ui.expectFileChoice({});
+    menu.OpenPayrollConfig();
+    EXPECT_EQ(ui.fileDialogs().last().folder, QFileInfo(written).absolutePath());
+  }
 }
 
 TEST_F(PayrollMenuTest, theCommandsNeedAConfiguration) {

@@ -23,10 +23,9 @@ namespace {
 QString goodFields(const QString& which) {
   static const QStringList lines =
       QString::fromUtf8(readWholeFile(fixturePath("good_records.txt"))).split(u'\n');
-  for (const QString& line : lines) {
+  for (const QString& line : lines)
     if (line.startsWith(which + QStringLiteral(" | ")))
       return line.section(QStringLiteral(" | "), 1);
-  }
   reportTestFailure("no good " + which);
   return {};
 }

@@ -58,11 +58,10 @@ inline void typeAndTab(QWidget* control, const QString& text) {
 template <class D>
 void whenShown(std::function<void(D*)> answer) {
   QTimer::singleShot(0, [answer] {
-    if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
+    if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
       answer(dialog);
-    } else {
+    else
       QFAIL("the dialog did not come up");
-    }
   });
 }
 
@@ -72,17 +71,15 @@ inline QStringList textsCutOff(const QWidget& window) {
   QStringList cut;
   for (const QLabel* label : window.findChildren<QLabel*>()) {
     if (!label->isVisibleTo(&window) || label->pixmap().isNull() == false) continue;
-    for (const QString& line : label->text().split(u'\n')) {
+    for (const QString& line : label->text().split(u'\n'))
       if (label->contentsRect().width() < label->fontMetrics().horizontalAdvance(line)) cut << line;
-    }
   }
   for (const QLineEdit* edit : window.findChildren<QLineEdit*>()) {
     // The frame and the text margins of the style take a few pixels at each side.
     constexpr int Margins = 8;
     if (edit->isVisibleTo(&window) &&
-        edit->width() - Margins < edit->fontMetrics().horizontalAdvance(edit->text())) {
+        edit->width() - Margins < edit->fontMetrics().horizontalAdvance(edit->text()))
       cut << edit->text();
-    }
   }
   return cut;
 }
@@ -124,12 +121,10 @@ inline QStringList outsideLayouts(const QWidget& window) {
     if (!placeIn(w->parentWidget()->layout(), w)) loose << w->objectName();
   }
   const QList<QGroupBox*> groups = window.findChildren<QGroupBox*>();
-  for (const QGroupBox* a : groups) {
-    for (const QGroupBox* b : groups) {
+  for (const QGroupBox* a : groups)
+    for (const QGroupBox* b : groups)
       if (a < b && a->parent() == b->parent() && a->geometry().intersects(b->geometry()))
         loose << a->title() + " over " + b->title();
-    }
-  }
   return loose;
 }
 
