@@ -34,6 +34,7 @@ TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) {
       new QLabel(QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms"), this), 0,
       Qt::AlignHCenter);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  buttons->setObjectName(QStringLiteral("ButtonBox"));
   buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OKButton"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   layout->addWidget(buttons);

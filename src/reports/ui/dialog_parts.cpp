@@ -64,6 +64,7 @@ QButtonGroup* radioItems(QGroupBox* group, const QStringList& items) {
 QDialogButtonBox* okCancelButtons(QDialog* dialog, QPushButton** ok, QPushButton** cancel,
                                   const char* okName, const char* cancelName) {
   auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+  box->setObjectName(QStringLiteral("ButtonBox"));
   *ok = box->button(QDialogButtonBox::Ok);
   *cancel = box->button(QDialogButtonBox::Cancel);
   (*ok)->setObjectName(QLatin1String(okName));
