@@ -23,8 +23,9 @@ class PayrollMenuTest : public ::testing::Test {
  protected:
   PayrollMenuTest() {
     QDir().mkpath(drive.path("data/co1"));
-    QSettings(folder.path("user.ini"), QSettings::IniFormat)
-        .setValue("Software/Corvantis/Quillet/2.0/Drives/C", drive.path(""));
+    QSettings drives(folder.path("user.ini"), QSettings::IniFormat);
+    drives.setValue("Software/Corvantis/Quillet/2.0/Drives/C", drive.path(""));
+    drives.setValue("Software/Corvantis/Quillet/2.0/Drives/Z", folder.path("z"));
     configPath = drive.write("wgbpgms/COMPANY.CNF", configBytes());
   }
 
@@ -73,8 +74,6 @@ TEST_F(PayrollMenuTest, loadingAConfiguration) {
 // The first dialog starts in \WGBPGMS of the first drive that holds the payroll program,
 // Z: the last; beside this program when the payroll program is there.
 TEST_F(PayrollMenuTest, theFirstDialogStartsWhereThePayrollProgramIs) {
-  QSettings(folder.path("user.ini"), QSettings::IniFormat)
-      .setValue("Software/Corvantis/Quillet/2.0/Drives/Z", folder.path("z"));
   for (const QString program : {"z/WGBPGMS/WGBKMAIN.EXE", "wgbpgms/WGBKMAIN.EXE", "WGBKMAIN.EXE"}) {
     const QString written = (program.startsWith(u'w') ? drive : folder).write(program, {});
     ui.expectFileChoice({});

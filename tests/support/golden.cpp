@@ -31,11 +31,10 @@ void expectGolden(const QString& name, QString actual, const QString& folder) {
   }
   const QString expected = QString::fromUtf8(readWholeFile(path));
   if (expected.isEmpty()) return reportTestFailure("no recorded output " + path);
-  if (actual != expected) {
+  if (actual != expected)
     reportTestFailure(
         QStringLiteral("%1 differs from its recorded output:\n--- recorded\n%2--- now\n%3")
             .arg(name, expected, actual));
-  }
 }
 
 void expectRecordedTable(const QString& name, const std::function<QString(const QString&)>& outcome,

@@ -1,8 +1,8 @@
 // Quillet tests — records and T4 files built by the tests themselves.
 #include "test_files.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -175,12 +175,11 @@ QString TempFolder::write(const QString& name, const QByteArray& bytes) const {
 }
 
 QStringList linesOnceWritten(const QString& path, int count) {
-  QElapsedTimer waited;
-  waited.start();
+  const QDeadlineTimer waited(10000);
   QStringList lines;
   while ((lines = QString::fromUtf8(readWholeFile(path)).split(u'\n', Qt::SkipEmptyParts)).size() <
              count &&
-         waited.elapsed() < 10000)
+         !waited.hasExpired())
     QThread::msleep(20);
   return lines;
 }

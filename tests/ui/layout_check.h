@@ -91,8 +91,8 @@ inline QString nameOf(const QWidget* w) {
 
 // Where `layout` or a layout within it places `widget`: nothing when none does; " @row,column"
 // in a grid, the rows and columns it spans when more than one, and the grid's gaps between
-// columns and rows; else " #" and its place in its row or column, stretches counted, and its own
-// stretch.
+// columns and rows; else " #" and its place in its row or column, stretches counted, " of" the
+// places there are (a stretch or a gap taken away shows), and its own stretch.
 inline std::optional<QString> placeIn(const QLayout* layout, const QWidget* widget) {
   if (!layout) return std::nullopt;
   if (const auto* g = qobject_cast<const QGridLayout*>(layout); g && g->indexOf(widget) >= 0) {
@@ -105,7 +105,7 @@ inline std::optional<QString> placeIn(const QLayout* layout, const QWidget* widg
   const auto* box = qobject_cast<const QBoxLayout*>(layout);
   for (int i = 0; i < layout->count(); ++i) {
     if (layout->itemAt(i)->widget() == widget)
-      return QStringLiteral(" #%1").arg(i) +
+      return QStringLiteral(" #%1 of %2").arg(i).arg(layout->count()) +
              (box && box->stretch(i) ? QStringLiteral(" (stretch %1)").arg(box->stretch(i)) : "");
     if (auto place = placeIn(layout->itemAt(i)->layout(), widget)) return place;
   }

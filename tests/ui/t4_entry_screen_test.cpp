@@ -217,13 +217,14 @@ class T4EntryScreenTest : public QObject {
   // Enter presses Next once the field is checked; the buttons move, add, pick from the
   // index, and Fix Error keeps the screen open.
   void theButtonsAndEnter() {
-    Entry e({goodT4("Adams", "Ann"), goodT4("Brown", "Bo")});
+    Entry e({goodT4("Adams", "Ann"), goodT4("Brown", "Bo"), goodT4("Clark", "Cy")});
     QLineEdit* city = e.edit("EditEmployee_city");
     typeOver(city, "Kanata");
     e.ui.expectQuestion(Answer::Yes);
     QTest::keyClick(city, Qt::Key_Return);
     QCOMPARE(e.edit("EditEmployee_surname")->text(), QStringLiteral("Brown"));
     QVERIFY(readWholeFile(e.state.T4FileName()).contains("Kanata"));
+    e.click("BitBtnLast");  // to Clark, the last; pressed again, it stays there
     e.click("BitBtnLast");
     QCOMPARE(e.ui.messages().last(), QStringLiteral("This is the last T4 record on the file"));
     e.ui.expectEmployeeIndex([](OpenT4FileState& state) { state.T4File().PickedIndex = 0; });
@@ -249,7 +250,7 @@ class T4EntryScreenTest : public QObject {
     e.ui.expectQuestion(Answer::Yes);
     e.click("BitBtnExit");
     QVERIFY(!e.screen->isVisible());
-    QCOMPARE(e.surnamesOnFile(), QStringList({"Adams", "Brown", "Zed"}));
+    QCOMPARE(e.surnamesOnFile(), QStringList({"Adams", "Brown", "Clark", "Zed"}));
   }
 
   // The index lists every employee and counts them; what is typed (a name, or a part of a
