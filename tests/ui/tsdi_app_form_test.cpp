@@ -81,7 +81,6 @@ class TSDIAppFormTest : public QObject {
   void theMenusCommandsComeToTheirWork() {
     Desk desk;
     desk.open("A.T4E", {goodT4("Adams", "Ann")});
-    const auto cancelled = [](auto&) { return false; };
     for (const char* item : {"ExportCsvItem", "ExportSlipPdfs"}) {
       desk.ui.expectFileChoice({});
       desk.trigger(item);
@@ -89,9 +88,10 @@ class TSDIAppFormTest : public QObject {
     desk.ui.expectQuestion(Answer::No);
     desk.ui.expectReport(ViewerResult::Ok);
     desk.trigger("PrintT4Totals1");
-    desk.ui.expectPlainPaperSetUp(cancelled);
+    // Each set-up is given up when it is the right one (the slips' or the Summary's).
+    desk.ui.expectPlainPaperSetUp([](PlainPaperSetUp& s) { return s.summary; });
     desk.trigger("PrintPlainSlips");
-    desk.ui.expectPlainPaperSetUp(cancelled);
+    desk.ui.expectPlainPaperSetUp([](PlainPaperSetUp& s) { return !s.summary; });
     desk.trigger("PrintPlainSummary");
     desk.ui.expectFileChoice(desk.folder.path("B.T4E"));
     desk.ui.expectQuestion(Answer::Yes);
