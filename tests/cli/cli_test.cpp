@@ -218,14 +218,15 @@ TEST_F(CliTest, theBuiltProgramNeverReplacesWhatItReadsOrWhatAnotherHolds) {
 // A year's returns, as CRA takes them: the original of five slips; then one slip changed,
 // one added and one made VOID, and the additions (an original of the new slip alone), the
 // amendment (the changed slip alone, amended, under an amended Summary of its totals) and
-// the cancellation (the VOID slip with its values as filed), and one picked by its SIN.
+// the cancellation (the VOID slip with its values as filed), and one picked by its SIN (also
+// one changed since, cancelled as it was filed).
 // Every return keeps CRA's rules; what was filed is told after each. On paper the amended
 // slip says so, and the one cancelled but not VOID.
 TEST_F(CliTest, aYearsReturnsFiledAmendedAndCancelled) {
   expectRecordedRuns("filed_returns", runBuilt);
   const QString table = QString::fromUtf8(readWholeFile(goldenPath("filed_returns")));
   const QStringList returns = table.split(QStringLiteral("--- out.xml\n")).mid(1);
-  ASSERT_EQ(returns.size(), 5);
+  ASSERT_EQ(returns.size(), 6);
   const CraRules rules;
   for (const QString& xml : returns) {
     const QByteArray whole =
