@@ -213,8 +213,8 @@ TEST_F(PlainSlipsRun, eachCopyOnItsSheets) {
     int businessNumbers;  // box 54
   } copies[] = {{EmployeeCopies, 4, 0}, {CompanyCopies, 2, 4}, {RevenueCanadaCopies, 2, 4}};
   openStaff();
-  const SettingsStore settings(
-      folder.path(""));  // the forms' margins kept, their line-up sample turned off
+  // The forms' margins kept, their line-up sample turned off.
+  const SettingsStore settings(folder.path(""));
   settings.WriteT4Margins({60, 40, DotMatrixForms, 5, 6, true, false, false});
   for (const auto& c : copies) {
     ScriptedUi run;
@@ -291,8 +291,8 @@ TEST_F(PlainSlipsRun, whatCraWouldRejectAndPaperFilingAboveFiveSlips) {
   for (const Answer answer : {Answer::No, Answer::Yes})
     print("SIX.T4E", RevenueCanadaCopies, answer);
   ScriptedUi summary;
-  const SettingsStore settings(
-      folder.path(""));  // the Summary's margins as stored, a left one of 0 as well
+  // The Summary's margins as stored, a left one of 0 as well.
+  const SettingsStore settings(folder.path(""));
   settings.WriteSummaryMargins({60, 0, 0, 0, 0, false, false, false});
   // Shown other margins, the user cancels, and the question about paper is never asked.
   summary.expectPlainPaperSetUp([](PlainPaperSetUp& s) { return s.top == 60 && s.left == 0; });

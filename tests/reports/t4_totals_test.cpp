@@ -1,8 +1,6 @@
 // Quillet tests — totals, the worksheet, and the T4 Summary on the trace printer.
 #include "reports/t4_totals.h"
 
-#include <unistd.h>
-
 #include <QFile>
 
 #include "checks/employer_checks.h"
@@ -47,7 +45,7 @@ TEST(TotalsArithmetic, eachRuleWithItsOutcome) {
 // gone, and say so.
 TEST_F(TotalsTest, aFileCutShortUnderTheRunStopsThere) {
   openFile(t4FileBytes(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B")}));
-  ASSERT_EQ(::truncate(QFile::encodeName(state.T4FileName()).constData(), 1536 + 768), 0);
+  ASSERT_TRUE(QFile::resize(state.T4FileName(), 1536 + 768));
   const TotalsRun run = totalT4File(state, ui);
   EXPECT_EQ(std::tuple(run.stoppedEarly, run.totals.count, ui.messages().size()),
             std::tuple(true, 1, qsizetype(1)));
