@@ -17,7 +17,8 @@ bool checkReportPreconditions(OpenT4FileState& state, Ui& ui) {
     showNoFileOpen(ui);
     return false;
   }
-  if (state.T4File().size() < FirstT4Position + 1) {
+  // A file cut short inside its first T4 holds none whole.
+  if (state.T4File().size() < FirstT4Position + Record768::Size) {
     ui.showMessage(QStringLiteral("There are no T4's in this file. Enter some employees first."));
     return false;
   }

@@ -75,11 +75,9 @@ void PainterSurface::drawLine(int x1, int y1, int x2, int y2) {
   m_painter.drawLine(x1, y1, x2, y2);
 }
 
+// The painter's brush is never set: a frame is its outline alone.
 void PainterSurface::drawFrame(int x, int y, int width, int height) {
-  m_painter.save();
-  m_painter.setBrush(Qt::NoBrush);
   m_painter.drawRect(x, y, width, height);
-  m_painter.restore();
 }
 
 void PainterSurface::fillRect(int x, int y, int width, int height) {

@@ -115,10 +115,11 @@ TEST_F(XmlExportTest, theNextExportSendsWhatChangedSinceFiling) {
     }
     exportForInternetFiling(state, ui, settings, clock);
   };
-  const auto changeIncome = [&](int32_t cents) {
+  const auto changeIncome = [&](int32_t cents, const char* number = "123456782RP0001") {
     T4Record r;
     state.T4File().ReadIndexed(r.bytes(), 0);
     r.setInt32(T::Employment_income, cents);
+    r.setText(T::RevCan_account_number, number);
     ASSERT_EQ(state.T4File().WriteIndexed(r.bytes(), 0, {}), Record768::Size);
   };
   acceptChoices(ui);
@@ -146,6 +147,7 @@ TEST_F(XmlExportTest, theNextExportSendsWhatChangedSinceFiling) {
   exportAs(QStringLiteral("MINE2"), std::nullopt);
   changeIncome(4200000);
   exportAs(QStringLiteral("mine1"), Answer::Yes);
+  changeIncome(4200000, "123456782RP0002");  // listed, though the check before writing refuses it
   exportAs(QStringLiteral("MINE3"), Answer::No);
   // The list, the question and the file dialog's proposed name of each return; nothing to
   // send, a reference used before, and No said as such; the amendment as written.

@@ -206,12 +206,11 @@ class PrintDialogsTest : public QObject {
   // an inch a step) and the values it gives back.
   void summarySetUpShowsAndTakesItsValues() {
     ScriptedUi ui;
-    SummarySetUp values;
-    values.employerName = "Acme Widgets Ltd.";
-    values.businessNumber = "123456782RP0001";
-    values.remittances = 1234.5;
-    values.top = -20;
-    TT4SummySetUp dialog(values, ui);
+    TT4SummySetUp dialog({.employerName = "Acme Widgets Ltd.",
+                          .businessNumber = "123456782RP0001",
+                          .remittances = 1234.5,
+                          .top = -20},
+                         ui);
     QTest::keyClick(dialog.SpinEditTop, Qt::Key_Up);
     QTest::keyClick(dialog.SpinEditLeft, Qt::Key_Down);
     expectGolden("summary_set_up", controlsOf(dialog));
@@ -282,11 +281,9 @@ class PrintDialogsTest : public QObject {
       }
       QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
       QCOMPARE(dialog.result(), int(QDialog::Accepted));
-      all += QStringLiteral("top %1, left %2, copy %3, remittances %4\n---\n")
-                 .arg(dialog.values().top)
-                 .arg(dialog.values().left)
-                 .arg(dialog.values().formType)
-                 .arg(dialog.values().remittances);
+      const PlainPaperSetUp given = dialog.values();
+      all += QString::asprintf("top %d, left %d, copy %d, remittances %g\n---\n", given.top,
+                               given.left, given.formType, given.remittances);
     }
     expectGolden("plain_paper_set_up", all + ui.transcript());
   }
