@@ -128,12 +128,12 @@ inline QStringList outsideLayouts(const QWidget& window) {
   return loose;
 }
 
-// The name of `window`, then every named control and caption in it, a line each: its text or
+// The name of `window`, then every named control, caption and group in it, a line each: its text or
 // value (if it shows one; a menu's items), a checkbox's or radio button's mark, and whether it is
 // disabled, hidden, the default button or has the focus; an edit's most characters and how many it
-// fits, a label that wraps, a font of its own, a wheel that moves the focus, the tag of its field's
-// check, a tool bar that moves; its place in its layout. Then the order Tab goes through the named
-// controls.
+// fits, a label that wraps, a font or style of its own, a wheel that moves the focus, the tag of
+// its field's check, a tool bar that moves; its place in its layout. Then the order Tab goes
+// through the named controls.
 inline QString controlsOf(const QWidget& window) {
   QString all = window.objectName() + u'\n';
   for (const QWidget* w : window.findChildren<QWidget*>()) {
@@ -148,6 +148,8 @@ inline QString controlsOf(const QWidget& window) {
       value = b->text() + (!b->isCheckable() ? "" : b->isChecked() ? " [x]" : " [ ]");
     else if (const auto* l = qobject_cast<const QLabel*>(w))
       value = l->text();
+    else if (const auto* g = qobject_cast<const QGroupBox*>(w))
+      value = g->title();
     else if (const auto* t = qobject_cast<const QPlainTextEdit*>(w))
       value = t->toPlainText();
     else if (const auto* m = qobject_cast<const QMenu*>(w))
@@ -155,7 +157,9 @@ inline QString controlsOf(const QWidget& window) {
         value +=
             (a->isSeparator() ? "-" : a->text() + (a->isEnabled() ? "" : " (disabled)")) + "; ";
     const QString name = nameOf(w);
-    if (name.isEmpty() && (!qobject_cast<const QLabel*>(w) || value.isEmpty())) continue;
+    if (name.isEmpty() &&
+        ((!w->inherits("QLabel") && !w->inherits("QGroupBox")) || value.isEmpty()))
+      continue;
     all += (name.isEmpty() ? QStringLiteral("(caption)") : name) + ": " + value;
     if (!w->isEnabled()) all += QStringLiteral(" (disabled)");
     if (!w->isVisibleTo(&window)) all += QStringLiteral(" (hidden)");
@@ -172,6 +176,7 @@ inline QString controlsOf(const QWidget& window) {
     if (const auto* l = qobject_cast<const QLabel*>(w); l && l->wordWrap()) all += " (wraps)";
     if (const QFont f = w->font(); f != window.font())
       all += QStringLiteral(" (%1 pt%2)").arg(f.pointSize()).arg(f.bold() ? " bold" : "");
+    if (!w->styleSheet().isEmpty()) all += " {" + w->styleSheet() + u'}';
     if (w->focusPolicy() == Qt::WheelFocus) all += QStringLiteral(" (wheel)");
     if (w->property("Tag").isValid()) all += " tag " + w->property("Tag").toString();
     if (const auto* t = qobject_cast<const QToolBar*>(w); t && t->isMovable()) all += " (movable)";
