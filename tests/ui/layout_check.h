@@ -151,7 +151,7 @@ inline QString controlsOf(const QWidget& window) {
     else if (const auto* g = qobject_cast<const QGroupBox*>(w))
       value = g->title();
     else if (const auto* t = qobject_cast<const QPlainTextEdit*>(w))
-      value = t->toPlainText();
+      value = t->toPlainText() + (t->tabChangesFocus() ? " (Tab moves on)" : "");
     else if (const auto* m = qobject_cast<const QMenu*>(w))
       for (const QAction* a : m->actions())
         value +=
