@@ -102,10 +102,9 @@ class TSDIAppFormTest : public QObject {
 
   void openChecksTheExtensionThenOpens() {
     Desk desk;
-    const QString wrong =
-        desk.folder.write("ACME.T4", t4FileBytes(goodEmployer(), {goodT4("Smith", "J")}));
-    const QString right =
-        desk.folder.write("acme.t4e", t4FileBytes(goodEmployer(), {goodT4("Smith", "J")}));
+    const QByteArray bytes = t4FileBytes(goodEmployer(), {goodT4("Smith", "J")});
+    const QString wrong = desk.folder.write("ACME.T4", bytes);
+    const QString right = desk.folder.write("acme.t4e", bytes);
     desk.ui.expectFileChoice(wrong);
     desk.trigger("OpenItem");
     QVERIFY(!desk.state.T4FileOpen());
