@@ -16,13 +16,12 @@ constexpr int LeftColumn = 2;
 constexpr int RightColumn = 44;
 
 QStringList labelLines(const T4Record& r) {
-  QString name = (r.firstName() + u' ').left(13);
-  name = (name + r.text(T::Employee_secondinitial)).left(14);
-  name = ((name + u' ').left(15) + r.surname()).left(35);
-  QString province = (r.text(T::Employee_province_code) + QStringLiteral("  ")).left(27);
-  province =
-      ((province + r.text(T::Employee_country_code)).left(30) + QStringLiteral("  ")).left(32);
-  province = (province + r.text(T::Employee_postal_code)).left(42);
+  // The fields' widths keep the name within 35 characters and the last line within 42.
+  const QString name =
+      r.firstName() + u' ' + r.text(T::Employee_secondinitial) + u' ' + r.surname();
+  const QString province = r.text(T::Employee_province_code) + QStringLiteral("  ") +
+                           r.text(T::Employee_country_code) + QStringLiteral("  ") +
+                           r.text(T::Employee_postal_code);
 
   QStringList lines{name, r.text(T::Employee_address_line_1)};
   if (!r.isEmpty(T::Employee_address_line_2)) lines << r.text(T::Employee_address_line_2);
