@@ -206,11 +206,8 @@ class PrintDialogsTest : public QObject {
   // an inch a step) and the values it gives back.
   void summarySetUpShowsAndTakesItsValues() {
     ScriptedUi ui;
-    TT4SummySetUp dialog({.employerName = "Acme Widgets Ltd.",
-                          .businessNumber = "123456782RP0001",
-                          .remittances = 1234.5,
-                          .top = -20},
-                         ui);
+    const SummarySetUp values{"Acme Widgets Ltd.", "123456782RP0001", false, true, 1234.5, -20};
+    TT4SummySetUp dialog(values, ui);
     QTest::keyClick(dialog.SpinEditTop, Qt::Key_Up);
     QTest::keyClick(dialog.SpinEditLeft, Qt::Key_Down);
     expectGolden("summary_set_up", controlsOf(dialog));
