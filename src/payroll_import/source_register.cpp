@@ -154,7 +154,7 @@ class Register {
     ++m_page;
     m_report.BoldOn();
     m_report.UnderlineOn();
-    m_report.PrintAtColumn(1, (QStringLiteral("T4 SOURCE REGISTER FOR ") + m_company).left(58));
+    m_report.PrintAtColumn(1, QStringLiteral("T4 SOURCE REGISTER FOR ") + m_company);
     m_report.BoldOff();
     m_report.UnderlineOff();
     m_report.PrintRightAligned(71, QStringLiteral("Page %1").arg(m_page));
@@ -165,8 +165,7 @@ class Register {
         QStringLiteral("Figures on this report are as output by the final pay cycle of the year"));
     m_report.NewLine();
     m_report.PrintAtColumn(
-        1,
-        (QStringLiteral("and are BEFORE any T4 Editing.  Report printed ") + m_printedAt).left(87));
+        1, QStringLiteral("and are BEFORE any T4 Editing.  Report printed ") + m_printedAt);
     m_report.NewLine();
     m_report.PrintAtColumn(
         1, QStringLiteral("sorted into alphabetical order from information in file:"));
@@ -200,7 +199,7 @@ PrintOutcome PrintSourceRegister(Ui& ui, const Clock& clock, const QString& year
                                  const ConfigRecord& config) {
   QString fileLine =
       QStringLiteral("(File created: ") + dateTimeStamp(QFileInfo(yearEndPath).lastModified());
-  const QString printedAt = dateTimeStamp(clock.now()).left(40);
+  const QString printedAt = dateTimeStamp(clock.now());
   auto opened = TAlphaInxFileStream::Create(yearEndPath, platform::OpenMode::ReadDenyWrite, 0,
                                             IndexKind::YearEndEmployee, YearEndRecord::Size);
   if (!opened) {

@@ -14,9 +14,8 @@ PrintOutcome printErrorReport(OpenT4FileState& state, Ui& ui, const Clock& clock
   if (report.Aborted()) return PrintOutcome::NotStarted;
 
   const BusyBox busy(ui, documentTitle);
-  report.Title = (QStringLiteral("T4 Error Report for ") +
-                  list.employer.text(EmployerRecord::S_Employer_name_line_1))
-                     .left(50);
+  report.Title = QStringLiteral("T4 Error Report for ") +
+                 list.employer.text(EmployerRecord::S_Employer_name_line_1);
   report.SubTitle = QStringLiteral("Based on T4 file ") + state.T4FileName();
   report.PrintHeading();
   for (const QString& line : list.lines) report.PrintLine(line);

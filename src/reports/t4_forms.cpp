@@ -196,13 +196,10 @@ QString T4FormPrinter::employerProvinceLine() {
   const QString country = m_employer.text(E::S_Employer_country_code);
   const QString postal = m_employer.text(E::S_Employer_postal_code);
   QString province = m_employer.text(E::S_Employer_province_code);
-  QString line =
-      (((province + QStringLiteral("  ")).left(28) + country).left(31) + QStringLiteral("  "))
-          .left(33);
-  line = (line + postal).left(43);
+  QString line = province + QStringLiteral("  ") + country + QStringLiteral("  ") + postal;
   while (m_report.textWidth(line) > maxWidth && !province.isEmpty()) {
     province.chop(1);
-    line = ((((province + u' ').left(27) + country).left(30) + u' ').left(31) + postal).left(41);
+    line = province + u' ' + country + u' ' + postal;
   }
   m_employer.setText(E::S_Employer_province_code, province);
   return line;
@@ -211,7 +208,7 @@ QString T4FormPrinter::employerProvinceLine() {
 QString T4FormPrinter::employeeAddressLine(const T4Record& r) const {
   const QString second = r.text(T::Employee_address_line_2);
   QString line = r.text(T::Employee_address_line_1);
-  if (!second.isEmpty()) line = ((line + QStringLiteral(", ")).left(32) + second).left(62);
+  if (!second.isEmpty()) line += QStringLiteral(", ") + second;
   const int maxWidth = m_report.PixelsPerInchX() * 37 / 10;
   while (!line.isEmpty() && m_report.textWidth(line) > maxWidth) line.chop(1);
   return line;
@@ -221,9 +218,7 @@ QString T4FormPrinter::employeeProvinceLine(const T4Record& r) const {
   const int maxWidth = m_report.PixelsPerInchX() * 21 / 10;
   const QString country = r.text(T::Employee_country_code);
   QString province = r.text(T::Employee_province_code);
-  const auto build = [&] {
-    return ((province + QStringLiteral("   ")).left(28) + country).left(31);
-  };
+  const auto build = [&] { return province + QStringLiteral("   ") + country; };
   QString line = build();
   while (m_report.textWidth(line) > maxWidth && !province.isEmpty()) {
     province.chop(1);

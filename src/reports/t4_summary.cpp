@@ -32,17 +32,16 @@ class FormLines {
 QString summaryAddress(const EmployerRecord& employer, const TPrintReport& report) {
   const QString second = employer.text(E::S_Employer_address_line_2);
   QString line = employer.text(E::S_Employer_address_line_1);
-  if (!second.isEmpty()) line = ((line + u' ').left(31) + second).left(61);
+  if (!second.isEmpty()) line += u' ' + second;
   const int maxWidth = report.PixelsPerInchX() * 4;
   while (!line.isEmpty() && report.textWidth(line) > maxWidth) line.chop(1);
   return line;
 }
 
 QString summaryProvinceLine(const EmployerRecord& employer) {
-  QString line = (employer.text(E::S_Employer_province_code) + u' ').left(27);
-  line = (line + employer.text(E::S_Employer_country_code)).left(30);
-  line = (line + QStringLiteral("  ")).left(32);
-  return (line + employer.text(E::S_Employer_postal_code)).left(42);
+  return employer.text(E::S_Employer_province_code) + u' ' +
+         employer.text(E::S_Employer_country_code) + QStringLiteral("  ") +
+         employer.text(E::S_Employer_postal_code);
 }
 
 }  // namespace

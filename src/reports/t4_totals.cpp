@@ -124,9 +124,8 @@ ViewerReport totalsWorksheet(const TotalsRun& run, const QString& t4FileName) {
   lines << QStringLiteral("Totals from T4 file: ") + t4FileName << blank
         << QStringLiteral("Thousands seperators (commas) added for readabiliy. Do not include them")
         << QStringLiteral("on the Revenue Canada T4 Summary Form.") << blank
-        << ((QStringLiteral("Company: ") + name1).left(39) + u' ' + name2).left(70)
-        << (QStringLiteral("Business Number: ") + run.employer.text(E::RevCan_account_number))
-               .left(32)
+        << QStringLiteral("Company: ") + name1 + u' ' + name2
+        << QStringLiteral("Business Number: ") + run.employer.text(E::RevCan_account_number)
         << blank << QStringLiteral("On the left side of the T4 Summary") << blank
         << QStringLiteral("Box 88, Total number of T4 Slips = ") + QString::number(t.count)
         << money("Box 14, Employment Income = ", t.employmentIncome)
@@ -179,7 +178,7 @@ ViewerReport totalsWorksheet(const TotalsRun& run, const QString& t4FileName) {
   ViewerReport report;
   report.reportTitle = QStringLiteral("T4 Totals Report");
   report.headingLine1 = report.reportTitle;
-  report.headingLine2 = (name1.left(30) + u' ' + name2).left(61);
+  report.headingLine2 = name1 + u' ' + name2;
   report.caption = QStringLiteral("T4 Totals Report, Click Print to Print");
   report.lines = lines;
   return report;
