@@ -181,7 +181,7 @@ int employmentCode(const T4Record& r) {
   return code >= 11 && code <= 17 ? code : 0;
 }
 
-QString initialOf(const T4Record& r) { return r.text(T::Employee_secondinitial).trimmed().left(1); }
+QString initialOf(const T4Record& r) { return r.text(T::Employee_secondinitial).trimmed(); }
 
 QString sinOf(const T4Record& r) {
   const QString sin = digitsOf(r.text(T::Employee_SIN));

@@ -107,8 +107,7 @@ void TPrintReport::PrintHeading() {
   const int gap = m_caps.pixelsPerInchX / 5;
   textOut(m_leftMargin, m_currentY, Title);
   textOut(m_leftMargin + textWidth(Title) + gap, m_currentY, DateTimeStamp());
-  const QString page =
-      (QStringLiteral("Page ") + QString::number(m_surface->pageNumber())).left(20);
+  const QString page = QStringLiteral("Page ") + QString::number(m_surface->pageNumber());
   textOut(m_leftMargin + m_printableWidth - (textWidth(page) + gap), m_currentY, page);
   NewLine();
   if (!SubTitle.isEmpty()) {
