@@ -88,8 +88,8 @@ QString decodeText(const QByteArray& bytes, const QString& document, QString& er
   const QString windows = decodeCp1252(
       {reinterpret_cast<const uint8_t*>(bytes.constData()), std::size_t(bytes.size())});
   // The five bytes Windows-1252 leaves undefined come back as C1 controls.
-  if (const int line =
-          firstBadLine(windows, [](QChar c) { return c.unicode() >= 0x80 && c.unicode() <= 0x9F; }))
+  static constexpr QStringView undefined = u"\u0081\u008D\u008F\u0090\u009D";
+  if (const int line = firstBadLine(windows, [](QChar c) { return undefined.contains(c); }))
     return refuse(line, "Windows-1252");
   return windows;
 }

@@ -131,8 +131,8 @@ inline QStringList outsideLayouts(const QWidget& window) {
 // The name of `window`, then every named control, caption and group in it, a line each: its text or
 // value (if it shows one; a menu's items), a checkbox's or radio button's mark, and whether it is
 // disabled, hidden, the default button or has the focus; an edit's most characters and how many it
-// fits, a label that wraps, a font or style of its own, a wheel that moves the focus, the tag of
-// its field's check, a tool bar that moves; its place in its layout. Then the order Tab goes
+// fits, a label that wraps, a font, style or tip of its own, a wheel that moves the focus, the tag
+// of its field's check, a tool bar that moves; its place in its layout. Then the order Tab goes
 // through the named controls.
 inline QString controlsOf(const QWidget& window) {
   QString all = window.objectName() + u'\n';
@@ -151,7 +151,8 @@ inline QString controlsOf(const QWidget& window) {
     else if (const auto* g = qobject_cast<const QGroupBox*>(w))
       value = g->title();
     else if (const auto* t = qobject_cast<const QPlainTextEdit*>(w))
-      value = t->toPlainText() + (t->tabChangesFocus() ? " (Tab moves on)" : "");
+      value = t->toPlainText() + (t->tabChangesFocus() ? " (Tab moves on)" : "") +
+              (t->lineWrapMode() == QPlainTextEdit::NoWrap ? " (no wrap)" : "");
     else if (const auto* m = qobject_cast<const QMenu*>(w))
       for (const QAction* a : m->actions())
         value +=
@@ -177,6 +178,7 @@ inline QString controlsOf(const QWidget& window) {
     if (const QFont f = w->font(); f != window.font())
       all += QStringLiteral(" (%1 pt%2)").arg(f.pointSize()).arg(f.bold() ? " bold" : "");
     if (!w->styleSheet().isEmpty()) all += " {" + w->styleSheet() + u'}';
+    if (!w->toolTip().isEmpty()) all += " (tip: " + w->toolTip() + u')';
     if (w->focusPolicy() == Qt::WheelFocus) all += QStringLiteral(" (wheel)");
     if (w->property("Tag").isValid()) all += " tag " + w->property("Tag").toString();
     if (const auto* t = qobject_cast<const QToolBar*>(w); t && t->isMovable()) all += " (movable)";
