@@ -73,15 +73,10 @@ TEST_F(PrintReportTest, placingTextHeadingsAndPages) {
     r.PrintAtColumn(5, "");
     EXPECT_EQ(std::pair(r.columnX(11), r.rowY(7)), std::pair(600, 600));
   });
-  job({300}, 0, 0, 0, false, [](TPrintReport& r) {
-    r.Title = "Title";
-    r.PrintHeading();
-    r.PrintLine("body");
-  });
-  for (const bool bold : {false, true}) {
-    job({300, 0, 0, bold}, 0, 0, 0, false, [](TPrintReport& r) {
-      r.Title = "T";
-      r.SubTitle = "Sub";
+  for (const auto& [sub, bold] : {std::pair("", false), {"Sub", false}, {"Sub", true}}) {
+    job({300, 0, 0, bold}, 0, 0, 0, false, [sub](TPrintReport& r) {
+      r.Title = "Title";
+      r.SubTitle = sub;
       r.PrintHeading();
       r.PrintLine("body");
     });
