@@ -79,7 +79,7 @@ class EmployerChecker {
       add(QStringLiteral("Revenue Canada Business Number is missing"));
       return;
     }
-    int32_t code = 0;
+    int32_t code;  // always set by the check
     if (RevCanValidityCheck(r.text(E::RevCan_account_number).left(11), code)) return;
     add(code == RevCanNotNineDigits
             ? QStringLiteral("Revenue Canada Business Number does not contain 9 numeric digits")
@@ -105,7 +105,7 @@ class EmployerChecker {
 
   void checkProprietor(const Field& field, const QString& ordinal) {
     if (empty(field)) return;
-    int32_t code = 0;
+    int32_t code;  // always set by the check
     if (RevCanValidityCheck(r.text(field), code)) return;
     add(ordinal +
         (code == RevCanNotNineDigits

@@ -15,4 +15,10 @@ inline constexpr int32_t RevCanNotNineDigits = -2;  // not exactly nine digits a
 // must equal the ninth.
 bool RevCanValidityCheck(const QString& text, int32_t& code);
 
+// The same check where only whether the number passes matters.
+inline bool RevCanValidityCheck(const QString& text) {
+  int32_t code;  // always set
+  return RevCanValidityCheck(text, code);
+}
+
 }  // namespace quillet

@@ -71,7 +71,7 @@ class T4Checker {
     if (modern) checkModernSlip();
   }
 
- // What CRA would reject on paper: a SIN missing or failing its check, a negative amount.
+  // What CRA would reject on paper: a SIN missing or failing its check, a negative amount.
   void paperRejections() {
     checkSin();
     checkNegatives();
@@ -143,7 +143,7 @@ class T4Checker {
       add(QStringLiteral("Employee has no Social Insurance Number"));
       return;
     }
-    int32_t code = 0;
+    int32_t code;  // always set by the check
     if (RevCanValidityCheck(r.text(T4Record::Employee_SIN), code)) return;
     add(code == RevCanNotNineDigits
             ? QStringLiteral("Employee Social Insurance Number does not contain 9 numeric digits")

@@ -191,9 +191,9 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
 
   CliAnswers answers;
   answers.printer = target.printer(io);
-  int top = 0, left = 0;
+  int top, left;  // set by the options of each kind that has them
   if (kind == QLatin1String("forms")) {
-    int type = 0;
+    int type;
     if (!intOption(invocation, "--type", RevenueCanadaCopies, 0, 3, type, problem) ||
         !intOption(invocation, "--top", 50, INT_MIN, INT_MAX, top, problem) ||
         !intOption(invocation, "--left", 25, INT_MIN, INT_MAX, left, problem)) {
@@ -251,7 +251,7 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
       if (remittances) setUp.remittances = *remittances;
     });
   } else if (kind == QLatin1String("labels")) {
-    int style = 0;
+    int style;
     if (!has(invocation, "--style"))
       return usageError(QStringLiteral("print labels needs --style 0-3"));
     if (!intOption(invocation, "--style", 0, 0, 3, style, problem)) return usageError(problem);

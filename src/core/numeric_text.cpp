@@ -18,7 +18,7 @@ bool scaledToInt32(const QString& text, double limit, double factor, int32_t& ta
     target = 0;
     return true;
   }
-  double value = 0;
+  double value;  // set when the text is a number
   if (!ParseDecimal(trimmed, value) || !(std::fabs(value) < limit)) return false;
   // nearbyint rounds exact halves to the even neighbour in the default rounding mode.
   const double scaled = std::nearbyint(value * factor);

@@ -29,8 +29,7 @@ QString accountProblem(const QString& account, Transmitter::SignIn signIn) {
   const bool bn15 = cra::matches(number, "\\d{9}[A-Z]{2}\\d{4}");
   if (!bn9 && !bn15 && !cra::matches(number, "[A-Z]\\d{8}|[A-Z]{3}\\d{6}"))
     return QStringLiteral("The transmitter's account number is missing or not a CRA number");
-  int32_t code = 0;
-  if ((bn9 || bn15) && !RevCanValidityCheck(number.left(9), code))
+  if ((bn9 || bn15) && !RevCanValidityCheck(number.left(9)))
     return QStringLiteral("The transmitter's account number fails its check digit");
   if (signIn == Transmitter::SignIn::WAC && !bn15)
     return QStringLiteral(

@@ -82,10 +82,9 @@ class Checker {
 void checkEmployer(const EmployerRecord& e, QStringList& errors) {
   Checker check(errors, QStringLiteral("Employer: "));
   const QString bn = cra::programAccount(e.text(E::RevCan_account_number));
-  int32_t code = 0;
   if (bn.isEmpty())
     check.error(QStringLiteral("the business number is not 9 digits, RP and 4 digits"));
-  else if (!RevCanValidityCheck(bn.left(9), code))
+  else if (!RevCanValidityCheck(bn.left(9)))
     check.error(
         QStringLiteral("the business number fails its check digit: correct it on the "
                        "employer screen"));
@@ -111,7 +110,7 @@ void checkEmployer(const EmployerRecord& e, QStringList& errors) {
     if (digitsOf(sin) == QLatin1String("000000000"))
       check.error(QStringLiteral("the %1 proprietor's SIN is all zeros: leave it empty")
                       .arg(QLatin1String(ordinal)));
-    else if (!RevCanValidityCheck(sin, code))
+    else if (!RevCanValidityCheck(sin))
       check.error(QStringLiteral("the %1 proprietor's SIN is not 9 digits or fails its check "
                                  "digit: correct it or leave it empty")
                       .arg(QLatin1String(ordinal)));
@@ -132,10 +131,9 @@ void checkSlip(T4Record r, const EmployerRecord& e, const QString& bn, XmlFindin
   const int year = e.u16(E::S_Taxation_year);
   if (r.surname().trimmed().isEmpty()) check.error(QStringLiteral("the surname is missing"));
   const QString sin = digitsOf(r.text(T::Employee_SIN));
-  int32_t code = 0;
   if (sin.isEmpty()) {
     check.error(QStringLiteral("the SIN is missing"));
-  } else if (!RevCanValidityCheck(sin, code)) {
+  } else if (!RevCanValidityCheck(sin)) {
     check.error(QStringLiteral("the SIN fails its check digit"));
   }
   if (const QString initial = cra::initialOf(r); !initial.isEmpty() && !initial.at(0).isLetter())

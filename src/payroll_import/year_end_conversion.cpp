@@ -230,13 +230,13 @@ ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, Ui& ui, const Clock
   // Each record goes after the last one; the first that cannot be written whole ends the
   // conversion, and the new file is dropped.
   int64_t end = 0;
-  bool failed = false;
   const auto append = [&](const Record768& record) {
     state.sharedRecord() = record;
-    failed = replacement->file().writeAt(end, state.sharedRecord().bytes()) != Record768::Size;
-    if (failed) ShowFileError(QStringLiteral("write T4 to"), t4Path, ui);
+    const bool written =
+        replacement->file().writeAt(end, state.sharedRecord().bytes()) == Record768::Size;
+    if (!written) ShowFileError(QStringLiteral("write T4 to"), t4Path, ui);
     end += Record768::Size;
-    return !failed;
+    return written;
   };
   T4Record prefix;
   prefix.setText(T::RevCan_account_number,

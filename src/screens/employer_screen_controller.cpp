@@ -273,8 +273,7 @@ FieldOutcome EmployerScreenController::leaveProvince(const QString& text) {
 
 FieldOutcome EmployerScreenController::leaveBusinessNumber(const QString& text) {
   const QString trimmed = TrimControlText(text);
-  int32_t code = 0;
-  if (RevCanValidityCheck(trimmed.left(9), code)) {
+  if (RevCanValidityCheck(trimmed.left(9))) {
     m_working.setText(E::RevCan_account_number, trimmed);
     return {};
   }
@@ -289,8 +288,7 @@ FieldOutcome EmployerScreenController::leaveBusinessNumber(const QString& text) 
 
 FieldOutcome EmployerScreenController::leaveSin(const Field& field, const QString& text) {
   const QString trimmed = TrimControlText(text);
-  int32_t code = 0;
-  if (trimmed.isEmpty() || RevCanValidityCheck(trimmed, code)) {
+  if (trimmed.isEmpty() || RevCanValidityCheck(trimmed)) {
     m_working.setText(field, trimmed);
     return {};
   }

@@ -144,7 +144,7 @@ FieldOutcome T4EntryController::leaveField(int tag, const QString& text) {
     return {};
   }
   if (field.kind == FieldKind::Cents) {
-    int32_t cents = 0;
+    int32_t cents;  // set when the text is an amount
     // An insurable or pensionable box left empty is offered box 14 up to the year's maximum.
     if (const auto proposed = proposedEarnings(m_working, m_employer, field);
         proposed && TrimControlText(text).isEmpty()) {
@@ -264,8 +264,7 @@ FieldOutcome T4EntryController::leaveSin(const QString& text) {
   FieldOutcome outcome;
   outcome.newText = TrimControlText(text);
   const QString& entry = *outcome.newText;
-  int32_t code = 0;
-  if (RevCanValidityCheck(entry, code)) {
+  if (RevCanValidityCheck(entry)) {
     m_working.setText(T::Employee_SIN, entry);
     return outcome;
   }

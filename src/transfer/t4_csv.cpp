@@ -131,7 +131,7 @@ QString take(T4Record& r, const Field& f, const QString& text) {
       }
       return QStringLiteral("%1 is not 1 or 0").arg(fieldName(f));
     case FieldKind::Cents: {
-      int32_t cents = 0;
+      int32_t cents;  // set when the text is an amount
       if (!EnteredCents(value, cents))
         return QStringLiteral("%1 is not an amount").arg(fieldName(f));
       r.setInt32(f, cents);
@@ -169,8 +169,7 @@ QString take(T4Record& r, const Field& f, const QString& text) {
   if (cell.size() > f.width)
     return QStringLiteral("%1 is longer than %2 characters").arg(fieldName(f)).arg(f.width);
   if (sameField(f, T::Employee_SIN)) {
-    int32_t code = 0;
-    if (!RevCanValidityCheck(cell, code)) return QStringLiteral("the SIN fails its check");
+    if (!RevCanValidityCheck(cell)) return QStringLiteral("the SIN fails its check");
   } else if (sameField(f, T::Province_of_employment_code) ||
              sameField(f, T::Employee_province_code)) {
     stored = cell.toUpper();
