@@ -11,8 +11,8 @@ constexpr char16_t EscapeBase = 0xDC00;
 // The length of the well-formed UTF-8 sequence at `s` (at most `left` bytes), or 0.
 int sequenceLength(const unsigned char* s, qsizetype left, char32_t& code) {
   const unsigned char lead = s[0];
-  int length = 0;
-  char32_t minimum = 0;
+  int length;
+  char32_t minimum;
   if (lead >= 0xC2 && lead <= 0xDF) {
     length = 2, code = lead & 0x1Fu, minimum = 0x80;
   } else if (lead >= 0xE0 && lead <= 0xEF) {

@@ -342,7 +342,7 @@ std::optional<Answer> T4EntryController::AskSaveChanges() {
   buffer.bytes() = m_working.bytes();
   const QString key = m_working.surname().toUpper() + QStringLiteral(", *") + m_working.firstName();
   TAlphaInxFileStream& file = m_state.T4File();
-  int64_t written = 0;
+  int64_t written;
   if (m_new) {
     // The appended record is the one shown from now on: saved again, it is rewritten.
     const int64_t at = file.appendPosition();
