@@ -83,8 +83,8 @@ TEST(DosPaths, matchAnyCaseAndNeverLeadOutOfTheDrivesFolder) {
 // when no drive has it) and whether its drive's disk is found.
 TEST(DosPaths, drivesOfTheWinePrefixOrOfTheHomeFolder) {
   TempFolder folder;
-  for (const char* drive :
-       {"prefix/dosdevices/c:", "prefix/dosdevices/@:", "home/.wine/dosdevices/d:"})
+  for (const char* drive : {"prefix/dosdevices/c:", "prefix/dosdevices/@:", "prefix/dosdevices/z:",
+                            "prefix/dosdevices/[:", "home/.wine/dosdevices/d:"})
     QDir().mkpath(folder.path(drive));
   const QByteArray home = qgetenv("HOME"), prefix = qgetenv("WINEPREFIX");
   const QString current = QDir::currentPath();
