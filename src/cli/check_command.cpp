@@ -12,7 +12,6 @@ int runCheck(const Invocation& invocation, const Clock&, Io io) {
   StreamUi ui(io.err);
   const ErrorList list = buildErrorList(*state, ui);
   for (const QString& line : list.lines) io.out << line << '\n';
-  io.out.flush();
   return list.hasFindings ? ExitReported : ExitOk;
 }
 

@@ -92,7 +92,6 @@ int runDump(const Invocation& invocation, const Clock&, Io io) {
   out << "],\n \"index\": [";
   for (int i = 0; i < file.Count(); ++i) out << (i == 0 ? "" : ", ") << jsonString(file.key(i));
   out << "],\n \"trailing_bytes\": " << size % Record768::Size << "}\n";
-  out.flush();
   return ExitOk;
 }
 

@@ -11,7 +11,6 @@ int runTotals(const Invocation& invocation, const Clock&, Io io) {
   StreamUi ui(io.err);
   const ViewerReport worksheet = totalsWorksheet(totalT4File(*state, ui), state->T4FileName());
   for (const QString& line : worksheet.lines) io.out << line << '\n';
-  io.out.flush();
   return ExitOk;
 }
 

@@ -129,7 +129,6 @@ int runFiled(const Invocation& invocation, const Clock&, Io io) {
     return ExitUsage;
   }
   for (const QString& line : filedHistory(*state, *filed)) io.out << line << '\n';
-  io.out.flush();
   return ExitOk;
 }
 
