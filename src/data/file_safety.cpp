@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <optional>
-#include <vector>
 
 #include "core/ui.h"
 #include "data/open_t4_file.h"
@@ -72,18 +71,9 @@ void CopyAnyFile(const QString& source, const QString& destination, bool confirm
     return;
   }
 
-  std::vector<uint8_t> block(1 << 20);
-  int64_t copied = 0;
-  for (;;) {
-    const int64_t got = input->readAt(copied, block);
-    if (got <= 0) break;
-    const int64_t written =
-        output->file().writeAt(copied, std::span<const uint8_t>(block).first(std::size_t(got)));
-    copied += written;
-    if (written != got) break;
-  }
   // A copy that is not whole never takes the destination's place; the old one stays.
-  if (copied != size || !output->file().setModified(from.modified) || !output->commit()) {
+  if (platform::copyContents(*input, output->file()) != size ||
+      !output->file().setModified(from.modified) || !output->commit()) {
     ui.showMessage(QStringLiteral("Error copying ") + source +
                    QStringLiteral(" Output was not the same size as input so output deleted."));
   }

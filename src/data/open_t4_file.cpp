@@ -1,9 +1,6 @@
 // Quillet — the one T4 file that is open: its name, its stream and the shared buffer.
 #include "data/open_t4_file.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "core/ui.h"
 #include "platform/file_names.h"
 #include "platform/file_replacement.h"
@@ -32,17 +29,8 @@ void OpenT4FileState::OpenT4File(platform::SharedFile file) {
 FileStatus OpenT4FileState::keepUnder(const QString& path) {
   auto copy = platform::FileReplacement::beginOutput(path);
   if (!copy) return copy.error();
-  const int64_t size = m_file->size();
-  std::vector<uint8_t> block(1 << 20);
-  for (int64_t at = 0; at < size;) {
-    const int64_t got = m_file->readAt(
-        at,
-        std::span(block).first(std::size_t(std::min<int64_t>(size - at, int64_t(block.size())))));
-    if (got <= 0) return FileError{platform::cannotWriteMessage(path)};
-    if (copy->file().writeAt(at, std::span<const uint8_t>(block).first(std::size_t(got))) != got)
-      return FileError{platform::cannotWriteMessage(path)};
-    at += got;
-  }
+  if (platform::copyContents(m_file->file(), copy->file()) != m_file->size())
+    return FileError{platform::cannotWriteMessage(path)};
   auto kept = copy->commit();
   if (!kept) return kept.error();
   m_fileName = path;

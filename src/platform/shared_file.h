@@ -70,6 +70,10 @@ class SharedFile {
 // error for a folder, a FIFO or a device, and for a file that cannot be read to its end.
 FileResult<QByteArray> readWholeFile(const QString& path);
 
+// Copies `from` into `to` from their starts, a block at a time, until `from` ends, cannot be
+// read or a write falls short; gives back how many bytes were copied whole.
+int64_t copyContents(const SharedFile& from, SharedFile& to);
+
 QString cannotOpenMessage(const QString& path);
 QString cannotCreateMessage(const QString& path);
 QString cannotWriteMessage(const QString& path);

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <utility>
+#include <vector>
 
 #include "platform/file_names.h"
 #include "platform/file_replacement.h"
@@ -109,6 +110,18 @@ FileResult<QByteArray> readWholeFile(const QString& path) {
     bytes.resize(at + qsizetype(got));
     if (file->lastError() != 0) return FileError{cannotOpenMessage(path), file->lastError()};
     if (got == 0) return bytes;
+  }
+}
+
+int64_t copyContents(const SharedFile& from, SharedFile& to) {
+  std::vector<uint8_t> block(1 << 20);
+  int64_t copied = 0;
+  for (;;) {
+    const int64_t got = from.readAt(copied, block);
+    if (got <= 0) return copied;
+    if (to.writeAt(copied, std::span<const uint8_t>(block).first(std::size_t(got))) != got)
+      return copied;
+    copied += got;
   }
 }
 
