@@ -52,8 +52,8 @@ CliRun runBuilt(const QStringList& args) {
 }
 
 // Files every case may name, beside the fixtures (tests/fixtures): $GOOD (one employee), $BAD (one
-// without a postal code), $EMPTY (no employees), $SHORT (1535 bytes), $STRAY (its one T4 cut
-// short), $ZERO (0 bytes), $NONE (missing), $TRACE, $CNF and $DTA (a configuration and a year-end
+// without a postal code), $EMPTY (no employees), $SHORT (1535 bytes), $STRAY (one byte of a
+// T4), $ZERO (0 bytes), $NONE (missing), $TRACE, $CNF and $DTA (a configuration and a year-end
 // file of one employee), $CUTCNF (a configuration cut short), $SAMPLE (the bundled sample file) and
 // $MINE (a copy), $FIXTURES (the tests' own files: T4 files, schemas, a transmitter) and $DIR (the
 // folder of them all).
@@ -62,23 +62,22 @@ class CliTest : public ::testing::Test {
   CliTest() {
     T4Record bad = goodT4("Smith", "John");
     bad.setText(T4Record::Employee_postal_code, {});
-    files = {
-        {"$GOOD",
-         folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John", "A")}))},
-        {"$BAD", folder.write("B.T4E", t4FileBytes(goodEmployer(), {bad}))},
-        {"$EMPTY", folder.write("E.T4E", t4FileBytes(goodEmployer(), {}))},
-        {"$SHORT", folder.write("S.T4E", QByteArray(1535, '\0'))},
-        {"$STRAY", folder.write("T.T4E", t4FileBytes(goodEmployer(), {}) + QByteArray(767, 'x'))},
-        {"$ZERO", folder.write("Z.T4E", {})},
-        {"$NONE", folder.path("none.T4E")},
-        {"$TRACE", folder.path("trace.txt")},
-        {"$CNF", folder.write("CO1.CNF", configBytes())},
-        {"$DTA", folder.path("YOUNG.DTA")},
-        {"$CUTCNF", folder.write("SHORT.CNF", QByteArray(3071, 'x'))},
-        {"$SAMPLE", QUILLET_SAMPLE_FILE},
-        {"$MINE", folder.write("MINE.T4E", readWholeFile(QUILLET_SAMPLE_FILE))},
-        {"$FIXTURES", fixturePath({})},
-        {"$DIR", folder.path({})}};
+    files = {{"$GOOD",
+              folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John", "A")}))},
+             {"$BAD", folder.write("B.T4E", t4FileBytes(goodEmployer(), {bad}))},
+             {"$EMPTY", folder.write("E.T4E", t4FileBytes(goodEmployer(), {}))},
+             {"$SHORT", folder.write("S.T4E", QByteArray(1535, '\0'))},
+             {"$STRAY", folder.write("T.T4E", readWholeFile(folder.path("E.T4E")) + "x")},
+             {"$ZERO", folder.write("Z.T4E", {})},
+             {"$NONE", folder.path("none.T4E")},
+             {"$TRACE", folder.path("trace.txt")},
+             {"$CNF", folder.write("CO1.CNF", configBytes())},
+             {"$DTA", folder.path("YOUNG.DTA")},
+             {"$CUTCNF", folder.write("SHORT.CNF", QByteArray(3071, 'x'))},
+             {"$SAMPLE", QUILLET_SAMPLE_FILE},
+             {"$MINE", folder.write("MINE.T4E", readWholeFile(QUILLET_SAMPLE_FILE))},
+             {"$FIXTURES", fixturePath({})},
+             {"$DIR", folder.path({})}};
     writeFixtureFiles(folder);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path("config")));  // the user's settings
     for (const char* printed : {"$DTA", "$DIR/STAFF.DTA"})  // the register shows the time

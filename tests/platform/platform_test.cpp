@@ -84,7 +84,7 @@ TEST(DosPaths, matchAnyCaseAndNeverLeadOutOfTheDrivesFolder) {
 TEST(DosPaths, drivesOfTheWinePrefixOrOfTheHomeFolder) {
   TempFolder folder;
   for (const char* drive : {"prefix/dosdevices/c:", "prefix/dosdevices/@:", "prefix/dosdevices/z:",
-                            "prefix/dosdevices/[:", "home/.wine/dosdevices/d:"})
+                            "home/.wine/dosdevices/d:"})
     QDir().mkpath(folder.path(drive));
   const QByteArray home = qgetenv("HOME"), prefix = qgetenv("WINEPREFIX");
   const QString current = QDir::currentPath();

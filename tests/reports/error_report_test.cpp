@@ -54,9 +54,7 @@ TEST_F(ErrorReportTest, cancellingPrintsNothingAndShowsNoBusyBox) {
   openFile(t4FileBytes(goodEmployer(), {goodT4("Adams", "A")}));
   ui.cancelNextPrintJob();
   EXPECT_EQ(printErrorReport(state, ui, FilingDay), PrintOutcome::NotStarted);
-  EXPECT_TRUE(ui.printJobs().isEmpty());
-  EXPECT_TRUE(ui.busyBoxes().isEmpty());
-  EXPECT_TRUE(ui.messages().isEmpty());
+  EXPECT_TRUE(ui.printJobs().isEmpty() && ui.busyBoxes().isEmpty() && ui.messages().isEmpty());
 }
 
 }  // namespace

@@ -104,8 +104,7 @@ TEST_F(PrintReportTest, cancellingADialogPrintsNothing) {
     TPrintReport report(ui, FilingDay, "Doc", 0, 0, 0, 0, true);
     EXPECT_TRUE(report.Aborted());
   }
-  EXPECT_TRUE(ui.printJobs().isEmpty());
-  EXPECT_TRUE(ui.messages().isEmpty());
+  EXPECT_TRUE(ui.printJobs().isEmpty() && ui.messages().isEmpty());
 }
 
 }  // namespace

@@ -214,8 +214,7 @@ class TSDIAppFormTest : public QObject {
     desk.open("ACME.T4E");
     QVERIFY(showActive(desk.window));
     QTest::keyClick(&desk.window, Qt::Key_X, Qt::AltModifier);
-    QVERIFY(!desk.window.isVisible());
-    QVERIFY(!desk.state.T4FileOpen());
+    QVERIFY(!desk.window.isVisible() && !desk.state.T4FileOpen());
   }
 
   // The desktop's Ui brings each screen up on the open file, as a window of its own.
