@@ -79,9 +79,9 @@ bool matches(const QString& text, const char* pattern) {
   return found->match(text).hasMatch();
 }
 
+// The field holds 15 characters: a number with a blank in it cannot be one.
 QString programAccount(const QString& number) {
-  QString bn = number.toUpper();
-  bn.remove(u' ');
+  const QString bn = number.toUpper();
   return matches(bn, "\\d{9}RP\\d{4}") ? bn : QString();
 }
 
