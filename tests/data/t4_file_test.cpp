@@ -92,6 +92,7 @@ TEST_F(T4FileTest, theIndexAfterEachWrite) {
   abel.setInt32(T4Record::Union_dues, 1234);
   write(*file, abel, 0, {});
   EXPECT_EQ(readIndexed(*file, 0).int32(T4Record::Union_dues), 1234);
+  EXPECT_EQ(std::pair(file->indexOfPosition(2304), file->indexOfPosition(2305)), std::pair(0, -1));
   write(*file, goodT4("Dunn", "D"), 3, "DUNN, *D");
   write(*file, goodT4("Eve", "E"), 5, "EVE, *E");
   write(*file, goodT4("Eve", "E"), -1, "EVE");
