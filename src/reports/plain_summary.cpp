@@ -54,7 +54,7 @@ QString phoneNumber(const QString& text) {
 
 }  // namespace
 
-void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& setUp) {
+void drawSummary(FormCanvas& canvas, const TotalsRun& run, double remittances) {
   const E& e = run.employer;
   const T4Totals& t = run.totals;
   const int year = e.u16(E::S_Taxation_year);
@@ -79,8 +79,8 @@ void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& s
       QStringLiteral("Total number of T4 slips filed\nNombre total de feuillets T4 produits"),
       QString::number(t.count), R);
 
-  const int64_t remittances = std::llround(setUp.remittances * 100);
-  const int64_t difference = remittanceDifference(t.totalDeductions(), setUp.remittances);
+  const int64_t remittedCents = std::llround(remittances * 100);
+  const int64_t difference = remittanceDifference(t.totalDeductions(), remittances);
   const QString extension = e.text(E::S_Contact_extension).trimmed();
   const QString phone =
       QStringList{e.text(E::S_Contact_area_code), phoneNumber(e.text(E::S_Contact_phone_number)),
@@ -128,7 +128,7 @@ void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& s
        {"22", "Income tax deducted\nImpôt sur le revenu retenu", formAmount(t.incomeTax)},
        {"80", "Total deductions reported\nTotal des retenues déclarées",
         formAmount(t.totalDeductions())},
-       {"82", "Minus: remittances\nMoins : versements", formAmount(remittances)},
+       {"82", "Minus: remittances\nMoins : versements", formAmount(remittedCents)},
        {"", "Difference – line 80 minus line 82\nDifférence – ligne 80 moins ligne 82",
         formAmount(std::abs(difference))},
        {"84", "Overpayment\nPaiement en trop", formAmount(std::max<int64_t>(-difference, 0))},
@@ -175,13 +175,8 @@ PrintOutcome printPlainSummaries(const TotalsRun& run, Ui& ui, const SettingsSto
   if (!surface) return PrintOutcome::NotStarted;
   {
     const BusyBox busy(ui, DocumentTitle);
-    SummarySetUp drawn;
-    drawn.namePreprinted = false;
-    drawn.remittances = setUp.remittances;
-    drawn.top = setUp.top;
-    drawn.left = setUp.left;
     FormCanvas canvas(*surface, setUp.left, setUp.top);
-    drawSummary(canvas, run, drawn);
+    drawSummary(canvas, run, setUp.remittances);
     surface->endJob();
   }
   remindToSignTheSummary(ui);

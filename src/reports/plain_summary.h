@@ -13,8 +13,8 @@ struct TotalsRun;
 
 // Draws the Summary of `run` with the canvas's origin at the form's top-left corner: the
 // employer, the year, the totals, the remittances and the difference, the number of
-// slips, the proprietors and the contact.
-void drawSummary(FormCanvas& canvas, const TotalsRun& run, const SummarySetUp& setUp);
+// slips, the proprietors and the contact; `remittances` in dollars.
+void drawSummary(FormCanvas& canvas, const TotalsRun& run, double remittances);
 
 // Print Reports → "T4 Summary on plain paper…": the Summary set-up dialog (remittances,
 // margins, line-up) as for the pre-printed Summary, then the form.

@@ -169,11 +169,9 @@ TEST(PlainSummary, everyTextStaysInsideItsBoxInBothLanguages) {
                            &t.rpp, &t.incomeTax, &t.pensionAdjustment, &t.employerCpp,
                            &t.employerEi, &t.employeeSecondCpp, &t.employerSecondCpp})
       *total = std::numeric_limits<int64_t>::max() / 16;
-    SummarySetUp setUp;
-    setUp.remittances = 1e15;
     Geometry surface;
     FormCanvas canvas(surface.surface, 100, 100);
-    drawSummary(canvas, run, setUp);
+    drawSummary(canvas, run, 1e15);
     EXPECT_EQ(surface.misplaced(Headings), QStringList()) << year;
     EXPECT_EQ(withoutFrench(surface), QStringList()) << year;
     EXPECT_TRUE(surface.shows("Operating Name")) << "the employer's whole name";
