@@ -25,12 +25,13 @@ EmployerRecord employerOf(int year) {
 // employment and the boxes in dollars: earnings, CPP (QPP in Quebec), CPP2 (QPP2), EI and
 // PPIP; without them, 20000.00 of earnings with the CPP and EI they call for. Boxes 24, 26
 // and 56 hold the earnings up to the year's ceilings, box 45 is answered from 2023; the
-// line's changes come last.
+// line's changes to the record come last, then those to the employer record.
 QString findingsOf(const QString& line) {
   const QStringList columns = line.section(QStringLiteral(" | "), 1, 1).split(u' ');
   const int year = columns[0].toInt();
   const TaxYearRates& rates = *ratesOf(year);
-  const EmployerRecord employer = employerOf(year);
+  EmployerRecord employer = employerOf(year);
+  change(employer, EmployerRecord::layout(), line.section(QStringLiteral(" | "), 3));
   const auto dollars = [&columns](int i, double otherwise) {
     return int32_t(std::llround((columns.size() > i ? columns[i].toDouble() : otherwise) * 100));
   };
@@ -50,7 +51,7 @@ QString findingsOf(const QString& line) {
              std::min(income, year >= 2024 ? rates.yampe : rates.ympe));
   if (quebec) r.setInt32(T::PPIP_insurable_earnings, std::min(income, rates.qpipMaxInsurable));
   if (year >= 2023) r.setByte(T::Dental_benefits_code, 1);
-  change(r, T::layout(), line.section(QStringLiteral(" | "), 2));
+  change(r, T::layout(), line.section(QStringLiteral(" | "), 2, 2));
   QStringList lines;
   CheckT4Record(r, employer, lines);
   QString all;

@@ -66,10 +66,12 @@ struct Scene {
   ScriptedUi ui;
 };
 
-// What a command leaves when it completes undisturbed.
+// What a command leaves when it completes undisturbed, on a disk that reads and writes a
+// byte at a time: every read and write is carried on to its end.
 template <class Command>
 QByteArray undisturbed(Command command) {
   Scene scene;
+  const FaultyDisk disk(scene.folder.path({}), 0, Fault::Trickle);
   (scene.*command)();
   return readWholeFile(scene.t4);
 }

@@ -1,15 +1,13 @@
 // Quillet tests — a disk that fails: the Nth change to a file of a folder goes wrong.
 //
-// The system calls that change files are defined here, in the test program itself, so
+// The system calls that read and change files are defined here, in the test program itself, so
 // that they stand in front of the C library's for the program's code and for Qt alike;
 // each passes on to the next definition (the C library's, or a sanitizer's) unless a
 // FaultyDisk says otherwise.
 #include "fault_injection.h"
 
 #include <dlfcn.h>
-#include <signal.h>
 #include <sys/resource.h>
-#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -85,6 +83,12 @@ void afterHalf() {
   if (plan().fault == quillet::test::Fault::Killed) raise(SIGKILL);
 }
 
+// A read or write of one byte at most on a trickling disk.
+size_t trickled(int fd, size_t length) {
+  const bool trickles = plan().armed && plan().fault == quillet::test::Fault::Trickle;
+  return trickles && length > 1 && fdUnderFolder(fd) ? 1 : length;
+}
+
 template <class Write>
 ssize_t faultyWrite(int fd, std::size_t length, Write write) {
   switch (judge(fdUnderFolder(fd))) {
@@ -127,12 +131,13 @@ ssize_t write(int fd, const void* buffer, size_t length) {
 
 ssize_t pwrite(int fd, const void* buffer, size_t length, off_t offset) {
   static const auto real = next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
-  return faultyWrite(fd, length, [&](size_t n) { return real(fd, buffer, n, offset); });
+  return faultyWrite(fd, trickled(fd, length),
+                     [&](size_t n) { return real(fd, buffer, n, offset); });
 }
 
-ssize_t pwrite64(int fd, const void* buffer, size_t length, off64_t offset) {
-  static const auto real = next<ssize_t (*)(int, const void*, size_t, off64_t)>("pwrite64");
-  return faultyWrite(fd, length, [&](size_t n) { return real(fd, buffer, n, offset); });
+ssize_t pread(int fd, void* buffer, size_t length, off_t offset) {
+  static const auto real = next<ssize_t (*)(int, void*, size_t, off_t)>("pread");
+  return real(fd, buffer, trickled(fd, length), offset);
 }
 
 int fsync(int fd) {

@@ -7,9 +7,10 @@
 namespace quillet::test {
 
 enum class Fault {
-  Full,    // that change and every later one fail with "no space left on device"
-  Short,   // that write stores half its bytes and the next change fails; then all is well
-  Killed,  // that write stores half its bytes, then the process is killed
+  Full,     // that change and every later one fail with "no space left on device"
+  Short,    // that write stores half its bytes and the next change fails; then all is well
+  Killed,   // that write stores half its bytes, then the process is killed
+  Trickle,  // every pread and pwrite moves one byte, and all succeed (`at` is not used)
 };
 
 // While this lives, every change to a file under `folder` (a write, a sync, a rename)

@@ -3,7 +3,6 @@
 
 #include <QList>
 #include <QStringList>
-#include <ostream>
 
 namespace quillet::test {
 
@@ -13,14 +12,7 @@ struct TracedText {
   int y = 0;
   QString style;
   QString text;
-
-  bool operator==(const TracedText&) const = default;
 };
-
-inline void PrintTo(const TracedText& t, std::ostream* os) {
-  *os << "{page " << t.page << ", x " << t.x << ", y " << t.y << ", " << t.style.toStdString()
-      << ", \"" << t.text.toStdString() << "\"}";
-}
 
 // The text outputs of one job's trace (its "end" line and any title line left out).
 QList<TracedText> parseTrace(const QStringList& lines);

@@ -237,14 +237,17 @@ class XmlDialogsTest : public QObject {
 
     TempFolder folder;
     // A name typed without its suffix takes the request's, to save or to open anew.
+    QList<int> modes;  // a save dialog, then an open one
     for (const auto choose : {&WidgetUi::chooseFileToSave, &WidgetUi::chooseFileToOpen}) {
-      whenShown<QFileDialog>([](QFileDialog* d) {
+      whenShown<QFileDialog>([&modes](QFileDialog* d) {
+        modes << d->acceptMode();
         d->selectFile(QStringLiteral("mine"));
         static_cast<QDialog*>(d)->accept();
       });
       QCOMPARE((ui.*choose)({"Save", "xml", {"XML files (*.xml)"}, true, folder.path({})}),
                folder.path("mine.xml"));
     }
+    QCOMPARE(modes, (QList<int>{QFileDialog::AcceptSave, QFileDialog::AcceptOpen}));
     whenShown<QFileDialog>([](QFileDialog* d) { d->reject(); });
     QCOMPARE(ui.chooseFolder("Where"), QString());
   }
