@@ -115,8 +115,8 @@ TEST_F(ConvertFileTest, aNewerT4FileIsOverwrittenOnlyAfterYes) {
   expectGolden("conversion_overwrite", ui.transcript(), folder.path({}));
 }
 
-// A conversion stopped in its progress window, or onto its own year-end file, changes
-// nothing.
+// A conversion stopped in its progress window, onto its own year-end file or into a folder
+// that is not there, changes nothing.
 TEST_F(ConvertFileTest, whatCannotBeConvertedChangesNothing) {
   const QString old = folder.write("WAGBOK.T4E", t4FileBytes(goodEmployer(), {goodT4("Old", "O")}));
   const QByteArray before = readWholeFile(old);
@@ -131,6 +131,8 @@ TEST_F(ConvertFileTest, whatCannotBeConvertedChangesNothing) {
   const QByteArray yearEndBytes = readWholeFile(two);
   EXPECT_EQ(ConvertYearEndFile(state, ui, YearEndDay, two, config), ConversionOutcome::Stopped);
   EXPECT_EQ(readWholeFile(two), yearEndBytes);
+  state.setT4FileName(folder.path("gone/NEW.T4E"));  // in a folder that is not there
+  EXPECT_EQ(ConvertYearEndFile(state, ui, YearEndDay, two, config), ConversionOutcome::Stopped);
   expectGolden("conversion_refused", stopped.transcript() + ui.transcript(), folder.path({}));
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "golden.h"
-#include "qt_printers.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 #include "trace.h"
