@@ -60,12 +60,10 @@ CliRun runBuilt(const QStringList& args) {
 class CliTest : public ::testing::Test {
  protected:
   CliTest() {
-    T4Record bad = goodT4("Smith", "John");
-    bad.setText(T4Record::Employee_postal_code, {});
-    files = {{"$GOOD",
-              folder.write("A.T4E", t4FileBytes(goodEmployer(), {goodT4("Smith", "John", "A")}))},
-             {"$BAD", folder.write("B.T4E", t4FileBytes(goodEmployer(), {bad}))},
-             {"$EMPTY", folder.write("E.T4E", t4FileBytes(goodEmployer(), {}))},
+    writeFixtureFiles(folder);
+    files = {{"$GOOD", folder.path("A.T4E")},
+             {"$BAD", folder.path("B.T4E")},
+             {"$EMPTY", folder.path("E.T4E")},
              {"$SHORT", folder.write("S.T4E", QByteArray(1535, '\0'))},
              {"$STRAY", folder.write("T.T4E", readWholeFile(folder.path("E.T4E")) + "x")},
              {"$ZERO", folder.write("Z.T4E", {})},
@@ -78,7 +76,6 @@ class CliTest : public ::testing::Test {
              {"$MINE", folder.write("MINE.T4E", readWholeFile(QUILLET_SAMPLE_FILE))},
              {"$FIXTURES", fixturePath({})},
              {"$DIR", folder.path({})}};
-    writeFixtureFiles(folder);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path("config")));  // the user's settings
     for (const char* printed : {"$DTA", "$DIR/STAFF.DTA"})  // the register shows the time
       setModified(expand(printed), QDateTime(QDate(2000, 12, 29), QTime(17, 5)));

@@ -73,10 +73,7 @@ class T4FileTest : public ::testing::Test {
 // Count + 1 appends, and over a partial tail, even in a file without its employer record.
 TEST_F(T4FileTest, theIndexAfterEachWrite) {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::Canada));
-  open("the locale's order",
-       t4FileBytes(goodEmployer(),
-                   {goodT4("zed", "a"), goodT4("Baker", "b"), goodT4("\u00C9mond", "c"),
-                    goodT4("adams", "d"), goodT4("Fox", "e")}));
+  open("the locale's order", fixtureFile("ORDER.T4E"));  // zed, Baker, Émond, adams, Fox
   QLocale::setDefault(QLocale::c());
   auto c = open("the C locale", t4FileBytes(goodEmployer(), {goodT4("b", "x"), goodT4("A", "y")}));
   write(*c, goodT4("a", "z"), 5, "a, *z");

@@ -16,9 +16,7 @@ using ErrorListTest = OpenFileTest;
 // A record that cannot be read ends the list. (The lists of every kind of file are
 // recorded by the batch tool's check.)
 TEST_F(ErrorListTest, aRecordThatCannotBeReadEndsTheList) {
-  openFile(t4FileBytes(goodEmployer(),
-                       {with(goodT4("Adams", "Ann"), {{T4Record::Employee_city, ""}}),
-                        goodT4("Brown", "Bo"), goodT4("Cole", "Cy"), goodT4("Dunn", "Di")}));
+  openFile(fixtureFile("NOCITY.T4E"));
   ASSERT_TRUE(QFile::resize(state.T4FileName(), 1536 + 2 * 768 + 10));
   const ErrorList list = buildErrorList(state, ui);
   EXPECT_TRUE(list.hasFindings);

@@ -28,10 +28,7 @@ TEST_F(ErrorReportTest, printsTheHeadingAndEveryLineAcrossPages) {
     PrintOutcome outcome;
   } cases[] = {
       {t4FileBytes(goodEmployer(), staff), 0, PrintOutcome::Printed},
-      {t4FileBytes(
-           with(goodEmployer(), {{EmployerRecord::S_Employer_name_line_1, QString(30, u'N')}}),
-           {goodT4("Smith", "J")}),
-       0, PrintOutcome::Printed},
+      {fixtureFile("LONGNAME.T4E"), 0, PrintOutcome::Printed},
       {t4FileBytes(goodEmployer(), {goodT4("Adams", "A"), goodT4("Brown", "B")}), 1536 + 768 + 10,
        PrintOutcome::StoppedEarly},
   };

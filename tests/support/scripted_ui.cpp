@@ -34,6 +34,7 @@ QString ScriptedUi::chooseFolder(const QString& title) {
 }
 
 ViewerResult ScriptedUi::showReport(const ViewerReport& report, ViewerButtons) {
+  if (m_progressUp) reportTestFailure(QStringLiteral("a report over a progress window left up"));
   m_reports << report;
   m_transcript << QStringLiteral("report [%1]:").arg(report.caption);
   for (const QString& line : report.lines) m_transcript << QStringLiteral("  | ") + line;

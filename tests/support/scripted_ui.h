@@ -119,7 +119,8 @@ class ScriptedUi final : public Ui {
   void showBusy(const QString& reportName) override { m_busy << reportName; }
   void hideBusy() override { m_busy << QStringLiteral("-"); }
   // Counts the steps told; Cancel is pressed at step `cancelAt` (0: never). A step beyond its
-  // total, or a window left up when the work ended (as a busy box), fails the test.
+  // total, or a window left up when the work ended (as a busy box) or when a report is
+  // shown, fails the test.
   bool progress(const QString&, int done, int total) override {
     if (done > total) reportTestFailure(QStringLiteral("progress %1 of %2").arg(done).arg(total));
     ++m_progressSteps;

@@ -128,14 +128,15 @@ inline QStringList outsideLayouts(const QWidget& window) {
   return loose;
 }
 
-// The name and title (a file's name alone) of `window`, then every named control, caption and group
-// in it, a line each: its text or value (if it shows one; a menu's items), a checkbox's or radio
-// button's mark, and whether it is disabled, hidden, the default button or has the focus; an edit's
-// most characters and how many it fits, a label that wraps, a font, style or tip of its own, a
-// wheel that moves the focus, the tag of its field's check, a tool bar that moves; its place in its
-// layout. Then the order Tab goes through the named controls.
+// The name and title (a file's name alone) of `window` and whether its font is bold, then every
+// named control, caption and group in it, a line each: its text or value (if it shows one; a menu's
+// items), a checkbox's or radio button's mark, and whether it is disabled, hidden, the default
+// button or has the focus; an edit's most characters and how many it fits, a label that wraps, a
+// font, style or tip of its own, a wheel that moves the focus, the tag of its field's check, a tool
+// bar that moves; its place in its layout. Then the order Tab goes through the named controls.
 inline QString controlsOf(const QWidget& window) {
-  QString all = window.objectName() + " [" + window.windowTitle().section(u'/', -1) + "]\n";
+  QString all = window.objectName() + " [" + window.windowTitle().section(u'/', -1) + "]" +
+                (window.font().bold() ? " (bold)\n" : "\n");
   for (const QWidget* w : window.findChildren<QWidget*>()) {
     QString value;
     if (const auto* e = qobject_cast<const QLineEdit*>(w))

@@ -364,11 +364,16 @@ class PrintDialogsTest : public QObject {
     QVERIFY(!display.isVisible());
   }
 
+  // Through the desktop's Ui: however the dialog is closed, its answers stand.
   void payrollSetUpStartsEmptyAndGivesItsAnswers() {
-    TFormPayConvSetup dialog;
-    QTest::mouseClick(dialog.CheckBoxShowUnion, Qt::LeftButton);
-    QTest::keyClicks(dialog.EditRPP_DPSP_Regn, " 1234567");
-    const PayrollSetUp answers = dialog.answers();  // seven typed, the blank trimmed
+    WidgetUi ui(FilingDay);
+    whenShown<TFormPayConvSetup>([](TFormPayConvSetup* dialog) {
+      QTest::mouseClick(dialog->CheckBoxShowUnion, Qt::LeftButton);
+      QTest::keyClicks(dialog->EditRPP_DPSP_Regn, " 1234567");
+      dialog->reject();
+    });
+    PayrollSetUp answers;
+    ui.askPayrollSetUp(answers);  // seven typed, the blank trimmed
     QCOMPARE(std::tuple(answers.includeBox20, answers.includeBox44, answers.registration),
              std::tuple(false, true, QStringLiteral("123456")));
   }
