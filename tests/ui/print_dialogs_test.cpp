@@ -73,7 +73,7 @@ struct PrintDialogsUser {
 
   QTimer timer;
   bool pressPreview = true;
-  QString fileName;        // when set, Print to File under this name, typed into the dialog
+  QString fileName;  // when set, Print to File under this name, typed into the dialog
   QPageSize::PageSizeId paper = QPageSize::Custom;
   QList<QFont> offeredFonts;
   QStringList others;  // the other dialogs shown, by class: previews, messages
