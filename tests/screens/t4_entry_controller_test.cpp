@@ -133,6 +133,10 @@ TEST_F(T4EntryTest, addNewThenNextAsksAndKeepsTheBlankRecord) {
   s.leaveField(C::FirstName, "Zoe");
   saveAnswering(Answer::Yes);
   EXPECT_TRUE(s.move(C::Move::Next)) << "appended, it now stands after Adams";
+  for (int i = 0; i < 2; ++i) ui.expectReport(ViewerResult::Ignore);       // Zed's, as it is left
+  for (const auto move : {C::Move::First, C::Move::Last, C::Move::Prevs})  // two: every move
+    EXPECT_TRUE(s.move(move));
+  EXPECT_EQ(s.currentPosition(), 0);
   EXPECT_EQ(surnamesOnFile(), QStringList({"Adams", "Zed"}));
   EXPECT_EQ(state.T4File().key(1), "ZED, *Zoe");
   expectGolden("t4_entry_add", ui.transcript());
