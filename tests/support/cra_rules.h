@@ -2,15 +2,12 @@
 // tests/fixtures/cra_t4_rules.txt, and the rules CRA's texts add beside it.
 #pragma once
 
-#include <QByteArray>
 #include <QMultiHash>
 #include <QRegularExpression>
 #include <QSet>
-#include <QStringList>
 #include <QXmlStreamReader>
 #include <climits>
 #include <map>
-#include <vector>
 
 #include "test_files.h"
 

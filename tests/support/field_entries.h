@@ -1,7 +1,6 @@
 // Quillet tests — entries typed into a screen's fields, and what came of each.
 #pragma once
 
-#include <QString>
 #include <span>
 
 #include "golden.h"

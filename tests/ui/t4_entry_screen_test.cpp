@@ -47,9 +47,11 @@ class T4EntryScreenTest : public QObject {
   // view. The boxes of later years stand for the years that have them (recorded).
   void opensOnTheFirstEmployeeAndFitsTheScreen() {
     Entry e({with(goodT4("Smith", "John"), {{T4Record::RPP_or_deferred_PlanNumbr, "1234567"}}),
-             goodT4("Adams", "Ann")});
+             with(goodT4("Adams", "Ann"), {{T4Record::Employee_province_code, "Ontario"}})});
     QCOMPARE(e.screen->windowTitle(), "Processing: " + e.state.T4FileName());
-    QString years = controlsOf(*e.screen);  // Adams, box 14 focused, Next the default
+    // Adams (a province another program stored, not in the list), box 14 focused, Next the
+    // default.
+    QString years = controlsOf(*e.screen);
     auto* area = e.screen->findChild<QScrollArea*>("ScrollBoxEntries");
     const QSize whole = e.screen->wholeSize();
     QCOMPARE(e.screen->size(), roomOnScreen(*e.screen));  // the test's screen is the smaller

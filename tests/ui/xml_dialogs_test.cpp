@@ -222,12 +222,15 @@ class XmlDialogsTest : public QObject {
     QVERIFY(dunn.isCancelled());
   }
 
-  void theDesktopUiCancelsAndTakesTheSuffix() {
+  void theDesktopUiCancelsTakesTheTransmitterAndTheSuffix() {
     const FixedClock clock{QDateTime(QDate(2026, 2, 3), QTime(9, 30))};
     WidgetUi ui(clock);
     Transmitter t = complete();
     whenShown<TransmitterDialog>([](TransmitterDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
     QVERIFY(!ui.editTransmitter(t));
+    whenShown<TransmitterDialog>(
+        [](TransmitterDialog* d) { QTest::mouseClick(d->BitBtnOK, Qt::LeftButton); });
+    QVERIFY(ui.editTransmitter(t));
     XmlExportChoices choices;
     choices.options.submissionRef = QStringLiteral("R1");
     choices.transmitter = t;
