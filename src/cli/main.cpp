@@ -30,10 +30,8 @@ int main(int argc, char** argv) {
   if (!outFile.open(stdout, QIODevice::WriteOnly) || !errFile.open(stderr, QIODevice::WriteOnly)) {
     return 2;
   }
+  // Each stream flushes what it holds as it closes, before its file does.
   QTextStream out(&outFile);
   QTextStream err(&errFile);
-  const int status = quillet::cli::run(args, out, err);
-  out.flush();
-  err.flush();
-  return status;
+  return quillet::cli::run(args, out, err);
 }
