@@ -139,9 +139,9 @@ bool EncryptionDriver::ProbeEncryption(const QString& configPath) {
     ReportDosError(QStringLiteral("read ") + configPath,
                    platform::dosErrorCode(file->lastError(), 100), m_ui);
   }
-  const QString drive = config.text(textField("drive", 1211, 3));
-  if (!scan((drive + config.text(textField("second folder", 1215, 44))).left(47))) return false;
-  return m_inUse || scan(drive + config.text(textField("data path", 1260, 60)));
+  const QString drive = config.text(ConfigRecord::DataDrive);
+  if (!scan((drive + config.text(ConfigRecord::SecondFolder)).left(47))) return false;
+  return m_inUse || scan(drive + config.text(ConfigRecord::DataPath));
 }
 
 bool EncryptionDriver::scan(const QString& dosFolder) {

@@ -21,9 +21,6 @@
 namespace quillet {
 namespace {
 
-constexpr Field DataDrive = textField("data drive", 1211, 3);
-constexpr Field DataPath = textField("data path", 1260, 60);
-
 QString shortTime(const QString& path) {
   return QLocale::c().toString(QFileInfo(path).lastModified(), QStringLiteral("dd MMM yyyy hh:mm"));
 }
@@ -39,7 +36,8 @@ PayrollMenu::PayrollMenu(OpenT4FileState& state, Ui& ui, const Clock& clock,
       m_programDir(std::move(programDir)) {}
 
 QString PayrollMenu::dataFile(const QString& name) const {
-  const QString folder = (m_config->text(DataDrive) + m_config->text(DataPath)).left(47);
+  const QString folder =
+      (m_config->text(ConfigRecord::DataDrive) + m_config->text(ConfigRecord::DataPath)).left(47);
   return platform::nativePath((folder + name).left(57),
                               [this](QChar letter) { return m_settings.driveFolder(letter); });
 }

@@ -56,6 +56,11 @@ class ConfigRecord {
   static constexpr Field BusinessNumberA = textField("first number", 1144, 11);
   static constexpr Field BusinessNumberB = textField("second number", 1156, 11);
   static constexpr int EiMultiplierOffset = 1168;
+  // The company's data folder: its drive ("C:"), then its path; beside it the folder the
+  // payroll program keeps its second copy in.
+  static constexpr Field DataDrive = textField("data drive", 1211, 3);
+  static constexpr Field SecondFolder = textField("second folder", 1215, 44);
+  static constexpr Field DataPath = textField("data path", 1260, 60);
 
   ConfigRecord() { m_bytes.fill(0); }
   std::array<uint8_t, Size>& bytes() { return m_bytes; }

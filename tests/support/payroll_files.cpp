@@ -58,8 +58,8 @@ ConfigRecord configRecord(double eiMultiplier, const QString& phone) {
   config.setText(ConfigRecord::PostCode, "K6V 1A1");
   config.setText(ConfigRecord::Phone, phone);
   config.setText(ConfigRecord::BusinessNumberA, "123456782RP0001");
-  config.setText(textField("data drive", 1211, 3), "C:");
-  config.setText(textField("data path", 1260, 60), "\\DATA\\CO1\\");
+  config.setText(ConfigRecord::DataDrive, "C:");
+  config.setText(ConfigRecord::DataPath, "\\DATA\\CO1\\");
   const auto multiplier = encodeReal48(eiMultiplier);
   std::copy(multiplier.begin(), multiplier.end(),
             config.bytes().begin() + ConfigRecord::EiMultiplierOffset);
