@@ -141,7 +141,7 @@ T4Record ConvertEmployee(const YearEndRecord& y, const T4Record& prefix,
   if (answers.includeBox44) r.setInt32(T::Union_dues, cents(y.amount(66)));
   if (answers.includeBox20) r.setInt32(T::RPP_contributions, cents(y.amount(62)));
   r.setInt32(T::Charitable_donations, cents(y.amount(64) + y.amount(65)));
-  r.setText(T::RPP_or_deferred_PlanNumbr, answers.registration.left(7));
+  r.setText(T::RPP_or_deferred_PlanNumbr, answers.registration);
 
   r.setText(T::Employee_surname, y.text(Y::Surname));
   r.setText(T::Employee_first_name, y.text(Y::FirstName));
@@ -253,7 +253,7 @@ ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, Ui& ui, const Clock
   if (!append(employer)) return ConversionOutcome::Stopped;
   PayrollSetUp answers;
   ui.askPayrollSetUp(answers);
-  answers.registration = answers.registration.trimmed().left(7);
+  answers.registration = answers.registration.trimmed();  // box 50 takes 7 characters
 
   const int64_t size = yearEnd->size();
   int64_t position = 0;
