@@ -4,12 +4,12 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "app/app_ui.h"
 #include "app/command_line.h"
-#include "core/report_preconditions.h"
 #include "core/settings_store.h"
-#include "core/ui.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
+#include "data/report_preconditions.h"
 #include "efile/xml_export.h"
 #include "platform/shared_file.h"
 #include "reports/error_report.h"
@@ -30,7 +30,7 @@ const QStringList AnyFileFilters = {
 
 }  // namespace
 
-MainCommands::MainCommands(OpenT4FileState& state, Ui& ui, const Clock& clock,
+MainCommands::MainCommands(OpenT4FileState& state, AppUi& ui, const Clock& clock,
                            const SettingsStore& settings, const QString& programDir)
     : m_state(state),
       m_ui(ui),

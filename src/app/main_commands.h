@@ -13,12 +13,12 @@ namespace quillet {
 class Clock;
 class OpenT4FileState;
 class SettingsStore;
-class Ui;
+class AppUi;
 
 // The working state of the main window and what its menu items and speed buttons do.
 class MainCommands {
  public:
-  MainCommands(OpenT4FileState& state, Ui& ui, const Clock& clock, const SettingsStore& settings,
+  MainCommands(OpenT4FileState& state, AppUi& ui, const Clock& clock, const SettingsStore& settings,
                const QString& programDir = {});
 
   // "Processing: <path>" while a T4 file is open.
@@ -63,7 +63,7 @@ class MainCommands {
   bool openT4File(const QString& name);
 
   OpenT4FileState& m_state;
-  Ui& m_ui;
+  AppUi& m_ui;
   const Clock& m_clock;
   const SettingsStore& m_settings;
   PayrollMenu m_payroll;

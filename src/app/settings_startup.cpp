@@ -10,8 +10,11 @@
 
 #include "core/settings_store.h"
 #include "core/ui.h"
+#include "data/file_safety.h"
+#include "payroll_import/payroll_settings.h"
 #include "platform/shared_file.h"
 #include "platform/shell_registration.h"
+#include "reports/print_settings.h"
 
 namespace quillet {
 
@@ -55,7 +58,7 @@ FileStatus importSettingsFile(const QString& path, const SettingsStore& settings
     const QString key = line.left(equals);
     const QString value = line.mid(equals + 1);
     if (key == QLatin1String("ConfigDir")) {
-      if (stored) stored = settings.WriteConfigDir(value);
+      if (stored) stored = WriteConfigDir(settings, value);
     } else if (key == QLatin1String("TOP")) {
       margins.Top = number(value, 50);
     } else if (key == QLatin1String("LEFT")) {
@@ -67,12 +70,35 @@ FileStatus importSettingsFile(const QString& path, const SettingsStore& settings
     }
   }
   if (in.status() != QTextStream::Ok) return unreadable;
-  if (stored && margins != none) stored = settings.WriteT4Margins(margins);
+  if (stored && margins != none) stored = WriteT4Margins(settings, margins);
+  return stored;
+}
+
+std::optional<Installation> readInstallation(const SettingsStore& settings) {
+  const auto read = [](QSettings& store) {
+    return Installation{store.value(QStringLiteral("ExecPath_Name")).toString(),
+                        store.value(QStringLiteral("CurrVers")).toString()};
+  };
+  const auto machine = settings.open(SettingsStore::Scope::Machine);
+  if (!machine->allKeys().isEmpty()) return read(*machine);
+  const auto user = settings.open(SettingsStore::Scope::User);
+  if (user->contains(QStringLiteral("ExecPath_Name"))) return read(*user);
+  return std::nullopt;
+}
+
+FileStatus writeInstallation(const SettingsStore& settings, const Installation& installation) {
+  FileStatus stored;
+  for (const auto scope : {SettingsStore::Scope::Machine, SettingsStore::Scope::User}) {
+    const auto store = settings.open(scope);
+    store->setValue(QStringLiteral("ExecPath_Name"), installation.execPathName);
+    store->setValue(QStringLiteral("CurrVers"), installation.currVers);
+    if ((stored = saveSettings(*store))) break;
+  }
   return stored;
 }
 
 void SettingsStartUp(const SettingsStore& settings, const StartUpPlaces& places, Ui& ui) {
-  const auto installation = settings.readInstallation();
+  const auto installation = readInstallation(settings);
   if (installation && installation->execPathName == places.programPath) return;
 
   for (const QString& path : places.settingsFiles) {
@@ -89,12 +115,11 @@ void SettingsStartUp(const SettingsStore& settings, const StartUpPlaces& places,
 
   platform::registerShell(places.programPath, places.dataHome);
   platform::registerAppPath(places.programPath);
-  SettingsStore::Installation record =
-      installation.value_or(SettingsStore::Installation{places.programPath, QString()});
+  Installation record = installation.value_or(Installation{places.programPath, QString()});
   if (record.currVers.isEmpty()) record.currVers = QStringLiteral("2.0");
   // Not told: a record that could not be stored only makes the next activation do this
   // again.
-  (void)settings.writeInstallation(record);
+  (void)writeInstallation(settings, record);
 }
 
 }  // namespace quillet

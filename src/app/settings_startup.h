@@ -3,8 +3,9 @@
 #pragma once
 
 #include <QStringList>
+#include <optional>
 
-#include "data/file_result.h"
+#include "core/file_result.h"
 
 namespace quillet {
 
@@ -19,6 +20,17 @@ struct StartUpPlaces {
   // The places of this machine.
   static StartUpPlaces ofThisMachine(const QString& programPath);
 };
+
+// The installation record of the machine: the program's path and version.
+struct Installation {
+  QString execPathName;
+  QString currVers;
+};
+// Nothing when the machine has no installation record.
+std::optional<Installation> readInstallation(const SettingsStore& settings);
+// Where an ordinary user cannot write the machine's settings, the record is kept in the
+// user's own.
+FileStatus writeInstallation(const SettingsStore& settings, const Installation& installation);
 
 // Nothing happens while the installation record names the running program. Otherwise the
 // first settings file found is imported and deleted, the shell registration is written,

@@ -6,7 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/stream_ui.h"
-#include "core/report_preconditions.h"
+#include "data/report_preconditions.h"
 #include "payroll_import/source_register.h"
 #include "platform/replacing_device.h"
 #include "platform/shared_file.h"

@@ -4,7 +4,8 @@
 #include <QTextStream>
 #include <functional>
 
-#include "core/ui.h"
+#include "efile/efile_ui.h"
+#include "payroll_import/payroll_ui.h"
 #include "reports/print_surface.h"
 
 namespace quillet::cli {
@@ -21,7 +22,7 @@ struct CliAnswers {
   PayrollSetUp payrollSetUp;
 };
 
-class StreamUi final : public Ui {
+class StreamUi final : public EfileUi, public PayrollUi {
  public:
   explicit StreamUi(QTextStream& err, CliAnswers answers = {})
       : m_err(err), m_answers(std::move(answers)) {}
@@ -36,9 +37,6 @@ class StreamUi final : public Ui {
   QString chooseFileToOpen(const FileDialogRequest&) override { return {}; }
   QString chooseFileToSave(const FileDialogRequest&) override { return {}; }
   QString chooseFolder(const QString&) override { return {}; }
-  void editEmployerRecord(OpenT4FileState&) override {}
-  void editT4Records(OpenT4FileState&) override {}
-  void showEmployeeIndex(OpenT4FileState&) override {}
   std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle,
                                               FontChoice = FontChoice::Ask) override {
     return m_answers.printer ? m_answers.printer(documentTitle) : nullptr;

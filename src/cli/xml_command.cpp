@@ -6,6 +6,7 @@
 #include "core/settings_store.h"
 #include "data/cp1252.h"
 #include "data/open_t4_file.h"
+#include "efile/efile_settings.h"
 #include "efile/filed_state.h"
 #include "efile/return_slips.h"
 #include "efile/xml_export.h"
@@ -27,7 +28,7 @@ int runXml(const Invocation& invocation, const Clock& clock, Io io) {
     }
     transmitter = Transmitter::fromIni(text);
   } else {
-    transmitter = SettingsStore().readTransmitter();
+    transmitter = readTransmitter(SettingsStore());
   }
   if (const QStringList problems = transmitter.problems(); !problems.isEmpty()) {
     for (const QString& problem : problems) io.err << problem << Qt::endl;

@@ -3,17 +3,11 @@
 
 #include <QString>
 #include <QStringList>
-#include <memory>
-#include <optional>
 #include <utility>
 
-#include "efile/t4_xml.h"
-#include "reports/print_dialogs.h"
-#include "reports/viewer_report.h"
+#include "core/viewer_report.h"
 
 namespace quillet {
-
-class PrintSurface;
 
 enum class Answer { Yes, No, Cancel };
 
@@ -29,22 +23,19 @@ struct FileDialogRequest {
   QString proposedName = {};  // save: the file name offered
 };
 
-class OpenT4FileState;
-
 enum class QuestionKind {
   YesNo,        // a confirmation with Yes and No
   YesNoCancel,  // Yes, No and Cancel
   OkCancel,     // OK (answered Yes) and Cancel
 };
 
-// Whether a print job asks for its font: the drawn forms carry their own face.
-enum class FontChoice { Ask, FormsOwn };
-
 // The icon of a question's box: most ask; some warn, some report an error.
 enum class QuestionIcon { Question, Warning, Error };
 
-// The desktop program shows these in message boxes titled "Quillet"; the batch tool
-// writes messages to standard error and answers from its flags; tests script them.
+// What every command shows or asks. The desktop program shows these in message boxes
+// titled "Quillet"; the batch tool writes messages to standard error and answers from its
+// flags; tests script them. Each feature declares its own dialogs in an interface that
+// extends this one beside its code (PrintUi, EfileUi, ScreensUi, PayrollUi).
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -62,39 +53,8 @@ class Ui {
   // A folder (which may be made in the dialog); empty when the user cancelled.
   virtual QString chooseFolder(const QString& title) = 0;
 
-  // The modal screens of the open file: the employer information screen and the T4
-  // entry screen.
-  virtual void editEmployerRecord(OpenT4FileState& state) = 0;
-  virtual void editT4Records(OpenT4FileState& state) = 0;
-  // The employee index: sets the open file's PickedIndex and CoInfoShown.
-  virtual void showEmployeeIndex(OpenT4FileState& state) = 0;
-
-  // Asks for the printer, then (unless the form brings its own) for the font, and begins a
-  // print job titled `documentTitle` on that printer in that font. Null when the user
-  // cancelled either dialog: nothing is printed then, and nothing is said.
-  virtual std::unique_ptr<PrintSurface> startPrintJob(const QString& documentTitle,
-                                                      FontChoice font = FontChoice::Ask) = 0;
-  // The same for a print preview on the screen, from which the user may then print.
-  virtual std::unique_ptr<PrintSurface> startPreview(const QString& documentTitle,
-                                                     FontChoice font = FontChoice::Ask) = 0;
-
   // The report viewer, modal, with its lines; the answer is the button the user chose.
   virtual ViewerResult showReport(const ViewerReport& report, ViewerButtons buttons) = 0;
-
-  // The print set-up dialogs: false (or nothing) when the user cancelled.
-  virtual bool editT4PrintSetUp(T4PrintSetUp& setUp) = 0;
-  virtual bool editSummarySetUp(SummarySetUp& setUp) = 0;
-  virtual bool editPlainPaperSetUp(PlainPaperSetUp& setUp) = 0;
-  // The year-end conversion's set-up dialog; however it closes, its answers stand.
-  virtual void askPayrollSetUp(PayrollSetUp& answers) = 0;
-  // The transmitter of XML returns, each entry checked as it is left: false when the user
-  // cancelled.
-  virtual bool editTransmitter(Transmitter& transmitter) = 0;
-  // The choices of an XML return (its submission reference, amended or not, the note, the
-  // schema folder; the transmitter may be changed from there): false when cancelled.
-  virtual bool editXmlExport(XmlExportChoices& choices) = 0;
-  // The label style, 0 to 3.
-  virtual std::optional<int> chooseLabelStyle() = 0;
 
   // The busy box (and the hourglass) while a report prints.
   virtual void showBusy(const QString& reportName) = 0;

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSettings>
 #include <optional>
 
 #include "core/ui.h"
@@ -132,6 +133,12 @@ QString fileErrorMessage(const QString& operation, const QString& path) {
 
 void ShowFileError(const QString& operation, const QString& path, Ui& ui) {
   ui.showMessage(fileErrorMessage(operation, path));
+}
+
+FileStatus saveSettings(QSettings& settings) {
+  settings.sync();
+  if (settings.status() == QSettings::NoError) return {};
+  return FileError{fileErrorMessage(QStringLiteral("write settings to"), settings.fileName())};
 }
 
 }  // namespace quillet

@@ -3,6 +3,10 @@
 
 #include <QString>
 
+#include "core/file_result.h"
+
+class QSettings;
+
 namespace quillet {
 
 class OpenT4FileState;
@@ -27,5 +31,9 @@ void CopyAnyFile(const QString& source, const QString& destination, bool confirm
 // likely causes.
 QString fileErrorMessage(const QString& operation, const QString& path);
 void ShowFileError(const QString& operation, const QString& path, Ui& ui);
+
+// The settings written so far, put in the store now; a store that cannot take them comes
+// back as the file-failure message of the store's file.
+FileStatus saveSettings(QSettings& settings);
 
 }  // namespace quillet

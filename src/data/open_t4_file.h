@@ -3,8 +3,8 @@
 
 #include <memory>
 
+#include "core/file_result.h"
 #include "data/employer_record.h"
-#include "data/file_result.h"
 #include "data/t4_file.h"
 
 namespace quillet {

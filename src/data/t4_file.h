@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "data/file_result.h"
+#include "core/file_result.h"
 #include "platform/shared_file.h"
 
 namespace quillet {

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "data/file_result.h"
+#include "core/file_result.h"
 #include "data/t4_record.h"
 
 namespace quillet {

@@ -4,10 +4,11 @@
 #include <QFileInfo>
 
 #include "core/clock.h"
-#include "core/report_preconditions.h"
 #include "core/settings_store.h"
-#include "core/ui.h"
 #include "data/open_t4_file.h"
+#include "data/report_preconditions.h"
+#include "efile/efile_settings.h"
+#include "efile/efile_ui.h"
 #include "efile/filed_state.h"
 #include "efile/return_slips.h"
 #include "efile/schema_check.h"
@@ -123,7 +124,8 @@ XmlExportOutcome writeT4XmlReturn(OpenT4FileState& state, const FiledState& file
                                   const SettingsStore& settings) {
   if (!choices.options.submissionRef.isEmpty()) return writeT4XmlFile(state, filed, choices, path);
   XmlExportOutcome outcome;
-  const QString locked = settings.withNextSubmissionRef(
+  const QString locked = withNextSubmissionRef(
+      settings,
       [&](const QString& reference) {
         choices.options.submissionRef = reference;
         outcome = writeT4XmlFile(state, filed, choices, path);
@@ -152,14 +154,14 @@ QString whereCraTakesIt(Transmitter::SignIn signIn) {
   return {};
 }
 
-void editTransmitterSettings(OpenT4FileState& state, Ui& ui, const SettingsStore& settings) {
-  Transmitter transmitter = settings.readTransmitter();
+void editTransmitterSettings(OpenT4FileState& state, EfileUi& ui, const SettingsStore& settings) {
+  Transmitter transmitter = readTransmitter(settings);
   EmployerRecord employer;
   if (state.T4FileOpen() && readEmployerRecord(state, employer)) transmitter.startFrom(employer);
-  if (ui.editTransmitter(transmitter)) tellIfUnsaved(ui, settings.writeTransmitter(transmitter));
+  if (ui.editTransmitter(transmitter)) tellIfUnsaved(ui, writeTransmitter(settings, transmitter));
 }
 
-void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore& settings,
+void exportForInternetFiling(OpenT4FileState& state, EfileUi& ui, const SettingsStore& settings,
                              const Clock& clock) {
   if (!checkReportPreconditions(state, ui)) return;
   EmployerRecord employer;
@@ -182,18 +184,18 @@ void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore
                    : choices.toCancel > 0 ? ReturnKind::Cancellation
                                           : ReturnKind::Additions;
   }
-  choices.transmitter = settings.readTransmitter();
+  choices.transmitter = readTransmitter(settings);
   if (!choices.transmitter.problems().isEmpty()) {
     choices.transmitter.startFrom(employer);
     if (!ui.editTransmitter(choices.transmitter)) return;
   }
   // The counter's next reference is proposed; it is taken only when the return is written.
-  const QString proposedRef = settings.peekSubmissionRef();
+  const QString proposedRef = peekSubmissionRef(settings);
   choices.options.submissionRef = proposedRef;
-  choices.schemaFolder = settings.readSchemaFolder();
+  choices.schemaFolder = readSchemaFolder(settings);
   if (!ui.editXmlExport(choices)) return;
-  tellIfUnsaved(ui, settings.writeTransmitter(choices.transmitter));
-  tellIfUnsaved(ui, settings.writeSchemaFolder(choices.schemaFolder));
+  tellIfUnsaved(ui, writeTransmitter(settings, choices.transmitter));
+  tellIfUnsaved(ui, writeSchemaFolder(settings, choices.schemaFolder));
 
   QString refusal;
   const auto slips =

@@ -12,7 +12,7 @@ class Clock;
 struct FiledState;
 class OpenT4FileState;
 class SettingsStore;
-class Ui;
+class EfileUi;
 
 struct XmlExportOutcome {
   XmlWritten written;
@@ -44,12 +44,12 @@ QString whereCraTakesIt(Transmitter::SignIn signIn);
 
 // The transmitter's entries in the user's settings, edited; the employer's contact is
 // offered for the entries still empty.
-void editTransmitterSettings(OpenT4FileState& state, Ui& ui, const SettingsStore& settings);
+void editTransmitterSettings(OpenT4FileState& state, EfileUi& ui, const SettingsStore& settings);
 
 // The transmitter (asked for when its entries are missing), the return's choices, the
 // pre-flight check's list when it finds anything, the file's name, the return, and what
 // was written.
-void exportForInternetFiling(OpenT4FileState& state, Ui& ui, const SettingsStore& settings,
+void exportForInternetFiling(OpenT4FileState& state, EfileUi& ui, const SettingsStore& settings,
                              const Clock& clock);
 
 }  // namespace quillet

@@ -14,6 +14,7 @@
 #include "core/ui.h"
 #include "data/record.h"
 #include "payroll_import/payroll_records.h"
+#include "payroll_import/payroll_settings.h"
 #include "platform/dos_paths.h"
 #include "platform/file_names.h"
 #include "platform/launcher.h"
@@ -121,7 +122,7 @@ EncryptionDriver::EncryptionDriver(Ui& ui, const SettingsStore& settings, bool& 
 
 QString EncryptionDriver::sealDataPath() const {
   return platform::nativePath(SealData,
-                              [this](QChar letter) { return m_settings.driveFolder(letter); });
+                              [this](QChar letter) { return driveFolder(m_settings, letter); });
 }
 
 bool EncryptionDriver::ProbeEncryption(const QString& configPath) {
@@ -146,7 +147,7 @@ bool EncryptionDriver::ProbeEncryption(const QString& configPath) {
 
 bool EncryptionDriver::scan(const QString& dosFolder) {
   const QDir folder(platform::nativePath(
-      dosFolder, [this](QChar letter) { return m_settings.driveFolder(letter); }));
+      dosFolder, [this](QChar letter) { return driveFolder(m_settings, letter); }));
   if (dosFolder.isEmpty() || !folder.exists()) return true;
   for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
     if (name.endsWith(u'_')) {
@@ -220,10 +221,10 @@ void EncryptionDriver::RunSealData(const QString& configPath, const QString& ope
   // The DOS program is given the configuration as DOS names it: its short (8.3) path on
   // Windows, its drive letter and the path under it through the DOS runner elsewhere.
   QStringList arguments{operation};
-  const QString runner = m_settings.dosRunner();
+  const QString runner = dosRunner(m_settings);
   const QString shortPath = runner.isEmpty() ? platform::shortPathName(configPath)
                                              : platform::dosPath(configPath, [this](QChar letter) {
-                                                 return m_settings.driveFolder(letter);
+                                                 return driveFolder(m_settings, letter);
                                                });
   if (configPath.size() >= 5 && shortPath.size() >= 5) arguments << shortPath;
   const int result = platform::startDetached(sealDataPath(), arguments, runner);

@@ -8,10 +8,11 @@
 #include <QStorageInfo>
 
 #include "core/settings_store.h"
-#include "core/ui.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "payroll_import/encryption_driver.h"
+#include "payroll_import/payroll_settings.h"
+#include "payroll_import/payroll_ui.h"
 #include "payroll_import/source_register.h"
 #include "payroll_import/year_end_conversion.h"
 #include "platform/dos_paths.h"
@@ -27,7 +28,7 @@ QString shortTime(const QString& path) {
 
 }  // namespace
 
-PayrollMenu::PayrollMenu(OpenT4FileState& state, Ui& ui, const Clock& clock,
+PayrollMenu::PayrollMenu(OpenT4FileState& state, PayrollUi& ui, const Clock& clock,
                          const SettingsStore& settings, QString programDir)
     : m_state(state),
       m_ui(ui),
@@ -39,7 +40,7 @@ QString PayrollMenu::dataFile(const QString& name) const {
   const QString folder =
       (m_config->text(ConfigRecord::DataDrive) + m_config->text(ConfigRecord::DataPath)).left(47);
   return platform::nativePath((folder + name).left(57),
-                              [this](QChar letter) { return m_settings.driveFolder(letter); });
+                              [this](QChar letter) { return driveFolder(m_settings, letter); });
 }
 
 bool PayrollMenu::requireConfig() {
@@ -51,11 +52,11 @@ bool PayrollMenu::requireConfig() {
 }
 
 QString PayrollMenu::initialConfigFolder() const {
-  const QString stored = m_settings.ReadConfigDir();
+  const QString stored = ReadConfigDir(m_settings);
   if (!stored.isEmpty()) return stored;
   if (QFileInfo::exists(QDir(m_programDir).filePath(QStringLiteral("WGBKMAIN.EXE"))))
     return m_programDir;
-  const auto drives = [this](QChar letter) { return m_settings.driveFolder(letter); };
+  const auto drives = [this](QChar letter) { return driveFolder(m_settings, letter); };
   for (char16_t letter = u'C'; letter <= u'Z'; ++letter) {
     const QString root =
         platform::nativePath(QString(QChar(letter)) + QStringLiteral(":\\"), drives);
@@ -96,7 +97,7 @@ void PayrollMenu::OpenPayrollConfig() {
   loadConfig();
   if (!payrollMode()) return;
   if (const FileStatus saved =
-          m_settings.WriteConfigDir(QFileInfo(m_configFileName).absolutePath());
+          WriteConfigDir(m_settings, QFileInfo(m_configFileName).absolutePath());
       !saved) {
     m_ui.showMessage(saved.message());
   }

@@ -13,15 +13,15 @@ namespace quillet {
 class Clock;
 class OpenT4FileState;
 class SettingsStore;
-class Ui;
+class PayrollUi;
 
 class PayrollMenu {
  public:
   enum Check { OpenConfig, OpenT4, CreateT4, PrintRegister };
 
   // `programDir`: the program's folder, where the payroll product may be installed too.
-  PayrollMenu(OpenT4FileState& state, Ui& ui, const Clock& clock, const SettingsStore& settings,
-              QString programDir);
+  PayrollMenu(OpenT4FileState& state, PayrollUi& ui, const Clock& clock,
+              const SettingsStore& settings, QString programDir);
 
   void OpenPayrollConfig();
   void OpenPayrollT4();
@@ -48,7 +48,7 @@ class PayrollMenu {
   QString initialConfigFolder() const;
 
   OpenT4FileState& m_state;
-  Ui& m_ui;
+  PayrollUi& m_ui;
   const Clock& m_clock;
   const SettingsStore& m_settings;
   QString m_programDir;

@@ -9,6 +9,7 @@
 #include "data/t4_file.h"
 #include "payroll_import/payroll_records.h"
 #include "reports/print_report.h"
+#include "reports/print_ui.h"
 
 namespace quillet {
 namespace {
@@ -195,7 +196,7 @@ class Register {
 
 }  // namespace
 
-PrintOutcome PrintSourceRegister(Ui& ui, const Clock& clock, const QString& yearEndPath,
+PrintOutcome PrintSourceRegister(PrintUi& ui, const Clock& clock, const QString& yearEndPath,
                                  const ConfigRecord& config) {
   QString fileLine =
       QStringLiteral("(File created: ") + dateTimeStamp(QFileInfo(yearEndPath).lastModified());

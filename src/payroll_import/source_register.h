@@ -9,11 +9,11 @@ namespace quillet {
 
 class Clock;
 class ConfigRecord;
-class Ui;
+class PrintUi;
 
 // Prints every employee of the year-end file in name order, four columns a block, then
 // the grand totals. An unreadable record ends the employees; what was placed is printed.
-PrintOutcome PrintSourceRegister(Ui& ui, const Clock& clock, const QString& yearEndPath,
+PrintOutcome PrintSourceRegister(PrintUi& ui, const Clock& clock, const QString& yearEndPath,
                                  const ConfigRecord& config);
 
 }  // namespace quillet

@@ -9,11 +9,11 @@
 
 #include "checks/employer_checks.h"
 #include "core/numeric_text.h"
-#include "core/ui.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
 #include "payroll_import/payroll_records.h"
+#include "payroll_import/payroll_ui.h"
 #include "platform/file_names.h"
 #include "platform/file_replacement.h"
 #include "platform/shared_file.h"
@@ -179,7 +179,7 @@ T4Record ConvertEmployee(const YearEndRecord& y, const T4Record& prefix,
   return r;
 }
 
-ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, Ui& ui, const Clock& clock,
+ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, PayrollUi& ui, const Clock& clock,
                                      const QString& yearEndPath, const ConfigRecord& config) {
   const QString t4Path = state.T4FileName();
   const platform::PathFacts old = platform::pathFacts(t4Path);

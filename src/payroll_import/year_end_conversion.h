@@ -13,7 +13,7 @@ class ConfigRecord;
 class EmployerRecord;
 class OpenT4FileState;
 class T4Record;
-class Ui;
+class PayrollUi;
 class YearEndRecord;
 struct PayrollSetUp;
 
@@ -24,7 +24,7 @@ enum class ConversionOutcome {
 
 // The T4 file of the open-file state's T4FileName is made anew from `yearEndPath`: the
 // header and employer records from `config`, then one T4 record per employee.
-ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, Ui& ui, const Clock& clock,
+ConversionOutcome ConvertYearEndFile(OpenT4FileState& state, PayrollUi& ui, const Clock& clock,
                                      const QString& yearEndPath, const ConfigRecord& config);
 
 // The figures of the year that the employee rules are held against, in dollars.

@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-#include "data/file_result.h"
+#include "core/file_result.h"
 #include "platform/shared_file.h"
 
 namespace quillet::platform {

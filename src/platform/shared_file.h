@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "data/file_result.h"
+#include "core/file_result.h"
 
 namespace quillet::platform {
 

@@ -4,10 +4,11 @@
 #include "data/open_t4_file.h"
 #include "reports/error_list.h"
 #include "reports/print_report.h"
+#include "reports/print_ui.h"
 
 namespace quillet {
 
-PrintOutcome printErrorReport(OpenT4FileState& state, Ui& ui, const Clock& clock) {
+PrintOutcome printErrorReport(OpenT4FileState& state, PrintUi& ui, const Clock& clock) {
   const ErrorList list = buildErrorList(state, ui);
   const QString documentTitle = QStringLiteral("T4 Error Report");
   TPrintReport report(ui, clock, documentTitle, 50, 50, 75, 25, false);
@@ -22,7 +23,7 @@ PrintOutcome printErrorReport(OpenT4FileState& state, Ui& ui, const Clock& clock
   return list.aborted ? PrintOutcome::StoppedEarly : PrintOutcome::Printed;
 }
 
-PrintOutcome printViewerReport(const ViewerReport& viewer, Ui& ui, const Clock& clock) {
+PrintOutcome printViewerReport(const ViewerReport& viewer, PrintUi& ui, const Clock& clock) {
   const QString title =
       viewer.reportTitle.isEmpty() ? QStringLiteral("T4 Error Report") : viewer.reportTitle;
   TPrintReport report(ui, clock, title, 100, 100, 75, 25, false);

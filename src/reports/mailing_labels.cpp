@@ -1,10 +1,10 @@
 // Quillet — mailing labels for the employees, two across on single sheets.
 #include "reports/mailing_labels.h"
 
-#include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
 #include "reports/print_report.h"
+#include "reports/print_ui.h"
 #include "reports/record_read_error.h"
 
 namespace quillet {
@@ -40,7 +40,7 @@ const QList<LabelStyle>& labelStyles() {
   return styles;
 }
 
-PrintOutcome printMailingLabels(OpenT4FileState& state, Ui& ui, const Clock& clock) {
+PrintOutcome printMailingLabels(OpenT4FileState& state, PrintUi& ui, const Clock& clock) {
   const std::optional<int> choice = ui.chooseLabelStyle();
   if (!choice || *choice < 0 || *choice >= labelStyles().size()) return PrintOutcome::NotStarted;
   const LabelStyle& style = labelStyles().at(*choice);

@@ -9,7 +9,7 @@ namespace quillet {
 
 class Clock;
 class OpenT4FileState;
-class Ui;
+class PrintUi;
 
 struct LabelStyle {
   QString text;  // as the style dialog lists it
@@ -24,6 +24,6 @@ const QList<LabelStyle>& labelStyles();
 
 // The "Mailing &Labels" command after its preconditions: the style dialog, then one label
 // for every T4 record that is not VOID, in index order.
-PrintOutcome printMailingLabels(OpenT4FileState& state, Ui& ui, const Clock& clock);
+PrintOutcome printMailingLabels(OpenT4FileState& state, PrintUi& ui, const Clock& clock);
 
 }  // namespace quillet

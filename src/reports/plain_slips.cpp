@@ -8,7 +8,6 @@
 #include <QSet>
 
 #include "checks/t4_record_checks.h"
-#include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "platform/file_names.h"
 #include "platform/file_replacement.h"
@@ -16,6 +15,7 @@
 #include "reports/painter_surface.h"
 #include "reports/print_report.h"
 #include "reports/print_surface.h"
+#include "reports/print_ui.h"
 #include "reports/record_read_error.h"
 #include "reports/t4_forms.h"
 
@@ -64,7 +64,7 @@ class SlipSheets {
 };
 
 // The run onto a surface begun by `start`, or nothing when the user cancelled.
-PrintOutcome onto(std::unique_ptr<PrintSurface> surface, Ui& ui,
+PrintOutcome onto(std::unique_ptr<PrintSurface> surface, PrintUi& ui,
                   const std::function<PrintOutcome(PrintSurface&)>& draw) {
   if (!surface) return PrintOutcome::NotStarted;
   const PrintOutcome outcome = draw(*surface);
@@ -162,7 +162,7 @@ QStringList rejectionsOf(const T4Record& record, const EmployerRecord& employer)
   return lines;
 }
 
-PrintOutcome printPlainSlips(OpenT4FileState& state, Ui& ui, const SettingsStore* settings) {
+PrintOutcome printPlainSlips(OpenT4FileState& state, PrintUi& ui, const SettingsStore* settings) {
   EmployerRecord employer;
   if (!readEmployerRecordForReports(state, ui, employer)) return PrintOutcome::NotStarted;
   // The margins of the forms' set-up, and its copy when it names one of plain paper's.

@@ -12,6 +12,8 @@ namespace quillet {
 class OpenT4FileState;
 class PrintSurface;
 class SettingsStore;
+class PrintUi;
+class Ui;
 class Ui;
 
 // The copy the T4 print set-up's form type stands for on plain paper.
@@ -40,7 +42,7 @@ bool fileOnPaperAnyway(Ui& ui, const EmployerRecord& employer,
 // Print Reports → "T4 slips on plain paper…": the plain-paper set-up (the copy and the top
 // margin, shared with the pre-printed forms' set-up), for CRA's copies of more than five
 // slips the question of paper filing, then the run.
-PrintOutcome printPlainSlips(OpenT4FileState& state, Ui& ui, const SettingsStore* settings);
+PrintOutcome printPlainSlips(OpenT4FileState& state, PrintUi& ui, const SettingsStore* settings);
 
 struct SlipPdfs {
   int written = 0;

@@ -6,12 +6,13 @@
 #include <cmath>
 
 #include "core/settings_store.h"
-#include "core/ui.h"
 #include "reports/form_canvas.h"
 #include "reports/plain_slip.h"
 #include "reports/plain_slips.h"
 #include "reports/print_report.h"
+#include "reports/print_settings.h"
 #include "reports/print_surface.h"
+#include "reports/print_ui.h"
 #include "reports/t4_summary.h"
 #include "reports/t4_totals.h"
 
@@ -160,8 +161,8 @@ void drawSummary(FormCanvas& canvas, const TotalsRun& run, double remittances) {
   }
 }
 
-PrintOutcome printPlainSummaries(const TotalsRun& run, Ui& ui, const SettingsStore* settings) {
-  PrintSettings stored = settings ? settings->ReadSummaryMargins() : PrintSettings{};
+PrintOutcome printPlainSummaries(const TotalsRun& run, PrintUi& ui, const SettingsStore* settings) {
+  PrintSettings stored = settings ? ReadSummaryMargins(*settings) : PrintSettings{};
   PlainPaperSetUp setUp;
   setUp.summary = true;
   setUp.remittances = double(run.totals.totalDeductions()) / 100;
@@ -183,7 +184,7 @@ PrintOutcome printPlainSummaries(const TotalsRun& run, Ui& ui, const SettingsSto
   stored.Top = setUp.top;
   stored.Left = setUp.left;
   if (settings) {
-    if (const FileStatus saved = settings->WriteSummaryMargins(stored); !saved)
+    if (const FileStatus saved = WriteSummaryMargins(*settings, stored); !saved)
       ui.showMessage(saved.message());
   }
   return PrintOutcome::Printed;

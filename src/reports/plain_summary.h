@@ -8,7 +8,7 @@ namespace quillet {
 
 class FormCanvas;
 class SettingsStore;
-class Ui;
+class PrintUi;
 struct TotalsRun;
 
 // Draws the Summary of `run` with the canvas's origin at the form's top-left corner: the
@@ -18,6 +18,6 @@ void drawSummary(FormCanvas& canvas, const TotalsRun& run, double remittances);
 
 // Print Reports → "T4 Summary on plain paper…": the Summary set-up dialog (remittances,
 // margins, line-up) as for the pre-printed Summary, then the form.
-PrintOutcome printPlainSummaries(const TotalsRun& run, Ui& ui, const SettingsStore* settings);
+PrintOutcome printPlainSummaries(const TotalsRun& run, PrintUi& ui, const SettingsStore* settings);
 
 }  // namespace quillet

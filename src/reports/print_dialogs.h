@@ -52,11 +52,4 @@ struct PlainPaperSetUp {
   int left = 25;
 };
 
-// The year-end conversion's set-up questions, asked once for all employees.
-struct PayrollSetUp {
-  bool includeBox20 = false;  // RPP contributions
-  bool includeBox44 = false;  // union dues
-  QString registration;       // box 50, at most 7 characters
-};
-
 }  // namespace quillet

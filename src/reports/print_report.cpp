@@ -7,12 +7,12 @@
 #include <cstdlib>
 
 #include "core/clock.h"
-#include "core/ui.h"
 #include "data/employer_record.h"
+#include "reports/print_ui.h"
 
 namespace quillet {
 
-TPrintReport::TPrintReport(Ui& ui, const Clock& clock, const QString& documentTitle, int top,
+TPrintReport::TPrintReport(PrintUi& ui, const Clock& clock, const QString& documentTitle, int top,
                            int bottom, int left, int right, bool sixLinesPerInch,
                            Destination destination)
     : m_clock(clock),

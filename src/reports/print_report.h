@@ -12,6 +12,7 @@ namespace quillet {
 
 class Clock;
 class EmployerRecord;
+class PrintUi;
 class Ui;
 
 // Margins are hundredths of an inch from the paper's edges; positions are device units
@@ -25,7 +26,7 @@ class TPrintReport {
   // heading is the caller's to print.
   enum class Destination { Printer, Preview };
 
-  TPrintReport(Ui& ui, const Clock& clock, const QString& documentTitle, int top, int bottom,
+  TPrintReport(PrintUi& ui, const Clock& clock, const QString& documentTitle, int top, int bottom,
                int left, int right, bool sixLinesPerInch,
                Destination destination = Destination::Printer);
   // Ends the job (the document goes to the printer) unless it was aborted.

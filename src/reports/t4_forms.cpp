@@ -4,9 +4,10 @@
 #include <algorithm>
 
 #include "core/settings_store.h"
-#include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "reports/print_report.h"
+#include "reports/print_settings.h"
+#include "reports/print_ui.h"
 #include "reports/record_read_error.h"
 
 namespace quillet {
@@ -247,7 +248,7 @@ std::optional<EmployerRecord> readEmployerForForms(OpenT4FileState& state, Ui& u
 
 namespace {
 
-PrintOutcome printLineUp(EmployerRecord& employer, const T4PrintSetUp& setUp, Ui& ui,
+PrintOutcome printLineUp(EmployerRecord& employer, const T4PrintSetUp& setUp, PrintUi& ui,
                          const Clock& clock) {
   TPrintReport report(ui, clock, DocumentTitle, setUp.top, 0, setUp.left, 0, true);
   if (report.Aborted()) return PrintOutcome::NotStarted;
@@ -259,7 +260,7 @@ PrintOutcome printLineUp(EmployerRecord& employer, const T4PrintSetUp& setUp, Ui
 }
 
 PrintOutcome printRun(OpenT4FileState& state, EmployerRecord employer, const T4PrintSetUp& setUp,
-                      Ui& ui, const Clock& clock,
+                      PrintUi& ui, const Clock& clock,
                       TPrintReport::Destination destination = TPrintReport::Destination::Printer) {
   TPrintReport report(ui, clock, DocumentTitle, setUp.top, 0, setUp.left, 0, true, destination);
   if (report.Aborted()) return PrintOutcome::NotStarted;
@@ -298,7 +299,7 @@ PrintOutcome printRun(OpenT4FileState& state, EmployerRecord employer, const T4P
 }  // namespace
 
 T4PrintSetUp storedT4SetUp(const SettingsStore* settings) {
-  const PrintSettings stored = settings ? settings->ReadT4Margins() : PrintSettings{};
+  const PrintSettings stored = settings ? ReadT4Margins(*settings) : PrintSettings{};
   if (stored.Top == 0 && stored.Left == 0 && stored.T4Type == 0 && !stored.LineUp)
     return {};  // the dialog's own starting values
   return {stored.Top, stored.Left, stored.LineUp, stored.T4Type};
@@ -306,16 +307,16 @@ T4PrintSetUp storedT4SetUp(const SettingsStore* settings) {
 
 void storeT4SetUp(const SettingsStore* settings, const T4PrintSetUp& setUp, int nextType, Ui& ui) {
   if (!settings) return;
-  PrintSettings stored = settings->ReadT4Margins();
+  PrintSettings stored = ReadT4Margins(*settings);
   stored.Top = setUp.top;
   stored.Left = setUp.left;
   stored.LineUp = setUp.lineUp;
   stored.T4Type = nextType;
-  if (const FileStatus saved = settings->WriteT4Margins(stored); !saved)
+  if (const FileStatus saved = WriteT4Margins(*settings, stored); !saved)
     ui.showMessage(saved.message());
 }
 
-PrintOutcome printT4Forms(OpenT4FileState& state, Ui& ui, const Clock& clock,
+PrintOutcome printT4Forms(OpenT4FileState& state, PrintUi& ui, const Clock& clock,
                           const SettingsStore* settings) {
   T4PrintSetUp setUp = storedT4SetUp(settings);
   std::optional<EmployerRecord> employer = readEmployerForForms(state, ui);

@@ -12,6 +12,7 @@ class Clock;
 class OpenT4FileState;
 class SettingsStore;
 class TPrintReport;
+class PrintUi;
 class Ui;
 
 // A dummy T4 that fills every box of the form, for lining the stationery up.
@@ -62,7 +63,7 @@ void storeT4SetUp(const SettingsStore* settings, const T4PrintSetUp& setUp, int 
 // until the user goes on, then the forms of every T4 record that is not VOID, in index
 // order. `settings`, when given, supplies the dialog's starting values and keeps them
 // for the next run. Returns how the last print job ended.
-PrintOutcome printT4Forms(OpenT4FileState& state, Ui& ui, const Clock& clock,
+PrintOutcome printT4Forms(OpenT4FileState& state, PrintUi& ui, const Clock& clock,
                           const SettingsStore* settings);
 
 }  // namespace quillet

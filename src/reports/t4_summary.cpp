@@ -6,8 +6,9 @@
 
 #include "core/numeric_text.h"
 #include "core/settings_store.h"
-#include "core/ui.h"
 #include "reports/print_report.h"
+#include "reports/print_settings.h"
+#include "reports/print_ui.h"
 #include "reports/t4_totals.h"
 
 namespace quillet {
@@ -77,7 +78,7 @@ RemittanceCheck checkRemittances(const QString& text, Ui& ui) {
   return {true, value, text};
 }
 
-PrintOutcome printT4Summary(const TotalsRun& run, const SummarySetUp& setUp, Ui& ui,
+PrintOutcome printT4Summary(const TotalsRun& run, const SummarySetUp& setUp, PrintUi& ui,
                             const Clock& clock) {
   TPrintReport report(ui, clock, QStringLiteral("T4 Summary"), setUp.top, 0, setUp.left, 0, true);
   if (report.Aborted()) return PrintOutcome::NotStarted;
@@ -126,7 +127,7 @@ PrintOutcome printT4Summary(const TotalsRun& run, const SummarySetUp& setUp, Ui&
   return PrintOutcome::Printed;
 }
 
-PrintOutcome printT4Summaries(const TotalsRun& run, Ui& ui, const Clock& clock,
+PrintOutcome printT4Summaries(const TotalsRun& run, PrintUi& ui, const Clock& clock,
                               const SettingsStore* settings) {
   if (!acceptOldStationery(run.employer, ui)) return PrintOutcome::NotStarted;
   return runSummarySetUps(run, ui, settings, [&](const SummarySetUp& setUp) {
@@ -140,9 +141,9 @@ void remindToSignTheSummary(Ui& ui) {
       "it to Revenue Canada with their copies of the T4's"));
 }
 
-PrintOutcome runSummarySetUps(const TotalsRun& run, Ui& ui, const SettingsStore* settings,
+PrintOutcome runSummarySetUps(const TotalsRun& run, PrintUi& ui, const SettingsStore* settings,
                               const std::function<PrintOutcome(const SummarySetUp&)>& print) {
-  PrintSettings stored = settings ? settings->ReadSummaryMargins() : PrintSettings{};
+  PrintSettings stored = settings ? ReadSummaryMargins(*settings) : PrintSettings{};
   if (stored.Top == 0 && stored.Left == 0 && !stored.BExtra2) {
     stored.Top = 100;
     stored.Left = 100;
@@ -175,7 +176,7 @@ PrintOutcome runSummarySetUps(const TotalsRun& run, Ui& ui, const SettingsStore*
     stored.BExtra1 = setUp.youthHires;
     stored.BExtra2 = setUp.namePreprinted;
     if (settings) {
-      if (const FileStatus saved = settings->WriteSummaryMargins(stored); !saved)
+      if (const FileStatus saved = WriteSummaryMargins(*settings, stored); !saved)
         ui.showMessage(saved.message());
     }
     return outcome;

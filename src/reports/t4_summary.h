@@ -12,6 +12,7 @@ namespace quillet {
 class Clock;
 class SettingsStore;
 class TPrintReport;
+class PrintUi;
 class Ui;
 struct TotalsRun;
 
@@ -34,17 +35,17 @@ RemittanceCheck checkRemittances(const QString& text, Ui& ui);
 void remindToSignTheSummary(Ui& ui);
 
 // One T4 Summary onto the form (or plain paper for a line-up).
-PrintOutcome printT4Summary(const TotalsRun& run, const SummarySetUp& setUp, Ui& ui,
+PrintOutcome printT4Summary(const TotalsRun& run, const SummarySetUp& setUp, PrintUi& ui,
                             const Clock& clock);
 
 // The Summary's set-up dialog and prints, line-up after line-up, until a real print or
 // Cancel; the settings, when given, start the dialog and keep what a real print used.
-PrintOutcome printT4Summaries(const TotalsRun& run, Ui& ui, const Clock& clock,
+PrintOutcome printT4Summaries(const TotalsRun& run, PrintUi& ui, const Clock& clock,
                               const SettingsStore* settings);
 
 // The set-up dialog and `print`, line-up after line-up, until a real print or Cancel,
 // whatever form the Summary is printed on.
-PrintOutcome runSummarySetUps(const TotalsRun& run, Ui& ui, const SettingsStore* settings,
+PrintOutcome runSummarySetUps(const TotalsRun& run, PrintUi& ui, const SettingsStore* settings,
                               const std::function<PrintOutcome(const SummarySetUp&)>& print);
 
 }  // namespace quillet

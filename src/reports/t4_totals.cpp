@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
+#include "reports/print_ui.h"
 #include "reports/record_read_error.h"
 #include "reports/t4_summary.h"
 
@@ -184,7 +184,7 @@ ViewerReport totalsWorksheet(const TotalsRun& run, const QString& t4FileName) {
   return report;
 }
 
-PrintOutcome runT4Totals(OpenT4FileState& state, Ui& ui, const Clock& clock,
+PrintOutcome runT4Totals(OpenT4FileState& state, PrintUi& ui, const Clock& clock,
                          const SettingsStore* settings) {
   const TotalsRun run = totalT4File(state, ui);
   const Answer answer =

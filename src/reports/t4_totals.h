@@ -5,9 +5,9 @@
 #include <array>
 #include <cstdint>
 
+#include "core/viewer_report.h"
 #include "data/employer_record.h"
 #include "reports/print_outcome.h"
-#include "reports/viewer_report.h"
 
 namespace quillet {
 
@@ -15,6 +15,7 @@ class Clock;
 class OpenT4FileState;
 class SettingsStore;
 class T4Record;
+class PrintUi;
 class Ui;
 
 struct T4Totals {
@@ -77,7 +78,7 @@ ViewerReport totalsWorksheet(const TotalsRun& run, const QString& t4FileName);
 
 // The "T4 &Totals" command after its preconditions: totals, then the T4 Summary (Yes) or
 // the worksheet (No). Returns how the last print job ended.
-PrintOutcome runT4Totals(OpenT4FileState& state, Ui& ui, const Clock& clock,
+PrintOutcome runT4Totals(OpenT4FileState& state, PrintUi& ui, const Clock& clock,
                          const SettingsStore* settings);
 
 }  // namespace quillet

@@ -4,11 +4,11 @@
 namespace quillet {
 
 class OpenT4FileState;
-class Ui;
+class ScreensUi;
 
 // "Show Company Info.": the employer screen, with the shared record buffer kept aside and
 // put back (the entry screen compares its record with it), and CoInfoShown set however
 // the screen was closed.
-void showCompanyInfo(OpenT4FileState& state, Ui& ui);
+void showCompanyInfo(OpenT4FileState& state, ScreensUi& ui);
 
 }  // namespace quillet

@@ -12,10 +12,10 @@
 #include "checks/tax_years.h"
 #include "core/numeric_text.h"
 #include "core/ui.h"
+#include "core/viewer_report.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
 #include "platform/file_replacement.h"
-#include "reports/viewer_report.h"
 
 namespace quillet {
 namespace {

@@ -6,9 +6,9 @@
 #include "checks/revcan_validity.h"
 #include "checks/t4_record_checks.h"
 #include "core/numeric_text.h"
+#include "core/viewer_report.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
-#include "reports/viewer_report.h"
 
 namespace quillet {
 namespace {
@@ -80,7 +80,8 @@ bool IsBlankOrNumbered(const QString& text) {
           trimmed.at(0) <= u'9' && trimmed.at(1) <= u'9');
 }
 
-T4EntryController::T4EntryController(OpenT4FileState& state, Ui& ui) : m_state(state), m_ui(ui) {}
+T4EntryController::T4EntryController(OpenT4FileState& state, ScreensUi& ui)
+    : m_state(state), m_ui(ui) {}
 
 void T4EntryController::open() {
   m_working.clear();

@@ -5,10 +5,10 @@
 #include <QString>
 #include <optional>
 
-#include "core/ui.h"
 #include "data/employer_record.h"
 #include "data/t4_record.h"
 #include "screens/field_outcome.h"
+#include "screens/screens_ui.h"
 
 namespace quillet {
 
@@ -75,7 +75,7 @@ class T4EntryController {
 
   enum class Move { First, Prevs, Next, Last };
 
-  T4EntryController(OpenT4FileState& state, Ui& ui);
+  T4EntryController(OpenT4FileState& state, ScreensUi& ui);
 
   // Loads the employer copy and the first record in name order, or starts a new record.
   void open();
@@ -117,7 +117,7 @@ class T4EntryController {
   FieldOutcome leaveCode(int tag, const QString& text);
 
   OpenT4FileState& m_state;
-  Ui& m_ui;
+  ScreensUi& m_ui;
   T4Record m_working;
   T4Record m_kept;  // the working record before an entry that may be dropped
   EmployerRecord m_employer;

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "data/file_result.h"
+#include "core/file_result.h"
 
 namespace quillet {
 

@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
-#include "data/file_result.h"
+#include "core/file_result.h"
+#include "core/viewer_report.h"
 #include "data/t4_record.h"
-#include "reports/viewer_report.h"
 
 namespace quillet {
 

@@ -9,6 +9,8 @@
 
 #include "core/settings_store.h"
 #include "golden.h"
+#include "payroll_import/payroll_settings.h"
+#include "reports/print_settings.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 
@@ -57,7 +59,7 @@ TEST_F(StartUpTest, theFirstStartRegistersAndTheSecondDoesNothing) {
   EXPECT_EQ(runs, (QStringList{"update-desktop-database " + folder.path("share/applications"),
                                "update-mime-database " + folder.path("share/mime")}))
       << "the desktop learns of the new type";
-  const auto installation = settings.readInstallation();
+  const auto installation = readInstallation(settings);
   ASSERT_TRUE(installation);
   EXPECT_EQ(installation->execPathName, places.programPath);
   EXPECT_EQ(installation->currVers, "2.0");
@@ -70,19 +72,19 @@ TEST_F(StartUpTest, theFirstStartRegistersAndTheSecondDoesNothing) {
 }
 
 TEST_F(StartUpTest, aProgramStartedElsewhereRegistersItselfButKeepsTheRecord) {
-  settings.writeInstallation({"/opt/old/quillet", ""});
+  writeInstallation(settings, {"/opt/old/quillet", ""});
   SettingsStartUp(settings, places, ui);
   EXPECT_TRUE(
       QString::fromUtf8(readWholeFile(desktopEntry())).contains("Exec=" + places.programPath));
-  EXPECT_EQ(settings.readInstallation()->execPathName, "/opt/old/quillet");
-  EXPECT_EQ(settings.readInstallation()->currVers, "2.0");
+  EXPECT_EQ(readInstallation(settings)->execPathName, "/opt/old/quillet");
+  EXPECT_EQ(readInstallation(settings)->currVers, "2.0");
 }
 
 TEST_F(StartUpTest, theRegistrationIsWrittenOnlyWhenItChanged) {
   SettingsStartUp(settings, places, ui);
   const QDateTime old(QDate(2000, 1, 1), QTime(0, 0));
   setModified(desktopEntry(), old);
-  settings.writeInstallation({"/elsewhere", "2.0"});
+  writeInstallation(settings, {"/elsewhere", "2.0"});
   SettingsStartUp(settings, places, ui);
   EXPECT_EQ(QFileInfo(desktopEntry()).lastModified(), old)
       << "the same content is not written again";
@@ -97,8 +99,8 @@ TEST_F(StartUpTest, anInstallersSettingsFileIsImportedOnceAndDeleted) {
   const QString ini = folder.write(
       "bin/Quillet.ini", "  TOP=60  \nLINEUP=1\ntop=70\nLEFT=\nConfigDir=D:\\PAY\nnoise\n");
   SettingsStartUp(settings, places, ui);
-  EXPECT_EQ(settings.ReadT4Margins(), (PrintSettings{60, 0, 0, 0, 0, true, false, false}));
-  EXPECT_EQ(settings.ReadConfigDir(), "D:\\PAY");
+  EXPECT_EQ(ReadT4Margins(settings), (PrintSettings{60, 0, 0, 0, 0, true, false, false}));
+  EXPECT_EQ(ReadConfigDir(settings), "D:\\PAY");
   EXPECT_FALSE(QFile::exists(ini));
 }
 
@@ -106,7 +108,7 @@ TEST_F(StartUpTest, valuesThatAreNotWholeNumbersTakeTheDefaults) {
   folder.write("root/Quillet.ini", "TOP=abc\nLEFT=x\nT4TYPE=?\nLINEUP=0\n");
   folder.write("bin/Quillet.ini", "TOP=99\n");
   SettingsStartUp(settings, places, ui);
-  EXPECT_EQ(settings.ReadT4Margins(), (PrintSettings{50, 25, 1, 0, 0, false, false, false}));
+  EXPECT_EQ(ReadT4Margins(settings), (PrintSettings{50, 25, 1, 0, 0, false, false, false}));
   EXPECT_TRUE(QFile::exists(folder.path("bin/Quillet.ini"))) << "only the first file found is read";
 }
 
@@ -116,7 +118,7 @@ TEST_F(StartUpTest, anUnreadableSettingsFileEndsTheStartUpBeforeItIsDeleted) {
   EXPECT_EQ(ui.messages(), QStringList{"Cannot open file " + folder.path("bin/Quillet.ini")});
   EXPECT_TRUE(QFileInfo(folder.path("bin/Quillet.ini")).isDir());
   EXPECT_FALSE(QFile::exists(desktopEntry()));
-  EXPECT_FALSE(settings.readInstallation());
+  EXPECT_FALSE(readInstallation(settings));
 }
 
 TEST_F(StartUpTest, settingsThatCannotBeStoredKeepTheInstallersFile) {

@@ -8,6 +8,7 @@
 #include "checks/tax_years.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
+#include "efile/efile_settings.h"
 #include "efile/filed_state.h"
 #include "efile/return_slips.h"
 #include "golden.h"
@@ -46,7 +47,7 @@ class XmlExportTest : public OpenFileTest {
     t.repId = QStringLiteral("AB12345");
     t.contactEmail = QStringLiteral("pat@example.ca");
     t.startFrom(goodEmployer());
-    ASSERT_TRUE(settings.writeTransmitter(t));
+    ASSERT_TRUE(writeTransmitter(settings, t));
   }
 
   static void acceptChoices(ScriptedUi& ui, const QString& schemaFolder = {}) {
@@ -86,7 +87,7 @@ TEST_F(XmlExportTest, aFirstExportAsksForTheTransmitterAndWritesTheReturn) {
   EXPECT_EQ(ui.fileDialogs().last().defaultSuffix, "xml");
   // The name proposed, and the return written.
   expectGolden("xml_export_first", ui.transcript() + readWholeFile(out), folder.path({}));
-  EXPECT_EQ(settings.readTransmitter().contactEmail, "pat@example.ca") << "kept for the user";
+  EXPECT_EQ(readTransmitter(settings).contactEmail, "pat@example.ca") << "kept for the user";
   // What was filed is kept beside the T4 file: the reference, when, and the slip as sent.
   const auto filed = readFiledState(state.T4FileName());
   ASSERT_TRUE(filed && filed->returns.size() == 1u);
@@ -142,7 +143,7 @@ TEST_F(XmlExportTest, theNextExportSendsWhatChangedSinceFiling) {
   T4Record marked;
   state.T4File().ReadIndexed(marked.bytes(), 0);
   EXPECT_TRUE(marked.isAmended());
-  EXPECT_EQ(settings.peekSubmissionRef(), "Q0000002") << "a typed reference takes none";
+  EXPECT_EQ(peekSubmissionRef(settings), "Q0000002") << "a typed reference takes none";
 
   exportAs(QStringLiteral("MINE2"), std::nullopt);
   changeIncome(4200000);
@@ -188,7 +189,7 @@ TEST_F(XmlExportTest, eachWayTheExportStopsLeavesNoFile) {
     exportForInternetFiling(state, caseUi, settings, clock);
     EXPECT_EQ(caseUi.messages().value(0), c.message);
     EXPECT_EQ(xmlFiles(), QStringList());
-    EXPECT_EQ(settings.peekSubmissionRef(), "Q0000001") << "no reference taken";
+    EXPECT_EQ(peekSubmissionRef(settings), "Q0000001") << "no reference taken";
     state.CloseT4File();
   }
 }
@@ -213,7 +214,7 @@ TEST_F(XmlExportTest, theTransmitterEditedFromTheMenuIsKept) {
     return true;
   });
   editTransmitterSettings(state, ui, settings);
-  const Transmitter kept = settings.readTransmitter();
+  const Transmitter kept = readTransmitter(settings);
   EXPECT_EQ(std::tuple(kept.problems(), kept.language, kept.account),
             std::tuple(QStringList(), QChar(u'F'), QStringLiteral("123456782RP0001")));
 }

@@ -11,6 +11,7 @@
 #include "data/open_t4_file.h"
 #include "golden.h"
 #include "payroll_files.h"
+#include "payroll_import/payroll_settings.h"
 #include "scripted_ui.h"
 #include "test_files.h"
 
@@ -62,7 +63,7 @@ TEST_F(PayrollMenuTest, loadingAConfiguration) {
 
   loadConfig();
   EXPECT_TRUE(menu.checks()[PayrollMenu::OpenConfig]);
-  EXPECT_EQ(settings.ReadConfigDir(), drive.path("wgbpgms"));
+  EXPECT_EQ(ReadConfigDir(settings), drive.path("wgbpgms"));
   EXPECT_EQ(menu.dataFile("WAGBOK.T4E"), drive.path("data/co1/WAGBOK.T4E"));
   ui.expectFileChoice({});
   menu.OpenPayrollConfig();

@@ -16,6 +16,7 @@
 #include "reports/mailing_labels.h"
 #include "reports/plain_slips.h"
 #include "reports/plain_summary.h"
+#include "reports/print_settings.h"
 #include "reports/t4_totals.h"
 #include "reports/trace_surface.h"
 #include "trace.h"
@@ -213,7 +214,7 @@ TEST_F(PlainSlipsRun, eachCopyOnItsSheets) {
   openStaff();
   // The forms' margins kept, their line-up sample turned off.
   const SettingsStore settings(folder.path(""));
-  settings.WriteT4Margins({60, 40, DotMatrixForms, 5, 6, true, false, false});
+  WriteT4Margins(settings, {60, 40, DotMatrixForms, 5, 6, true, false, false});
   for (const auto& c : copies) {
     ScriptedUi run;
     run.expectPlainPaperSetUp([&c](PlainPaperSetUp& s) {
@@ -222,7 +223,7 @@ TEST_F(PlainSlipsRun, eachCopyOnItsSheets) {
       return true;
     });
     EXPECT_EQ(printPlainSlips(state, run, &settings), PrintOutcome::Printed);
-    EXPECT_EQ(settings.ReadT4Margins(),
+    EXPECT_EQ(ReadT4Margins(settings),
               (PrintSettings{60, 40, c.formType, 5, 6, false, false, false}));
     const QStringList job = run.printJobs().value(0);
     EXPECT_EQ(tracedPages(job), c.pages) << c.formType;
@@ -291,7 +292,7 @@ TEST_F(PlainSlipsRun, whatCraWouldRejectAndPaperFilingAboveFiveSlips) {
   ScriptedUi summary;
   // The Summary's margins as stored, a left one of 0 as well.
   const SettingsStore settings(folder.path(""));
-  settings.WriteSummaryMargins({60, 0, 0, 0, 0, false, false, false});
+  WriteSummaryMargins(settings, {60, 0, 0, 0, 0, false, false, false});
   // Shown other margins, the user cancels, and the question about paper is never asked.
   summary.expectPlainPaperSetUp([](PlainPaperSetUp& s) { return s.top == 60 && s.left == 0; });
   summary.expectQuestion(Answer::No);

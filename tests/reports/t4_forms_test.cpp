@@ -6,6 +6,7 @@
 #include "core/settings_store.h"
 #include "golden.h"
 #include "open_file_test.h"
+#include "reports/print_settings.h"
 #include "trace.h"
 
 using namespace quillet;
@@ -92,13 +93,13 @@ TEST_F(T4FormsTest, aPreviewShowsTheRunAndTheDialogComesBack) {
   ASSERT_EQ(ui.printJobs().size(), 1);
   EXPECT_EQ(tracedPages(ui.previews().first()), 2);
   EXPECT_EQ(ui.printJobs().first().mid(1), ui.previews().first().mid(1));
-  EXPECT_EQ(settings.ReadT4Margins().T4Type, EmployeeCopies) << "only the run is stored";
+  EXPECT_EQ(ReadT4Margins(settings).T4Type, EmployeeCopies) << "only the run is stored";
 }
 
 TEST_F(T4FormsTest, settingsStartTheDialogAndProposeTheNextFormType) {
   open(goodEmployer(), {goodT4("Adams", "A")});
   const SettingsStore settings(folder.path(""));
-  settings.WriteT4Margins({10, 30, 1, 5, 6, false, true, false});
+  WriteT4Margins(settings, {10, 30, 1, 5, 6, false, true, false});
   ui.expectT4PrintSetUp([](T4PrintSetUp& s) {
     // The top margin as stored: the dialog's spin field brings it to 25.
     EXPECT_EQ(std::tuple(s.top, s.formType, s.lineUp),
@@ -107,21 +108,21 @@ TEST_F(T4FormsTest, settingsStartTheDialogAndProposeTheNextFormType) {
     return true;
   });
   printT4Forms(state, ui, FilingDay, &settings);
-  EXPECT_EQ(settings.ReadT4Margins(),
+  EXPECT_EQ(ReadT4Margins(settings),
             (PrintSettings{60, 30, EmployeeCopies, 5, 6, false, true, false}));
 
   const auto next = [&](int type) {
-    settings.WriteT4Margins({50, 25, type, 0, 0, false, false, false});
+    WriteT4Margins(settings, {50, 25, type, 0, 0, false, false, false});
     ScriptedUi local;
     local.expectT4PrintSetUp([](T4PrintSetUp&) { return true; });
     printT4Forms(state, local, FilingDay, &settings);
-    return settings.ReadT4Margins().T4Type;
+    return ReadT4Margins(settings).T4Type;
   };
   EXPECT_EQ(next(DotMatrixForms), DotMatrixForms);
   ui.expectT4PrintSetUp([](T4PrintSetUp&) { return false; });
-  settings.WriteT4Margins({});
+  WriteT4Margins(settings, {});
   EXPECT_EQ(printT4Forms(state, ui, FilingDay, &settings), PrintOutcome::NotStarted);
-  EXPECT_EQ(settings.ReadT4Margins(), PrintSettings()) << "Cancel stores nothing";
+  EXPECT_EQ(ReadT4Margins(settings), PrintSettings()) << "Cancel stores nothing";
   EXPECT_EQ(next(EmployeeCopies), CompanyCopies);
   EXPECT_EQ(next(CompanyCopies), RevenueCanadaCopies);
 }

@@ -8,6 +8,7 @@
 #include "core/settings_store.h"
 #include "golden.h"
 #include "open_file_test.h"
+#include "reports/print_settings.h"
 #include "reports/t4_summary.h"
 #include "trace.h"
 
@@ -82,7 +83,7 @@ TEST_F(SummaryTest, lineUpsUntilARealPrintThenTheReminderAndTheSettings) {
   EXPECT_EQ(printT4Summaries(run, ui, FilingDay, &settings), PrintOutcome::Printed);
   EXPECT_EQ(ui.printJobs().size(), 2);
   expectGolden("summary_reminder", ui.transcript());  // to date and sign it, once
-  EXPECT_EQ(settings.ReadSummaryMargins(), (PrintSettings{90, 100, 0, 0, 0, false, false, true}));
+  EXPECT_EQ(ReadSummaryMargins(settings), (PrintSettings{90, 100, 0, 0, 0, false, false, true}));
 }
 
 TEST_F(SummaryTest, aCancelledPrintIsNoRealPrint) {
@@ -95,7 +96,7 @@ TEST_F(SummaryTest, aCancelledPrintIsNoRealPrint) {
   ui.cancelNextPrintJob();
   EXPECT_EQ(printT4Summaries(run, ui, FilingDay, &settings), PrintOutcome::NotStarted);
   EXPECT_TRUE(ui.messages().isEmpty());
-  EXPECT_EQ(settings.ReadSummaryMargins(), PrintSettings());
+  EXPECT_EQ(ReadSummaryMargins(settings), PrintSettings());
 }
 
 TEST(CheckRemittances, asTheFieldIsLeft) {

@@ -7,7 +7,7 @@
 #include <functional>
 #include <map>
 
-#include "core/ui.h"
+#include "app/app_ui.h"
 #include "reports/trace_surface.h"
 
 namespace quillet::test {
@@ -15,7 +15,7 @@ namespace quillet::test {
 // Fails the running test (GoogleTest or Qt Test, whichever the test links).
 void reportTestFailure(const QString& what);
 
-class ScriptedUi final : public Ui {
+class ScriptedUi final : public AppUi {
  public:
   ScriptedUi() = default;
   ScriptedUi(const ScriptedUi&) = delete;

@@ -9,6 +9,7 @@
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "data/open_t4_file.h"
+#include "efile/efile_settings.h"
 #include "efile/filed_state.h"
 #include "efile/ui/transmitter_dialog.h"
 #include "efile/ui/xml_export_dialog.h"
@@ -40,7 +41,7 @@ struct ExportScene {
   explicit ExportScene(const char* fixture) {
     state.setT4FileName(folder.write(fixture, fixtureFile(fixture)));
   }
-  bool ready() { return state.OpenT4File() && settings.writeTransmitter(complete()); }
+  bool ready() { return state.OpenT4File() && writeTransmitter(settings, complete()); }
 
   TempFolder folder;
   OpenT4FileState state;
@@ -166,7 +167,7 @@ class XmlDialogsTest : public QObject {
     });
     exportForInternetFiling(state, ui, settings, clock);
     expectGolden("xml_pre_flight_refused", listed + "\n---\n" + told);
-    QCOMPARE(settings.peekSubmissionRef(), QStringLiteral("Q0000001"));
+    QCOMPARE(peekSubmissionRef(settings), QStringLiteral("Q0000001"));
   }
 
   // Once the original is filed, a slip made VOID is cancelled through the real dialogs: the

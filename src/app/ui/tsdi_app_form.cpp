@@ -34,7 +34,7 @@ const QString NoteHint =
 
 }  // namespace
 
-TSDIAppForm::TSDIAppForm(OpenT4FileState& state, Ui& ui, const Clock& clock,
+TSDIAppForm::TSDIAppForm(OpenT4FileState& state, AppUi& ui, const Clock& clock,
                          const SettingsStore& settings, QStringList arguments,
                          std::function<void()> startUp, QWidget* parent, const QString& programDir)
     : QMainWindow(parent),

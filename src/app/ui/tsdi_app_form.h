@@ -16,7 +16,7 @@ class TSDIAppForm : public QMainWindow {
  public:
   // `arguments`: the command line, handled on the first activation. `startUp` runs on
   // every activation (the settings start-up).
-  TSDIAppForm(OpenT4FileState& state, Ui& ui, const Clock& clock, const SettingsStore& settings,
+  TSDIAppForm(OpenT4FileState& state, AppUi& ui, const Clock& clock, const SettingsStore& settings,
               QStringList arguments, std::function<void()> startUp = {}, QWidget* parent = nullptr,
               const QString& programDir = {});
 

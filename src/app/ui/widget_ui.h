@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "core/ui.h"
+#include "app/app_ui.h"
 
 class QPrinter;
 class QWidget;
@@ -19,7 +19,7 @@ namespace quillet {
 class Clock;
 class TFormReportIsPrinting;
 
-class WidgetUi final : public Ui {
+class WidgetUi final : public AppUi {
  public:
   // Boxes are centred on `owner`, or on the screen while there is none; `clock` dates
   // what the report viewer prints.

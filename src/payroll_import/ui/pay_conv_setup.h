@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "reports/print_dialogs.h"
+#include "payroll_import/payroll_ui.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -11,8 +11,8 @@
 
 namespace quillet {
 
-TFormErrorMessages::TFormErrorMessages(const ViewerReport& report, ViewerButtons buttons, Ui& ui,
-                                       const Clock& clock, QWidget* owner)
+TFormErrorMessages::TFormErrorMessages(const ViewerReport& report, ViewerButtons buttons,
+                                       PrintUi& ui, const Clock& clock, QWidget* owner)
     : QDialog(owner),
       ReportTitle(report.reportTitle),
       HeadingLine1(report.headingLine1),

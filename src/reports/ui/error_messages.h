@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "reports/viewer_report.h"
+#include "core/viewer_report.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -11,15 +11,15 @@ class QPushButton;
 namespace quillet {
 
 class Clock;
-class Ui;
+class PrintUi;
 
 class TFormErrorMessages : public QDialog {
   Q_OBJECT
 
  public:
   // `ui` and `clock` serve the Print button.
-  TFormErrorMessages(const ViewerReport& report, ViewerButtons buttons, Ui& ui, const Clock& clock,
-                     QWidget* owner = nullptr);
+  TFormErrorMessages(const ViewerReport& report, ViewerButtons buttons, PrintUi& ui,
+                     const Clock& clock, QWidget* owner = nullptr);
 
   // What the user chose, once the dialog has closed.
   ViewerResult result() const { return m_result; }
@@ -38,7 +38,7 @@ class TFormErrorMessages : public QDialog {
   void BitBtnPrintClick();
   void closeWith(ViewerResult result);
 
-  Ui& m_ui;
+  PrintUi& m_ui;
   const Clock& m_clock;
   ViewerResult m_result = ViewerResult::Closed;
 };

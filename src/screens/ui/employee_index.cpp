@@ -45,7 +45,7 @@ class EmployeeIndexModel : public QAbstractListModel {
   EmployeeFilter m_filter;
 };
 
-TFormT4Index::TFormT4Index(OpenT4FileState& state, Ui& ui, QWidget* owner)
+TFormT4Index::TFormT4Index(OpenT4FileState& state, ScreensUi& ui, QWidget* owner)
     : QDialog(owner), m_state(state), m_ui(ui) {
   setObjectName(QStringLiteral("TFormT4Index"));
   setWindowTitle(QStringLiteral("Employees in this T4 File"));

@@ -13,7 +13,7 @@ namespace quillet {
 
 class EmployeeIndexModel;
 class OpenT4FileState;
-class Ui;
+class ScreensUi;
 
 class TFormT4Index : public QDialog {
   Q_OBJECT
@@ -21,7 +21,7 @@ class TFormT4Index : public QDialog {
  public:
   // Lists the open file's keys in index order; what is typed into the search field narrows
   // the list at once; a click (or Enter) picks a line and closes.
-  TFormT4Index(OpenT4FileState& state, Ui& ui, QWidget* owner = nullptr);
+  TFormT4Index(OpenT4FileState& state, ScreensUi& ui, QWidget* owner = nullptr);
 
   QLineEdit* EditSearch;
   QLabel* LabelCount;
@@ -37,7 +37,7 @@ class TFormT4Index : public QDialog {
   void pick(int row);
 
   OpenT4FileState& m_state;
-  Ui& m_ui;
+  ScreensUi& m_ui;
   EmployeeIndexModel* m_model;
 };
 

@@ -163,7 +163,7 @@ const int TabOrder[] = {C::Void,
 
 }  // namespace
 
-TFormT4Entry::TFormT4Entry(OpenT4FileState& state, Ui& ui, QWidget* owner)
+TFormT4Entry::TFormT4Entry(OpenT4FileState& state, ScreensUi& ui, QWidget* owner)
     : FieldScreen(ui, owner), m_state(state), m_controller(state, ui) {
   setObjectName(QStringLiteral("TFormT4Entry"));
   setWindowTitle(state.T4FileOpen() ? QStringLiteral("Processing: ") + state.T4FileName()

@@ -18,7 +18,7 @@ class TFormT4Entry : public FieldScreen {
   Q_OBJECT
 
  public:
-  TFormT4Entry(OpenT4FileState& state, Ui& ui, QWidget* owner = nullptr);
+  TFormT4Entry(OpenT4FileState& state, ScreensUi& ui, QWidget* owner = nullptr);
 
   const T4EntryController& controller() const { return m_controller; }
   QWidget* control(int tag) const { return m_controls.at(tag); }

@@ -1,5 +1,5 @@
 // Quillet — what every report asks of the open file before it starts.
-#include "core/report_preconditions.h"
+#include "data/report_preconditions.h"
 
 #include "core/ui.h"
 #include "data/open_t4_file.h"

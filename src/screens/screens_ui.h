@@ -1,0 +1,19 @@
+// Quillet — the modal screens of the open file.
+#pragma once
+
+#include "core/ui.h"
+
+namespace quillet {
+
+class OpenT4FileState;
+
+class ScreensUi : public virtual Ui {
+ public:
+  // The employer information screen and the T4 entry screen.
+  virtual void editEmployerRecord(OpenT4FileState& state) = 0;
+  virtual void editT4Records(OpenT4FileState& state) = 0;
+  // The employee index: sets the open file's PickedIndex and CoInfoShown.
+  virtual void showEmployeeIndex(OpenT4FileState& state) = 0;
+};
+
+}  // namespace quillet

@@ -1,0 +1,15 @@
+# Fails when a file of the ground floor (src/core) includes a header of a layer above it:
+# the core knows no feature's types or dialogs.
+file(GLOB sources "${CORE_DIR}/*.cpp" "${CORE_DIR}/*.h")
+set(above "")
+foreach(source IN LISTS sources)
+  file(STRINGS "${source}" includes REGEX "^#include \"")
+  foreach(line IN LISTS includes)
+    if(NOT line MATCHES "^#include \"core/")
+      list(APPEND above "${source}: ${line}")
+    endif()
+  endforeach()
+endforeach()
+if(above)
+  message(FATAL_ERROR "The core includes headers above it:\n${above}")
+endif()
