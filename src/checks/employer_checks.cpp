@@ -16,7 +16,8 @@ using E = EmployerRecord;
 
 class EmployerChecker {
  public:
-  EmployerChecker(EmployerRecord& employer, QStringList& findings) : r(employer), out(findings) {}
+  EmployerChecker(EmployerRecord& employer, QStringList& findings, SlipKind slips)
+      : r(employer), out(findings), kind(slips) {}
 
   void run() {
     checkName();
@@ -120,6 +121,8 @@ class EmployerChecker {
     if (year < 1997 || year > 2100) {
       add(QStringLiteral("Tax Year is invalid or missing, ensure a 4 digit year is entered"));
     }
+    // A T4A payer's rates take no part in its slips.
+    if (kind == SlipKind::T4A) return;
     const auto anyZero = [this](std::initializer_list<Field> fields) {
       for (const Field& f : fields) {
         if (r.int32(f) == 0) return true;
@@ -153,12 +156,13 @@ class EmployerChecker {
 
   EmployerRecord& r;
   QStringList& out;
+  SlipKind kind;
 };
 
 }  // namespace
 
-void CheckEmployerRecord(EmployerRecord& employer, QStringList& findings) {
-  EmployerChecker(employer, findings).run();
+void CheckEmployerRecord(EmployerRecord& employer, QStringList& findings, SlipKind kind) {
+  EmployerChecker(employer, findings, kind).run();
 }
 
 int defaultTaxYear(const QDate& today) {

@@ -13,8 +13,9 @@ struct TaxYearRates;
 
 // Appends the findings of the employer record, each a line of two blanks followed by
 // its message lines; a correct record adds nothing. A two-character province code is
-// capitalised in `employer` on the way.
-void CheckEmployerRecord(EmployerRecord& employer, QStringList& findings);
+// capitalised in `employer` on the way. The payer of T4A slips is not checked for the rates.
+void CheckEmployerRecord(EmployerRecord& employer, QStringList& findings,
+                         SlipKind kind = SlipKind::T4);
 
 // Writes the tax year of the clock's date (defaultTaxYear) and that year's rates from the
 // rates table.

@@ -7,7 +7,7 @@
 namespace quillet::cli {
 
 int runCheck(const Invocation& invocation, const Clock&, Io io) {
-  const auto state = openForInspection(invocation.positionals.at(0), io);
+  const auto state = openForInspection(invocation.positionals.at(0), io, std::nullopt);
   if (!state) return ExitUsage;
   StreamUi ui(io.err);
   const ErrorList list = buildErrorList(*state, ui);

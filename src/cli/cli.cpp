@@ -55,6 +55,7 @@ const QList<Command>& commands() {
        0,
        0},
       {"next-year", 2, {}, "next-year FILE.T4E OUT.T4E", runNextYear, 0, 1},
+      {"new-t4a", 2, {}, "new-t4a FILE.T4E OUT.T4A", runNewT4A, 0, 1},
       {"slips-pdf", 2, {"--replace"}, "slips-pdf FILE.T4E FOLDER [--replace]", runSlipsPdf},
       {"filed", 1, {}, "filed FILE.T4E", runFiled},
       {"xml",

@@ -15,6 +15,7 @@ int runSlipsPdf(const Invocation& invocation, const Clock& clock, Io io);
 int runCsvExport(const Invocation& invocation, const Clock& clock, Io io);
 int runCsvImport(const Invocation& invocation, const Clock& clock, Io io);
 int runNextYear(const Invocation& invocation, const Clock& clock, Io io);
+int runNewT4A(const Invocation& invocation, const Clock& clock, Io io);
 int runXml(const Invocation& invocation, const Clock& clock, Io io);
 int runFiled(const Invocation& invocation, const Clock& clock, Io io);
 

@@ -3,6 +3,7 @@
 #include "data/employer_record.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
+#include "data/t4a_record.h"
 
 namespace quillet::cli {
 namespace {
@@ -67,7 +68,7 @@ QString recordObject(int64_t position, std::span<const uint8_t> record,
 }  // namespace
 
 int runDump(const Invocation& invocation, const Clock&, Io io) {
-  const auto opened = openForInspection(invocation.positionals.at(0), io);
+  const auto opened = openForInspection(invocation.positionals.at(0), io, std::nullopt);
   if (!opened) return ExitUsage;
   OpenT4FileState& state = *opened;
   TAlphaInxFileStream& file = state.T4File();
@@ -79,14 +80,17 @@ int runDump(const Invocation& invocation, const Clock&, Io io) {
       return QStringLiteral("null");
     return recordObject(position, state.sharedRecord().bytes(), layout);
   };
+  const SlipKind kind = state.slipKind();
   out << "{\"size\": " << size << ",\n"
-      << " \"header\": " << slot(HeaderPosition, HeaderRecord::layout()) << ",\n"
+      << " \"header\": " << slot(HeaderPosition, HeaderRecord::layout(kind)) << ",\n"
       << " \"employer\": " << slot(EmployerPosition, EmployerRecord::layout()) << ",\n"
-      << " \"t4\": [";
+      << " \"" << slipName(kind).toLower() << "\": [";
 
+  const std::span<const Field> slipLayout =
+      kind == SlipKind::T4 ? T4Record::layout() : T4ARecord::layout();
   const char* separator = "\n  ";
   file.forEachRecord(FirstT4Position, [&](int64_t position, std::span<const uint8_t> record) {
-    out << separator << recordObject(position, record, T4Record::layout());
+    out << separator << recordObject(position, record, slipLayout);
     separator = ",\n  ";
   });
   out << "],\n \"index\": [";

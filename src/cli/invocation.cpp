@@ -3,8 +3,9 @@
 
 #include <QFileInfo>
 
-#include "core/ui.h"
+#include "cli/stream_ui.h"
 #include "data/file_safety.h"
+#include "data/report_preconditions.h"
 #include "platform/file_names.h"
 #include "platform/shared_file.h"
 
@@ -79,28 +80,33 @@ std::unique_ptr<Clock> makeClock(const Invocation& invocation, QString& error) {
 
 namespace {
 
-std::unique_ptr<OpenT4FileState> openT4(const QString& path, T4Access access, Io io) {
+std::unique_ptr<OpenT4FileState> openT4(const QString& path, T4Access access, Io io,
+                                        std::optional<SlipKind> only) {
   auto state = std::make_unique<OpenT4FileState>();
   state->setT4FileName(path);
   if (const FileStatus opened = state->OpenT4File(access); !opened) {
     io.err << opened.message() << Qt::endl;
     return nullptr;
   }
+  StreamUi ui(io.err);
+  if (only && !holdsSlipsOf(*state, *only, ui)) return nullptr;
   return state;
 }
 
 }  // namespace
 
-std::unique_ptr<OpenT4FileState> openForInspection(const QString& path, Io io) {
-  return openT4(path, T4Access::Inspect, io);
+std::unique_ptr<OpenT4FileState> openForInspection(const QString& path, Io io,
+                                                   std::optional<SlipKind> only) {
+  return openT4(path, T4Access::Inspect, io, only);
 }
 
-std::unique_ptr<OpenT4FileState> openForChange(const QString& path, Io io) {
+std::unique_ptr<OpenT4FileState> openForChange(const QString& path, Io io,
+                                               std::optional<SlipKind> only) {
   if (!QFileInfo(path).isFile()) {
     io.err << platform::cannotOpenMessage(path) << Qt::endl;
     return nullptr;
   }
-  return openT4(path, T4Access::Edit, io);
+  return openT4(path, T4Access::Edit, io, only);
 }
 
 std::optional<ConfigRecord> readConfig(const Invocation& invocation, Ui& ui, Io io) {

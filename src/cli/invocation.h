@@ -38,11 +38,14 @@ struct Io {
 };
 
 // Opens the file that the command names, read only; null, with the platform's message on
-// `io.err`, when it cannot be opened.
-std::unique_ptr<OpenT4FileState> openForInspection(const QString& path, Io io);
+// `io.err`, when it cannot be opened, or with what the command takes when it holds slips
+// other than `only` (nothing: either kind).
+std::unique_ptr<OpenT4FileState> openForInspection(const QString& path, Io io,
+                                                   std::optional<SlipKind> only = SlipKind::T4);
 // The same for writing, the file held against other writers; a file that does not exist is
 // not created.
-std::unique_ptr<OpenT4FileState> openForChange(const QString& path, Io io);
+std::unique_ptr<OpenT4FileState> openForChange(const QString& path, Io io,
+                                               std::optional<SlipKind> only = SlipKind::T4);
 
 // The company configuration named by --config, read whole; nothing (with the message on
 // `ui`) when it cannot be opened or is shorter than a configuration record.

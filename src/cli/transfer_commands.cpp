@@ -3,6 +3,8 @@
 
 #include "cli/commands.h"
 #include "cli/stream_ui.h"
+#include "data/file_safety.h"
+#include "data/new_slip_file.h"
 #include "data/open_t4_file.h"
 #include "platform/shared_file.h"
 #include "transfer/next_year.h"
@@ -11,7 +13,7 @@
 namespace quillet::cli {
 
 int runCsvExport(const Invocation& invocation, const Clock&, Io io) {
-  const auto state = openForInspection(invocation.positionals.at(0), io);
+  const auto state = openForInspection(invocation.positionals.at(0), io, std::nullopt);
   if (!state) return ExitUsage;
   if (const QString failure = writeT4CsvFile(*state, invocation.positionals.at(1));
       !failure.isEmpty()) {
@@ -23,7 +25,7 @@ int runCsvExport(const Invocation& invocation, const Clock&, Io io) {
 
 int runCsvImport(const Invocation& invocation, const Clock&, Io io) {
   const QString in = invocation.positionals.at(1);
-  const auto opened = openForChange(invocation.positionals.at(0), io);
+  const auto opened = openForChange(invocation.positionals.at(0), io, std::nullopt);
   if (!opened) return ExitUsage;
   OpenT4FileState& state = *opened;
   const auto csv = platform::readWholeFile(in);
@@ -36,7 +38,8 @@ int runCsvImport(const Invocation& invocation, const Clock&, Io io) {
     io.err << plan.error << Qt::endl;
     return ExitUsage;
   }
-  for (const QString& line : importReport(plan, in).lines) io.out << line << Qt::endl;
+  for (const QString& line : importReport(plan, in, state.slipKind()).lines)
+    io.out << line << Qt::endl;
   if (plan.count(CsvRow::Kind::Refused) > 0) return ExitReported;
   if (invocation.options.contains(QStringLiteral("--dry-run")) || !plan.changes()) return ExitOk;
   if (const FileStatus written = applyT4CsvImport(state, plan); !written) {
@@ -47,24 +50,50 @@ int runCsvImport(const Invocation& invocation, const Clock&, Io io) {
   return ExitOk;
 }
 
+namespace {
+
+// The question before an existing file is replaced, which the batch tool answers no.
+bool existsAlready(const QString& out, Io io) {
+  if (!QFileInfo::exists(out)) return false;
+  StreamUi ui(io.err);
+  return ui.ask(out + QStringLiteral("\nThis file exists already. Replace it?"),
+                QuestionKind::YesNo) != Answer::Yes;
+}
+
+}  // namespace
+
 int runNextYear(const Invocation& invocation, const Clock&, Io io) {
-  const auto state = openForInspection(invocation.positionals.at(0), io);
+  const auto state = openForInspection(invocation.positionals.at(0), io, std::nullopt);
   if (!state) return ExitUsage;
   const QString out = invocation.positionals.at(1);
-  const QFileInfo target(out);
-  if (target.exists()) {
-    // The batch tool answers no: an existing file is never replaced.
-    StreamUi ui(io.err);
-    if (ui.ask(out + QStringLiteral("\nThis file exists already. Replace it?"),
-               QuestionKind::YesNo) != Answer::Yes)
-      return ExitReported;
-  }
+  if (existsAlready(out, io)) return ExitReported;
   FileResult<NextYear> made = writeNextYearFile(*state, out);
   if (!made) {
     io.err << made.error().message << Qt::endl;
     return ExitUsage;
   }
-  io.out << "Tax year " << made->year << ", " << made->employees << " employees, written to " << out
+  io.out << "Tax year " << made->year << ", " << made->slips << ' '
+         << slipHolders(state->slipKind()) << ", written to " << out << Qt::endl;
+  return ExitOk;
+}
+
+int runNewT4A(const Invocation& invocation, const Clock&, Io io) {
+  const auto state = openForInspection(invocation.positionals.at(0), io);
+  if (!state) return ExitUsage;
+  const QString out = invocation.positionals.at(1);
+  if (existsAlready(out, io)) return ExitReported;
+  const auto failed = [&io](const QString& message) {
+    io.err << message << Qt::endl;
+    return ExitUsage;
+  };
+  EmployerRecord payer;
+  if (!readEmployerRecord(*state, payer))
+    return failed(fileErrorMessage(QStringLiteral("read"), state->T4FileName()));
+  auto made = NewSlipFile::begin(out, payer, SlipKind::T4A);
+  if (!made) return failed(made.error().message);
+  if (auto committed = made->commit(); !committed) return failed(committed.error().message);
+  io.out << "Tax year " << payer.u16(EmployerRecord::S_Taxation_year) << ", T4A file of "
+         << payer.text(EmployerRecord::S_Employer_name_line_1) << ", written to " << out
          << Qt::endl;
   return ExitOk;
 }

@@ -17,13 +17,28 @@ FileStatus OpenT4FileState::OpenT4File(T4Access access) {
   auto stream =
       TAlphaInxFileStream::Create(m_fileName, mode, 2, IndexKind::T4Record, Record768::Size);
   if (!stream) return stream.error();
-  m_file = std::move(*stream);
+  holdFile(std::move(*stream));
   return {};
 }
 
 void OpenT4FileState::OpenT4File(platform::SharedFile file) {
   CloseT4File();
-  m_file = TAlphaInxFileStream::Create(std::move(file), 2, IndexKind::T4Record, Record768::Size);
+  holdFile(TAlphaInxFileStream::Create(std::move(file), 2, IndexKind::T4Record, Record768::Size));
+}
+
+void OpenT4FileState::holdFile(std::unique_ptr<TAlphaInxFileStream> file) {
+  m_file = std::move(file);
+  HeaderRecord header;
+  Record768 first;
+  if (m_file->readAt(HeaderPosition, header.bytes()) != Record768::Size) {
+    m_kind = m_fileName.endsWith(QStringLiteral(".T4A"), Qt::CaseInsensitive) ? SlipKind::T4A
+                                                                              : SlipKind::T4;
+  } else if (m_file->readAt(FirstT4Position, first.bytes()) == Record768::Size &&
+             first.recordType() == T4ARecordType) {
+    m_kind = SlipKind::T4A;
+  } else {
+    m_kind = header.slipKind();
+  }
 }
 
 FileStatus OpenT4FileState::keepUnder(const QString& path) {
@@ -60,7 +75,7 @@ bool readEmployerRecord(OpenT4FileState& state, EmployerRecord& copy) {
 
 bool writeEmployerAndHeader(OpenT4FileState& state, EmployerRecord& employer) {
   employer.setByte(EmployerRecord::Record_type, EmployerRecordType);
-  state.sharedRecord() = HeaderRecord::forEmployer(employer);
+  state.sharedRecord() = HeaderRecord::forEmployer(employer, state.slipKind());
   if (!state.writeSlot(HeaderPosition)) return false;
   state.sharedRecord() = employer;
   return state.writeSlot(EmployerPosition);

@@ -11,11 +11,6 @@ namespace quillet {
 
 class Ui;
 
-// The slots of a T4 file: header, employer record, then the T4 records.
-inline constexpr int64_t HeaderPosition = 0;
-inline constexpr int64_t EmployerPosition = Record768::Size;
-inline constexpr int64_t FirstT4Position = 2 * Record768::Size;
-
 enum class T4Access {
   Edit,     // read and write; created empty when it does not exist yet
   Inspect,  // read only, never created (the batch tool's check and dump)
@@ -29,6 +24,9 @@ class OpenT4FileState {
   void setT4FileName(const QString& name) { m_fileName = name; }
   bool T4FileOpen() const { return m_file != nullptr; }
   TAlphaInxFileStream& T4File() { return *m_file; }
+  // The slips of the open file: T4A when its header says so or its first slip is a T4A,
+  // or, while it has no header yet, when its name ends in ".T4A".
+  SlipKind slipKind() const { return m_kind; }
 
   // The one buffer through which records of the open file are read and written.
   Record768& sharedRecord() { return m_sharedRecord; }
@@ -55,7 +53,10 @@ class OpenT4FileState {
 
  private:
   QString m_fileName;
+  void holdFile(std::unique_ptr<TAlphaInxFileStream> file);
+
   std::unique_ptr<TAlphaInxFileStream> m_file;
+  SlipKind m_kind = SlipKind::T4;
   Record768 m_sharedRecord;
 };
 
@@ -64,7 +65,8 @@ class OpenT4FileState {
 bool readEmployerRecord(OpenT4FileState& state, EmployerRecord& copy);
 
 // Writes `employer` (as Record_type 64) to its slot, and in front of it the header record
-// that carries its business number. False when either slot was not written whole.
+// that carries its business number and the kind of the file's slips. False when either slot was not
+// written whole.
 bool writeEmployerAndHeader(OpenT4FileState& state, EmployerRecord& employer);
 
 // The same for the printed reports, which tell the user when it fails.

@@ -89,15 +89,16 @@ void Record768::copyPrefixFrom(const Record768& source) {
   std::copy_n(source.m_bytes.begin(), end, m_bytes.begin());
 }
 
-std::span<const Field> HeaderRecord::layout() {
-  static constexpr Field all[] = {QUILLET_COMMON_FIELDS(QUILLET_LIST_FIELD)};
-  return all;
+std::span<const Field> HeaderRecord::layout(SlipKind kind) {
+  static constexpr Field all[] = {QUILLET_COMMON_FIELDS(QUILLET_LIST_FIELD) Slip_type};
+  return std::span<const Field>(all).first(std::size(all) - (kind == SlipKind::T4 ? 1 : 0));
 }
 
-HeaderRecord HeaderRecord::forEmployer(const Record768& employer) {
+HeaderRecord HeaderRecord::forEmployer(const Record768& employer, SlipKind kind) {
   HeaderRecord header;
   header.setText(RevCan_account_number, employer.text(RevCan_account_number));
   header.setByte(Record_type, HeaderRecordType);
+  if (kind == SlipKind::T4A) header.setByte(Slip_type, T4ARecordType);
   return header;
 }
 

@@ -85,7 +85,24 @@ enum RecordType : uint8_t {
   HeaderRecordType = 16,
   EmployerRecordType = 64,
   T4RecordType = 128,
+  T4ARecordType = 132,
 };
+
+// The slips a file holds: T4s (a .T4E file) or T4As (a .T4A file), never both.
+enum class SlipKind { T4, T4A };
+
+// "T4" or "T4A".
+inline QString slipName(SlipKind kind) {
+  return kind == SlipKind::T4 ? QStringLiteral("T4") : QStringLiteral("T4A");
+}
+// The file's extension: "T4E" or "T4A".
+inline QString slipFileSuffix(SlipKind kind) {
+  return kind == SlipKind::T4 ? QStringLiteral("T4E") : QStringLiteral("T4A");
+}
+// Whom the slips are for: "employees" or "recipients".
+inline QString slipHolders(SlipKind kind) {
+  return kind == SlipKind::T4 ? QStringLiteral("employees") : QStringLiteral("recipients");
+}
 
 class Record768 {
  public:
@@ -128,12 +145,23 @@ class Record768 {
   Bytes m_bytes;
 };
 
-// The file header record: the common prefix only.
+// The file header record: the common prefix, and in a T4A file the record type of its
+// slips (zero in a T4 file, as in every file made before there were T4A files).
 class HeaderRecord : public Record768 {
  public:
-  static std::span<const Field> layout();
-  // All zero but the business number of `employer` and Record_type 16.
-  static HeaderRecord forEmployer(const Record768& employer);
+  static constexpr Field Slip_type = byteField("Slip_type", 29);
+
+  static std::span<const Field> layout(SlipKind kind = SlipKind::T4);
+  // All zero but the business number of `employer`, Record_type 16 and the slips' type.
+  static HeaderRecord forEmployer(const Record768& employer, SlipKind kind = SlipKind::T4);
+  SlipKind slipKind() const {
+    return byte(Slip_type) == T4ARecordType ? SlipKind::T4A : SlipKind::T4;
+  }
 };
+
+// The slots of a T4 or T4A file: header, employer (payer) record, then the slips.
+inline constexpr int64_t HeaderPosition = 0;
+inline constexpr int64_t EmployerPosition = Record768::Size;
+inline constexpr int64_t FirstT4Position = 2 * Record768::Size;
 
 }  // namespace quillet

@@ -6,6 +6,7 @@
 
 #include "data/index_order.h"
 #include "data/t4_record.h"
+#include "data/t4a_record.h"
 
 namespace quillet {
 namespace {
@@ -14,14 +15,26 @@ namespace {
 constexpr Field YearEndSurname = textField("Surname", 24, 16);
 constexpr Field YearEndFirstName = textField("First Name", 41, 16);
 
+// "SURNAME,  First I": a person's key.
+QString personKey(std::span<const uint8_t> record, const Field& surname, const Field& first,
+                  const Field& initial) {
+  return fields::text(record, surname).toUpper() + QStringLiteral(",  ") +
+         fields::text(record, first) + QLatin1Char(' ') + fields::text(record, initial);
+}
+
 }  // namespace
 
 QString indexKey(IndexKind kind, std::span<const uint8_t> record) {
+  using A = T4ARecord;
+  using T = T4Record;
   switch (kind) {
     case IndexKind::T4Record:
-      return fields::text(record, T4Record::Employee_surname).toUpper() + QStringLiteral(",  ") +
-             fields::text(record, T4Record::Employee_first_name) + QLatin1Char(' ') +
-             fields::text(record, T4Record::Employee_secondinitial);
+      if (fields::byte(record, Record768::Record_type) != T4ARecordType)
+        return personKey(record, T::Employee_surname, T::Employee_first_name,
+                         T::Employee_secondinitial);
+      if (fields::byte(record, A::Recipient_is_business) != 0)
+        return fields::text(record, A::Business_name_line_1).toUpper();
+      return personKey(record, A::Recipient_surname, A::Recipient_first_name, A::Recipient_initial);
     case IndexKind::YearEndEmployee:
       return fields::text(record, YearEndSurname).toUpper() + QStringLiteral(",  ") +
              fields::text(record, YearEndFirstName);

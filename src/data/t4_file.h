@@ -14,7 +14,7 @@
 namespace quillet {
 
 enum class IndexKind : uint16_t {
-  T4Record = 1,         // SURNAME,  First I
+  T4Record = 1,         // SURNAME,  First I; a business recipient of a T4A: its NAME
   YearEndEmployee = 2,  // SURNAME,  First (the payroll product's year-end file)
 };
 

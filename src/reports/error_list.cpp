@@ -5,10 +5,12 @@
 
 #include "checks/employer_checks.h"
 #include "checks/t4_record_checks.h"
+#include "checks/t4a_record_checks.h"
 #include "core/numeric_text.h"
 #include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
+#include "data/t4a_record.h"
 
 namespace quillet {
 namespace {
@@ -71,9 +73,10 @@ ErrorList buildErrorList(OpenT4FileState& state, Ui& ui) {
   const QString blank = QStringLiteral("  ");
   ErrorList list;
   EmployerRecord& employer = list.employer;
+  const SlipKind kind = state.slipKind();
 
   if (readEmployerRecord(state, employer)) {
-    CheckEmployerRecord(employer, list.lines);
+    CheckEmployerRecord(employer, list.lines, kind);
     if (!list.lines.isEmpty()) {
       list.lines << blank;
       list.hasFindings = true;
@@ -91,7 +94,7 @@ ErrorList buildErrorList(OpenT4FileState& state, Ui& ui) {
     list.hasFindings = true;
   }
 
-  ReconciliationNotes(list.lines);
+  if (kind == SlipKind::T4) ReconciliationNotes(list.lines);
 
   TAlphaInxFileStream& file = state.T4File();
   Record768& buffer = state.sharedRecord();
@@ -113,9 +116,16 @@ ErrorList buildErrorList(OpenT4FileState& state, Ui& ui) {
       list.aborted = true;
       break;
     }
+    const qsizetype before = list.lines.size();
+    if (kind == SlipKind::T4A) {
+      T4ARecord record;
+      record.bytes() = buffer.bytes();
+      CheckT4ARecord(record, employer, list.lines);
+      list.hasFindings = list.hasFindings || list.lines.size() - before > 2;
+      continue;
+    }
     T4Record record;
     record.bytes() = buffer.bytes();
-    const qsizetype before = list.lines.size();
     CheckT4Record(record, employer, list.lines);
     if (!record.isVoid()) {
       const QStringList twice = sameEmployeeTwice(record, i, file, seen);

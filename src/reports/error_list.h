@@ -21,8 +21,8 @@ struct ErrorList {
   EmployerRecord employer;
 };
 
-// The employer record's findings (and a blank line after them), the reconciliation
-// notes, then the findings of each T4 record in index order. A record that cannot be
+// The employer record's findings (and a blank line after them), the reconciliation notes
+// of a T4 file, then the findings of each T4 or T4A record in index order. A record that cannot be
 // read is told through `ui` and ends the list with the abort line.
 ErrorList buildErrorList(OpenT4FileState& state, Ui& ui);
 

@@ -314,10 +314,7 @@ bool EmployerScreenController::closeQuery(bool okClicked) {
   if (m_state.T4File().size() < FirstT4Position) {
     // A new file: its header record in front of the first employer record. Cancel still
     // closes the screen when this cannot be written (the failure has been told).
-    Record768& buffer = m_state.sharedRecord();
-    buffer.clear();
-    buffer.setText(E::RevCan_account_number, m_working.text(E::RevCan_account_number));
-    buffer.setByte(E::Record_type, HeaderRecordType);
+    m_state.sharedRecord() = HeaderRecord::forEmployer(m_working, m_state.slipKind());
     if (!m_state.writeSlot(HeaderPosition)) {
       ShowFileError(QStringLiteral("write"), m_state.T4FileName(), m_ui);
       return !okClicked;

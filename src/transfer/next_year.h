@@ -12,14 +12,16 @@ class Ui;
 
 struct NextYear {
   int year = 0;
-  int employees = 0;
+  int slips = 0;  // employees of a T4 file, recipients of a T4A file
 };
 
-// Makes the T4 file of the year after the open file's at `path` (written beside it and put
-// in its place whole): the employer record with that year's rates, its contact and e-mail
-// kept; for every T4 record that is not VOID, in index order, the employee's name, address,
-// SIN, province of employment, exemptions, employment code, RPP number, box 45 and
-// employee number, every amount zero and the report type original.
+// Makes the T4 or T4A file of the year after the open file's at `path` (written beside it
+// and put in its place whole): the employer record with that year's rates, its contact and
+// e-mail kept; for every slip that is not VOID, in index order, who it is for (a T4's
+// employee: name, address, SIN, province of employment, exemptions, employment code, RPP
+// number, box 45 and employee number; a T4A's recipient: person or business, names,
+// address, SIN, business number, recipient number, box 015 and RPP or DPSP number), every
+// amount zero and the report type original.
 FileResult<NextYear> writeNextYearFile(OpenT4FileState& state, const QString& path);
 
 // File → "Start next year's file…": the file's name (an existing one only after the

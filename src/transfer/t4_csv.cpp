@@ -1,5 +1,5 @@
-// Quillet — the T4 records of a file as a spreadsheet (CSV), and a spreadsheet's rows
-// taken into a file.
+// Quillet — the T4 or T4A records of a file as a spreadsheet (CSV), and a spreadsheet's
+// rows taken into a file.
 #include "transfer/t4_csv.h"
 
 #include <QFile>
@@ -11,11 +11,13 @@
 #include "checks/code_tables.h"
 #include "checks/revcan_validity.h"
 #include "checks/t4_record_checks.h"
+#include "checks/t4a_record_checks.h"
 #include "core/numeric_text.h"
 #include "core/ui.h"
 #include "data/cp1252.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
+#include "data/t4a_record.h"
 #include "platform/file_replacement.h"
 #include "platform/replacing_device.h"
 #include "platform/shared_file.h"
@@ -26,11 +28,13 @@ namespace quillet {
 namespace {
 
 using T = T4Record;
+using A = T4ARecord;
 
 // The fields after the common prefix, in layout order.
-std::vector<Field> columnFields() {
+std::vector<Field> columnFields(SlipKind kind) {
+  const std::span<const Field> layout = kind == SlipKind::T4 ? T::layout() : A::layout();
   std::vector<Field> fields;
-  for (const Field& f : T::layout()) {
+  for (const Field& f : layout) {
     if (f.offset >= T::VOID.offset) fields.push_back(f);
   }
   return fields;
@@ -65,16 +69,29 @@ int64_t positionOfId(const QString& id, const EmployerRecord& employer, int64_t 
   return slot >= 1 && position < end ? position : -1;
 }
 
-// A header's name as it is compared: no case, blanks or underscores, "Box 14" as "14".
+// A header's name as it is compared: no case, blanks or underscores, "Box 14" as "14",
+// "Box 048" and "048" as "48".
 QString normalised(const QString& name) {
   QString key = name.toLower();
   key.remove(u' ').remove(u'_');
   if (key.startsWith(QLatin1String("box")) && key.size() > 3) key.remove(0, 3);
+  while (key.size() > 1 && key.startsWith(u'0') && key.at(1).isDigit()) key.remove(0, 1);
   return key;
 }
 
 // The slip's box numbers and the fields that hold them.
-const QHash<QString, QString>& boxFields() {
+const QHash<QString, QString>& boxFields(SlipKind kind) {
+  static const QHash<QString, QString> t4aBoxes = {{"12", "Recipient_SIN"},
+                                                   {"13", "Recipient_BN"},
+                                                   {"14", "Recipient_number"},
+                                                   {"15", "Dental_benefits_code"},
+                                                   {"16", "Pension_or_superannuation"},
+                                                   {"18", "Lump_sum_payments"},
+                                                   {"20", "Self_employed_commissions"},
+                                                   {"22", "Income_tax_deducted"},
+                                                   {"24", "Annuities"},
+                                                   {"48", "Fees_for_services"}};
+  if (kind == SlipKind::T4A) return t4aBoxes;
   static const QHash<QString, QString> boxes = {{"10", "Province_of_employment_code"},
                                                 {"12", "Employee_SIN"},
                                                 {"14", "Employment_income"},
@@ -106,7 +123,8 @@ bool looksLikeFormula(const QString& text) {
   return first != text.end() && QStringView(u"=+-@\t\r").contains(*first);
 }
 
-QString exportValue(const T4Record& r, const Field& f) {
+QString exportValue(const Record768& r, const Field& f) {
+  if (f.kind == FieldKind::U16 && r.u16(f) == 0) return {};  // no T4A code
   const QString value = r.valueText(f);
   return f.kind == FieldKind::Text && looksLikeFormula(value) ? u'\'' + value : value;
 }
@@ -118,10 +136,29 @@ std::optional<bool> tick(const QString& text) {
   return std::nullopt;
 }
 
-bool sameField(const Field& a, const Field& b) { return a.offset == b.offset; }
+bool sameField(const Field& a, const Field& b) { return a.offset == b.offset && a.name == b.name; }
+
+// `r` read as a record of the kind R.
+template <class R>
+R as(const Record768& r) {
+  R record;
+  record.bytes() = r.bytes();
+  return record;
+}
+
+// Who a record is for: "Smith, John (SIN 046454286)", "Acme Ltd. (BN 123456789RT0001)".
+QString holderOf(const Record768& r, SlipKind kind) {
+  return kind == SlipKind::T4 ? as<T4Record>(r).nameAndSin() : as<T4ARecord>(r).nameAndNumber();
+}
+// The number that tells a slip's holder apart: the SIN's digits, or a business recipient's
+// number.
+QString numberKey(const QString& sin, const QString& bn) {
+  const QString digits = digitsOf(sin);
+  return digits.isEmpty() ? bn.trimmed().toUpper() : digits;
+}
 
 // Takes one value into `r` by the entry screen's rules; the reason when it is refused.
-QString take(T4Record& r, const Field& f, const QString& text) {
+QString take(Record768& r, const Field& f, const QString& text) {
   const QString value = TrimControlText(text);
   switch (f.kind) {
     case FieldKind::Flag:
@@ -131,15 +168,18 @@ QString take(T4Record& r, const Field& f, const QString& text) {
       }
       return QStringLiteral("%1 is not 1 or 0").arg(fieldName(f));
     case FieldKind::Cents: {
+      // A T4A's other information may be negative (the checks say that only code 037 may).
+      const bool negative = value.startsWith(u'-') && r.recordType() == T4ARecordType &&
+                            f.name.starts_with("Other_info_amount");
       int32_t cents;  // set when the text is an amount
-      if (!EnteredCents(value, cents))
+      if (!EnteredCents(negative ? value.mid(1) : value, cents))
         return QStringLiteral("%1 is not an amount").arg(fieldName(f));
-      r.setInt32(f, cents);
+      r.setInt32(f, negative ? -cents : cents);
       return {};
     }
     case FieldKind::Byte: {
       int number = -1;
-      if (sameField(f, T::Report_type)) {
+      if (sameField(f, T::Report_type) || sameField(f, A::Report_type)) {
         // 0, 1, 2, or the words; blank is an original.
         const QStringList words = {QStringLiteral("original"), QStringLiteral("amended"),
                                    QStringLiteral("cancelled")};
@@ -154,9 +194,20 @@ QString take(T4Record& r, const Field& f, const QString& text) {
       } else {
         bool ok = value.isEmpty();
         number = ok ? 0 : value.toInt(&ok);
-        if (!ok || number < 0 || number > 5) return QStringLiteral("box 45 is not 1 to 5");
+        if (!ok || number < 0 || number > 5)
+          return sameField(f, A::Dental_benefits_code) ? QStringLiteral("box 015 is not 1 to 5")
+                                                       : QStringLiteral("box 45 is not 1 to 5");
       }
       r.setByte(f, uint8_t(number));
+      return {};
+    }
+    case FieldKind::U16: {
+      // An other-information code of the T4A: blank or 0 for none.
+      bool ok = value.isEmpty();
+      const int code = ok ? 0 : value.toInt(&ok);
+      if (!ok || code < 0 || code > 999)
+        return QStringLiteral("%1 is not a code of three digits").arg(fieldName(f));
+      r.setU16(f, uint16_t(code));
       return {};
     }
     case FieldKind::Text:
@@ -168,8 +219,17 @@ QString take(T4Record& r, const Field& f, const QString& text) {
   QString stored = cell;
   if (cell.size() > f.width)
     return QStringLiteral("%1 is longer than %2 characters").arg(fieldName(f)).arg(f.width);
-  if (sameField(f, T::Employee_SIN)) {
+  if (sameField(f, T::Employee_SIN) || (sameField(f, A::Recipient_SIN) && !cell.isEmpty())) {
     if (!RevCanValidityCheck(cell)) return QStringLiteral("the SIN fails its check");
+  } else if (sameField(f, A::Recipient_BN) && !cell.isEmpty()) {
+    stored = cell.toUpper();
+    if (!RevCanValidityCheck(cell.left(9)))
+      return QStringLiteral("the business number fails its check");
+  } else if (sameField(f, A::Recipient_province_code)) {
+    // A recipient's address may be incomplete: the checks tell what is missing.
+    stored = cell.toUpper();
+    if (!stored.isEmpty() && !addressProvinceCodes().contains(stored))
+      return QStringLiteral("the recipient's province is not a province code");
   } else if (sameField(f, T::Province_of_employment_code) ||
              sameField(f, T::Employee_province_code)) {
     stored = cell.toUpper();
@@ -184,7 +244,7 @@ QString take(T4Record& r, const Field& f, const QString& text) {
   } else if (sameField(f, T::Employment_code) || f.name.starts_with("Other_info_code")) {
     if (!IsBlankOrNumbered(cell))
       return QStringLiteral("%1 is neither blank nor begins with a number").arg(fieldName(f));
-  } else if (sameField(f, T::Employee_postal_code)) {
+  } else if (sameField(f, T::Employee_postal_code) || sameField(f, A::Recipient_postal_code)) {
     stored = cell.toUpper();
   }
   r.setText(f, stored);
@@ -192,7 +252,14 @@ QString take(T4Record& r, const Field& f, const QString& text) {
 }
 
 // What the entry screen will not leave blank.
-QString missing(const T4Record& r) {
+QString missing(const Record768& r, SlipKind kind) {
+  if (kind == SlipKind::T4A) {
+    const bool business = r.flag(A::Recipient_is_business);
+    if (r.isEmpty(business ? A::Business_name_line_1 : A::Recipient_surname))
+      return business ? QStringLiteral("the business name is missing")
+                      : QStringLiteral("the surname is missing");
+    return {};
+  }
   const std::pair<Field, const char*> required[] = {
       {T::Employee_surname, "the surname"},
       {T::Employee_first_name, "the first name"},
@@ -218,30 +285,31 @@ void proposeEarnings(CsvRow& row, const std::vector<Field>& columns, const QStri
     const bool empty = at == columns.end()
                            ? row.position < 0
                            : TrimControlText(cells.value(at - columns.begin())).isEmpty();
-    const auto proposed = proposedEarnings(row.record, employer, box);
+    const auto proposed = proposedEarnings(as<T4Record>(row.record), employer, box);
     if (empty && proposed) row.record.setInt32(box, *proposed);
   }
 }
 
 }  // namespace
 
-QStringList t4CsvColumns() {
+QStringList t4CsvColumns(SlipKind kind) {
   QStringList names = {fieldName(RecordIdColumn)};
-  for (const Field& f : columnFields()) names << fieldName(f);
+  for (const Field& f : columnFields(kind)) names << fieldName(f);
   return names;
 }
 
 bool writeT4Csv(OpenT4FileState& state, QIODevice& out) {
-  const std::vector<Field> fields = columnFields();
+  const SlipKind kind = state.slipKind();
+  const std::vector<Field> fields = columnFields(kind);
   const auto put = [&out](const QString& line) {
     const QByteArray bytes = line.toUtf8();
     return out.write(bytes) == bytes.size();
   };
-  if (!put(QChar(0xFEFF) + csvLine(t4CsvColumns()))) return false;
+  if (!put(QChar(0xFEFF) + csvLine(t4CsvColumns(kind)))) return false;
   EmployerRecord employer;
   readEmployerRecord(state, employer);
   TAlphaInxFileStream& file = state.T4File();
-  T4Record r;
+  Record768 r;
   QStringList values;
   for (int i = 0; i < file.Count(); ++i) {
     if (file.ReadIndexed(r.bytes(), i) != Record768::Size) return false;
@@ -267,9 +335,12 @@ int CsvImportPlan::count(CsvRow::Kind kind) const {
 CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsheet,
                               const ImportStep& step) {
   CsvImportPlan plan;
+  const SlipKind kind = state.slipKind();
   if (state.T4File().size() < FirstT4Position) {
     plan.error = QStringLiteral(
-        "The T4 file has no company information yet: set it up before importing T4s.");
+                     "The %1 file has no company information yet: set it up before importing "
+                     "%1s.")
+                     .arg(slipName(kind));
     return plan;
   }
   const QString text = decodeText(spreadsheet, QStringLiteral("spreadsheet"), plan.error);
@@ -286,8 +357,8 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
   }
   // Each column's field.
   QHash<QString, Field> byName;
-  for (const Field& f : columnFields()) byName.insert(normalised(fieldName(f)), f);
-  for (auto it = boxFields().begin(); it != boxFields().end(); ++it)
+  for (const Field& f : columnFields(kind)) byName.insert(normalised(fieldName(f)), f);
+  for (auto it = boxFields(kind).begin(); it != boxFields(kind).end(); ++it)
     byName.insert(it.key(), byName.value(normalised(it.value())));
   std::vector<Field> columns;
   QSet<int> taken;
@@ -295,8 +366,8 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
   for (const QString& heading : header) {
     const auto found = byName.constFind(normalised(heading));
     if (found == byName.constEnd()) {
-      plan.error = QStringLiteral("Line 1: the column \"%1\" is not a field of the T4 record")
-                       .arg(heading.left(40));
+      plan.error = QStringLiteral("Line 1: the column \"%1\" is not a field of the %2 record")
+                       .arg(heading.left(40), slipName(kind));
       return plan;
     }
     if (taken.contains(found->offset)) {
@@ -306,20 +377,34 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
     taken.insert(found->offset);
     columns.push_back(*found);
   }
-  if (!taken.contains(T::Employee_surname.offset)) {
+  if (kind == SlipKind::T4 && !taken.contains(T::Employee_surname.offset)) {
     plan.error = QStringLiteral("Line 1: the column Employee_surname (the surname) is missing");
     return plan;
   }
+  if (kind == SlipKind::T4A && !taken.contains(A::Recipient_surname.offset) &&
+      !taken.contains(A::Business_name_line_1.offset)) {
+    plan.error = QStringLiteral(
+        "Line 1: the columns Recipient_surname and Business_name_line_1 (the name) are both "
+        "missing");
+    return plan;
+  }
+  // The columns that tell a slip's holder apart: its SIN, and a T4A's business number.
+  const Field sinField = kind == SlipKind::T4 ? T::Employee_SIN : A::Recipient_SIN;
+  const Field bnField = kind == SlipKind::T4 ? T::Employee_SIN : A::Recipient_BN;
+  const auto keyOf = [&](const Record768& r) {
+    return numberKey(r.text(sinField), kind == SlipKind::T4 ? QString() : r.text(bnField));
+  };
 
   EmployerRecord employer;
   readEmployerRecord(state, employer);
   TAlphaInxFileStream& file = state.T4File();
-  QHash<QString, int64_t> inFile;  // SIN → the place of its record (one not VOID first)
-  T4Record stored;
+  // SIN (or BN) → the place of its record (one not VOID first)
+  QHash<QString, int64_t> inFile;
+  Record768 stored;
   for (int i = 0; i < file.Count(); ++i) {
     if (file.ReadIndexed(stored.bytes(), i) != Record768::Size) continue;
-    const QString key = digitsOf(stored.text(T::Employee_SIN));
-    if (!key.isEmpty() && (!inFile.contains(key) || !stored.isVoid()))
+    const QString key = keyOf(stored);
+    if (!key.isEmpty() && (!inFile.contains(key) || !stored.flag(T::VOID)))
       inFile.insert(key, file.position(i));
   }
   QHash<QString, int> seen;  // SIN → the line that had it
@@ -328,7 +413,8 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
                         [&field](const Field& f) { return sameField(f, field); }) -
            columns.begin();
   };
-  const qsizetype sinColumn = columnOf(T::Employee_SIN);
+  const qsizetype sinColumn = columnOf(sinField);
+  const qsizetype bnColumn = kind == SlipKind::T4 ? -1 : columnOf(bnField);
   const qsizetype idColumn = columnOf(RecordIdColumn);
   const int64_t end = file.appendPosition();
   const int lines = int(text.count(u'\n')) + 1;
@@ -343,7 +429,7 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
       continue;
     CsvRow row;
     row.line = reader.line();
-    const QString key = digitsOf(fields.value(sinColumn));
+    const QString key = numberKey(fields.value(sinColumn), fields.value(bnColumn));
     // A row names its record by an ID of this file, or else by its SIN; any other row is
     // a new record.
     const QString id = fields.value(idColumn).trimmed();
@@ -355,7 +441,11 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
       row.reason = QStringLiteral("it has fewer fields than the header");
     } else if (const auto first = seen.constFind(key);
                !namedById && !key.isEmpty() && first != seen.constEnd()) {
-      row.reason = QStringLiteral("the same SIN as line %1").arg(*first);
+      row.reason =
+          QStringLiteral("the same %1 as line %2")
+              .arg(digitsOf(fields.value(sinColumn)).isEmpty() ? QStringLiteral("business number")
+                                                               : QStringLiteral("SIN"))
+              .arg(*first);
     } else {
       row.position = byId;
       if (const auto bySin = inFile.constFind(key);
@@ -365,14 +455,21 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
         if (file.readAt(row.position, row.stored.bytes()) != Record768::Size)
           row.reason = QStringLiteral("the record it names cannot be read");
         row.record = row.stored;
-        // A record named by its ID whose surname and SIN both differ is another employee's:
-        // the spreadsheet was not made from this file.
-        const qsizetype surname = columnOf(T::Employee_surname);
-        if (namedById && digitsOf(row.stored.text(T::Employee_SIN)) != key &&
-            row.stored.surname().compare(TrimControlText(fields.value(surname)),
-                                         Qt::CaseInsensitive) != 0)
-          row.reason = QStringLiteral("the record %1 is of %2, %3, not of this row")
-                           .arg(id, row.stored.surname(), row.stored.firstName());
+        // A record named by its ID whose name and number both differ is another one's: the
+        // spreadsheet was not made from this file.
+        const Field name = kind == SlipKind::T4                        ? T::Employee_surname
+                           : row.stored.flag(A::Recipient_is_business) ? A::Business_name_line_1
+                                                                       : A::Recipient_surname;
+        if (namedById && keyOf(row.stored) != key &&
+            row.stored.text(name).compare(TrimControlText(fields.value(columnOf(name))),
+                                          Qt::CaseInsensitive) != 0)
+          row.reason =
+              QStringLiteral("the record %1 is of %2, not of this row")
+                  .arg(id, kind == SlipKind::T4 ? row.stored.text(T::Employee_surname) + ", " +
+                                                      row.stored.text(T::Employee_first_name)
+                                                : as<T4ARecord>(row.stored).name());
+      } else if (row.reason.isEmpty() && kind == SlipKind::T4A) {
+        row.record = T4ARecord::newFrom(employer);
       } else if (row.reason.isEmpty()) {
         row.record = T4Record::newFrom(employer);
         row.record.setByte(T::Dental_benefits_code,
@@ -386,11 +483,11 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
           continue;
         row.reason = take(row.record, columns[c], cell);
       }
-      proposeEarnings(row, columns, fields, employer);
+      if (kind == SlipKind::T4) proposeEarnings(row, columns, fields, employer);
       if (row.reason.isEmpty() && row.position >= 0 && row.record == row.stored) {
         row.kind = CsvRow::Kind::Unchanged;
       } else if (row.reason.isEmpty()) {
-        row.reason = missing(row.record);
+        row.reason = missing(row.record, kind);
         if (row.reason.isEmpty())
           row.kind = row.position >= 0 ? CsvRow::Kind::Update : CsvRow::Kind::Add;
       }
@@ -402,9 +499,9 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
   return plan;
 }
 
-ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName) {
+ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName, SlipKind kind) {
   ViewerReport report;
-  report.reportTitle = QStringLiteral("T4 Spreadsheet Import");
+  report.reportTitle = QStringLiteral("%1 Spreadsheet Import").arg(slipName(kind));
   report.caption = report.reportTitle;
   report.headingLine1 = QStringLiteral("Import of ") + csvName;
   report.headingLine2 = QStringLiteral("%1 to add, %2 to update, %3 unchanged, %4 refused")
@@ -413,7 +510,7 @@ ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName) {
                             .arg(plan.count(CsvRow::Kind::Unchanged))
                             .arg(plan.count(CsvRow::Kind::Refused));
   for (const CsvRow& row : plan.rows) {
-    const QString who = row.record.nameAndSin();
+    const QString who = holderOf(row.record, kind);
     const QString line = QStringLiteral("Line %1: ").arg(row.line);
     switch (row.kind) {
       case CsvRow::Kind::Add:
@@ -428,7 +525,7 @@ ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName) {
       case CsvRow::Kind::Update:
         // Each field that changes, old and new value.
         report.lines << line + QStringLiteral("update ") + who;
-        for (const Field& f : columnFields()) {
+        for (const Field& f : columnFields(kind)) {
           const QString before = exportValue(row.stored, f), after = exportValue(row.record, f);
           if (before != after)
             report.lines << QStringLiteral("    %1: %2 \u2192 %3").arg(fieldName(f), before, after);
@@ -446,7 +543,7 @@ FileStatus applyT4CsvImport(OpenT4FileState& state, const CsvImportPlan& plan,
   auto replacement = platform::FileReplacement::begin(fileName);
   if (!replacement) return replacement.error();
   TAlphaInxFileStream& file = state.T4File();
-  QHash<int64_t, const T4Record*> updates;
+  QHash<int64_t, const Record768*> updates;
   for (const CsvRow& row : plan.rows) {
     if (row.kind == CsvRow::Kind::Update) updates.insert(row.position, &row.record);
   }
@@ -494,17 +591,23 @@ QStringList checksOfImported(OpenT4FileState& state, const CsvImportPlan& plan) 
   QStringList findings;
   for (const CsvRow& row : plan.rows) {
     if (row.kind == CsvRow::Kind::Refused || row.kind == CsvRow::Kind::Unchanged) continue;
-    T4Record record = row.record;
     QStringList lines;
-    CheckT4Record(record, employer, lines);
+    if (state.slipKind() == SlipKind::T4A) {
+      auto record = as<T4ARecord>(row.record);
+      CheckT4ARecord(record, employer, lines);
+    } else {
+      auto record = as<T4Record>(row.record);
+      CheckT4Record(record, employer, lines);
+    }
     if (lines.size() > 2) findings << lines;
   }
   return findings;
 }
 
 void exportT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
+  const QString slips = slipName(state.slipKind());
   const QString path = ui.chooseFileToSave(
-      {QStringLiteral("Export T4s to a spreadsheet"),
+      {QStringLiteral("Export %1s to a spreadsheet").arg(slips),
        QStringLiteral("csv"),
        {QStringLiteral("Spreadsheet (CSV) files (*.csv)")},
        true,
@@ -515,13 +618,16 @@ void exportT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
     ui.showMessage(failure);
     return;
   }
-  ui.showMessage(
-      QStringLiteral("%1 T4 records were written to %2.").arg(state.T4File().Count()).arg(path));
+  ui.showMessage(QStringLiteral("%1 %2 records were written to %3.")
+                     .arg(state.T4File().Count())
+                     .arg(slips, path));
 }
 
 void importT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
+  const SlipKind kind = state.slipKind();
+  const QString slips = slipName(kind);
   const QString path = ui.chooseFileToOpen(
-      {QStringLiteral("Import T4s from a spreadsheet"),
+      {QStringLiteral("Import %1s from a spreadsheet").arg(slips),
        QStringLiteral("csv"),
        {QStringLiteral("Spreadsheet (CSV) files (*.csv)"), QStringLiteral("Any files (*)")},
        false,
@@ -542,24 +648,27 @@ void importT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
     ui.showMessage(plan.error + QStringLiteral("\nNothing was imported."));
     return;
   }
-  ui.showReport(importReport(plan, path), ViewerButtons::OkOnly);
+  ui.showReport(importReport(plan, path, kind), ViewerButtons::OkOnly);
   if (plan.count(CsvRow::Kind::Refused) > 0) {
     ui.showMessage(QStringLiteral(
         "Nothing was imported: correct the refused rows in the spreadsheet, then import again."));
     return;
   }
   if (!plan.changes()) {
-    ui.showMessage(QStringLiteral("Nothing to import: every row is as the T4 file has it."));
+    ui.showMessage(
+        QStringLiteral("Nothing to import: every row is as the %1 file has it.").arg(slips));
     return;
   }
-  QString question = QStringLiteral("Import %1 rows: add %2 T4 records and update %3?")
+  QString question = QStringLiteral("Import %1 rows: add %2 %3 records and update %4?")
                          .arg(plan.rows.size())
                          .arg(plan.count(CsvRow::Kind::Add))
+                         .arg(slips)
                          .arg(plan.count(CsvRow::Kind::Update));
   if (const QString note = platform::otherNamesNote(state.T4FileName()); !note.isEmpty())
     question += QStringLiteral("\n\n") + note;
   if (ui.ask(question, QuestionKind::YesNo) != Answer::Yes) return;
-  const FileStatus written = applyT4CsvImport(state, plan, step("T4 records written"));
+  const FileStatus written = applyT4CsvImport(
+      state, plan, step(kind == SlipKind::T4 ? "T4 records written" : "T4A records written"));
   ui.progress({}, 1, 1);
   if (!written) {
     ui.showMessage(written.message() + QStringLiteral("\nNothing was imported."));
@@ -571,7 +680,7 @@ void importT4Spreadsheet(OpenT4FileState& state, Ui& ui) {
     return;
   }
   ViewerReport checks;
-  checks.headingLine1 = QStringLiteral("Checks of the imported T4 records");
+  checks.headingLine1 = QStringLiteral("Checks of the imported %1 records").arg(slips);
   checks.lines = findings;
   ui.showReport(checks, ViewerButtons::OkOnly);
 }

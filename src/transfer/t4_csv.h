@@ -1,5 +1,5 @@
-// Quillet — the T4 records of a file as a spreadsheet (CSV), and a spreadsheet's rows
-// taken into a file.
+// Quillet — the T4 or T4A records of a file as a spreadsheet (CSV), and a spreadsheet's
+// rows taken into a file. The columns are those of the file's kind of slip.
 #pragma once
 
 #include <QByteArray>
@@ -22,7 +22,7 @@ class Ui;
 // business number and its place: "123456782-3"), then one column per field of the T4
 // record after the common prefix, named as the record's layout names it ("VOID",
 // "Employment_income", …).
-QStringList t4CsvColumns();
+QStringList t4CsvColumns(SlipKind kind = SlipKind::T4);
 
 // Every T4 record of the open file, VOID ones included, in index order: UTF-8 with a
 // byte-order mark, the header, then one row a record (amounts with two decimals, ticks
@@ -39,9 +39,9 @@ struct CsvRow {
   int line = 0;
   Kind kind = Kind::Refused;
   QString reason;         // of a refusal
-  T4Record record;        // what is written
+  Record768 record;       // what is written: a T4 or a T4A record, as the file holds
   int64_t position = -1;  // an update: the place of the record the row names
-  T4Record stored;        // an update: that record as the file has it
+  Record768 stored;       // an update: that record as the file has it
 };
 
 struct CsvImportPlan {
@@ -54,8 +54,9 @@ struct CsvImportPlan {
 
 // Reads the spreadsheet's rows against the open file: columns by their header's names
 // (the export's, case, blanks and underscores ignored, or box numbers as "Box 14" or
-// "14"), each value through the entry screen's rules. A row names the record it updates
-// by its Record_ID, or without one by its SIN; any other is added. A cell as that record
+// "14"; a T4A's "Box 048", "048" or "48"), each value through the entry screen's rules. A
+// row names the record it updates by its Record_ID, or without one by its SIN (a T4A's
+// business recipient: its business number); any other is added. A cell as that record
 // has it is kept as it is (never refused), and a row of such cells is unchanged. Nothing
 // is written.
 // `step(done, total)` is told of the lines read; false from it stops the reading ("The
@@ -67,7 +68,8 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
 // "Line 2: add Smith, John (SIN 046454286)", "Line 5: refused: …", "Line 6: unchanged …",
 // one line a row; an update's line is followed by one line for each field it changes,
 // old and new value.
-ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName);
+ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName,
+                          SlipKind kind = SlipKind::T4);
 
 // Writes every row that is not refused: the file is made anew beside itself, with the
 // updated records in their places and the added ones at its end, then put in its place

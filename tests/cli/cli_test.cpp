@@ -131,7 +131,7 @@ TEST_F(CliTest, everyOutputOfFilesOfEveryKind) {
   for (const char* table :
        {"t4_file_1999", "t4_file_2000", "conversion", "xml_1999", "xml_2025", "xml_2025_amended",
         "plain_slips_employee", "plain_slips_employer", "plain_slips_cra", "plain_summary",
-        "t4_totals", "labels_and_forms", "spreadsheets", "error_lists"})
+        "t4_totals", "labels_and_forms", "spreadsheets", "error_lists", "t4a_files"})
     expectRecordedRuns(table, runCli);
 }
 

@@ -7,6 +7,7 @@
 #include "data/cp1252.h"
 #include "data/employer_record.h"
 #include "data/t4_record.h"
+#include "data/t4a_record.h"
 #include "golden.h"
 
 using namespace quillet;
@@ -16,14 +17,14 @@ namespace {
 
 struct LayoutCase {
   const char* name;
-  std::span<const Field> (*layout)();
+  std::span<const Field> layout;
 };
 
 class LayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
 // A typo in an offset shows up as two fields sharing bytes or one running off the end.
 TEST_P(LayoutTest, fieldsDoNotOverlapAndFitTheRecord) {
-  std::vector<Field> fields(GetParam().layout().begin(), GetParam().layout().end());
+  std::vector<Field> fields(GetParam().layout.begin(), GetParam().layout.end());
   std::sort(fields.begin(), fields.end(), [](auto& a, auto& b) { return a.offset < b.offset; });
   for (std::size_t i = 1; i < fields.size(); ++i)
     EXPECT_LE(fields[i - 1].offset + fields[i - 1].size(), fields[i].offset)
@@ -31,11 +32,13 @@ TEST_P(LayoutTest, fieldsDoNotOverlapAndFitTheRecord) {
   EXPECT_LE(fields.back().offset + fields.back().size(), Record768::Size);
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, LayoutTest,
-                         ::testing::Values(LayoutCase{"header", &HeaderRecord::layout},
-                                           LayoutCase{"employer", &EmployerRecord::layout},
-                                           LayoutCase{"t4", &T4Record::layout}),
-                         [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, LayoutTest,
+    ::testing::Values(LayoutCase{"header", HeaderRecord::layout()},
+                      LayoutCase{"t4a_header", HeaderRecord::layout(SlipKind::T4A)},
+                      LayoutCase{"employer", EmployerRecord::layout()},
+                      LayoutCase{"t4", T4Record::layout()}, LayoutCase{"t4a", T4ARecord::layout()}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 // Integers are little-endian at odd offsets; an amount after a code leaves the next code
 // alone.

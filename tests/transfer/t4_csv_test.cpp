@@ -50,10 +50,11 @@ TEST_F(T4CsvTest, columnFormsSeparatorsAndEncodings) {
     const CsvImportPlan p = plan(csvOf(row));
     state.CloseT4File();
     if (!p.error.isEmpty() || p.rows.size() != 1u) return "refused: " + p.error + u'\n';
-    const T4Record& r = p.rows[0].record;
+    const Record768& r = p.rows[0].record;
     return QStringLiteral("%1 %2: box 14 %3, employee number %4\n")
-        .arg(p.rows[0].kind == CsvRow::Kind::Update ? "update" : "not an update", r.surname(),
-             r.valueText(T::Employment_income), r.text(T::Employee_number));
+        .arg(p.rows[0].kind == CsvRow::Kind::Update ? "update" : "not an update",
+             r.text(T::Employee_surname), r.valueText(T::Employment_income),
+             r.text(T::Employee_number));
   });
 }
 

@@ -1,0 +1,17 @@
+// Quillet — the checks of one T4A record.
+#pragma once
+
+#include <QStringList>
+
+namespace quillet {
+
+class EmployerRecord;
+class T4ARecord;
+
+// Appends the findings of `record`: nothing for a VOID record, otherwise a blank line and
+// the "Validation Report for" line, then each finding as a line of two blanks followed by
+// its message lines. So more than two lines added means there were findings. A
+// two-character province code is capitalised in `record` on the way.
+void CheckT4ARecord(T4ARecord& record, const EmployerRecord& payer, QStringList& findings);
+
+}  // namespace quillet
