@@ -12,9 +12,6 @@ struct T4AOtherInfoCode {
   const char* meaning;
   int firstYear = 0;    // the first tax year it is reported in; 0: always
   int lastYear = 9999;  // the last
-  // Whether its amount has a line of its own on the T4A Summary (and in the return's totals)
-  // rather than in box 101, the other information.
-  bool ownSummaryLine = false;
 };
 
 // Every code this program reports, in the order of their numbers.

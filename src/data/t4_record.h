@@ -62,6 +62,10 @@ class T4Record : public Record768 {
  public:
   QUILLET_T4_FIELDS(QUILLET_DECLARE_FIELD)
 
+  T4Record() = default;
+  // The bytes of `record`, read as a T4 record.
+  explicit T4Record(const Record768& record) : Record768(record) {}
+
   static constexpr int OtherInfoCount = 6;
   static constexpr std::array<Field, OtherInfoCount> Other_info_code = {
       Other_info_code_1, Other_info_code_2, Other_info_code_3,

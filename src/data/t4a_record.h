@@ -64,6 +64,10 @@ class T4ARecord : public Record768 {
  public:
   QUILLET_T4A_FIELDS(QUILLET_DECLARE_FIELD)
 
+  T4ARecord() = default;
+  // The bytes of `record`, read as a T4A record.
+  explicit T4ARecord(const Record768& record) : Record768(record) {}
+
   static constexpr int OtherInfoCount = 12;
   static constexpr std::array<Field, OtherInfoCount> Other_info_code = {
       Other_info_code_1, Other_info_code_2,  Other_info_code_3,  Other_info_code_4,

@@ -95,7 +95,7 @@ FileStatus recordFiledReturn(OpenT4FileState& state, const ReturnSlips& slips,
   auto filed = readFiledState(state.T4FileName());
   if (!filed) return filed.error();
   FiledReturn added{reference, reportType, written, {}};
-  slips.forEach(state, [&added](int64_t position, const T4Record& slip) {
+  slips.forEach(state, [&added](int64_t position, const SlipRecord& slip) {
     added.slips.push_back({position, slip});
   });
   filed->returns.push_back(added);
@@ -113,13 +113,13 @@ FileStatus recordFiledReturn(OpenT4FileState& state, const ReturnSlips& slips,
 
 FileStatus markReportTypes(OpenT4FileState& state, const ReturnSlips& slips) {
   TAlphaInxFileStream& file = state.T4File();
-  T4Record record;
+  SlipRecord record;
   for (const ReturnSlip& slip : slips.chosen) {
     if (file.readAt(slip.position, record.bytes()) != Record768::Size)
       return FileError{platform::cannotWriteMessage(state.T4FileName())};
-    const uint8_t type = slip.sent.byte(T4Record::Report_type);
-    if (record.byte(T4Record::Report_type) == type) continue;
-    record.setByte(T4Record::Report_type, type);
+    const uint8_t type = slip.sent.reportType();
+    if (record.reportType() == type) continue;
+    record.setReportType(type);
     if (file.writeAt(slip.position, record.bytes()) != Record768::Size)
       return FileError{platform::cannotWriteMessage(state.T4FileName())};
   }
@@ -139,19 +139,19 @@ QStringList filedHistory(OpenT4FileState& state, const FiledState& filed) {
                  .arg(r.slips.size());
     for (const FiledReturn::Slip& slip : r.slips)
       lines << QStringLiteral("    %1 ").arg(QLatin1String(cra::reportTypeOf(slip.record))) +
-                   slip.record.nameAndSin();
+                   slip.record.holder();
   }
   lines << QStringLiteral("Since then:");
   const SinceFiled since = sinceFiled(state, filed);
   for (const ReturnSlip& slip : since.added)
-    lines << QStringLiteral("    added ") + slip.sent.nameAndSin();
+    lines << QStringLiteral("    added ") + slip.sent.holder();
   for (const ReturnSlip& slip : since.changed) {
-    lines << QStringLiteral("    changed ") + slip.sent.nameAndSin();
+    lines << QStringLiteral("    changed ") + slip.sent.holder();
     for (const QString& change : changedFields(*slip.filed, slip.sent))
       lines << QStringLiteral("        ") + change;
   }
   for (const ReturnSlip& slip : since.cancelled)
-    lines << QStringLiteral("    to cancel ") + slip.sent.nameAndSin();
+    lines << QStringLiteral("    to cancel ") + slip.sent.holder();
   if (since.added.empty() && since.changed.empty() && since.cancelled.empty())
     lines << QStringLiteral("    nothing");
   return lines;

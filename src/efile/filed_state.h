@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/file_result.h"
-#include "data/t4_record.h"
+#include "data/slip_record.h"
 
 namespace quillet {
 
@@ -24,7 +24,7 @@ struct FiledReturn {
   QDateTime written;
   struct Slip {
     int64_t position = 0;
-    T4Record record;
+    SlipRecord record;
   };
   std::vector<Slip> slips;
 };

@@ -12,46 +12,44 @@
 namespace quillet {
 namespace {
 
-using T = T4Record;
-
 constexpr uint8_t Original = 0, Amended = 1, Cancelled = 2;
 
-T4Record withReportType(T4Record record, uint8_t type) {
-  record.setByte(T::Report_type, type);
+SlipRecord withReportType(SlipRecord record, uint8_t type) {
+  record.setReportType(type);
   return record;
 }
 
 // The fields a slip is compared by: all but the reserved bytes, the record type and the
 // report type, which the filing itself sets.
 bool compared(const Field& f) {
-  return f.offset >= T::RevCan_account_number.offset && f.offset != T::Record_type.offset &&
-         f.offset != T::Report_type.offset;
+  return f.offset >= Record768::RevCan_account_number.offset &&
+         f.offset != Record768::Record_type.offset && f.name != "Report_type";
 }
 
-bool differs(const T4Record& before, const T4Record& now) {
-  if (withReportType(now, before.byte(T::Report_type)) == before) return false;
+bool differs(const SlipRecord& before, const SlipRecord& now) {
+  if (withReportType(now, before.reportType()) == before) return false;
   return !changedFields(before, now).isEmpty();
 }
 
 }  // namespace
 
 void ReturnSlips::forEach(OpenT4FileState& state,
-                          const std::function<void(int64_t, const T4Record&)>& visit) const {
+                          const std::function<void(int64_t, const SlipRecord&)>& visit) const {
   if (!wholeFile) {
     for (const ReturnSlip& slip : chosen) visit(slip.position, slip.sent);
     return;
   }
   TAlphaInxFileStream& file = state.T4File();
-  T4Record r;
+  SlipRecord r;
   for (int i = 0; i < file.Count(); ++i) {
     if (file.ReadIndexed(r.bytes(), i) == Record768::Size && !r.isVoid())
       visit(file.position(i), r);
   }
 }
 
-QStringList changedFields(const T4Record& before, const T4Record& after) {
+QStringList changedFields(const SlipRecord& before, const SlipRecord& after) {
   QStringList changes;
-  for (const Field& f : T4Record::layout()) {
+  for (const Field& f : after.layout()) {
     if (!compared(f)) continue;
     const QString was = before.valueText(f), is = after.valueText(f);
     if (was != is) changes << QStringLiteral("%1: %2 \u2192 %3").arg(fieldName(f), was, is);
@@ -60,13 +58,13 @@ QStringList changedFields(const T4Record& before, const T4Record& after) {
 }
 
 SinceFiled sinceFiled(OpenT4FileState& state, const FiledState& filed) {
-  std::map<int64_t, const T4Record*> latest;  // each record's slip as last filed
+  std::map<int64_t, const SlipRecord*> latest;  // each record's slip as last filed
   for (const FiledReturn& r : filed.returns) {
     for (const FiledReturn::Slip& slip : r.slips) latest[slip.position] = &slip.record;
   }
   SinceFiled since;
   TAlphaInxFileStream& file = state.T4File();
-  T4Record now;
+  SlipRecord now;
   for (int i = 0; i < file.Count(); ++i) {
     if (file.ReadIndexed(now.bytes(), i) != Record768::Size) continue;
     const int64_t position = file.position(i);
@@ -76,7 +74,7 @@ SinceFiled sinceFiled(OpenT4FileState& state, const FiledState& filed) {
       if (!gone) since.added.push_back({position, withReportType(now, Original), std::nullopt});
       continue;
     }
-    const T4Record& before = *found->second;
+    const SlipRecord& before = *found->second;
     if (!gone && differs(before, now))
       since.changed.push_back({position, withReportType(now, Amended), before});
     else
@@ -126,8 +124,7 @@ std::optional<ReturnSlips> chooseReturnSlips(const QString& t4Name, const FiledS
       candidates.insert(candidates.end(), since.unchanged.begin(), since.unchanged.end());
     }
     const auto sinOf = [kind](const ReturnSlip& slip) {
-      return digitsOf(
-          (kind == ReturnKind::Cancellation ? *slip.filed : slip.sent).text(T::Employee_SIN));
+      return (kind == ReturnKind::Cancellation ? *slip.filed : slip.sent).holderNumber();
     };
     QSet<QString> picked;
     for (const QString& sin : sins) picked.insert(digitsOf(sin));
@@ -184,16 +181,15 @@ QStringList returnListing(const ReturnSlips& slips) {
     switch (slips.kind) {
       case ReturnKind::Original:
       case ReturnKind::Additions:
-        lines << QStringLiteral("original ") + slip.sent.nameAndSin();
+        lines << QStringLiteral("original ") + slip.sent.holder();
         break;
       case ReturnKind::Amendment:
-        lines << QStringLiteral("amended ") + slip.sent.nameAndSin();
+        lines << QStringLiteral("amended ") + slip.sent.holder();
         for (const QString& change : changedFields(*slip.filed, slip.sent))
           lines << QStringLiteral("    ") + change;
         break;
       case ReturnKind::Cancellation:
-        lines << QStringLiteral("cancelled ") + slip.sent.nameAndSin() +
-                     QStringLiteral(", as filed");
+        lines << QStringLiteral("cancelled ") + slip.sent.holder() + QStringLiteral(", as filed");
         break;
     }
   }

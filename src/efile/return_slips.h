@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "data/t4_record.h"
+#include "data/slip_record.h"
 
 namespace quillet {
 
@@ -25,8 +25,8 @@ enum class ReturnKind { Original, Additions, Amendment, Cancellation };
 // that slip as it was last filed.
 struct ReturnSlip {
   int64_t position = 0;
-  T4Record sent;
-  std::optional<T4Record> filed;
+  SlipRecord sent;
+  std::optional<SlipRecord> filed;
 };
 
 struct ReturnSlips {
@@ -39,7 +39,7 @@ struct ReturnSlips {
   // Calls `visit(position, slip)` for each slip: the whole file in index order, one record
   // at a time, or the chosen ones.
   void forEach(OpenT4FileState& state,
-               const std::function<void(int64_t, const T4Record&)>& visit) const;
+               const std::function<void(int64_t, const SlipRecord&)>& visit) const;
 };
 
 // What changed since the file's returns were filed, slip by slip, by the place of each
@@ -52,7 +52,8 @@ struct SinceFiled {
 };
 SinceFiled sinceFiled(OpenT4FileState& state, const FiledState& filed);
 
-// The slips of a return of `kind` (by `sins` when given: the SINs of those to send), taken
+// The slips of a return of `kind` (by `sins` when given: the SINs of those to send, or a
+// T4A's business recipients' numbers), taken
 // from what changed `since` the file's returns were `filed`, or nothing with `refusal`
 // saying why: the kind that the filed state does not allow, a SIN that is not among that
 // kind's slips, or nothing to send.
@@ -70,6 +71,6 @@ QStringList returnListing(const ReturnSlips& slips);
 
 // Each field in which `after` differs from `before`, its report type aside, as
 // "Field: old → new".
-QStringList changedFields(const T4Record& before, const T4Record& after);
+QStringList changedFields(const SlipRecord& before, const SlipRecord& after);
 
 }  // namespace quillet

@@ -188,9 +188,9 @@ QString sinOf(const T4Record& r) {
   return sin.size() == 9 ? sin : QStringLiteral("000000000");
 }
 
-const char* reportTypeOf(const T4Record& r) {
+const char* reportTypeOf(const SlipRecord& r) {
   static const char* const types[] = {"O", "A", "C"};
-  const int type = r.byte(T::Report_type);
+  const int type = r.reportType();
   return type < 3 ? types[type] : nullptr;
 }
 

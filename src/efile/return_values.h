@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/employer_record.h"
+#include "data/slip_record.h"
 #include "data/t4_record.h"
 
 namespace quillet {
@@ -62,8 +63,8 @@ int employmentCode(const T4Record& record);
 
 // The initial, the SIN and the report type of a slip as the return carries them.
 QString initialOf(const T4Record& record);
-QString sinOf(const T4Record& record);             // 000000000 when it is not 9 digits
-const char* reportTypeOf(const T4Record& record);  // null beyond original, amended, cancelled
+QString sinOf(const T4Record& record);               // 000000000 when it is not 9 digits
+const char* reportTypeOf(const SlipRecord& record);  // null beyond original, amended, cancelled
 
 // A box as the slip reports it: on the 1999 and 2000 returns an empty box 24 or 26 means
 // all of the employment income up to the year's maximum (none when exempt); from 2001

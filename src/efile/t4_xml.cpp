@@ -189,7 +189,8 @@ XmlWritten writeT4Xml(OpenT4FileState& state, const Transmitter& transmitter,
   w.writeStartElement(QStringLiteral("T4"));
   TotalsRun run;
   run.employer = employer;
-  options.slips.forEach(state, [&](int64_t, const T4Record& r) {
+  options.slips.forEach(state, [&](int64_t, const SlipRecord& slip) {
+    const T4Record r(slip);
     writer.slip(r, bn);
     addToTotals(run.totals, r, employer.u16(E::S_Taxation_year));
     summaryOptions.amended = summaryOptions.amended || r.byte(T::Report_type) != 0;

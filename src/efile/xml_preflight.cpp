@@ -218,7 +218,8 @@ XmlFindings checkForXml(OpenT4FileState& state, const XmlReturnOptions& options)
   readEmployerRecord(state, run.employer);
   checkEmployer(run.employer, findings.errors);
   const QString bn = cra::programAccount(run.employer.text(E::RevCan_account_number));
-  options.slips.forEach(state, [&](int64_t, const T4Record& r) {
+  options.slips.forEach(state, [&](int64_t, const SlipRecord& slip) {
+    const T4Record r(slip);
     checkSlip(r, run.employer, bn, findings);
     if (!reportTypes.contains(r.byte(T::Report_type))) reportTypes << r.byte(T::Report_type);
     addToTotals(run.totals, r, run.employer.u16(E::S_Taxation_year));

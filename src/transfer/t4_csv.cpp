@@ -17,6 +17,7 @@
 #include "data/cp1252.h"
 #include "data/file_safety.h"
 #include "data/open_t4_file.h"
+#include "data/slip_record.h"
 #include "data/t4a_record.h"
 #include "platform/file_replacement.h"
 #include "platform/replacing_device.h"
@@ -138,18 +139,6 @@ std::optional<bool> tick(const QString& text) {
 
 bool sameField(const Field& a, const Field& b) { return a.offset == b.offset && a.name == b.name; }
 
-// `r` read as a record of the kind R.
-template <class R>
-R as(const Record768& r) {
-  R record;
-  record.bytes() = r.bytes();
-  return record;
-}
-
-// Who a record is for: "Smith, John (SIN 046454286)", "Acme Ltd. (BN 123456789RT0001)".
-QString holderOf(const Record768& r, SlipKind kind) {
-  return kind == SlipKind::T4 ? as<T4Record>(r).nameAndSin() : as<T4ARecord>(r).nameAndNumber();
-}
 // The number that tells a slip's holder apart: the SIN's digits, or a business recipient's
 // number.
 QString numberKey(const QString& sin, const QString& bn) {
@@ -285,7 +274,7 @@ void proposeEarnings(CsvRow& row, const std::vector<Field>& columns, const QStri
     const bool empty = at == columns.end()
                            ? row.position < 0
                            : TrimControlText(cells.value(at - columns.begin())).isEmpty();
-    const auto proposed = proposedEarnings(as<T4Record>(row.record), employer, box);
+    const auto proposed = proposedEarnings(T4Record(row.record), employer, box);
     if (empty && proposed) row.record.setInt32(box, *proposed);
   }
 }
@@ -467,7 +456,7 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
               QStringLiteral("the record %1 is of %2, not of this row")
                   .arg(id, kind == SlipKind::T4 ? row.stored.text(T::Employee_surname) + ", " +
                                                       row.stored.text(T::Employee_first_name)
-                                                : as<T4ARecord>(row.stored).name());
+                                                : T4ARecord(row.stored).name());
       } else if (row.reason.isEmpty() && kind == SlipKind::T4A) {
         row.record = T4ARecord::newFrom(employer);
       } else if (row.reason.isEmpty()) {
@@ -510,7 +499,7 @@ ViewerReport importReport(const CsvImportPlan& plan, const QString& csvName, Sli
                             .arg(plan.count(CsvRow::Kind::Unchanged))
                             .arg(plan.count(CsvRow::Kind::Refused));
   for (const CsvRow& row : plan.rows) {
-    const QString who = holderOf(row.record, kind);
+    const QString who = SlipRecord(row.record).holder();
     const QString line = QStringLiteral("Line %1: ").arg(row.line);
     switch (row.kind) {
       case CsvRow::Kind::Add:
@@ -593,10 +582,10 @@ QStringList checksOfImported(OpenT4FileState& state, const CsvImportPlan& plan) 
     if (row.kind == CsvRow::Kind::Refused || row.kind == CsvRow::Kind::Unchanged) continue;
     QStringList lines;
     if (state.slipKind() == SlipKind::T4A) {
-      auto record = as<T4ARecord>(row.record);
+      T4ARecord record(row.record);
       CheckT4ARecord(record, employer, lines);
     } else {
-      auto record = as<T4Record>(row.record);
+      auto record = T4Record(row.record);
       CheckT4Record(record, employer, lines);
     }
     if (lines.size() > 2) findings << lines;
