@@ -40,11 +40,7 @@ class T4AChecker {
   bool empty(const Field& f) const { return r.isEmpty(f); }
 
   void checkSmallPayment() {
-    int64_t paid = 0;
-    for (const auto& box : A::AmountBoxes)
-      if (box.box != 22) paid += r.int32(box.field);
-    for (const Field& f : A::Other_info_amount) paid += r.int32(f);
-    if (paid <= 50000 && r.int32(A::Income_tax_deducted) == 0) {
+    if (needsNoSlip(r)) {
       add(QStringLiteral("Warning: paid $500.00 or less with no income tax deducted: no T4A"));
       out << QStringLiteral("slip is needed, and this one may be VOIDed.");
     }
@@ -161,6 +157,14 @@ class T4AChecker {
 };
 
 }  // namespace
+
+bool needsNoSlip(const T4ARecord& r) {
+  int64_t paid = 0;
+  for (const auto& box : A::AmountBoxes)
+    if (box.box != 22) paid += r.int32(box.field);
+  for (const Field& f : A::Other_info_amount) paid += r.int32(f);
+  return paid <= 50000 && r.int32(A::Income_tax_deducted) == 0;
+}
 
 void CheckT4ARecord(T4ARecord& record, const EmployerRecord& payer, QStringList& findings) {
   T4AChecker(record, payer, findings).run();

@@ -14,4 +14,7 @@ class T4ARecord;
 // two-character province code is capitalised in `record` on the way.
 void CheckT4ARecord(T4ARecord& record, const EmployerRecord& payer, QStringList& findings);
 
+// A recipient paid $500 or less in all, with no income tax deducted, needs no slip.
+bool needsNoSlip(const T4ARecord& record);
+
 }  // namespace quillet

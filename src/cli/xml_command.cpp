@@ -83,7 +83,8 @@ int runXml(const Invocation& invocation, const Clock& clock, Io io) {
     io.err << filed.error().message << Qt::endl;
     return ExitUsage;
   }
-  const auto state = filed->returns.empty() ? openForInspection(t4, io) : openForChange(t4, io);
+  const auto state = filed->returns.empty() ? openForInspection(t4, io, std::nullopt)
+                                            : openForChange(t4, io, std::nullopt);
   if (!state) return ExitUsage;
   // Once a return was filed, --amended is the amendment of the slips changed since.
   const ReturnKind kind =
@@ -115,14 +116,15 @@ int runXml(const Invocation& invocation, const Clock& clock, Io io) {
   }
   const XmlWritten& written = outcome.written;
   for (const QString& line : returnListing(*slips)) io.out << line << '\n';
-  io.out << written.slips << " T4 slips, box 14 total " << worksheetMoney(written.employmentIncome)
-         << ", box 22 total " << worksheetMoney(written.incomeTax) << ", written to " << out
-         << Qt::endl;
+  io.out << written.slips << ' ' << slipName(written.kind) << " slips";
+  for (const auto& [box, cents] : written.boxTotals)
+    io.out << ", box " << box << " total " << worksheetMoney(cents);
+  io.out << ", written to " << out << Qt::endl;
   return ExitOk;
 }
 
 int runFiled(const Invocation& invocation, const Clock&, Io io) {
-  const auto state = openForInspection(invocation.positionals.at(0), io);
+  const auto state = openForInspection(invocation.positionals.at(0), io, std::nullopt);
   if (!state) return ExitUsage;
   const auto filed = readFiledState(state->T4FileName());
   if (!filed) {

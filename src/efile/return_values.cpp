@@ -9,7 +9,9 @@
 
 #include "checks/code_tables.h"
 #include "core/numeric_text.h"
+#include "data/t4a_record.h"
 #include "reports/t4_totals.h"
+#include "reports/t4a_totals.h"
 
 namespace quillet::cra {
 namespace {
@@ -233,6 +235,46 @@ std::vector<SummaryAmount> summaryAmounts(const T4Totals& t) {
           {"tot_empr_cpp_amt", 9, t.employeeCpp},
           {"tot_empr_cppe_amt", 9, t.employeeSecondCpp},
           {"tot_empr_eip_amt", 9, t.employerEi}};
+}
+
+QString signedAmount(int64_t cents) {
+  return cents < 0 ? QLatin1Char('-') + amount(-cents) : amount(cents);
+}
+
+std::span<const T4AAmountElement> t4aAmountElements() {
+  using A = T4ARecord;
+  static const T4AAmountElement elements[] = {
+      {16, A::Pension_or_superannuation, "pens_spran_amt"},
+      {18, A::Lump_sum_payments, "lsp_amt"},
+      {20, A::Self_employed_commissions, "self_empl_cmsn_amt"},
+      {22, A::Income_tax_deducted, "itx_ddct_amt"},
+      {24, A::Annuities, "annty_amt"},
+      {48, A::Fees_for_services, "fee_or_oth_srvc_amt"},
+  };
+  return elements;
+}
+
+Address recipientAddress(const T4ARecord& r) {
+  using A = T4ARecord;
+  return addressOf(
+      r, {A::Recipient_address_line_1, A::Recipient_address_line_2, A::Recipient_city,
+          A::Recipient_province_code, A::Recipient_country_code, A::Recipient_postal_code});
+}
+
+std::vector<SummaryAmount> summaryAmounts(const T4ATotals& t) {
+  return {{"tot_pens_spran_amt", 13, t.pension},
+          {"tot_lsp_amt", 13, t.lumpSums},
+          {"tot_self_cmsn_amt", 13, t.commissions},
+          {"tot_ptrng_aloc_amt", 13, t.patronage},
+          {"tot_past_srvc_amt", 13, t.pastService},
+          {"tot_annty_incamt", 13, t.annuities},
+          {"totr_incamt", 13, t.otherIncome},
+          {"tot_itx_dedn_amt", 11, t.incomeTax},
+          {"tot_padj_amt", 13, t.pensionAdjustment},
+          {"tot_resp_aip_amt", 13, t.respIncome},
+          {"tot_resp_amt", 13, t.respAssistance},
+          {"rpt_tot_fee_srvc_amt", 13, t.fees},
+          {"rpt_tot_oth_info_amt", 13, t.otherInformation}};
 }
 
 QString proprietorSin(const EmployerRecord& e, int which) {

@@ -14,8 +14,10 @@
 #include "data/t4_record.h"
 
 namespace quillet {
+class T4ARecord;
+struct T4ATotals;
 struct T4Totals;
-}
+}  // namespace quillet
 
 namespace quillet::cra {
 
@@ -88,6 +90,26 @@ struct SummaryAmount {
   int64_t cents;
 };
 std::vector<SummaryAmount> summaryAmounts(const T4Totals& totals);
+
+// "-150.00": an amount that may be negative (a T4A's code 037 and its Summary's box 101).
+QString signedAmount(int64_t cents);
+
+// A T4A_AMT element: the box, its field, the element.
+struct T4AAmountElement {
+  int box;
+  const Field& field;
+  const char* element;
+};
+std::span<const T4AAmountElement> t4aAmountElements();
+// The most digits before the point of a T4A slip's amounts.
+constexpr int T4ASlipDigits = 9;
+
+// A recipient's address as the return carries it.
+Address recipientAddress(const T4ARecord& record);
+
+// The T4A Summary's T4A_TAMT, in the schema's order; box 101 (rpt_tot_oth_info_amt) may be
+// negative.
+std::vector<SummaryAmount> summaryAmounts(const T4ATotals& totals);
 
 // A proprietor's SIN as the Summary carries it: the digits of the field.
 QString proprietorSin(const EmployerRecord& employer, int which);

@@ -9,6 +9,7 @@
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
 #include "efile/return_values.h"
+#include "efile/return_xml.h"
 #include "reports/t4_totals.h"
 
 namespace quillet {
@@ -19,48 +20,7 @@ using E = EmployerRecord;
 
 class ReturnWriter {
  public:
-  ReturnWriter(QIODevice& out, const E& employer) : w(&out), e(employer) {
-    w.setAutoFormatting(true);
-    w.setAutoFormattingIndent(2);
-  }
-
-  void optional(const char* element, const QString& value) {
-    if (!value.trimmed().isEmpty()) w.writeTextElement(QLatin1String(element), value.trimmed());
-  }
-
-  void transmittal(const Transmitter& t, const XmlReturnOptions& options) {
-    w.writeStartElement(QStringLiteral("T619"));
-    optional("sbmt_ref_id", options.submissionRef);
-    w.writeStartElement(QStringLiteral("TransmitterAccountNumber"));
-    const QString account = t.account.toUpper().remove(u' ');
-    const char* kind = cra::matches(account, "\\d{9}")                 ? "bn9"
-                       : cra::matches(account, "\\d{9}[A-Z]{2}\\d{4}") ? "bn15"
-                       : cra::matches(account, "[A-Z]\\d{8}")          ? "trust"
-                                                                       : "nr4";
-    w.writeTextElement(QLatin1String(kind), account);
-    w.writeEndElement();
-    if (t.signIn == Transmitter::SignIn::RAC) {
-      w.writeStartElement(QStringLiteral("TransmitterRepID"));
-      w.writeTextElement(QStringLiteral("RepID"), t.repId.trimmed());
-      w.writeEndElement();
-    }
-    w.writeTextElement(QStringLiteral("summ_cnt"), QStringLiteral("1"));
-    w.writeTextElement(QStringLiteral("lang_cd"), QString(t.language));
-    if (!t.name.trimmed().isEmpty()) {
-      w.writeStartElement(QStringLiteral("TransmitterName"));
-      w.writeTextElement(QStringLiteral("l1_nm"), t.name.trimmed().left(35));
-      w.writeEndElement();
-    }
-    w.writeTextElement(QStringLiteral("TransmitterCountryCode"), QStringLiteral("CAN"));
-    w.writeStartElement(QStringLiteral("CNTC"));
-    w.writeTextElement(QStringLiteral("cntc_nm"), t.contactName.trimmed().left(35));
-    w.writeTextElement(QStringLiteral("cntc_area_cd"), t.contactArea.trimmed());
-    w.writeTextElement(QStringLiteral("cntc_phn_nbr"), cra::phone(t.contactPhone));
-    optional("cntc_extn_nbr", t.contactExtension);
-    w.writeTextElement(QStringLiteral("cntc_email_area"), t.contactEmail.trimmed().left(60));
-    w.writeEndElement();
-    w.writeEndElement();
-  }
+  ReturnWriter(QIODevice& out, const E& employer) : x(out), w(x.w), e(employer) {}
 
   // A T4 record's fields are no wider than CRA's elements: nothing is cut.
   void slip(const T4Record& r, const QString& bn) {
@@ -70,7 +30,7 @@ class ReturnWriter {
     optional("gvn_nm", r.firstName().trimmed());
     optional("init", cra::initialOf(r));
     w.writeEndElement();
-    address("EMPE_ADDR", cra::employeeAddress(r));
+    x.address("EMPE_ADDR", cra::employeeAddress(r));
     w.writeTextElement(QStringLiteral("sin"), cra::sinOf(r));
     optional("empe_nbr", r.text(T::Employee_number));
     w.writeTextElement(QStringLiteral("bn"), bn);
@@ -113,48 +73,9 @@ class ReturnWriter {
     w.writeEndElement();
   }
 
-  // An address group, left out when it would be empty.
-  void address(const char* element, const cra::Address& a) {
-    if (a.isEmpty()) return;
-    w.writeStartElement(QLatin1String(element));
-    optional("addr_l1_txt", a.line1);
-    optional("addr_l2_txt", a.line2);
-    optional("cty_nm", a.city);
-    optional("prov_cd", a.province);
-    optional("cntry_cd", a.country);
-    optional("pstl_cd", a.postalCode);
-    w.writeEndElement();
-  }
-
   void summary(const T4Totals& t, const XmlReturnOptions& options, const QString& bn) {
     w.writeStartElement(QStringLiteral("T4Summary"));
-    w.writeTextElement(QStringLiteral("bn"), bn);
-    w.writeStartElement(QStringLiteral("EMPR_NM"));
-    w.writeTextElement(QStringLiteral("l1_nm"), e.text(E::S_Employer_name_line_1).trimmed());
-    optional("l2_nm", e.text(E::S_Employer_name_line_2));
-    optional("l3_nm", e.text(E::S_Employer_name_line_3));
-    w.writeEndElement();
-    address("EMPR_ADDR", cra::employerAddress(e));
-    w.writeStartElement(QStringLiteral("CNTC"));
-    w.writeTextElement(QStringLiteral("cntc_nm"), e.text(E::S_Contact_name).trimmed());
-    w.writeTextElement(QStringLiteral("cntc_area_cd"), e.text(E::S_Contact_area_code).trimmed());
-    w.writeTextElement(QStringLiteral("cntc_phn_nbr"),
-                       cra::phone(e.text(E::S_Contact_phone_number)));
-    optional("cntc_extn_nbr", e.text(E::S_Contact_extension));
-    w.writeEndElement();
-    w.writeTextElement(QStringLiteral("tx_yr"), QString::number(e.u16(E::S_Taxation_year)));
-    w.writeTextElement(QStringLiteral("slp_cnt"), QString::number(t.count));
-    const QString sin1 = cra::proprietorSin(e, 1);
-    const QString sin2 = cra::proprietorSin(e, 2);
-    if (sin1.size() == 9) {
-      w.writeStartElement(QStringLiteral("PPRTR_SIN"));
-      w.writeTextElement(QStringLiteral("pprtr_1_sin"), sin1);
-      if (sin2.size() == 9 && sin2 != QLatin1String("000000000"))
-        w.writeTextElement(QStringLiteral("pprtr_2_sin"), sin2);
-      w.writeEndElement();
-    }
-    w.writeTextElement(QStringLiteral("rpt_tcd"), options.amended ? "A" : "O");
-    optional("fileramendmentnote", options.amendmentNote.left(2000));
+    x.summaryHead(e, bn, t.count, options.amended, options.amendmentNote, "EMPR_NM", "EMPR_ADDR");
     // CRA's Summary counts CPP alone: QPP, QPP2 and PPIP go to Revenu Québec.
     bool totals = false;
     for (const cra::SummaryAmount& total : cra::summaryAmounts(t)) {
@@ -166,7 +87,10 @@ class ReturnWriter {
     w.writeEndElement();
   }
 
-  QXmlStreamWriter w;
+  void optional(const char* element, const QString& value) { x.optional(element, value); }
+
+  ReturnXml x;
+  QXmlStreamWriter& w;
   const E& e;
 };
 
@@ -178,15 +102,8 @@ XmlWritten writeT4Xml(OpenT4FileState& state, const Transmitter& transmitter,
   readEmployerRecord(state, employer);
   const QString bn = cra::programAccount(employer.text(E::RevCan_account_number));
   ReturnWriter writer(out, employer);
-  QXmlStreamWriter& w = writer.w;
-  w.writeStartDocument();
-  w.writeStartElement(QStringLiteral("Submission"));
-  w.writeNamespace(QStringLiteral("http://www.w3.org/2001/XMLSchema-instance"),
-                   QStringLiteral("xsi"));
   XmlReturnOptions summaryOptions = options;
-  writer.transmittal(transmitter, options);
-  w.writeStartElement(QStringLiteral("Return"));
-  w.writeStartElement(QStringLiteral("T4"));
+  writer.x.begin(transmitter, options.submissionRef, "T4");
   TotalsRun run;
   run.employer = employer;
   options.slips.forEach(state, [&](int64_t, const SlipRecord& slip) {
@@ -197,9 +114,12 @@ XmlWritten writeT4Xml(OpenT4FileState& state, const Transmitter& transmitter,
   });
   finishTotals(run);
   writer.summary(run.totals, summaryOptions, bn);
-  w.writeEndDocument();  // closes T4, Return and Submission
-  return {run.totals.count, run.totals.employmentIncome, run.totals.incomeTax,
-          summaryOptions.amended, !w.hasError()};
+  const bool complete = writer.x.end();
+  return {run.totals.count,
+          {{QStringLiteral("14"), run.totals.employmentIncome},
+           {QStringLiteral("22"), run.totals.incomeTax}},
+          summaryOptions.amended,
+          complete};
 }
 
 }  // namespace quillet

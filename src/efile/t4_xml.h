@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "efile/return_slips.h"
 #include "efile/transmitter.h"
@@ -48,10 +50,11 @@ XmlFindings checkForXml(OpenT4FileState& state, const XmlReturnOptions& options)
 
 struct XmlWritten {
   int slips = 0;
-  int64_t employmentIncome = 0;  // box 14 total
-  int64_t incomeTax = 0;         // box 22 total
-  bool amended = false;          // the Summary's report type is amended
-  bool complete = true;          // false: the device failed, or a text held what XML cannot carry
+  // The totals the user is told of, each with its box: "14" and "22" of a T4 return.
+  std::vector<std::pair<QString, int64_t>> boxTotals;
+  bool amended = false;  // the Summary's report type is amended
+  bool complete = true;  // false: the device failed, or a text held what XML cannot carry
+  SlipKind kind = SlipKind::T4;
 };
 
 // Writes the return of the open file to `out`: its slips (every T4 record that is not VOID

@@ -12,6 +12,7 @@
 #include "efile/filed_state.h"
 #include "efile/return_slips.h"
 #include "efile/schema_check.h"
+#include "efile/t4a_xml.h"
 #include "platform/replacing_device.h"
 #include "platform/shared_file.h"
 #include "reports/t4_totals.h"
@@ -91,7 +92,9 @@ XmlExportOutcome writeT4XmlFile(OpenT4FileState& state, const FiledState& filed,
     outcome.failure = platform::cannotCreateMessage(path);
     return outcome;
   }
-  outcome.written = writeT4Xml(state, choices.transmitter, choices.options, *device);
+  outcome.written = state.slipKind() == SlipKind::T4A
+                        ? writeT4AXml(state, choices.transmitter, choices.options, *device)
+                        : writeT4Xml(state, choices.transmitter, choices.options, *device);
   if (!outcome.written.complete) {
     outcome.failure = platform::cannotWriteMessage(path);
     return outcome;
@@ -163,7 +166,9 @@ void editTransmitterSettings(OpenT4FileState& state, EfileUi& ui, const Settings
 
 void exportForInternetFiling(OpenT4FileState& state, EfileUi& ui, const SettingsStore& settings,
                              const Clock& clock) {
-  if (!checkReportPreconditions(state, ui)) return;
+  if (!state.T4FileOpen()) return showNoFileOpen(ui);
+  const SlipKind slipKind = state.slipKind();
+  if (!checkReportPreconditions(state, ui, slipKind)) return;
   EmployerRecord employer;
   readEmployerRecord(state, employer);
   const auto filed = readFiledState(state.T4FileName());
@@ -209,17 +214,18 @@ void exportForInternetFiling(OpenT4FileState& state, EfileUi& ui, const Settings
 
   if (!passedPreFlight(state, choices.options, ui)) return;
 
-  QString proposed = QStringLiteral("%1-%2-T4")
+  QString proposed = QStringLiteral("%1-%2-%3")
                          .arg(employer.text(E::RevCan_account_number).remove(u' '))
-                         .arg(employer.u16(E::S_Taxation_year));
+                         .arg(employer.u16(E::S_Taxation_year))
+                         .arg(slipName(slipKind));
   if (!slips->wholeFile) proposed += u'-' + returnKindWord(slips->kind);
-  const QString path =
-      ui.chooseFileToSave({QStringLiteral("Save the T4 return for Internet filing"),
-                           QStringLiteral("xml"),
-                           {QStringLiteral("XML files (*.xml)")},
-                           true,
-                           QFileInfo(state.T4FileName()).absolutePath(),
-                           proposed + QStringLiteral(".xml")});
+  const QString path = ui.chooseFileToSave(
+      {QStringLiteral("Save the %1 return for Internet filing").arg(slipName(slipKind)),
+       QStringLiteral("xml"),
+       {QStringLiteral("XML files (*.xml)")},
+       true,
+       QFileInfo(state.T4FileName()).absolutePath(),
+       proposed + QStringLiteral(".xml")});
   if (path.isEmpty()) return;
 
   if (choices.options.submissionRef == proposedRef) choices.options.submissionRef.clear();
@@ -242,12 +248,13 @@ void exportForInternetFiling(OpenT4FileState& state, EfileUi& ui, const Settings
     return;
   }
   if (!outcome.notKept.isEmpty()) ui.showMessage(outcome.notKept);
-  ui.showMessage(QStringLiteral("%1 T4 slips were written to %2 under the submission reference "
-                                "%3.\nBox 14 total: %4\nBox 22 total: %5\n\n%6")
+  QString totals;
+  for (const auto& [box, cents] : outcome.written.boxTotals)
+    totals += QStringLiteral("\nBox %1 total: %2").arg(box, worksheetMoney(cents));
+  ui.showMessage(QStringLiteral("%1 %2 slips were written to %3 under the submission reference "
+                                "%4.%5\n\n%6")
                      .arg(outcome.written.slips)
-                     .arg(path, outcome.submissionRef,
-                          worksheetMoney(outcome.written.employmentIncome),
-                          worksheetMoney(outcome.written.incomeTax),
+                     .arg(slipName(outcome.written.kind), path, outcome.submissionRef, totals,
                           whereCraTakesIt(choices.transmitter.signIn)));
 }
 

@@ -8,11 +8,15 @@
 #include "checks/code_tables.h"
 #include "checks/revcan_validity.h"
 #include "checks/t4_record_checks.h"
+#include "checks/t4a_codes.h"
+#include "checks/t4a_record_checks.h"
 #include "core/numeric_text.h"
 #include "data/open_t4_file.h"
+#include "data/t4a_record.h"
 #include "efile/return_values.h"
 #include "efile/t4_xml.h"
 #include "reports/t4_totals.h"
+#include "reports/t4a_totals.h"
 
 namespace quillet {
 namespace {
@@ -79,8 +83,9 @@ class Checker {
   QString m_who;
 };
 
-void checkEmployer(const EmployerRecord& e, QStringList& errors) {
-  Checker check(errors, QStringLiteral("Employer: "));
+void checkEmployer(const EmployerRecord& e, QStringList& errors, SlipKind kind) {
+  Checker check(errors,
+                kind == SlipKind::T4 ? QStringLiteral("Employer: ") : QStringLiteral("Payer: "));
   const QString bn = cra::programAccount(e.text(E::RevCan_account_number));
   if (bn.isEmpty())
     check.error(QStringLiteral("the business number is not 9 digits, RP and 4 digits"));
@@ -209,26 +214,13 @@ void checkSlip(T4Record r, const EmployerRecord& e, const QString& bn, XmlFindin
   }
 }
 
-}  // namespace
-
-XmlFindings checkForXml(OpenT4FileState& state, const XmlReturnOptions& options) {
-  XmlFindings findings;
-  QList<uint8_t> reportTypes;
-  TotalsRun run;
-  readEmployerRecord(state, run.employer);
-  checkEmployer(run.employer, findings.errors);
-  const QString bn = cra::programAccount(run.employer.text(E::RevCan_account_number));
-  options.slips.forEach(state, [&](int64_t, const SlipRecord& slip) {
-    const T4Record r(slip);
-    checkSlip(r, run.employer, bn, findings);
-    if (!reportTypes.contains(r.byte(T::Report_type))) reportTypes << r.byte(T::Report_type);
-    addToTotals(run.totals, r, run.employer.u16(E::S_Taxation_year));
-  });
-  finishTotals(run);
-  // An original return holds original slips alone; an amendment amended or cancelled ones.
-  if (run.totals.count == 0)
+// An original return holds original slips alone; an amendment amended or cancelled ones.
+void checkReturnOfSlips(int count, const QList<uint8_t>& reportTypes,
+                        const XmlReturnOptions& options, SlipKind kind, XmlFindings& findings) {
+  if (count == 0)
     findings.errors << QStringLiteral(
-        "Summary: every T4 record is VOID: a return holds at least one slip");
+                           "Summary: every %1 record is VOID: a return holds at least one slip")
+                           .arg(slipName(kind));
   else if (reportTypes.size() > 1)
     findings.errors << QStringLiteral(
         "Summary: the slips are of more than one report type (original, amended, cancelled); "
@@ -237,6 +229,158 @@ XmlFindings checkForXml(OpenT4FileState& state, const XmlReturnOptions& options)
     findings.errors << QStringLiteral(
         "Summary: the return is marked amended, but its slips are originals; an amendment "
         "holds only amended or cancelled slips");
+}
+
+// A T4A slip's values as the return carries them.
+void checkT4ASlip(const T4ARecord& r, int year, const QString& bn, XmlFindings& findings) {
+  using A = T4ARecord;
+  const QString who = QStringLiteral("%1: ").arg(r.nameAndNumber());
+  Checker check(findings.errors, who);
+  const QString recipientBn = r.text(A::Recipient_BN).trimmed().toUpper();
+  const bool hasBn = !recipientBn.isEmpty();
+  if (r.isBusiness()) {
+    if (r.text(A::Business_name_line_1).trimmed().isEmpty())
+      check.error(QStringLiteral("the business's name is missing"));
+    if (!r.isEmpty(A::Recipient_surname) || !r.isEmpty(A::Recipient_first_name) ||
+        !r.isEmpty(A::Recipient_SIN))
+      check.error(QStringLiteral(
+          "a business recipient has a person's name or SIN: a slip is for one or the other"));
+    if (!hasBn) check.error(QStringLiteral("the business number is missing"));
+  } else {
+    if (r.text(A::Recipient_surname).trimmed().isEmpty())
+      check.error(QStringLiteral("the surname is missing"));
+    if (!r.isEmpty(A::Business_name_line_1) || !r.isEmpty(A::Business_name_line_2))
+      check.error(
+          QStringLiteral("a person recipient has a business name: a slip is for one or the other"));
+    const QString sin = digitsOf(r.text(A::Recipient_SIN));
+    if (sin.isEmpty()) {
+      check.error(QStringLiteral("the SIN is missing"));
+    } else if (!RevCanValidityCheck(sin)) {
+      check.error(QStringLiteral("the SIN fails its check digit"));
+    }
+    const QString initial = r.text(A::Recipient_initial).trimmed();
+    if (!initial.isEmpty() && !initial.at(0).isLetter())
+      check.error(QStringLiteral("the initial %1 is not a letter: correct it or leave it empty")
+                      .arg(initial));
+  }
+  if (hasBn && !cra::matches(recipientBn, "\\d{9}\\p{L}{2}\\d{4}"))
+    check.error(QStringLiteral("the recipient's business number %1 is not 9 digits, 2 letters "
+                               "and 4 digits")
+                    .arg(recipientBn));
+  else if (hasBn && !RevCanValidityCheck(recipientBn.left(9)))
+    check.error(QStringLiteral("the recipient's business number fails its check digit"));
+  check.texts(r, {{A::Recipient_surname, "surname"},
+                  {A::Recipient_first_name, "first name"},
+                  {A::Business_name_line_1, "name line 1"},
+                  {A::Business_name_line_2, "name line 2"},
+                  {A::Recipient_address_line_1, "address line 1"},
+                  {A::Recipient_address_line_2, "address line 2"},
+                  {A::Recipient_city, "city"},
+                  {A::Recipient_number, "recipient number"}});
+  check.address(cra::recipientAddress(r));
+  const QString slipBn = cra::programAccount(r.text(A::RevCan_account_number));
+  if (slipBn.isEmpty() || slipBn != bn)
+    check.error(
+        QStringLiteral("the business number differs from the payer's or is not in the RP form"));
+  if (!cra::reportTypeOf(r))
+    check.error(QStringLiteral("the report type %1 is not original, amended or cancelled")
+                    .arg(r.byte(A::Report_type)));
+  const QString rpp = r.text(A::RPP_or_DPSP_number).trimmed();
+  if (!rpp.isEmpty() && !cra::matches(rpp, "\\d{1,7}"))
+    check.error(QStringLiteral("the RPP or DPSP registration number is not 1 to 7 digits"));
+  const int dental = r.byte(A::Dental_benefits_code);
+  if (dental > 5)
+    check.error(QStringLiteral("box 015 (dental benefits) is %1, not 1 to 5").arg(dental));
+  else if (year >= 2023 && dental == 0 && r.int32(A::Pension_or_superannuation) != 0)
+    check.error(QStringLiteral("box 015 (dental benefits) is required with box 016 from 2023"));
+  bool anyAmount = false;
+  for (const cra::T4AAmountElement& a : cra::t4aAmountElements()) {
+    const int64_t cents = r.int32(a.field);
+    const QString box = QStringLiteral("box %1 (%2)")
+                            .arg(a.box, 3, 10, QLatin1Char('0'))
+                            .arg(QLatin1String(a.element));
+    if (cents < 0) check.error(box + QStringLiteral(" is negative: CRA takes no negative amounts"));
+    if (cents > largest(cra::T4ASlipDigits))
+      check.error(box +
+                  QStringLiteral(" is %1, more than CRA's schema holds").arg(cra::amount(cents)));
+    anyAmount = anyAmount || cents != 0;
+  }
+  QList<int> codes;
+  for (int k = 0; k < A::OtherInfoCount; ++k) {
+    const int code = r.u16(A::Other_info_code[k]);
+    const int32_t cents = r.int32(A::Other_info_amount[k]);
+    const QString number = QStringLiteral("%1").arg(code, 3, 10, QLatin1Char('0'));
+    if (code == 0) {
+      if (cents != 0) check.error(QStringLiteral("other information %1 has no code").arg(k + 1));
+      continue;
+    }
+    anyAmount = anyAmount || cents != 0;
+    if (!t4aOtherInfoCode(code, year))
+      check.error(QStringLiteral("other information code %1 is not a code of the %2 T4A slip")
+                      .arg(number)
+                      .arg(year));
+    else if (cents < 0 && code != NegativeAllowedCode)
+      check.error(QStringLiteral("other information code %1 is negative: only code 037 may be")
+                      .arg(number));
+    else if (codes.contains(code))
+      check.error(QStringLiteral("other information code %1 is given twice").arg(number));
+    else if (cents > largest(cra::T4ASlipDigits) || -cents > largest(cra::T4ASlipDigits))
+      check.error(
+          QStringLiteral("other information code %1 is more than CRA's schema holds").arg(number));
+    codes << code;
+  }
+  if (!anyAmount) check.error(QStringLiteral("the slip has no amount"));
+  if (needsNoSlip(r))
+    findings.warnings << who + QStringLiteral(
+                                   "paid $500.00 or less with no income tax deducted: no slip "
+                                   "is needed");
+}
+
+XmlFindings checkForT4AXml(OpenT4FileState& state, const XmlReturnOptions& options) {
+  XmlFindings findings;
+  EmployerRecord payer;
+  readEmployerRecord(state, payer);
+  checkEmployer(payer, findings.errors, SlipKind::T4A);
+  const QString bn = cra::programAccount(payer.text(E::RevCan_account_number));
+  const int year = payer.u16(E::S_Taxation_year);
+  QList<uint8_t> reportTypes;
+  T4ATotals totals;
+  options.slips.forEach(state, [&](int64_t, const SlipRecord& slip) {
+    const T4ARecord r(slip);
+    checkT4ASlip(r, year, bn, findings);
+    if (!reportTypes.contains(slip.reportType())) reportTypes << slip.reportType();
+    addToTotals(totals, r);
+  });
+  checkReturnOfSlips(totals.count, reportTypes, options, SlipKind::T4A, findings);
+  for (const cra::SummaryAmount& total : cra::summaryAmounts(totals)) {
+    if (total.cents > largest(total.digits) || -total.cents > largest(total.digits))
+      findings.errors << QStringLiteral(
+                             "Summary: the total %1 is %2, more than CRA's schema holds (at most "
+                             "%3)")
+                             .arg(QLatin1String(total.element), cra::signedAmount(total.cents),
+                                  cra::amount(largest(total.digits)));
+  }
+  return findings;
+}
+
+}  // namespace
+
+XmlFindings checkForXml(OpenT4FileState& state, const XmlReturnOptions& options) {
+  if (state.slipKind() == SlipKind::T4A) return checkForT4AXml(state, options);
+  XmlFindings findings;
+  QList<uint8_t> reportTypes;
+  TotalsRun run;
+  readEmployerRecord(state, run.employer);
+  checkEmployer(run.employer, findings.errors, SlipKind::T4);
+  const QString bn = cra::programAccount(run.employer.text(E::RevCan_account_number));
+  options.slips.forEach(state, [&](int64_t, const SlipRecord& slip) {
+    const T4Record r(slip);
+    checkSlip(r, run.employer, bn, findings);
+    if (!reportTypes.contains(r.byte(T::Report_type))) reportTypes << r.byte(T::Report_type);
+    addToTotals(run.totals, r, run.employer.u16(E::S_Taxation_year));
+  });
+  finishTotals(run);
+  checkReturnOfSlips(run.totals.count, reportTypes, options, SlipKind::T4, findings);
   for (const cra::SummaryAmount& total : cra::summaryAmounts(run.totals)) {
     if (total.cents > largest(total.digits))
       findings.errors << QStringLiteral(

@@ -234,6 +234,21 @@ TEST_F(CliTest, aYearsReturnsFiledAmendedAndCancelled) {
   }
 }
 
+// A T4A file made, checked, totalled and filed through the built program: every return keeps
+// CRA's rules of the T4A return.
+TEST_F(CliTest, aPayersT4AReturnsThroughTheBuiltProgram) {
+  expectRecordedRuns("t4a_returns", runBuilt);
+  const QString table = QString::fromUtf8(readWholeFile(goldenPath("t4a_returns")));
+  const QStringList returns = table.split(QStringLiteral("--- out.xml\n")).mid(1);
+  ASSERT_EQ(returns.size(), 3);
+  const CraRules rules(QStringLiteral("T4A"));
+  for (const QString& xml : returns) {
+    const QByteArray whole =
+        xml.section(QStringLiteral("</Submission>\n"), 0, 0).toUtf8() + "</Submission>\n";
+    EXPECT_EQ(rules.broken(whole), QStringList()) << whole.toStdString();
+  }
+}
+
 // A name that is not UTF-8 opens: the shell gives the built program the name's bytes.
 TEST_F(CliTest, theBuiltProgramOnPathsLinuxAllows) {
   const QByteArray where = QFile::encodeName(folder.path({}));

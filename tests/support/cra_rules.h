@@ -1,5 +1,6 @@
-// Quillet tests — CRA's rules of the T4 return, from the table in
-// tests/fixtures/cra_t4_rules.txt, and the rules CRA's texts add beside it.
+// Quillet tests — CRA's rules of the T4 and T4A returns, from the tables in
+// tests/fixtures/cra_t4_rules.txt and cra_t4a_rules.txt, and the rules CRA's texts add beside
+// them.
 #pragma once
 
 #include <QMultiHash>
@@ -16,9 +17,11 @@ namespace quillet::test {
 // tests/fixtures/cra_t4_rules.txt: what each element of a return may hold and how often.
 class CraRules {
  public:
-  CraRules() {
-    for (const QString& line : QString::fromUtf8(readWholeFile(fixturePath("cra_t4_rules.txt")))
-                                   .split(u'\n', Qt::SkipEmptyParts)) {
+  // The rules of the return of `kind`: "T4" or "T4A".
+  explicit CraRules(const QString& kind = QStringLiteral("T4")) : m_kind(kind) {
+    const QString table = QStringLiteral("cra_%1_rules.txt").arg(kind.toLower());
+    for (const QString& line :
+         QString::fromUtf8(readWholeFile(fixturePath(table))).split(u'\n', Qt::SkipEmptyParts)) {
       if (line.startsWith(u'#')) continue;
       const QStringList cells = line.mid(2).split(QStringLiteral(" | "));
       const QStringList occurs = cells[1].split(QStringLiteral(".."));
@@ -49,26 +52,34 @@ class CraRules {
       }
     }
     if (reader.hasError()) out << reader.errorString();
-    const auto slips = [&leaves](const char* child) {
-      const QStringList all =
-          leaves.values(QStringLiteral("Return/T4/T4Slip/") + QLatin1String(child));
+    const QString slip = QStringLiteral("Return/%1/%1Slip/").arg(m_kind);
+    const QString summaryPath = QStringLiteral("Return/%1/%1Summary/").arg(m_kind);
+    const auto slips = [&](const char* child) {
+      const QStringList all = leaves.values(slip + QLatin1String(child));
       return QSet<QString>(all.begin(), all.end());
     };
-    const auto summary = [&leaves](const char* child) {
-      return leaves.value(QStringLiteral("Return/T4/T4Summary/") + QLatin1String(child));
+    const auto summary = [&](const char* child) {
+      return leaves.value(summaryPath + QLatin1String(child));
     };
     if (leaves.contains("T619/TransmitterAccountNumber/bn9") &&
         leaves.contains("T619/TransmitterRepID/RepID"))
       out << "bn9 with a RepID";
-    if (leaves.values("Return/T4/T4Summary/PPRTR_SIN/pprtr_1_sin").contains("000000000") ||
-        leaves.values("Return/T4/T4Summary/PPRTR_SIN/pprtr_2_sin").contains("000000000"))
+    if (leaves.values(summaryPath + "PPRTR_SIN/pprtr_1_sin").contains("000000000") ||
+        leaves.values(summaryPath + "PPRTR_SIN/pprtr_2_sin").contains("000000000"))
       out << "a proprietor's SIN of zeros";
-    const qsizetype count = leaves.count(QStringLiteral("Return/T4/T4Slip/sin"));
+    const qsizetype count = leaves.count(slip + "sin");
     if (summary("slp_cnt") != QString::number(count)) out << "slp_cnt is not the number of slips";
     if (!(slips("bn") - QSet<QString>{summary("bn")}).isEmpty()) out << "a slip's bn";
-    if (summary("tx_yr").toInt() >= 2023 &&
-        leaves.count(QStringLiteral("Return/T4/T4Slip/empr_dntl_ben_rpt_cd")) != count)
+    if (m_kind == u"T4" && summary("tx_yr").toInt() >= 2023 &&
+        leaves.count(slip + "empr_dntl_ben_rpt_cd") != count)
       out << "box 45 missing";
+    // A T4A: box 015 with every box 016 from 2023; a person or a business, never both.
+    if (m_kind == u"T4A" && summary("tx_yr").toInt() >= 2023 &&
+        leaves.count(slip + "payr_dntl_ben_rpt_cd") < leaves.count(slip + "T4A_AMT/pens_spran_amt"))
+      out << "box 015 missing";
+    if (m_kind == u"T4A" &&
+        leaves.count(slip + "RCPNT_NM/snm") + leaves.count(slip + "RCPNT_CORP_NM/l1_nm") != count)
+      out << "a slip for a person and a business, or for neither";
     const QSet<QString> types = slips("rpt_tcd");
     if (types.size() > 1 || (summary("rpt_tcd") == u"O") != types.contains(QStringLiteral("O")))
       out << "report types that disagree";
@@ -124,6 +135,7 @@ class CraRules {
     return false;
   }
 
+  QString m_kind;
   std::map<QString, Rule> m_rules;
 };
 
