@@ -20,6 +20,27 @@ class T4AChecker {
   T4AChecker(T4ARecord& record, const EmployerRecord& payer, QStringList& findings)
       : r(record), out(findings), year(payer.u16(EmployerRecord::S_Taxation_year)) {}
 
+  // What CRA would reject on paper: the recipient's number, a negative amount.
+  void paperRejections() {
+    if (r.isBusiness()) {
+      if (empty(A::Recipient_BN))
+        add(QStringLiteral("Business recipient has no business number"));
+      else
+        checkNumber(r.text(A::Recipient_BN).left(9), QStringLiteral("Recipient business number"));
+    } else if (empty(A::Recipient_SIN)) {
+      add(QStringLiteral("Recipient has no Social Insurance Number"));
+    } else {
+      checkNumber(r.text(A::Recipient_SIN), QStringLiteral("Recipient Social Insurance Number"));
+    }
+    checkAmounts();
+    for (int i = 0; i < A::OtherInfoCount; ++i) {
+      const int code = r.u16(A::Other_info_code[i]);
+      if (r.int32(A::Other_info_amount[i]) < 0 && code != NegativeAllowedCode)
+        add(QStringLiteral("Other information code %1 is negative: only code 037 may be")
+                .arg(code, 3, 10, QLatin1Char('0')));
+    }
+  }
+
   void run() {
     if (r.isVoid()) return;
     out << QStringLiteral("  ")
@@ -157,6 +178,13 @@ class T4AChecker {
 };
 
 }  // namespace
+
+QStringList rejectedOnPaper(T4ARecord record) {
+  QStringList findings;
+  T4AChecker(record, EmployerRecord(), findings).paperRejections();
+  findings.removeAll(QStringLiteral("  "));
+  return findings;
+}
 
 bool needsNoSlip(const T4ARecord& r) {
   int64_t paid = 0;

@@ -18,6 +18,7 @@
 #include "reports/t4_forms.h"
 #include "reports/t4_summary.h"
 #include "reports/t4_totals.h"
+#include "reports/t4a_totals.h"
 #include "reports/trace_surface.h"
 
 namespace quillet::cli {
@@ -269,13 +270,24 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
     return outcome == PrintOutcome::NotStarted ? ExitUsage : exitStatus(outcome);
   }
 
-  const auto state = openForInspection(invocation.positionals.at(1), io);
+  // The pre-printed forms, the Summary on its form and the labels are the T4 file's; the
+  // rest prints a T4A file's too.
+  const bool eitherKind = QStringList{"errors", "slips", "plain-summary", "totals"}.contains(kind);
+  const auto state = openForInspection(invocation.positionals.at(1), io,
+                                       eitherKind ? std::nullopt : std::optional(SlipKind::T4));
   if (!state) return ExitUsage;
   StreamUi ui(io.err, std::move(answers));
-  if (!checkReportPreconditions(*state, ui)) return ExitReported;
+  const bool t4a = state->slipKind() == SlipKind::T4A;
+  if (!checkReportPreconditions(*state, ui, state->slipKind())) return ExitReported;
 
   PrintOutcome outcome = PrintOutcome::NotStarted;
-  if (kind == QLatin1String("errors")) {
+  if (t4a && kind == QLatin1String("plain-summary")) {
+    outcome = printPlainT4ASummary(totalT4AFile(*state, ui), ui, nullptr);
+  } else if (t4a && kind == QLatin1String("totals")) {
+    const T4ATotalsRun run = totalT4AFile(*state, ui);
+    outcome = printViewerReport(t4aTotalsWorksheet(run, state->T4FileName()), ui, clock);
+    if (outcome == PrintOutcome::Printed && run.stoppedEarly) outcome = PrintOutcome::StoppedEarly;
+  } else if (kind == QLatin1String("errors")) {
     outcome = printErrorReport(*state, ui, clock);
   } else if (kind == QLatin1String("forms")) {
     outcome = printT4Forms(*state, ui, clock, nullptr);
@@ -297,12 +309,12 @@ int runPrint(const Invocation& invocation, const Clock& clock, Io io) {
 }
 
 int runSlipsPdf(const Invocation& invocation, const Clock&, Io io) {
-  const auto state = openForInspection(invocation.positionals.at(0), io);
+  const auto state = openForInspection(invocation.positionals.at(0), io, std::nullopt);
   if (!state) return ExitUsage;
   CliAnswers answers;
   if (invocation.options.contains(QStringLiteral("--replace"))) answers.question = Answer::Yes;
   StreamUi ui(io.err, std::move(answers));
-  if (!checkReportPreconditions(*state, ui)) return ExitReported;
+  if (!checkReportPreconditions(*state, ui, state->slipKind())) return ExitReported;
   const QString folder = invocation.positionals.at(1);
   if (!QFileInfo(folder).isDir()) {
     io.err << QStringLiteral("%1 is not a folder").arg(folder) << Qt::endl;
@@ -310,7 +322,7 @@ int runSlipsPdf(const Invocation& invocation, const Clock&, Io io) {
   }
   const SlipPdfs done = writeSlipPdfs(*state, folder, ui);
   // A failure is an exit 2: what was written before it is told with the failure.
-  (done.failed ? io.err : io.out) << slipPdfsWritten(done, folder) << Qt::endl;
+  (done.failed ? io.err : io.out) << slipPdfsWritten(done, folder, state->slipKind()) << Qt::endl;
   if (done.failed) return ExitUsage;
   return done.outcome == PrintOutcome::Printed                           ? ExitOk
          : done.written == 0 && done.outcome == PrintOutcome::NotStarted ? ExitUsage

@@ -10,14 +10,15 @@ namespace quillet {
 
 PrintOutcome printErrorReport(OpenT4FileState& state, PrintUi& ui, const Clock& clock) {
   const ErrorList list = buildErrorList(state, ui);
-  const QString documentTitle = QStringLiteral("T4 Error Report");
+  const QString slips = slipName(state.slipKind());
+  const QString documentTitle = slips + QStringLiteral(" Error Report");
   TPrintReport report(ui, clock, documentTitle, 50, 50, 75, 25, false);
   if (report.Aborted()) return PrintOutcome::NotStarted;
 
   const BusyBox busy(ui, documentTitle);
-  report.Title = QStringLiteral("T4 Error Report for ") +
+  report.Title = documentTitle + QStringLiteral(" for ") +
                  list.employer.text(EmployerRecord::S_Employer_name_line_1);
-  report.SubTitle = QStringLiteral("Based on T4 file ") + state.T4FileName();
+  report.SubTitle = QStringLiteral("Based on %1 file ").arg(slips) + state.T4FileName();
   report.PrintHeading();
   for (const QString& line : list.lines) report.PrintLine(line);
   return list.aborted ? PrintOutcome::StoppedEarly : PrintOutcome::Printed;

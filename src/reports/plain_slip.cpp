@@ -1,16 +1,22 @@
-// Quillet — the T4 slip drawn whole on plain paper, for the tax year of the file.
+// Quillet — the T4 or T4A slip drawn whole on plain paper, for the tax year of the file.
 #include "reports/plain_slip.h"
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <array>
 #include <iterator>
+#include <span>
+#include <utility>
 
 #include "core/numeric_text.h"
+#include "data/t4_record.h"
+#include "data/t4a_record.h"
 
 namespace quillet {
 namespace {
 
 using T = T4Record;
+using A = T4ARecord;
 using E = EmployerRecord;
 
 constexpr int FirstPpipYear = 2006, FirstDentalYear = 2023, FirstCpp2Year = 2024;
@@ -39,8 +45,16 @@ QString exemptMark(const SlipSource& s) {
   return s.record.flag(F) ? QStringLiteral("X") : QString();
 }
 
+// The other information of a T4 (its code's first two characters) and of a T4A (its code
+// of three digits).
 template <int K>
 QString otherCode(const SlipSource& s) {
+  if (s.record.isT4A()) {
+    const int code = s.record.u16(A::Other_info_code[K]);
+    return s.record.int32(A::Other_info_amount[K]) == 0 || code == 0
+               ? QString()
+               : QStringLiteral("%1").arg(code, 3, 10, QLatin1Char('0'));
+  }
   return s.record.int32(T::Other_info_amount[K]) == 0
              ? QString()
              : s.record.text(T::Other_info_code[K]).left(2).trimmed();
@@ -48,7 +62,8 @@ QString otherCode(const SlipSource& s) {
 
 template <int K>
 QString otherAmount(const SlipSource& s) {
-  return formAmount(s.record.int32(T::Other_info_amount[K]));
+  return formAmount(
+      s.record.int32(s.record.isT4A() ? A::Other_info_amount[K] : T::Other_info_amount[K]));
 }
 
 QString employerName(const SlipSource& s) {
@@ -60,10 +75,11 @@ QString employerName(const SlipSource& s) {
 // The surname in capitals, as the box asks, then the first name and the initial; the
 // address under them.
 QString employeeName(const SlipSource& s) {
-  const T& r = s.record;
+  const SlipRecord& r = s.record;
   const QString country = r.text(T::Employee_country_code).trimmed().toUpper();
-  return joined({r.surname().trimmed().toUpper() + QStringLiteral(", ") + r.firstName().trimmed() +
-                     QStringLiteral(" ") + r.text(T::Employee_secondinitial),
+  return joined({r.text(T::Employee_surname).trimmed().toUpper() + QStringLiteral(", ") +
+                     r.text(T::Employee_first_name).trimmed() + QStringLiteral(" ") +
+                     r.text(T::Employee_secondinitial),
                  r.text(T::Employee_address_line_1), r.text(T::Employee_address_line_2),
                  placeLine(r.text(T::Employee_city), r.text(T::Employee_province_code),
                            r.text(T::Employee_postal_code)),
@@ -77,12 +93,12 @@ QString businessNumber(const SlipSource& s) {
 }
 
 // "123 456 789" however it was typed; anything but nine digits as it stands.
-QString sin(const SlipSource& s) {
-  const QString typed = s.record.text(T::Employee_SIN);
+QString spacedSin(const QString& typed) {
   const QString digits = digitsOf(typed);
   return digits.size() == 9 ? digits.left(3) + u' ' + digits.mid(3, 3) + u' ' + digits.mid(6)
                             : typed.trimmed();
 }
+QString sin(const SlipSource& s) { return spacedSin(s.record.text(T::Employee_SIN)); }
 QString province(const SlipSource& s) {
   return s.record.text(T::Province_of_employment_code).toUpper();
 }
@@ -97,6 +113,34 @@ QString dental(const SlipSource& s) {
   return code == 0 ? QString() : QString::number(code);
 }
 QString none(const SlipSource&) { return {}; }
+
+// The T4A's boxes: the recipient is a person (name and SIN) or a business (its name lines
+// and business number).
+QString recipientSin(const SlipSource& s) {
+  return s.record.flag(A::Recipient_is_business) ? QString()
+                                                 : spacedSin(s.record.text(A::Recipient_SIN));
+}
+QString recipientBn(const SlipSource& s) { return s.record.text(A::Recipient_BN).toUpper(); }
+QString recipientNumber(const SlipSource& s) { return s.record.text(A::Recipient_number); }
+QString payerDental(const SlipSource& s) {
+  const int code = s.record.byte(A::Dental_benefits_code);
+  return code == 0 ? QString() : QString::number(code);
+}
+QString planNumber(const SlipSource& s) { return s.record.text(A::RPP_or_DPSP_number).trimmed(); }
+QString recipientName(const SlipSource& s) {
+  const SlipRecord& r = s.record;
+  const QString country = r.text(A::Recipient_country_code).trimmed().toUpper();
+  const QString name =
+      r.flag(A::Recipient_is_business)
+          ? joined({r.text(A::Business_name_line_1), r.text(A::Business_name_line_2)})
+          : r.text(A::Recipient_surname).trimmed().toUpper() + QStringLiteral(", ") +
+                r.text(A::Recipient_first_name).trimmed() + QStringLiteral(" ") +
+                r.text(A::Recipient_initial);
+  return joined({name, r.text(A::Recipient_address_line_1), r.text(A::Recipient_address_line_2),
+                 placeLine(r.text(A::Recipient_city), r.text(A::Recipient_province_code),
+                           r.text(A::Recipient_postal_code)),
+                 country == QLatin1String("CAN") ? QString() : country});
+}
 
 constexpr FormAlign L = FormAlign::Left, R = FormAlign::Right, C = FormAlign::Centre;
 
@@ -177,27 +221,134 @@ const AmountBox AmountRows[][2] = {
       amountOf<T::PPIP_insurable_earnings>, FirstPpipYear}},
 };
 
-template <int K>
-constexpr SlipBox otherPair(bool amount) {
-  const int x = (K % 3) * PairWidth, y = OtherTop + (K / 3) * (BoxHeight + 5);
-  return amount ? SlipBox{"",
-                          "Amount – Montant",
-                          {x + CodeWidth, y, AmountWidth, BoxHeight},
-                          R,
-                          otherAmount<K>}
-                : SlipBox{"", "Box – Case", {x, y, CodeWidth, BoxHeight}, C, otherCode<K>};
+// The other information's pairs, code and amount, `perRow` a row from `top`.
+struct PairGeometry {
+  int perRow, top, pairWidth, codeWidth, amountWidth, rowStep;
+};
+using SlipValue = QString (*)(const SlipSource&);
+template <std::size_t... K>
+constexpr std::array<std::pair<SlipValue, SlipValue>, sizeof...(K)> pairValues(
+    std::index_sequence<K...>) {
+  return {std::pair<SlipValue, SlipValue>{otherCode<K>, otherAmount<K>}...};
 }
-const SlipBox OtherBoxes[] = {otherPair<0>(false), otherPair<0>(true),  otherPair<1>(false),
-                              otherPair<1>(true),  otherPair<2>(false), otherPair<2>(true),
-                              otherPair<3>(false), otherPair<3>(true),  otherPair<4>(false),
-                              otherPair<4>(true),  otherPair<5>(false), otherPair<5>(true)};
+constexpr auto PairValues = pairValues(std::make_index_sequence<T4ARecord::OtherInfoCount>());
 
-QString copyName(SlipCopy copy) {
+template <int Count>
+constexpr std::array<SlipBox, 2 * Count> otherBoxes(PairGeometry g) {
+  std::array<SlipBox, 2 * Count> boxes{};
+  for (int k = 0; k < Count; ++k) {
+    const int x = (k % g.perRow) * g.pairWidth, y = g.top + (k / g.perRow) * g.rowStep;
+    boxes[std::size_t(2 * k)] = {
+        "", "Box – Case", {x, y, g.codeWidth, BoxHeight}, C, PairValues[std::size_t(k)].first};
+    boxes[std::size_t(2 * k + 1)] = {"",
+                                     "Amount – Montant",
+                                     {x + g.codeWidth, y, g.amountWidth, BoxHeight},
+                                     R,
+                                     PairValues[std::size_t(k)].second};
+  }
+  return boxes;
+}
+constexpr auto OtherBoxes = otherBoxes<T4Record::OtherInfoCount>(
+    {3, OtherTop, PairWidth, CodeWidth, AmountWidth, BoxHeight + 5});
+
+// The T4A: the payer's and the recipient's boxes on the left, the amounts on the right, twelve
+// pairs of other information across the foot, four a row.
+constexpr int T4AOtherTitle = 340;
+const SlipBox T4AFixedBoxes[] = {
+    {"", "Year\nAnnée", {380, 14, 110, 42}, C, year},
+    {"", "Payer's name\nNom du payeur", {0, Top, 360, 60}, L, employerName},
+    {"061",
+     "Payer's program account number\nNuméro de compte de programme du payeur",
+     {0, 124, 235, BoxHeight},
+     L,
+     businessNumber},
+    {"012",
+     "Social insurance number\nNuméro d'assurance sociale",
+     {0, 163, 175, BoxHeight},
+     L,
+     recipientSin},
+    {"013",
+     "Recipient's account number\nNuméro de compte du bénéficiaire",
+     {180, 163, 180, BoxHeight},
+     L,
+     recipientBn},
+    {"014",
+     "Recipient's number\nNuméro du bénéficiaire",
+     {0, 202, 175, BoxHeight},
+     L,
+     recipientNumber},
+    {"015",
+     "Payer-offered dental benefits\nPrestations dentaires offertes par le payeur",
+     {180, 202, 180, BoxHeight},
+     C,
+     payerDental,
+     FirstDentalYear},
+    {"",
+     "Recipient's name and address – Nom et adresse du bénéficiaire\nLast name (in capital "
+     "letters), first name, initial – Nom de famille (en lettres moulées), prénom, initiale",
+     {0, 241, 360, 95},
+     L,
+     recipientName},
+    {"",
+     "Pension plan registration number\nNuméro d'agrément du régime de pension",
+     {ColumnA, Top + 3 * RowStep, AmountWidth, BoxHeight},
+     L,
+     planNumber},
+};
+const AmountBox T4AAmountRows[][2] = {
+    {{"016", "Pension or superannuation\nPrestations de retraite ou autres pensions", R,
+      amountOf<A::Pension_or_superannuation>},
+     {"022", "Income tax deducted\nImpôt sur le revenu retenu", R,
+      amountOf<A::Income_tax_deducted>}},
+    {{"018", "Lump-sum payments\nPaiements forfaitaires", R, amountOf<A::Lump_sum_payments>},
+     {"020", "Self-employed commissions\nCommissions d'un emploi autonome", R,
+      amountOf<A::Self_employed_commissions>}},
+    {{"024", "Annuities\nRentes", R, amountOf<A::Annuities>},
+     {"048", "Fees for services\nHonoraires ou autres sommes pour services rendus", R,
+      amountOf<A::Fees_for_services>}},
+};
+constexpr auto T4AOtherBoxes =
+    otherBoxes<T4ARecord::OtherInfoCount>({4, T4AOtherTitle + 14, 187, 52, 132, BoxHeight + 2});
+
+// What differs between the two slips: the boxes, the words, the copies' names.
+struct SlipLayout {
+  const char* title;
+  const char* englishName;
+  const char* frenchName;
+  std::span<const SlipBox> fixed;
+  std::span<const AmountBox[2]> rows;
+  std::span<const SlipBox> other;
+  int otherTitle;
+  const char* holdersCopy;  // the employee's, the recipient's
+  const char* payersCopy;   // the employer's, the payer's
+};
+const SlipLayout T4Layout = {"T4",
+                             "Statement of Remuneration Paid",
+                             "État de la rémunération payée",
+                             FixedBoxes,
+                             AmountRows,
+                             OtherBoxes,
+                             OtherTitle,
+                             "Employee's copy – Copie de l'employé",
+                             "Employer's copy – Copie de l'employeur"};
+const SlipLayout T4ALayout = {"T4A",
+                              "Statement of Pension, Retirement, Annuity, and Other Income",
+                              "État du revenu de pension, de retraite, de rente ou d'autres "
+                              "sources",
+                              T4AFixedBoxes,
+                              T4AAmountRows,
+                              T4AOtherBoxes,
+                              T4AOtherTitle,
+                              "Recipient's copy – Copie du bénéficiaire",
+                              "Payer's copy – Copie du payeur"};
+const SlipLayout& layoutOf(SlipKind kind) { return kind == SlipKind::T4 ? T4Layout : T4ALayout; }
+
+QString copyName(const SlipLayout& layout, SlipCopy copy) {
   switch (copy) {
     case SlipCopy::Employee:
-      return QStringLiteral("Employee's copy – Copie de l'employé");
+      return QString::fromUtf8(layout.holdersCopy);
     case SlipCopy::Employer:
-      return QStringLiteral("Employer's copy – Copie de l'employeur");
+      return QString::fromUtf8(layout.payersCopy);
     case SlipCopy::Cra:
       return QStringLiteral(
           "Copy for the Canada Revenue Agency – Copie pour l'Agence du revenu du Canada");
@@ -215,13 +366,14 @@ QString employerNameAndAddress(const EmployerRecord& e) {
                            e.text(E::S_Employer_postal_code))});
 }
 
-std::vector<SlipBox> slipBoxes(int year) {
+std::vector<SlipBox> slipBoxes(int year, SlipKind kind) {
+  const SlipLayout& layout = layoutOf(kind);
   std::vector<SlipBox> boxes;
-  for (const SlipBox& box : FixedBoxes) {
+  for (const SlipBox& box : layout.fixed) {
     if (year >= box.fromYear) boxes.push_back(box);
   }
   int y = Top;
-  for (const auto& row : AmountRows) {
+  for (const auto& row : layout.rows) {
     if (year < row[0].fromYear) continue;
     for (const int side : {0, 1}) {
       const AmountBox& a = row[side];
@@ -234,7 +386,7 @@ std::vector<SlipBox> slipBoxes(int year) {
     }
     y += RowStep;
   }
-  boxes.insert(boxes.end(), std::begin(OtherBoxes), std::end(OtherBoxes));
+  boxes.insert(boxes.end(), layout.other.begin(), layout.other.end());
   return boxes;
 }
 
@@ -243,22 +395,23 @@ void drawSlip(FormCanvas& canvas, const SlipSource& source) {
               8, L);
   canvas.text({380, 0, 370, 12},
               QStringLiteral("Protected B when completed – Protégé B une fois rempli"), 8, R, true);
-  canvas.text({0, 14, 70, 42}, QStringLiteral("T4"), 34, L, true);
-  canvas.text({72, 16, 305, 17}, QStringLiteral("Statement of Remuneration Paid"), 13, L, true);
-  canvas.text({72, 34, 305, 16}, QStringLiteral("État de la rémunération payée"), 12, L, true);
+  const SlipKind kind = source.record.isT4A() ? SlipKind::T4A : SlipKind::T4;
+  const SlipLayout& layout = layoutOf(kind);
+  canvas.text({0, 14, 70, 42}, QLatin1String(layout.title), 34, L, true);
+  canvas.text({72, 16, 305, 17}, QString::fromUtf8(layout.englishName), 13, L, true);
+  canvas.text({72, 34, 305, 16}, QString::fromUtf8(layout.frenchName), 12, L, true);
   // A slip that amends or cancels one filed before says so at its top, where CRA's slip
   // takes its report type.
-  if (source.record.isAmended() || source.record.isCancelled()) {
+  if (const uint8_t type = source.record.reportType(); type == 1 || type == 2) {
     canvas.text({495, 14, 255, 20},
-                source.record.isAmended() ? QStringLiteral("AMENDED") : QStringLiteral("CANCELLED"),
-                14, R, true);
+                type == 1 ? QStringLiteral("AMENDED") : QStringLiteral("CANCELLED"), 14, R, true);
   }
-  canvas.text({495, 38, 255, 14}, copyName(source.copy), 9, R);
+  canvas.text({495, 38, 255, 14}, copyName(layout, source.copy), 9, R);
   canvas.text(
-      {0, OtherTitle, 750, 12},
+      {0, layout.otherTitle, 750, 12},
       QStringLiteral("Other information (see over) – Autres renseignements (voir au verso)"), 9, L,
       true);
-  for (const SlipBox& box : slipBoxes(source.employer.u16(E::S_Taxation_year))) {
+  for (const SlipBox& box : slipBoxes(source.employer.u16(E::S_Taxation_year), kind)) {
     // The employee's copies leave the payroll account number out: its box is shaded.
     if (box.value == businessNumber && source.copy == SlipCopy::Employee) canvas.fill(box.rect);
     canvas.box(box.rect, QString::fromLatin1(box.number), QString::fromUtf8(box.caption),

@@ -8,7 +8,10 @@
 #include <QSet>
 
 #include "checks/t4_record_checks.h"
+#include "checks/t4a_record_checks.h"
 #include "data/open_t4_file.h"
+#include "data/t4_record.h"
+#include "data/t4a_record.h"
 #include "platform/file_names.h"
 #include "platform/file_replacement.h"
 #include "platform/shared_file.h"
@@ -22,7 +25,7 @@
 namespace quillet {
 namespace {
 
-const QString DocumentTitle = QStringLiteral("T4 Slips");
+QString documentTitle(SlipKind kind) { return slipName(kind) + QStringLiteral(" Slips"); }
 
 // Lays slips out on Letter sheets, centred across each: an employee's two copies on one
 // sheet, or two employees a sheet, a cut line between the two.
@@ -33,7 +36,7 @@ class SlipSheets {
   SlipSheets(PrintSurface& surface, const EmployerRecord& employer, SlipCopy copy, int top)
       : m_canvas(surface, Left, top), m_employer(employer), m_copy(copy), m_top(top) {}
 
-  void add(const T4Record& record) {
+  void add(const SlipRecord& record) {
     if (m_copy == SlipCopy::Employee) {
       draw(record, 0);
       draw(record, 1);
@@ -43,7 +46,7 @@ class SlipSheets {
   }
 
  private:
-  void draw(const T4Record& record, int slot) {
+  void draw(const SlipRecord& record, int slot) {
     if (slot == 0) {
       if (m_sheets++ > 0) m_canvas.surface().newPage();
       m_canvas.moveOrigin(Left, m_top);
@@ -64,7 +67,7 @@ class SlipSheets {
 };
 
 // The run onto a surface begun by `start`, or nothing when the user cancelled.
-PrintOutcome onto(std::unique_ptr<PrintSurface> surface, PrintUi& ui,
+PrintOutcome onto(std::unique_ptr<PrintSurface> surface, PrintUi& ui, const QString& title,
                   const std::function<PrintOutcome(PrintSurface&)>& draw) {
   if (!surface) return PrintOutcome::NotStarted;
   const PrintOutcome outcome = draw(*surface);
@@ -73,7 +76,7 @@ PrintOutcome onto(std::unique_ptr<PrintSurface> surface, PrintUi& ui,
     return outcome;
   }
   surface->abortJob();
-  tellPrintingStopped(ui, DocumentTitle);
+  tellPrintingStopped(ui, title);
   return outcome;
 }
 
@@ -98,13 +101,23 @@ QString namePart(const QString& text) {
 
 // The slips CRA would reject, told: the employee's copies print them, the others leave
 // them out.
-void tellRejected(Ui& ui, const QStringList& rejected, SlipCopy copy) {
+void tellRejected(Ui& ui, const QStringList& rejected, SlipCopy copy, SlipKind kind) {
   if (rejected.isEmpty()) return;
   ui.showMessage((copy == SlipCopy::Employee
                       ? QStringLiteral("CRA would reject these slips; they were printed on the "
-                                       "employee's copies, but correct them before you file:\n")
+                                       "%1's copies, but correct them before you file:\n")
+                            .arg(kind == SlipKind::T4 ? QStringLiteral("employee")
+                                                      : QStringLiteral("recipient"))
                       : QStringLiteral("CRA would reject these slips: they were not printed.\n")) +
                  rejected.join(u'\n'));
+}
+
+// The names a slip's PDF is named by: the surname and first name, or a business's name.
+QStringList holderNames(const SlipRecord& r) {
+  if (!r.isT4A())
+    return {r.text(T4Record::Employee_surname), r.text(T4Record::Employee_first_name)};
+  if (r.flag(T4ARecord::Recipient_is_business)) return {r.text(T4ARecord::Business_name_line_1)};
+  return {r.text(T4ARecord::Recipient_surname), r.text(T4ARecord::Recipient_first_name)};
 }
 
 }  // namespace
@@ -124,13 +137,14 @@ PrintOutcome drawSlipRun(OpenT4FileState& state, const EmployerRecord& employer,
                          int top, PrintSurface& surface, Ui& ui) {
   SlipSheets sheets(surface, employer, copy, top);
   TAlphaInxFileStream& file = state.T4File();
-  T4Record record;
+  const QString title = documentTitle(state.slipKind());
+  SlipRecord record;
   QStringList rejected;
-  Progress progress(ui, DocumentTitle, file.Count());
+  Progress progress(ui, title, file.Count());
   for (int i = 0; i < file.Count(); ++i) {
     if (!progress.step(i)) return PrintOutcome::Stopped;
     if (file.ReadIndexed(record.bytes(), i) != Record768::Size) {
-      ui.showMessage(printingReadError(file.position(i), DocumentTitle));
+      ui.showMessage(printingReadError(file.position(i), title));
       return PrintOutcome::StoppedEarly;
     }
     if (record.isVoid()) continue;
@@ -138,27 +152,29 @@ PrintOutcome drawSlipRun(OpenT4FileState& state, const EmployerRecord& employer,
     rejected << findings;
     if (findings.isEmpty() || copy == SlipCopy::Employee) sheets.add(record);
   }
-  tellRejected(ui, rejected, copy);
+  tellRejected(ui, rejected, copy, state.slipKind());
   return rejected.isEmpty() || copy == SlipCopy::Employee ? PrintOutcome::Printed
                                                           : PrintOutcome::StoppedEarly;
 }
 
 bool fileOnPaperAnyway(Ui& ui, const EmployerRecord& employer,
-                       const std::function<int()>& countSlips, const QString& what) {
+                       const std::function<int()>& countSlips, const QString& what, SlipKind kind) {
   if (employer.u16(EmployerRecord::S_Taxation_year) < FirstElectronicOnlyYear) return true;
   const int slips = countSlips();
   if (slips <= MostSlipsOnPaper) return true;
-  return ui.ask(QStringLiteral("CRA takes more than five T4 slips only electronically: filing "
-                               "these %1 slips on paper draws a penalty. Print the %2 anyway?")
+  return ui.ask(QStringLiteral("CRA takes more than five %1 slips only electronically: filing "
+                               "these %2 slips on paper draws a penalty. Print the %3 anyway?")
+                    .arg(slipName(kind))
                     .arg(slips)
                     .arg(what),
                 QuestionKind::YesNo) == Answer::Yes;
 }
 
-QStringList rejectionsOf(const T4Record& record, const EmployerRecord& employer) {
+QStringList rejectionsOf(const SlipRecord& record, const EmployerRecord& employer) {
   QStringList lines;
-  for (const QString& finding : rejectedOnPaper(record, employer))
-    lines << record.nameAndSin() + QStringLiteral(": ") + finding;
+  for (const QString& finding : record.isT4A() ? rejectedOnPaper(T4ARecord(record))
+                                               : rejectedOnPaper(T4Record(record), employer))
+    lines << record.holder() + QStringLiteral(": ") + finding;
   return lines;
 }
 
@@ -177,15 +193,17 @@ PrintOutcome printPlainSlips(OpenT4FileState& state, PrintUi& ui, const Settings
   const auto slipsNotVoid = [&state] {
     int slips = 0;
     TAlphaInxFileStream& file = state.T4File();
-    T4Record record;
+    SlipRecord record;
     for (int i = 0; i < file.Count(); ++i)
       slips += file.ReadIndexed(record.bytes(), i) == Record768::Size && !record.isVoid();
     return slips;
   };
+  const SlipKind kind = state.slipKind();
   if (copy == SlipCopy::Cra &&
-      !fileOnPaperAnyway(ui, employer, slipsNotVoid, QStringLiteral("CRA copies")))
+      !fileOnPaperAnyway(ui, employer, slipsNotVoid, QStringLiteral("CRA copies"), kind))
     return PrintOutcome::NotStarted;
-  return onto(ui.startPrintJob(DocumentTitle, FontChoice::FormsOwn), ui, [&](PrintSurface& s) {
+  const QString title = documentTitle(kind);
+  return onto(ui.startPrintJob(title, FontChoice::FormsOwn), ui, title, [&](PrintSurface& s) {
     return drawSlipRun(state, employer, copy, setUp.top, s, ui);
   });
 }
@@ -198,22 +216,24 @@ SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
   QSet<QString> used;
   QStringList rejected;
   TAlphaInxFileStream& file = state.T4File();
-  T4Record record;
-  Progress progress(ui, QStringLiteral("T4 slips as PDF"), file.Count());
+  const SlipKind kind = state.slipKind();
+  SlipRecord record;
+  Progress progress(ui, slipName(kind) + QStringLiteral(" slips as PDF"), file.Count());
   for (int i = 0; i < file.Count(); ++i) {
     if (!progress.step(i)) {
       done.outcome = PrintOutcome::Stopped;
       return done;
     }
     if (file.ReadIndexed(record.bytes(), i) != Record768::Size) {
-      ui.showMessage(printingReadError(file.position(i), DocumentTitle));
+      ui.showMessage(printingReadError(file.position(i), documentTitle(kind)));
       done.outcome = PrintOutcome::StoppedEarly;
       return done;
     }
     if (record.isVoid()) continue;
     rejected << rejectionsOf(record, employer);
-    const QString stem = QStringLiteral("%1-%2-%3")
-                             .arg(year, namePart(record.surname()), namePart(record.firstName()));
+    const QStringList names = holderNames(record);
+    QString stem = year;
+    for (const QString& name : names) stem += u'-' + namePart(name);
     QString name = stem + QStringLiteral(".pdf");
     for (int n = 2; used.contains(name.toLower()); ++n)
       name = QStringLiteral("%1-%2.pdf").arg(stem).arg(n);
@@ -234,12 +254,12 @@ SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
       ui.showMessage(note);
     bool whole = false;
     const auto pdf =
-        theT4File
-            ? nullptr
-            : makePdfSurface(
-                  path,
-                  QStringLiteral("T4 %1 %2 %3").arg(year, record.firstName(), record.surname()),
-                  QFont(), 600, [&whole](bool ok) { whole = ok; });
+        theT4File ? nullptr
+                  : makePdfSurface(path,
+                                   QStringLiteral("%1 %2 %3")
+                                       .arg(slipName(kind), year,
+                                            QStringList(names.crbegin(), names.crend()).join(u' ')),
+                                   QFont(), 600, [&whole](bool ok) { whole = ok; });
     if (pdf) {
       SlipSheets(*pdf, employer, SlipCopy::Employee, T4PrintSetUp{}.top).add(record);
       pdf->endJob();
@@ -253,26 +273,30 @@ SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui) {
     }
     ++done.written;
   }
-  tellRejected(ui, rejected, SlipCopy::Employee);
+  tellRejected(ui, rejected, SlipCopy::Employee, kind);
   done.outcome = PrintOutcome::Printed;
   return done;
 }
 
-QString slipPdfsWritten(const SlipPdfs& done, const QString& folder) {
-  QString text =
-      QStringLiteral("%1 PDF file(s) of T4 slips written to %2").arg(done.written).arg(folder);
+QString slipPdfsWritten(const SlipPdfs& done, const QString& folder, SlipKind kind) {
+  QString text = QStringLiteral("%1 PDF file(s) of %2 slips written to %3")
+                     .arg(done.written)
+                     .arg(slipName(kind), folder);
   if (done.kept > 0) text += QStringLiteral("; %1 existing file(s) kept").arg(done.kept);
   if (done.outcome == PrintOutcome::Stopped) text += QStringLiteral("; stopped before the rest");
   return text;
 }
 
 void exportSlipPdfs(OpenT4FileState& state, Ui& ui) {
+  const SlipKind kind = state.slipKind();
   const QString folder =
-      ui.chooseFolder(QStringLiteral("Folder for the T4 slips as PDF, one per employee"));
+      ui.chooseFolder(QStringLiteral("Folder for the %1 slips as PDF, one per %2")
+                          .arg(slipName(kind), kind == SlipKind::T4 ? QStringLiteral("employee")
+                                                                    : QStringLiteral("recipient")));
   if (folder.isEmpty()) return;
   const SlipPdfs done = writeSlipPdfs(state, folder, ui);
   if (done.outcome == PrintOutcome::NotStarted && done.written == 0) return;
-  ui.showMessage(slipPdfsWritten(done, QDir::toNativeSeparators(folder)) + u'.');
+  ui.showMessage(slipPdfsWritten(done, QDir::toNativeSeparators(folder), kind) + u'.');
 }
 
 }  // namespace quillet

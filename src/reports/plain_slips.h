@@ -1,4 +1,5 @@
-// Quillet — T4 slips on plain paper: printed, into one PDF, or one PDF per employee.
+// Quillet — T4 or T4A slips on plain paper: printed, into one PDF, or one PDF per employee
+// or recipient.
 #pragma once
 
 #include <QString>
@@ -13,7 +14,6 @@ class OpenT4FileState;
 class PrintSurface;
 class SettingsStore;
 class PrintUi;
-class Ui;
 class Ui;
 
 // The copy the T4 print set-up's form type stands for on plain paper.
@@ -30,14 +30,15 @@ PrintOutcome drawSlipRun(OpenT4FileState& state, const EmployerRecord& employer,
 
 // "Smith, John (SIN 046454287): Employee Social Insurance Number failed …", a line for each
 // thing CRA would reject on the paper slip of `record`.
-QStringList rejectionsOf(const T4Record& record, const EmployerRecord& employer);
+QStringList rejectionsOf(const SlipRecord& record, const EmployerRecord& employer);
 
 // From the 2024 tax year CRA takes more than five slips only electronically: before `what`
 // is printed for more, the user is told of the penalty and asked whether to go on. The
 // slips are counted (`countSlips`) only for such a year.
 constexpr int FirstElectronicOnlyYear = 2024, MostSlipsOnPaper = 5;
 bool fileOnPaperAnyway(Ui& ui, const EmployerRecord& employer,
-                       const std::function<int()>& countSlips, const QString& what);
+                       const std::function<int()>& countSlips, const QString& what,
+                       SlipKind kind = SlipKind::T4);
 
 // Print Reports → "T4 slips on plain paper…": the plain-paper set-up (the copy and the top
 // margin, shared with the pre-printed forms' set-up), for CRA's copies of more than five
@@ -51,12 +52,13 @@ struct SlipPdfs {
   PrintOutcome outcome = PrintOutcome::NotStarted;
 };
 
-// One PDF of the employee's copies per T4 record that is not VOID, in `folder`, named
-// "<year>-<surname>-<first name>.pdf" in ASCII (with "-2", "-3", … when names repeat). An
+// One PDF of the employee's (recipient's) copies per slip that is not VOID, in `folder`,
+// named "<year>-<surname>-<first name>.pdf" (a business recipient's "<year>-<name>.pdf") in
+// ASCII (with "-2", "-3", … when names repeat). An
 // existing file is replaced only when the user says so, and never when it is the T4 file.
 SlipPdfs writeSlipPdfs(OpenT4FileState& state, const QString& folder, Ui& ui);
 // "N PDF file(s) of T4 slips written to FOLDER", and how many existing ones were kept.
-QString slipPdfsWritten(const SlipPdfs& done, const QString& folder);
+QString slipPdfsWritten(const SlipPdfs& done, const QString& folder, SlipKind kind = SlipKind::T4);
 
 // Print Reports → "T4 slips as PDF, one per employee…": asks for the folder, writes, and
 // names the folder and the count.
