@@ -24,17 +24,6 @@ namespace quillet {
 namespace {
 
 using C = T4EntryController;
-using Keys = FieldScreen::Keys;
-
-enum class Kind { Check, Amount, Number, Text, List };
-
-struct ControlDef {
-  int tag;
-  const char* name;
-  Kind kind;
-  const char* caption;
-  int maxLength = 0;  // 0: none
-};
 
 QStringList otherInfoTexts() {
   QStringList texts;
@@ -43,7 +32,8 @@ QStringList otherInfoTexts() {
 }
 
 // In Tag order, 1 to 39.
-const ControlDef Controls[] = {
+using Kind = SlipEntryScreen::Kind;
+const SlipEntryScreen::ControlDef Controls[] = {
     {C::Void, "CheckBoxVOID", Kind::Check, "VOID T4"},
     {C::EmploymentIncome, "EditEmployment_income", Kind::Amount, "14 Employment income"},
     {C::IncomeTax, "EditIncome_tax_deducted", Kind::Amount, "22 Income tax deducted"},
@@ -93,7 +83,7 @@ const ControlDef Controls[] = {
     {C::EmployeeNumber, "EditEmployee_number", Kind::Text, "Employee number", 20},
 };
 
-const ControlDef& defOf(int tag) { return Controls[tag - C::FirstTag]; }
+const SlipEntryScreen::ControlDef& defOf(int tag) { return Controls[tag - C::FirstTag]; }
 
 QStringList listOf(int tag) {
   switch (tag) {
@@ -164,11 +154,13 @@ const int TabOrder[] = {C::Void,
 }  // namespace
 
 TFormT4Entry::TFormT4Entry(OpenT4FileState& state, ScreensUi& ui, QWidget* owner)
-    : FieldScreen(ui, owner), m_state(state), m_controller(state, ui) {
+    : SlipEntryScreen(ui, owner), m_state(state), m_controller(state, ui) {
   setObjectName(QStringLiteral("TFormT4Entry"));
   setWindowTitle(state.T4FileOpen() ? QStringLiteral("Processing: ") + state.T4FileName()
                                     : QStringLiteral("T4 Display, Change Existing, or Add New"));
-  buildControls();
+  m_countryTag = C::Country;
+  m_firstTag = C::EmploymentIncome;
+  buildControls(Controls, listOf);
   layOut();
   m_controller.open();
   fillHeader();
@@ -177,14 +169,8 @@ TFormT4Entry::TFormT4Entry(OpenT4FileState& state, ScreensUi& ui, QWidget* owner
   // rest scrolled within the window. The layouts first take in the employer's lines.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   resize(sizeWithinRoom(wholeSize(), roomOnScreen(*this)));
-  startTyping();
-}
-
-// Box 14 takes the focus with its text selected: what is typed replaces it.
-void TFormT4Entry::startTyping() {
-  auto* income = static_cast<QLineEdit*>(m_controls.at(C::EmploymentIncome));
-  income->selectAll();
-  income->setFocus();
+  // Box 14 takes the focus with its text selected: what is typed replaces it.
+  startTyping(m_firstTag);
 }
 
 QSize TFormT4Entry::wholeSize() const {
@@ -195,33 +181,6 @@ QSize TFormT4Entry::wholeSize() const {
   const QMargins margins = layout()->contentsMargins();
   return QSize(std::max(sizeHint().width(), content.width() + margins.left() + margins.right()),
                sizeHint().height() - m_area->sizeHint().height() + content.height());
-}
-
-void TFormT4Entry::buildControls() {
-  for (const ControlDef& def : Controls) {
-    QWidget* control = nullptr;
-    Keys keys = Keys::Any;
-    switch (def.kind) {
-      case Kind::Check:
-        control = new QCheckBox(QString::fromUtf8(def.caption), this);
-        break;
-      case Kind::List: {
-        control = newList(listOf(def.tag));
-        break;
-      }
-      default: {
-        auto* edit = new QLineEdit(this);
-        if (def.maxLength > 0) edit->setMaxLength(def.maxLength);
-        fitToText(edit, def.maxLength > 0 ? std::min(def.maxLength, 30) : 11);
-        if (def.kind == Kind::Amount) keys = Keys::Decimal;
-        if (def.kind == Kind::Number) keys = Keys::Digits;
-        control = edit;
-      }
-    }
-    control->setObjectName(QLatin1String(def.name));
-    watch(control, def.tag, keys);
-    m_controls[def.tag] = control;
-  }
 }
 
 void TFormT4Entry::layOut() {
@@ -319,46 +278,7 @@ void TFormT4Entry::layOut() {
   layout->addWidget(area, 1);
   layout->addWidget(new QLabel(QStringLiteral("Scroll to see additional entry items"), this));
 
-  // The bottom bar.
-  auto* bar = new QHBoxLayout;
-  const auto button = [this, bar](const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), this);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    bar->addWidget(b);
-    return b;
-  };
-  QPushButton* index = button("BitBtnIndex", "Pick from &Index");
-  QPushButton* first = button("BitBtnFirst", "&First");
-  QPushButton* prevs = button("BitBtnPrevs", "&Prevs");
-  BitBtnNext = button("BitBtnNext", "&Next");
-  BitBtnNext->setDefault(true);  // Enter presses it
-  QPushButton* last = button("BitBtnLast", "&Last");
-  QPushButton* addNew = button("BitBtnAddNew", "&Add New");
-  QPushButton* exit = button("BitBtnExit", "E&XIT");
-  layout->addLayout(bar);
-  connect(index, &QPushButton::clicked, this, &TFormT4Entry::BitBtnIndexClick);
-  connect(first, &QPushButton::clicked, this, [this] { navigate(C::Move::First); });
-  connect(prevs, &QPushButton::clicked, this, [this] { navigate(C::Move::Prevs); });
-  connect(BitBtnNext, &QPushButton::clicked, this, [this] { navigate(C::Move::Next); });
-  connect(last, &QPushButton::clicked, this, [this] { navigate(C::Move::Last); });
-  connect(addNew, &QPushButton::clicked, this, &TFormT4Entry::BitBtnAddNewClick);
-  connect(exit, &QPushButton::clicked, this, [this] {
-    if (settleFields()) close();
-  });
-
-  QWidget* previous = nullptr;
-  for (int tag : TabOrder) {
-    if (previous) setTabOrder(previous, m_controls.at(tag));
-    previous = m_controls.at(tag);
-  }
-  for (QWidget* b :
-       {static_cast<QWidget*>(index), static_cast<QWidget*>(first), static_cast<QWidget*>(prevs),
-        static_cast<QWidget*>(BitBtnNext), static_cast<QWidget*>(last),
-        static_cast<QWidget*>(addNew), static_cast<QWidget*>(exit)}) {
-    setTabOrder(previous, b);
-    previous = b;
-  }
+  addButtonBar(layout, TabOrder);
 }
 
 void TFormT4Entry::fillHeader() {
@@ -390,60 +310,6 @@ void TFormT4Entry::fillHeader() {
       ->setText(QStringLiteral("54 Business#: ") + e.text(E::RevCan_account_number));
   m_header.at(QStringLiteral("LabelS_Taxation_year"))
       ->setText(QString::number(e.u16(E::S_Taxation_year)));
-}
-
-void TFormT4Entry::ShowRecord() {
-  for (const auto& [tag, control] : m_controls) {
-    const QString text = m_controller.fieldText(tag);
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-      edit->setText(text);  // shown by the screen: not modified
-    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-      showListText(combo, text);
-    } else {
-      static_cast<QCheckBox*>(control)->setChecked(text == QLatin1String("1"));
-    }
-  }
-}
-
-bool TFormT4Entry::Validate_UpdtFile(int tag) {
-  QWidget* control = m_controls.at(tag);
-  QString text;
-  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-    // An edit is checked only when typed into since it was last shown or checked.
-    if (!edit->isModified()) return true;
-    edit->setModified(false);
-    text = edit->text();
-  } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-    text = combo->currentText();
-  } else {
-    text =
-        static_cast<QCheckBox*>(control)->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-  }
-  const FieldOutcome outcome = m_controller.leaveField(tag, text);
-  showOutcome(control, outcome, m_controls.at(C::Country));
-  return !outcome.focusBack;
-}
-
-void TFormT4Entry::navigate(T4EntryController::Move move) {
-  if (settleFields() && m_controller.move(move)) ShowRecord();
-}
-
-void TFormT4Entry::BitBtnAddNewClick() {
-  if (!settleFields() || !m_controller.addNew()) return;
-  ShowRecord();
-  startTyping();
-}
-
-void TFormT4Entry::BitBtnIndexClick() {
-  if (settleFields() && m_controller.pickFromIndex()) ShowRecord();
-}
-
-void TFormT4Entry::reject() { close(); }
-
-void TFormT4Entry::closeEvent(QCloseEvent* event) {
-  if (!isVisible()) return;
-  event->ignore();
-  if (settleFieldsBeforeClosing() && m_controller.closeQuery()) done(QDialog::Accepted);
 }
 
 }  // namespace quillet
