@@ -4,16 +4,24 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
+
+#include "reports/ui/dialog_parts.h"
 
 namespace quillet {
 
 void SlipEntryScreen::buildControls(std::span<const ControlDef> defs,
                                     const std::function<QStringList(int tag)>& listOf) {
+  m_defs = defs;
   for (const ControlDef& def : defs) {
     QWidget* control = nullptr;
     Keys keys = Keys::Any;
@@ -37,6 +45,129 @@ void SlipEntryScreen::buildControls(std::span<const ControlDef> defs,
     watch(control, def.tag, keys);
     m_controls[def.tag] = control;
   }
+}
+
+QHBoxLayout* SlipEntryScreen::buildHeader(const QString& formTitle,
+                                          std::initializer_list<int> firstRow) {
+  auto* top = new QHBoxLayout;
+  auto* header = new QGroupBox(this);
+  header->setObjectName(QStringLiteral("PanelHeader"));
+  auto* headerLines = new QVBoxLayout(header);
+  headerLines->setSpacing(0);
+  for (const char* name : {"LabelS_Employer_name_line_1", "LabelS_Employer_address_line_1",
+                           "LabelS_Employer_address_line_2", "LabelS_Employer_city",
+                           "LabelS_Employer_province_code", "LabelS_Employer_country_code",
+                           "LabelS_Employer_postal_code", "LabelRevCan_account_number"}) {
+    auto* label = new QLabel(header);
+    label->setObjectName(QLatin1String(name));
+    headerLines->addWidget(label);
+    m_header[QLatin1String(name)] = label;
+  }
+  top->addWidget(header);
+  auto* titles = new QVBoxLayout;
+  auto* year = new QLabel(this);
+  year->setObjectName(QStringLiteral("LabelS_Taxation_year"));
+  QFont big = year->font();
+  big.setPointSize(24);
+  year->setFont(big);
+  year->setStyleSheet(QStringLiteral("color: red;"));
+  m_header[QStringLiteral("LabelS_Taxation_year")] = year;
+  auto* yearRow = new QHBoxLayout;
+  yearRow->addWidget(year);
+  yearRow->addWidget(new QLabel(formTitle, this));
+  titles->addLayout(yearRow);
+  auto* boxes = new QGridLayout;
+  boxRow(this, boxes, 0, firstRow);
+  titles->addLayout(boxes);
+  top->addLayout(titles, 1);
+  return top;
+}
+
+void SlipEntryScreen::boxRow(QWidget* parent, QGridLayout* grid, int row,
+                             std::initializer_list<int> tags) {
+  int column = 0;
+  for (int tag : tags) {
+    QWidget* control = m_controls.at(tag);
+    control->setParent(parent);
+    if (defOf(tag).kind != Kind::Check) {
+      m_captions[tag] = new QLabel(QString::fromUtf8(defOf(tag).caption), parent);
+      grid->addWidget(m_captions[tag], row, column);
+    }
+    grid->addWidget(control, row + 1, column++);
+  }
+}
+
+QGroupBox* SlipEntryScreen::otherInformation(QWidget* parent, int firstCodeTag, int pairs,
+                                             int perRow) {
+  auto* otherInfo = new QGroupBox(QStringLiteral("Other Information"), parent);
+  auto* otherGrid = new QGridLayout(otherInfo);
+  for (int pair = 0; pair < pairs; ++pair) {
+    const int code = firstCodeTag + 2 * pair;
+    const int row = (pair / perRow) * 2, column = (pair % perRow) * 2;
+    otherGrid->addWidget(new QLabel(QString::fromUtf8(defOf(code).caption), otherInfo), row,
+                         column);
+    otherGrid->addWidget(new QLabel(QString::fromUtf8(defOf(code + 1).caption), otherInfo), row,
+                         column + 1);
+    m_controls.at(code)->setParent(otherInfo);
+    m_controls.at(code + 1)->setParent(otherInfo);
+    otherGrid->addWidget(m_controls.at(code), row + 1, column);
+    otherGrid->addWidget(m_controls.at(code + 1), row + 1, column + 1);
+  }
+  return otherInfo;
+}
+
+QScrollArea* SlipEntryScreen::newArea() {
+  m_area = new QScrollArea(this);
+  m_area->setObjectName(QStringLiteral("ScrollBoxEntries"));
+  m_area->setWidgetResizable(true);
+  return m_area;
+}
+
+void SlipEntryScreen::addScrolled(QVBoxLayout* layout, QWidget* boxes) {
+  m_area->setWidget(boxes);
+  layout->addWidget(m_area, 1);
+  layout->addWidget(new QLabel(QStringLiteral("Scroll to see additional entry items"), this));
+}
+
+void SlipEntryScreen::showOpened(const QString& accountCaption) {
+  entry().open();
+  const EmployerRecord& e = entry().employer();
+  using E = EmployerRecord;
+  showBoxesOfYear(e.u16(E::S_Taxation_year));
+  for (const auto& [name, field] :
+       {std::pair{"LabelS_Employer_name_line_1", E::S_Employer_name_line_1},
+        std::pair{"LabelS_Employer_address_line_1", E::S_Employer_address_line_1},
+        std::pair{"LabelS_Employer_address_line_2", E::S_Employer_address_line_2},
+        std::pair{"LabelS_Employer_city", E::S_Employer_city},
+        std::pair{"LabelS_Employer_province_code", E::S_Employer_province_code},
+        std::pair{"LabelS_Employer_country_code", E::S_Employer_country_code},
+        std::pair{"LabelS_Employer_postal_code", E::S_Employer_postal_code}})
+    m_header.at(QLatin1String(name))->setText(e.text(field));
+  m_header.at(QStringLiteral("LabelRevCan_account_number"))
+      ->setText(accountCaption + e.text(E::RevCan_account_number));
+  m_header.at(QStringLiteral("LabelS_Taxation_year"))
+      ->setText(QString::number(e.u16(E::S_Taxation_year)));
+  ShowRecord();
+  // Every box shown where the screen has room for them; else as much as it has, and the
+  // rest scrolled within the window. The layouts first take in the employer's lines.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  resize(sizeWithinRoom(wholeSize(), roomOnScreen(*this)));
+  startTyping(m_firstTag);
+}
+
+void SlipEntryScreen::setBoxShown(int tag, bool shown) {
+  m_controls.at(tag)->setVisible(shown);
+  if (m_captions.count(tag)) m_captions.at(tag)->setVisible(shown);
+}
+
+QSize SlipEntryScreen::wholeSize() const {
+  // The area as big as what it holds, the rest of the screen as its layout wants it.
+  const QWidget* boxes = m_area->widget();
+  const QSize content = QSize(boxes->minimumSizeHint().width(), boxes->sizeHint().height()) +
+                        QSize(2, 2) * m_area->frameWidth();
+  const QMargins margins = layout()->contentsMargins();
+  return QSize(std::max(sizeHint().width(), content.width() + margins.left() + margins.right()),
+               sizeHint().height() - m_area->sizeHint().height() + content.height());
 }
 
 void SlipEntryScreen::addButtonBar(QVBoxLayout* layout, std::span<const int> tabOrder) {

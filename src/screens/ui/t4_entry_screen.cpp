@@ -83,8 +83,6 @@ const SlipEntryScreen::ControlDef Controls[] = {
     {C::EmployeeNumber, "EditEmployee_number", Kind::Text, "Employee number", 20},
 };
 
-const SlipEntryScreen::ControlDef& defOf(int tag) { return Controls[tag - C::FirstTag]; }
-
 QStringList listOf(int tag) {
   switch (tag) {
     case C::ProvinceOfEmployment:
@@ -159,157 +157,49 @@ TFormT4Entry::TFormT4Entry(OpenT4FileState& state, ScreensUi& ui, QWidget* owner
   setWindowTitle(state.T4FileOpen() ? QStringLiteral("Processing: ") + state.T4FileName()
                                     : QStringLiteral("T4 Display, Change Existing, or Add New"));
   m_countryTag = C::Country;
-  m_firstTag = C::EmploymentIncome;
+  m_firstTag = C::EmploymentIncome;  // box 14 takes the focus
   buildControls(Controls, listOf);
   layOut();
-  m_controller.open();
-  fillHeader();
-  ShowRecord();
-  // Every box shown where the screen has room for them; else as much as it has, and the
-  // rest scrolled within the window. The layouts first take in the employer's lines.
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-  resize(sizeWithinRoom(wholeSize(), roomOnScreen(*this)));
-  // Box 14 takes the focus with its text selected: what is typed replaces it.
-  startTyping(m_firstTag);
-}
-
-QSize TFormT4Entry::wholeSize() const {
-  // The area as big as what it holds, the rest of the screen as its layout wants it.
-  const QWidget* boxes = m_area->widget();
-  const QSize content = QSize(boxes->minimumSizeHint().width(), boxes->sizeHint().height()) +
-                        QSize(2, 2) * m_area->frameWidth();
-  const QMargins margins = layout()->contentsMargins();
-  return QSize(std::max(sizeHint().width(), content.width() + margins.left() + margins.right()),
-               sizeHint().height() - m_area->sizeHint().height() + content.height());
+  showOpened(QStringLiteral("54 Business#: "));
 }
 
 void TFormT4Entry::layOut() {
   auto* layout = new QVBoxLayout(this);
-
-  // The header: the employer on the left, the title and the tax year on the right.
-  auto* top = new QHBoxLayout;
-  auto* header = new QGroupBox(this);
-  header->setObjectName(QStringLiteral("PanelHeader"));
-  auto* headerLines = new QVBoxLayout(header);
-  headerLines->setSpacing(0);
-  for (const char* name : {"LabelS_Employer_name_line_1", "LabelS_Employer_address_line_1",
-                           "LabelS_Employer_address_line_2", "LabelS_Employer_city",
-                           "LabelS_Employer_province_code", "LabelS_Employer_country_code",
-                           "LabelS_Employer_postal_code", "LabelRevCan_account_number"}) {
-    auto* label = new QLabel(header);
-    label->setObjectName(QLatin1String(name));
-    headerLines->addWidget(label);
-    m_header[QLatin1String(name)] = label;
-  }
-  top->addWidget(header);
-  auto* titles = new QVBoxLayout;
-  auto* year = new QLabel(this);
-  year->setObjectName(QStringLiteral("LabelS_Taxation_year"));
-  QFont big = year->font();
-  big.setPointSize(24);
-  year->setFont(big);
-  year->setStyleSheet(QStringLiteral("color: red;"));
-  m_header[QStringLiteral("LabelS_Taxation_year")] = year;
-  auto* yearRow = new QHBoxLayout;
-  yearRow->addWidget(year);
-  yearRow->addWidget(
-      new QLabel(QStringLiteral("Revenue Canada  T4  Statement of Remuneration Paid"), this));
-  titles->addLayout(yearRow);
-
-  // A row of boxes: each caption above its control.
-  const auto boxes = [this](QWidget* parent, QGridLayout* grid, int row,
-                            std::initializer_list<int> tags) {
-    int column = 0;
-    for (int tag : tags) {
-      QWidget* control = m_controls.at(tag);
-      control->setParent(parent);
-      if (defOf(tag).kind != Kind::Check) {
-        m_captions[tag] = new QLabel(QString::fromUtf8(defOf(tag).caption), parent);
-        grid->addWidget(m_captions[tag], row, column);
-      }
-      grid->addWidget(control, row + 1, column++);
-    }
-  };
-  auto* firstRow = new QGridLayout;
-  boxes(this, firstRow, 0,
-        {C::Void, C::EmploymentIncome, C::IncomeTax, C::ProvinceOfEmployment, C::Cpp,
-         C::EiInsurable});
-  titles->addLayout(firstRow);
-  top->addLayout(titles, 1);
-
-  // Every box in one area, scrolled on a screen too small for them: the employer and the
-  // first boxes, name and address, the other boxes, the other information.
-  auto* area = new QScrollArea(this);
-  m_area = area;
-  area->setObjectName(QStringLiteral("ScrollBoxEntries"));
-  area->setWidgetResizable(true);
+  QHBoxLayout* top =
+      buildHeader(QStringLiteral("Revenue Canada  T4  Statement of Remuneration Paid"),
+                  {C::Void, C::EmploymentIncome, C::IncomeTax, C::ProvinceOfEmployment, C::Cpp,
+                   C::EiInsurable});
+  // Every box in one area: the employer and the first boxes, name and address, the other
+  // boxes, the other information.
+  QScrollArea* area = newArea();
   auto* middle = new QWidget(area);
   auto* rows = new QVBoxLayout(middle);
   rows->addLayout(top);
   auto* person = new QGroupBox(QStringLiteral("Employee Name and Address"), middle);
   auto* personGrid = new QGridLayout(person);
-  boxes(person, personGrid, 0, {C::Surname, C::FirstName, C::Initial});
-  boxes(person, personGrid, 2, {C::Addr1, C::Addr2});
-  boxes(person, personGrid, 4, {C::City, C::Province, C::Country, C::PostCode});
+  boxRow(person, personGrid, 0, {C::Surname, C::FirstName, C::Initial});
+  boxRow(person, personGrid, 2, {C::Addr1, C::Addr2});
+  boxRow(person, personGrid, 4, {C::City, C::Province, C::Country, C::PostCode});
   rows->addWidget(person);
   auto* others = new QGridLayout;
-  boxes(middle, others, 0, {C::Sin, C::CppExempt, C::EiExempt, C::EmploymentCode});
+  boxRow(middle, others, 0, {C::Sin, C::CppExempt, C::EiExempt, C::EmploymentCode});
   others->addWidget(new QLabel(QStringLiteral("<= X if Exempt"), middle), 0, 1, 1, 2);
-  boxes(middle, others, 2, {C::Qpp, C::PensionEarn, C::EiPremium, C::UnionDues});
-  boxes(middle, others, 4, {C::Rpp, C::Charitable, C::PensionAdj, C::RppPlan});
-  boxes(middle, others, 6, {C::Cpp2, C::Qpp2, C::Ppip, C::PpipInsurable});
-  boxes(middle, others, 8, {C::Dental, C::ReportType, C::EmployeeNumber, C::PpipExempt});
+  boxRow(middle, others, 2, {C::Qpp, C::PensionEarn, C::EiPremium, C::UnionDues});
+  boxRow(middle, others, 4, {C::Rpp, C::Charitable, C::PensionAdj, C::RppPlan});
+  boxRow(middle, others, 6, {C::Cpp2, C::Qpp2, C::Ppip, C::PpipInsurable});
+  boxRow(middle, others, 8, {C::Dental, C::ReportType, C::EmployeeNumber, C::PpipExempt});
   rows->addLayout(others);
-  auto* otherInfo = new QGroupBox(QStringLiteral("Other Information"), middle);
-  auto* otherGrid = new QGridLayout(otherInfo);
-  for (int pair = 0; pair < 6; ++pair) {
-    const int code = C::OtherCode1 + 2 * pair;
-    otherGrid->addWidget(new QLabel(QString::fromUtf8(defOf(code).caption), otherInfo),
-                         (pair / 3) * 2, (pair % 3) * 2);
-    otherGrid->addWidget(new QLabel(QString::fromUtf8(defOf(code + 1).caption), otherInfo),
-                         (pair / 3) * 2, (pair % 3) * 2 + 1);
-    m_controls.at(code)->setParent(otherInfo);
-    m_controls.at(code + 1)->setParent(otherInfo);
-    otherGrid->addWidget(m_controls.at(code), (pair / 3) * 2 + 1, (pair % 3) * 2);
-    otherGrid->addWidget(m_controls.at(code + 1), (pair / 3) * 2 + 1, (pair % 3) * 2 + 1);
-  }
-  rows->addWidget(otherInfo);
-  area->setWidget(middle);
-  layout->addWidget(area, 1);
-  layout->addWidget(new QLabel(QStringLiteral("Scroll to see additional entry items"), this));
-
+  rows->addWidget(otherInformation(middle, C::OtherCode1, T4Record::OtherInfoCount, 3));
+  addScrolled(layout, middle);
   addButtonBar(layout, TabOrder);
 }
 
-void TFormT4Entry::fillHeader() {
-  const EmployerRecord& e = m_controller.employer();
+void TFormT4Entry::showBoxesOfYear(int year) {
   // The boxes that later years added show for the years that have them.
-  const int year = e.u16(EmployerRecord::S_Taxation_year);
   const std::pair<int, int> fromYear[] = {{C::Cpp2, 2024},       {C::Qpp2, 2024},
                                           {C::Ppip, 2006},       {C::PpipInsurable, 2006},
                                           {C::PpipExempt, 2006}, {C::Dental, 2023}};
-  for (const auto& [tag, first] : fromYear) {
-    m_controls.at(tag)->setVisible(year >= first);
-    if (m_captions.count(tag)) m_captions.at(tag)->setVisible(year >= first);
-  }
-  using E = EmployerRecord;
-  m_header.at(QStringLiteral("LabelS_Employer_name_line_1"))
-      ->setText(e.text(E::S_Employer_name_line_1));
-  m_header.at(QStringLiteral("LabelS_Employer_address_line_1"))
-      ->setText(e.text(E::S_Employer_address_line_1));
-  m_header.at(QStringLiteral("LabelS_Employer_address_line_2"))
-      ->setText(e.text(E::S_Employer_address_line_2));
-  m_header.at(QStringLiteral("LabelS_Employer_city"))->setText(e.text(E::S_Employer_city));
-  m_header.at(QStringLiteral("LabelS_Employer_province_code"))
-      ->setText(e.text(E::S_Employer_province_code));
-  m_header.at(QStringLiteral("LabelS_Employer_country_code"))
-      ->setText(e.text(E::S_Employer_country_code));
-  m_header.at(QStringLiteral("LabelS_Employer_postal_code"))
-      ->setText(e.text(E::S_Employer_postal_code));
-  m_header.at(QStringLiteral("LabelRevCan_account_number"))
-      ->setText(QStringLiteral("54 Business#: ") + e.text(E::RevCan_account_number));
-  m_header.at(QStringLiteral("LabelS_Taxation_year"))
-      ->setText(QString::number(e.u16(E::S_Taxation_year)));
+  for (const auto& [tag, first] : fromYear) setBoxShown(tag, year >= first);
 }
 
 }  // namespace quillet
