@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "core/settings_store.h"
 #include "data/file_safety.h"
+#include "data/new_slip_file.h"
 #include "data/open_t4_file.h"
 #include "data/report_preconditions.h"
 #include "efile/xml_export.h"
@@ -18,6 +19,7 @@
 #include "reports/plain_summary.h"
 #include "reports/t4_forms.h"
 #include "reports/t4_totals.h"
+#include "reports/t4a_totals.h"
 #include "transfer/next_year.h"
 #include "transfer/t4_csv.h"
 
@@ -39,8 +41,16 @@ MainCommands::MainCommands(OpenT4FileState& state, AppUi& ui, const Clock& clock
       m_payroll(state, ui, clock, settings, programDir) {}
 
 QString MainCommands::caption() const {
-  return m_state.T4FileOpen() ? QStringLiteral("Processing: ") + m_state.T4FileName()
-                              : QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms");
+  if (!m_state.T4FileOpen())
+    return QStringLiteral("Preparation & Printing of Revenue Canada T4 Forms");
+  return (m_state.slipKind() == SlipKind::T4A ? QStringLiteral("Processing T4A slips: ")
+                                              : QStringLiteral("Processing: ")) +
+         m_state.T4FileName();
+}
+
+std::optional<SlipKind> MainCommands::openKind() const {
+  if (!m_state.T4FileOpen()) return std::nullopt;
+  return m_state.slipKind();
 }
 
 bool MainCommands::openT4File(const QString& name) {
@@ -86,14 +96,15 @@ void MainCommands::openFile() {
         "restart it, then select your file without first using the Wagebook Customer Menu"));
     return;
   }
-  const QString name = m_ui.chooseFileToOpen({QStringLiteral("Select \"T4 files (*.T4E)\" to Open"),
-                                              QStringLiteral("T4E"),
-                                              {QStringLiteral("T4 files (*.T4E)")},
-                                              true,
-                                              {}});
+  const QString name = m_ui.chooseFileToOpen(
+      {QStringLiteral("Select \"T4 files (*.T4E)\" to Open"),
+       QStringLiteral("T4E"),
+       {QStringLiteral("T4 files (*.T4E)"), QStringLiteral("T4A files (*.T4A)")},
+       true,
+       {}});
   if (name.isEmpty()) return;
   const QString extension = name.size() > 4 ? name.right(4).toUpper() : QString();
-  if (extension != QLatin1String(".T4E")) {
+  if (extension != QLatin1String(".T4E") && extension != QLatin1String(".T4A")) {
     m_ui.showMessage(QStringLiteral("Sorry but cannot process file ") + name +
                      QStringLiteral(" because file extension is not of a type that this menu "
                                     "selection handles. Try again."));
@@ -107,12 +118,37 @@ void MainCommands::openFile() {
   }
   if (!openT4File(name)) return;
   m_ui.showMessage(
-      QStringLiteral("T4 File ") + name +
+      slipName(m_state.slipKind()) + QStringLiteral(" File ") + name +
       QStringLiteral(" is open and will remain open until you select another file or") +
       QStringLiteral(" exit this program. To work with this file select Edit or Print") +
       QStringLiteral(" Choices from the Menu"));
   m_payroll.LeavePayrollMode();
   m_payroll.clearConfigFileName();
+}
+
+void MainCommands::newT4AFile() {
+  if (!fileIsOpen() || !holdsSlipsOf(m_state, SlipKind::T4, m_ui) || !employerReady()) return;
+  EmployerRecord payer;
+  if (!readEmployerRecordForReports(m_state, m_ui, payer)) return;
+  const QFileInfo current(m_state.T4FileName());
+  const QString name = m_ui.chooseFileToSave({QStringLiteral("New T4A file of this payer"),
+                                              QStringLiteral("T4A"),
+                                              {QStringLiteral("T4A files (*.T4A)")},
+                                              true,
+                                              current.absolutePath(),
+                                              current.completeBaseName() + QStringLiteral(".T4A")});
+  if (name.isEmpty()) return;
+  if (QFileInfo::exists(name)) {
+    m_ui.showMessage(QStringLiteral("%1 exists already: a new T4A file never takes the place of "
+                                    "another file. Choose another name.")
+                         .arg(name));
+    return;
+  }
+  if (const FileStatus written = writeEmptySlipFile(name, payer, SlipKind::T4A); !written) {
+    m_ui.showMessage(written.message());
+    return;
+  }
+  if (openT4File(name)) editT4Records();
 }
 
 void MainCommands::copyFile() {
@@ -165,7 +201,12 @@ bool MainCommands::fileIsOpen() {
   return false;
 }
 
-bool MainCommands::reportReady() { return checkReportPreconditions(m_state, m_ui); }
+bool MainCommands::reportReady() {
+  if (!m_state.T4FileOpen()) return checkReportPreconditions(m_state, m_ui);
+  return checkReportPreconditions(m_state, m_ui, m_state.slipKind());
+}
+
+bool MainCommands::t4ReportReady() { return checkReportPreconditions(m_state, m_ui); }
 
 void MainCommands::editEmployer() {
   if (fileIsOpen()) m_ui.editEmployerRecord(m_state);
@@ -190,15 +231,22 @@ void MainCommands::printErrors() {
 }
 
 void MainCommands::printTotals() {
-  if (reportReady()) runT4Totals(m_state, m_ui, m_clock, &m_settings);
+  if (!reportReady()) return;
+  // A T4A file has no pre-printed Summary: its worksheet, and the Summary on plain paper.
+  if (m_state.slipKind() == SlipKind::T4A) {
+    m_ui.showReport(t4aTotalsWorksheet(totalT4AFile(m_state, m_ui), m_state.T4FileName()),
+                    ViewerButtons::OkOnly);
+    return;
+  }
+  runT4Totals(m_state, m_ui, m_clock, &m_settings);
 }
 
 void MainCommands::printForms() {
-  if (reportReady()) printT4Forms(m_state, m_ui, m_clock, &m_settings);
+  if (t4ReportReady()) printT4Forms(m_state, m_ui, m_clock, &m_settings);
 }
 
 void MainCommands::printLabels() {
-  if (reportReady()) printMailingLabels(m_state, m_ui, m_clock);
+  if (t4ReportReady()) printMailingLabels(m_state, m_ui, m_clock);
 }
 
 void MainCommands::printPlainSlips() {
@@ -206,7 +254,11 @@ void MainCommands::printPlainSlips() {
 }
 
 void MainCommands::printPlainSummary() {
-  if (reportReady()) printPlainSummaries(totalT4File(m_state, m_ui), m_ui, &m_settings);
+  if (!reportReady()) return;
+  if (m_state.slipKind() == SlipKind::T4A)
+    printPlainT4ASummary(totalT4AFile(m_state, m_ui), m_ui, &m_settings);
+  else
+    printPlainSummaries(totalT4File(m_state, m_ui), m_ui, &m_settings);
 }
 
 void MainCommands::exportSlipPdfs() {

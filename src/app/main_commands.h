@@ -5,7 +5,9 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <optional>
 
+#include "data/record.h"
 #include "payroll_import/payroll_menu.h"
 
 namespace quillet {
@@ -21,7 +23,8 @@ class MainCommands {
   MainCommands(OpenT4FileState& state, AppUi& ui, const Clock& clock, const SettingsStore& settings,
                const QString& programDir = {});
 
-  // "Processing: <path>" while a T4 file is open.
+  // "Processing: <path>" while a T4 file is open; "Processing T4A slips: <path>" for a T4A
+  // file.
   QString caption() const;
   // Called with the new caption as soon as a file is opened or fails to open, before any
   // screen the command goes on to show.
@@ -35,6 +38,8 @@ class MainCommands {
 
   void newFile();
   void openFile();
+  // The empty T4A file of the open T4 file's payer and year, made and opened.
+  void newT4AFile();
   void copyFile();
   void exportXml();
   void exportCsv();
@@ -53,6 +58,9 @@ class MainCommands {
   // Closing the main window: the open file is closed and payroll mode left.
   void exit();
 
+  // The kind of the open file's slips; nothing while no file is open.
+  std::optional<SlipKind> openKind() const;
+
   // The Wagebook Customers menu and its payroll mode.
   PayrollMenu& payroll() { return m_payroll; }
 
@@ -60,6 +68,7 @@ class MainCommands {
   bool fileIsOpen();
   bool employerReady();
   bool reportReady();
+  bool t4ReportReady();  // the reports of T4 files alone: the forms, the labels
   bool openT4File(const QString& name);
 
   OpenT4FileState& m_state;

@@ -89,9 +89,8 @@ int runNewT4A(const Invocation& invocation, const Clock&, Io io) {
   EmployerRecord payer;
   if (!readEmployerRecord(*state, payer))
     return failed(fileErrorMessage(QStringLiteral("read"), state->T4FileName()));
-  auto made = NewSlipFile::begin(out, payer, SlipKind::T4A);
-  if (!made) return failed(made.error().message);
-  if (auto committed = made->commit(); !committed) return failed(committed.error().message);
+  if (const FileStatus written = writeEmptySlipFile(out, payer, SlipKind::T4A); !written)
+    return failed(written.message());
   io.out << "Tax year " << payer.u16(EmployerRecord::S_Taxation_year) << ", T4A file of "
          << payer.text(EmployerRecord::S_Employer_name_line_1) << ", written to " << out
          << Qt::endl;

@@ -30,4 +30,11 @@ FileStatus NewSlipFile::put(int64_t position, const Record768& record) {
   return FileError{fileErrorMessage(QStringLiteral("write"), m_path)};
 }
 
+FileStatus writeEmptySlipFile(const QString& path, const EmployerRecord& employer, SlipKind kind) {
+  auto made = NewSlipFile::begin(path, employer, kind);
+  if (!made) return made.error();
+  if (auto committed = made->commit(); !committed) return committed.error();
+  return {};
+}
+
 }  // namespace quillet

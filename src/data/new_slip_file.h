@@ -32,4 +32,8 @@ class NewSlipFile {
   int64_t m_position = FirstT4Position;
 };
 
+// A file of `kind` at `path` with its header and `employer` alone, no slips; the platform's
+// message when it cannot be made whole.
+FileStatus writeEmptySlipFile(const QString& path, const EmployerRecord& employer, SlipKind kind);
+
 }  // namespace quillet

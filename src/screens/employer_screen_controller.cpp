@@ -303,7 +303,7 @@ FieldOutcome EmployerScreenController::leaveSin(const Field& field, const QStrin
 
 bool EmployerScreenController::closeQuery(bool okClicked) {
   QStringList findings;
-  CheckEmployerRecord(m_working, findings);
+  CheckEmployerRecord(m_working, findings, m_state.slipKind());
   if (!findings.isEmpty()) {
     ViewerReport report;
     report.lines = findings;

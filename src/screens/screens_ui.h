@@ -9,7 +9,7 @@ class OpenT4FileState;
 
 class ScreensUi : public virtual Ui {
  public:
-  // The employer information screen and the T4 entry screen.
+  // The employer information screen, and the entry screen of the file's slips (T4 or T4A).
   virtual void editEmployerRecord(OpenT4FileState& state) = 0;
   virtual void editT4Records(OpenT4FileState& state) = 0;
   // The employee index: sets the open file's PickedIndex and CoInfoShown.

@@ -6,7 +6,7 @@
 #include "checks/t4a_codes.h"
 #include "checks/t4a_record_checks.h"
 #include "core/numeric_text.h"
-#include "data/t4_file.h"
+#include "data/open_t4_file.h"
 
 namespace quillet {
 namespace {
@@ -211,7 +211,16 @@ FieldOutcome T4AEntryController::leaveNumber(int tag, const QString& text) {
   return outcome;
 }
 
+bool T4AEntryController::addNew() {
+  if (!SlipEntryController::addNew()) return false;
+  // A new record counts as unchanged until something is typed: left untouched, it is
+  // neither checked nor offered for saving.
+  m_state.sharedRecord() = m_working;
+  return true;
+}
+
 bool T4AEntryController::checkWorking(QStringList& report) {
+  if (isNew() && m_working.bytes() == m_state.sharedRecord().bytes()) return false;
   T4ARecord record = m_working;
   CheckT4ARecord(record, m_employer, report);
   return report.size() > 2;

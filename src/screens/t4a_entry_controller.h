@@ -51,6 +51,7 @@ class T4AEntryController : public SlipEntryController<T4ARecord> {
 
   QString fieldText(int tag) const override;
   FieldOutcome leaveField(int tag, const QString& text) override;
+  bool addNew() override;
 
  protected:
   bool checkWorking(QStringList& report) override;

@@ -86,11 +86,22 @@ QString fieldsOf(const Record768& record, std::span<const Field> layout) {
   return all;
 }
 
+namespace {
+void append(QByteArray& bytes, const Record768& record) {
+  bytes.append(reinterpret_cast<const char*>(record.bytes().data()), Record768::Size);
+}
+}  // namespace
+
+QByteArray t4aFileBytes(const EmployerRecord& payer, const std::vector<T4ARecord>& slips) {
+  QByteArray bytes;
+  append(bytes, HeaderRecord::forEmployer(payer, SlipKind::T4A));
+  append(bytes, payer);
+  for (const T4ARecord& slip : slips) append(bytes, slip);
+  return bytes;
+}
+
 QByteArray t4FileBytes(const std::optional<EmployerRecord>& employer,
                        const std::vector<T4Record>& t4s, const QByteArray& trailing) {
-  const auto append = [](QByteArray& bytes, const Record768& record) {
-    bytes.append(reinterpret_cast<const char*>(record.bytes().data()), Record768::Size);
-  };
   QByteArray bytes;
   if (employer) {
     append(bytes, HeaderRecord::forEmployer(*employer));

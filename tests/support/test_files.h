@@ -12,6 +12,7 @@
 #include "core/clock.h"
 #include "data/employer_record.h"
 #include "data/t4_record.h"
+#include "data/t4a_record.h"
 #include "qt_printers.h"
 
 namespace quillet::test {
@@ -60,6 +61,9 @@ QString fieldsOf(const Record768& record, std::span<const Field> layout);
 // order, then `trailing` bytes.
 QByteArray t4FileBytes(const std::optional<EmployerRecord>& employer,
                        const std::vector<T4Record>& t4s, const QByteArray& trailing = {});
+
+// The bytes of a T4A file of `payer`: its header, the payer and the slips in order.
+QByteArray t4aFileBytes(const EmployerRecord& payer, const std::vector<T4ARecord>& slips);
 
 class TempFolder {
  public:

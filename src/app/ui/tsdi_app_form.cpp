@@ -47,7 +47,11 @@ TSDIAppForm::TSDIAppForm(OpenT4FileState& state, AppUi& ui, const Clock& clock,
   buildPanels();
   resize(640, 420);
   setWindowTitle(m_commands.caption());
-  m_commands.onCaptionChange([this](const QString& caption) { setWindowTitle(caption); });
+  offerWhatTheFileAllows();
+  m_commands.onCaptionChange([this](const QString& caption) {
+    setWindowTitle(caption);
+    offerWhatTheFileAllows();
+  });
 }
 
 void TSDIAppForm::run(void (MainCommands::*command)()) {
@@ -62,6 +66,29 @@ void TSDIAppForm::runPayroll(void (PayrollMenu::*command)()) {
   for (std::size_t i = 0; i < checks.size(); ++i)
     findChild<QAction*>(QLatin1String(names[i]))->setChecked(checks[i]);
   setWindowTitle(m_commands.caption());
+  offerWhatTheFileAllows();
+}
+
+void TSDIAppForm::offerWhatTheFileAllows() {
+  const bool t4a = m_commands.openKind() == SlipKind::T4A;
+  // The pre-printed forms and the labels are the T4 file's.
+  for (const char* name : {"PrintT4Records1", "PrintMailingLabels1"})
+    findChild<QAction*>(QLatin1String(name))->setEnabled(!t4a);
+  findChild<QToolButton*>(QStringLiteral("SpeedButtonPrintT4"))->setEnabled(!t4a);
+  // The commands of either kind say which they work on.
+  for (const char* name :
+       {"ExportCsvItem", "ImportCsvItem", "EditT4Records1", "PrintT4Errors1", "PrintT4Totals1",
+        "PrintPlainSlips", "PrintPlainSummary", "ExportSlipPdfs"}) {
+    QAction* action = findChild<QAction*>(QLatin1String(name));
+    if (!action->data().isValid()) action->setData(action->text());
+    QString text = action->data().toString();
+    if (t4a) {
+      text.replace(QStringLiteral("T4"), QStringLiteral("T4A"))
+          .replace(QStringLiteral("Forms"), QStringLiteral("Slips"))
+          .replace(QStringLiteral("employee"), QStringLiteral("recipient"));
+    }
+    action->setText(text);
+  }
 }
 
 void TSDIAppForm::buildMenus() {
@@ -97,6 +124,10 @@ void TSDIAppForm::buildMenus() {
       file,
       {{"NewFileItem", QStringLiteral("Create &New T4 file..."), NewHint, &MainCommands::newFile},
        {"OpenItem", QStringLiteral("&Open T4E files..."), OpenHint, &MainCommands::openFile},
+       {"NewT4AItem", QStringLiteral("New T4&A file of this payer…"),
+        QStringLiteral("Makes the empty T4A file of the open T4 file's employer and year, for "
+                       "contractors' fees, commissions and pensions"),
+        &MainCommands::newT4AFile},
        {"CopyfileItem", QStringLiteral("&Copy ANY file..."), CopyHint, &MainCommands::copyFile},
        separator,
        {"ExportCsvItem", QStringLiteral("&Export T4s to a spreadsheet…"),

@@ -39,6 +39,8 @@ class TSDIAppForm : public QMainWindow {
   // open file in the caption.
   void runPayroll(void (PayrollMenu::*command)());
   void showAbout();
+  // The menus offer what the open file's kind of slips allows, and say which kind.
+  void offerWhatTheFileAllows();
 
   MainCommands m_commands;
   QStringList m_arguments;

@@ -16,6 +16,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
+#include "data/open_t4_file.h"
 #include "efile/ui/transmitter_dialog.h"
 #include "efile/ui/xml_export_dialog.h"
 #include "payroll_import/ui/pay_conv_setup.h"
@@ -33,6 +34,7 @@
 #include "screens/ui/employee_index.h"
 #include "screens/ui/employer_screen.h"
 #include "screens/ui/t4_entry_screen.h"
+#include "screens/ui/t4a_entry_screen.h"
 
 namespace quillet {
 namespace {
@@ -151,6 +153,11 @@ void WidgetUi::editEmployerRecord(OpenT4FileState& state) {
 }
 
 void WidgetUi::editT4Records(OpenT4FileState& state) {
+  if (state.slipKind() == SlipKind::T4A) {
+    TFormT4AEntry screen(state, *this, m_owner);
+    screen.exec();
+    return;
+  }
   TFormT4Entry screen(state, *this, m_owner);
   screen.exec();
 }
