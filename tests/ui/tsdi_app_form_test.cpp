@@ -99,6 +99,41 @@ class TSDIAppFormTest : public QObject {
     expectGolden("main_window_commands", desk.ui.transcript(), desk.folder.path({}));
   }
 
+  // From a T4 file, File -> New T4A file of this payer makes the payer's empty T4A file (never
+  // over another) and opens it on its entry screen; the menus then offer a T4A file's
+  // commands, name them so, and refuse the T4's forms and labels; a new name ending in .T4A
+  // is made a T4A file (recorded).
+  void aPayersT4AFileFromTheMenus() {
+    Desk desk;
+    desk.trigger("NewT4AItem");  // no file open: told
+    desk.open("ACME.T4E", {goodT4("Adams", "Ann")});
+    const QString made = desk.folder.path("ACME.T4A");
+    desk.ui.expectFileChoice(desk.folder.path("ACME.T4E"));  // another file's name: refused
+    desk.trigger("NewT4AItem");
+    desk.ui.expectFileChoice(made);
+    desk.ui.expectT4EntryScreen([](OpenT4FileState& s) { QCOMPARE(s.slipKind(), SlipKind::T4A); });
+    desk.trigger("NewT4AItem");
+    QCOMPARE(desk.window.windowTitle(), QStringLiteral("Processing T4A slips: ") + made);
+    QVERIFY(!desk.action("PrintT4Records1")->isEnabled());
+    QVERIFY(!desk.action("PrintMailingLabels1")->isEnabled());
+    QCOMPARE(desk.action("EditT4Records1")->text(), QStringLiteral("T4A Slips &View"));
+    QCOMPARE(desk.action("ExportSlipPdfs")->text(),
+             QStringLiteral("T4A slips as P&DF, one per recipient…"));
+    desk.trigger("NewT4AItem");      // a T4A file open: told
+    desk.trigger("PrintT4Totals1");  // no slips yet: told
+    desk.trigger("PrintT4Records1");
+
+    desk.ui.expectFileChoice(desk.folder.path("OTHER.T4A"));
+    desk.ui.expectQuestion(Answer::Yes);
+    desk.trigger("OpenItem");
+    QCOMPARE(desk.state.slipKind(), SlipKind::T4A);
+    desk.ui.expectFileChoice(desk.folder.path("ACME.T4E"));
+    desk.trigger("OpenItem");
+    QVERIFY(desk.action("PrintT4Records1")->isEnabled());
+    QCOMPARE(desk.action("EditT4Records1")->text(), QStringLiteral("T4 Forms &View"));
+    expectGolden("main_window_t4a", desk.ui.transcript(), desk.folder.path({}));
+  }
+
   void openChecksTheExtensionThenOpens() {
     Desk desk;
     const QByteArray bytes = t4FileBytes(goodEmployer(), {goodT4("Smith", "J")});
