@@ -1,4 +1,5 @@
-// Quillet benchmarks — opening, checking and re-keying a T4 file of 100,000 employees.
+// Quillet benchmarks — opening, checking and re-keying a T4 file of 100,000 employees, and a
+// T4A file of 100,000 recipients.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -15,6 +16,7 @@
 #include "data/open_t4_file.h"
 #include "data/t4_record.h"
 #include "efile/t4_xml.h"
+#include "efile/t4a_xml.h"
 #include "reports/error_list.h"
 #include "transfer/t4_csv.h"
 
@@ -203,5 +205,61 @@ void BM_CsvImport(benchmark::State& state) {
 BENCHMARK(BM_CsvImport)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 
 }  // namespace
+
+// The same for a T4A file of 100,000 recipients: opened and indexed, with the peak memory it
+// adds; checked; its XML return written, with the peak memory the writing adds.
+void BM_T4AOpenAndIndex(benchmark::State& state) {
+  bigT4AFile();
+  malloc_trim(0);
+  std::ofstream("/proc/self/clear_refs") << "5";
+  const long before = statusKilobytes("VmRSS");
+  for (auto _ : state) {
+    OpenT4FileState file = openBenchFile(bigT4AFile());
+    benchmark::DoNotOptimize(file.T4File().Count());
+  }
+  state.counters["peak_MB_above_baseline"] = double(statusKilobytes("VmHWM") - before) / 1024.0;
+}
+BENCHMARK(BM_T4AOpenAndIndex)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_T4ACheckWholeFile(benchmark::State& state) {
+  bench::BenchUi ui;
+  OpenT4FileState file = openBenchFile(bigT4AFile());
+  for (auto _ : state) {
+    const ErrorList list = buildErrorList(file, ui);
+    benchmark::DoNotOptimize(list.lines.size());
+  }
+}
+BENCHMARK(BM_T4ACheckWholeFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_T4AXmlReturn(benchmark::State& state) {
+  OpenT4FileState file = openBenchFile(bigT4AFile());
+  Transmitter transmitter;
+  transmitter.account = QStringLiteral("123456782RP0001");
+  transmitter.contactName = QStringLiteral("Pat Doe");
+  transmitter.contactArea = QStringLiteral("613");
+  transmitter.contactPhone = QStringLiteral("555-0100");
+  transmitter.contactEmail = QStringLiteral("pat@example.ca");
+  XmlReturnOptions options;
+  options.submissionRef = QStringLiteral("B1");
+  QTemporaryDir dir;
+  const long before = statusKilobytes("VmHWM");
+  for (auto _ : state) {
+    QFile out(dir.filePath(QStringLiteral("return.xml")));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write the return");
+    benchmark::DoNotOptimize(checkForXml(file, options).errors.size());
+    benchmark::DoNotOptimize(writeT4AXml(file, transmitter, options, out).slips);
+  }
+  state.counters["peak_MB_growth"] = double(statusKilobytes("VmHWM") - before) / 1024;
+}
+BENCHMARK(BM_T4AXmlReturn)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 BENCHMARK_MAIN();

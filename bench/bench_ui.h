@@ -4,12 +4,12 @@
 #include <functional>
 #include <utility>
 
-#include "core/ui.h"
+#include "app/app_ui.h"
 #include "reports/print_surface.h"
 
 namespace quillet::bench {
 
-class BenchUi final : public Ui {
+class BenchUi final : public AppUi {
  public:
   using Printer = std::function<std::unique_ptr<PrintSurface>(const QString& documentTitle)>;
 

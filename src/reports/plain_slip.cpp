@@ -45,8 +45,8 @@ QString exemptMark(const SlipSource& s) {
   return s.record.flag(F) ? QStringLiteral("X") : QString();
 }
 
-// The other information of a T4 (its code's first two characters) and of a T4A (its code
-// of three digits).
+// The other information of a T4 (its code's first two characters; six pairs) and of a T4A
+// (its code of three digits; twelve pairs).
 template <int K>
 QString otherCode(const SlipSource& s) {
   if (s.record.isT4A()) {
@@ -55,15 +55,20 @@ QString otherCode(const SlipSource& s) {
                ? QString()
                : QStringLiteral("%1").arg(code, 3, 10, QLatin1Char('0'));
   }
-  return s.record.int32(T::Other_info_amount[K]) == 0
-             ? QString()
-             : s.record.text(T::Other_info_code[K]).left(2).trimmed();
+  if constexpr (K < T4Record::OtherInfoCount) {
+    return s.record.int32(T::Other_info_amount[K]) == 0
+               ? QString()
+               : s.record.text(T::Other_info_code[K]).left(2).trimmed();
+  }
+  return {};
 }
 
 template <int K>
 QString otherAmount(const SlipSource& s) {
-  return formAmount(
-      s.record.int32(s.record.isT4A() ? A::Other_info_amount[K] : T::Other_info_amount[K]));
+  if (s.record.isT4A()) return formAmount(s.record.int32(A::Other_info_amount[K]));
+  if constexpr (K < T4Record::OtherInfoCount)
+    return formAmount(s.record.int32(T::Other_info_amount[K]));
+  return {};
 }
 
 QString employerName(const SlipSource& s) {
