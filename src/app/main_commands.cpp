@@ -65,7 +65,8 @@ void MainCommands::handleCommandLine(const QStringList& args) {
   const CommandLine line = parseCommandLine(args);
   if (line.t4FileName.isEmpty() || !openT4File(line.t4FileName)) return;
   if (line.print) {
-    printForms();
+    // A T4A file has no pre-printed forms: its slips go on plain paper.
+    m_state.slipKind() == SlipKind::T4A ? printPlainSlips() : printForms();
   } else {
     editT4Records();
   }

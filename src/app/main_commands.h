@@ -32,8 +32,9 @@ class MainCommands {
     m_captionChange = std::move(listener);
   }
 
-  // The command line of the first activation: a .T4E name opens that file, then goes to
-  // T4 form printing ("/P") or to the T4 entry screen.
+  // The command line of the first activation: a .T4E (or .T4A) name opens that file, then
+  // goes to T4 form printing ("/P"; a T4A file's slips on plain paper) or to the entry
+  // screen.
   void handleCommandLine(const QStringList& args);
 
   void newFile();

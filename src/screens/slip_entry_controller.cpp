@@ -59,6 +59,7 @@ std::optional<Answer> SlipEntryController<R>::AskSaveChanges() {
   if (checkWorking(findings)) {
     ViewerReport report;
     report.lines = findings;
+    report.caption = slipName(kind()) + QStringLiteral(" Error Messages");
     if (m_ui.showReport(report, ViewerButtons::FixErrorOrIgnore) == ViewerResult::FixError)
       return Answer::Cancel;
   }

@@ -1,6 +1,7 @@
 // Quillet — the T4A entry screen: one recipient at a time, in name order.
 #include "screens/ui/t4a_entry_screen.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -144,6 +145,14 @@ TFormT4AEntry::TFormT4AEntry(OpenT4FileState& state, ScreensUi& ui, QWidget* own
         return C::otherInfoTexts(year);
     }
   });
+  // The codes' lists as wide as a code and the start of its meaning; a list that drops down
+  // shows the whole of each.
+  for (int pair = 0; pair < T4ARecord::OtherInfoCount; ++pair) {
+    auto* list = static_cast<QComboBox*>(m_controls.at(C::OtherCode1 + 2 * pair));
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(24);
+    list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0));
+  }
   layOut();
   showOpened(QStringLiteral("Payer's account#: "));
 }
