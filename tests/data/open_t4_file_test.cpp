@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "data/t4a_record.h"
 #include "golden.h"
 #include "open_file_test.h"
 
@@ -33,6 +34,41 @@ TEST_F(OpenT4File, aNewNameIsCreatedEmptyButNeverByInspection) {
   EXPECT_EQ(employer.recordType(), EmployerRecordType);
   state.CloseT4File();
   EXPECT_EQ(readWholeFile(folder.path("NEW.T4E")), t4FileBytes(goodEmployer(), {}));
+}
+
+// The kind of a file's slips: told by its header, else by its first slip's record type,
+// else (no header yet) by its name; the header written for the employer keeps the kind.
+TEST_F(OpenT4File, aFilesKindIsToldByItsRecordsThenByItsName) {
+  const EmployerRecord employer = goodEmployer();
+  const T4ARecord slip = T4ARecord::newFrom(employer);
+  QByteArray t4aSlipAfterT4Header = t4FileBytes(employer, {});
+  t4aSlipAfterT4Header.append(reinterpret_cast<const char*>(slip.bytes().data()), Record768::Size);
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    SlipKind kind;
+  } cases[] = {
+      {"NEW.T4A", {}, SlipKind::T4A},
+      {"new.t4a", {}, SlipKind::T4A},
+      {"NEW.T4E", {}, SlipKind::T4},
+      {"SHORT.T4A", QByteArray(767, '\0'), SlipKind::T4A},
+      {"HEADER.T4E", t4aFileBytes(employer, {}), SlipKind::T4A},
+      {"SLIP.T4E", t4aSlipAfterT4Header, SlipKind::T4A},
+      {"NAMED.T4A", t4FileBytes(employer, {goodT4("Brown", "A")}), SlipKind::T4},
+  };
+  for (const auto& c : cases) {
+    OpenT4FileState file;
+    const QString path = c.bytes.isNull() ? folder.path(c.name) : folder.write(c.name, c.bytes);
+    ASSERT_TRUE(open(file, path)) << c.name;
+    EXPECT_EQ(file.slipKind(), c.kind) << c.name;
+    EmployerRecord again = employer;
+    if (c.bytes.isNull()) {
+      ASSERT_TRUE(writeEmployerAndHeader(file, again));
+      file.CloseT4File();
+      ASSERT_TRUE(open(file, path));
+      EXPECT_EQ(file.slipKind(), c.kind) << c.name << ", once its header is written";
+    }
+  }
 }
 
 TEST_F(OpenT4File, openingAnotherFileReleasesTheFirst) {
