@@ -8,6 +8,7 @@
 #include "checks/tax_years.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
+#include "data/t4a_record.h"
 #include "efile/efile_settings.h"
 #include "efile/filed_state.h"
 #include "efile/return_slips.h"
@@ -94,6 +95,28 @@ TEST_F(XmlExportTest, aFirstExportAsksForTheTransmitterAndWritesTheReturn) {
   EXPECT_EQ(std::tuple(filed->returns[0].reference, filed->returns[0].reportType,
                        filed->returns[0].written, filed->returns[0].slips.size()),
             std::tuple(QStringLiteral("Q0000001"), QChar(u'O'), clock.now(), std::size_t(1)));
+}
+
+// A T4A file's export: its own return, proposed under the payer's number and "T4A", its
+// totals told by their boxes; the T4A slip sent is what was filed (recorded).
+TEST_F(XmlExportTest, aT4AFilesReturnFromTheDesktop) {
+  EmployerRecord payer = goodEmployer();
+  applyRates(payer, *ratesOf(2025));
+  T4ARecord fees = T4ARecord::newFrom(payer);
+  fees.setText(T4ARecord::Recipient_surname, QStringLiteral("Tremblay"));
+  fees.setText(T4ARecord::Recipient_SIN, QStringLiteral("046454286"));
+  fees.setInt32(T4ARecord::Fees_for_services, 1200000);
+  openFile(t4aFileBytes(payer, {fees}));
+  storeTransmitter();
+  acceptChoices(ui);
+  ui.expectFileChoice(folder.path("t4a.xml"));
+  exportForInternetFiling(state, ui, settings, clock);
+  EXPECT_EQ(ui.fileDialogs().last().proposedName, "123456782RP0001-2025-T4A.xml");
+  expectGolden("xml_export_t4a", ui.transcript() + readWholeFile(folder.path("t4a.xml")),
+               folder.path({}));
+  const auto filed = readFiledState(state.T4FileName());
+  ASSERT_TRUE(filed && filed->returns.size() == 1u);
+  EXPECT_TRUE(filed->returns[0].slips[0].record.isT4A());
 }
 
 // Once a return is filed, the next export offers what changed since: the slip changed is
