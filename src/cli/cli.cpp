@@ -71,11 +71,17 @@ const QList<Command>& commands() {
   return all;
 }
 
-int usage(QTextStream& err, const QString& problem) {
-  err << "quillet-cli: " << problem << Qt::endl << "usage:" << Qt::endl;
+void printUsage(QTextStream& stream) {
+  stream << "usage:" << Qt::endl;
   for (const Command& command : commands()) {
-    err << "  quillet-cli " << command.usage << " [--now \"YYYY-MM-DD HH:MM\"]" << Qt::endl;
+    stream << "  quillet-cli " << command.usage << " [--now \"YYYY-MM-DD HH:MM\"]" << Qt::endl;
   }
+  stream << "  quillet-cli --help | --version" << Qt::endl;
+}
+
+int usage(QTextStream& err, const QString& problem) {
+  err << "quillet-cli: " << problem << Qt::endl;
+  printUsage(err);
   return ExitUsage;
 }
 
@@ -105,6 +111,16 @@ bool outputsAreNotInputs(const Command& command, const Invocation& invocation, I
 }  // namespace
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
+  // Alone on the command line, --help is the usage and --version the program's version, on
+  // standard output.
+  if (args == QStringList{QStringLiteral("--help")}) {
+    printUsage(out);
+    return ExitOk;
+  }
+  if (args == QStringList{QStringLiteral("--version")}) {
+    out << "quillet-cli " << QUILLET_VERSION << Qt::endl;
+    return ExitOk;
+  }
   QString problem;
   const auto invocation = parseInvocation(args, problem);
   if (!invocation) return usage(err, problem);

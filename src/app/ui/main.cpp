@@ -1,6 +1,7 @@
 // Quillet — the desktop program.
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/settings_startup.h"
 #include "app/ui/tsdi_app_form.h"
@@ -10,6 +11,11 @@
 #include "data/open_t4_file.h"
 
 int main(int argc, char** argv) {
+  // The version, alone on the command line, needs no display and opens no window.
+  if (argc == 2 && qstrcmp(argv[1], "--version") == 0) {
+    std::printf("quillet %s\n", QUILLET_VERSION);
+    return 0;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillet"));
   QApplication::setOrganizationName(QStringLiteral("Corvantis"));
