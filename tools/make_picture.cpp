@@ -3,9 +3,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QPainterPath>
-#include <cmath>
 #include <cstdio>
+
+#include "leaf.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -22,20 +22,7 @@ int main(int argc, char** argv) {
   painter.fillRect(0, 0, 60, 120, red);
   painter.fillRect(180, 0, 60, 120, red);
 
-  // A stylised eleven-point leaf, drawn as a star whose points alternate in length.
-  QPainterPath leaf;
-  const QPointF centre(120, 58);
-  for (int i = 0; i <= 22; ++i) {
-    const double angle = -M_PI / 2 + i * M_PI / 11;
-    const double radius = i % 2 == 0 ? (i % 4 == 0 ? 46 : 36) : 18;
-    const QPointF point = centre + QPointF(std::cos(angle) * radius, std::sin(angle) * radius);
-    if (i == 0)
-      leaf.moveTo(point);
-    else
-      leaf.lineTo(point);
-  }
-  painter.fillPath(leaf, red);
-  painter.fillRect(QRectF(117, 70, 6, 38), red);  // the stem
+  drawLeaf(painter, QPointF(120, 58), 46, red);
   painter.end();
   return image.save(QString::fromLocal8Bit(argv[1]), "JPEG", 90) ? 0 : 1;
 }

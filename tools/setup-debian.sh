@@ -10,6 +10,8 @@ packages=(
   libxml2-dev             # the check of an XML return against CRA's schema
   clang libclang-rt-14-dev  # the libFuzzer targets
   poppler-utils           # pdftotext: the tests read the text of the PDFs made
+  dpkg-dev file           # the Debian package: its libraries' dependencies (dpkg-shlibdeps)
+  lintian desktop-file-utils man-db  # and the checks of what it installs
 )
 
 missing=()

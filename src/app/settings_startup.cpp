@@ -35,6 +35,10 @@ StartUpPlaces StartUpPlaces::ofThisMachine(const QString& programPath) {
                        << QFileInfo(programPath).absolutePath() + QStringLiteral("/Quillet.ini");
 #endif
   places.dataHome = platform::userDataHome();
+  // Installed, the program's desktop entry stands in the share folder beside its bin.
+  places.installedSystemWide =
+      QFileInfo::exists(QFileInfo(programPath).absolutePath() +
+                        QStringLiteral("/../share/applications/quillet.desktop"));
   return places;
 }
 
@@ -113,8 +117,10 @@ void SettingsStartUp(const SettingsStore& settings, const StartUpPlaces& places,
     break;
   }
 
-  platform::registerShell(places.programPath, places.dataHome);
-  platform::registerAppPath(places.programPath);
+  if (!places.installedSystemWide) {
+    platform::registerShell(places.programPath, places.dataHome);
+    platform::registerAppPath(places.programPath);
+  }
   Installation record = installation.value_or(Installation{places.programPath, QString()});
   if (record.currVers.isEmpty()) record.currVers = QStringLiteral("2.0");
   // Not told: a record that could not be stored only makes the next activation do this

@@ -16,6 +16,9 @@ struct StartUpPlaces {
   QString programPath;        // the running program
   QStringList settingsFiles;  // where an installer may have left Quillet.ini, in order
   QString dataHome;           // the user's XDG data folder, for the shell registration
+  // The program installed (its package brings the desktop entry, the MIME types and the
+  // icon, in the share folder beside its bin): none is written into the user's folder.
+  bool installedSystemWide = false;
 
   // The places of this machine.
   static StartUpPlaces ofThisMachine(const QString& programPath);

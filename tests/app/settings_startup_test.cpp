@@ -71,6 +71,16 @@ TEST_F(StartUpTest, theFirstStartRegistersAndTheSecondDoesNothing) {
   EXPECT_TRUE(ui.messages().isEmpty());
 }
 
+// Installed system-wide, the package registered the program: nothing is written for the user,
+// and the installation record is made all the same.
+TEST_F(StartUpTest, aProgramInstalledSystemWideRegistersNothingForTheUser) {
+  places.installedSystemWide = true;
+  SettingsStartUp(settings, places, ui);
+  EXPECT_FALSE(QFile::exists(desktopEntry()));
+  EXPECT_FALSE(QFile::exists(toolLog()));
+  EXPECT_EQ(readInstallation(settings)->execPathName, places.programPath);
+}
+
 TEST_F(StartUpTest, aProgramStartedElsewhereRegistersItselfButKeepsTheRecord) {
   writeInstallation(settings, {"/opt/old/quillet", ""});
   SettingsStartUp(settings, places, ui);
