@@ -74,7 +74,7 @@ void registerShell(const QString& programPath, const QString& dataHome) {
                                  "Name=Quillet\n"
                                  "Comment=Preparation & Printing of Revenue Canada T4 Forms\n"
                                  "Exec=%1 %f\n"
-                                 "MimeType=application/x-quillet-t4e;\n"
+                                 "MimeType=application/x-quillet-t4e;application/x-quillet-t4a;\n"
                                  "Terminal=false\n"
                                  "Categories=Office;Finance;\n"
                                  "Actions=Print;\n"
@@ -93,6 +93,10 @@ void registerShell(const QString& programPath, const QString& dataHome) {
       "  <mime-type type=\"application/x-quillet-t4e\">\n"
       "    <comment>Quillet T4 file</comment>\n"
       "    <glob pattern=\"*.t4e\"/>\n"
+      "  </mime-type>\n"
+      "  <mime-type type=\"application/x-quillet-t4a\">\n"
+      "    <comment>Quillet T4A file</comment>\n"
+      "    <glob pattern=\"*.t4a\"/>\n"
       "  </mime-type>\n"
       "</mime-info>\n";
   if (writeIfChanged(data.filePath(QStringLiteral("mime/packages/quillet-t4e.xml")), mime))

@@ -6,8 +6,8 @@
 namespace quillet::platform {
 
 // Windows: the classes-root keys of the .t4e type with its open and print commands.
-// Elsewhere: a freedesktop desktop entry that opens and prints .t4e files and a
-// shared-mime-info type for *.t4e, under `dataHome` (the user's XDG data folder), each
+// Elsewhere: a freedesktop desktop entry that opens and prints .t4e (and .t4a) files and
+// shared-mime-info types for *.t4e and *.t4a, under `dataHome` (the user's XDG data folder), each
 // written again only when its content changed. Places that cannot be written are skipped.
 void registerShell(const QString& programPath, const QString& dataHome);
 
