@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Debian package, unpacks it into a scratch root and checks what it installs:
 # quillet-cli runs (--version, --help, check of the sample), the desktop entry passes
-# desktop-file-validate, the MIME types and the icons stand where the freedesktop
-# specifications put them, both manual pages render, and lintian finds no error.
+# desktop-file-validate, the MIME types and the icons stand where freedesktop.org's desktops
+# look for them, both manual pages render, and lintian finds no error.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/package.sh

@@ -203,7 +203,6 @@ bool MainCommands::fileIsOpen() {
 }
 
 bool MainCommands::reportReady() {
-  if (!m_state.T4FileOpen()) return checkReportPreconditions(m_state, m_ui);
   return checkReportPreconditions(m_state, m_ui, m_state.slipKind());
 }
 

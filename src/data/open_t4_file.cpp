@@ -55,6 +55,7 @@ FileStatus OpenT4FileState::keepUnder(const QString& path) {
 
 void OpenT4FileState::CloseT4File() {
   m_file.reset();
+  m_kind = SlipKind::T4;
   m_sharedRecord.clear();
 }
 

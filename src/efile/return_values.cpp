@@ -274,7 +274,7 @@ std::vector<SummaryAmount> summaryAmounts(const T4ATotals& t) {
           {"tot_resp_aip_amt", 13, t.respIncome},
           {"tot_resp_amt", 13, t.respAssistance},
           {"rpt_tot_fee_srvc_amt", 13, t.fees},
-          {"rpt_tot_oth_info_amt", 13, t.otherInformation}};
+          {"rpt_tot_oth_info_amt", 13, t.otherInformation, true}};
 }
 
 QString proprietorSin(const EmployerRecord& e, int which) {

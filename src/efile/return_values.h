@@ -88,6 +88,7 @@ struct SummaryAmount {
   const char* element;
   int digits;
   int64_t cents;
+  bool mayBeNegative = false;  // the T4A's box 101, which code 037 can make negative
 };
 std::vector<SummaryAmount> summaryAmounts(const T4Totals& totals);
 

@@ -80,9 +80,7 @@ void writeSummary(ReturnXml& x, const E& payer, const T4ATotals& t, bool amended
   x.summaryHead(payer, bn, t.count, amended, note, "PAYR_NM", "PAYR_ADDR");
   bool totals = false;
   for (const cra::SummaryAmount& total : cra::summaryAmounts(t)) {
-    if (total.cents == 0 ||
-        (total.cents < 0 && total.element != std::string_view("rpt_tot_oth_info_amt")))
-      continue;
+    if (total.cents == 0 || (total.cents < 0 && !total.mayBeNegative)) continue;
     if (!std::exchange(totals, true)) w.writeStartElement(QStringLiteral("T4A_TAMT"));
     w.writeTextElement(QLatin1String(total.element), cra::signedAmount(total.cents));
   }

@@ -166,7 +166,6 @@ void editTransmitterSettings(OpenT4FileState& state, EfileUi& ui, const Settings
 
 void exportForInternetFiling(OpenT4FileState& state, EfileUi& ui, const SettingsStore& settings,
                              const Clock& clock) {
-  if (!state.T4FileOpen()) return showNoFileOpen(ui);
   const SlipKind slipKind = state.slipKind();
   if (!checkReportPreconditions(state, ui, slipKind)) return;
   EmployerRecord employer;

@@ -1,6 +1,9 @@
 // Quillet — the totals of a T4A file and its worksheet.
 #include "reports/t4a_totals.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "core/ui.h"
 #include "data/open_t4_file.h"
 #include "data/t4a_record.h"
@@ -13,58 +16,46 @@ namespace {
 using A = T4ARecord;
 using E = EmployerRecord;
 
-// The Summary's lines in its order, each with its box and its words.
+// The Summary's lines in its order, each with its box, its words and its total. A box of the
+// slip (016 to 048) is totalled from its field; an other-information code with a line of its
+// own (028 to 042) from the pairs that carry it; box 101 takes every other code.
 struct SummaryLine {
   int box;
   const char* words;
+  int64_t T4ATotals::*total;
 };
 constexpr SummaryLine Lines[] = {
-    {16, "Pension or superannuation"},   {18, "Lump-sum payments"},
-    {20, "Self-employed commissions"},   {24, "Annuities"},
-    {48, "Fees for services"},           {28, "Other income"},
-    {30, "Patronage allocations"},       {32, "RPP contributions (past service)"},
-    {34, "Pension adjustment"},          {40, "RESP accumulated income payments"},
-    {42, "RESP educational assistance"}, {101, "Other information"},
-    {22, "Income tax deducted"},
+    {16, "Pension or superannuation", &T4ATotals::pension},
+    {18, "Lump-sum payments", &T4ATotals::lumpSums},
+    {20, "Self-employed commissions", &T4ATotals::commissions},
+    {24, "Annuities", &T4ATotals::annuities},
+    {48, "Fees for services", &T4ATotals::fees},
+    {28, "Other income", &T4ATotals::otherIncome},
+    {30, "Patronage allocations", &T4ATotals::patronage},
+    {32, "RPP contributions (past service)", &T4ATotals::pastService},
+    {34, "Pension adjustment", &T4ATotals::pensionAdjustment},
+    {40, "RESP accumulated income payments", &T4ATotals::respIncome},
+    {42, "RESP educational assistance", &T4ATotals::respAssistance},
+    {101, "Other information", &T4ATotals::otherInformation},
+    {22, "Income tax deducted", &T4ATotals::incomeTax},
 };
+
+const SummaryLine* lineOf(int box) {
+  const auto found = std::find_if(std::begin(Lines), std::end(Lines),
+                                  [box](const SummaryLine& line) { return line.box == box; });
+  return found == std::end(Lines) ? nullptr : found;
+}
 
 }  // namespace
 
 void addToTotals(T4ATotals& t, const T4ARecord& r) {
-  const auto cents = [&r](const Field& f) { return int64_t{r.int32(f)}; };
   ++t.count;
-  t.pension += cents(A::Pension_or_superannuation);
-  t.lumpSums += cents(A::Lump_sum_payments);
-  t.commissions += cents(A::Self_employed_commissions);
-  t.annuities += cents(A::Annuities);
-  t.fees += cents(A::Fees_for_services);
-  t.incomeTax += cents(A::Income_tax_deducted);
+  for (const auto& box : A::AmountBoxes) t.*lineOf(box.box)->total += r.int32(box.field);
   for (int i = 0; i < A::OtherInfoCount; ++i) {
-    const int64_t amount = cents(A::Other_info_amount[i]);
-    switch (r.u16(A::Other_info_code[i])) {
-      case 0:
-        break;  // an amount without a code is a finding of the checks, in no total
-      case 28:
-        t.otherIncome += amount;
-        break;
-      case 30:
-        t.patronage += amount;
-        break;
-      case 32:
-        t.pastService += amount;
-        break;
-      case 34:
-        t.pensionAdjustment += amount;
-        break;
-      case 40:
-        t.respIncome += amount;
-        break;
-      case 42:
-        t.respAssistance += amount;
-        break;
-      default:
-        t.otherInformation += amount;
-    }
+    const int code = r.u16(A::Other_info_code[i]);
+    if (code == 0) continue;  // an amount without a code is a finding of the checks, in no total
+    const SummaryLine* own = code >= 28 && code <= 42 ? lineOf(code) : nullptr;
+    t.*(own ? own->total : &T4ATotals::otherInformation) += r.int32(A::Other_info_amount[i]);
   }
 }
 
@@ -84,38 +75,6 @@ T4ATotalsRun totalT4AFile(OpenT4FileState& state, Ui& ui) {
   return run;
 }
 
-int64_t summaryBox(const T4ATotals& t, int box) {
-  switch (box) {
-    case 16:
-      return t.pension;
-    case 18:
-      return t.lumpSums;
-    case 20:
-      return t.commissions;
-    case 22:
-      return t.incomeTax;
-    case 24:
-      return t.annuities;
-    case 28:
-      return t.otherIncome;
-    case 30:
-      return t.patronage;
-    case 32:
-      return t.pastService;
-    case 34:
-      return t.pensionAdjustment;
-    case 40:
-      return t.respIncome;
-    case 42:
-      return t.respAssistance;
-    case 48:
-      return t.fees;
-    case 101:
-      return t.otherInformation;
-  }
-  return 0;
-}
-
 ViewerReport t4aTotalsWorksheet(const T4ATotalsRun& run, const QString& fileName) {
   const T4ATotals& t = run.totals;
   const QString blank = QStringLiteral("  ");
@@ -131,7 +90,7 @@ ViewerReport t4aTotalsWorksheet(const T4ATotalsRun& run, const QString& fileName
     lines << QStringLiteral("Box %1, %2 = ")
                      .arg(line.box, 3, 10, QLatin1Char('0'))
                      .arg(QLatin1String(line.words)) +
-                 worksheetMoney(summaryBox(t, line.box));
+                 worksheetMoney(t.*line.total);
   }
   ViewerReport report;
   report.reportTitle = QStringLiteral("T4A Totals Report");

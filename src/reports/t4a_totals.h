@@ -45,10 +45,6 @@ void addToTotals(T4ATotals& totals, const T4ARecord& record);
 // that is neither VOID nor cancelled, in index order, up to the first that cannot be read.
 T4ATotalsRun totalT4AFile(OpenT4FileState& state, Ui& ui);
 
-// The amount of a box of the T4A Summary, by its number (16 for 016, 101 for the other
-// information); 0 for a box the Summary has not.
-int64_t summaryBox(const T4ATotals& totals, int box);
-
 // The worksheet in the viewer, as shown and as its Print button prints it.
 ViewerReport t4aTotalsWorksheet(const T4ATotalsRun& run, const QString& fileName);
 

@@ -25,6 +25,34 @@ const QStringList& SlipEntryController<R>::reportTypeTexts() {
 }
 
 template <class R>
+QString SlipEntryController<R>::textOf(const Field& field) const {
+  if (field.name == "Report_type") {
+    // A type stored by another program beyond the three is shown as its number.
+    const int type = m_working.byte(field);
+    return type < reportTypeTexts().size() ? reportTypeTexts().at(type) : QString::number(type);
+  }
+  switch (field.kind) {
+    case FieldKind::Byte: {
+      const int code = m_working.byte(field);
+      return code == 0 ? QString() : QString::number(code);
+    }
+    case FieldKind::Flag:
+      return m_working.flag(field) ? QStringLiteral("1") : QStringLiteral("0");
+    case FieldKind::Cents:
+      return CentsToStr(m_working.int32(field));
+    default:
+      return m_working.text(field);
+  }
+}
+
+template <class R>
+FieldOutcome SlipEntryController<R>::leaveReportType(const Field& field, const QString& text) {
+  const qsizetype type = reportTypeTexts().indexOf(text);
+  if (type >= 0) m_working.setByte(field, uint8_t(type));
+  return {};
+}
+
+template <class R>
 void SlipEntryController<R>::open() {
   m_working.clear();
   m_employer.clear();

@@ -66,6 +66,12 @@ class SlipEntryController : public SlipEntry {
  protected:
   SlipEntryController(OpenT4FileState& state, ScreensUi& ui) : m_state(state), m_ui(ui) {}
 
+  // What a control of `field` shows: a tick as "1" or "0", an amount with two decimals, a
+  // code of one byte blank for none, the report type as its list's text, a text as it is.
+  QString textOf(const Field& field) const;
+  // The report type chosen from its list; a text not in it changes nothing.
+  FieldOutcome leaveReportType(const Field& field, const QString& text);
+
   // The checks of the working record into `report`; true when they found anything.
   virtual bool checkWorking(QStringList& report) = 0;
   // A new record after `prefix`, with the employer's defaults.

@@ -75,26 +75,7 @@ void T4EntryController::open() {
   SlipEntryController::open();
 }
 
-QString T4EntryController::fieldText(int tag) const {
-  const Field& field = fieldOf(tag);
-  if (tag == ReportType) {
-    // A type stored by another program beyond the three is shown as its number.
-    const int type = m_working.byte(field);
-    return type < reportTypeTexts().size() ? reportTypeTexts().at(type) : QString::number(type);
-  }
-  switch (field.kind) {
-    case FieldKind::Byte: {
-      const int code = m_working.byte(field);
-      return code == 0 ? QString() : QString::number(code);
-    }
-    case FieldKind::Flag:
-      return m_working.flag(field) ? QStringLiteral("1") : QStringLiteral("0");
-    case FieldKind::Cents:
-      return CentsToStr(m_working.int32(field));
-    default:
-      return m_working.text(field);
-  }
-}
+QString T4EntryController::fieldText(int tag) const { return textOf(fieldOf(tag)); }
 
 FieldOutcome T4EntryController::leaveField(int tag, const QString& text) {
   const Field& field = fieldOf(tag);
@@ -124,11 +105,8 @@ FieldOutcome T4EntryController::leaveField(int tag, const QString& text) {
   switch (tag) {
     case Dental:
       return leaveDental(text);
-    case ReportType: {
-      const qsizetype type = reportTypeTexts().indexOf(text);
-      if (type >= 0) m_working.setByte(field, uint8_t(type));
-      return {};
-    }
+    case ReportType:
+      return leaveReportType(field, text);
     case ProvinceOfEmployment:
     case Province:
       return leaveProvince(tag, text);

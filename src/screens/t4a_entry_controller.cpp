@@ -63,29 +63,12 @@ QStringList T4AEntryController::otherInfoTexts(int year) {
 
 QString T4AEntryController::fieldText(int tag) const {
   const Field& field = fieldOf(tag);
-  if (tag == ReportType) {
-    const int type = m_working.byte(field);
-    return type < reportTypeTexts().size() ? reportTypeTexts().at(type) : QString::number(type);
-  }
-  switch (field.kind) {
-    case FieldKind::U16: {
-      // A code of the year as its list has it; any other as its number.
-      const int code = m_working.u16(field);
-      if (code == 0) return {};
-      const T4AOtherInfoCode* known = t4aOtherInfoCode(code, year());
-      return known ? codeText(code) + u' ' + QLatin1String(known->meaning) : codeText(code);
-    }
-    case FieldKind::Byte: {
-      const int code = m_working.byte(field);
-      return code == 0 ? QString() : QString::number(code);
-    }
-    case FieldKind::Flag:
-      return m_working.flag(field) ? QStringLiteral("1") : QStringLiteral("0");
-    case FieldKind::Cents:
-      return CentsToStr(m_working.int32(field));
-    default:
-      return m_working.text(field);
-  }
+  if (field.kind != FieldKind::U16) return textOf(field);
+  // An other-information code of the year as its list has it; any other as its number.
+  const int code = m_working.u16(field);
+  if (code == 0) return {};
+  const T4AOtherInfoCode* known = t4aOtherInfoCode(code, year());
+  return known ? codeText(code) + u' ' + QLatin1String(known->meaning) : codeText(code);
 }
 
 FieldOutcome T4AEntryController::leaveField(int tag, const QString& text) {
@@ -106,11 +89,8 @@ FieldOutcome T4AEntryController::leaveField(int tag, const QString& text) {
       m_working.setByte(field, *code);
       return {};
     }
-    case ReportType: {
-      const qsizetype type = reportTypeTexts().indexOf(text);
-      if (type >= 0) m_working.setByte(field, uint8_t(type));
-      return {};
-    }
+    case ReportType:
+      return leaveReportType(field, text);
     case Province:
       return leaveProvince(text);
     case Sin:

@@ -378,10 +378,10 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
     return plan;
   }
   // The columns that tell a slip's holder apart: its SIN, and a T4A's business number.
-  const Field sinField = kind == SlipKind::T4 ? T::Employee_SIN : A::Recipient_SIN;
-  const Field bnField = kind == SlipKind::T4 ? T::Employee_SIN : A::Recipient_BN;
+  const bool t4 = kind == SlipKind::T4;
+  const Field sinField = t4 ? T::Employee_SIN : A::Recipient_SIN;
   const auto keyOf = [&](const Record768& r) {
-    return numberKey(r.text(sinField), kind == SlipKind::T4 ? QString() : r.text(bnField));
+    return numberKey(r.text(sinField), t4 ? QString() : r.text(A::Recipient_BN));
   };
 
   EmployerRecord employer;
@@ -403,7 +403,7 @@ CsvImportPlan planT4CsvImport(OpenT4FileState& state, const QByteArray& spreadsh
            columns.begin();
   };
   const qsizetype sinColumn = columnOf(sinField);
-  const qsizetype bnColumn = kind == SlipKind::T4 ? -1 : columnOf(bnField);
+  const qsizetype bnColumn = t4 ? -1 : columnOf(A::Recipient_BN);
   const qsizetype idColumn = columnOf(RecordIdColumn);
   const int64_t end = file.appendPosition();
   const int lines = int(text.count(u'\n')) + 1;
