@@ -14,7 +14,10 @@ fail() { echo "package_test: $*" >&2; exit 1; }
 
 version=$(sed -n 's/^project(Quillet VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ "$("$root/usr/bin/quillet-cli" --version)" = "quillet-cli $version" ] || fail "quillet-cli --version"
-"$root/usr/bin/quillet-cli" --help | grep -q "quillet-cli check" || fail "quillet-cli --help"
+# Each output is taken whole before it is searched: under pipefail, a grep -q that stops
+# reading early would fail the writer with SIGPIPE.
+contains() { grep -qF -- "$2" <<<"$1"; }
+contains "$("$root/usr/bin/quillet-cli" --help)" "quillet-cli check" || fail "quillet-cli --help"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/quillet" --version)" = \
   "quillet $version" ] || fail "quillet --version"
 sample="$root/usr/share/quillet/SAMPLE.T4E"
@@ -31,10 +34,10 @@ grep -q 'glob pattern="\*.t4e"' "$root/usr/share/mime/packages/quillet.xml" || f
 grep -q 'glob pattern="\*.t4a"' "$root/usr/share/mime/packages/quillet.xml" || fail "MIME type"
 for size in 16 22 24 32 48 64 128 256; do
   icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/quillet.png"
-  file "$icon" | grep -q "PNG image data, $size x $size" || fail "icon $size"
+  contains "$(file "$icon")" "PNG image data, $size x $size" || fail "icon $size"
 done
 for page in quillet quillet-cli; do
-  man -l "$root/usr/share/man/man1/$page.1.gz" 2>/dev/null | grep -q "NAME" || fail "man page $page"
+  contains "$(man -l "$root/usr/share/man/man1/$page.1.gz" 2>/dev/null)" "NAME" || fail "man page $page"
 done
 lintian --fail-on error "$deb" || fail "lintian"
 echo "package_test: $deb passes"
