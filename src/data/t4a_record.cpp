@@ -18,7 +18,10 @@ T4ARecord T4ARecord::newFrom(const Record768& source) {
 
 QString T4ARecord::name() const {
   if (isBusiness()) return text(Business_name_line_1);
-  return text(Recipient_surname) + QStringLiteral(", ") + text(Recipient_first_name);
+  // "Surname, First", without the comma when either is missing.
+  const QString surname = text(Recipient_surname), first = text(Recipient_first_name);
+  return surname.isEmpty() || first.isEmpty() ? surname + first
+                                              : surname + QStringLiteral(", ") + first;
 }
 
 QString T4ARecord::nameAndNumber() const {

@@ -47,6 +47,12 @@ T4Record goodT4(const QString& surname, const QString& firstName, const QString&
   return r;
 }
 
+T4ARecord goodT4A() {
+  T4ARecord r = T4ARecord::newFrom(goodEmployer());
+  change(r, T4ARecord::layout(), goodFields(QStringLiteral("recipient")));
+  return r;
+}
+
 namespace {
 
 void apply(Record768& record, const FieldChange& c) {

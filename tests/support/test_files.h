@@ -28,6 +28,8 @@ EmployerRecord goodEmployer();
 // A T4 record without findings under the 1999 rates: 20000.00 of earnings with the CPP
 // and EI they call for.
 T4Record goodT4(const QString& surname, const QString& firstName, const QString& initial = {});
+// A person paid 1200.00 of fees by goodEmployer(), without findings.
+T4ARecord goodT4A();
 
 // One field's new value: a text, or a number for any other kind of field.
 struct FieldChange {

@@ -128,15 +128,19 @@ class XmlDialogsTest : public QObject {
     dialog.EditAmendmentNote->setPlainText(QString(1984, u'x'));
     QTest::keyClicks(dialog.EditAmendmentNote, "Box 14 corrected");  // 2,000 in all
 
-    // The transmitter is changed from here.
+    // The transmitter is changed from here: Enter on its focused button opens it (and does
+    // not export); back in a field, Enter is OK.
     whenShown<TransmitterDialog>([](TransmitterDialog* t) {
       t->edits[int(Entry::ContactEmail)]->setText(QStringLiteral("lee@example.ca"));
       QTest::mouseClick(t->BitBtnOK, Qt::LeftButton);
     });
-    QTest::mouseClick(dialog.ButtonTransmitter, Qt::LeftButton);
+    dialog.ButtonTransmitter->setFocus();
+    QTest::keyClick(dialog.ButtonTransmitter, Qt::Key_Return);
+    QVERIFY(dialog.isVisible());
     QVERIFY(dialog.LabelTransmitter->text().contains("lee@example.ca"));
 
-    QTest::mouseClick(dialog.BitBtnOK, Qt::LeftButton);
+    dialog.EditSubmissionRef->setFocus();
+    QTest::keyClick(dialog.EditSubmissionRef, Qt::Key_Return);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     const XmlExportChoices c = dialog.choices();
     QCOMPARE(std::tuple(c.options.submissionRef, c.options.amended, c.options.amendmentNote,

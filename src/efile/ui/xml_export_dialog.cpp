@@ -24,10 +24,10 @@ namespace {
 
 constexpr int NoteLength = 2000;
 
+// Enter on a focused button presses it; anywhere else Enter is OK, the dialog's default.
 QPushButton* namedButton(QWidget* parent, const char* objectName, const QString& text) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(QLatin1String(objectName));
-  button->setAutoDefault(false);
   return button;
 }
 
