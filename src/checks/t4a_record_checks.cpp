@@ -2,6 +2,7 @@
 #include "checks/t4a_record_checks.h"
 
 #include <QSet>
+#include <algorithm>
 
 #include "checks/code_tables.h"
 #include "checks/revcan_validity.h"
@@ -187,10 +188,11 @@ QStringList rejectedOnPaper(T4ARecord record) {
 }
 
 bool needsNoSlip(const T4ARecord& r) {
+  // What was paid: a negative amount (code 037's) takes nothing off it.
   int64_t paid = 0;
   for (const auto& box : A::AmountBoxes)
-    if (box.box != 22) paid += r.int32(box.field);
-  for (const Field& f : A::Other_info_amount) paid += r.int32(f);
+    if (box.box != 22) paid += std::max(0, r.int32(box.field));
+  for (const Field& f : A::Other_info_amount) paid += std::max(0, r.int32(f));
   return paid <= 50000 && r.int32(A::Income_tax_deducted) == 0;
 }
 
