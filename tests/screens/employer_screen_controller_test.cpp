@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "core/clock.h"
+#include "fault_injection.h"
 #include "field_entries.h"
 #include "golden.h"
 #include "open_file_test.h"
@@ -110,6 +111,21 @@ TEST_F(EmployerScreenTest, aShortReadStopsTheRewriteAndChangesNothing) {
   EXPECT_EQ(readWholeFile(state.T4FileName()), before);
   EXPECT_EQ(QDir(folder.path({})).entryList(QDir::Files | QDir::Hidden).size(), 1)
       << "no new file is left beside it";
+}
+
+// No new file can be made beside it: the rewrite is not begun, the file stays as it was.
+TEST_F(EmployerScreenTest, aFileThatCannotBeMadeBesideStopsTheRewrite) {
+  const QByteArray before = t4FileBytes(goodEmployer(), {goodT4("Adams", "A")});
+  C& s = open(before);
+  s.leaveField(C::BusnNum, "046454286RP0002");
+  bool closed = true;
+  withoutFileHandles([&] { closed = s.closeQuery(true); });
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(ui.transcript().startsWith(
+      "message []: Could not write. File = " + state.T4FileName() + " Disk Drive size is"))
+      << ui.transcript().toStdString();
+  state.CloseT4File();
+  EXPECT_EQ(readWholeFile(state.T4FileName()), before);
 }
 
 }  // namespace

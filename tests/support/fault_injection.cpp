@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -196,6 +197,18 @@ void withFileSizeLimit(long bytes, const std::function<void()>& work) {
   work();
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
+}
+
+void withoutFileHandles(const std::function<void()>& work) {
+  rlimit old{};
+  getrlimit(RLIMIT_NOFILE, &old);
+  const int lowest = dup(0);  // the lowest handle free: the limit leaves no new one
+  if (lowest >= 0) close(lowest);
+  rlimit limited = old;
+  limited.rlim_cur = rlim_t(std::max(lowest, 0));
+  setrlimit(RLIMIT_NOFILE, &limited);
+  work();
+  setrlimit(RLIMIT_NOFILE, &old);
 }
 
 }  // namespace quillet::test

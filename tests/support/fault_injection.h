@@ -32,6 +32,10 @@ void beforeNextLock(std::function<void()> hook);
 // as a full disk would.
 void withFileSizeLimit(long bytes, const std::function<void()>& work);
 
+// Runs `work` with no file handle left to open: every open fails, as on a process that has
+// used all its handles.
+void withoutFileHandles(const std::function<void()>& work);
+
 // Runs `work` in a child process whose change number `at` under `folder` kills it.
 // True when it was killed there; false when it finished before reaching that change.
 bool killedAtChange(const QString& folder, int at, const std::function<void()>& work);

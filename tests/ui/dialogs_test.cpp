@@ -4,6 +4,7 @@
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "app/ui/about_box.h"
 #include "efile/ui/transmitter_dialog.h"
@@ -23,27 +24,30 @@ class DialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void everyDialogIsLaidOutAndClosesOnCancelAndEsc() {
+  void everyDialogIsLaidOutAndClosesOnCancelEscAndOk() {
     ScriptedUi ui;
     QString controls;
     const struct {
       const char* name;
       std::function<std::unique_ptr<QDialog>()> make;
       const char* cancel;  // the Cancel button; nullptr: the dialog has none
+      const char* ok;      // OK, when it takes what the dialog starts with; else nullptr
     } dialogs[] = {
         // clang-format off
-        {"T4 print set-up", [] { return std::make_unique<TFormT4PrintSetUp>(); }, "BitBtnCancel"},
-        {"Summary set-up", [&ui] { return std::make_unique<TT4SummySetUp>(SummarySetUp{}, ui); }, "BitBtnCancel"},
-        {"label style", [] { return std::make_unique<TFormLabelSelect>(); }, "BitBtn2"},
-        {"conversion set-up", [] { return std::make_unique<TFormPayConvSetup>(); }, nullptr},
-        {"About box", [] { return std::make_unique<TAboutBox>(); }, nullptr},
-        {"transmitter", [] { return std::make_unique<TransmitterDialog>(Transmitter{}); }, "BitBtnCancel"},
-        {"Internet filing", [] { return std::make_unique<XmlExportDialog>(XmlExportChoices{}); }, "BitBtnCancel"},
+        {"T4 print set-up", [] { return std::make_unique<TFormT4PrintSetUp>(); }, "BitBtnCancel", "BitBtnOK"},
+        {"Summary set-up", [&ui] { return std::make_unique<TT4SummySetUp>(SummarySetUp{}, ui); }, "BitBtnCancel", nullptr},
+        {"label style", [] { return std::make_unique<TFormLabelSelect>(); }, "BitBtn2", "BitBtn1"},
+        {"conversion set-up", [] { return std::make_unique<TFormPayConvSetup>(); }, nullptr, "BitBtnOK"},
+        {"About box", [] { return std::make_unique<TAboutBox>(); }, nullptr, "OKButton"},
+        {"transmitter", [] { return std::make_unique<TransmitterDialog>(Transmitter{}); }, "BitBtnCancel", nullptr},
+        {"Internet filing", [] { return std::make_unique<XmlExportDialog>(XmlExportChoices{}); }, "BitBtnCancel", nullptr},
         // clang-format on
     };
     for (const auto& d : dialogs) {
-      for (const bool escape : {true, false}) {
-        if (!escape && !d.cancel) continue;
+      // Esc, then the dialog's Cancel and OK buttons.
+      for (const char* button : {"Esc", d.cancel, d.ok}) {
+        if (!button) continue;
+        const bool escape = button == std::string_view("Esc");
         const std::unique_ptr<QDialog> dialog = d.make();
         QVERIFY2(showActive(*dialog), d.name);
         QCOMPARE(outsideLayouts(*dialog), QStringList());
@@ -51,12 +55,12 @@ class DialogsTest : public QObject {
           controls += controlsOf(*dialog);
           QTest::keyClick(dialog.get(), Qt::Key_Escape);
         } else {
-          auto* cancel = dialog->findChild<QPushButton*>(QLatin1String(d.cancel));
-          QVERIFY2(cancel, d.name);
-          QTest::mouseClick(cancel, Qt::LeftButton);
+          auto* pressed = dialog->findChild<QPushButton*>(QLatin1String(button));
+          QVERIFY2(pressed, d.name);
+          QTest::mouseClick(pressed, Qt::LeftButton);
         }
         QVERIFY2(!dialog->isVisible(), d.name);
-        QCOMPARE(dialog->result(), int(QDialog::Rejected));
+        QCOMPARE(dialog->result(), int(button == d.ok ? QDialog::Accepted : QDialog::Rejected));
       }
     }
     expectGolden("dialog_controls", controls);  // each with its name

@@ -148,6 +148,9 @@ class PrintDialogsTest : public QObject {
     QString all = controlsOf(dialog) + "---\n";
     QTest::keyClick(dialog.SpinEditTOP, Qt::Key_Up);
     QCOMPARE(dialog.SpinEditTOP->value(), 55);
+    const int left = dialog.SpinEditLEFT->value();
+    QTest::keyClick(dialog.SpinEditLEFT, Qt::Key_Up);
+    QCOMPARE(dialog.SpinEditLEFT->value(), left + 1);
     dialog.setValues({10, 80, false, DotMatrixForms});
     all += controlsOf(dialog) + "---\n";
     QTest::mouseClick(dialog.findChild<QRadioButton*>("RadioGroupT4TypeItem3"), Qt::LeftButton);
