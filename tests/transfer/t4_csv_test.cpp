@@ -167,6 +167,8 @@ TEST_F(T4CsvTest, theDesktopExportSaysWhereAndWhenItFailed) {
     const FaultyDisk disk(folder.path({}), 1, Fault::Full);
     exportT4Spreadsheet(state, ui);
   }
+  EXPECT_TRUE(ui.fileDialogs().last().allowNew)
+      << "a file there is confirmed before it is replaced";
   ui.expectFileChoice(out);
   exportT4Spreadsheet(state, ui);
   // The open file itself, under a link: refused, and left as it was.

@@ -131,9 +131,10 @@ inline QStringList outsideLayouts(const QWidget& window) {
 // The name and title (a file's name alone) of `window` and whether its font is bold, then every
 // named control, caption and group in it, a line each: its text or value (if it shows one; a menu's
 // items), a checkbox's or radio button's mark, and whether it is disabled, hidden, the default
-// button or has the focus; an edit's most characters and how many it fits, a label that wraps, a
-// font, style or tip of its own, a wheel that moves the focus, the tag of its field's check, a tool
-// bar that moves; its place in its layout. Then the order Tab goes through the named controls.
+// button or has the focus; an edit's most characters, how many it fits and its hint, a label that
+// wraps, a font, style or tip of its own, a wheel that moves the focus, the tag of its field's
+// check, a tool bar that moves; its place in its layout. Then the order Tab goes through the named
+// controls.
 inline QString controlsOf(const QWidget& window) {
   QString all = window.objectName() + " [" + window.windowTitle().section(u'/', -1) + "]" +
                 (window.font().bold() ? " (bold)\n" : "\n");
@@ -175,6 +176,8 @@ inline QString controlsOf(const QWidget& window) {
     if (const QFontMetrics m(w->font()); qobject_cast<const QLineEdit*>(w) && w->minimumWidth())
       all +=
           QStringLiteral(" (fits %1)").arg((w->minimumWidth() - m.height()) / m.averageCharWidth());
+    if (const auto* e = qobject_cast<const QLineEdit*>(w); e && !e->placeholderText().isEmpty())
+      all += " (hint: " + e->placeholderText() + ")";
     if (const auto* l = qobject_cast<const QLabel*>(w); l && l->wordWrap()) all += " (wraps)";
     if (const QFont f = w->font(); f != window.font())
       all += QStringLiteral(" (%1 pt%2)").arg(f.pointSize()).arg(f.bold() ? " bold" : "");
