@@ -308,7 +308,7 @@ void checkT4ASlip(const T4ARecord& r, int year, const QString& bn, XmlFindings& 
   QList<int> codes;
   for (int k = 0; k < A::OtherInfoCount; ++k) {
     const int code = r.u16(A::Other_info_code[k]);
-    const int32_t cents = r.int32(A::Other_info_amount[k]);
+    const int64_t cents = r.int32(A::Other_info_amount[k]);  // negated below
     const QString number = QStringLiteral("%1").arg(code, 3, 10, QLatin1Char('0'));
     if (code == 0) {
       if (cents != 0) check.error(QStringLiteral("other information %1 has no code").arg(k + 1));
