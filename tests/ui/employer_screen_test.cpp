@@ -77,7 +77,19 @@ class EmployerScreenTest : public QObject {
     }
     s.ui.expectQuestion(Answer::Yes);
     typeAndTab(s.edit("EditTaxYr"), "2005");
-    expectGolden("employer_screen_years", all + controlsOf(*s.screen));
+    all += controlsOf(*s.screen);
+    // The rows of later rates, each from its first year: QPP 2001, Quebec's EI and the PPIP
+    // 2006, the second CPP 2024.
+    const QRegularExpression later(QStringLiteral("QPP|CPP2|QcEI|PPIP"));
+    for (const char* year : {"2000", "2001", "2006", "2023", "2024"}) {
+      s.ui.expectQuestion(Answer::Yes);
+      typeAndTab(s.edit("EditTaxYr"), year);
+      QStringList shown;
+      for (const QLineEdit* edit : s.screen->findChildren<QLineEdit*>(later))
+        if (edit->isVisibleTo(s.screen.get())) shown << edit->objectName();
+      all += "--- " + QLatin1String(year) + ": " + shown.join(QStringLiteral(", ")) + u'\n';
+    }
+    expectGolden("employer_screen_years", all);
     s.ui.expectQuestion(Answer::No);  // "throw away changes ?"
     s.screen->close();
   }
